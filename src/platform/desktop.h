@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <memory>
+
+#include "platform/windowid.h"
+
+namespace qv::platform {
+
+// Held while the desktop is frozen: the busy pointer shows until the guard goes away.
+class BusyPointer {
+public:
+    virtual ~BusyPointer() = default;
+};
+
+// The primary screen and the windows on it, in device pixels.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    virtual QSize screenSize() const = 0;
+    // Logical dots per inch; twips per pixel = 1440 / dpi.
+    virtual int logicalDpiX() const = 0;
+    virtual int logicalDpiY() const = 0;
+
+    // What the screen shows inside rect (clipped to the screen), pixel for pixel.
+    virtual QImage grab(const QRect& rect) = 0;
+    QImage grabScreen() { return grab(QRect(QPoint(0, 0), screenSize())); }
+
+    virtual WindowId foregroundWindow() const = 0;
+    virtual QString windowTitle(WindowId window) const = 0;
+    // The window's outer rectangle with its decorations; empty when it is gone or unmapped.
+    virtual QRect windowFrame(WindowId window) const = 0;
+    // True for "no window" and for the desktop background itself.
+    virtual bool isDesktop(WindowId window) const = 0;
+    // The most recent foreground window that does not belong to this program.
+    virtual WindowId lastForeignWindow() const = 0;
+
+    virtual QPoint cursorPos() const = 0;
+    virtual bool leftButtonDown() const = 0;
+
+    virtual std::unique_ptr<BusyPointer> busyPointer() = 0;
+};
+
+}  // namespace qv::platform

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace qv::platform {
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+enum class MsgAnswer { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+struct FileDialogRequest {
+    QString title;
+    QString directory;  // where the dialog starts
+    QString fileName;   // the name proposed in the dialog
+    QString filter;     // Qt filter text, e.g. "Programs (*)"
+};
+
+// Modal dialogs. Every message box and common dialog of the program goes through here so
+// that tests can answer them from a script.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual MsgAnswer message(const QString& text, MsgButtons buttons, MsgIcon icon,
+                              const QString& title, QWidget* owner = nullptr) = 0;
+
+    // Each returns nothing when the user cancels.
+    virtual std::optional<QString> openFile(const FileDialogRequest& request,
+                                            QWidget* owner = nullptr) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request,
+                                            QWidget* owner = nullptr) = 0;
+    virtual std::optional<QString> chooseFolder(const QString& title, const QString& start,
+                                                QWidget* owner = nullptr) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor& initial,
+                                              QWidget* owner = nullptr) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont& initial, QWidget* owner = nullptr) = 0;
+};
+
+}  // namespace qv::platform

@@ -1,0 +1,247 @@
+#include "platform/linux/fileregistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <cstdio>
+
+namespace qv::platform {
+
+namespace {
+
+constexpr char kHeader[] =
+    "; Quorvalline settings. Values are stored byte for byte: \\0 is a NUL that belongs\n"
+    "; to the value, \\\\ a backslash, \\\" a quote, \\xHH any other byte.\n";
+
+const char* hiveName(Registry::Root root) {
+    return root == Registry::Root::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+}
+
+bool isPrintable(unsigned char c) { return c >= 0x20 && c != 0x7f; }
+
+// Quoted text with the escapes of the header comment. Bytes of valid UTF-8 stay as they are.
+QByteArray quote(const QByteArray& bytes) {
+    const bool utf8 = QString::fromUtf8(bytes).toUtf8() == bytes;
+    QByteArray out = "\"";
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\\' || c == '"') {
+            out += '\\';
+            out += ch;
+        } else if (c == 0) {
+            out += "\\0";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (isPrintable(c) && (c < 0x80 || utf8)) {
+            out += ch;
+        } else {
+            out += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
+        }
+    }
+    return out + '"';
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Reads one quoted text starting at line[pos] ('"'); pos ends after the closing quote.
+bool unquote(const QByteArray& line, qsizetype& pos, QByteArray& out) {
+    if (pos >= line.size() || line[pos] != '"') return false;
+    ++pos;
+    out.clear();
+    while (pos < line.size()) {
+        const char c = line[pos++];
+        if (c == '"') return true;
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (pos >= line.size()) return false;
+        const char e = line[pos++];
+        switch (e) {
+            case '\\': out += '\\'; break;
+            case '"': out += '"'; break;
+            case '0': out += '\0'; break;
+            case 'n': out += '\n'; break;
+            case 'r': out += '\r'; break;
+            case 't': out += '\t'; break;
+            case 'x': {
+                if (pos + 1 >= line.size()) return false;
+                const int hi = hexDigit(line[pos]), lo = hexDigit(line[pos + 1]);
+                if (hi < 0 || lo < 0) return false;
+                out += static_cast<char>(hi * 16 + lo);
+                pos += 2;
+                break;
+            }
+            default: return false;
+        }
+    }
+    return false;
+}
+
+// Key names in section headers: '%' and control bytes percent-encoded, the rest as it is.
+QByteArray encodeKeyName(const QString& name) {
+    QByteArray out;
+    for (char ch : name.toUtf8()) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '%' || c < 0x20 || c == 0x7f) {
+            out += '%' + QByteArray::number(c, 16).rightJustified(2, '0');
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+bool decodeKeyName(const QByteArray& text, QString& name) {
+    QByteArray out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size()) return false;
+        const int hi = hexDigit(text[i + 1]), lo = hexDigit(text[i + 2]);
+        if (hi < 0 || lo < 0) return false;
+        out += static_cast<char>(hi * 16 + lo);
+        i += 2;
+    }
+    name = QString::fromUtf8(out);
+    return true;
+}
+
+void writeKey(QByteArray& out, const QByteArray& path, const MemoryRegistry::Key& key) {
+    out += "\n[" + path + "]\n";
+    for (const auto& v : key.values) {
+        out += quote(v.name.toUtf8()) + '=' + quote(v.data) + '\n';
+    }
+    for (const auto& c : key.children) {
+        writeKey(out, path + '\\' + encodeKeyName(c->name), *c);
+    }
+}
+
+}  // namespace
+
+FileRegistry::FileRegistry(QString filePath) : filePath_(std::move(filePath)) { load(); }
+
+QString FileRegistry::defaultPath() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base)) {
+        base = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return base + QStringLiteral("/quorvalline/registry");
+}
+
+QByteArray FileRegistry::serialize(const MemoryRegistry& registry) {
+    QByteArray out = kHeader;
+    for (Root root : {Root::CurrentUser, Root::LocalMachine}) {
+        for (const auto& c : registry.hive(root).children) {
+            writeKey(out, QByteArray(hiveName(root)) + '\\' + encodeKeyName(c->name), *c);
+        }
+    }
+    return out;
+}
+
+bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QString* error) {
+    registry.clear();
+    std::optional<std::pair<Root, QString>> section;
+    const QList<QByteArray> lines = text.split('\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        QByteArray line = lines[n];
+        if (line.endsWith('\r')) line.chop(1);
+        const auto fail = [&](const char* why) {
+            if (error) *error = QStringLiteral("line %1: %2").arg(n + 1).arg(QLatin1String(why));
+            registry.clear();
+            return false;
+        };
+        if (line.trimmed().isEmpty() || line.startsWith(';')) continue;
+        if (line.startsWith('[')) {
+            if (!line.endsWith(']')) return fail("a key header must end with ']'");
+            const QList<QByteArray> parts = line.mid(1, line.size() - 2).split('\\');
+            Root root;
+            if (parts.first() == "HKEY_CURRENT_USER") {
+                root = Root::CurrentUser;
+            } else if (parts.first() == "HKEY_LOCAL_MACHINE") {
+                root = Root::LocalMachine;
+            } else {
+                return fail("unknown hive");
+            }
+            QStringList names;
+            for (qsizetype i = 1; i < parts.size(); ++i) {
+                QString name;
+                if (parts[i].isEmpty() || !decodeKeyName(parts[i], name)) {
+                    return fail("bad key name");
+                }
+                names << name;
+            }
+            if (names.isEmpty()) return fail("a key header must name a key below the hive");
+            section.emplace(root, names.join(QLatin1Char('\\')));
+            registry.createKey(root, section->second);
+            continue;
+        }
+        if (!section) return fail("a value before any key header");
+        QByteArray name, data;
+        qsizetype pos = 0;
+        if (!unquote(line, pos, name) || pos >= line.size() || line[pos] != '=') {
+            return fail("expected \"name\"=\"value\"");
+        }
+        ++pos;
+        if (!unquote(line, pos, data) || pos != line.size()) {
+            return fail("expected \"name\"=\"value\"");
+        }
+        registry.setValue(section->first, section->second, QString::fromUtf8(name), data);
+    }
+    return true;
+}
+
+void FileRegistry::load() {
+    QFile file(filePath_);
+    if (!file.exists()) return;
+    QString error;
+    bool ok = file.open(QIODevice::ReadOnly);
+    if (ok) {
+        loading_ = true;
+        ok = parse(file.readAll(), *this, &error);
+        loading_ = false;
+        file.close();
+    } else {
+        error = file.errorString();
+    }
+    if (ok) return;
+    // Keep the damaged file for the user to inspect; the program goes on with defaults.
+    QString aside = filePath_ + QStringLiteral(".damaged");
+    for (int i = 1; QFileInfo::exists(aside); ++i) {
+        aside = filePath_ + QStringLiteral(".damaged.%1").arg(i);
+    }
+    const bool moved = QFile::rename(filePath_, aside);
+    // A file we could not move aside must not be replaced by our defaults.
+    readOnly_ = !moved;
+    std::fprintf(stderr, "quorvalline: settings file %s is damaged (%s); %s, using defaults\n",
+                 qPrintable(filePath_), qPrintable(error),
+                 moved ? qPrintable(QStringLiteral("moved it to ") + aside)
+                       : "could not move it aside, so settings will not be stored");
+}
+
+void FileRegistry::changed() {
+    if (!loading_ && !readOnly_) save();
+}
+
+void FileRegistry::save() {
+    QDir().mkpath(QFileInfo(filePath_).absolutePath());
+    QSaveFile file(filePath_);
+    if (!file.open(QIODevice::WriteOnly)) return;  // a setting that cannot be stored is lost
+    file.write(serialize(*this));
+    file.commit();
+}
+
+}  // namespace qv::platform

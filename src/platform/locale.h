@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace qv::platform {
+
+class Locale {
+public:
+    virtual ~Locale() = default;
+    // "0" for metric, "1" for US units.
+    virtual QString measurementSystem() const = 0;
+    virtual QString decimalSeparator() const = 0;
+};
+
+}  // namespace qv::platform

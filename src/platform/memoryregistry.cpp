@@ -1,0 +1,155 @@
+#include "platform/memoryregistry.h"
+
+#include <algorithm>
+
+namespace qv::platform {
+
+namespace {
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+MemoryRegistry::Key* child(const MemoryRegistry::Key& key, const QString& name) {
+    for (const auto& c : key.children) {
+        if (sameName(c->name, name)) {
+            return c.get();
+        }
+    }
+    return nullptr;
+}
+
+auto findValue(std::vector<MemoryRegistry::Value>& values, const QString& name) {
+    return std::find_if(values.begin(), values.end(),
+                        [&](const MemoryRegistry::Value& v) { return sameName(v.name, name); });
+}
+
+}  // namespace
+
+MemoryRegistry::MemoryRegistry() = default;
+MemoryRegistry::~MemoryRegistry() = default;
+
+QStringList MemoryRegistry::splitPath(const QString& path) {
+    return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+}
+
+MemoryRegistry::Key& MemoryRegistry::hive(Root root) {
+    return root == Root::CurrentUser ? currentUser_ : localMachine_;
+}
+
+const MemoryRegistry::Key& MemoryRegistry::hive(Root root) const {
+    return root == Root::CurrentUser ? currentUser_ : localMachine_;
+}
+
+void MemoryRegistry::clear() {
+    currentUser_ = Key{};
+    localMachine_ = Key{};
+}
+
+MemoryRegistry::Key* MemoryRegistry::find(Root root, const QString& path) const {
+    const Key* key = &hive(root);
+    for (const QString& part : splitPath(path)) {
+        key = child(*key, part);
+        if (!key) {
+            return nullptr;
+        }
+    }
+    return const_cast<Key*>(key);
+}
+
+MemoryRegistry::Key& MemoryRegistry::findOrCreate(Root root, const QString& path) {
+    Key* key = &hive(root);
+    for (const QString& part : splitPath(path)) {
+        Key* next = child(*key, part);
+        if (!next) {
+            key->children.push_back(std::make_unique<Key>(Key{part, {}, {}}));
+            next = key->children.back().get();
+        }
+        key = next;
+    }
+    return *key;
+}
+
+void MemoryRegistry::createKey(Root root, const QString& path) {
+    if (find(root, path)) {
+        return;
+    }
+    findOrCreate(root, path);
+    changed();
+}
+
+bool MemoryRegistry::keyExists(Root root, const QString& path) const {
+    return find(root, path) != nullptr;
+}
+
+void MemoryRegistry::setValue(Root root, const QString& path, const QString& name,
+                              const QByteArray& data) {
+    Key& key = findOrCreate(root, path);
+    auto it = findValue(key.values, name);
+    if (it != key.values.end()) {
+        it->data = data;
+    } else {
+        key.values.push_back(Value{name, data});
+    }
+    changed();
+}
+
+std::optional<QByteArray> MemoryRegistry::value(Root root, const QString& path,
+                                                const QString& name) const {
+    Key* key = find(root, path);
+    if (!key) {
+        return std::nullopt;
+    }
+    auto it = findValue(key->values, name);
+    if (it == key->values.end()) {
+        return std::nullopt;
+    }
+    return it->data;
+}
+
+bool MemoryRegistry::deleteValue(Root root, const QString& path, const QString& name) {
+    Key* key = find(root, path);
+    if (!key) {
+        return false;
+    }
+    auto it = findValue(key->values, name);
+    if (it == key->values.end()) {
+        return false;
+    }
+    key->values.erase(it);
+    changed();
+    return true;
+}
+
+QStringList MemoryRegistry::subKeys(Root root, const QString& path) const {
+    QStringList names;
+    if (Key* key = find(root, path)) {
+        for (const auto& c : key->children) {
+            names << c->name;
+        }
+    }
+    return names;
+}
+
+bool MemoryRegistry::deleteKey(Root root, const QString& path) {
+    QStringList parts = splitPath(path);
+    if (parts.isEmpty()) {
+        return false;  // a hive itself cannot be deleted
+    }
+    const QString last = parts.takeLast();
+    Key* parent = find(root, parts.join(QLatin1Char('\\')));
+    if (!parent) {
+        return false;
+    }
+    auto& kids = parent->children;
+    auto it = std::find_if(kids.begin(), kids.end(),
+                           [&](const auto& c) { return sameName(c->name, last); });
+    if (it == kids.end()) {
+        return false;
+    }
+    kids.erase(it);
+    changed();
+    return true;
+}
+
+}  // namespace qv::platform

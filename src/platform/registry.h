@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace qv::platform {
+
+// The per-user settings tree: keys holding string values stored as raw bytes with an exact
+// length (callers decide whether a terminating NUL is part of the data). Key paths use '\'
+// as separator; names of keys and values compare without case, and a trailing separator
+// names the same key.
+class Registry {
+public:
+    enum class Root { CurrentUser, LocalMachine };
+
+    virtual ~Registry() = default;
+
+    // Creates the key and any missing key above it; an existing key is left as it is.
+    virtual void createKey(Root root, const QString& path) = 0;
+    // A plain open: true when the key exists. Creates nothing.
+    virtual bool keyExists(Root root, const QString& path) const = 0;
+    // Stores the bytes exactly; creates the key when it is missing.
+    virtual void setValue(Root root, const QString& path, const QString& name,
+                          const QByteArray& data) = 0;
+    // The stored bytes, or nothing when the key or the value is missing.
+    virtual std::optional<QByteArray> value(Root root, const QString& path,
+                                            const QString& name) const = 0;
+    // Returns false when there was no such value.
+    virtual bool deleteValue(Root root, const QString& path, const QString& name) = 0;
+    // Names of the direct sub-keys, in the order they were created.
+    virtual QStringList subKeys(Root root, const QString& path) const = 0;
+    // Removes the key with its values and sub-keys; false when it did not exist.
+    virtual bool deleteKey(Root root, const QString& path) = 0;
+};
+
+}  // namespace qv::platform

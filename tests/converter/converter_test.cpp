@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kConverter = QStringLiteral(QV_BIN_DIR "/Quorvalline32");
+
+struct RunResult {
+    int exitCode;
+    QString stderrText;
+};
+
+RunResult runConverter(const QStringList& args) {
+    QProcess p;
+    p.start(kConverter, args);
+    EXPECT_TRUE(p.waitForFinished(30000));
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+QImage testPicture() {
+    QImage img(97, 61, QImage::Format_RGB32);  // odd sizes catch row padding faults
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) img.setPixel(x, y, qRgb(x * 2, y * 4, (x ^ y) & 0xFF));
+    }
+    return img;
+}
+
+class ConverterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = dir_.filePath(QStringLiteral("my \"shots\" 'here'"));
+        ASSERT_TRUE(QDir().mkpath(folder_));
+        source_ = folder_ + QStringLiteral("/temp image.bmp");
+        ASSERT_TRUE(testPicture().save(source_, "BMP"));
+    }
+    QStringList entries() const {
+        return QDir(folder_).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    QTemporaryDir dir_;
+    QString folder_;
+    QString source_;
+};
+
+TEST_F(ConverterTest, LosslessFormatsRoundTripPixelExact) {
+    for (const auto& [mime, ext] : {std::pair{"image/png", ".png"}, {"image/tiff", ".tif"}}) {
+        const QString target = folder_ + QStringLiteral("/out \"1\"") + ext;
+        const RunResult r = runConverter({source_, mime, target, "80", "comingfromMirelda"});
+        ASSERT_EQ(r.exitCode, 0) << mime << ": " << r.stderrText.toStdString();
+        QImage back(target);
+        ASSERT_FALSE(back.isNull()) << mime;
+        EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), testPicture()) << mime;
+    }
+}
+
+TEST_F(ConverterTest, JpegIsClose) {
+    const QString target = folder_ + QStringLiteral("/out.jpg");
+    ASSERT_EQ(runConverter({source_, "image/jpeg", target, "80", "comingfromMirelda"}).exitCode, 0);
+    const QImage back = QImage(target).convertToFormat(QImage::Format_RGB32);
+    const QImage want = testPicture();
+    ASSERT_EQ(back.size(), want.size());
+    double error = 0;
+    for (int y = 0; y < want.height(); ++y) {
+        for (int x = 0; x < want.width(); ++x) {
+            const QRgb a = back.pixel(x, y), b = want.pixel(x, y);
+            error += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                     std::abs(qBlue(a) - qBlue(b));
+        }
+    }
+    EXPECT_LT(error / (want.width() * want.height() * 3), 12.0);
+}
+
+TEST_F(ConverterTest, BadInputFailsWithOneLineAndLeavesNoFile) {
+    QFile notBmp(folder_ + QStringLiteral("/not.bmp"));
+    ASSERT_TRUE(notBmp.open(QIODevice::WriteOnly));
+    notBmp.write("this is not a bitmap");
+    notBmp.close();
+    const QString target = folder_ + QStringLiteral("/out.png");
+    struct Case {
+        const char* why;
+        QStringList args;
+    };
+    const Case cases[] = {
+        {"no arguments", {}},
+        {"too few", {source_, "image/png", target, "80"}},
+        {"too many", {source_, "image/png", target, "80", "comingfromMirelda", "x"}},
+        {"unknown type", {source_, "image/gif", target, "80", "comingfromMirelda"}},
+        {"missing source", {folder_ + "/nope.bmp", "image/png", target, "80", "comingfromMirelda"}},
+        {"not a bitmap", {notBmp.fileName(), "image/png", target, "80", "comingfromMirelda"}},
+        {"bad quality", {source_, "image/jpeg", target, "eighty", "comingfromMirelda"}},
+        {"missing folder", {source_, "image/png", folder_ + "/no/such/out.png", "80",
+                            "comingfromMirelda"}},
+        {"target is a folder", {source_, "image/png", folder_, "80", "comingfromMirelda"}},
+    };
+    const QStringList before = entries();
+    for (const Case& c : cases) {
+        const RunResult r = runConverter(c.args);
+        EXPECT_NE(r.exitCode, 0) << c.why;
+        EXPECT_EQ(r.stderrText.trimmed().count(u'\n'), 0) << c.why;
+        EXPECT_FALSE(r.stderrText.trimmed().isEmpty()) << c.why;
+        EXPECT_EQ(entries(), before) << c.why;
+    }
+}
+
+TEST_F(ConverterTest, ExistingTargetIsReplacedWhole) {
+    const QString target = folder_ + QStringLiteral("/out.png");
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(100000, 'x'));
+    old.close();
+    ASSERT_EQ(runConverter({source_, "image/png", target, "80", "comingfromMirelda"}).exitCode, 0);
+    EXPECT_EQ(QImage(target).convertToFormat(QImage::Format_RGB32), testPicture());
+    EXPECT_EQ(entries(), (QStringList{"out.png", "temp image.bmp"}));
+}
+
+}  // namespace

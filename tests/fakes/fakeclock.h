@@ -1,0 +1,38 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace qv::fakes {
+
+// Time that moves only when a test (or the code under test) says so. Timers tick as
+// advance() passes their due times; sleep() moves time without ticking, as a blocking wait.
+class FakeClock : public platform::Clock {
+public:
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 1, 5), QTime(9, 0)));
+    ~FakeClock() override;
+
+    QDateTime now() const override;
+    qint64 steadyMs() const override { return elapsedMs_; }
+    void sleep(int ms) override;
+    void processEvents() override;
+    std::unique_ptr<platform::Timer> createTimer() override;
+
+    // Moves time forward, firing every timer that falls due on the way, in time order.
+    void advance(qint64 ms);
+    void setNow(const QDateTime& now);
+
+    // Every sleep the code made, in order, and how often it processed events.
+    std::vector<int> sleeps;
+    int processEventsCalls = 0;
+
+private:
+    class FakeTimer;
+    friend class FakeTimer;
+    QDateTime start_;
+    qint64 elapsedMs_ = 0;
+    std::vector<FakeTimer*> timers_;
+};
+
+}  // namespace qv::fakes

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace qv::fakes {
+
+// Records every dialog the code shows and answers from a script. An unscripted message box
+// gets the answer of its first button; an unscripted file, folder, colour or font dialog is
+// cancelled.
+class FakeDialogs : public platform::Dialogs {
+public:
+    struct Shown {
+        QString text;
+        platform::MsgButtons buttons;
+        platform::MsgIcon icon;
+        QString title;
+    };
+
+    platform::MsgAnswer message(const QString& text, platform::MsgButtons buttons,
+                                platform::MsgIcon icon, const QString& title,
+                                QWidget* owner) override;
+    std::optional<QString> openFile(const platform::FileDialogRequest& request,
+                                    QWidget* owner) override;
+    std::optional<QString> saveFile(const platform::FileDialogRequest& request,
+                                    QWidget* owner) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& start,
+                                        QWidget* owner) override;
+    std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner) override;
+    std::optional<QFont> chooseFont(const QFont& initial, QWidget* owner) override;
+
+    std::vector<Shown> messages;
+    std::vector<platform::FileDialogRequest> fileRequests;
+    std::deque<platform::MsgAnswer> answers;
+    std::deque<std::optional<QString>> paths;  // answers of file and folder dialogs
+    std::deque<std::optional<QColor>> colors;
+    std::deque<std::optional<QFont>> fonts;
+
+    // The text of the last message box, or empty when none was shown.
+    QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
+
+private:
+    std::optional<QString> nextPath();
+};
+
+}  // namespace qv::fakes

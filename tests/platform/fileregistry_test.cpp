@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/linux/fileregistry.h"
+
+namespace qv::platform {
+namespace {
+
+using Root = Registry::Root;
+
+class FileRegistryTest : public ::testing::Test {
+protected:
+    QString path() const { return dir_.filePath(QStringLiteral("quorvalline/registry")); }
+    QByteArray fileText() const {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void writeFile(const QByteArray& text) {
+        QDir().mkpath(dir_.filePath(QStringLiteral("quorvalline")));
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(FileRegistryTest, ValuesSurviveARestartByteForByte) {
+    const QByteArray awkward("C:\\odd \"quoted\" path\n\ttab\0end\x01\xff", 31);
+    {
+        FileRegistry reg(path());
+        reg.setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveDir",
+                     QByteArray("/home/ann/Pictures\0", 19));
+        reg.setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "ImgFormat", ".png");
+        reg.setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "Awkward", awkward);
+        reg.setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "Blank", QByteArray(1, 0));
+        reg.setValue(Root::CurrentUser, u"Software\\Quorvalline\\AutoCapture\\Jöb 1"_qs, "Name",
+                     u"Jöb 1"_qs.toUtf8());
+        reg.createKey(Root::CurrentUser, "Software\\Quorvalline\\Empty");
+        reg.setValue(Root::CurrentUser, QString(QStringLiteral("Software\\Quorvalline\\") + "50%" +
+                                                QChar(u'\n') + "x"),
+                     "v", "1");
+    }
+    FileRegistry again(path());
+    const QString save = "Software\\Quorvalline\\Save";
+    EXPECT_EQ(again.value(Root::CurrentUser, save, "SaveDir"),
+              QByteArray("/home/ann/Pictures\0", 19));
+    EXPECT_EQ(again.value(Root::CurrentUser, save, "ImgFormat"), QByteArray(".png"));
+    EXPECT_EQ(again.value(Root::CurrentUser, save, "Awkward"), awkward);
+    EXPECT_EQ(again.value(Root::CurrentUser, save, "Blank"), QByteArray(1, 0));
+    EXPECT_EQ(again.value(Root::CurrentUser, u"Software\\Quorvalline\\AutoCapture\\JÖB 1"_qs,
+                          "name"),
+              u"Jöb 1"_qs.toUtf8());
+    EXPECT_TRUE(again.keyExists(Root::CurrentUser, "Software\\Quorvalline\\Empty"));
+    EXPECT_EQ(again.subKeys(Root::CurrentUser, "Software\\Quorvalline").size(), 4);
+    EXPECT_EQ(again.value(Root::CurrentUser,
+                          QStringLiteral("Software\\Quorvalline\\50%") + QChar(u'\n') + "x", "v"),
+              QByteArray("1"));
+    // The stored text stays readable: a person can find a path in it.
+    EXPECT_TRUE(fileText().contains("\"SaveDir\"=\"/home/ann/Pictures\\0\""));
+    EXPECT_TRUE(fileText().contains("[HKEY_CURRENT_USER\\Software\\Quorvalline\\Save]"));
+}
+
+TEST_F(FileRegistryTest, LongValuesAreNotCut) {
+    const QByteArray longPath = QByteArray(600, 'p') + '\0';
+    FileRegistry(path()).setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveDir",
+                                  longPath);
+    EXPECT_EQ(FileRegistry(path()).value(Root::CurrentUser, "Software\\Quorvalline\\Save",
+                                         "SaveDir"),
+              longPath);
+}
+
+TEST_F(FileRegistryTest, DamagedFileIsMovedAsideAndDefaultsApply) {
+    const QByteArray damaged = "[HKEY_CURRENT_USER\\Software\\Quorvalline\\Save]\ngarbage\n";
+    writeFile(damaged);
+    {
+        FileRegistry reg(path());
+        EXPECT_FALSE(reg.keyExists(Root::CurrentUser, "Software\\Quorvalline\\Save"));
+        reg.setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveName", "a");
+    }
+    QFile aside(path() + ".damaged");
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), damaged);
+    EXPECT_TRUE(FileRegistry(path()).keyExists(Root::CurrentUser, "Software\\Quorvalline\\Save"));
+
+    // A second damage does not replace the first copy.
+    writeFile(damaged + "more");
+    FileRegistry third(path());
+    EXPECT_TRUE(QFile::exists(path() + ".damaged.1"));
+}
+
+TEST_F(FileRegistryTest, ParseRejectsMalformedLines) {
+    const char* bad[] = {
+        "\"v\"=\"x\"\n",                                      // value before a key
+        "[HKEY_CURRENT_USER\\Software\n",                      // header not closed
+        "[HKEY_NOWHERE\\Software]\n",                         // unknown hive
+        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"open\n",       // unterminated text
+        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"a\\q\"\n",     // unknown escape
+        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"a\\x4\"\n",    // short hex escape
+        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"a\" trailing\n",
+        "[HKEY_CURRENT_USER\\So%zzftware]\n",                  // bad percent escape
+    };
+    for (const char* text : bad) {
+        MemoryRegistry reg;
+        QString error;
+        EXPECT_FALSE(FileRegistry::parse(text, reg, &error)) << text;
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_TRUE(reg.subKeys(Root::CurrentUser, {}).isEmpty()) << text;
+    }
+}
+
+TEST_F(FileRegistryTest, MissingFileStartsEmptyAndCreatesItOnFirstWrite) {
+    FileRegistry reg(path());
+    EXPECT_FALSE(QFile::exists(path()));
+    reg.createKey(Root::CurrentUser, "Software\\Quorvalline\\PageSetup");
+    EXPECT_TRUE(QFile::exists(path()));
+    EXPECT_TRUE(FileRegistry(path()).keyExists(Root::CurrentUser,
+                                                "software\\quorvalline\\pagesetup\\"));
+}
+
+}  // namespace
+}  // namespace qv::platform

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+
+#include "toolkit/lazyform.h"
+
+namespace qv::toolkit {
+namespace {
+
+int loads = 0;
+
+class CountingForm : public QWidget {
+public:
+    CountingForm() { ++loads; }
+};
+
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+TEST(LazyForm, CreatesOnFirstUseAndAgainAfterADrop) {
+    loads = 0;
+    LazyForm<CountingForm> form;
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(form.peek(), nullptr);
+    form->show();
+    form.get();
+    EXPECT_EQ(loads, 1);
+
+    QPointer<CountingForm> first = &form.get();
+    form.drop();
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_FALSE(first->isVisible());
+    ASSERT_FALSE(first.isNull()) << "a dropped form lives until the event loop runs";
+    flushDeletes();
+    EXPECT_TRUE(first.isNull());
+
+    form.get();
+    EXPECT_EQ(loads, 2);
+}
+
+TEST(LazyForm, DropFromInsideOwnHandlerIsSafe) {
+    LazyForm<QWidget> form;
+    QWidget& w = form.get();
+    // A handler of the form drops it and then still touches it.
+    form.drop();
+    w.setWindowTitle("still here");
+    EXPECT_EQ(w.windowTitle(), "still here");
+    flushDeletes();
+    form.drop();  // dropping an unloaded form does nothing
+    EXPECT_FALSE(form.isLoaded());
+}
+
+}  // namespace
+}  // namespace qv::toolkit

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include <QGuiApplication>
+#include <QPalette>
+
+#include "toolkit/colors.h"
+#include "toolkit/twips.h"
+#include "toolkit/vbmath.h"
+
+namespace qv::toolkit {
+namespace {
+
+TEST(VbMath, RoundsHalfToEven) {
+    const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},  {-0.5, 0},
+                                               {-1.5, -2}, {-2.5, -2}, {2.49, 2}, {2.51, 3},
+                                               {7, 7}};
+    for (auto [in, out] : cases) EXPECT_EQ(roundHalfEven(in), out) << in;
+    EXPECT_EQ(toInt(1e12), std::numeric_limits<int>::max());
+    EXPECT_EQ(toInt(-1e12), std::numeric_limits<int>::min());
+    EXPECT_EQ(toInt(std::nan("")), 0);
+}
+
+TEST(VbMath, ValReadsTheLeadingNumber) {
+    const std::pair<const char*, double> cases[] = {
+        {"12", 12},          {" 1 2 3", 123},   {"12.5mm", 12.5}, {"1,5", 1},
+        {"-3.25", -3.25},    {"abc", 0},        {"", 0},          {"1e3", 1000},
+        {"2D2", 200},        {"1e", 1},         {"&H10", 16},     {"&HFFFF", -1},
+        {"&O17", 15},        {"&Hzz", 0},       {".5", 0.5},      {"1.2.3", 1.2},
+        {"+7", 7},
+    };
+    for (auto [in, out] : cases) EXPECT_DOUBLE_EQ(val(in), out) << in;
+}
+
+TEST(VbMath, IsNumericHonoursTheDecimalSeparator) {
+    struct Case {
+        const char* text;
+        const char* sep;
+        bool numeric;
+        double value;
+    };
+    const Case cases[] = {
+        {"12", ".", true, 12},      {" 12.5 ", ".", true, 12.5}, {"12,5", ",", true, 12.5},
+        {"12,5", ".", false, 0},    {"12.5", ",", false, 0},     {"-1", ".", true, -1},
+        {"1e2", ".", true, 100},    {"1e", ".", false, 0},       {"", ".", false, 0},
+        {"  ", ".", false, 0},      {"abc", ".", false, 0},      {"1 2", ".", false, 0},
+        {"&HFF", ".", true, 255},   {"&HFG", ".", false, 0},     {".", ".", false, 0},
+        {"5.", ".", true, 5},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isNumeric(c.text, c.sep), c.numeric) << c.text << " with " << c.sep;
+        EXPECT_DOUBLE_EQ(numberFromText(c.text, c.sep), c.value) << c.text;
+    }
+}
+
+TEST(VbMath, NumberTextUsesFifteenDigitsAndTheSeparator) {
+    struct Case {
+        double value;
+        const char* sep;
+        const char* text;
+    };
+    const Case cases[] = {
+        {25 / 25.4, ".", "0.984251968503937"},
+        {25 / 25.4, ",", "0,984251968503937"},
+        {12, ".", "12"},
+        {0, ".", "0"},
+        {-2.5, ",", "-2,5"},
+        {10 * 25.4, ".", "254"},
+        {1.0 / 3, ".", "0.333333333333333"},
+        {1e16, ".", "1E+16"},
+        {0.0000015, ".", "1.5E-06"},
+        {123456.789, ".", "123456.789"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(numberText(c.value, c.sep), c.text) << c.value;
+}
+
+TEST(Twips, ConvertsWithTheScreenResolution) {
+    EXPECT_EQ(twipsPerPixel(96), 15);
+    EXPECT_EQ(twipsPerPixel(120), 12);
+    EXPECT_EQ(twipsPerPixel(0), 15);
+    EXPECT_EQ(pixelsToTwips(1920, 15), 28800);
+    EXPECT_EQ(twipsToPixels(28800, 15), 1920);
+    EXPECT_EQ(twipsToPixels(22.5, 15), 2);  // 1.5 pixels rounds to even
+    EXPECT_EQ(twipsToPixels(100, 0), 0);
+}
+
+TEST(Colors, ValuesAreBlueGreenRed) {
+    EXPECT_EQ(colorFromValue(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(colorFromValue(255), QColor(255, 0, 0));
+    EXPECT_EQ(colorFromValue(0xFFFF80), QColor(0x80, 0xFF, 0xFF));
+    EXPECT_EQ(colorValue(QColor(0x12, 0x34, 0x56)), 0x563412);
+    EXPECT_EQ(colorValue(colorFromValue(0x00ABCDEF)), 0x00ABCDEF);
+    EXPECT_TRUE(colorFromValue(0x8000000F).isValid());  // button face from the palette
+    EXPECT_EQ(colorFromValue(0x8000000F), QGuiApplication::palette().color(QPalette::Button));
+}
+
+}  // namespace
+}  // namespace qv::toolkit
