@@ -28,6 +28,10 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 [ -s "$tmp/display" ] || { echo "run.sh: Xvfb did not start" >&2; cat "$tmp/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$tmp/display")"
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="$tmp/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 openbox >/dev/null 2>&1 &
 pids+=($!)
 trayer --edge top --align right --widthtype request --height 24 --SetDockType true \

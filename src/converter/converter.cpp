@@ -10,12 +10,17 @@ namespace qv::converter {
 
 namespace {
 
-Result fail(ExitCode code, const QString& message) { return Result{code, message}; }
+Result fail(ExitCode code, const QString& message) {
+    return Result{code, message};
+}
 
 QByteArray formatFor(const QString& mime) {
-    if (mime == QLatin1String("image/png")) return "png";
-    if (mime == QLatin1String("image/jpeg")) return "jpeg";
-    if (mime == QLatin1String("image/tiff")) return "tiff";
+    if (mime == QLatin1String("image/png"))
+        return "png";
+    if (mime == QLatin1String("image/jpeg"))
+        return "jpeg";
+    if (mime == QLatin1String("image/tiff"))
+        return "tiff";
     return {};
 }
 
@@ -40,19 +45,21 @@ Result convert(const QStringList& args) {
     bool numeric = false;
     const int quality = args[3].toInt(&numeric);
     if (!numeric || quality < 0 || quality > 100) {
-        return fail(BadQuality, QStringLiteral("quality \"%1\" is not a number from 0 to 100")
-                                    .arg(args[3]));
+        return fail(BadQuality,
+                    QStringLiteral("quality \"%1\" is not a number from 0 to 100").arg(args[3]));
     }
     if (!QImageWriter::supportedImageFormats().contains(format)) {
-        return fail(UnknownType, QStringLiteral("this system cannot write %1 images")
-                                     .arg(QString::fromLatin1(format)));
+        return fail(
+            UnknownType,
+            QStringLiteral("this system cannot write %1 images").arg(QString::fromLatin1(format)));
     }
 
     QImageReader reader(source, "bmp");
     QImage image = reader.read();
     if (image.isNull()) {
-        return fail(UnreadableSource, QStringLiteral("cannot read the bitmap \"%1\": %2")
-                                          .arg(source, reader.errorString()));
+        return fail(
+            UnreadableSource,
+            QStringLiteral("cannot read the bitmap \"%1\": %2").arg(source, reader.errorString()));
     }
 
     QSaveFile file(target);
@@ -61,7 +68,8 @@ Result convert(const QStringList& args) {
                     QStringLiteral("cannot write \"%1\": %2").arg(target, file.errorString()));
     }
     QImageWriter writer(&file, format);
-    if (format == "jpeg") writer.setQuality(quality);
+    if (format == "jpeg")
+        writer.setQuality(quality);
     if (!writer.write(image)) {
         file.cancelWriting();
         return fail(UnwritableTarget,

@@ -18,7 +18,8 @@ QByteArray readRaw(const QString& key, const QString& name) {
 
 void writeText(const QString& key, const QString& name, const QString& text, Nul nul) {
     QByteArray data = text.toUtf8();
-    if (nul == Nul::Counted) data.append('\0');
+    if (nul == Nul::Counted)
+        data.append('\0');
     platform::registry().setValue(Root::CurrentUser, key, name, data);
 }
 
@@ -36,7 +37,9 @@ bool keyExists(const QString& key) {
     return platform::registry().keyExists(Root::CurrentUser, key);
 }
 
-void createKey(const QString& key) { platform::registry().createKey(Root::CurrentUser, key); }
+void createKey(const QString& key) {
+    platform::registry().createKey(Root::CurrentUser, key);
+}
 
 bool deleteValue(const QString& key, const QString& name) {
     return platform::registry().deleteValue(Root::CurrentUser, key, name);

@@ -36,8 +36,7 @@ public:
                                             QWidget* owner = nullptr) = 0;
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& start,
                                                 QWidget* owner = nullptr) = 0;
-    virtual std::optional<QColor> chooseColor(const QColor& initial,
-                                              QWidget* owner = nullptr) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner = nullptr) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial, QWidget* owner = nullptr) = 0;
 };
 

@@ -13,8 +13,12 @@ Services& services() {
     return *installed;
 }
 
-ServicesScope::ServicesScope(Services& s) : previous_(installed) { installed = &s; }
+ServicesScope::ServicesScope(Services& s) : previous_(installed) {
+    installed = &s;
+}
 
-ServicesScope::~ServicesScope() { installed = previous_; }
+ServicesScope::~ServicesScope() {
+    installed = previous_;
+}
 
 }  // namespace qv::platform

@@ -51,18 +51,44 @@ private:
 };
 
 // Short ways to reach one service.
-inline Registry& registry() { return *services().registry; }
-inline Clock& clock() { return *services().clock; }
-inline Dialogs& dialogs() { return *services().dialogs; }
-inline Desktop& desktop() { return *services().desktop; }
-inline Hotkeys& hotkeys() { return *services().hotkeys; }
-inline Tray& tray() { return *services().tray; }
-inline Clipboard& clipboard() { return *services().clipboard; }
-inline Shell& shell() { return *services().shell; }
-inline Process& process() { return *services().process; }
-inline Mail& mail() { return *services().mail; }
-inline Sound& sound() { return *services().sound; }
-inline Locale& locale() { return *services().locale; }
-inline Printer& printer() { return *services().printer; }
+inline Registry& registry() {
+    return *services().registry;
+}
+inline Clock& clock() {
+    return *services().clock;
+}
+inline Dialogs& dialogs() {
+    return *services().dialogs;
+}
+inline Desktop& desktop() {
+    return *services().desktop;
+}
+inline Hotkeys& hotkeys() {
+    return *services().hotkeys;
+}
+inline Tray& tray() {
+    return *services().tray;
+}
+inline Clipboard& clipboard() {
+    return *services().clipboard;
+}
+inline Shell& shell() {
+    return *services().shell;
+}
+inline Process& process() {
+    return *services().process;
+}
+inline Mail& mail() {
+    return *services().mail;
+}
+inline Sound& sound() {
+    return *services().sound;
+}
+inline Locale& locale() {
+    return *services().locale;
+}
+inline Printer& printer() {
+    return *services().printer;
+}
 
 }  // namespace qv::platform

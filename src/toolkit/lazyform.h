@@ -35,7 +35,8 @@ public:
     // Hides the window and lets it go once control is back in the event loop, so a drop from
     // inside one of its own handlers is safe. The next get() builds a new window at once.
     void drop() {
-        if (!form_) return;
+        if (!form_)
+            return;
         Form* old = form_.data();
         form_.clear();
         old->hide();

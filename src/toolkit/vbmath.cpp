@@ -7,28 +7,36 @@
 namespace qv::toolkit {
 
 double roundHalfEven(double value) {
-    if (!std::isfinite(value)) return value;
+    if (!std::isfinite(value))
+        return value;
     return std::nearbyint(value);  // the default rounding mode is to nearest, ties to even
 }
 
 int toInt(double value) {
-    if (std::isnan(value)) return 0;
+    if (std::isnan(value))
+        return 0;
     const double r = roundHalfEven(value);
-    if (r >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (r <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    if (r >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (r <= std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
     return static_cast<int>(r);
 }
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 // Digits of a "&H"/"&O" number; false when there are none.
 bool radixValue(const QString& digits, int radix, double& out) {
-    if (digits.isEmpty()) return false;
+    if (digits.isEmpty())
+        return false;
     bool ok = false;
     const qint64 v = digits.toLongLong(&ok, radix);
-    if (!ok) return false;
+    if (!ok)
+        return false;
     // Like the 16-bit and 32-bit integers these texts denote, the top bit makes them negative.
     if (v <= 0xFFFF) {
         out = static_cast<double>(static_cast<qint16>(static_cast<quint16>(v)));
@@ -41,7 +49,8 @@ bool radixValue(const QString& digits, int radix, double& out) {
 }
 
 bool isRadixDigit(QChar c, int radix) {
-    if (radix == 8) return c >= u'0' && c <= u'7';
+    if (radix == 8)
+        return c >= u'0' && c <= u'7';
     return c.isDigit() || (c.toUpper() >= u'A' && c.toUpper() <= u'F');
 }
 
@@ -50,20 +59,24 @@ bool isRadixDigit(QChar c, int radix) {
 double val(const QString& text) {
     QString s;
     for (QChar c : text) {
-        if (!isBlank(c)) s += c;
+        if (!isBlank(c))
+            s += c;
     }
     if (s.startsWith(u'&') && s.size() > 1) {
         const QChar kind = s[1].toUpper();
         const int radix = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
-        if (radix == 0) return 0;
+        if (radix == 0)
+            return 0;
         QString digits;
-        for (qsizetype i = 2; i < s.size() && isRadixDigit(s[i], radix); ++i) digits += s[i];
+        for (qsizetype i = 2; i < s.size() && isRadixDigit(s[i], radix); ++i)
+            digits += s[i];
         double out = 0;
         return radixValue(digits, radix, out) ? out : 0;
     }
     QString number;
     qsizetype i = 0;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) number += s[i++];
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+        number += s[i++];
     bool digits = false, point = false;
     for (; i < s.size(); ++i) {
         if (s[i].isDigit() && s[i].unicode() < 128) {
@@ -76,17 +89,20 @@ double val(const QString& text) {
             break;
         }
     }
-    if (!digits) return 0;
+    if (!digits)
+        return 0;
     if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
         QString exponent = QStringLiteral("e");
         qsizetype j = i + 1;
-        if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) exponent += s[j++];
+        if (j < s.size() && (s[j] == u'+' || s[j] == u'-'))
+            exponent += s[j++];
         bool expDigits = false;
         for (; j < s.size() && s[j].isDigit() && s[j].unicode() < 128; ++j) {
             exponent += s[j];
             expDigits = true;
         }
-        if (expDigits) number += exponent;
+        if (expDigits)
+            number += exponent;
     }
     return number.toDouble();
 }
@@ -96,22 +112,27 @@ namespace {
 // Parses the whole of text as isNumeric describes; nothing on failure.
 std::optional<double> parseNumber(const QString& text, const QString& sep) {
     const QString s = text.trimmed();
-    if (s.isEmpty()) return std::nullopt;
+    if (s.isEmpty())
+        return std::nullopt;
     if (s.startsWith(u'&') && s.size() > 2) {
         const QChar kind = s[1].toUpper();
         const int radix = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
-        if (radix == 0) return std::nullopt;
+        if (radix == 0)
+            return std::nullopt;
         const QString digits = s.mid(2);
         for (QChar c : digits) {
-            if (!isRadixDigit(c, radix)) return std::nullopt;
+            if (!isRadixDigit(c, radix))
+                return std::nullopt;
         }
         double out = 0;
-        if (!radixValue(digits, radix, out)) return std::nullopt;
+        if (!radixValue(digits, radix, out))
+            return std::nullopt;
         return out;
     }
     QString normal;
     qsizetype i = 0;
-    if (s[i] == u'+' || s[i] == u'-') normal += s[i++];
+    if (s[i] == u'+' || s[i] == u'-')
+        normal += s[i++];
     bool digits = false, point = false;
     while (i < s.size()) {
         if (s[i].isDigit() && s[i].unicode() < 128) {
@@ -125,22 +146,27 @@ std::optional<double> parseNumber(const QString& text, const QString& sep) {
             break;
         }
     }
-    if (!digits) return std::nullopt;
+    if (!digits)
+        return std::nullopt;
     if (i < s.size() && (s[i].toUpper() == u'E' || s[i].toUpper() == u'D')) {
         normal += u'e';
         ++i;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) normal += s[i++];
+        if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+            normal += s[i++];
         bool expDigits = false;
         while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
             normal += s[i++];
             expDigits = true;
         }
-        if (!expDigits) return std::nullopt;
+        if (!expDigits)
+            return std::nullopt;
     }
-    if (i != s.size()) return std::nullopt;
+    if (i != s.size())
+        return std::nullopt;
     bool ok = false;
     const double v = normal.toDouble(&ok);
-    if (!ok) return std::nullopt;
+    if (!ok)
+        return std::nullopt;
     return v;
 }
 
@@ -155,7 +181,8 @@ double numberFromText(const QString& text, const QString& decimalSeparator) {
 }
 
 QString numberText(double value, const QString& decimalSeparator) {
-    if (value == 0) return QStringLiteral("0");
+    if (value == 0)
+        return QStringLiteral("0");
     const double magnitude = std::fabs(value);
     QString text;
     if (magnitude >= 1e15 || magnitude < 1e-5) {
@@ -165,12 +192,15 @@ QString numberText(double value, const QString& decimalSeparator) {
         QString mantissa = e.left(at);
         QString exponent = e.mid(at + 1);
         if (mantissa.contains(u'.')) {
-            while (mantissa.endsWith(u'0')) mantissa.chop(1);
-            if (mantissa.endsWith(u'.')) mantissa.chop(1);
+            while (mantissa.endsWith(u'0'))
+                mantissa.chop(1);
+            if (mantissa.endsWith(u'.'))
+                mantissa.chop(1);
         }
         const QChar sign = exponent[0];
         exponent = exponent.mid(1);
-        while (exponent.size() > 2 && exponent.startsWith(u'0')) exponent.remove(0, 1);
+        while (exponent.size() > 2 && exponent.startsWith(u'0'))
+            exponent.remove(0, 1);
         text = mantissa + u'E' + sign + exponent;
     } else {
         const int intDigits = magnitude >= 1 ? int(std::floor(std::log10(magnitude))) + 1 : 0;
@@ -181,8 +211,10 @@ QString numberText(double value, const QString& decimalSeparator) {
             text = QString::number(value, 'f', 15 + zeros);
         }
         if (text.contains(u'.')) {
-            while (text.endsWith(u'0')) text.chop(1);
-            if (text.endsWith(u'.')) text.chop(1);
+            while (text.endsWith(u'0'))
+                text.chop(1);
+            if (text.endsWith(u'.'))
+                text.chop(1);
         }
     }
     text.replace(u'.', decimalSeparator);

@@ -27,7 +27,8 @@ RunResult runConverter(const QStringList& args) {
 QImage testPicture() {
     QImage img(97, 61, QImage::Format_RGB32);  // odd sizes catch row padding faults
     for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x) img.setPixel(x, y, qRgb(x * 2, y * 4, (x ^ y) & 0xFF));
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, qRgb(x * 2, y * 4, (x ^ y) & 0xFF));
     }
     return img;
 }
@@ -94,8 +95,8 @@ TEST_F(ConverterTest, BadInputFailsWithOneLineAndLeavesNoFile) {
         {"missing source", {folder_ + "/nope.bmp", "image/png", target, "80", "comingfromMirelda"}},
         {"not a bitmap", {notBmp.fileName(), "image/png", target, "80", "comingfromMirelda"}},
         {"bad quality", {source_, "image/jpeg", target, "eighty", "comingfromMirelda"}},
-        {"missing folder", {source_, "image/png", folder_ + "/no/such/out.png", "80",
-                            "comingfromMirelda"}},
+        {"missing folder",
+         {source_, "image/png", folder_ + "/no/such/out.png", "80", "comingfromMirelda"}},
         {"target is a folder", {source_, "image/png", folder_, "80", "comingfromMirelda"}},
     };
     const QStringList before = entries();

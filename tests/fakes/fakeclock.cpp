@@ -9,7 +9,8 @@ class FakeClock::FakeTimer : public platform::Timer {
 public:
     explicit FakeTimer(FakeClock& clock) : clock_(&clock) { clock.timers_.push_back(this); }
     ~FakeTimer() override {
-        if (clock_) std::erase(clock_->timers_, this);
+        if (clock_)
+            std::erase(clock_->timers_, this);
     }
     void start(int intervalMs) override {
         interval_ = std::max(1, intervalMs);
@@ -29,12 +30,17 @@ public:
 FakeClock::FakeClock(QDateTime start) : start_(std::move(start)) {}
 
 FakeClock::~FakeClock() {
-    for (FakeTimer* t : timers_) t->clock_ = nullptr;
+    for (FakeTimer* t : timers_)
+        t->clock_ = nullptr;
 }
 
-QDateTime FakeClock::now() const { return start_.addMSecs(elapsedMs_); }
+QDateTime FakeClock::now() const {
+    return start_.addMSecs(elapsedMs_);
+}
 
-void FakeClock::setNow(const QDateTime& now) { start_ = now.addMSecs(-elapsedMs_); }
+void FakeClock::setNow(const QDateTime& now) {
+    start_ = now.addMSecs(-elapsedMs_);
+}
 
 void FakeClock::sleep(int ms) {
     sleeps.push_back(ms);
@@ -56,12 +62,15 @@ void FakeClock::advance(qint64 ms) {
         // The earliest active timer due by the end; handlers may start, stop or delete timers.
         FakeTimer* next = nullptr;
         for (FakeTimer* t : timers_) {
-            if (t->active_ && t->due_ <= end && (!next || t->due_ < next->due_)) next = t;
+            if (t->active_ && t->due_ <= end && (!next || t->due_ < next->due_))
+                next = t;
         }
-        if (!next) break;
+        if (!next)
+            break;
         elapsedMs_ = std::max(elapsedMs_, next->due_);
         next->due_ += next->interval_;
-        if (next->onTimeout) next->onTimeout();
+        if (next->onTimeout)
+            next->onTimeout();
     }
     elapsedMs_ = end;
 }

@@ -8,7 +8,8 @@ namespace {
 
 template <class T>
 std::optional<T> take(std::deque<std::optional<T>>& queue) {
-    if (queue.empty()) return std::nullopt;
+    if (queue.empty())
+        return std::nullopt;
     auto v = queue.front();
     queue.pop_front();
     return v;
@@ -17,11 +18,15 @@ std::optional<T> take(std::deque<std::optional<T>>& queue) {
 MsgAnswer firstButton(MsgButtons b) {
     switch (b) {
         case MsgButtons::Ok:
-        case MsgButtons::OkCancel: return MsgAnswer::Ok;
-        case MsgButtons::AbortRetryIgnore: return MsgAnswer::Abort;
+        case MsgButtons::OkCancel:
+            return MsgAnswer::Ok;
+        case MsgButtons::AbortRetryIgnore:
+            return MsgAnswer::Abort;
         case MsgButtons::YesNoCancel:
-        case MsgButtons::YesNo: return MsgAnswer::Yes;
-        case MsgButtons::RetryCancel: return MsgAnswer::Retry;
+        case MsgButtons::YesNo:
+            return MsgAnswer::Yes;
+        case MsgButtons::RetryCancel:
+            return MsgAnswer::Retry;
     }
     return MsgAnswer::Ok;
 }
@@ -31,13 +36,16 @@ MsgAnswer firstButton(MsgButtons b) {
 MsgAnswer FakeDialogs::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                                const QString& title, QWidget*) {
     messages.push_back({text, buttons, icon, title});
-    if (answers.empty()) return firstButton(buttons);
+    if (answers.empty())
+        return firstButton(buttons);
     const MsgAnswer a = answers.front();
     answers.pop_front();
     return a;
 }
 
-std::optional<QString> FakeDialogs::nextPath() { return take(paths); }
+std::optional<QString> FakeDialogs::nextPath() {
+    return take(paths);
+}
 
 std::optional<QString> FakeDialogs::openFile(const FileDialogRequest& r, QWidget*) {
     fileRequests.push_back(r);
@@ -55,8 +63,12 @@ std::optional<QString> FakeDialogs::chooseFolder(const QString& title, const QSt
     return nextPath();
 }
 
-std::optional<QColor> FakeDialogs::chooseColor(const QColor&, QWidget*) { return take(colors); }
+std::optional<QColor> FakeDialogs::chooseColor(const QColor&, QWidget*) {
+    return take(colors);
+}
 
-std::optional<QFont> FakeDialogs::chooseFont(const QFont&, QWidget*) { return take(fonts); }
+std::optional<QFont> FakeDialogs::chooseFont(const QFont&, QWidget*) {
+    return take(fonts);
+}
 
 }  // namespace qv::fakes

@@ -18,6 +18,16 @@ FakePlatform::FakePlatform()
     : registry_(install<platform::MemoryRegistry>(services_.registry)),
       clock_(install<FakeClock>(services_.clock)),
       dialogs_(install<FakeDialogs>(services_.dialogs)),
+      desktop_(install<FakeDesktop>(services_.desktop)),
+      hotkeys_(install<FakeHotkeys>(services_.hotkeys)),
+      tray_(install<FakeTray>(services_.tray)),
+      clipboard_(install<FakeClipboard>(services_.clipboard)),
+      shell_(install<FakeShell>(services_.shell)),
+      process_(install<FakeProcess>(services_.process)),
+      mail_(install<FakeMail>(services_.mail)),
+      sound_(install<FakeSound>(services_.sound)),
+      locale_(install<FakeLocale>(services_.locale)),
+      printer_(install<FakePrinter>(services_.printer)),
       scope_(services_) {}
 
 FakePlatform::~FakePlatform() = default;

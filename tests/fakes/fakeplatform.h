@@ -2,6 +2,7 @@
 
 #include "fakes/fakeclock.h"
 #include "fakes/fakedialogs.h"
+#include "fakes/fakeservices.h"
 #include "platform/memoryregistry.h"
 #include "platform/services.h"
 
@@ -17,12 +18,32 @@ public:
     platform::MemoryRegistry& registry() { return *registry_; }
     FakeClock& clock() { return *clock_; }
     FakeDialogs& dialogs() { return *dialogs_; }
+    FakeDesktop& desktop() { return *desktop_; }
+    FakeHotkeys& hotkeys() { return *hotkeys_; }
+    FakeTray& tray() { return *tray_; }
+    FakeClipboard& clipboard() { return *clipboard_; }
+    FakeShell& shell() { return *shell_; }
+    FakeProcess& process() { return *process_; }
+    FakeMail& mail() { return *mail_; }
+    FakeSound& sound() { return *sound_; }
+    FakeLocale& locale() { return *locale_; }
+    FakePrinter& printer() { return *printer_; }
 
 private:
     platform::Services services_;
     platform::MemoryRegistry* registry_;
     FakeClock* clock_;
     FakeDialogs* dialogs_;
+    FakeDesktop* desktop_;
+    FakeHotkeys* hotkeys_;
+    FakeTray* tray_;
+    FakeClipboard* clipboard_;
+    FakeShell* shell_;
+    FakeProcess* process_;
+    FakeMail* mail_;
+    FakeSound* sound_;
+    FakeLocale* locale_;
+    FakePrinter* printer_;
     platform::ServicesScope scope_;
 };
 

@@ -39,9 +39,10 @@ TEST_F(FileRegistryTest, ValuesSurviveARestartByteForByte) {
         reg.setValue(Root::CurrentUser, u"Software\\Quorvalline\\AutoCapture\\Jöb 1"_qs, "Name",
                      u"Jöb 1"_qs.toUtf8());
         reg.createKey(Root::CurrentUser, "Software\\Quorvalline\\Empty");
-        reg.setValue(Root::CurrentUser, QString(QStringLiteral("Software\\Quorvalline\\") + "50%" +
-                                                QChar(u'\n') + "x"),
-                     "v", "1");
+        reg.setValue(
+            Root::CurrentUser,
+            QString(QStringLiteral("Software\\Quorvalline\\") + "50%" + QChar(u'\n') + "x"), "v",
+            "1");
     }
     FileRegistry again(path());
     const QString save = "Software\\Quorvalline\\Save";
@@ -50,9 +51,9 @@ TEST_F(FileRegistryTest, ValuesSurviveARestartByteForByte) {
     EXPECT_EQ(again.value(Root::CurrentUser, save, "ImgFormat"), QByteArray(".png"));
     EXPECT_EQ(again.value(Root::CurrentUser, save, "Awkward"), awkward);
     EXPECT_EQ(again.value(Root::CurrentUser, save, "Blank"), QByteArray(1, 0));
-    EXPECT_EQ(again.value(Root::CurrentUser, u"Software\\Quorvalline\\AutoCapture\\JÖB 1"_qs,
-                          "name"),
-              u"Jöb 1"_qs.toUtf8());
+    EXPECT_EQ(
+        again.value(Root::CurrentUser, u"Software\\Quorvalline\\AutoCapture\\JÖB 1"_qs, "name"),
+        u"Jöb 1"_qs.toUtf8());
     EXPECT_TRUE(again.keyExists(Root::CurrentUser, "Software\\Quorvalline\\Empty"));
     EXPECT_EQ(again.subKeys(Root::CurrentUser, "Software\\Quorvalline").size(), 4);
     EXPECT_EQ(again.value(Root::CurrentUser,
@@ -67,9 +68,9 @@ TEST_F(FileRegistryTest, LongValuesAreNotCut) {
     const QByteArray longPath = QByteArray(600, 'p') + '\0';
     FileRegistry(path()).setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveDir",
                                   longPath);
-    EXPECT_EQ(FileRegistry(path()).value(Root::CurrentUser, "Software\\Quorvalline\\Save",
-                                         "SaveDir"),
-              longPath);
+    EXPECT_EQ(
+        FileRegistry(path()).value(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveDir"),
+        longPath);
 }
 
 TEST_F(FileRegistryTest, DamagedFileIsMovedAsideAndDefaultsApply) {
@@ -93,14 +94,14 @@ TEST_F(FileRegistryTest, DamagedFileIsMovedAsideAndDefaultsApply) {
 
 TEST_F(FileRegistryTest, ParseRejectsMalformedLines) {
     const char* bad[] = {
-        "\"v\"=\"x\"\n",                                      // value before a key
-        "[HKEY_CURRENT_USER\\Software\n",                      // header not closed
-        "[HKEY_NOWHERE\\Software]\n",                         // unknown hive
-        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"open\n",       // unterminated text
-        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"a\\q\"\n",     // unknown escape
-        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"a\\x4\"\n",    // short hex escape
+        "\"v\"=\"x\"\n",                                     // value before a key
+        "[HKEY_CURRENT_USER\\Software\n",                    // header not closed
+        "[HKEY_NOWHERE\\Software]\n",                        // unknown hive
+        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"open\n",     // unterminated text
+        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"a\\q\"\n",   // unknown escape
+        "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"a\\x4\"\n",  // short hex escape
         "[HKEY_CURRENT_USER\\Software]\n\"v\"=\"a\" trailing\n",
-        "[HKEY_CURRENT_USER\\So%zzftware]\n",                  // bad percent escape
+        "[HKEY_CURRENT_USER\\So%zzftware]\n",  // bad percent escape
     };
     for (const char* text : bad) {
         MemoryRegistry reg;
@@ -116,8 +117,8 @@ TEST_F(FileRegistryTest, MissingFileStartsEmptyAndCreatesItOnFirstWrite) {
     EXPECT_FALSE(QFile::exists(path()));
     reg.createKey(Root::CurrentUser, "Software\\Quorvalline\\PageSetup");
     EXPECT_TRUE(QFile::exists(path()));
-    EXPECT_TRUE(FileRegistry(path()).keyExists(Root::CurrentUser,
-                                                "software\\quorvalline\\pagesetup\\"));
+    EXPECT_TRUE(
+        FileRegistry(path()).keyExists(Root::CurrentUser, "software\\quorvalline\\pagesetup\\"));
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ public:
     CountingForm() { ++loads; }
 };
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 TEST(LazyForm, CreatesOnFirstUseAndAgainAfterADrop) {
     loads = 0;

@@ -14,10 +14,11 @@ namespace qv::toolkit {
 namespace {
 
 TEST(VbMath, RoundsHalfToEven) {
-    const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},  {-0.5, 0},
-                                               {-1.5, -2}, {-2.5, -2}, {2.49, 2}, {2.51, 3},
-                                               {7, 7}};
-    for (auto [in, out] : cases) EXPECT_EQ(roundHalfEven(in), out) << in;
+    const std::pair<double, double> cases[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},
+                                               {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
+                                               {2.49, 2}, {2.51, 3},  {7, 7}};
+    for (auto [in, out] : cases)
+        EXPECT_EQ(roundHalfEven(in), out) << in;
     EXPECT_EQ(toInt(1e12), std::numeric_limits<int>::max());
     EXPECT_EQ(toInt(-1e12), std::numeric_limits<int>::min());
     EXPECT_EQ(toInt(std::nan("")), 0);
@@ -25,13 +26,13 @@ TEST(VbMath, RoundsHalfToEven) {
 
 TEST(VbMath, ValReadsTheLeadingNumber) {
     const std::pair<const char*, double> cases[] = {
-        {"12", 12},          {" 1 2 3", 123},   {"12.5mm", 12.5}, {"1,5", 1},
-        {"-3.25", -3.25},    {"abc", 0},        {"", 0},          {"1e3", 1000},
-        {"2D2", 200},        {"1e", 1},         {"&H10", 16},     {"&HFFFF", -1},
-        {"&O17", 15},        {"&Hzz", 0},       {".5", 0.5},      {"1.2.3", 1.2},
-        {"+7", 7},
+        {"12", 12},     {" 1 2 3", 123}, {"12.5mm", 12.5}, {"1,5", 1},   {"-3.25", -3.25},
+        {"abc", 0},     {"", 0},         {"1e3", 1000},    {"2D2", 200}, {"1e", 1},
+        {"&H10", 16},   {"&HFFFF", -1},  {"&O17", 15},     {"&Hzz", 0},  {".5", 0.5},
+        {"1.2.3", 1.2}, {"+7", 7},
     };
-    for (auto [in, out] : cases) EXPECT_DOUBLE_EQ(val(in), out) << in;
+    for (auto [in, out] : cases)
+        EXPECT_DOUBLE_EQ(val(in), out) << in;
 }
 
 TEST(VbMath, IsNumericHonoursTheDecimalSeparator) {
@@ -42,11 +43,11 @@ TEST(VbMath, IsNumericHonoursTheDecimalSeparator) {
         double value;
     };
     const Case cases[] = {
-        {"12", ".", true, 12},      {" 12.5 ", ".", true, 12.5}, {"12,5", ",", true, 12.5},
-        {"12,5", ".", false, 0},    {"12.5", ",", false, 0},     {"-1", ".", true, -1},
-        {"1e2", ".", true, 100},    {"1e", ".", false, 0},       {"", ".", false, 0},
-        {"  ", ".", false, 0},      {"abc", ".", false, 0},      {"1 2", ".", false, 0},
-        {"&HFF", ".", true, 255},   {"&HFG", ".", false, 0},     {".", ".", false, 0},
+        {"12", ".", true, 12},    {" 12.5 ", ".", true, 12.5}, {"12,5", ",", true, 12.5},
+        {"12,5", ".", false, 0},  {"12.5", ",", false, 0},     {"-1", ".", true, -1},
+        {"1e2", ".", true, 100},  {"1e", ".", false, 0},       {"", ".", false, 0},
+        {"  ", ".", false, 0},    {"abc", ".", false, 0},      {"1 2", ".", false, 0},
+        {"&HFF", ".", true, 255}, {"&HFG", ".", false, 0},     {".", ".", false, 0},
         {"5.", ".", true, 5},
     };
     for (const Case& c : cases) {
@@ -73,7 +74,8 @@ TEST(VbMath, NumberTextUsesFifteenDigitsAndTheSeparator) {
         {0.0000015, ".", "1.5E-06"},
         {123456.789, ".", "123456.789"},
     };
-    for (const Case& c : cases) EXPECT_EQ(numberText(c.value, c.sep), c.text) << c.value;
+    for (const Case& c : cases)
+        EXPECT_EQ(numberText(c.value, c.sep), c.text) << c.value;
 }
 
 TEST(Twips, ConvertsWithTheScreenResolution) {

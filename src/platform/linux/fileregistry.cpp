@@ -19,7 +19,9 @@ const char* hiveName(Registry::Root root) {
     return root == Registry::Root::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
-bool isPrintable(unsigned char c) { return c >= 0x20 && c != 0x7f; }
+bool isPrintable(unsigned char c) {
+    return c >= 0x20 && c != 0x7f;
+}
 
 // Quoted text with the escapes of the header comment. Bytes of valid UTF-8 stay as they are.
 QByteArray quote(const QByteArray& bytes) {
@@ -48,42 +50,63 @@ QByteArray quote(const QByteArray& bytes) {
 }
 
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 // Reads one quoted text starting at line[pos] ('"'); pos ends after the closing quote.
 bool unquote(const QByteArray& line, qsizetype& pos, QByteArray& out) {
-    if (pos >= line.size() || line[pos] != '"') return false;
+    if (pos >= line.size() || line[pos] != '"')
+        return false;
     ++pos;
     out.clear();
     while (pos < line.size()) {
         const char c = line[pos++];
-        if (c == '"') return true;
+        if (c == '"')
+            return true;
         if (c != '\\') {
             out += c;
             continue;
         }
-        if (pos >= line.size()) return false;
+        if (pos >= line.size())
+            return false;
         const char e = line[pos++];
         switch (e) {
-            case '\\': out += '\\'; break;
-            case '"': out += '"'; break;
-            case '0': out += '\0'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '\\':
+                out += '\\';
+                break;
+            case '"':
+                out += '"';
+                break;
+            case '0':
+                out += '\0';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'x': {
-                if (pos + 1 >= line.size()) return false;
+                if (pos + 1 >= line.size())
+                    return false;
                 const int hi = hexDigit(line[pos]), lo = hexDigit(line[pos + 1]);
-                if (hi < 0 || lo < 0) return false;
+                if (hi < 0 || lo < 0)
+                    return false;
                 out += static_cast<char>(hi * 16 + lo);
                 pos += 2;
                 break;
             }
-            default: return false;
+            default:
+                return false;
         }
     }
     return false;
@@ -110,9 +133,11 @@ bool decodeKeyName(const QByteArray& text, QString& name) {
             out += text[i];
             continue;
         }
-        if (i + 2 >= text.size()) return false;
+        if (i + 2 >= text.size())
+            return false;
         const int hi = hexDigit(text[i + 1]), lo = hexDigit(text[i + 2]);
-        if (hi < 0 || lo < 0) return false;
+        if (hi < 0 || lo < 0)
+            return false;
         out += static_cast<char>(hi * 16 + lo);
         i += 2;
     }
@@ -132,7 +157,9 @@ void writeKey(QByteArray& out, const QByteArray& path, const MemoryRegistry::Key
 
 }  // namespace
 
-FileRegistry::FileRegistry(QString filePath) : filePath_(std::move(filePath)) { load(); }
+FileRegistry::FileRegistry(QString filePath) : filePath_(std::move(filePath)) {
+    load();
+}
 
 QString FileRegistry::defaultPath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -158,15 +185,19 @@ bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QStri
     const QList<QByteArray> lines = text.split('\n');
     for (qsizetype n = 0; n < lines.size(); ++n) {
         QByteArray line = lines[n];
-        if (line.endsWith('\r')) line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
         const auto fail = [&](const char* why) {
-            if (error) *error = QStringLiteral("line %1: %2").arg(n + 1).arg(QLatin1String(why));
+            if (error)
+                *error = QStringLiteral("line %1: %2").arg(n + 1).arg(QLatin1String(why));
             registry.clear();
             return false;
         };
-        if (line.trimmed().isEmpty() || line.startsWith(';')) continue;
+        if (line.trimmed().isEmpty() || line.startsWith(';'))
+            continue;
         if (line.startsWith('[')) {
-            if (!line.endsWith(']')) return fail("a key header must end with ']'");
+            if (!line.endsWith(']'))
+                return fail("a key header must end with ']'");
             const QList<QByteArray> parts = line.mid(1, line.size() - 2).split('\\');
             Root root;
             if (parts.first() == "HKEY_CURRENT_USER") {
@@ -184,12 +215,14 @@ bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QStri
                 }
                 names << name;
             }
-            if (names.isEmpty()) return fail("a key header must name a key below the hive");
+            if (names.isEmpty())
+                return fail("a key header must name a key below the hive");
             section.emplace(root, names.join(QLatin1Char('\\')));
             registry.createKey(root, section->second);
             continue;
         }
-        if (!section) return fail("a value before any key header");
+        if (!section)
+            return fail("a value before any key header");
         QByteArray name, data;
         qsizetype pos = 0;
         if (!unquote(line, pos, name) || pos >= line.size() || line[pos] != '=') {
@@ -206,7 +239,8 @@ bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QStri
 
 void FileRegistry::load() {
     QFile file(filePath_);
-    if (!file.exists()) return;
+    if (!file.exists())
+        return;
     QString error;
     bool ok = file.open(QIODevice::ReadOnly);
     if (ok) {
@@ -217,7 +251,8 @@ void FileRegistry::load() {
     } else {
         error = file.errorString();
     }
-    if (ok) return;
+    if (ok)
+        return;
     // Keep the damaged file for the user to inspect; the program goes on with defaults.
     QString aside = filePath_ + QStringLiteral(".damaged");
     for (int i = 1; QFileInfo::exists(aside); ++i) {
@@ -233,13 +268,15 @@ void FileRegistry::load() {
 }
 
 void FileRegistry::changed() {
-    if (!loading_ && !readOnly_) save();
+    if (!loading_ && !readOnly_)
+        save();
 }
 
 void FileRegistry::save() {
     QDir().mkpath(QFileInfo(filePath_).absolutePath());
     QSaveFile file(filePath_);
-    if (!file.open(QIODevice::WriteOnly)) return;  // a setting that cannot be stored is lost
+    if (!file.open(QIODevice::WriteOnly))
+        return;  // a setting that cannot be stored is lost
     file.write(serialize(*this));
     file.commit();
 }

@@ -14,11 +14,16 @@ namespace {
 
 QMessageBox::Icon toQt(MsgIcon icon) {
     switch (icon) {
-        case MsgIcon::Critical: return QMessageBox::Critical;
-        case MsgIcon::Question: return QMessageBox::Question;
-        case MsgIcon::Exclamation: return QMessageBox::Warning;
-        case MsgIcon::Information: return QMessageBox::Information;
-        case MsgIcon::None: break;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -26,15 +31,19 @@ QMessageBox::Icon toQt(MsgIcon icon) {
 std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> buttonsOf(MsgButtons buttons) {
     using B = QMessageBox;
     switch (buttons) {
-        case MsgButtons::Ok: return {{B::Ok, MsgAnswer::Ok}};
-        case MsgButtons::OkCancel: return {{B::Ok, MsgAnswer::Ok}, {B::Cancel, MsgAnswer::Cancel}};
+        case MsgButtons::Ok:
+            return {{B::Ok, MsgAnswer::Ok}};
+        case MsgButtons::OkCancel:
+            return {{B::Ok, MsgAnswer::Ok}, {B::Cancel, MsgAnswer::Cancel}};
         case MsgButtons::AbortRetryIgnore:
             return {{B::Abort, MsgAnswer::Abort},
                     {B::Retry, MsgAnswer::Retry},
                     {B::Ignore, MsgAnswer::Ignore}};
         case MsgButtons::YesNoCancel:
-            return {{B::Yes, MsgAnswer::Yes}, {B::No, MsgAnswer::No}, {B::Cancel, MsgAnswer::Cancel}};
-        case MsgButtons::YesNo: return {{B::Yes, MsgAnswer::Yes}, {B::No, MsgAnswer::No}};
+            return {
+                {B::Yes, MsgAnswer::Yes}, {B::No, MsgAnswer::No}, {B::Cancel, MsgAnswer::Cancel}};
+        case MsgButtons::YesNo:
+            return {{B::Yes, MsgAnswer::Yes}, {B::No, MsgAnswer::No}};
         case MsgButtons::RetryCancel:
             return {{B::Retry, MsgAnswer::Retry}, {B::Cancel, MsgAnswer::Cancel}};
     }
@@ -42,12 +51,14 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> buttonsOf(MsgButt
 }
 
 std::optional<QString> nonEmpty(const QString& s) {
-    if (s.isEmpty()) return std::nullopt;
+    if (s.isEmpty())
+        return std::nullopt;
     return s;
 }
 
 QString startPath(const FileDialogRequest& r) {
-    if (r.fileName.isEmpty()) return r.directory;
+    if (r.fileName.isEmpty())
+        return r.directory;
     return r.directory.isEmpty() ? r.fileName : QDir(r.directory).filePath(r.fileName);
 }
 
@@ -58,14 +69,16 @@ MsgAnswer QtDialogs::message(const QString& text, MsgButtons buttons, MsgIcon ic
     QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, owner);
     const auto mapping = buttonsOf(buttons);
     QMessageBox::StandardButtons set;
-    for (const auto& [qt, answer] : mapping) set |= qt;
+    for (const auto& [qt, answer] : mapping)
+        set |= qt;
     box.setStandardButtons(set);
     box.setDefaultButton(mapping.front().first);
     // Messages must be seen even when another program has the focus.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const int chosen = box.exec();
     for (const auto& [qt, answer] : mapping) {
-        if (chosen == qt) return answer;
+        if (chosen == qt)
+            return answer;
     }
     // Closed from its title bar: the answer a cancel button would give.
     return mapping.size() > 1 ? mapping.back().second : mapping.front().second;
@@ -88,14 +101,16 @@ std::optional<QString> QtDialogs::chooseFolder(const QString& title, const QStri
 
 std::optional<QColor> QtDialogs::chooseColor(const QColor& initial, QWidget* owner) {
     const QColor c = QColorDialog::getColor(initial, owner);
-    if (!c.isValid()) return std::nullopt;
+    if (!c.isValid())
+        return std::nullopt;
     return c;
 }
 
 std::optional<QFont> QtDialogs::chooseFont(const QFont& initial, QWidget* owner) {
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, initial, owner);
-    if (!ok) return std::nullopt;
+    if (!ok)
+        return std::nullopt;
     return f;
 }
 

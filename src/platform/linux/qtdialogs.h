@@ -7,8 +7,8 @@ namespace qv::platform {
 // The dialogs of Qt Widgets.
 class QtDialogs : public Dialogs {
 public:
-    MsgAnswer message(const QString& text, MsgButtons buttons, MsgIcon icon,
-                      const QString& title, QWidget* owner) override;
+    MsgAnswer message(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                      QWidget* owner) override;
     std::optional<QString> openFile(const FileDialogRequest& request, QWidget* owner) override;
     std::optional<QString> saveFile(const FileDialogRequest& request, QWidget* owner) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& start,

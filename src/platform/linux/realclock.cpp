@@ -12,7 +12,8 @@ class QtTimer : public Timer {
 public:
     QtTimer() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (onTimeout) onTimeout();
+            if (onTimeout)
+                onTimeout();
         });
     }
     void start(int intervalMs) override { timer_.start(intervalMs); }
@@ -26,18 +27,29 @@ private:
 
 }  // namespace
 
-RealClock::RealClock() { started_.start(); }
-
-QDateTime RealClock::now() const { return QDateTime::currentDateTime(); }
-
-qint64 RealClock::steadyMs() const { return started_.elapsed(); }
-
-void RealClock::sleep(int ms) {
-    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+RealClock::RealClock() {
+    started_.start();
 }
 
-void RealClock::processEvents() { QCoreApplication::processEvents(); }
+QDateTime RealClock::now() const {
+    return QDateTime::currentDateTime();
+}
 
-std::unique_ptr<Timer> RealClock::createTimer() { return std::make_unique<QtTimer>(); }
+qint64 RealClock::steadyMs() const {
+    return started_.elapsed();
+}
+
+void RealClock::sleep(int ms) {
+    if (ms > 0)
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void RealClock::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+std::unique_ptr<Timer> RealClock::createTimer() {
+    return std::make_unique<QtTimer>();
+}
 
 }  // namespace qv::platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace qv::output {
+
+// State of the outputs: measurement units and the page-setup records. Reset as a whole by
+// constructing a new one.
+struct State {
+    QString imeasure;      // the locale's measurement system: "0" metric, "1" US
+    QString localeunits;   // "Metric" or "US"
+    QString currentunits;  // "Metric" or "US"
+    QString storedunits;   // the units the stored page setups were written in
+    QString unitsign;      // "mm" or the inch mark
+    QString decimalseparator;
+    bool unitschanged = false;
+};
+
+}  // namespace qv::output

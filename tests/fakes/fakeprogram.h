@@ -1,0 +1,18 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "fakes/fakeplatform.h"
+#include "shell/program.h"
+
+namespace qv::fakes {
+
+// Base of tests that run parts of the program: a platform of fakes and a fresh program on
+// it, gone after each test.
+class ProgramTest : public ::testing::Test {
+protected:
+    FakePlatform fake;
+    Program prog;
+};
+
+}  // namespace qv::fakes

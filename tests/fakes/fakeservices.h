@@ -1,0 +1,171 @@
+#pragma once
+
+// Recording fakes of the smaller platform services. Each one keeps what the code asked of it
+// in public members that tests read, and answers from public members that tests set.
+
+#include <QHash>
+#include <QImage>
+#include <QMap>
+#include <functional>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/desktop.h"
+#include "platform/hotkeys.h"
+#include "platform/locale.h"
+#include "platform/mail.h"
+#include "platform/printer.h"
+#include "platform/process.h"
+#include "platform/shell.h"
+#include "platform/sound.h"
+#include "platform/tray.h"
+
+namespace qv::fakes {
+
+class FakeDesktop : public platform::Desktop {
+public:
+    struct Window {
+        QString title;
+        QRect frame;
+        bool desktop = false;
+    };
+
+    FakeDesktop();
+    QSize screenSize() const override { return screen.size(); }
+    int logicalDpiX() const override { return dpiX; }
+    int logicalDpiY() const override { return dpiY; }
+    QImage grab(const QRect& rect) override;
+    platform::WindowId foregroundWindow() const override { return foreground; }
+    QString windowTitle(platform::WindowId w) const override { return windows.value(w).title; }
+    QRect windowFrame(platform::WindowId w) const override { return windows.value(w).frame; }
+    bool isDesktop(platform::WindowId w) const override {
+        return w == 0 || windows.value(w).desktop;
+    }
+    platform::WindowId lastForeignWindow() const override { return lastForeign; }
+    QPoint cursorPos() const override { return cursor; }
+    bool leftButtonDown() const override { return leftButton; }
+    std::unique_ptr<platform::BusyPointer> busyPointer() override;
+
+    QImage screen;  // what the screen shows; grabs copy from it
+    int dpiX = 96;
+    int dpiY = 96;
+    QHash<platform::WindowId, Window> windows;
+    platform::WindowId foreground = 0;
+    platform::WindowId lastForeign = 0;
+    QPoint cursor;
+    bool leftButton = false;
+    int grabs = 0;
+    int busyPointers = 0;  // guards alive now
+};
+
+class FakeHotkeys : public platform::Hotkeys {
+public:
+    struct Combination {
+        int modifiers;
+        char key;
+        bool operator==(const Combination&) const = default;
+    };
+    int registerHotkey(int id, int modifiers, char key) override;
+    bool unregisterHotkey(int id) override;
+    // Runs the callback as a press of the combination registered under id would.
+    bool press(int id);
+
+    QMap<int, Combination> registered;
+    std::vector<Combination> heldElsewhere;  // combinations another program holds
+    int takenError = 1409;                   // the error number for those
+    int registerCalls = 0;
+};
+
+class FakeTray : public platform::Tray {
+public:
+    bool isAvailable() const override { return available; }
+    void add(const QIcon& icon, const QString& tip) override;
+    void remove() override { shown = false; }
+    bool isShown() const override { return shown; }
+    void fire(platform::TrayEvent e) {
+        if (onEvent)
+            onEvent(e);
+    }
+
+    bool available = true;
+    bool shown = false;
+    QString tip;
+};
+
+class FakeClipboard : public platform::Clipboard {
+public:
+    void clear() override;
+    void setImage(const QImage& img) override;
+    bool hasText() const override { return !textContent.isNull(); }
+    bool hasImage() const override { return !imageContent.isNull(); }
+    bool hasRichText() const override { return richText; }
+    QString text() const override { return textContent; }
+    QImage image() const override { return imageContent; }
+
+    QString textContent;
+    QImage imageContent;
+    bool richText = false;
+    int clears = 0;
+};
+
+class FakeShell : public platform::Shell {
+public:
+    int open(const QString& target) override;
+    int start(const QString& program, const QStringList& arguments) override;
+    bool restoreWindow(platform::WindowId window) override;
+
+    std::vector<QString> opened;
+    std::vector<QStringList> started;  // program first, then its arguments
+    std::vector<platform::WindowId> restored;
+    int result = platform::shellresult::LaunchOk;
+    QList<platform::WindowId> restorable;  // windows restoreWindow finds
+};
+
+class FakeProcess : public platform::Process {
+public:
+    platform::ProcessResult run(const QString& program, const QStringList& arguments,
+                                int timeoutMs) override;
+
+    struct Call {
+        QString program;
+        QStringList arguments;
+        int timeoutMs;
+    };
+    std::vector<Call> calls;
+    // Decides each run's result; the default finishes with exit code 0.
+    std::function<platform::ProcessResult(const Call&)> behaviour;
+};
+
+class FakeMail : public platform::Mail {
+public:
+    QString sendDocument(const QString& filePath) override {
+        sent.push_back(filePath);
+        return failure;
+    }
+    std::vector<QString> sent;
+    QString failure;
+};
+
+class FakeSound : public platform::Sound {
+public:
+    void play(const QString& wavPath) override { played.push_back(wavPath); }
+    std::vector<QString> played;
+};
+
+class FakeLocale : public platform::Locale {
+public:
+    QString measurementSystem() const override { return measurement; }
+    QString decimalSeparator() const override { return separator; }
+    QString measurement = QStringLiteral("0");
+    QString separator = QStringLiteral(".");
+};
+
+class FakePrinter : public platform::Printer {
+public:
+    QStringList printers() const override { return names; }
+    QString defaultPrinter() const override { return defaultName; }
+    QStringList names;
+    QString defaultName;
+};
+
+}  // namespace qv::fakes
