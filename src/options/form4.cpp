@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "autocapture/forms.h"
 #include "options/autostart.h"
@@ -197,6 +198,12 @@ void Form4::buildLayout() {
     whole->addLayout(buttons);
     whole->setSizeConstraint(QLayout::SetFixedSize);
     Text1->setMinimumWidth(240);
+    // The boxes of the left column end in one line.
+    int browseWidth = 0;
+    for (const QPushButton* b : {Command1, Command6, Command2})
+        browseWidth = std::max(browseWidth, b->sizeHint().width());
+    for (QPushButton* b : {Command1, Command6, Command2})
+        b->setFixedWidth(browseWidth);
 }
 
 void Form4::connectHandlers() {
