@@ -21,6 +21,7 @@
 #include "options/forms.h"
 #include "options/helpfile.h"
 #include "options/menucaptions.h"
+#include "output/filenamerule.h"
 #include "output/forms.h"
 #include "platform/services.h"
 #include "shell/forms.h"
@@ -36,14 +37,6 @@ const QString kTitle = QStringLiteral("Quorvalline");
 const QString kDefaultPrefix = QStringLiteral("Quorvalline_");
 constexpr qint64 kMenuColor = toolkit::kSystemColorFlag | 4;
 constexpr qint64 kWindowColor = toolkit::kSystemColorFlag | 5;
-
-bool hasForbiddenCharacter(const QString& name) {
-    for (const QChar c : QStringLiteral("|><?*:/\\")) {
-        if (name.contains(c))
-            return true;
-    }
-    return false;
-}
 
 QPushButton* button(const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -370,10 +363,10 @@ void Form4::setFrameColor(qint64 value) {
 }
 
 bool Form4::apply() {
-    if (hasForbiddenCharacter(Text3->text())) {
-        platform::dialogs().message(
-            QStringLiteral("Not allowed characters in Filename :   \\ / : * ? < > |  "),
-            platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle, this);
+    // An empty name passes here: increment mode fills it in.
+    if (output::checkFileName(Text3->text()) == output::FileNameProblem::ForbiddenCharacter) {
+        platform::dialogs().message(output::forbiddenCharactersMessage(), platform::MsgButtons::Ok,
+                                    platform::MsgIcon::Critical, kTitle, this);
         return false;
     }
     saveinreg();
