@@ -41,17 +41,17 @@ protected:
     // A grab of another client; true when the server granted it.
     bool grabElsewhere(uint16_t modifiers, char key) {
         xcb_connection_t* c = server->connection();
-        x11::Reply<xcb_get_keyboard_mapping_reply_t> map(xcb_get_keyboard_mapping_reply(
-            c, xcb_get_keyboard_mapping(c, 8, 248), nullptr));
+        x11::Reply<xcb_get_keyboard_mapping_reply_t> map(
+            xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, 8, 248), nullptr));
         const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
         xcb_keycode_t code = 0;
         for (int i = 0; i < 248 && !code; ++i) {
             if (syms[i * map->keysyms_per_keycode] == xcb_keysym_t(key - 'A' + 'a'))
                 code = xcb_keycode_t(8 + i);
         }
-        x11::Reply<xcb_generic_error_t> error(xcb_request_check(
-            c, xcb_grab_key_checked(c, 0, server->x().root(), modifiers, code,
-                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
+        x11::Reply<xcb_generic_error_t> error(
+            xcb_request_check(c, xcb_grab_key_checked(c, 0, server->x().root(), modifiers, code,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
         return !error;
     }
 

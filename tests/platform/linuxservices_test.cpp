@@ -21,13 +21,11 @@ namespace qv::platform {
 namespace {
 
 TEST(XdgShellTable, ExitCodesMapToResultCodes) {
-    const std::pair<int, int> table[] = {{0, shellresult::LaunchOk},
-                                         {1, shellresult::FileNotFound},
-                                         {2, shellresult::FileNotFound},
-                                         {3, shellresult::NoAssociation},
-                                         {4, shellresult::AssocIncomplete},
-                                         {5, shellresult::AccessDenied},
-                                         {77, shellresult::AssocIncomplete}};
+    const std::pair<int, int> table[] = {
+        {0, shellresult::LaunchOk},        {1, shellresult::FileNotFound},
+        {2, shellresult::FileNotFound},    {3, shellresult::NoAssociation},
+        {4, shellresult::AssocIncomplete}, {5, shellresult::AccessDenied},
+        {77, shellresult::AssocIncomplete}};
     for (const auto& [exitCode, result] : table)
         EXPECT_EQ(XdgShell::resultForExitCode(exitCode), result) << exitCode;
     for (int exitCode : {1, 2, 3, 4, 5, 6})
@@ -88,9 +86,8 @@ protected:
 
 TEST_F(QtProcessTest, ArgumentsReachProgramUnchangedThroughPathWithBlanksAndQuotes) {
     const QString out = dir.filePath("out");
-    const QString program =
-        script(QStringLiteral("a \"b\" c's/run me.sh"),
-               "for a in \"$@\"; do printf '%s|' \"$a\"; done > \"$QV_OUT\"\n");
+    const QString program = script(QStringLiteral("a \"b\" c's/run me.sh"),
+                                   "for a in \"$@\"; do printf '%s|' \"$a\"; done > \"$QV_OUT\"\n");
     qputenv("QV_OUT", out.toLocal8Bit());
     const QStringList arguments{QStringLiteral("x y"), QStringLiteral("\"q\""),
                                 QStringLiteral("it's"), QStringLiteral("$HOME;`id`")};

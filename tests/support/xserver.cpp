@@ -89,8 +89,7 @@ bool XServer::startServer(QSize size) {
 
 bool XServer::waitForWindowManager() const {
     if (!waitFor([this] {
-            return !x().property32(x().root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW)
-                        .empty();
+            return !x().property32(x().root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty();
         })) {
         return false;
     }
@@ -104,8 +103,7 @@ bool XServer::waitForWindowManager() const {
         xcb_map_window(connection_, probe);
         xcb_flush(connection_);
         managed = waitFor(
-            [&] { return !x().property32(probe, "WM_STATE", x().atom("WM_STATE")).empty(); },
-            250);
+            [&] { return !x().property32(probe, "WM_STATE", x().atom("WM_STATE")).empty(); }, 250);
         if (!managed)
             xcb_unmap_window(connection_, probe);
     }
