@@ -31,7 +31,10 @@ void enable(HotkeyCommands& commands, MenuItem item, bool on) {
 
 }  // namespace
 
-HotkeyPump::HotkeyPump(HotkeyCommands& commands) : commands_(commands) {
+HotkeyPump::HotkeyPump(HotkeyCommands& commands)
+    : commands_(commands),
+      previousCommands_(program().optionsForms().hotkeyCommands),
+      previousReceiver_(platform::hotkeys().onHotkey) {
     program().optionsForms().hotkeyCommands = &commands_;
     platform::hotkeys().onHotkey = [this](int id) { Timer1_Timer(id); };
     if (QCoreApplication* app = QCoreApplication::instance())
@@ -39,10 +42,8 @@ HotkeyPump::HotkeyPump(HotkeyCommands& commands) : commands_(commands) {
 }
 
 HotkeyPump::~HotkeyPump() {
-    platform::hotkeys().onHotkey = nullptr;
-    HotkeyCommands*& attached = program().optionsForms().hotkeyCommands;
-    if (attached == &commands_)
-        attached = nullptr;
+    platform::hotkeys().onHotkey = previousReceiver_;
+    program().optionsForms().hotkeyCommands = previousCommands_;
 }
 
 void HotkeyPump::Timer1_Timer(int id) {

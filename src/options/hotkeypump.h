@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 namespace qv::options {
 
@@ -33,6 +34,9 @@ private:
     void leftButtonCheck();
 
     HotkeyCommands& commands_;
+    // What was attached before, back in place when this pump goes.
+    HotkeyCommands* previousCommands_;
+    std::function<void(int)> previousReceiver_;
 };
 
 }  // namespace qv::options
