@@ -130,6 +130,7 @@ void Form5::writehotkeys() {
 
 void Form5::showOwnedBy(QWidget* owner) {
     if (owner) {
+        owner->window()->winId();
         winId();
         windowHandle()->setTransientParent(owner->window()->windowHandle());
     }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QWindow>
 
 #include "fakes/fakeprogram.h"
 #include "options/forms.h"
@@ -124,7 +125,10 @@ TEST_F(HotkeyDialogTest, DisableReleasesEverythingAndSetOnlyRecordsMeanwhile) {
 }
 
 TEST_F(HotkeyDialogTest, CloseStoresTheTableForTheNextStart) {
-    form().show();
+    QWidget owner;
+    form().showOwnedBy(&owner);
+    EXPECT_EQ(form().windowHandle()->transientParent(), owner.windowHandle());
+    EXPECT_EQ(form().parentWidget(), nullptr) << "the table outlives its owner";
     set(RowFreeze, "CTRL+", "F");
     form().Check1->setChecked(true);
     form().Command2->click();
