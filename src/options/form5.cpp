@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include "options/hotkeyregistration.h"
 #include "options/hotkeystore.h"
@@ -53,7 +52,9 @@ Form5::Form5() : Timer1(platform::clock().createTimer()) {
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(List2, &QListWidget::itemSelectionChanged, this, [this] { List2_Click(); });
+}
 
+void Form5::load() {
     for (int row = 0; row < kHotkeyRows; ++row)
         List1->addItem(hotkeyRowName(row));
     for (const HotkeyModifierText& m : kHotkeyModifiers)
@@ -126,17 +127,6 @@ void Form5::readhotkeys() {
 
 void Form5::writehotkeys() {
     writeHotkeyStore(rowsOf(List2), Check1->isChecked() ? 1 : 0);
-}
-
-void Form5::showOwnedBy(QWidget* owner) {
-    if (owner) {
-        owner->window()->winId();
-        winId();
-        windowHandle()->setTransientParent(owner->window()->windowHandle());
-    }
-    show();
-    raise();
-    activateWindow();
 }
 
 void Form5::showEvent(QShowEvent* event) {

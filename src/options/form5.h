@@ -19,15 +19,13 @@ namespace qv::options {
 // on the grabbed combinations and the main window's captions; Close stores the table.
 class Form5 : public QWidget {
 public:
-    Form5();  // the load: fills the lists, then reads the store or, on a first run, writes it
+    Form5();
     ~Form5() override;
+    // The window's load: fills the lists, then reads the store or, on a first run, writes it.
+    void load();
 
     void readhotkeys();
     void writehotkeys();
-
-    // Shows the window modeless above owner without making owner its parent, so that the
-    // table outlives the owner.
-    void showOwnedBy(QWidget* owner);
 
     QGroupBox* Frame1;
     QLabel* Label1;

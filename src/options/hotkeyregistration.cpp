@@ -1,6 +1,8 @@
 #include "options/hotkeyregistration.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <vector>
 

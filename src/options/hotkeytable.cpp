@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "options/menucaptions.h"
+
 namespace qv::options {
 
 namespace {
@@ -55,7 +57,7 @@ std::optional<ParsedHotkey> parseHotkey(const QString& hotkeyText) {
 std::optional<QString> menuCaptionWithoutHotkey(int row, const CaptionInputs& inputs) {
     const QString name = hotkeyRowName(row);
     if (row == RowContainerApp)
-        return name + QStringLiteral("( ") + inputs.containerAppName + QStringLiteral(" )");
+        return containerAppCaption(inputs.containerAppName, QString(), QString());
     if (row == RowCopy) {
         if (inputs.autocopy == 0)
             return name;

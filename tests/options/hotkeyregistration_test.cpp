@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+
 #include "fakes/fakeprogram.h"
 #include "options/forms.h"
 #include "options/hotkeypump.h"

@@ -53,5 +53,22 @@ TEST(LazyForm, DropFromInsideOwnHandlerIsSafe) {
     EXPECT_FALSE(form.isLoaded());
 }
 
+// Its load reaches back to the window through the accessor, as windows that read each other do.
+class SelfReachingForm : public QWidget {
+public:
+    static LazyForm<SelfReachingForm>* accessor;
+    void load() { reached = &accessor->get(); }
+    SelfReachingForm* reached = nullptr;
+};
+LazyForm<SelfReachingForm>* SelfReachingForm::accessor = nullptr;
+
+TEST(LazyForm, LoadRunsOnceTheFormCanBeFound) {
+    LazyForm<SelfReachingForm> form;
+    SelfReachingForm::accessor = &form;
+    SelfReachingForm& f = form.get();
+    EXPECT_EQ(f.reached, &f);
+    EXPECT_EQ(&form.get(), &f);
+}
+
 }  // namespace
 }  // namespace qv::toolkit
