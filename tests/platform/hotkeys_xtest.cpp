@@ -38,23 +38,6 @@ protected:
             xcb_query_pointer_reply(c, xcb_query_pointer(c, server->x().root()), nullptr));
         return pointer ? pointer->mask : 0;
     }
-    // A grab of another client; true when the server granted it.
-    bool grabElsewhere(uint16_t modifiers, char key) {
-        xcb_connection_t* c = server->connection();
-        x11::Reply<xcb_get_keyboard_mapping_reply_t> map(
-            xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, 8, 248), nullptr));
-        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
-        xcb_keycode_t code = 0;
-        for (int i = 0; i < 248 && !code; ++i) {
-            if (syms[i * map->keysyms_per_keycode] == xcb_keysym_t(key - 'A' + 'a'))
-                code = xcb_keycode_t(8 + i);
-        }
-        x11::Reply<xcb_generic_error_t> error(
-            xcb_request_check(c, xcb_grab_key_checked(c, 0, server->x().root(), modifiers, code,
-                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
-        return !error;
-    }
-
     static constexpr int kSentinel = 99;
     std::unique_ptr<X11Hotkeys> hotkeys;
     std::vector<int> pressed;
@@ -88,7 +71,7 @@ TEST_F(HotkeysX, HeldKeyDoesNotRepeatTheAction) {
 }
 
 TEST_F(HotkeysX, CombinationHeldByAnotherClientFails) {
-    ASSERT_TRUE(grabElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
+    ASSERT_TRUE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
     EXPECT_EQ(hotkeys->registerHotkey(1, ModControl, 'R'), hotkeyerror::AlreadyRegistered);
     EXPECT_FALSE(hotkeys->unregisterHotkey(1));
 
@@ -96,9 +79,9 @@ TEST_F(HotkeysX, CombinationHeldByAnotherClientFails) {
     xcb_ungrab_key(server->connection(), XCB_GRAB_ANY, server->x().root(), XCB_MOD_MASK_ANY);
     server->x().sync();
     ASSERT_EQ(hotkeys->registerHotkey(1, ModControl, 'R'), 0);
-    EXPECT_FALSE(grabElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
+    EXPECT_FALSE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
     EXPECT_TRUE(hotkeys->unregisterHotkey(1));
-    EXPECT_TRUE(grabElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
+    EXPECT_TRUE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
 }
 
 TEST_F(HotkeysX, RefusesDoublesAndUnusableKeys) {

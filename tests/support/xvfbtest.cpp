@@ -51,4 +51,22 @@ void XvfbTest::setProperty(xcb_window_t window, const char* name, const char* ty
                         x.atom(type), 8, uint32_t(value.size()), value.constData());
 }
 
+bool XvfbTest::grabKeyElsewhere(uint16_t modifiers, char key) const {
+    xcb_connection_t* c = server->connection();
+    platform::x11::Reply<xcb_get_keyboard_mapping_reply_t> map(
+        xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, 8, 248), nullptr));
+    if (!map)
+        return false;
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
+    xcb_keycode_t code = 0;
+    for (int i = 0; i < 248 && !code; ++i) {
+        if (syms[i * map->keysyms_per_keycode] == xcb_keysym_t(key - 'A' + 'a'))
+            code = xcb_keycode_t(8 + i);
+    }
+    platform::x11::Reply<xcb_generic_error_t> error(
+        xcb_request_check(c, xcb_grab_key_checked(c, 0, server->x().root(), modifiers, code,
+                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
+    return !error;
+}
+
 }  // namespace qv::testsupport

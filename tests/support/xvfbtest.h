@@ -23,6 +23,9 @@ protected:
     xcb_window_t createWindow(const QRect& rect, uint32_t rgb, bool overrideRedirect) const;
     void setProperty(xcb_window_t window, const char* name, const char* type,
                      const QByteArray& value) const;
+    // A key grab (X modifier mask, letter A-Z) by the server's own client connection, as
+    // another program would hold a hotkey; true when the server granted it.
+    bool grabKeyElsewhere(uint16_t modifiers, char key) const;
 
     std::unique_ptr<XServer> server;
     std::unique_ptr<QApplication> app;

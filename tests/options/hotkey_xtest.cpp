@@ -1,0 +1,88 @@
+// A row set in the Hotkeys window against a private X server: it fires its command from a real
+// key press, also with NumLock on, and a combination another client holds is reported.
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "fakes/fakeclock.h"
+#include "fakes/fakedialogs.h"
+#include "fakes/fakeservices.h"
+#include "options/forms.h"
+#include "options/hotkeypump.h"
+#include "options/hotkeyrecorder.h"
+#include "options/hotkeytable.h"
+#include "platform/linux/x11hotkeys.h"
+#include "platform/memoryregistry.h"
+#include "support/xvfbtest.h"
+
+namespace qv::options {
+namespace {
+
+class HotkeyDialogX : public testsupport::XvfbTest {
+protected:
+    void SetUp() override {
+        startServer();
+        services_.registry = std::make_unique<platform::MemoryRegistry>();
+        services_.clock = std::make_unique<fakes::FakeClock>();
+        services_.dialogs = std::make_unique<fakes::FakeDialogs>();
+        services_.desktop = std::make_unique<fakes::FakeDesktop>();
+        services_.hotkeys = std::make_unique<platform::X11Hotkeys>();
+        scope_ = std::make_unique<platform::ServicesScope>(services_);
+        prog_ = std::make_unique<Program>();
+        pump_ = std::make_unique<HotkeyPump>(recorder_);
+    }
+    void TearDown() override {
+        pump_.reset();
+        prog_.reset();
+        scope_.reset();
+        services_ = {};
+        XvfbTest::TearDown();
+    }
+    fakes::FakeDialogs& dialogs() { return static_cast<fakes::FakeDialogs&>(*services_.dialogs); }
+    void set(int row, const QString& modifier, const QString& key) {
+        Form5& form = prog_->optionsForms().form5.get();
+        form.List1->setCurrentRow(row);
+        form.Combo2->setCurrentText(modifier);
+        form.Combo3->setCurrentText(key);
+        form.Command1->click();
+    }
+    void xdotool(const QStringList& arguments) {
+        ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
+    }
+    bool awaitCalls(int count) {
+        return processUntil([&] { return recorder_.calls.size() >= count; }, 5000);
+    }
+
+    platform::Services services_;
+    std::unique_ptr<platform::ServicesScope> scope_;
+    std::unique_ptr<Program> prog_;
+    HotkeyRecorder recorder_;
+    std::unique_ptr<HotkeyPump> pump_;
+};
+
+TEST_F(HotkeyDialogX, ARowSetInTheDialogFiresFromARealKeyPress) {
+    set(RowFreeze, "CTRL+ALT+", "F");
+    ASSERT_TRUE(dialogs().messages.empty()) << dialogs().lastText();
+
+    xdotool({"key", "ctrl+alt+f"});
+    ASSERT_TRUE(awaitCalls(1));
+    EXPECT_EQ(recorder_.calls, QStringList{"mnuFreeze_Click"});
+
+    xdotool({"key", "Num_Lock"});
+    xdotool({"key", "ctrl+alt+f"});
+    ASSERT_TRUE(awaitCalls(2));
+    EXPECT_EQ(recorder_.calls, (QStringList{"mnuFreeze_Click", "mnuFreeze_Click"}));
+}
+
+TEST_F(HotkeyDialogX, ACombinationHeldByAnotherClientIsReported) {
+    ASSERT_TRUE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'F'));
+    set(RowFreeze, "CTRL+", "F");
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().lastText(),
+              "Error: 1409 Registering Hotkey  Freeze Desktop  CTRL+F  Failed !\r"
+              "Hotkey already used by another program ?");
+    EXPECT_EQ(prog_->optionsForms().form5->List2->item(RowFreeze)->text(), "");
+}
+
+}  // namespace
+}  // namespace qv::options
