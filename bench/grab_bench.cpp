@@ -10,26 +10,15 @@
 #include <functional>
 #include <vector>
 
+#include "benchutil.h"
 #include "platform/linux/x11grabber.h"
 #include "support/xserver.h"
 
 namespace {
 
+using qv::bench::medianMs;
 using qv::platform::x11::X11Grabber;
 using qv::platform::x11::XConnection;
-
-// The median of several runs, in milliseconds.
-double medianMs(int runs, const std::function<void()>& step) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        step();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void runTool(const QString& program, const QStringList& arguments) {
     QProcess process;
