@@ -3,22 +3,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPalette>
-#include <cmath>
 
 #include "platform/services.h"
 #include "shell/forms.h"
 #include "shell/program.h"
 
 namespace qv::shell {
-
-namespace {
-
-int coveringPixels(double twips, double twipsPerPixel) {
-    // A part of a pixel still has to be covered.
-    return twipsPerPixel > 0 ? int(std::ceil(twips / twipsPerPixel - 1e-9)) : 0;
-}
-
-}  // namespace
 
 Form2::Form2()
     : Picture1(new FrozenCanvas(this)),
@@ -61,13 +51,12 @@ Form2::~Form2() = default;
 void Form2::setSizeTwips(double width, double height) {
     widthTwips_ = width;
     heightTwips_ = height;
-    const auto& shell = program().shell;
-    const qreal ratio = devicePixelRatioF();
-    setGeometry(0, 0, std::lround(coveringPixels(width, shell.twipsperpixelx) / ratio),
-                std::lround(coveringPixels(height, shell.twipsperpixely) / ratio));
 }
 
 void Form2::showActive() {
+    // The window covers its whole picture, the screen: a strip of the live screen left
+    // uncovered below a frozen one would mislead, however short the nominal height is.
+    setGeometry(QRect(QPoint(0, 0), Picture1->size()));
     show();
     raise();
     activateWindow();

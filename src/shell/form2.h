@@ -22,12 +22,12 @@ public:
     CanvasLabel* Label3;     // "Please wait !"
     std::unique_ptr<platform::Timer> Timer1;
 
-    // The window's size in twips; on the screen it covers at least that much.
+    // The window's nominal size in twips, as the freeze gives it.
     void setSizeTwips(double width, double height);
     double widthTwips() const { return widthTwips_; }
     double heightTwips() const { return heightTwips_; }
-    // Shows the window and makes it the active one at once, so its activation has run when
-    // this returns.
+    // Shows the window over its whole picture and makes it the active one at once, so its
+    // activation has run when this returns.
     void showActive();
 
     void releaseonscroractwin();
