@@ -12,7 +12,7 @@
 #include "options/forms.h"
 #include "shell/forms.h"
 
-namespace qv::shell::testing {
+namespace qv::shell::capturetests {
 
 // A screen whose every pixel differs from its neighbours, so that any shift, scale or crop of
 // a copy shows.
@@ -97,4 +97,4 @@ protected:
     QAction* poppedDefault = nullptr;
 };
 
-}  // namespace qv::shell::testing
+}  // namespace qv::shell::capturetests

@@ -1,6 +1,6 @@
 #include "shell/capture_fixture.h"
 
-namespace qv::shell::testing {
+namespace qv::shell::capturetests {
 namespace {
 
 class OneStepCaptureTest : public CaptureTest {
@@ -156,4 +156,4 @@ TEST_F(OneStepCaptureTest, AFailedWindowCaptureDoesNotGoOnToTheScreen) {
 }
 
 }  // namespace
-}  // namespace qv::shell::testing
+}  // namespace qv::shell::capturetests

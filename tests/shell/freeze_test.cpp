@@ -2,7 +2,7 @@
 
 #include "shell/capture_fixture.h"
 
-namespace qv::shell::testing {
+namespace qv::shell::capturetests {
 namespace {
 
 using FreezeTest = CaptureTest;
@@ -203,4 +203,4 @@ TEST_F(FreezeTest, LoadPicksTheAreaPointerOfTheMode) {
 }
 
 }  // namespace
-}  // namespace qv::shell::testing
+}  // namespace qv::shell::capturetests
