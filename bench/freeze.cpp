@@ -122,10 +122,13 @@ int main(int argc, char* argv[]) {
 
     const int runs = 15;
     const QSize size = desktop.screenSize();
-    const double grab = medianMs(runs, [&] { desktop.grabScreen(); }, [] {});
+    const double grab = medianMs(
+        runs, [&] { desktop.grabScreen(); }, [] {});
     const double frozen = medianMs(runs, freeze, release);
-    const double screen = medianMs(runs, [&] { oneStep(false); }, release);
-    const double window = medianMs(runs, [&] { oneStep(true); }, release);
+    const double screen = medianMs(
+        runs, [&] { oneStep(false); }, release);
+    const double window = medianMs(
+        runs, [&] { oneStep(true); }, release);
 
     QTextStream out(stdout);
     out << size.width() << "x" << size.height() << " (median of " << runs << ")\n"

@@ -46,9 +46,9 @@ void UpdateClipboardMenus() {
     Form1& form1 = program().shellForms().form1.get();
     form1.mnupaste->setEnabled(program().shell.clipboardclass != QLatin1String("nothing"));
     const bool capture = program().shell.captureavailable;
-    for (QAction* item : {form1.mnuSaveToDefDir, form1.mnuSaveas, form1.mnuDefPrinter,
-                          form1.mnuPrint, form1.mnupagesetup, form1.mnucopytoclipbrd,
-                          form1.mnuemail}) {
+    for (QAction* item :
+         {form1.mnuSaveToDefDir, form1.mnuSaveas, form1.mnuDefPrinter, form1.mnuPrint,
+          form1.mnupagesetup, form1.mnucopytoclipbrd, form1.mnuemail}) {
         item->setEnabled(capture);
     }
 }

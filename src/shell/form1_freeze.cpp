@@ -54,8 +54,8 @@ void Form1::mnuFreeze_Click() {
 
 void Form1::standardrelease() {
     auto& tools = program().objectsForms();
-    for (QWidget* tool : std::initializer_list<QWidget*>{tools.form16.peek(), tools.form17.peek(),
-                                                        tools.form18.peek(), tools.form19.peek()}) {
+    for (QWidget* tool : std::initializer_list<QWidget*>{
+             tools.form16.peek(), tools.form17.peek(), tools.form18.peek(), tools.form19.peek()}) {
         if (tool)
             tool->hide();
     }

@@ -96,8 +96,7 @@ void Form2::showframe(double left, double top, double width, double height) {
     // Single precision, as the objects that will be placed there expect.
     const float w = float(width);
     const float h = float(height);
-    program().objects.newobjectpos =
-        QPointF(float(left) + w - w / 2.0f, float(top) + h - h / 2.0f);
+    program().objects.newobjectpos = QPointF(float(left) + w - w / 2.0f, float(top) + h - h / 2.0f);
 }
 
 bool Form2::captureactivewindow() {
@@ -117,7 +116,8 @@ bool Form2::captureactivewindow() {
         failure = QStringLiteral("Window was not active !");
     } else {
         if (target != 0)
-            frame = desktop.windowFrame(target).intersected(QRect(QPoint(0, 0), desktop.screenSize()));
+            frame =
+                desktop.windowFrame(target).intersected(QRect(QPoint(0, 0), desktop.screenSize()));
         if (frame.isEmpty())
             failure = QStringLiteral("Cannot find any active Window !");
     }

@@ -5,7 +5,7 @@ namespace {
 
 using AfterCaptureTest = CaptureTest;
 
-TEST_F(AfterCaptureTest, EveryCaptureEmptiesTheClipboardAndAutocopyFillsIt) {
+TEST_F(AfterCaptureTest, EveryCaptureEmptiesTheClipboardAutocopyFillsItAndTheSoundPlays) {
     for (bool autocopy : {false, true}) {
         SCOPED_TRACE(autocopy);
         form1().standardrelease();
@@ -13,7 +13,9 @@ TEST_F(AfterCaptureTest, EveryCaptureEmptiesTheClipboardAndAutocopyFillsIt) {
         fake.clipboard().clears = 0;
         fake.clock().sleeps.clear();
         form4().Check2->setChecked(autocopy);
+        form4().Text5->setText(QStringLiteral("/sounds/click.wav"));
         captureEntireScreen();
+        EXPECT_EQ(fake.sound().played.back(), "/sounds/click.wav");
 
         EXPECT_EQ(fake.clipboard().clears, 1);
         EXPECT_TRUE(fake.clipboard().textContent.isNull());
@@ -25,22 +27,6 @@ TEST_F(AfterCaptureTest, EveryCaptureEmptiesTheClipboardAndAutocopyFillsIt) {
             EXPECT_TRUE(fake.clock().sleeps.empty());
         }
     }
-}
-
-TEST_F(AfterCaptureTest, AutocopyEndsWithThePointerOfTheAreaMode) {
-    auto pointerImage = [](const QCursor& c) { return c.pixmap().toImage(); };
-    form4().Check2->setChecked(true);
-    freeze();
-    shellState().circularmode = true;
-    shellState().rectangularmode = false;
-    form2().releaseonscroractwin();
-    EXPECT_EQ(pointerImage(form2().Picture1->cursor()), pointerImage(forms().form9->pointer()));
-}
-
-TEST_F(AfterCaptureTest, PlaysTheChosenSound) {
-    form4().Text5->setText(QStringLiteral("/sounds/click.wav"));
-    captureEntireScreen();
-    EXPECT_EQ(fake.sound().played, std::vector<QString>{"/sounds/click.wav"});
 }
 
 TEST_F(AfterCaptureTest, PopupAndReleaseFollowTheOptionsUnlessObjectsWereAdded) {
@@ -91,31 +77,6 @@ TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
     EXPECT_TRUE(form3().Picture1->image().isNull());
 }
 
-TEST_F(AfterCaptureTest, AutoReleaseInsideTheActivationDropsTheFrozenScreen) {
-    options().autoreleasedesktop = true;
-    QPointer<Form2> frozen;
-    fake.desktop().onGrab = [&] { frozen = forms().form2.peek(); };
-    captureEntireScreen();
-    EXPECT_FALSE(forms().form2.isLoaded());
-    EXPECT_FALSE(forms().form3.isLoaded());
-    EXPECT_TRUE(shellState().capturevalid);
-    flushDrops();
-    EXPECT_TRUE(frozen.isNull());
-}
-
-TEST_F(AfterCaptureTest, ThePoppedMenuOffersTheOutputsOnlyWithACapture) {
-    freeze();
-    options().autopopupmenu = true;
-    shellState().captureavailable = false;
-    answerNextMenu();
-    form2().popupandautorelease();
-    EXPECT_FALSE(form1().mnuSaveas->isEnabled());
-    shellState().captureavailable = true;
-    answerNextMenu();
-    form2().popupandautorelease();
-    EXPECT_TRUE(form1().mnuSaveas->isEnabled());
-}
-
 TEST_F(AfterCaptureTest, TheDotsMarkerCyclesFromOneToTenDots) {
     freeze();
     Form2& f2 = form2();
@@ -133,16 +94,6 @@ TEST_F(AfterCaptureTest, TheDotsMarkerCyclesFromOneToTenDots) {
     EXPECT_EQ(seen, expected);
     fake.clock().advance(199);
     EXPECT_EQ(f2.Label2->caption(), "..");
-}
-
-TEST_F(AfterCaptureTest, ActivationStopsTheDotsMarker) {
-    freeze();
-    form2().Timer1->start(200);
-    QWidget other;
-    other.show();
-    QApplication::setActiveWindow(&other);
-    QApplication::setActiveWindow(&form2());
-    EXPECT_FALSE(form2().Timer1->isActive());
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
-#include "shell/capture_fixture.h"
 #include "shell/clipboardclass.h"
+#include "shell/capture_fixture.h"
 
 namespace qv::shell::capturetests {
 namespace {
 
 TEST(ClipboardClass, MaskTable) {
-    const char* expected[16] = {"nothing", "text",    "bitmap",  "nothing",
-                                "bitmap",  "nothing", "bitmap",  "nothing",
-                                "text",    "text",    "nothing", "nothing",
-                                "nothing", "nothing", "bitmap",  "nothing"};
+    const char* expected[16] = {"nothing", "text",    "bitmap", "nothing", "bitmap",  "nothing",
+                                "bitmap",  "nothing", "text",   "text",    "nothing", "nothing",
+                                "nothing", "nothing", "bitmap", "nothing"};
     for (int mask = 0; mask < 16; ++mask) {
         SCOPED_TRACE(mask);
         EXPECT_EQ(Module2::ClipboardClassOf(mask), expected[mask]);

@@ -1,5 +1,5 @@
-#include "shell/capture_fixture.h"
 #include "shell/screengrab.h"
+#include "shell/capture_fixture.h"
 
 namespace qv::shell::capturetests {
 namespace {
