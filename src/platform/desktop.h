@@ -44,6 +44,10 @@ public:
     virtual bool leftButtonDown() const = 0;
 
     virtual std::unique_ptr<BusyPointer> busyPointer() = 0;
+
+    // Sends the window changes made so far (hidden, shown, moved windows) to the window
+    // system and waits until it has taken them, so that the next grab reflects them.
+    virtual void flush() {}
 };
 
 }  // namespace qv::platform

@@ -10,6 +10,8 @@ FakeDesktop::FakeDesktop() : screen(1280, 800, QImage::Format_RGB32) {
 
 QImage FakeDesktop::grab(const QRect& rect) {
     ++grabs;
+    if (onGrab)
+        onGrab();
     return screen.copy(rect.intersected(screen.rect()));
 }
 

@@ -45,6 +45,7 @@ public:
     QPoint cursorPos() const override { return cursor; }
     bool leftButtonDown() const override { return leftButton; }
     std::unique_ptr<platform::BusyPointer> busyPointer() override;
+    void flush() override { ++flushes; }
 
     QImage screen;  // what the screen shows; grabs copy from it
     int dpiX = 96;
@@ -56,6 +57,8 @@ public:
     bool leftButton = false;
     int grabs = 0;
     int busyPointers = 0;  // guards alive now
+    int flushes = 0;
+    std::function<void()> onGrab;  // runs at the start of every grab
 };
 
 class FakeHotkeys : public platform::Hotkeys {

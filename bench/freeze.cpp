@@ -1,0 +1,142 @@
+// Freeze and the one-step captures on the running X server (run it under Xvfb at the size to
+// measure), against a bare grab of the screen. The program's own waits are not timed.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextStream>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include <QCheckBox>
+
+#include "options/forms.h"
+#include "platform/linux/qtdialogs.h"
+#include "platform/linux/realclock.h"
+#include "platform/memoryregistry.h"
+#include "platform/services.h"
+#include "shell/forms.h"
+#include "shell/program.h"
+
+namespace {
+
+using namespace qv;
+
+// The screen through Qt, standing in for the window-system desktop service in this program.
+class QtScreenDesktop : public platform::Desktop {
+public:
+    QSize screenSize() const override { return screen()->size() * screen()->devicePixelRatio(); }
+    int logicalDpiX() const override { return int(screen()->logicalDotsPerInchX()); }
+    int logicalDpiY() const override { return int(screen()->logicalDotsPerInchY()); }
+    QImage grab(const QRect& rect) override {
+        return screen()
+            ->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    platform::WindowId foregroundWindow() const override { return target; }
+    QString windowTitle(platform::WindowId) const override { return {}; }
+    QRect windowFrame(platform::WindowId w) const override {
+        return w == target ? targetFrame : QRect();
+    }
+    bool isDesktop(platform::WindowId w) const override { return w == 0; }
+    platform::WindowId lastForeignWindow() const override { return target; }
+    QPoint cursorPos() const override { return {}; }
+    bool leftButtonDown() const override { return false; }
+    std::unique_ptr<platform::BusyPointer> busyPointer() override {
+        return std::make_unique<platform::BusyPointer>();
+    }
+
+    platform::WindowId target = 1;
+    QRect targetFrame{100, 100, 800, 600};
+
+private:
+    static QScreen* screen() { return QGuiApplication::primaryScreen(); }
+};
+
+class SilentClipboard : public platform::Clipboard {
+public:
+    void clear() override {}
+    void setImage(const QImage&) override {}
+    bool hasText() const override { return false; }
+    bool hasImage() const override { return false; }
+    bool hasRichText() const override { return false; }
+    QString text() const override { return {}; }
+    QImage image() const override { return {}; }
+};
+
+class SilentSound : public platform::Sound {
+public:
+    void play(const QString&) override {}
+};
+
+double medianMs(int runs, const std::function<void()>& step, const std::function<void()>& after) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+        after();
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    platform::Services services;
+    services.registry = std::make_unique<platform::MemoryRegistry>();
+    services.clock = std::make_unique<platform::RealClock>();
+    services.dialogs = std::make_unique<platform::QtDialogs>();
+    auto ownedDesktop = std::make_unique<QtScreenDesktop>();
+    QtScreenDesktop& desktop = *ownedDesktop;
+    services.desktop = std::move(ownedDesktop);
+    services.clipboard = std::make_unique<SilentClipboard>();
+    services.sound = std::make_unique<SilentSound>();
+    platform::ServicesScope scope(services);
+    Program program;
+    program.optionsForms().form4->Check2->setChecked(false);  // no 500 ms pause
+
+    auto& forms = program.shellForms();
+    shell::Form1& form1 = forms.form1.get();
+    auto release = [&] {
+        form1.standardrelease();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    };
+    auto freeze = [&] {
+        form1.Command1->click();
+        forms.form2->repaint();
+        desktop.flush();
+    };
+    auto oneStep = [&](bool window) {
+        auto& s = program.shell;
+        (window ? s.pendingwindow : s.pendingscreen) = true;
+        s.captureavailable = true;
+        forms.form3->Text1->setText(QString::number(desktop.target));
+        forms.form2.drop();
+        freeze();
+    };
+
+    const int runs = 15;
+    const QSize size = desktop.screenSize();
+    const double grab = medianMs(
+        runs, [&] { desktop.grabScreen(); }, [] {});
+    const double frozen = medianMs(runs, freeze, release);
+    const double screen = medianMs(
+        runs, [&] { oneStep(false); }, release);
+    const double window = medianMs(
+        runs, [&] { oneStep(true); }, release);
+
+    QTextStream out(stdout);
+    out << size.width() << "x" << size.height() << " (median of " << runs << ")\n"
+        << "  bare grab              " << grab << " ms\n"
+        << "  freeze                 " << frozen << " ms  (" << frozen / grab << "x the grab)\n"
+        << "  Capture Entire Screen  " << screen << " ms\n"
+        << "  Capture Active Window  " << window << " ms\n";
+    return 0;
+}

@@ -1,0 +1,186 @@
+#include "shell/canvas.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "shell/program.h"
+#include "toolkit/twips.h"
+
+namespace qv::shell {
+
+void CanvasItem::setVisible(bool visible) {
+    if (visible_ == visible)
+        return;
+    visible_ = visible;
+    changed();
+}
+
+void CanvasItem::setGeometry(double left, double top, double width, double height) {
+    geometry_ = QRectF(left, top, width, height);
+    changed();
+}
+
+void CanvasItem::move(double left, double top) {
+    geometry_.moveTo(left, top);
+    changed();
+}
+
+void CanvasItem::changed() {
+    canvas_.update();
+}
+
+void CanvasShape::setShape(int shape) {
+    shape_ = shape;
+    changed();
+}
+
+void CanvasShape::setBorderColor(const QColor& color) {
+    color_ = color;
+    changed();
+}
+
+void CanvasShape::setBorderStyle(int style) {
+    style_ = style;
+    changed();
+}
+
+void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
+    if (pixels.width() <= 0 || pixels.height() <= 0)
+        return;
+    QPen pen(color_, 0, style_ == Dot ? Qt::DotLine : Qt::SolidLine);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    if (shape_ == Circle) {
+        // The circle stands in the middle of its rectangle, as wide as the shorter side.
+        const int side = std::min(pixels.width(), pixels.height());
+        QRect square(0, 0, side, side);
+        square.moveCenter(pixels.center());
+        painter.drawEllipse(square.adjusted(0, 0, -1, -1));
+    } else {
+        painter.drawRect(pixels.adjusted(0, 0, -1, -1));
+    }
+}
+
+void CanvasLabel::setCaption(const QString& caption) {
+    caption_ = caption;
+    fitToCaption();
+}
+
+void CanvasLabel::setFont(const QFont& font) {
+    font_ = font;
+    fitToCaption();
+}
+
+void CanvasLabel::setForeColor(const QColor& color) {
+    fore_ = color;
+    changed();
+}
+
+void CanvasLabel::setBackColor(const QColor& color) {
+    back_ = color;
+    changed();
+}
+
+void CanvasLabel::fitToCaption() {
+    const QSize size = QFontMetrics(font_).size(Qt::TextSingleLine, caption_);
+    const auto& shell = program().shell;
+    setGeometry(left(), top(), size.width() * shell.twipsperpixelx,
+                size.height() * shell.twipsperpixely);
+}
+
+void CanvasLabel::paint(QPainter& painter, const QRect& pixels) const {
+    painter.fillRect(pixels, back_);
+    painter.setPen(fore_);
+    painter.setFont(font_);
+    painter.drawText(pixels, Qt::AlignLeft | Qt::AlignVCenter, caption_);
+}
+
+FrozenCanvas::FrozenCanvas(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+FrozenCanvas::~FrozenCanvas() = default;
+
+CanvasShape* FrozenCanvas::addShape(CanvasItem::Role role) {
+    items_.push_back(std::make_unique<CanvasShape>(*this, role));
+    update();
+    return static_cast<CanvasShape*>(items_.back().get());
+}
+
+CanvasLabel* FrozenCanvas::addLabel(CanvasItem::Role role) {
+    items_.push_back(std::make_unique<CanvasLabel>(*this, role));
+    update();
+    return static_cast<CanvasLabel*>(items_.back().get());
+}
+
+void FrozenCanvas::bringToFront(const CanvasItem* item) {
+    auto it = std::find_if(items_.begin(), items_.end(),
+                           [item](const auto& owned) { return owned.get() == item; });
+    if (it == items_.end())
+        return;
+    std::rotate(it, it + 1, items_.end());
+    update();
+}
+
+bool FrozenCanvas::anyVisible(CanvasItem::Role role) const {
+    return std::any_of(items_.begin(), items_.end(), [role](const auto& item) {
+        return item->role() == role && item->isVisible();
+    });
+}
+
+void FrozenCanvas::setPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void FrozenCanvas::clearPicture() {
+    picture_ = QImage();
+    update();
+}
+
+void FrozenCanvas::resizeTwips(double width, double height) {
+    const QSize pixels = toPixels(QRectF(0, 0, width, height)).size();
+    const qreal ratio = devicePixelRatioF();
+    resize(qRound(pixels.width() / ratio), qRound(pixels.height() / ratio));
+}
+
+QRect FrozenCanvas::toPixels(const QRectF& twips) const {
+    const auto& shell = program().shell;
+    using toolkit::twipsToPixels;
+    return QRect(twipsToPixels(twips.left(), shell.twipsperpixelx),
+                 twipsToPixels(twips.top(), shell.twipsperpixely),
+                 twipsToPixels(twips.width(), shell.twipsperpixelx),
+                 twipsToPixels(twips.height(), shell.twipsperpixely));
+}
+
+QImage FrozenCanvas::render(const QRect& pixels) const {
+    QImage out(pixels.size(), QImage::Format_RGB32);
+    out.fill(Qt::black);
+    QPainter painter(&out);
+    painter.translate(-pixels.topLeft());
+    paintScene(painter);
+    return out;
+}
+
+void FrozenCanvas::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // Everything is laid out in device pixels, so the snapshot shows one to one.
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.fillRect(QRect(QPoint(0, 0), size() * ratio), Qt::black);
+    paintScene(painter);
+}
+
+void FrozenCanvas::paintScene(QPainter& painter) const {
+    painter.drawImage(QPoint(0, 0), picture_);
+    for (const auto& item : items_) {
+        if (item->isVisible())
+            item->paint(painter, toPixels(item->geometry()));
+    }
+}
+
+}  // namespace qv::shell

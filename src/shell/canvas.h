@@ -1,0 +1,140 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+namespace qv::shell {
+
+class FrozenCanvas;
+
+// A windowless item on the frozen picture. The canvas draws the visible ones over its
+// picture in z-order; their geometry is in twips of the canvas's client area.
+class CanvasItem {
+public:
+    // What an item is for, so that code can ask about kinds of items without knowing them.
+    enum class Role { Band, Caption, Object, Selection };
+
+    virtual ~CanvasItem() = default;
+    CanvasItem(const CanvasItem&) = delete;
+    CanvasItem& operator=(const CanvasItem&) = delete;
+
+    Role role() const { return role_; }
+    bool isVisible() const { return visible_; }
+    void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+
+    QRectF geometry() const { return geometry_; }
+    double left() const { return geometry_.left(); }
+    double top() const { return geometry_.top(); }
+    double width() const { return geometry_.width(); }
+    double height() const { return geometry_.height(); }
+    void setGeometry(double left, double top, double width, double height);
+    void move(double left, double top);
+
+protected:
+    CanvasItem(FrozenCanvas& canvas, Role role) : canvas_(canvas), role_(role) {}
+    void changed();
+    // Draws the item into pixels, its geometry converted by the canvas.
+    virtual void paint(QPainter& painter, const QRect& pixels) const = 0;
+
+    FrozenCanvas& canvas_;
+
+private:
+    friend class FrozenCanvas;
+    Role role_;
+    bool visible_ = true;
+    QRectF geometry_;
+};
+
+// A rectangle or circle outline, one pixel wide.
+class CanvasShape : public CanvasItem {
+public:
+    enum Shape { Rectangle = 0, Circle = 3 };
+    enum BorderStyle { Solid = 1, Dot = 3 };
+
+    CanvasShape(FrozenCanvas& canvas, Role role) : CanvasItem(canvas, role) {}
+    int shape() const { return shape_; }
+    void setShape(int shape);
+    QColor borderColor() const { return color_; }
+    void setBorderColor(const QColor& color);
+    int borderStyle() const { return style_; }
+    void setBorderStyle(int style);
+
+protected:
+    void paint(QPainter& painter, const QRect& pixels) const override;
+
+private:
+    int shape_ = Rectangle;
+    int style_ = Solid;
+    QColor color_ = Qt::black;
+};
+
+// A caption on an opaque background that sizes itself to its text.
+class CanvasLabel : public CanvasItem {
+public:
+    CanvasLabel(FrozenCanvas& canvas, Role role) : CanvasItem(canvas, role) {}
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    QFont font() const { return font_; }
+    void setFont(const QFont& font);
+    QColor foreColor() const { return fore_; }
+    void setForeColor(const QColor& color);
+    QColor backColor() const { return back_; }
+    void setBackColor(const QColor& color);
+
+protected:
+    void paint(QPainter& painter, const QRect& pixels) const override;
+
+private:
+    void fitToCaption();
+    QString caption_;
+    QFont font_;
+    QColor fore_ = Qt::black;
+    QColor back_ = Qt::white;
+};
+
+// The frozen picture: a persistent image (the desktop snapshot only) with windowless items
+// drawn over it. What it shows is what a capture of an area reads.
+class FrozenCanvas : public QWidget {
+public:
+    explicit FrozenCanvas(QWidget* parent = nullptr);
+    ~FrozenCanvas() override;
+
+    // A new item on top of the others, visible.
+    CanvasShape* addShape(CanvasItem::Role role);
+    CanvasLabel* addLabel(CanvasItem::Role role);
+    void bringToFront(const CanvasItem* item);
+    const std::vector<std::unique_ptr<CanvasItem>>& items() const { return items_; }
+    bool anyVisible(CanvasItem::Role role) const;
+
+    const QImage& picture() const { return picture_; }
+    void setPicture(const QImage& picture);
+    void clearPicture();
+
+    void resizeTwips(double width, double height);
+
+    // The device pixels a rectangle in twips covers, by the screen's twips per pixel.
+    QRect toPixels(const QRectF& twips) const;
+    // What the canvas shows inside a rectangle of device pixels: the picture and the
+    // visible items over it.
+    QImage render(const QRect& pixels) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintScene(QPainter& painter) const;
+    QImage picture_;
+    std::vector<std::unique_ptr<CanvasItem>> items_;
+};
+
+}  // namespace qv::shell

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "shell/iconcarriers.h"
+
+namespace qv::shell {
+
+// Carries the after-copy pointer.
+class Form14 : public IconCarrier {
+public:
+    Form14() : IconCarrier(CarrierIcon::Clipboard) {}
+};
+
+}  // namespace qv::shell

@@ -1,0 +1,89 @@
+#include "shell/form2.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPalette>
+
+#include "platform/services.h"
+#include "shell/forms.h"
+#include "shell/program.h"
+
+namespace qv::shell {
+
+Form2::Form2()
+    : Picture1(new FrozenCanvas(this)),
+      Shape1(Picture1->addShape(CanvasItem::Role::Band)),
+      Label1(Picture1->addLabel(CanvasItem::Role::Caption)),
+      Label2(Picture1->addLabel(CanvasItem::Role::Caption)),
+      Label3(Picture1->addLabel(CanvasItem::Role::Caption)),
+      Timer1(platform::clock().createTimer()) {
+    setWindowTitle(QStringLiteral("Frozen Screen"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    const QColor tipBack = QApplication::palette().color(QPalette::ToolTipBase);
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPointSizeF(9.75);
+    bold.setBold(true);
+    Label2->setFont(bold);
+    Label2->setBackColor(tipBack);
+    Label2->setCaption(QStringLiteral("............"));
+    Label3->setForeColor(Qt::red);
+    Label3->setBackColor(tipBack);
+    Label3->setCaption(QStringLiteral("      Please wait !      "));
+    Timer1->onTimeout = [this] { Timer1_Timer(); };
+
+    auto& shell = program().shell;
+    clearobjects();
+    clearpositems();
+    Shape1->hide();
+    shell.areacapturerunning = false;
+    shell.captureavailable = false;
+    Label1->hide();
+    Label2->hide();
+    Label3->hide();
+    shell.dragstart = shell.dragend = shell.draglast = QPoint(0, 0);
+    shell.circleradius = 0;
+    Timer1->stop();
+    setareacursor();
+}
+
+Form2::~Form2() = default;
+
+void Form2::setSizeTwips(double width, double height) {
+    widthTwips_ = width;
+    heightTwips_ = height;
+}
+
+void Form2::showActive() {
+    // The window covers its whole picture, the screen: a strip of the live screen left
+    // uncovered below a frozen one would mislead, however short the nominal height is.
+    setGeometry(QRect(QPoint(0, 0), Picture1->size()));
+    show();
+    raise();
+    activateWindow();
+    // The window system activates the window later; the captures waiting in the activation
+    // must be done when the freeze returns.
+    QApplication::setActiveWindow(this);
+}
+
+bool Form2::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+void Form2::setareacursor() {
+    auto& forms = program().shellForms();
+    if (program().shell.rectangularmode)
+        Picture1->setCursor(forms.form10->pointer());
+    if (program().shell.circularmode)
+        Picture1->setCursor(forms.form9->pointer());
+}
+
+void Form2::Timer1_Timer() {
+    QString dots = Label2->caption() + QLatin1Char('.');
+    if (dots.size() > 10)
+        dots = QStringLiteral(".");
+    Label2->setCaption(dots);
+}
+
+}  // namespace qv::shell

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "shell/iconcarriers.h"
+
+namespace qv::shell {
+
+// Carries the circular-area pointer.
+class Form9 : public IconCarrier {
+public:
+    Form9() : IconCarrier(CarrierIcon::CircleArea) {}
+};
+
+}  // namespace qv::shell

@@ -1,0 +1,45 @@
+#include "shell/screengrab.h"
+
+#include <QPainter>
+
+#include "platform/services.h"
+#include "shell/program.h"
+
+namespace qv::shell::Module2 {
+
+QImage GrabDesktopPicture() {
+    const auto& shell = program().shell;
+    return GrabWindowPicture(0, false, 0, 0, shell.screenpixelwidth, shell.screenpixelheight);
+}
+
+QImage GrabWindowPicture(platform::WindowId window, bool, int left, int top, int width,
+                         int height) {
+    if (width <= 0 || height <= 0)
+        return {};
+    auto& desktop = platform::desktop();
+    QPoint origin(0, 0);
+    if (!desktop.isDesktop(window))
+        origin = desktop.windowFrame(window).topLeft();
+    const QRect wanted(origin + QPoint(left, top), QSize(width, height));
+    QImage grabbed = desktop.grab(wanted);
+    if (grabbed.size() == wanted.size())
+        return BitmapToPicture(std::move(grabbed));
+
+    // Only part of the rectangle is on the screen: the rest stays black.
+    QImage whole(wanted.size(), QImage::Format_RGB32);
+    whole.fill(Qt::black);
+    const QRect onScreen = wanted.intersected(QRect(QPoint(0, 0), desktop.screenSize()));
+    if (!grabbed.isNull() && !onScreen.isEmpty()) {
+        QPainter painter(&whole);
+        painter.drawImage(onScreen.topLeft() - wanted.topLeft(), grabbed);
+    }
+    return BitmapToPicture(std::move(whole));
+}
+
+QImage BitmapToPicture(QImage bitmap, const QList<QRgb>& palette) {
+    if (!palette.isEmpty() && bitmap.format() == QImage::Format_Indexed8)
+        bitmap.setColorTable(palette);
+    return bitmap;
+}
+
+}  // namespace qv::shell::Module2

@@ -1,0 +1,153 @@
+#include <QPointer>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "shell/capture_fixture.h"
+
+namespace qv::shell::capturetests {
+namespace {
+
+using FreezeTest = CaptureTest;
+
+TEST_F(FreezeTest, ShowsTheSnapshotFullScreenForEachResolution) {
+    for (const auto& [dpi, twips] : {std::pair{96, 15.0}, {120, 12.0}, {144, 10.0}}) {
+        SCOPED_TRACE(dpi);
+        fake.desktop().dpiX = fake.desktop().dpiY = dpi;
+        form1().standardrelease();
+        freeze();
+
+        const auto& s = shellState();
+        EXPECT_EQ(QSize(s.screenpixelwidth, s.screenpixelheight), QSize(1280, 800));
+        EXPECT_EQ(s.twipsperpixelx, twips);
+        EXPECT_EQ(s.screentwipsheight, 800 * twips);
+        // 10 twips shorter than the screen, yet on the screen it covers every pixel.
+        EXPECT_EQ(form2().heightTwips(), 800 * twips - 10);
+        EXPECT_EQ(form2().geometry(), QRect(0, 0, 1280, 800));
+        EXPECT_TRUE(form2().isVisible());
+        EXPECT_TRUE(s.desktopfrozen);
+        EXPECT_EQ(form2().Picture1->picture(), fake.desktop().screen);
+        EXPECT_TRUE(form1().mnuRelease->isEnabled());
+        EXPECT_FALSE(form1().mnucapturescreen->isEnabled());
+    }
+}
+
+TEST_F(FreezeTest, BusyPointerLastsOnlyWhileTheScreenIsRead) {
+    int busyDuringGrab = -1;
+    fake.desktop().onGrab = [&] { busyDuringGrab = fake.desktop().busyPointers; };
+    freeze();
+    EXPECT_EQ(busyDuringGrab, 1);
+    EXPECT_EQ(fake.desktop().busyPointers, 0);
+    EXPECT_EQ(fake.clock().sleeps, std::vector<int>{350});
+}
+
+TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
+    freeze();
+    QPointer<Form2> old = &form2();
+    shellState().captureavailable = prog.objects.objectsadded = true;
+    form3().Picture1->setImage(QImage(10, 10, QImage::Format_RGB32));
+
+    fake.desktop().screen = patternScreen(1280, 800).mirrored(true, false);
+    bool oldGoneBeforeGrab = false;
+    fake.desktop().onGrab = [&] {
+        oldGoneBeforeGrab =
+            !old->isVisible() && fake.desktop().flushes > 0 && fake.clock().sleeps.back() == 350;
+    };
+    freeze();
+
+    EXPECT_TRUE(oldGoneBeforeGrab);
+    EXPECT_NE(&form2(), old.data());
+    EXPECT_FALSE(shellState().captureavailable);
+    EXPECT_FALSE(prog.objects.objectsadded);
+    EXPECT_TRUE(form3().Picture1->image().isNull());
+    EXPECT_EQ(form2().Picture1->picture(), fake.desktop().screen);
+    flushDrops();
+    EXPECT_TRUE(old.isNull());
+}
+
+TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
+    freeze();
+    auto& tools = prog.objectsForms();
+    const std::initializer_list<QWidget*> windows = {&tools.form16.get(), &tools.form17.get(),
+                                                     &tools.form18.get(), &tools.form19.get()};
+    for (QWidget* w : windows)
+        w->show();
+    auto& s = shellState();
+    auto& o = prog.objects;
+    const std::initializer_list<bool*> cleared = {
+        &s.pendingwindow,      &s.pendingscreen,    &s.dialogopen,      &s.captureavailable,
+        &s.recaptured,         &o.popupnoticeshown, &o.objectsadded,    &o.objectsdeleted,
+        &o.shapeoptionsopen,   &o.lineoptionsopen,  &o.textoptionsopen, &o.shapecolordialogopen,
+        &o.linecolordialogopen};
+    const std::initializer_list<bool*> kept = {&s.capturevalid, &s.rectangularmode,
+                                               &s.circularmode, &s.contextpopup,
+                                               &s.trayhover,    &s.areacapturerunning};
+    for (auto flags : {cleared, kept})
+        for (bool* flag : flags)
+            *flag = true;
+
+    form1().mnuRelease->trigger();
+
+    for (QWidget* w : windows)
+        EXPECT_FALSE(w->isVisible());
+    for (bool* flag : cleared)
+        EXPECT_FALSE(*flag);
+    for (bool* flag : kept)
+        EXPECT_TRUE(*flag);
+    EXPECT_FALSE(s.desktopfrozen);
+    EXPECT_FALSE(forms().form2.isLoaded());
+    EXPECT_FALSE(forms().form3.isLoaded());
+    EXPECT_FALSE(form1().mnuRelease->isEnabled());
+    EXPECT_TRUE(form1().mnucapturescreen->isEnabled());
+    EXPECT_TRUE(form1().mnuactivewindow->isEnabled());
+}
+
+TEST_F(FreezeTest, ActivationKeepsThePictureWhileADialogIsOpen) {
+    freeze();
+    QWidget dialog;
+    dialog.show();
+    const QImage drawn(16, 16, QImage::Format_RGB32);
+    form2().Picture1->setPicture(drawn);
+
+    shellState().dialogopen = true;
+    QApplication::setActiveWindow(&dialog);
+    QApplication::setActiveWindow(&form2());
+    EXPECT_EQ(form2().Picture1->picture(), drawn);
+    EXPECT_TRUE(shellState().desktopfrozen);
+
+    shellState().dialogopen = false;
+    QApplication::setActiveWindow(&dialog);
+    QApplication::setActiveWindow(&form2());
+    EXPECT_EQ(form2().Picture1->picture(), fake.desktop().screen);
+}
+
+TEST_F(FreezeTest, AFailedGrabStartsAFreshCaptureHolder) {
+    fake.desktop().screen = QImage();
+    form3().Text1->setText(QStringLiteral("1234"));
+    freeze();
+    EXPECT_TRUE(form2().Picture1->picture().isNull());
+    EXPECT_TRUE(form3().Text1->text().isEmpty());
+    EXPECT_TRUE(shellState().desktopfrozen);
+}
+
+TEST_F(FreezeTest, OutlineStyleFollowsTheOptions) {
+    form4().Option3->setChecked(true);
+    freeze();
+    EXPECT_EQ(form2().Shape1->borderStyle(), CanvasShape::Dot);
+    form4().Option4->setChecked(true);
+    freeze();
+    EXPECT_EQ(form2().Shape1->borderStyle(), CanvasShape::Solid);
+}
+
+TEST_F(FreezeTest, LoadPicksTheAreaPointerOfTheMode) {
+    shellState().rectangularmode = false;
+    EXPECT_EQ(form2().Picture1->cursor().shape(), Qt::ArrowCursor);
+    forms().form2.drop();
+    shellState().circularmode = true;
+    EXPECT_EQ(form2().Picture1->cursor().pixmap().toImage(),
+              forms().form9->pointer().pixmap().toImage());
+}
+
+}  // namespace
+}  // namespace qv::shell::capturetests
