@@ -29,6 +29,10 @@ public:
     FakeLocale& locale() { return *locale_; }
     FakePrinter& printer() { return *printer_; }
 
+    // The installed services, for tests that put a real service in place of a fake; the
+    // typed accessor of a replaced fake must not be used after that.
+    platform::Services& services() { return services_; }
+
 private:
     platform::Services services_;
     platform::MemoryRegistry* registry_;

@@ -4,15 +4,12 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "fakes/fakeclock.h"
-#include "fakes/fakedialogs.h"
-#include "fakes/fakeservices.h"
+#include "fakes/fakeplatform.h"
 #include "options/forms.h"
 #include "options/hotkeypump.h"
 #include "options/hotkeyrecorder.h"
 #include "options/hotkeytable.h"
 #include "platform/linux/x11hotkeys.h"
-#include "platform/memoryregistry.h"
 #include "support/xvfbtest.h"
 
 namespace qv::options {
@@ -22,23 +19,18 @@ class HotkeyDialogX : public testsupport::XvfbTest {
 protected:
     void SetUp() override {
         startServer();
-        services_.registry = std::make_unique<platform::MemoryRegistry>();
-        services_.clock = std::make_unique<fakes::FakeClock>();
-        services_.dialogs = std::make_unique<fakes::FakeDialogs>();
-        services_.desktop = std::make_unique<fakes::FakeDesktop>();
-        services_.hotkeys = std::make_unique<platform::X11Hotkeys>();
-        scope_ = std::make_unique<platform::ServicesScope>(services_);
+        fake_.emplace();
+        fake_->services().hotkeys = std::make_unique<platform::X11Hotkeys>();
         prog_ = std::make_unique<Program>();
         pump_ = std::make_unique<HotkeyPump>(recorder_);
     }
     void TearDown() override {
         pump_.reset();
         prog_.reset();
-        scope_.reset();
-        services_ = {};
+        fake_.reset();
         XvfbTest::TearDown();
     }
-    fakes::FakeDialogs& dialogs() { return static_cast<fakes::FakeDialogs&>(*services_.dialogs); }
+    fakes::FakeDialogs& dialogs() { return fake_->dialogs(); }
     void set(int row, const QString& modifier, const QString& key) {
         Form5& form = prog_->optionsForms().form5.get();
         form.List1->setCurrentRow(row);
@@ -53,8 +45,7 @@ protected:
         return processUntil([&] { return recorder_.calls.size() >= count; }, 5000);
     }
 
-    platform::Services services_;
-    std::unique_ptr<platform::ServicesScope> scope_;
+    std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
     HotkeyRecorder recorder_;
     std::unique_ptr<HotkeyPump> pump_;

@@ -194,4 +194,10 @@ void X11Desktop::setRootCursor(bool busy) {
     xcb_flush(c);
 }
 
+void X11Desktop::flush() {
+    // A round trip: every request sent before, such as unmapping our frozen window, has been
+    // carried out by the server when this returns.
+    if (x_.valid()) x_.sync();
+}
+
 }  // namespace qv::platform

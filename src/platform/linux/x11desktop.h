@@ -29,6 +29,7 @@ public:
     QPoint cursorPos() const override;
     bool leftButtonDown() const override;
     std::unique_ptr<BusyPointer> busyPointer() override;
+    void flush() override;
 
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
