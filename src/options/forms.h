@@ -1,10 +1,15 @@
 #pragma once
 
+#include "options/form4.h"
+#include "options/form5.h"
 #include "toolkit/lazyform.h"
 
 namespace qv::options {
 
 // The windows of this subsystem, each created on first use.
-struct Forms {};
+struct Forms {
+    toolkit::LazyForm<Form4> form4;
+    toolkit::LazyForm<Form5> form5;
+};
 
 }  // namespace qv::options

@@ -8,7 +8,9 @@
 namespace qv::toolkit {
 
 // A window that exists from its first use until it is dropped; the next use after a drop
-// builds a fresh one, so its load runs again. The constructor of Form is its load.
+// builds a fresh one, so its load runs again. The constructor of Form is its load; a Form
+// whose load reaches other windows that reach back to it has a Form_Load() instead, which
+// runs once the window is in place, so those uses find it rather than build a second one.
 template <class Form>
 class LazyForm {
 public:
@@ -23,6 +25,8 @@ public:
     Form& get() {
         if (!form_) {
             form_ = factory_().release();
+            if constexpr (requires(Form & f) { f.Form_Load(); })
+                form_->Form_Load();
         }
         return *form_;
     }

@@ -53,5 +53,23 @@ TEST(LazyForm, DropFromInsideOwnHandlerIsSafe) {
     EXPECT_FALSE(form.isLoaded());
 }
 
+// A form whose load reaches back to itself through its accessor.
+class SelfReachingForm : public QWidget {
+public:
+    explicit SelfReachingForm(LazyForm<SelfReachingForm>& home) : home_(home) {}
+    void Form_Load() { reachedSelf = &home_.get() == this; }
+    bool reachedSelf = false;
+
+private:
+    LazyForm<SelfReachingForm>& home_;
+};
+
+TEST(LazyForm, LoadThatReachesBackFindsTheSameWindow) {
+    LazyForm<SelfReachingForm>* home = nullptr;
+    LazyForm<SelfReachingForm> form([&] { return std::make_unique<SelfReachingForm>(*home); });
+    home = &form;
+    EXPECT_TRUE(form->reachedSelf);
+}
+
 }  // namespace
 }  // namespace qv::toolkit

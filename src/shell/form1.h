@@ -1,0 +1,165 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QWidget>
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/tray.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace qv::shell {
+
+// The main window: shown for a few seconds after start-up and on a double click of the tray
+// icon, otherwise hidden. It runs the start-up, owns the tray icon, the tray menu and the
+// menus popped up over the frozen screen, and the timers of the program.
+class Form1 : public QWidget {
+public:
+    Form1();
+    ~Form1() override;
+
+    // The start-up of the whole program; runs once the window is in place.
+    void Form_Load();
+
+    // Menus hook-up, also run again by whoever changes menu captions.
+    void initializemenu();
+    void ResetMenu();
+
+    // Freezing and releasing.
+    void Command1_Click();
+    void standardrelease();
+
+    // Commands of the menus, also run by the hotkeys and the scheduled captures.
+    void mnuFreeze_Click();
+    void mnuRelease_Click();
+    void mnuContextRelease_Click();
+    void mnuactivewindow_Click();
+    void mnucapturescreen_Click();
+    void mnurectangle_Click();
+    void mnuDraw_Click();
+    void mnuOptions_Click();
+    void mnuExit_Click();
+    void mnuhelp_Click();
+    void mnuinfo_Click();
+    void mnuaddobject_Click();
+    void mnupaste_Click();
+    void mnuSaveToDefDir_Click();
+    void mnuSaveas_Click();
+    void mnuDefPrinter_Click();
+    void mnuPrint_Click();
+    void mnupagesetup_Click();
+    void mnuOpenContainerApp_Click();
+    void mnucopytoclipbrd_Click();
+    void mnuemail_Click();
+
+    // Hotkeys of the stored table and the scheduled captures.
+    void registerhotkeys();
+    void filljobsarray();
+
+    // Pops a menu up at the pointer with its default item.
+    void popUpMenu(QMenu* menu, QAction* defaultItem);
+
+    // Controls.
+    QLabel* Picture1;
+    QLabel* Label1;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QLineEdit* Text3;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QList<QIcon> ImageList1;
+    QList<QIcon> imgmenu;  // picture n of the menus is imgmenu[n - 1]
+
+    std::unique_ptr<platform::Timer> Timer2;  // tray-menu watcher
+    std::unique_ptr<platform::Timer> Timer3;  // hides the window once after start-up
+    std::unique_ptr<platform::Timer> Timer4;  // scheduled captures poll
+
+    // The tray menu.
+    QMenu* mnuTray;
+    QAction* mnuhelp;
+    QAction* mnuinfo;
+    QAction* mnuExit;
+    QAction* mnuOptions;
+    QAction* mnucapturescreen;
+    QAction* mnuactivewindow;
+    QAction* mnuFreeze;
+    QAction* mnuRelease;
+
+    // The context menu of the frozen screen.
+    QMenu* mnuContext;
+    QAction* mnuaddobject;
+    QAction* mnurectangle;
+    QAction* mnuDraw;
+    QAction* mnuSaveToDefDir;
+    QAction* mnuSaveas;
+    QAction* mnuDefPrinter;
+    QAction* mnuPrint;
+    QAction* mnupagesetup;
+    QAction* mnuOpenContainerApp;
+    QAction* mnupaste;
+    QAction* mnucopytoclipbrd;
+    QAction* mnuemail;
+    QAction* mnuContextRelease;
+
+    // The popups of the objects on the frozen screen.
+    QMenu* mnulab4popup;
+    QAction* mnulab4edit;
+    QAction* mnulab4delete;
+    QMenu* mnushape2popup;
+    QAction* mnushape2options;
+    QAction* mnushape2delete;
+    QMenu* mnuline1popup;
+    QAction* mnulie1options;
+    QAction* mnuline1delete;
+    QMenu* mnuimage1popup;
+    QAction* mnuimage1delete;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildMenus();
+    void buildObjectPopups();
+    void connectMenus();
+
+    void readLocale();
+    void readStartWithWindows();
+    void registerDefaultHotkeys();
+    void addTrayIcon();
+
+    void Form_MouseMove(platform::TrayEvent code);
+    void mnuTray_Click();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void Label3_Click();
+    void Label3_MouseMove();
+    void Label4_Click();
+    void Label4_MouseMove();
+    void Picture1_MouseMove();
+    void Form_QueryUnload();
+    void Form_Unload();
+
+    // Hides the window into the tray; without a tray it stays, so the program stays reachable.
+    void hideToTray();
+    void resetLabelColors();
+    // Removes the tray icon and ends the program without the orderly close.
+    void endAtOnce();
+
+    bool firstStart_ = false;  // no hotkey table was stored before this run
+    bool inTrayCallback_ = false;
+    bool menuWatch_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace qv::shell
