@@ -85,6 +85,7 @@ void Form1::buildWindow() {
         auto* l = new QLabel(text, Picture1);
         l->setFont(boldArial(points));
         l->setGeometry(where);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         setForeColor(l, kLabelGrey);
         fitText(l);
         return l;
