@@ -184,27 +184,22 @@ void Form1::readStartWithWindows() {
 
 void Form1::registerDefaultHotkeys() {
     program().options.defaulthotkeys = true;
-    const QString title = QStringLiteral(" Quorvalline ");
-    const int releaseError =
-        platform::hotkeys().registerHotkey(kReleaseHotkey, platform::ModControl, 'R');
-    if (releaseError != 0) {
-        platform::dialogs().message(
-            defaultHotkeyFailure(releaseError, QStringLiteral("Release Desktop  CTRL+R "),
-                                 QStringLiteral("Quorvalline")),
-            platform::MsgButtons::Ok, platform::MsgIcon::Critical, title);
-    }
+    // A taken combination is reported; the menu names the key all the same.
+    auto registerOrReport = [](int id, char key, const QString& hotkey, const QString& product) {
+        const int error = platform::hotkeys().registerHotkey(id, platform::ModControl, key);
+        if (error != 0) {
+            platform::dialogs().message(defaultHotkeyFailure(error, hotkey, product),
+                                        platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                                        QStringLiteral(" Quorvalline "));
+        }
+    };
+    registerOrReport(kReleaseHotkey, 'R', QStringLiteral("Release Desktop  CTRL+R "),
+                     QStringLiteral("Quorvalline"));
     const QString release = QStringLiteral("Release Desktop   CTRL+R");
     mnuRelease->setText(release);
     mnuContextRelease->setText(release);
-
-    const int freezeError =
-        platform::hotkeys().registerHotkey(kFreezeHotkey, platform::ModControl, 'F');
-    if (freezeError != 0) {
-        platform::dialogs().message(
-            defaultHotkeyFailure(freezeError, QStringLiteral("Freeze Desktop CTRL+F"),
-                                 QStringLiteral("Quorvalline ")),
-            platform::MsgButtons::Ok, platform::MsgIcon::Critical, title);
-    }
+    registerOrReport(kFreezeHotkey, 'F', QStringLiteral("Freeze Desktop CTRL+F"),
+                     QStringLiteral("Quorvalline "));
     mnuFreeze->setText(QStringLiteral("Freeze Desktop   CTRL+F"));
 }
 
