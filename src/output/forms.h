@@ -1,10 +1,13 @@
 #pragma once
 
+#include "output/printing/form6.h"
 #include "toolkit/lazyform.h"
 
 namespace qv::output {
 
 // The windows of this subsystem, each created on first use.
-struct Forms {};
+struct Forms {
+    toolkit::LazyForm<Form6> form6;
+};
 
 }  // namespace qv::output

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "output/printing/pagesetup.h"
+
 namespace qv::output {
 
 // State of the outputs: measurement units and the page-setup records. Reset as a whole by
@@ -14,6 +16,10 @@ struct State {
     QString unitsign;      // "mm" or the inch mark
     QString decimalseparator;
     bool unitschanged = false;
+
+    DefaultPageSetup defaultpagesetup;
+    CurrentPageSetup currentpagesetup;  // the Page Setup window's
+    CurrentPageSetup printmargins;      // the copy Print... uses
 };
 
 }  // namespace qv::output

@@ -35,6 +35,8 @@ public:
     virtual int start(const QString& program, const QStringList& arguments) = 0;
     // Shows a window again that was minimised or hidden; false when it is gone.
     virtual bool restoreWindow(WindowId window) = 0;
+    // The top-level window of the program the last start() launched; 0 while it has none.
+    virtual WindowId startedWindow() const = 0;
 };
 
 }  // namespace qv::platform

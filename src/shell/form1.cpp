@@ -13,6 +13,7 @@
 #include <QTextStream>
 
 #include "options/forms.h"
+#include "options/hotkeypump.h"
 #include "options/registrystore.h"
 #include "picmenu/modpicmenu.h"
 #include "platform/services.h"
@@ -55,6 +56,7 @@ Form1::Form1()
     buildMenus();
     buildObjectPopups();
     connectMenus();
+    Timer1 = std::make_unique<options::HotkeyPump>(*this);
     Timer2->onTimeout = [this] { Timer2_Timer(); };
     Timer3->onTimeout = [this] { Timer3_Timer(); };
     Timer4->onTimeout = [this] { Timer4_Timer(); };

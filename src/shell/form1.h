@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "options/hotkeycommands.h"
 #include "platform/clock.h"
 #include "platform/tray.h"
 
@@ -14,17 +15,22 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 
+namespace qv::options {
+class HotkeyPump;
+}
+
 namespace qv::shell {
 
 // The main window: shown for a few seconds after start-up and on a double click of the tray
 // icon, otherwise hidden. It runs the start-up, owns the tray icon, the tray menu and the
 // menus popped up over the frozen screen, and the timers of the program.
-class Form1 : public QWidget {
+class Form1 : public QWidget, public options::HotkeyCommands {
 public:
     Form1();
     ~Form1() override;
 
     // The start-up of the whole program; runs once the window is in place.
+    void load() { Form_Load(); }
     void Form_Load();
 
     // Menus hook-up, also run again by whoever changes menu captions.
@@ -36,27 +42,27 @@ public:
     void standardrelease();
 
     // Commands of the menus, also run by the hotkeys and the scheduled captures.
-    void mnuFreeze_Click();
-    void mnuRelease_Click();
+    void mnuFreeze_Click() override;
+    void mnuRelease_Click() override;
     void mnuContextRelease_Click();
-    void mnuactivewindow_Click();
-    void mnucapturescreen_Click();
+    void mnuactivewindow_Click() override;
+    void mnucapturescreen_Click() override;
     void mnurectangle_Click();
     void mnuDraw_Click();
-    void mnuOptions_Click();
-    void mnuExit_Click();
+    void mnuOptions_Click() override;
+    void mnuExit_Click() override;
     void mnuhelp_Click();
     void mnuinfo_Click();
     void mnuaddobject_Click();
     void mnupaste_Click();
-    void mnuSaveToDefDir_Click();
-    void mnuSaveas_Click();
-    void mnuDefPrinter_Click();
-    void mnuPrint_Click();
-    void mnupagesetup_Click();
-    void mnuOpenContainerApp_Click();
-    void mnucopytoclipbrd_Click();
-    void mnuemail_Click();
+    void mnuSaveToDefDir_Click() override;
+    void mnuSaveas_Click() override;
+    void mnuDefPrinter_Click() override;
+    void mnuPrint_Click() override;
+    void mnupagesetup_Click() override;
+    void mnuOpenContainerApp_Click() override;
+    void mnucopytoclipbrd_Click() override;
+    void mnuemail_Click() override;
 
     // Hotkeys of the stored table and the scheduled captures.
     void registerhotkeys();
@@ -64,6 +70,13 @@ public:
 
     // Pops a menu up at the pointer with its default item.
     void popUpMenu(QMenu* menu, QAction* defaultItem);
+
+    // What the hotkeys need of the main window besides its commands.
+    void UpdateClipboardMenus() override;
+    bool frozenScreenShown() override;
+    void setTargetWindow(platform::WindowId window) override;
+    void popupContextMenu() override;
+    QAction* menuItem(options::MenuItem item) override;
 
     // Controls.
     QLabel* Picture1;
@@ -156,7 +169,8 @@ private:
     // Removes the tray icon and ends the program without the orderly close.
     void endAtOnce();
 
-    bool firstStart_ = false;  // no hotkey table was stored before this run
+    std::unique_ptr<options::HotkeyPump> Timer1;  // the hotkey pump
+    bool firstStart_ = false;                     // no hotkey table was stored before this run
     bool inTrayCallback_ = false;
     bool menuWatch_ = false;
     bool ended_ = false;

@@ -30,6 +30,12 @@ void Form1::mnucapturescreen_Click() {
     mnuFreeze_Click();
 }
 
+void Form1::UpdateClipboardMenus() {
+    for (QAction* item : {mnuSaveToDefDir, mnuSaveas, mnuDefPrinter, mnuPrint, mnupagesetup,
+                          mnucopytoclipbrd, mnuemail})
+        item->setEnabled(program().shell.captureavailable);
+}
+
 void Form1::standardrelease() {
     mnuRelease->setEnabled(false);
     mnuactivewindow->setEnabled(true);

@@ -1,21 +1,19 @@
 // Stand-in until the frozen-screen window is built.
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 #include <memory>
 
-#include "platform/clock.h"
-
-class QLabel;
+#include "platform/services.h"
 
 namespace qv::shell {
 
 class Form2 : public QWidget {
 public:
-    Form2();
-    ~Form2() override;
-    QLabel* Picture1;
-    std::unique_ptr<platform::Timer> Timer1;
+    Form2() : Picture1(new QLabel(this)), Timer1(platform::clock().createTimer()) {}
+    QLabel* Picture1;                         // the frozen picture
+    std::unique_ptr<platform::Timer> Timer1;  // the dots marker
 };
 
 }  // namespace qv::shell

@@ -8,9 +8,8 @@
 namespace qv::toolkit {
 
 // A window that exists from its first use until it is dropped; the next use after a drop
-// builds a fresh one, so its load runs again. The constructor of Form is its load; a Form
-// whose load reaches other windows that reach back to it has a Form_Load() instead, which
-// runs once the window is in place, so those uses find it rather than build a second one.
+// builds a fresh one, so its load runs again. The constructor of Form is its load, followed by
+// Form::load() when the form has one.
 template <class Form>
 class LazyForm {
 public:
@@ -25,8 +24,10 @@ public:
     Form& get() {
         if (!form_) {
             form_ = factory_().release();
-            if constexpr (requires(Form & f) { f.Form_Load(); })
-                form_->Form_Load();
+            // A window whose load reaches windows that reach back into it keeps that load in
+            // load(), run once the window can be found through this accessor.
+            if constexpr (requires(Form & f) { f.load(); })
+                form_->load();
         }
         return *form_;
     }

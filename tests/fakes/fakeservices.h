@@ -72,7 +72,7 @@ public:
 
     QMap<int, Combination> registered;
     std::vector<Combination> heldElsewhere;  // combinations another program holds
-    int takenError = 1409;                   // the error number for those
+    int takenError = platform::hotkeyerror::AlreadyRegistered;  // the error number for those
     int registerCalls = 0;
 };
 
@@ -113,12 +113,14 @@ public:
     int open(const QString& target) override;
     int start(const QString& program, const QStringList& arguments) override;
     bool restoreWindow(platform::WindowId window) override;
+    platform::WindowId startedWindow() const override { return started.empty() ? 0 : window; }
 
     std::vector<QString> opened;
     std::vector<QStringList> started;  // program first, then its arguments
     std::vector<platform::WindowId> restored;
     int result = platform::shellresult::LaunchOk;
     QList<platform::WindowId> restorable;  // windows restoreWindow finds
+    platform::WindowId window = 0;         // the window of what start() launched
 };
 
 class FakeProcess : public platform::Process {

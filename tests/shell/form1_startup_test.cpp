@@ -95,9 +95,9 @@ TEST_F(StartUp, MenusAfterStartUp) {
         {form.mnuDefPrinter, "Print to Default Printer", true},
         {form.mnuPrint, "Print...", true},
         {form.mnupagesetup, "Page Setup...", true},
-        {form.mnuOpenContainerApp, "Start Default Application", true},
+        {form.mnuOpenContainerApp, "Start Default Application( lowriter )", true},
         {form.mnupaste, "Paste from Clipboard", true},
-        {form.mnucopytoclipbrd, "Copy to Clipboard", true},
+        {form.mnucopytoclipbrd, "Copy to Clipboard ( Autocopy Enabled )  ", true},
         {form.mnuemail, "Email To...", true},
         {form.mnuContextRelease, "Release Desktop", true},
     };
@@ -127,10 +127,15 @@ TEST_F(StartUp, ReleaseAfterCaptureStoredOnForcesAutocopyCheckedAndDisabled) {
     for (const bool release : {true, false}) {
         SCOPED_TRACE(release);
         fakes::FakePlatform platform;
+        const QString autoKey = "Software\\Quorvalline\\Auto";
+        platform.registry().setValue(Root::CurrentUser, autoKey, "AutoCopyToClibrd",
+                                     QByteArray("0\0", 2));
+        platform.registry().setValue(Root::CurrentUser, autoKey, "AutoReleaseDesktop",
+                                     QByteArray(release ? "1\0" : "0\0", 2));
+        platform.registry().createKey(Root::CurrentUser, "Software\\Quorvalline\\Save");
         Program run;
-        auto& options = run.optionsForms().form4.get();
-        options.Check3->setChecked(release);
         run.shellForms().form1.get();
+        auto& options = run.optionsForms().form4.get();
         EXPECT_EQ(run.options.autoreleasedesktop, release);
         EXPECT_EQ(options.Check2->isChecked(), release);
         EXPECT_EQ(options.Check2->isEnabled(), !release);

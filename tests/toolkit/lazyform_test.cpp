@@ -53,22 +53,21 @@ TEST(LazyForm, DropFromInsideOwnHandlerIsSafe) {
     EXPECT_FALSE(form.isLoaded());
 }
 
-// A form whose load reaches back to itself through its accessor.
+// Its load reaches back to the window through the accessor, as windows that read each other do.
 class SelfReachingForm : public QWidget {
 public:
-    explicit SelfReachingForm(LazyForm<SelfReachingForm>& home) : home_(home) {}
-    void Form_Load() { reachedSelf = &home_.get() == this; }
-    bool reachedSelf = false;
-
-private:
-    LazyForm<SelfReachingForm>& home_;
+    static LazyForm<SelfReachingForm>* accessor;
+    void load() { reached = &accessor->get(); }
+    SelfReachingForm* reached = nullptr;
 };
+LazyForm<SelfReachingForm>* SelfReachingForm::accessor = nullptr;
 
-TEST(LazyForm, LoadThatReachesBackFindsTheSameWindow) {
-    LazyForm<SelfReachingForm>* home = nullptr;
-    LazyForm<SelfReachingForm> form([&] { return std::make_unique<SelfReachingForm>(*home); });
-    home = &form;
-    EXPECT_TRUE(form->reachedSelf);
+TEST(LazyForm, LoadRunsOnceTheFormCanBeFound) {
+    LazyForm<SelfReachingForm> form;
+    SelfReachingForm::accessor = &form;
+    SelfReachingForm& f = form.get();
+    EXPECT_EQ(f.reached, &f);
+    EXPECT_EQ(&form.get(), &f);
 }
 
 }  // namespace

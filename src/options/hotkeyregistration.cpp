@@ -1,0 +1,123 @@
+#include "options/hotkeyregistration.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <vector>
+
+#include "options/forms.h"
+#include "options/hotkeycommands.h"
+#include "platform/services.h"
+#include "shell/program.h"
+
+namespace qv::options {
+
+namespace {
+
+const QString kTitle = QStringLiteral(" Quorvalline ");
+const QChar kCr(13);
+
+// The items whose captions show a row's hotkey; row 0 has a second one in the context menu,
+// the context-menu row has none.
+std::vector<MenuItem> menuItemsOf(int row) {
+    static constexpr MenuItem kRowItem[] = {
+        MenuItem::mnuRelease,       MenuItem::mnuFreeze,    MenuItem::mnuactivewindow,
+        MenuItem::mnucapturescreen, MenuItem::mnuOptions,   MenuItem::mnuExit,
+        MenuItem::mnuSaveToDefDir,  MenuItem::mnuSaveas,    MenuItem::mnuDefPrinter,
+        MenuItem::mnuPrint,         MenuItem::mnupagesetup, MenuItem::mnuOpenContainerApp,
+        MenuItem::mnucopytoclipbrd, MenuItem::mnuemail,
+    };
+    if (row == RowRelease)
+        return {MenuItem::mnuRelease, MenuItem::mnuContextRelease};
+    if (row < 0 || row >= RowContextMenu)
+        return {};
+    return {kRowItem[row]};
+}
+
+void setCaption(int row, const std::optional<QString>& caption) {
+    HotkeyCommands* commands = hotkeyCommands();
+    if (!commands || !caption)
+        return;
+    for (MenuItem item : menuItemsOf(row)) {
+        if (QAction* action = commands->menuItem(item))
+            action->setText(*caption);
+    }
+}
+
+// Rows 11 and 12 read the Options window; the others need nothing of it.
+std::optional<CaptionInputs> inputsFor(int row) {
+    if (row == RowContainerApp || row == RowCopy)
+        return captionInputs();
+    return CaptionInputs{};
+}
+
+QString registrationFailure(int error, int row, const QString& hotkeyText) {
+    return QStringLiteral("Error: ") + QString::number(error) +
+           QStringLiteral(" Registering Hotkey:   ") + hotkeyRowName(row) + QStringLiteral("   ") +
+           hotkeyText + kCr + QStringLiteral("Failed ! Hotkey already used by another program ? ") +
+           kCr + kCr +
+           QStringLiteral("Quorvalline  will keep running but the hotkey will not be available !");
+}
+
+}  // namespace
+
+HotkeyCommands* hotkeyCommands() {
+    return program().optionsForms().hotkeyCommands;
+}
+
+void registerhotkeys() {
+    QListWidget* list = program().optionsForms().form5->List2;
+    for (int row = 0; row < list->count() && row < kHotkeyRows; ++row) {
+        const QString text = list->item(row)->text();
+        const std::optional<ParsedHotkey> hotkey = parseHotkey(text);
+        if (!hotkey)
+            continue;
+        const int error =
+            platform::hotkeys().registerHotkey(hotkeyId(row), hotkey->modifiers, hotkey->key);
+        if (error != 0) {
+            platform::dialogs().message(registrationFailure(error, row, text),
+                                        platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                                        kTitle);
+            continue;
+        }
+        showHotkeyCaption(row, text);
+    }
+}
+
+void releasehotkeys() {
+    for (int row = 0; row < kHotkeyRows; ++row)
+        platform::hotkeys().unregisterHotkey(hotkeyId(row));
+}
+
+std::optional<CaptionInputs> captionInputs() {
+    const Form4* options = program().optionsForms().form4.peek();
+    if (!options)
+        return std::nullopt;
+    CaptionInputs inputs;
+    inputs.containerAppName = options->Text4->text();
+    switch (options->Check2->checkState()) {
+        case Qt::Unchecked:
+            inputs.autocopy = 0;
+            break;
+        case Qt::Checked:
+            inputs.autocopy = 1;
+            break;
+        case Qt::PartiallyChecked:
+            inputs.autocopy = 2;
+            break;
+    }
+    return inputs;
+}
+
+void showHotkeyCaption(int row, const QString& hotkeyText) {
+    if (const std::optional<CaptionInputs> inputs = inputsFor(row))
+        setCaption(row, menuCaption(row, hotkeyText, *inputs));
+}
+
+void showCaptionWithoutHotkey(int row) {
+    if (const std::optional<CaptionInputs> inputs = inputsFor(row))
+        setCaption(row, menuCaptionWithoutHotkey(row, *inputs));
+}
+
+}  // namespace qv::options

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "options/hotkeytable.h"
+
+namespace qv::options {
+
+class HotkeyCommands;
+
+// The main window's commands, or null while no hotkey pump has attached them.
+HotkeyCommands* hotkeyCommands();
+
+// Registers every non-empty row of the Hotkeys window's table and shows each registered
+// hotkey in its menu captions. A row the system refuses gets one message and keeps its
+// caption; the rows after it are still registered. Releases nothing first.
+void registerhotkeys();
+// Releases the ids of all rows, registered or not.
+void releasehotkeys();
+
+// What the captions of rows 11 and 12 read from the Options window; nothing while that
+// window is not loaded (its own load sets those captions).
+std::optional<CaptionInputs> captionInputs();
+// Sets the captions of the row's menu items by the caption rule, with hotkeyText (possibly
+// empty) or, for switched-off hotkeys, without any.
+void showHotkeyCaption(int row, const QString& hotkeyText);
+void showCaptionWithoutHotkey(int row);
+
+}  // namespace qv::options

@@ -1,0 +1,49 @@
+#include "options/hotkeystore.h"
+
+#include "options/hotkeytable.h"
+#include "options/registrystore.h"
+
+namespace qv::options {
+
+namespace {
+
+const QString kDisableValue = QStringLiteral("DisableHotkeys");
+
+// The longest stored text the program ever read back whole.
+constexpr qsizetype kReadBuffer = 255;
+// A row stored longer than this keeps only its first character.
+constexpr qsizetype kLongestStoredRow = 100;
+
+QString rowFromStore(const QString& keepText) {
+    const qsizetype length = keepText.toUtf8().size();
+    if (length <= 2 || length > kReadBuffer)
+        return {};
+    return shownText(keepText);
+}
+
+}  // namespace
+
+StoredHotkeys readHotkeyStore() {
+    StoredHotkeys stored;
+    for (int row = 0; row < kHotkeyRows; ++row)
+        stored.rows << rowFromStore(readKeep(kHotkeysKey, hotkeyRowName(row)));
+    const QString flag = readKeep(kHotkeysKey, kDisableValue);
+    if (flag == keepFlag(false))
+        stored.disabled = false;
+    else if (flag == keepFlag(true))
+        stored.disabled = true;
+    return stored;
+}
+
+void writeHotkeyStore(const QStringList& rows, int disableValue) {
+    for (int row = 0; row < kHotkeyRows; ++row) {
+        const QString text = row < rows.size() ? rows.at(row) : QString();
+        if (text.toUtf8().size() + 1 > kLongestStoredRow)
+            writeText(kHotkeysKey, hotkeyRowName(row), text.left(1), Nul::Omitted);
+        else
+            writeText(kHotkeysKey, hotkeyRowName(row), text);
+    }
+    writeText(kHotkeysKey, kDisableValue, QString::number(disableValue));
+}
+
+}  // namespace qv::options

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+
+namespace qv::options {
+
+// The hotkey table as the registry holds it under kHotkeysKey: one value per row, named by
+// the row, and "DisableHotkeys".
+struct StoredHotkeys {
+    QStringList rows;              // kHotkeyRows texts, empty where no hotkey is set
+    std::optional<bool> disabled;  // nothing when the stored flag is neither "0" nor "1"
+};
+
+// Reads every row; the key is created when it is missing.
+StoredHotkeys readHotkeyStore();
+// Writes the kHotkeyRows rows (missing ones as empty) and the Disable Hotkeys box value.
+void writeHotkeyStore(const QStringList& rows, int disableValue);
+
+}  // namespace qv::options

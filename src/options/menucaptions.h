@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QAction;
+
+namespace qv::shell {
+class Form1;
+}
+
+namespace qv::options {
+
+// Rows of the hotkey table whose menu items the Options window captions.
+inline constexpr int kContainerAppRow = 11;
+inline constexpr int kCopyRow = 12;
+
+// The hotkey text of one row of the Hotkeys window (loading it when needed).
+QString hotkeyText(int row);
+
+// Sets the caption of one of the main window's menu items. The main window is the first
+// window of the program; before it exists there is no menu to caption.
+void setMainMenuCaption(QAction* shell::Form1::*item, const QString& caption);
+// Lets the main window's menus pick up changed captions.
+void resetMainMenu();
+
+// "Start Default Application( name )" followed by gap and the hotkey text.
+QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey);
+// The "Copy to Clipboard" caption for the autocopy box's state.
+QString copyCaption(bool autocopy, const QString& hotkey);
+
+}  // namespace qv::options

@@ -1,0 +1,19 @@
+#include "output/filenamerule.h"
+
+namespace qv::output {
+
+FileNameProblem checkFileName(const QString& name) {
+    for (QChar c : QStringLiteral("|><?*:/\\")) {
+        if (name.contains(c))
+            return FileNameProblem::ForbiddenCharacter;
+    }
+    if (name.isEmpty())
+        return FileNameProblem::Empty;
+    return FileNameProblem::None;
+}
+
+QString forbiddenCharactersMessage() {
+    return QStringLiteral("Not allowed characters in Filename :   \\ / : * ? < > |  ");
+}
+
+}  // namespace qv::output

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace qv::output {
+
+// What is wrong with a name the user typed for a file or a job.
+enum class FileNameProblem { None, ForbiddenCharacter, Empty };
+
+// A name must not contain any of | > < ? * : / \ and must not be empty; blanks alone pass.
+// Forbidden characters are reported before emptiness.
+FileNameProblem checkFileName(const QString& name);
+
+// The message for a name with a forbidden character, as every window shows it.
+QString forbiddenCharactersMessage();
+
+}  // namespace qv::output

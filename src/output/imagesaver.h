@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+#include "output/imageformat.h"
+#include "output/saveerror.h"
+
+namespace qv::output {
+
+// How long a conversion may take before the converter is stopped and the save fails.
+inline constexpr int kConverterTimeoutMs = 60000;
+
+// The converter program beside the main program.
+QString converterPath(const QString& programFolder);
+
+// Writes image as a Windows bitmap; the file appears whole or not at all.
+std::optional<SaveError> writeBitmap(const QImage& image, const QString& path);
+
+// Converts the bitmap at source into target with the converter, waiting at most
+// kConverterTimeoutMs. A converter that cannot start, fails, hangs or leaves no target is a
+// failed save. The arguments go to the converter as a list: blanks and quotes need no care.
+std::optional<SaveError> runImageConverter(const QString& programFolder, const QString& source,
+                                           const QString& mimeType, const QString& target);
+
+// Saves image at target in format: bitmaps directly, the rest through a temporary bitmap of
+// its own (removed on every path) and the converter.
+std::optional<SaveError> saveImage(const QImage& image, const QString& target,
+                                   const ImageFormat& format, const QString& programFolder);
+
+}  // namespace qv::output

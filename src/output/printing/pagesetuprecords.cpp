@@ -1,0 +1,190 @@
+#include "output/printing/pagesetuprecords.h"
+
+#include <QStringList>
+
+#include "options/registrystore.h"
+#include "platform/services.h"
+#include "toolkit/vbmath.h"
+
+namespace qv::output {
+
+namespace {
+
+using options::readDrop;
+using options::readKeep;
+using options::shownText;
+using options::writeText;
+
+constexpr double kMmPerInch = 25.4;
+
+const QString kTopLeft = QStringLiteral("TopLeft");
+const QString kCurrpTopLeft = QStringLiteral("CurrpTopLeft");
+
+bool valueExists(const QString& name) {
+    return platform::registry()
+        .value(platform::Registry::Root::CurrentUser, pageSetupKey(), name)
+        .has_value();
+}
+
+// Writers first make sure the program key is there, as every page-setup writer always has.
+void createKeys() {
+    options::createKey(options::kProgramKey);
+    options::createKey(pageSetupKey());
+}
+
+std::optional<double> marginValue(const QString& text, const QString& separator) {
+    if (toolkit::isNumeric(text, separator))
+        return toolkit::numberFromText(text, separator);
+    // Written before the locale's separator changed.
+    const QString other =
+        separator == QStringLiteral(",") ? QStringLiteral(".") : QStringLiteral(",");
+    if (toolkit::isNumeric(text, other))
+        return toolkit::numberFromText(text, other);
+    return std::nullopt;
+}
+
+QString convertedMargin(const QString& text, bool fromMetric, const QString& separator) {
+    const std::optional<double> value = marginValue(text, separator);
+    if (!value)
+        return text;
+    return toolkit::numberText(fromMetric ? *value / kMmPerInch : *value * kMmPerInch, separator);
+}
+
+}  // namespace
+
+QString pageSetupKey() {
+    return options::kProgramKey + QStringLiteral("\\PageSetup");
+}
+
+const QStringList& alignmentNames() {
+    static const QStringList names = {
+        QStringLiteral("Top Left"),     QStringLiteral("Top Centered"),
+        QStringLiteral("Top Right"),    QStringLiteral("Centered Left"),
+        QStringLiteral("Centered"),     QStringLiteral("Centered Right"),
+        QStringLiteral("Bottom Left"),  QStringLiteral("Bottom Centered"),
+        QStringLiteral("Bottom Right"),
+    };
+    return names;
+}
+
+void readLocaleUnits(State& state) {
+    const platform::Locale& locale = platform::locale();
+    state.imeasure = shownText(locale.measurementSystem());
+    if (state.imeasure == QStringLiteral("0")) {
+        state.unitsign = QStringLiteral("mm");
+        state.currentunits = state.localeunits = QStringLiteral("Metric");
+    } else if (state.imeasure == QStringLiteral("1")) {
+        state.unitsign = QStringLiteral("\"");
+        state.currentunits = state.localeunits = QStringLiteral("US");
+    }
+    state.decimalseparator = shownText(locale.decimalSeparator());
+}
+
+std::optional<Margins> firstUseMargins(const QString& imeasure) {
+    QString m;
+    if (imeasure == QStringLiteral("1"))
+        m = QStringLiteral("1");
+    else if (imeasure == QStringLiteral("0"))
+        m = QStringLiteral("25");
+    else
+        return std::nullopt;
+    return Margins{m, m, m, m};
+}
+
+Margins convertedMargins(const Margins& margins, const QString& storedUnits,
+                         const QString& decimalSeparator) {
+    bool fromMetric;
+    if (storedUnits == QStringLiteral("Metric"))
+        fromMetric = true;
+    else if (storedUnits == QStringLiteral("US"))
+        fromMetric = false;
+    else
+        return margins;
+    return {convertedMargin(margins.left, fromMetric, decimalSeparator),
+            convertedMargin(margins.top, fromMetric, decimalSeparator),
+            convertedMargin(margins.right, fromMetric, decimalSeparator),
+            convertedMargin(margins.bottom, fromMetric, decimalSeparator)};
+}
+
+bool defaultRecordExists() {
+    return valueExists(kTopLeft);
+}
+
+void writeDefaultRecord(const DefaultPageSetup& setup, const std::optional<QString>& units) {
+    createKeys();
+    const QString key = pageSetupKey();
+    writeText(key, kTopLeft, setup.margins.left);
+    writeText(key, QStringLiteral("Top"), setup.margins.top);
+    writeText(key, QStringLiteral("Right"), setup.margins.right);
+    writeText(key, QStringLiteral("Bottom"), setup.margins.bottom);
+    writeText(key, QStringLiteral("Orientation"), setup.orientation);
+    writeText(key, QStringLiteral("CopyCount"), setup.copies);
+    if (units)
+        writeText(key, QStringLiteral("Units"), *units);
+    writeText(key, QStringLiteral("PictureAlignment"), setup.alignment);
+}
+
+DefaultPageSetup readDefaultRecord() {
+    const QString key = pageSetupKey();
+    DefaultPageSetup s;
+    s.margins.left = readDrop(key, kTopLeft);
+    s.margins.top = readDrop(key, QStringLiteral("Top"));
+    s.margins.right = readDrop(key, QStringLiteral("Right"));
+    s.margins.bottom = readDrop(key, QStringLiteral("Bottom"));
+    s.orientation = readDrop(key, QStringLiteral("Orientation"));
+    s.copies = readDrop(key, QStringLiteral("CopyCount"));
+    s.alignment = readDrop(key, QStringLiteral("PictureAlignment"));
+    return s;
+}
+
+QString readStoredUnits() {
+    return readDrop(pageSetupKey(), QStringLiteral("Units"));
+}
+
+bool currentRecordExists() {
+    return valueExists(kCurrpTopLeft);
+}
+
+void writeCurrentRecord(const Margins& margins, const std::optional<QString>& alignment) {
+    createKeys();
+    const QString key = pageSetupKey();
+    writeText(key, kCurrpTopLeft, margins.left);
+    writeText(key, QStringLiteral("CurrpTop"), margins.top);
+    writeText(key, QStringLiteral("CurrpRight"), margins.right);
+    writeText(key, QStringLiteral("CurrpBottom"), margins.bottom);
+    if (alignment)
+        writeText(key, QStringLiteral("CurrpAlignment"), *alignment);
+}
+
+Margins readCurrentMargins() {
+    // Held without the NUL the keep rule reads back, so that writing them again does not
+    // add another one each time.
+    const QString key = pageSetupKey();
+    return {shownText(readKeep(key, kCurrpTopLeft)),
+            shownText(readKeep(key, QStringLiteral("CurrpTop"))),
+            shownText(readKeep(key, QStringLiteral("CurrpRight"))),
+            shownText(readKeep(key, QStringLiteral("CurrpBottom")))};
+}
+
+QString readCurrentAlignment() {
+    return readDrop(pageSetupKey(), QStringLiteral("CurrpAlignment"));
+}
+
+CurrentRecordLoad openCurrentRecord(State& state, Margins& margins,
+                                    const std::function<void(const Margins&)>& write) {
+    if (!currentRecordExists()) {
+        if (const auto first = firstUseMargins(state.imeasure))
+            margins = *first;
+        write(margins);
+        return CurrentRecordLoad::Created;
+    }
+    margins = readCurrentMargins();
+    if (!state.unitschanged)
+        return CurrentRecordLoad::Read;
+    margins = convertedMargins(margins, state.storedunits, state.decimalseparator);
+    write(margins);
+    state.unitschanged = false;
+    return CurrentRecordLoad::Converted;
+}
+
+}  // namespace qv::output

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLocale>
+
+#include "platform/locale.h"
+
+namespace qv::platform {
+
+// The user's locale: LC_MEASUREMENT for the units, LC_NUMERIC for the separator.
+class SystemLocale : public Locale {
+public:
+    QString measurementSystem() const override;
+    QString decimalSeparator() const override;
+
+    // "1" for US units, "0" for every other system (the UK's imperial counts as metric).
+    static QString measurementCode(QLocale::MeasurementSystem system);
+};
+
+}  // namespace qv::platform

@@ -1,0 +1,197 @@
+#include "platform/linux/x11desktop.h"
+
+#include <unistd.h>
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+#include <cmath>
+
+namespace qv::platform {
+
+namespace {
+
+// Glyphs of the standard X cursor font.
+constexpr uint16_t kGlyphArrow = 68;  // left_ptr
+constexpr uint16_t kGlyphWatch = 150;
+
+QScreen* primary() {
+    return qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+}
+
+}  // namespace
+
+// Shows the busy pointer over the whole desktop until it goes away: on the root window for
+// every program without a pointer of its own, and on our own windows.
+class RootBusyPointer : public BusyPointer {
+public:
+    explicit RootBusyPointer(X11Desktop& desktop) : desktop_(desktop) {
+        if (desktop_.busyGuards_++ == 0)
+            desktop_.setRootCursor(true);
+        if (qGuiApp)
+            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    ~RootBusyPointer() override {
+        if (qGuiApp)
+            QGuiApplication::restoreOverrideCursor();
+        if (--desktop_.busyGuards_ == 0)
+            desktop_.setRootCursor(false);
+    }
+
+private:
+    X11Desktop& desktop_;
+};
+
+X11Desktop::X11Desktop() : x_(x11::XConnection::fromQt()), windows_(x_) {
+    if (!x_.valid())
+        return;
+    grabber_ = std::make_unique<x11::X11Grabber>(x_);
+    // Changes of the active window arrive as property changes on the root window; keep the
+    // mask Qt has chosen and add ours.
+    x11::Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        x_.get(), xcb_get_window_attributes(x_.get(), x_.root()), nullptr));
+    const uint32_t mask =
+        (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(x_.get(), x_.root(), XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(x_.get());
+    qGuiApp->installNativeEventFilter(this);
+    noteForeground(windows_.active());
+}
+
+X11Desktop::~X11Desktop() {
+    if (x_.valid() && qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+}
+
+QSize X11Desktop::screenSize() const {
+    if (x_.valid())
+        return QSize(x_.screen()->width_in_pixels, x_.screen()->height_in_pixels);
+    QScreen* screen = primary();
+    if (!screen)
+        return {};
+    return screen->geometry().size() * screen->devicePixelRatio();
+}
+
+int X11Desktop::logicalDpiX() const {
+    QScreen* screen = primary();
+    return screen ? int(std::lround(screen->logicalDotsPerInchX())) : 96;
+}
+
+int X11Desktop::logicalDpiY() const {
+    QScreen* screen = primary();
+    return screen ? int(std::lround(screen->logicalDotsPerInchY())) : 96;
+}
+
+QImage X11Desktop::grab(const QRect& rect) {
+    const QRect clipped = rect.intersected(QRect(QPoint(0, 0), screenSize()));
+    if (clipped.isEmpty())
+        return {};
+    if (grabber_)
+        return grabber_->grab(clipped);
+    QScreen* screen = primary();
+    if (!screen)
+        return {};
+    const qreal ratio = screen->devicePixelRatio();
+    const QRect logical =
+        QRectF(QPointF(clipped.topLeft()) / ratio, QSizeF(clipped.size()) / ratio).toAlignedRect();
+    QImage image =
+        screen->grabWindow(0, logical.x(), logical.y(), logical.width(), logical.height())
+            .toImage();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+WindowId X11Desktop::foregroundWindow() const {
+    const WindowId window = windows_.active();
+    noteForeground(window);
+    return window;
+}
+
+QString X11Desktop::windowTitle(WindowId window) const {
+    return windows_.title(window);
+}
+
+QRect X11Desktop::windowFrame(WindowId window) const {
+    return windows_.frame(window);
+}
+
+bool X11Desktop::isDesktop(WindowId window) const {
+    return windows_.isDesktopType(window);
+}
+
+WindowId X11Desktop::lastForeignWindow() const {
+    noteForeground(windows_.active());
+    if (lastForeign_ != 0 && !windows_.exists(lastForeign_))
+        lastForeign_ = 0;
+    return lastForeign_;
+}
+
+bool X11Desktop::isOurs(WindowId window) const {
+    if (qGuiApp) {
+        for (QWindow* w : QGuiApplication::allWindows()) {
+            if (w->handle() && w->winId() == window)
+                return true;
+        }
+    }
+    return windows_.processId(window) == getpid();
+}
+
+void X11Desktop::noteForeground(WindowId window) const {
+    if (window != 0 && !isOurs(window) && !windows_.isDesktopType(window))
+        lastForeign_ = window;
+}
+
+bool X11Desktop::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+    if (change->window == x_.root() && change->atom == x_.atom("_NET_ACTIVE_WINDOW"))
+        noteForeground(windows_.active());
+    return false;
+}
+
+QPoint X11Desktop::cursorPos() const {
+    if (x_.valid()) {
+        x11::Reply<xcb_query_pointer_reply_t> pointer(
+            xcb_query_pointer_reply(x_.get(), xcb_query_pointer(x_.get(), x_.root()), nullptr));
+        if (pointer)
+            return QPoint(pointer->root_x, pointer->root_y);
+    }
+    QScreen* screen = primary();
+    return screen ? QCursor::pos() * screen->devicePixelRatio() : QPoint();
+}
+
+bool X11Desktop::leftButtonDown() const {
+    if (x_.valid()) {
+        x11::Reply<xcb_query_pointer_reply_t> pointer(
+            xcb_query_pointer_reply(x_.get(), xcb_query_pointer(x_.get(), x_.root()), nullptr));
+        return pointer && (pointer->mask & XCB_BUTTON_MASK_1);
+    }
+    return qGuiApp && (QGuiApplication::mouseButtons() & Qt::LeftButton);
+}
+
+std::unique_ptr<BusyPointer> X11Desktop::busyPointer() {
+    return std::make_unique<RootBusyPointer>(*this);
+}
+
+void X11Desktop::setRootCursor(bool busy) {
+    if (!x_.valid())
+        return;
+    xcb_connection_t* c = x_.get();
+    const xcb_font_t font = xcb_generate_id(c);
+    xcb_open_font(c, font, 6, "cursor");
+    const xcb_cursor_t cursor = xcb_generate_id(c);
+    const uint16_t glyph = busy ? kGlyphWatch : kGlyphArrow;
+    xcb_create_glyph_cursor(c, cursor, font, font, glyph, glyph + 1, 0, 0, 0, 0xffff, 0xffff,
+                            0xffff);
+    xcb_change_window_attributes(c, x_.root(), XCB_CW_CURSOR, &cursor);
+    // The root keeps its own reference; ours can go at once.
+    xcb_free_cursor(c, cursor);
+    xcb_close_font(c, font);
+    xcb_flush(c);
+}
+
+}  // namespace qv::platform

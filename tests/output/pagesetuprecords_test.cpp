@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "fakes/fakeprogram.h"
+#include "options/forms.h"
+#include "options/registrystore.h"
+#include "output/forms.h"
+#include "output/printing/pagesetuprecords.h"
+
+namespace qv::output {
+namespace {
+
+using Root = platform::Registry::Root;
+
+class PageSetupTest : public fakes::ProgramTest {
+protected:
+    QByteArray stored(const QString& name) {
+        return fake.registry().value(Root::CurrentUser, pageSetupKey(), name).value_or("<none>");
+    }
+    // A start of the program: the Options window's load reads units and the record.
+    void start() {
+        Program run;
+        run.optionsForms().form4.get();
+        last = run.output;
+        form6Left = run.outputForms().form6.isLoaded() ? run.outputForms().form6->Text1->text()
+                                                       : QStringLiteral("<not loaded>");
+    }
+    void useLocale(const char* measurement, const char* separator) {
+        fake.locale().measurement = measurement;
+        fake.locale().separator = separator;
+    }
+    State last;
+    QString form6Left;
+};
+
+QByteArray withNul(const char* text) {
+    return QByteArray(text).append('\0');
+}
+
+TEST_F(PageSetupTest, FirstStartStoresTheDefaultsForTheLocale) {
+    const struct {
+        const char* measurement;
+        const char* margin;
+        const char* units;
+        const char* sign;
+    } cases[] = {{"0", "25", "Metric", "mm"}, {"1", "1", "US", "\""}};
+    for (const auto& c : cases) {
+        fake.registry().deleteKey(Root::CurrentUser, options::kProgramKey);
+        useLocale(c.measurement, ".");
+        start();
+        for (const char* name : {"TopLeft", "Top", "Right", "Bottom"})
+            EXPECT_EQ(stored(name), withNul(c.margin)) << name;
+        EXPECT_EQ(stored("Orientation"), withNul("Portrait"));
+        EXPECT_EQ(stored("CopyCount"), withNul("1"));
+        EXPECT_EQ(stored("Units"), withNul(c.units));
+        EXPECT_EQ(stored("PictureAlignment"), withNul("Top Left"));
+        EXPECT_EQ(last.unitsign, c.sign);
+        EXPECT_FALSE(last.unitschanged);
+        EXPECT_EQ(form6Left, "<not loaded>") << "a first start leaves Default Printing alone";
+        EXPECT_FALSE(currentRecordExists());
+        const DefaultPageSetup back = readDefaultRecord();
+        EXPECT_EQ(back.margins, (Margins{c.margin, c.margin, c.margin, c.margin}));
+        EXPECT_EQ(back.alignment, "Top Left");
+    }
+}
+
+TEST_F(PageSetupTest, ALocaleChangeConvertsTheRecordsOnce) {
+    useLocale("0", ".");
+    start();
+    writeCurrentRecord({"25", "10", "25", "25"}, QStringLiteral("Centered"));
+
+    useLocale("1", ".");
+    start();
+    EXPECT_TRUE(last.unitschanged);
+    EXPECT_EQ(last.defaultpagesetup.margins.left, "0.984251968503937");
+    EXPECT_EQ(stored("TopLeft"), withNul("0.984251968503937"));
+    EXPECT_EQ(stored("Units"), withNul("US"));
+    EXPECT_EQ(form6Left, "0.984251968503937");
+    EXPECT_EQ(stored("CurrpTopLeft"), withNul("25")) << "only Page Setup or Print... convert it";
+
+    // The first of Page Setup and Print... in that run converts the current-print margins.
+    Margins margins;
+    const auto write = [](const Margins& m) { writeCurrentRecord(m, std::nullopt); };
+    EXPECT_EQ(openCurrentRecord(last, margins, write), CurrentRecordLoad::Converted);
+    EXPECT_EQ(margins.top, "0.393700787401575");
+    EXPECT_EQ(stored("CurrpTop"), withNul("0.393700787401575"));
+    EXPECT_EQ(readCurrentAlignment(), "Centered");
+    EXPECT_FALSE(last.unitschanged);
+    EXPECT_EQ(openCurrentRecord(last, margins, write), CurrentRecordLoad::Read);
+
+    start();
+    EXPECT_FALSE(last.unitschanged);
+    EXPECT_EQ(stored("TopLeft"), withNul("0.984251968503937"));
+}
+
+TEST_F(PageSetupTest, StoredRecordFillsTheDefaultPrintingWindow) {
+    useLocale("0", ",");
+    start();
+    writeDefaultRecord({{"12,5", "7", "8", "9"}, "Landscape", "3", "Bottom Right"}, "Metric");
+    Program run;
+    run.optionsForms().form4.get();
+    Form6& form6 = run.outputForms().form6.get();
+    EXPECT_EQ(form6.Text1->text(), "12,5");
+    EXPECT_EQ(form6.Text4->text(), "9");
+    EXPECT_EQ(form6.Text5->text(), "3");
+    EXPECT_TRUE(form6.Option2->isChecked());
+    EXPECT_EQ(form6.Combo1->currentText(), "Bottom Right");
+    EXPECT_EQ(run.output.decimalseparator, ",");
+}
+
+TEST_F(PageSetupTest, ConversionOfMarginTexts) {
+    const struct {
+        const char* margin;
+        const char* from;
+        const char* separator;
+        const char* result;
+    } cases[] = {
+        {"25", "Metric", ".", "0.984251968503937"},
+        {"1", "US", ".", "25.4"},
+        {"12,7", "Metric", ",", "0,5"},
+        {"12.7", "Metric", ",", "0,5"},  // written before the separator changed
+        {"abc", "Metric", ".", "abc"},
+        {"25", "", ".", "25"},
+    };
+    for (const auto& c : cases) {
+        const Margins m =
+            convertedMargins({c.margin, c.margin, c.margin, c.margin}, c.from, c.separator);
+        EXPECT_EQ(m.left, c.result) << c.margin << " " << c.from;
+        EXPECT_EQ(m.bottom, c.result);
+    }
+}
+
+TEST_F(PageSetupTest, CurrentRecordIsCreatedOnFirstUseAndKeepsNoExtraNul) {
+    useLocale("1", ".");
+    start();
+    Margins margins;
+    const auto write = [](const Margins& m) { writeCurrentRecord(m, QStringLiteral("Top Left")); };
+    EXPECT_EQ(openCurrentRecord(last, margins, write), CurrentRecordLoad::Created);
+    EXPECT_EQ(margins, (Margins{"1", "1", "1", "1"}));
+    EXPECT_EQ(stored("CurrpBottom"), withNul("1"));
+    EXPECT_EQ(stored("CurrpAlignment"), withNul("Top Left"));
+    for (int i = 0; i < 3; ++i) {
+        openCurrentRecord(last, margins, write);
+        write(margins);
+    }
+    EXPECT_EQ(stored("CurrpTopLeft"), withNul("1"));
+}
+
+}  // namespace
+}  // namespace qv::output

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "converter/converter.h"
+#include "fakes/fakeplatform.h"
+#include "output/filenamerule.h"
+#include "output/imageformat.h"
+#include "output/imagesaver.h"
+#include "output/numberedname.h"
+
+namespace qv::output {
+namespace {
+
+using platform::ProcessResult;
+using Status = ProcessResult::Status;
+
+TEST(ImageFormat, ExtensionsCompareExactlyAndUnknownMeansBitmap) {
+    const std::pair<const char*, const char*> cases[] = {
+        {".bmp", "bmp"},
+        {".png", "image/png"},
+        {".jpg", "image/jpeg"},
+        {".tif", "image/tiff"},
+        {".PNG", "bmp"},
+        {".jpeg", "bmp"},
+        {"", "bmp"},
+        {"png", "bmp"},
+    };
+    for (auto [ext, type] : cases)
+        EXPECT_EQ(imageFormatFor(ext).converterType, type) << ext;
+    EXPECT_EQ(imageFormatForFilterIndex(3).extension, ".jpg");
+    EXPECT_EQ(imageFormatForFilterIndex(0).extension, ".bmp");
+    EXPECT_EQ(imageFormatForFilterIndex(5).extension, ".bmp");
+    EXPECT_EQ(imageFormatFor(".jpg").qtFilter(),
+              "Joint Photographic Experts Group  (*.jpg *.jpeg)");
+}
+
+TEST(FileNameRule, ForbiddenCharactersBeforeEmptiness) {
+    const std::pair<const char*, FileNameProblem> cases[] = {
+        {"shot", FileNameProblem::None},
+        {"   ", FileNameProblem::None},
+        {"", FileNameProblem::Empty},
+        {"a:b", FileNameProblem::ForbiddenCharacter},
+        {"a/b", FileNameProblem::ForbiddenCharacter},
+        {"a\\b", FileNameProblem::ForbiddenCharacter},
+        {"*", FileNameProblem::ForbiddenCharacter},
+        {"x|y", FileNameProblem::ForbiddenCharacter},
+        {"<>", FileNameProblem::ForbiddenCharacter},
+        {"why?", FileNameProblem::ForbiddenCharacter},
+    };
+    for (auto [name, problem] : cases)
+        EXPECT_EQ(checkFileName(name), problem) << name;
+}
+
+class SavingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = dir_.filePath(QStringLiteral("my \"shots\""));
+        ASSERT_TRUE(QDir().mkpath(folder_));
+        image_ = QImage(37, 23, QImage::Format_RGB32);
+        for (int y = 0; y < image_.height(); ++y) {
+            for (int x = 0; x < image_.width(); ++x)
+                image_.setPixel(x, y, qRgb(x * 6, y * 9, 77));
+        }
+        // The converter runs in-process, so the test sees its real output.
+        fake_.process().behaviour = [](const fakes::FakeProcess::Call& call) {
+            const converter::Result r = converter::convert(call.arguments);
+            return ProcessResult{Status::Finished, r.exitCode, r.message};
+        };
+    }
+    QString path(const QString& name) const { return QDir(folder_).filePath(name); }
+    void touch(const QString& name) {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+
+    fakes::FakePlatform fake_;
+    QTemporaryDir dir_;
+    QString folder_;
+    QImage image_;
+};
+
+TEST_F(SavingTest, EachFormatIsAValidImageOfTheCapture) {
+    for (const ImageFormat& format : imageFormats()) {
+        const QString target = path("shot one" + format.extension);
+        ASSERT_EQ(saveImage(image_, target, format, "/opt/q v"), std::nullopt) << format.extension;
+        const QImage back = QImage(target).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(back.size(), image_.size()) << format.extension;
+        if (format.extension != ".jpg")
+            EXPECT_EQ(back, image_) << format.extension;
+    }
+    // Three conversions, each with the argument list the converter expects.
+    ASSERT_EQ(fake_.process().calls.size(), 3u);
+    const auto& call = fake_.process().calls[0];
+    EXPECT_EQ(call.program, "/opt/q v/Quorvalline32");
+    ASSERT_EQ(call.arguments.size(), 5);
+    EXPECT_EQ(call.arguments[1], "image/png");
+    EXPECT_EQ(call.arguments[2], path("shot one.png"));
+    EXPECT_EQ(call.arguments.mid(3), (QStringList{"80", "comingfromMirelda"}));
+    EXPECT_GT(call.timeoutMs, 0);
+    for (const auto& c : fake_.process().calls) {
+        EXPECT_FALSE(QFile::exists(c.arguments[0])) << "temporary bitmap left behind";
+        EXPECT_NE(QFileInfo(c.arguments[0]).absolutePath(), folder_);
+    }
+}
+
+TEST_F(SavingTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
+    struct Case {
+        const char* why;
+        ProcessResult result;
+        int number;
+    };
+    const Case cases[] = {
+        {"cannot start", {Status::FailedToStart, -1, {}}, errornumber::FileNotFound},
+        {"hangs", {Status::TimedOut, -1, {}}, errornumber::ConverterFailed},
+        {"crashes", {Status::Crashed, -1, {}}, errornumber::ConverterFailed},
+        {"fails", {Status::Finished, 5, "cannot write"}, errornumber::ConverterFailed},
+        {"writes nothing", {Status::Finished, 0, {}}, errornumber::ConverterFailed},
+    };
+    for (const Case& c : cases) {
+        fake_.process().calls.clear();
+        fake_.process().behaviour = [&](const fakes::FakeProcess::Call&) { return c.result; };
+        const auto error = saveImage(image_, path("x.png"), imageFormatFor(".png"), "/opt/q");
+        ASSERT_TRUE(error.has_value()) << c.why;
+        EXPECT_EQ(error->number, c.number) << c.why;
+        EXPECT_TRUE(error->message().startsWith(QStringLiteral("Error: %1  ").arg(c.number)));
+        EXPECT_TRUE(error->message().endsWith(" !!"));
+        ASSERT_EQ(fake_.process().calls.size(), 1u);
+        EXPECT_FALSE(QFile::exists(fake_.process().calls[0].arguments[0])) << c.why;
+        EXPECT_FALSE(QFile::exists(path("x.png"))) << c.why;
+    }
+}
+
+TEST_F(SavingTest, MissingFolderIsPathNotFound) {
+    for (const char* ext : {".bmp", ".png"}) {
+        const auto error =
+            saveImage(image_, path(QStringLiteral("nope/x") + ext), imageFormatFor(ext), "/q");
+        ASSERT_TRUE(error.has_value()) << ext;
+        EXPECT_EQ(error->number, errornumber::PathNotFound) << ext;
+    }
+    EXPECT_TRUE(fake_.process().calls.empty());
+}
+
+TEST_F(SavingTest, NumberedNamesSkipEveryTakenEntry) {
+    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".png"), path("Shot_.png"));
+    touch("Shot_.png");
+    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".png"), path("Shot_0.png"));
+    touch("Shot_0.png");
+    ASSERT_TRUE(QDir(folder_).mkdir("Shot_1.png"));  // a folder holds the name too
+    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".png"), path("Shot_2.png"));
+    // The numbered names follow the stored prefix, the first the one shown.
+    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Old", ".png"), path("Old0.png"));
+    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".jpg"), path("Shot_.jpg"));
+}
+
+TEST_F(SavingTest, AllNamesTakenGivesNothing) {
+    touch("a.bmp");
+    for (int n = 0; n < kNumberedNames; ++n)
+        touch(QStringLiteral("a%1.bmp").arg(n));
+    EXPECT_EQ(firstFreeNumberedName(folder_, "a", "a", ".bmp"), std::nullopt);
+    QFile::remove(path("a998.bmp"));
+    EXPECT_EQ(firstFreeNumberedName(folder_, "a", "a", ".bmp"), path("a998.bmp"));
+}
+
+}  // namespace
+}  // namespace qv::output

@@ -1,0 +1,157 @@
+// The desktop service against a private X server: grabs, the window in front, the pointer.
+#include <QGuiApplication>
+#include <QWidget>
+
+#include "platform/linux/x11desktop.h"
+#include "platform/linux/x11grabber.h"
+#include "support/xvfbtest.h"
+
+namespace qv::platform {
+namespace {
+
+using testsupport::XvfbTest;
+
+class DesktopX : public XvfbTest {
+protected:
+    // Maps the window and waits until the server has drawn it.
+    void show(xcb_window_t window) {
+        xcb_map_window(server->connection(), window);
+        server->x().sync();
+    }
+    // The rectangle the window manager's frame covers on the root window.
+    QRect managerFrame(xcb_window_t client) const {
+        xcb_connection_t* c = server->connection();
+        x11::Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(c, xcb_query_tree(c, client), nullptr));
+        x11::Reply<xcb_get_geometry_reply_t> g(
+            xcb_get_geometry_reply(c, xcb_get_geometry(c, tree->parent), nullptr));
+        return QRect(g->x, g->y, g->width + 2 * g->border_width, g->height + 2 * g->border_width);
+    }
+};
+
+TEST_F(DesktopX, GrabsWindowsPixelForPixel) {
+    startServer();
+    struct Area {
+        QRect rect;
+        uint32_t rgb;
+    };
+    const Area areas[] = {{QRect(10, 10, 100, 50), 0xff0000},
+                          {QRect(200, 100, 64, 64), 0x00ff00},
+                          {QRect(50, 300, 31, 200), 0x123456},
+                          {QRect(1240, 770, 40, 30), 0xfefdfc}};
+    for (const Area& a : areas)
+        show(createWindow(a.rect, a.rgb, true));
+
+    X11Desktop desktop;
+    EXPECT_EQ(desktop.screenSize(), QSize(1280, 800));
+    const QImage screen = desktop.grabScreen();
+    ASSERT_EQ(screen.size(), QSize(1280, 800));
+    for (const Area& a : areas) {
+        for (int y = a.rect.top(); y <= a.rect.bottom(); ++y) {
+            for (int x = a.rect.left(); x <= a.rect.right(); ++x)
+                ASSERT_EQ(screen.pixel(x, y), 0xff000000u | a.rgb) << x << "," << y;
+        }
+    }
+    // A region is the same pixels, and a region past the edge is cut at the screen.
+    const QRect region(190, 90, 100, 100);
+    EXPECT_EQ(desktop.grab(region), screen.copy(region));
+    EXPECT_EQ(desktop.grab(QRect(1250, 780, 100, 100)), screen.copy(1250, 780, 30, 20));
+    EXPECT_TRUE(desktop.grab(QRect(2000, 0, 10, 10)).isNull());
+
+    // Shared memory and the plain request see the same pixels.
+    x11::X11Grabber plain(x11::XConnection::fromQt(), false);
+    EXPECT_EQ(plain.method(), x11::X11Grabber::Method::GetImage);
+    EXPECT_EQ(plain.grab(QRect(0, 0, 1280, 800)), screen);
+}
+
+TEST_F(DesktopX, ForegroundWindowWithWindowManager) {
+    startServer({.windowManager = true});
+    const xcb_window_t window = createWindow(QRect(100, 120, 300, 200), 0x336699, false);
+    const QString title = QStringLiteral("Größe – 日本語 ✓");
+    setProperty(window, "_NET_WM_NAME", "UTF8_STRING", title.toUtf8());
+    setProperty(window, "WM_NAME", "STRING", "legacy");
+    show(window);
+
+    X11Desktop desktop;
+    ASSERT_TRUE(processUntil([&] {
+        return !server->x().property32(window, "WM_STATE", server->x().atom("WM_STATE")).empty();
+    }));
+    ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"windowactivate", QString::number(window)}),
+              0);
+    ASSERT_TRUE(processUntil([&] { return desktop.foregroundWindow() == window; }));
+    ASSERT_TRUE(processUntil([&] {
+        return !server->x().property32(window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL).empty();
+    }));
+    EXPECT_EQ(desktop.windowTitle(window), title);
+    EXPECT_EQ(desktop.windowFrame(window), managerFrame(window));
+    EXPECT_GT(desktop.windowFrame(window).height(), 200);
+    EXPECT_FALSE(desktop.isDesktop(window));
+    EXPECT_EQ(desktop.lastForeignWindow(), window);
+
+    // Our own window in front does not count as the window the user was working in.
+    QWidget own;
+    own.setWindowTitle(QStringLiteral("ours"));
+    own.show();
+    own.activateWindow();
+    ASSERT_TRUE(processUntil([&] { return desktop.foregroundWindow() == own.winId(); }));
+    EXPECT_EQ(desktop.lastForeignWindow(), window);
+}
+
+TEST_F(DesktopX, ForegroundWindowWithoutWindowManager) {
+    startServer();
+    X11Desktop desktop;
+    EXPECT_EQ(desktop.foregroundWindow(), 0u);
+    EXPECT_TRUE(desktop.isDesktop(desktop.foregroundWindow()));
+
+    const xcb_window_t window = createWindow(QRect(40, 60, 200, 100), 0xaabbcc, false);
+    setProperty(window, "WM_NAME", "STRING", QByteArray("Caf\xe9"));
+    show(window);
+    xcb_connection_t* c = server->connection();
+    // The focus on a child still names the top-level window.
+    const xcb_window_t child = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, child, window, 5, 5, 20, 20, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_map_window(c, child);
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, child, XCB_CURRENT_TIME);
+    server->x().sync();
+
+    EXPECT_EQ(desktop.foregroundWindow(), window);
+    EXPECT_EQ(desktop.windowTitle(window), QStringLiteral("Café"));
+    EXPECT_EQ(desktop.windowFrame(window), QRect(40, 60, 200, 100));
+    EXPECT_EQ(desktop.lastForeignWindow(), window);
+
+    // A desktop background window counts as the desktop; an unmapped window has no frame.
+    const uint32_t desktopType = server->x().atom("_NET_WM_WINDOW_TYPE_DESKTOP");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, server->x().atom("_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, 1, &desktopType);
+    xcb_unmap_window(c, window);
+    server->x().sync();
+    EXPECT_TRUE(desktop.isDesktop(window));
+    EXPECT_TRUE(desktop.windowFrame(window).isEmpty());
+    EXPECT_TRUE(desktop.windowFrame(0x7fffff).isEmpty());
+}
+
+TEST_F(DesktopX, PointerPositionButtonAndBusyPointer) {
+    startServer();
+    X11Desktop desktop;
+    ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"mousemove", "123", "45"}), 0);
+    EXPECT_EQ(desktop.cursorPos(), QPoint(123, 45));
+    EXPECT_FALSE(desktop.leftButtonDown());
+    ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"mousedown", "1"}), 0);
+    EXPECT_TRUE(desktop.leftButtonDown());
+    ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"mouseup", "1"}), 0);
+    EXPECT_FALSE(desktop.leftButtonDown());
+
+    {
+        const auto outer = desktop.busyPointer();
+        {
+            const auto inner = desktop.busyPointer();
+            EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        }
+        EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace qv::platform

@@ -1,0 +1,116 @@
+// Global hotkeys against a private X server, pressed with xdotool.
+#include "platform/linux/x11hotkeys.h"
+#include "support/xvfbtest.h"
+
+namespace qv::platform {
+namespace {
+
+using testsupport::XvfbTest;
+
+class HotkeysX : public XvfbTest {
+protected:
+    void SetUp() override {
+        startServer();
+        hotkeys = std::make_unique<X11Hotkeys>();
+        hotkeys->onHotkey = [this](int id) { pressed.push_back(id); };
+        // A sentinel pressed after the keys under test: once it arrived, every action the
+        // earlier presses caused has arrived too.
+        ASSERT_EQ(hotkeys->registerHotkey(kSentinel, ModControl | ModAlt, 'Q'), 0);
+    }
+    void TearDown() override {
+        hotkeys.reset();
+        XvfbTest::TearDown();
+    }
+    void xdotool(const QStringList& arguments) {
+        ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
+    }
+    // The ids pressed since the last call, the sentinel not counted.
+    std::vector<int> settle() {
+        xdotool({"key", "ctrl+alt+q"});
+        EXPECT_TRUE(processUntil([&] { return !pressed.empty() && pressed.back() == kSentinel; }));
+        std::vector<int> result(pressed.begin(), pressed.end() - (pressed.empty() ? 0 : 1));
+        pressed.clear();
+        return result;
+    }
+    uint16_t lockState() const {
+        xcb_connection_t* c = server->connection();
+        x11::Reply<xcb_query_pointer_reply_t> pointer(
+            xcb_query_pointer_reply(c, xcb_query_pointer(c, server->x().root()), nullptr));
+        return pointer ? pointer->mask : 0;
+    }
+    // A grab of another client; true when the server granted it.
+    bool grabElsewhere(uint16_t modifiers, char key) {
+        xcb_connection_t* c = server->connection();
+        x11::Reply<xcb_get_keyboard_mapping_reply_t> map(
+            xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, 8, 248), nullptr));
+        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
+        xcb_keycode_t code = 0;
+        for (int i = 0; i < 248 && !code; ++i) {
+            if (syms[i * map->keysyms_per_keycode] == xcb_keysym_t(key - 'A' + 'a'))
+                code = xcb_keycode_t(8 + i);
+        }
+        x11::Reply<xcb_generic_error_t> error(
+            xcb_request_check(c, xcb_grab_key_checked(c, 0, server->x().root(), modifiers, code,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
+        return !error;
+    }
+
+    static constexpr int kSentinel = 99;
+    std::unique_ptr<X11Hotkeys> hotkeys;
+    std::vector<int> pressed;
+};
+
+TEST_F(HotkeysX, OnePressRunsOnceWhateverTheLockKeys) {
+    ASSERT_EQ(hotkeys->registerHotkey(1, ModControl, 'R'), 0);
+    ASSERT_EQ(hotkeys->registerHotkey(2, ModControl | ModShift, 'F'), 0);
+
+    xdotool({"key", "ctrl+r"});
+    EXPECT_EQ(settle(), std::vector<int>{1});
+    xdotool({"key", "Num_Lock"});
+    ASSERT_TRUE(lockState() & XCB_MOD_MASK_2);
+    xdotool({"key", "ctrl+r", "ctrl+shift+f"});
+    EXPECT_EQ(settle(), (std::vector<int>{1, 2}));
+    xdotool({"key", "Caps_Lock"});
+    ASSERT_TRUE(lockState() & XCB_MOD_MASK_LOCK);
+    xdotool({"key", "ctrl+shift+f"});
+    EXPECT_EQ(settle(), std::vector<int>{2});
+    // Other modifiers are other combinations.
+    xdotool({"key", "alt+r", "ctrl+shift+r"});
+    EXPECT_TRUE(settle().empty());
+}
+
+TEST_F(HotkeysX, HeldKeyDoesNotRepeatTheAction) {
+    ASSERT_EQ(hotkeys->registerHotkey(1, ModControl, 'R'), 0);
+    xdotool({"keydown", "ctrl+r"});
+    ASSERT_TRUE(processUntil([&] { return hotkeys->ignoredRepeats() >= 3; }));
+    xdotool({"keyup", "ctrl+r"});
+    EXPECT_EQ(settle(), std::vector<int>{1});
+}
+
+TEST_F(HotkeysX, CombinationHeldByAnotherClientFails) {
+    ASSERT_TRUE(grabElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
+    EXPECT_EQ(hotkeys->registerHotkey(1, ModControl, 'R'), hotkeyerror::AlreadyRegistered);
+    EXPECT_FALSE(hotkeys->unregisterHotkey(1));
+
+    // Ours now; the other client is refused until we let go.
+    xcb_ungrab_key(server->connection(), XCB_GRAB_ANY, server->x().root(), XCB_MOD_MASK_ANY);
+    server->x().sync();
+    ASSERT_EQ(hotkeys->registerHotkey(1, ModControl, 'R'), 0);
+    EXPECT_FALSE(grabElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
+    EXPECT_TRUE(hotkeys->unregisterHotkey(1));
+    EXPECT_TRUE(grabElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
+}
+
+TEST_F(HotkeysX, RefusesDoublesAndUnusableKeys) {
+    ASSERT_EQ(hotkeys->registerHotkey(1, ModControl, 'R'), 0);
+    EXPECT_EQ(hotkeys->registerHotkey(2, ModControl, 'R'), hotkeyerror::AlreadyRegistered);
+    EXPECT_EQ(hotkeys->registerHotkey(3, ModControl, '1'), hotkeyerror::InvalidParameter);
+    EXPECT_EQ(hotkeys->registerHotkey(4, 8, 'A'), hotkeyerror::InvalidParameter);
+    // The same id again moves the hotkey.
+    ASSERT_EQ(hotkeys->registerHotkey(1, ModAlt, 'R'), 0);
+    xdotool({"key", "ctrl+r", "alt+r"});
+    EXPECT_EQ(settle(), std::vector<int>{1});
+}
+
+}  // namespace
+}  // namespace qv::platform

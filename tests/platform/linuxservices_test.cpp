@@ -1,0 +1,128 @@
+// The Linux services where no X server is needed: their tables, the process runner, and how
+// the X services behave off X11.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "platform/linux/qtprocess.h"
+#include "platform/linux/qttray.h"
+#include "platform/linux/systemlocale.h"
+#include "platform/linux/x11desktop.h"
+#include "platform/linux/x11hotkeys.h"
+#include "platform/linux/xdgmail.h"
+#include "platform/linux/xdgshell.h"
+
+namespace qv::platform {
+namespace {
+
+TEST(XdgShellTable, ExitCodesMapToResultCodes) {
+    const std::pair<int, int> table[] = {
+        {0, shellresult::LaunchOk},        {1, shellresult::FileNotFound},
+        {2, shellresult::FileNotFound},    {3, shellresult::NoAssociation},
+        {4, shellresult::AssocIncomplete}, {5, shellresult::AccessDenied},
+        {77, shellresult::AssocIncomplete}};
+    for (const auto& [exitCode, result] : table)
+        EXPECT_EQ(XdgShell::resultForExitCode(exitCode), result) << exitCode;
+    for (int exitCode : {1, 2, 3, 4, 5, 6})
+        EXPECT_FALSE(XdgMail::failureText(exitCode).isEmpty()) << exitCode;
+    EXPECT_TRUE(XdgMail::failureText(0).isEmpty());
+    EXPECT_FALSE(XdgMail().sendDocument(QStringLiteral("/no/such/file.png")).isEmpty());
+}
+
+TEST(SystemLocaleTable, OnlyUsUnitsCountAsImperial) {
+    EXPECT_EQ(SystemLocale::measurementCode(QLocale::MetricSystem), QStringLiteral("0"));
+    EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUKSystem), QStringLiteral("0"));
+    EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUSSystem), QStringLiteral("1"));
+    EXPECT_EQ(SystemLocale().decimalSeparator().size(), 1);
+}
+
+TEST(QtTrayTable, ActivationsMapToNotifications) {
+    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::DoubleClick), TrayEvent::LeftDoubleClick);
+    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Context), TrayEvent::RightButtonUp);
+    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Trigger), TrayEvent::MouseMove);
+    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::MiddleClick), std::nullopt);
+}
+
+TEST(OffX11, DesktopAndHotkeysDegradeSafely) {
+    X11Desktop desktop;
+    EXPECT_FALSE(desktop.screenSize().isEmpty());
+    EXPECT_EQ(desktop.grab(QRect(0, 0, 10, 20)).size(), QSize(10, 20));
+    EXPECT_EQ(desktop.foregroundWindow(), 0u);
+    EXPECT_TRUE(desktop.isDesktop(0));
+    EXPECT_TRUE(desktop.windowFrame(0).isEmpty());
+    EXPECT_TRUE(desktop.windowTitle(0).isEmpty());
+    {
+        const auto busy = desktop.busyPointer();
+        EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    X11Hotkeys hotkeys;
+    EXPECT_EQ(hotkeys.registerHotkey(1, ModControl, 'R'), hotkeyerror::NoWindowSystem);
+    EXPECT_FALSE(hotkeys.unregisterHotkey(1));
+    EXPECT_FALSE(XdgShell().restoreWindow(42));
+}
+
+class QtProcessTest : public ::testing::Test {
+protected:
+    QString script(const QString& name, const QByteArray& body) {
+        const QString path = dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n" + body);
+        file.close();
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        return path;
+    }
+    QTemporaryDir dir;
+    QtProcess process;
+};
+
+TEST_F(QtProcessTest, ArgumentsReachProgramUnchangedThroughPathWithBlanksAndQuotes) {
+    const QString out = dir.filePath("out");
+    const QString program = script(QStringLiteral("a \"b\" c's/run me.sh"),
+                                   "for a in \"$@\"; do printf '%s|' \"$a\"; done > \"$QV_OUT\"\n");
+    qputenv("QV_OUT", out.toLocal8Bit());
+    const QStringList arguments{QStringLiteral("x y"), QStringLiteral("\"q\""),
+                                QStringLiteral("it's"), QStringLiteral("$HOME;`id`")};
+    const ProcessResult result = process.run(program, arguments, 10000);
+    EXPECT_TRUE(result.ok());
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLocal8Bit(written.readAll()), arguments.join('|') + '|');
+}
+
+TEST_F(QtProcessTest, ReportsExitCodeFailedStartCrashAndTimeOut) {
+    const ProcessResult failed =
+        process.run(script("fail.sh", "echo broken >&2\nexit 3\n"), {}, 10000);
+    EXPECT_EQ(failed.status, ProcessResult::Status::Finished);
+    EXPECT_EQ(failed.exitCode, 3);
+    EXPECT_EQ(failed.errorText, QStringLiteral("broken"));
+    EXPECT_FALSE(failed.ok());
+
+    EXPECT_EQ(process.run(dir.filePath("missing"), {}, 10000).status,
+              ProcessResult::Status::FailedToStart);
+    EXPECT_EQ(process.run(script("crash.sh", "kill -SEGV $$\n"), {}, 10000).status,
+              ProcessResult::Status::Crashed);
+
+    const QString pidFile = dir.filePath("pid");
+    qputenv("QV_PID", pidFile.toLocal8Bit());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const ProcessResult slow =
+        process.run(script("slow.sh", "echo $$ > \"$QV_PID\"\nexec sleep 60\n"), {}, 300);
+    EXPECT_EQ(slow.status, ProcessResult::Status::TimedOut);
+    EXPECT_LT(elapsed.elapsed(), 10000);
+    QFile pid(pidFile);
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    EXPECT_NE(::kill(pid.readAll().trimmed().toInt(), 0), 0);  // gone, not left running
+}
+
+}  // namespace
+}  // namespace qv::platform
