@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "options/forms.h"
+#include "options/helpfile.h"
 #include "picmenu/modpicmenu.h"
 #include "platform/services.h"
 #include "shell/form1.h"
 #include "shell/forms.h"
-#include "shell/helplaunch.h"
 #include "shell/program.h"
 
 namespace qv::shell {
@@ -199,7 +199,7 @@ void Form1::mnuExit_Click() {
 }
 
 void Form1::mnuhelp_Click() {
-    showhelp();
+    options::openHelpFile(&program().optionsForms().form4.get());
 }
 
 void Form1::mnuinfo_Click() {
