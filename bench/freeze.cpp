@@ -11,6 +11,10 @@
 
 #include <QCheckBox>
 
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
 #include "options/forms.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/realclock.h"

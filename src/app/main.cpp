@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QWidget>
 
 #include "platform/linux/fileregistry.h"
 #include "platform/linux/qtclipboard.h"
@@ -15,6 +14,8 @@
 #include "platform/linux/xdgmail.h"
 #include "platform/linux/xdgshell.h"
 #include "platform/services.h"
+#include "shell/forms.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -42,12 +43,13 @@ qv::platform::Services linuxServices() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvalline"));
+    // The program lives in the tray: closing a dialog never ends it, only its exits do.
+    QApplication::setQuitOnLastWindowClosed(false);
     qv::platform::Services services = linuxServices();
     qv::platform::ServicesScope scope(services);
+    qv::Program program;
 
-    QWidget mainWindow;
-    mainWindow.setWindowTitle(QStringLiteral("Quorvalline"));
-    mainWindow.resize(330, 200);
-    mainWindow.show();
+    // Creating the main window runs the whole start-up.
+    program.shellForms().form1.get();
     return QApplication::exec();
 }

@@ -1,3 +1,7 @@
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
 #include "shell/clipboardclass.h"
 
 #include <QAction>

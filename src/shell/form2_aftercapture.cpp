@@ -3,6 +3,10 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
 #include "options/forms.h"
 #include "platform/services.h"
 #include "shell/clipboardclass.h"

@@ -1,3 +1,7 @@
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
 #include "shell/program.h"
 
 #include <QtGlobal>
@@ -28,7 +32,10 @@ Program::Program()
 
 Program::~Program() {
     // Windows may reach for other windows while they close: the later subsystems go first,
-    // the shell with the main window last.
+    // the shell last. The main window goes before all of them: its hotkey pump is attached
+    // to the options windows' state and lets go of it there.
+    if (Q_LIKELY(shellForms_))
+        delete shellForms_->form1.peek();
     picmenuForms_.reset();
     autocaptureForms_.reset();
     objectsForms_.reset();

@@ -28,6 +28,7 @@ struct State {
     QPointF rightclickpos;
     QString clipboardclass = QStringLiteral("nothing");  // "text", "bitmap" or "nothing"
     QString programpath;                                 // the program's folder
+    QString helpfile;                                    // the help page of the program
 
     // Screen geometry, recomputed by every freeze.
     int screenpixelwidth = 0;

@@ -11,6 +11,10 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
 #include "fakes/fakeprogram.h"
 #include "objects/forms.h"
 #include "options/forms.h"

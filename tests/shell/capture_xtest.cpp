@@ -7,6 +7,10 @@
 #include <QTest>
 #include <QWidget>
 
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
 #include "fakes/fakeplatform.h"
 #include "options/forms.h"
 #include "platform/linux/x11desktop.h"
@@ -60,6 +64,8 @@ protected:
 };
 
 TEST_F(CaptureX, EntireScreenAndActiveWindowEqualXwd) {
+    // The start-up has run and its main window has gone to the tray, as five seconds later.
+    prog_->shellForms().form1->hide();
     PatternWindow window;
     window.setWindowTitle("pattern");
     window.setGeometry(200, 150, 420, 260);

@@ -2,6 +2,10 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
 #include "shell/capture_fixture.h"
 #include "shell/clipboardclass.h"
 

@@ -1,0 +1,97 @@
+#include "shell/formkit.h"
+
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <algorithm>
+
+#include "toolkit/colors.h"
+#include "toolkit/twips.h"
+
+// The pictures live in the core library; a static library's resources must be asked for.
+static void initShellResources() {
+    Q_INIT_RESOURCE(shell);
+}
+
+namespace qv::shell {
+
+void loadResources() {
+    static const bool loaded = (initShellResources(), true);
+    Q_UNUSED(loaded);
+}
+
+namespace {
+constexpr double kDesignTwipsPerPixel = 15;
+
+int px(int twips) {
+    return toolkit::twipsToPixels(twips, kDesignTwipsPerPixel);
+}
+}  // namespace
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont boldArial(double points) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+void fitText(QLabel* label) {
+    const QSize needed = label->sizeHint();
+    QRect box = label->geometry();
+    const int extra = std::max(0, needed.width() - box.width());
+    if (label->alignment() & Qt::AlignHCenter)
+        box.adjust(-extra / 2, 0, extra - extra / 2, 0);
+    else if (label->alignment() & Qt::AlignRight)
+        box.adjust(-extra, 0, 0, 0);
+    else
+        box.adjust(0, 0, extra, 0);
+    box.setHeight(std::max(box.height(), needed.height()));
+    label->setGeometry(box);
+}
+
+void setForeColor(QLabel* label, qint64 bgr) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toolkit::colorFromValue(bgr));
+    label->setPalette(palette);
+}
+
+qint64 foreColor(const QLabel* label) {
+    return toolkit::colorValue(label->palette().color(QPalette::WindowText));
+}
+
+QCursor handCursor() {
+    loadResources();
+    return QCursor(QIcon(QStringLiteral(":/shell/cursors/hand.svg")).pixmap(32), 9, 3);
+}
+
+PointerEvents::PointerEvents(QWidget* widget, std::function<void()> onMove,
+                             std::function<void()> onClick)
+    : QObject(widget), onMove_(std::move(onMove)), onClick_(std::move(onClick)) {
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+}
+
+bool PointerEvents::eventFilter(QObject* watched, QEvent* event) {
+    // Consumed here, so a label's events do not reach the picture below it as well.
+    if (event->type() == QEvent::MouseMove && onMove_) {
+        onMove_();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && onClick_) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        if (mouse->button() == Qt::LeftButton &&
+            widget->rect().contains(mouse->position().toPoint()))
+            onClick_();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace qv::shell
