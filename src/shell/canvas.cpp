@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "shell/program.h"
 #include "toolkit/twips.h"
@@ -64,6 +65,32 @@ void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
     }
 }
 
+void CanvasLine::setPoints(double x1, double y1, double x2, double y2) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    setGeometry(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1));
+}
+
+void CanvasLine::setBorderColor(const QColor& color) {
+    color_ = color;
+    changed();
+}
+
+void CanvasLine::paint(QPainter& painter, const QRect& pixels) const {
+    QPen pen(color_, 0);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    // The ends sit at the corners of the spanned rectangle that their order names.
+    const int left = pixels.left();
+    const int right = pixels.left() + std::max(pixels.width() - 1, 0);
+    const int top = pixels.top();
+    const int bottom = pixels.top() + std::max(pixels.height() - 1, 0);
+    painter.drawLine(QPoint(x1_ <= x2_ ? left : right, y1_ <= y2_ ? top : bottom),
+                     QPoint(x1_ <= x2_ ? right : left, y1_ <= y2_ ? bottom : top));
+}
+
 void CanvasLabel::setCaption(const QString& caption) {
     caption_ = caption;
     fitToCaption();
@@ -117,6 +144,12 @@ CanvasLabel* FrozenCanvas::addLabel(CanvasItem::Role role) {
     return static_cast<CanvasLabel*>(items_.back().get());
 }
 
+CanvasLine* FrozenCanvas::addLine(CanvasItem::Role role) {
+    items_.push_back(std::make_unique<CanvasLine>(*this, role));
+    update();
+    return static_cast<CanvasLine*>(items_.back().get());
+}
+
 void FrozenCanvas::bringToFront(const CanvasItem* item) {
     auto it = std::find_if(items_.begin(), items_.end(),
                            [item](const auto& owned) { return owned.get() == item; });
@@ -158,11 +191,30 @@ QRect FrozenCanvas::toPixels(const QRectF& twips) const {
 }
 
 QImage FrozenCanvas::render(const QRect& pixels) const {
-    QImage out(pixels.size(), QImage::Format_RGB32);
-    out.fill(Qt::black);
-    QPainter painter(&out);
-    painter.translate(-pixels.topLeft());
-    paintScene(painter);
+    return render(pixels, [](const CanvasItem&) { return true; });
+}
+
+QImage FrozenCanvas::render(const QRect& pixels, const ItemFilter& shown) const {
+    if (pixels.isEmpty())
+        return QImage();
+    QImage out;
+    if (picture_.format() == QImage::Format_RGB32 && picture_.rect().contains(pixels)) {
+        // One copy of the snapshot's rows; most areas hold no item at all.
+        out = picture_.copy(pixels);
+    } else {
+        out = QImage(pixels.size(), QImage::Format_RGB32);
+        out.fill(Qt::black);
+        QPainter painter(&out);
+        painter.drawImage(-pixels.topLeft(), picture_);
+    }
+    const bool anyShown = std::any_of(items_.begin(), items_.end(), [&](const auto& item) {
+        return item->isVisible() && shown(*item);
+    });
+    if (anyShown && !out.isNull()) {
+        QPainter painter(&out);
+        painter.translate(-pixels.topLeft());
+        paintItems(painter, shown);
+    }
     return out;
 }
 
@@ -172,13 +224,13 @@ void FrozenCanvas::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
     painter.fillRect(QRect(QPoint(0, 0), size() * ratio), Qt::black);
-    paintScene(painter);
+    painter.drawImage(QPoint(0, 0), picture_);
+    paintItems(painter, [](const CanvasItem&) { return true; });
 }
 
-void FrozenCanvas::paintScene(QPainter& painter) const {
-    painter.drawImage(QPoint(0, 0), picture_);
+void FrozenCanvas::paintItems(QPainter& painter, const ItemFilter& shown) const {
     for (const auto& item : items_) {
-        if (item->isVisible())
+        if (item->isVisible() && shown(*item))
             item->paint(painter, toPixels(item->geometry()));
     }
 }

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,7 +21,8 @@ class FrozenCanvas;
 class CanvasItem {
 public:
     // What an item is for, so that code can ask about kinds of items without knowing them.
-    enum class Role { Band, Caption, Object, Selection };
+    // An overlay is a transparent item laid over an object to receive its pointer events.
+    enum class Role { Band, Caption, Object, Selection, Overlay };
 
     virtual ~CanvasItem() = default;
     CanvasItem(const CanvasItem&) = delete;
@@ -78,6 +80,29 @@ private:
     QColor color_ = Qt::black;
 };
 
+// A straight line between two points in twips; its geometry is the rectangle they span.
+class CanvasLine : public CanvasItem {
+public:
+    CanvasLine(FrozenCanvas& canvas, Role role) : CanvasItem(canvas, role) {}
+    double x1() const { return x1_; }
+    double y1() const { return y1_; }
+    double x2() const { return x2_; }
+    double y2() const { return y2_; }
+    void setPoints(double x1, double y1, double x2, double y2);
+    QColor borderColor() const { return color_; }
+    void setBorderColor(const QColor& color);
+
+protected:
+    void paint(QPainter& painter, const QRect& pixels) const override;
+
+private:
+    double x1_ = 0;
+    double y1_ = 0;
+    double x2_ = 0;
+    double y2_ = 0;
+    QColor color_ = Qt::black;
+};
+
 // A caption on an opaque background that sizes itself to its text.
 class CanvasLabel : public CanvasItem {
 public:
@@ -112,6 +137,7 @@ public:
     // A new item on top of the others, visible.
     CanvasShape* addShape(CanvasItem::Role role);
     CanvasLabel* addLabel(CanvasItem::Role role);
+    CanvasLine* addLine(CanvasItem::Role role);
     void bringToFront(const CanvasItem* item);
     const std::vector<std::unique_ptr<CanvasItem>>& items() const { return items_; }
     bool anyVisible(CanvasItem::Role role) const;
@@ -127,12 +153,15 @@ public:
     // What the canvas shows inside a rectangle of device pixels: the picture and the
     // visible items over it.
     QImage render(const QRect& pixels) const;
+    // The same with only the visible items that shown accepts.
+    using ItemFilter = std::function<bool(const CanvasItem&)>;
+    QImage render(const QRect& pixels, const ItemFilter& shown) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void paintScene(QPainter& painter) const;
+    void paintItems(QPainter& painter, const ItemFilter& shown) const;
     QImage picture_;
     std::vector<std::unique_ptr<CanvasItem>> items_;
 };

@@ -30,6 +30,14 @@ Form2::Form2()
     Label3->setBackColor(tipBack);
     Label3->setCaption(QStringLiteral("      Please wait !      "));
     Timer1->onTimeout = [this] { Timer1_Timer(); };
+    QFont readout(QStringLiteral("MS Sans Serif"));
+    readout.setPointSizeF(8.25);
+    readout.setBold(true);
+    Label1->setFont(readout);
+    Label1->setForeColor(QApplication::palette().color(QPalette::ToolTipText));
+    Label1->setBackColor(tipBack);
+    createobjectitems();
+    Picture1->installEventFilter(this);
 
     auto& shell = program().shell;
     clearobjects();
@@ -72,11 +80,18 @@ bool Form2::event(QEvent* event) {
 }
 
 void Form2::setareacursor() {
+    // Made once: the window system keeps one pointer per picture, and this runs at every move.
     auto& forms = program().shellForms();
-    if (program().shell.rectangularmode)
-        Picture1->setCursor(forms.form10->pointer());
-    if (program().shell.circularmode)
-        Picture1->setCursor(forms.form9->pointer());
+    if (program().shell.rectangularmode) {
+        if (!rectanglecursor_)
+            rectanglecursor_ = forms.form10->pointer();
+        Picture1->setCursor(*rectanglecursor_);
+    }
+    if (program().shell.circularmode) {
+        if (!circlecursor_)
+            circlecursor_ = forms.form9->pointer();
+        Picture1->setCursor(*circlecursor_);
+    }
 }
 
 void Form2::Timer1_Timer() {

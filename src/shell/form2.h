@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QCursor>
+#include <QPointF>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "platform/clock.h"
 #include "shell/canvas.h"
@@ -22,6 +26,13 @@ public:
     CanvasLabel* Label3;     // "Please wait !"
     std::unique_ptr<platform::Timer> Timer1;
 
+    // The annotation object pools the hover tests read (a free element is a hidden one), and
+    // the transparent items they lay over the hovered shape and line.
+    std::vector<CanvasShape*> Shape2;  // shapes
+    std::vector<CanvasLine*> Line1;    // lines and the shafts of arrows
+    CanvasLabel* Label5 = nullptr;     // over the hovered shape
+    std::vector<CanvasLabel*> Label6;  // over the hovered line's start, midpoint and end
+
     // The window's nominal size in twips, as the freeze gives it.
     void setSizeTwips(double width, double height);
     double widthTwips() const { return widthTwips_; }
@@ -30,6 +41,11 @@ public:
     // activation has run when this returns.
     void showActive();
 
+    // Captures the band as last drawn again.
+    void pic1mouseup();
+    // Copies the inside of the band into the capture buffer and runs the after-capture actions.
+    void Copy_Rectangle();
+
     void releaseonscroractwin();
     void popupandautorelease();
     void clearobjects();
@@ -37,10 +53,31 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Activate();
     void Timer1_Timer();
+    void Picture1_MouseDown(Qt::MouseButton button, QPointF at);
+    void Picture1_MouseMove(QPointF at);
+    void Picture1_MouseUp(Qt::MouseButton button);
+    void Picture1_RightClick(QPointF at);
+    void startdrag(QPointF at);
+    void drawband();
+    void showsize();
+    void hittests();
+    // The pointer on the picture in twips, as the system reports it.
+    QPointF pointertwips() const;
+    QSizeF picturetwips() const;
+    bool bandlargeenough() const;
+    bool bandcopyable() const;
+    QImage bandinside() const;
+    void popupcontext();
+    // This window is still the frozen screen: no release has dropped it meanwhile.
+    bool stillfrozen() const;
+    void createobjectitems();
+    static double twipsX();
+    static double twipsY();
     void setareacursor();
     bool objectselected() const;
     bool captureguard();
@@ -51,6 +88,8 @@ private:
     double widthTwips_ = 0;
     double heightTwips_ = 0;
     bool activating_ = false;
+    std::optional<QCursor> rectanglecursor_;
+    std::optional<QCursor> circlecursor_;
 };
 
 }  // namespace qv::shell

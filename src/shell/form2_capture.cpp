@@ -22,14 +22,6 @@ namespace {
 
 const QString kTitle = QStringLiteral(" Quorvalline ");
 
-double twipsX() {
-    return toolkit::twipsPerPixel(platform::desktop().logicalDpiX());
-}
-
-double twipsY() {
-    return toolkit::twipsPerPixel(platform::desktop().logicalDpiY());
-}
-
 // The window named by the target window text; 0 when the text names none.
 platform::WindowId targetWindow(const QString& text) {
     const double number = toolkit::roundHalfEven(toolkit::val(text));
@@ -39,6 +31,14 @@ platform::WindowId targetWindow(const QString& text) {
 }
 
 }  // namespace
+
+double Form2::twipsX() {
+    return toolkit::twipsPerPixel(platform::desktop().logicalDpiX());
+}
+
+double Form2::twipsY() {
+    return toolkit::twipsPerPixel(platform::desktop().logicalDpiY());
+}
 
 void Form2::Form_Activate() {
     // A message box or menu closing inside the activation hands the activation back; the
