@@ -210,11 +210,11 @@ void Form2::drawband() {
     }
     if (shell.circularmode) {
         double& r = shell.circleradius;
-        if (end.x() != start.x()) {
+        // The vertical distance decides; the horizontal one only on the anchor's row.
+        if (end.x() != start.x())
             r = 1.6 * std::abs(end.x() - start.x());
-            if (end.y() != start.y())
-                r = 1.6 * std::abs(end.y() - start.y());
-        }
+        if (end.y() != start.y())
+            r = 1.6 * std::abs(end.y() - start.y());
         // The circle stays on the picture, each edge tested with the radius the last left.
         const QSizeF picture = picturetwips();
         if (start.x() + r >= picture.width())

@@ -1,0 +1,286 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+#include "shell/area_fixture.h"
+
+namespace qv::shell::capturetests {
+namespace {
+
+using AreaCaptureTest = AreaTest;
+
+TEST_F(AreaCaptureTest, SizeThresholdsDecideWhetherTheBandIsCopied) {
+    struct Row {
+        QSize band;      // pixels, outline included
+        QSize captured;  // empty: nothing copied
+        bool announced;  // captureavailable and capturevalid after the mouse-up
+    };
+    const Row rows[] = {
+        {{1, 1}, {}, false},   {{5, 5}, {}, false},     {{6, 6}, {4, 4}, true},
+        {{6, 100}, {4, 98}, true}, {{100, 6}, {98, 4}, true},
+        // Long enough to count, too thin to copy: refused, the last capture stays.
+        {{100, 3}, {}, true},  {{3, 100}, {}, true},
+    };
+    const QPoint from(300, 200);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.band.width() << "x" << row.band.height());
+        drag({20, 20}, {80, 60});  // an earlier capture
+        const QImage earlier = buffer();
+        ASSERT_EQ(earlier.size(), QSize(58, 38));
+        fake.clipboard().clears = 0;
+
+        drag(from, from + QPoint(row.band.width(), row.band.height()));
+        EXPECT_EQ(shellState().dragstate, 1);
+        EXPECT_EQ(shellState().captureavailable, row.announced);
+        EXPECT_EQ(shellState().capturevalid, row.announced);
+        if (row.captured.isEmpty()) {
+            EXPECT_EQ(buffer(), earlier);
+            EXPECT_EQ(fake.clipboard().clears, 0);
+            EXPECT_FALSE(form2().Label2->isVisible());
+            EXPECT_FALSE(form2().Timer1->isActive());
+        } else {
+            EXPECT_EQ(buffer(), screen(QRect(from + QPoint(1, 1), row.captured)));
+            EXPECT_EQ(fake.clipboard().imageContent, buffer());
+            EXPECT_TRUE(form2().Label2->isVisible());
+            EXPECT_TRUE(form2().Timer1->isActive());
+        }
+    }
+}
+
+TEST_F(AreaCaptureTest, TheCaptureHoldsTheObjectsInsideTheBandButNotTheBandOrItsCaptions) {
+    prog.options.showcurrentsize = true;
+    prog.options.framecolor = 0x00FF00;
+    CanvasShape* object = picture()->addShape(CanvasItem::Role::Object);
+    object->setBorderColor(Qt::red);
+    object->setGeometry(150 * 15, 250 * 15, 250 * 15, 50 * 15);  // half inside the band
+    // A caption lying over the band's inside must not be burned in.
+    form2().Label3->move(120 * 15, 220 * 15);
+    form2().Label3->show();
+
+    drag({100, 200}, {300, 400});
+    EXPECT_TRUE(form2().Label1->isVisible());
+    QImage expected = screen(QRect(101, 201, 198, 198));
+    // Its outline: the top and bottom rows and the left column; the right one lies outside.
+    for (int x = 150; x <= 298; ++x) {
+        expected.setPixel(x - 101, 250 - 201, QColor(Qt::red).rgb());
+        expected.setPixel(x - 101, 299 - 201, QColor(Qt::red).rgb());
+    }
+    for (int y = 250; y < 300; ++y)
+        expected.setPixel(150 - 101, y - 201, QColor(Qt::red).rgb());
+    EXPECT_EQ(buffer(), expected);
+}
+
+TEST_F(AreaCaptureTest, TheBandLagsOneMoveAndTheCaptureTakesItAsDrawn) {
+    prog.options.showcurrentsize = true;
+    press({100, 100});
+    move({200, 150});
+    // The first move draws the band reset at the press: 1 x 1 twip at the corner.
+    EXPECT_TRUE(form2().Shape1->isVisible());
+    EXPECT_EQ(form2().Shape1->geometry(), QRectF(0, 0, 1, 1));
+    EXPECT_FALSE(form2().Label1->isVisible());
+    move({250, 180});
+    EXPECT_EQ(bandPixels(), QRect(100, 100, 100, 50));
+    EXPECT_EQ(form2().Label1->caption(), " Size: 150 X 80 pixels ");
+    // A move whose previous position lies on the anchor's column keeps the band.
+    move({100, 300});
+    EXPECT_EQ(bandPixels(), QRect(100, 100, 150, 80));
+    move({260, 190});
+    EXPECT_EQ(bandPixels(), QRect(100, 100, 150, 80));
+    release({260, 190});
+    EXPECT_EQ(buffer(), screen(QRect(101, 101, 148, 78)));
+}
+
+TEST_F(AreaCaptureTest, CircleBuffersAreWhiteOutsideTheInscribedCircle) {
+    circular();
+    // Pressed 50 pixels from the left edge and dragged far down: the radius is clamped to
+    // the distance from that edge, a band of 100 x 100 pixels.
+    drag({50, 400}, {50, 700});
+    EXPECT_EQ(bandPixels(), QRect(0, 350, 100, 100));
+    const QImage captured = buffer();
+    ASSERT_EQ(captured.size(), QSize(98, 98));
+    const QImage inside = screen(QRect(1, 351, 98, 98));
+    int white = 0;
+    for (int y = 0; y < 98; ++y) {
+        for (int x = 0; x < 98; ++x) {
+            const double d = std::hypot(x + 0.5 - 49, y + 0.5 - 49);
+            const QRgb want = d > 49 - 1.7 ? qRgb(255, 255, 255) : inside.pixel(x, y);
+            ASSERT_EQ(captured.pixel(x, y), want) << x << "," << y;
+            white += d > 49 - 1.7;
+        }
+    }
+    EXPECT_GT(white, 98 * 98 / 5);
+    EXPECT_EQ(fake.clipboard().imageContent, captured);
+    EXPECT_FALSE(shellState().areacapturerunning);
+}
+
+TEST_F(AreaCaptureTest, TheCircleStaysOnThePicture) {
+    circular();
+    struct Row {
+        QPoint anchor;
+        QPoint to;
+        QRect band;  // pixels
+    };
+    // 1.6 times the vertical distance, or the horizontal one on the anchor's row, then
+    // clamped at each edge in turn.
+    const Row rows[] = {
+        {{400, 400}, {500, 425}, {360, 360, 80, 80}},
+        {{400, 400}, {450, 400}, {320, 320, 160, 160}},
+        {{100, 400}, {1200, 400}, {0, 300, 200, 200}},
+        {{1250, 400}, {1250, 500}, {1220, 370, 60, 60}},
+        {{640, 20}, {640, 300}, {620, 0, 40, 40}},
+        {{640, 790}, {640, 700}, {630, 780, 20, 20}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.anchor.x() << "," << row.anchor.y());
+        press(row.anchor);
+        move(row.to);
+        move(row.to);
+        EXPECT_EQ(bandPixels(), row.band);
+        release(row.to);
+    }
+}
+
+TEST_F(AreaCaptureTest, TheReadoutShowsTheCurrentSizeWithTheLocaleSeparator) {
+    struct Row {
+        int dpi;
+        bool circle;
+        QString separator;
+        QPoint to;
+        QString caption;
+    };
+    const Row rows[] = {
+        {96, false, ".", {120, 110}, " Size: 20 X 10 pixels "},
+        {100, false, ",", {107, 103}, " Size: 7,01 X 2,99 pixels "},
+        {96, true, ",", {100, 107}, " Diameter: 22,4 pixels "},
+        {96, true, ".", {105, 100}, " Diameter: 16 pixels "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.caption.toStdString());
+        fake.desktop().dpiX = fake.desktop().dpiY = row.dpi;
+        fake.locale().separator = row.separator;
+        form1().standardrelease();
+        freeze();
+        shellState().circularmode = row.circle;
+        shellState().rectangularmode = !row.circle;
+        for (bool shown : {false, true}) {
+            prog.options.showcurrentsize = shown;
+            press({100, 100});
+            move(row.to);
+            move(row.to);
+            EXPECT_EQ(form2().Label1->caption(), row.caption);
+            EXPECT_EQ(form2().Label1->isVisible(), shown);
+            const QRectF band = form2().Shape1->geometry();
+            EXPECT_EQ(form2().Label1->geometry().topLeft(), band.bottomRight());
+            release(row.to);
+        }
+    }
+}
+
+TEST_F(AreaCaptureTest, RightClickWithDeletedObjectsCapturesAgainBeforeTheMenu) {
+    drag({100, 100}, {200, 200});
+    const QImage before = buffer();
+    CanvasShape* object = picture()->addShape(CanvasItem::Role::Object);
+    object->setBorderColor(Qt::red);
+    object->setGeometry(120 * 15, 120 * 15, 20 * 15, 20 * 15);
+
+    // Without deleted objects the menu opens on the capture as it is.
+    answerNextMenu();
+    press({400, 300}, Qt::RightButton);
+    release({400, 300}, Qt::RightButton);
+    EXPECT_EQ(popped, form1().mnuContext);
+    EXPECT_EQ(poppedDefault, form1().mnuContextRelease);
+    EXPECT_EQ(buffer(), before);
+    EXPECT_EQ(shellState().rightclickpos, QPointF(400 * 15, 300 * 15));
+
+    prog.objects.objectsdeleted = true;
+    prog.objects.objectsadded = true;
+    form1().mnuDraw->setEnabled(false);
+    fake.clock().sleeps.clear();
+    popped = nullptr;
+    answerMenuWhenOpen();
+    press({400, 300}, Qt::RightButton);
+    EXPECT_EQ(popped, form1().mnuContext);
+    EXPECT_NE(buffer(), before);
+    EXPECT_EQ(buffer().pixel(19, 19), QColor(Qt::red).rgb());
+    EXPECT_EQ(fake.clock().sleeps, (std::vector<int>{300, 500}));
+    EXPECT_FALSE(prog.objects.objectsdeleted);
+    EXPECT_TRUE(form1().mnuDraw->isEnabled());
+    // The mouse-up after the capture again ends nothing more.
+    release({400, 300}, Qt::RightButton);
+    EXPECT_EQ(shellState().dragstate, 1);
+}
+
+TEST_F(AreaCaptureTest, OnlyALeftDragCapturesAndALeftPressAlwaysStartsOne) {
+    drag({100, 100}, {200, 200});
+    const QImage first = buffer();
+    fake.clipboard().clears = 0;
+
+    // A middle drag and a release nobody pressed for capture nothing.
+    press({300, 300}, Qt::MiddleButton);
+    move({400, 400});
+    move({400, 400});
+    release({400, 400}, Qt::MiddleButton);
+    release({500, 500});
+    EXPECT_EQ(buffer(), first);
+    EXPECT_EQ(fake.clipboard().clears, 0);
+    EXPECT_EQ(bandPixels(), QRect(100, 100, 100, 100));
+
+    // A drag whose mouse-up got lost: the next left press starts afresh from its own point.
+    press({300, 300});
+    move({350, 350});
+    move({350, 350});
+    send(QEvent::MouseButtonDblClick, {600, 500}, Qt::LeftButton);
+    move({640, 560});
+    move({640, 560});
+    release({640, 560});
+    EXPECT_EQ(buffer(), screen(QRect(601, 501, 38, 58)));
+}
+
+TEST_F(AreaCaptureTest, ASelectedObjectOrARecaptureHoldsTheMouseUp) {
+    drag({100, 100}, {200, 200});
+    const QImage first = buffer();
+    CanvasShape* handle = picture()->addShape(CanvasItem::Role::Selection);
+    handle->hide();
+
+    press({300, 300});
+    move({400, 400});
+    move({400, 400});
+    handle->show();
+    fake.clock().sleeps.clear();
+    release({400, 400});
+    EXPECT_EQ(buffer(), first);
+    EXPECT_EQ(fake.clock().sleeps, std::vector<int>{300});
+    EXPECT_EQ(shellState().dragstate, 1);
+    EXPECT_TRUE(shellState().captureavailable);
+
+    // Capturing the band as last drawn again, then the mouse-up that follows is swallowed.
+    handle->hide();
+    form2().pic1mouseup();
+    EXPECT_EQ(buffer(), screen(QRect(301, 301, 98, 98)));
+    EXPECT_TRUE(shellState().recaptured);
+    fake.clipboard().clears = 0;
+    release({400, 400});
+    EXPECT_FALSE(shellState().recaptured);
+    EXPECT_EQ(fake.clipboard().clears, 0);
+}
+
+TEST_F(AreaCaptureTest, ALeftPressAfterADialogPutsTheSnapshotBack) {
+    const QImage snapshot = picture()->picture();
+    picture()->setPicture(QImage(1280, 800, QImage::Format_RGB32));
+    shellState().dialogopen = true;
+    answerNextMenu();
+    press({100, 100}, Qt::RightButton);
+    release({100, 100}, Qt::RightButton);
+    EXPECT_NE(picture()->picture(), snapshot);
+    press({100, 100});
+    EXPECT_EQ(picture()->picture(), snapshot);
+    EXPECT_FALSE(shellState().dialogopen);
+    release({100, 100});
+}
+
+}  // namespace
+}  // namespace qv::shell::capturetests
