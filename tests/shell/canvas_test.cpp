@@ -33,5 +33,22 @@ TEST_F(CanvasTest, RendersThePictureWithItsVisibleItemsInZOrder) {
     EXPECT_EQ(canvas.render(QRect(2, 3, 1, 1)).pixel(0, 0), QColor(Qt::red).rgb());
 }
 
+TEST_F(CanvasTest, LinesRunBetweenTheirEndsInEitherDirection) {
+    FrozenCanvas canvas;
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    canvas.setPicture(picture);
+    CanvasLine* line = canvas.addLine(CanvasItem::Role::Object);
+    line->setPoints(2 * 15, 12 * 15, 12 * 15, 2 * 15);  // up to the right
+    EXPECT_EQ(line->geometry(), QRectF(30, 30, 150, 150));
+    const QImage shown = canvas.render(QRect(0, 0, 20, 20));
+    const QRgb black = QColor(Qt::black).rgb();
+    EXPECT_EQ(shown.pixel(2, 11), black);
+    EXPECT_EQ(shown.pixel(11, 2), black);
+    EXPECT_NE(shown.pixel(2, 2), black);
+    // Areas reaching past the picture are black there.
+    EXPECT_EQ(canvas.render(QRect(18, 18, 4, 4)).pixel(3, 3), black);
+}
+
 }  // namespace
 }  // namespace qv::shell::capturetests

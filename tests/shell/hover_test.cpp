@@ -1,0 +1,138 @@
+#include "shell/area_fixture.h"
+#include "shell/hovertests.h"
+
+namespace qv::shell::capturetests {
+namespace {
+
+class HoverTest : public AreaTest {
+protected:
+    // A shape and a line in pixels, as the objects would lay them on the picture.
+    CanvasShape* addShape(const QRect& pixels) {
+        CanvasShape* shape = picture()->addShape(CanvasItem::Role::Object);
+        shape->setGeometry(pixels.x() * 15, pixels.y() * 15, pixels.width() * 15,
+                           pixels.height() * 15);
+        form2().Shape2.push_back(shape);
+        return shape;
+    }
+    CanvasLine* addLine(QPoint from, QPoint to) {
+        CanvasLine* line = picture()->addLine(CanvasItem::Role::Object);
+        line->setPoints(from.x() * 15, from.y() * 15, to.x() * 15, to.y() * 15);
+        form2().Line1.push_back(line);
+        return line;
+    }
+    QPointF twips(QPoint pixels) { return QPointF(pixels) * 15; }
+    int shapeAt(QPoint pixels) { return hover::shapeAt(form2().Shape2, twips(pixels)); }
+    int lineAt(QPoint pixels) { return hover::lineAt(form2().Line1, twips(pixels), 15, 15); }
+};
+
+TEST_F(HoverTest, ShapesAreHitStrictlyInsideAndTheHighestVisibleOneWins) {
+    addShape({100, 100, 200, 100});
+    addShape({250, 150, 100, 100});
+    CanvasShape* hidden = addShape({0, 0, 1000, 1000});
+    hidden->hide();
+    const std::pair<QPoint, int> cases[] = {
+        {{100, 150}, -1}, {{101, 150}, 0}, {{299, 199}, 1}, {{300, 120}, -1},
+        {{150, 100}, -1}, {{150, 101}, 0}, {{260, 160}, 1}, {{10, 10}, -1},
+        {{320, 240}, 1},  {{350, 240}, -1},
+    };
+    for (const auto& [at, hit] : cases)
+        EXPECT_EQ(shapeAt(at), hit) << at.x() << "," << at.y();
+}
+
+TEST_F(HoverTest, LinesAreHitAtTheirEndsAndMidpointBoundsIncluded) {
+    addLine({100, 100}, {300, 100});
+    CanvasLine* hidden = addLine({100, 100}, {300, 100});
+    hidden->hide();
+    const std::pair<QPoint, int> cases[] = {
+        {{110, 110}, 0}, {{90, 90}, 0},   {{111, 100}, -1}, {{100, 111}, -1},
+        {{180, 120}, 0}, {{220, 80}, 0},  {{179, 100}, -1}, {{200, 121}, -1},
+        {{310, 110}, 0}, {{311, 100}, -1}, {{150, 100}, -1},
+    };
+    for (const auto& [at, hit] : cases)
+        EXPECT_EQ(lineAt(at), hit) << at.x() << "," << at.y();
+    // A later line over the same end wins.
+    addLine({300, 100}, {300, 400});
+    EXPECT_EQ(lineAt({305, 105}), 2);
+    EXPECT_EQ(lineAt({105, 105}), 0);
+}
+
+TEST_F(HoverTest, ExactlyTenPixelsIsAHitAtAnyResolution) {
+    for (double tpp : {15.0, 12.0, 1440.0 / 113}) {
+        SCOPED_TRACE(tpp);
+        CanvasLine line(*picture(), CanvasItem::Role::Object);
+        line.setPoints(40 * tpp, 40 * tpp, 90 * tpp, 40 * tpp);
+        const std::vector<CanvasLine*> pool{&line};
+        EXPECT_EQ(hover::lineAt(pool, QPointF(30 * tpp, 50 * tpp), tpp, tpp), 0);
+        EXPECT_EQ(hover::lineAt(pool, QPointF(29 * tpp, 50 * tpp), tpp, tpp), -1);
+    }
+}
+
+TEST_F(HoverTest, MovingOverAShapeLaysTheOverlayOnItWhereThePointerIs) {
+    CanvasShape* shape = addShape({100, 100, 200, 100});
+    addShape({600, 100, 50, 50});
+    prog.objects.currentshape = 7;
+    // The position the system reports counts, not the event's.
+    fake.desktop().cursor = {150, 150};
+    QMouseEvent event(QEvent::MouseMove, QPointF(700, 700), QPointF(700, 700), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(picture(), &event);
+    EXPECT_EQ(prog.objects.currentshape, 0);
+    EXPECT_TRUE(form2().Label5->isVisible());
+    EXPECT_EQ(form2().Label5->geometry(), shape->geometry());
+
+    // Leaving the shape keeps the overlay; a left press hides it but keeps the index.
+    move({500, 500});
+    EXPECT_TRUE(form2().Label5->isVisible());
+    EXPECT_EQ(prog.objects.currentshape, 0);
+    press({150, 150});
+    EXPECT_FALSE(form2().Label5->isVisible());
+    EXPECT_EQ(prog.objects.currentshape, 0);
+    release({150, 150});
+
+    // A hidden shape is never hovered.
+    shape->hide();
+    prog.objects.currentshape = 7;
+    move({150, 150});
+    EXPECT_EQ(prog.objects.currentshape, 7);
+    EXPECT_FALSE(form2().Label5->isVisible());
+}
+
+TEST_F(HoverTest, HoveringALinePlacesAllThreeGrabAreas) {
+    addLine({10, 10}, {20, 20});
+    addLine({100, 100}, {300, 200});
+    move({195, 145});
+    EXPECT_EQ(prog.objects.currentline, 1);
+    const QPointF centres[] = {twips({100, 100}), twips({200, 150}), twips({300, 200})};
+    ASSERT_EQ(form2().Label6.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        CanvasLabel* grab = form2().Label6[i];
+        EXPECT_TRUE(grab->isVisible());
+        EXPECT_EQ(grab->geometry(), QRectF(centres[i] - QPointF(67.5, 67.5), QSizeF(135, 135)));
+    }
+    // The grab areas are transparent: the picture shows through them.
+    const QRect around(150, 100, 200, 100);
+    const QImage overlays = picture()->render(around, [](const CanvasItem& item) {
+        return item.role() == CanvasItem::Role::Overlay;
+    });
+    EXPECT_EQ(overlays, screen(around));
+}
+
+TEST_F(HoverTest, AnOpenOptionsWindowSkipsOnlyItsOwnKindOfObject) {
+    addShape({100, 100, 200, 200});
+    addLine({150, 150}, {250, 250});
+    for (bool shapeOptions : {true, false}) {
+        SCOPED_TRACE(shapeOptions);
+        form2().clearpositems();
+        prog.objects.currentshape = prog.objects.currentline = 7;
+        prog.objects.shapeoptionsopen = shapeOptions;
+        prog.objects.lineoptionsopen = !shapeOptions;
+        move({150, 150});
+        EXPECT_EQ(prog.objects.currentshape, shapeOptions ? 7 : 0);
+        EXPECT_EQ(form2().Label5->isVisible(), !shapeOptions);
+        EXPECT_EQ(prog.objects.currentline, shapeOptions ? 0 : 7);
+        EXPECT_EQ(form2().Label6[1]->isVisible(), shapeOptions);
+    }
+}
+
+}  // namespace
+}  // namespace qv::shell::capturetests
