@@ -1,0 +1,108 @@
+// A full-screen rectangular area capture on the frozen screen, from the mouse-up to the
+// capture buffer filled, against one copy of the snapshot; and one mouse-move of a drag over
+// full object pools. Runs offscreen on the fake platform, so no wait of the program is timed.
+#include <QApplication>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QTextStream>
+#include <algorithm>
+#include <vector>
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
+#include "bench/benchutil.h"
+#include "fakes/fakeplatform.h"
+#include "options/forms.h"
+#include "shell/forms.h"
+#include "shell/program.h"
+
+namespace {
+
+using namespace qv;
+
+QImage desktopLike(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = qRgb(x * 7, y * 3, (x ^ y) & 0xff);
+    }
+    return image;
+}
+
+void send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void measure(QSize size, int runs, QTextStream& out) {
+    fakes::FakePlatform fake;
+    fake.desktop().screen = desktopLike(size);
+    Program program;
+    program.optionsForms().form4->Check2->setChecked(false);
+    auto& forms = program.shellForms();
+    forms.form1->hide();
+    forms.form1->mnuFreeze->trigger();
+    shell::Form2& form2 = forms.form2.get();
+    QWidget* picture = form2.Picture1;
+
+    const QImage& snapshot = form2.Picture1->picture();
+    const double copy = bench::medianMs(runs, [&] { snapshot.copy(); });
+
+    const QPoint far(size.width() - 1, size.height() - 1);
+    auto drag = [&] {
+        send(picture, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
+        send(picture, QEvent::MouseMove, far, Qt::NoButton, Qt::LeftButton);
+        send(picture, QEvent::MouseMove, far, Qt::NoButton, Qt::LeftButton);
+    };
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        drag();
+        times.push_back(bench::medianMs(1, [&] {
+            send(picture, QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton);
+        }));
+    }
+    std::sort(times.begin(), times.end());
+    const double up = times[times.size() / 2];
+    const QSize captured = forms.form3->Picture1->image().size();
+
+    // Full pools: 100 shapes and 100 lines, all visible, none under the pointer.
+    for (int i = 0; i < 100; ++i) {
+        auto* shape = form2.Picture1->addShape(shell::CanvasItem::Role::Object);
+        shape->setGeometry(i * 150, 300, 600, 600);
+        form2.Shape2.push_back(shape);
+        auto* line = form2.Picture1->addLine(shell::CanvasItem::Role::Object);
+        line->setPoints(i * 150, 9000, i * 150 + 900, 9900);
+        form2.Line1.push_back(line);
+    }
+    send(picture, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    int step = 0;
+    const double moveMs = bench::medianMs(runs * 20, [&] {
+        ++step;
+        send(picture, QEvent::MouseMove, {400 + step % 50, 400 + step % 37}, Qt::NoButton,
+             Qt::LeftButton);
+    });
+    send(picture, QEvent::MouseButtonRelease, {10, 10}, Qt::LeftButton, Qt::NoButton);
+
+    out << size.width() << "x" << size.height() << " (median of " << runs << ")\n"
+        << "  copy of the snapshot        " << copy << " ms\n"
+        << "  mouse-up to buffer filled   " << up << " ms  (" << up / copy << "x the copy; "
+        << captured.width() << "x" << captured.height() << " captured)\n"
+        << "  drag move, 100+100 objects  " << moveMs * 1000 << " us\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    QTextStream out(stdout);
+    measure({1920, 1080}, runs, out);
+    measure({3840, 2160}, runs, out);
+    return 0;
+}
