@@ -91,8 +91,8 @@ void Form2::hittests() {
         if (index >= 0) {
             objects.currentline = qint16(index);
             const CanvasLine& line = *Line1[index];
-            const QPointF centres[] = {{line.x1(), line.y1()}, hover::midpoint(line),
-                                       {line.x2(), line.y2()}};
+            const QPointF centres[] = {
+                {line.x1(), line.y1()}, hover::midpoint(line), {line.x2(), line.y2()}};
             for (size_t i = 0; i < Label6.size() && i < 3; ++i) {
                 CanvasLabel* grab = Label6[i];
                 grab->move(centres[i].x() - grab->width() / 2, centres[i].y() - grab->height() / 2);

@@ -24,7 +24,8 @@ int shapeAt(const std::vector<CanvasShape*>& pool, QPointF point) {
             continue;
         if (point.x() > shape->left() + kSlack &&
             point.x() < shape->left() + shape->width() - kSlack &&
-            point.y() > shape->top() + kSlack && point.y() < shape->top() + shape->height() - kSlack)
+            point.y() > shape->top() + kSlack &&
+            point.y() < shape->top() + shape->height() - kSlack)
             return i;
     }
     return -1;
@@ -45,7 +46,8 @@ int lineAt(const std::vector<CanvasLine*>& pool, QPointF point, double twipsPerP
         if (!line->isVisible())
             continue;
         const QPointF mid = midpoint(*line);
-        const bool start = within(point.x(), line->x1(), endX) && within(point.y(), line->y1(), endY);
+        const bool start =
+            within(point.x(), line->x1(), endX) && within(point.y(), line->y1(), endY);
         const bool middle = within(point.x(), mid.x(), midX) && within(point.y(), mid.y(), midY);
         const bool end = within(point.x(), line->x2(), endX) && within(point.y(), line->y2(), endY);
         if (start || middle || end)

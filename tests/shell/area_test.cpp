@@ -20,10 +20,14 @@ TEST_F(AreaCaptureTest, SizeThresholdsDecideWhetherTheBandIsCopied) {
         bool announced;  // captureavailable and capturevalid after the mouse-up
     };
     const Row rows[] = {
-        {{1, 1}, {}, false},   {{5, 5}, {}, false},     {{6, 6}, {4, 4}, true},
-        {{6, 100}, {4, 98}, true}, {{100, 6}, {98, 4}, true},
+        {{1, 1}, {}, false},
+        {{5, 5}, {}, false},
+        {{6, 6}, {4, 4}, true},
+        {{6, 100}, {4, 98}, true},
+        {{100, 6}, {98, 4}, true},
         // Long enough to count, too thin to copy: refused, the last capture stays.
-        {{100, 3}, {}, true},  {{3, 100}, {}, true},
+        {{100, 3}, {}, true},
+        {{3, 100}, {}, true},
     };
     const QPoint from(300, 200);
     for (const Row& row : rows) {

@@ -69,7 +69,8 @@ protected:
         ASSERT_TRUE(processUntil([&] {
             const auto& s = prog_->shell;
             return s.dragstate != 2 || s.dragend == at * 15;
-        })) << "the pointer never reached " << at.x() << "," << at.y();
+        })) << "the pointer never reached "
+            << at.x() << "," << at.y();
     }
     // A band from one corner to the other with the real pointer. The band reaches the
     // position before the last, so the pointer goes one pixel further before it lets go.

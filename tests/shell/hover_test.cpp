@@ -31,9 +31,8 @@ TEST_F(HoverTest, ShapesAreHitStrictlyInsideAndTheHighestVisibleOneWins) {
     CanvasShape* hidden = addShape({0, 0, 1000, 1000});
     hidden->hide();
     const std::pair<QPoint, int> cases[] = {
-        {{100, 150}, -1}, {{101, 150}, 0}, {{299, 199}, 1}, {{300, 120}, -1},
-        {{150, 100}, -1}, {{150, 101}, 0}, {{260, 160}, 1}, {{10, 10}, -1},
-        {{320, 240}, 1},  {{350, 240}, -1},
+        {{100, 150}, -1}, {{101, 150}, 0}, {{299, 199}, 1}, {{300, 120}, -1}, {{150, 100}, -1},
+        {{150, 101}, 0},  {{260, 160}, 1}, {{10, 10}, -1},  {{320, 240}, 1},  {{350, 240}, -1},
     };
     for (const auto& [at, hit] : cases)
         EXPECT_EQ(shapeAt(at), hit) << at.x() << "," << at.y();
@@ -44,8 +43,8 @@ TEST_F(HoverTest, LinesAreHitAtTheirEndsAndMidpointBoundsIncluded) {
     CanvasLine* hidden = addLine({100, 100}, {300, 100});
     hidden->hide();
     const std::pair<QPoint, int> cases[] = {
-        {{110, 110}, 0}, {{90, 90}, 0},   {{111, 100}, -1}, {{100, 111}, -1},
-        {{180, 120}, 0}, {{220, 80}, 0},  {{179, 100}, -1}, {{200, 121}, -1},
+        {{110, 110}, 0}, {{90, 90}, 0},    {{111, 100}, -1}, {{100, 111}, -1},
+        {{180, 120}, 0}, {{220, 80}, 0},   {{179, 100}, -1}, {{200, 121}, -1},
         {{310, 110}, 0}, {{311, 100}, -1}, {{150, 100}, -1},
     };
     for (const auto& [at, hit] : cases)
@@ -111,9 +110,8 @@ TEST_F(HoverTest, HoveringALinePlacesAllThreeGrabAreas) {
     }
     // The grab areas are transparent: the picture shows through them.
     const QRect around(150, 100, 200, 100);
-    const QImage overlays = picture()->render(around, [](const CanvasItem& item) {
-        return item.role() == CanvasItem::Role::Overlay;
-    });
+    const QImage overlays = picture()->render(
+        around, [](const CanvasItem& item) { return item.role() == CanvasItem::Role::Overlay; });
     EXPECT_EQ(overlays, screen(around));
 }
 
