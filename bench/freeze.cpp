@@ -11,6 +11,8 @@
 
 #include <QCheckBox>
 
+#include "benchutil.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
@@ -26,6 +28,7 @@
 namespace {
 
 using namespace qv;
+using qv::bench::medianMs;
 
 // The screen through Qt, standing in for the window-system desktop service in this program.
 class QtScreenDesktop : public platform::Desktop {
@@ -74,19 +77,6 @@ class SilentSound : public platform::Sound {
 public:
     void play(const QString&) override {}
 };
-
-double medianMs(int runs, const std::function<void()>& step, const std::function<void()>& after) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        step();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-        after();
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 // Saving a 1920x1080 capture as PNG: through the converter program (temporary bitmap,
 // Quorvalline32, as the program saves) against one in-process QImageWriter save.
 // Prints milliseconds per save and the ratio.
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
@@ -39,7 +39,8 @@ QImage desktopLikeImage() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     qv::platform::Services services;
