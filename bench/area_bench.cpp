@@ -5,8 +5,6 @@
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QTextStream>
-#include <algorithm>
-#include <vector>
 
 #include <QAction>
 #include <QMenu>
@@ -58,15 +56,10 @@ void measure(QSize size, int runs, QTextStream& out) {
         send(picture, QEvent::MouseMove, far, Qt::NoButton, Qt::LeftButton);
         send(picture, QEvent::MouseMove, far, Qt::NoButton, Qt::LeftButton);
     };
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        drag();
-        times.push_back(bench::medianMs(1, [&] {
-            send(picture, QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton);
-        }));
-    }
-    std::sort(times.begin(), times.end());
-    const double up = times[times.size() / 2];
+    drag();
+    const double up = bench::medianMs(
+        runs, [&] { send(picture, QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton); },
+        drag);
     const QSize captured = forms.form3->Picture1->image().size();
 
     // Full pools: 100 shapes and 100 lines, all visible, none under the pointer.

@@ -1,63 +1,23 @@
 // Areas dragged with the real pointer on a frozen screen of a private X server with a window
 // manager: the capture buffer and the clipboard hold exactly what xwd read inside the band.
-#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLineEdit>
-#include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QWidget>
 #include <cmath>
 
-#include <QAction>
-#include <QMenu>
-
-#include "fakes/fakeplatform.h"
-#include "options/forms.h"
 #include "platform/linux/qtclipboard.h"
-#include "platform/linux/x11desktop.h"
-#include "shell/forms.h"
-#include "shell/program.h"
-#include "support/xvfbtest.h"
-#include "support/xwd.h"
+#include "shell/frozen_xfixture.h"
 
 namespace qv::shell {
 namespace {
 
-// Stripes and text, so that a shifted or scaled copy would differ.
-class PatternWindow : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        for (int x = 0; x < width(); x += 5)
-            p.fillRect(x, 0, 5, height(), QColor::fromHsv((x * 7) % 360, 180, 230));
-        for (int y = 0; y < height(); y += 9)
-            p.fillRect(0, y, width(), 2, QColor::fromHsv((y * 5) % 360, 250, 120));
-        p.drawText(rect(), Qt::AlignCenter, "drag over me");
-    }
-};
-
-class AreaX : public testsupport::XvfbTest {
+class AreaX : public FrozenScreenX {
 protected:
     void SetUp() override {
-        testsupport::XServer::Options options;
-        options.windowManager = true;
-        startServer(options);
-        fake_.emplace();
-        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
+        FrozenScreenX::SetUp();
         fake_->services().clipboard = std::make_unique<platform::QtClipboard>();
-        prog_ = std::make_unique<Program>();
         prog_->optionsForms().form4->Check2->setChecked(true);  // autocopy
         prog_->options.autopopupmenu = false;
         prog_->options.autoreleasedesktop = false;
-        prog_->shellForms().form1->hide();
-    }
-    void TearDown() override {
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
     }
 
     void xdotool(const QStringList& arguments) {
@@ -91,21 +51,12 @@ protected:
     QImage clipboard() {
         return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     }
-
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
 };
 
 TEST_F(AreaX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
     PatternWindow window;
-    window.setWindowTitle("pattern");
-    window.setGeometry(150, 120, 600, 420);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(processUntil([&] {
-        return platform::desktop().windowFrame(window.winId()).size() != window.size();
-    })) << "the window manager never framed the window";
-    platform::desktop().flush();
+    ASSERT_FALSE(showFramed(window, QRect(150, 120, 600, 420)).isEmpty())
+        << "the window manager never framed the window";
     const QImage root = testsupport::xwdRoot();
     ASSERT_FALSE(root.isNull());
 

@@ -4,13 +4,19 @@
 namespace qv::shell::capturetests {
 namespace {
 
-using CanvasTest = CaptureTest;
+class CanvasTest : public CaptureTest {
+protected:
+    // The canvas shows a white picture of the given size.
+    void whitePicture(QSize size) {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        canvas.setPicture(picture);
+    }
+    FrozenCanvas canvas;
+};
 
 TEST_F(CanvasTest, RendersThePictureWithItsVisibleItemsInZOrder) {
-    FrozenCanvas canvas;
-    QImage picture(40, 30, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    canvas.setPicture(picture);
+    whitePicture({40, 30});
     // Twips at 15 per pixel: a red frame at (2,3) of 10 x 5 pixels under a blue one.
     CanvasShape* red = canvas.addShape(CanvasItem::Role::Band);
     red->setBorderColor(Qt::red);
@@ -34,10 +40,7 @@ TEST_F(CanvasTest, RendersThePictureWithItsVisibleItemsInZOrder) {
 }
 
 TEST_F(CanvasTest, LinesRunBetweenTheirEndsInEitherDirection) {
-    FrozenCanvas canvas;
-    QImage picture(20, 20, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    canvas.setPicture(picture);
+    whitePicture({20, 20});
     CanvasLine* line = canvas.addLine(CanvasItem::Role::Object);
     line->setPoints(2 * 15, 12 * 15, 12 * 15, 2 * 15);  // up to the right
     EXPECT_EQ(line->geometry(), QRectF(30, 30, 150, 150));
