@@ -55,17 +55,6 @@ TEST_F(HoverTest, LinesAreHitAtTheirEndsAndMidpointBoundsIncluded) {
     EXPECT_EQ(lineAt({105, 105}), 0);
 }
 
-TEST_F(HoverTest, ExactlyTenPixelsIsAHitAtAnyResolution) {
-    for (double tpp : {15.0, 12.0, 1440.0 / 113}) {
-        SCOPED_TRACE(tpp);
-        CanvasLine line(*picture(), CanvasItem::Role::Object);
-        line.setPoints(40 * tpp, 40 * tpp, 90 * tpp, 40 * tpp);
-        const std::vector<CanvasLine*> pool{&line};
-        EXPECT_EQ(hover::lineAt(pool, QPointF(30 * tpp, 50 * tpp), tpp, tpp), 0);
-        EXPECT_EQ(hover::lineAt(pool, QPointF(29 * tpp, 50 * tpp), tpp, tpp), -1);
-    }
-}
-
 TEST_F(HoverTest, MovingOverAShapeLaysTheOverlayOnItWhereThePointerIs) {
     CanvasShape* shape = addShape({100, 100, 200, 100});
     addShape({600, 100, 50, 50});
