@@ -27,24 +27,15 @@ namespace {
 // Gives a window the saving pointer for its lifetime, then the one it had before.
 class SavingPointer {
 public:
-    explicit SavingPointer(QWidget& window)
-        : window_(window),
-          hadPointer_(window.testAttribute(Qt::WA_SetCursor)),
-          previous_(window.cursor()) {
+    explicit SavingPointer(QWidget& window) : window_(window), previous_(window.cursor()) {
         window.setCursor(program().shellForms().form11->pointer());
     }
-    ~SavingPointer() {
-        if (hadPointer_)
-            window_.setCursor(previous_);
-        else
-            window_.unsetCursor();
-    }
+    ~SavingPointer() { window_.setCursor(previous_); }
     SavingPointer(const SavingPointer&) = delete;
     SavingPointer& operator=(const SavingPointer&) = delete;
 
 private:
     QWidget& window_;
-    bool hadPointer_;
     QCursor previous_;
 };
 
