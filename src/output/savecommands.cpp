@@ -87,8 +87,9 @@ QString saveAsTarget(const QString& chosenPath, const ImageFormat& format) {
 }
 
 const ImageFormat& imageFormatForFilter(const QString& filter) {
+    // File dialogs may hand the filter back with its runs of blanks made single.
     for (const ImageFormat& f : imageFormats()) {
-        if (f.qtFilter() == filter)
+        if (f.qtFilter().simplified() == filter.simplified())
             return f;
     }
     return imageFormats()[0];

@@ -293,7 +293,8 @@ TEST_F(SaveCommandsTest, SaveAsReplacesTheTypedExtensionByTheChosenFormat) {
     };
     for (const Case& c : cases) {
         fake.dialogs().paths = {path(c.typed)};
-        fake.dialogs().filters = {imageFormats()[c.filter].qtFilter()};
+        // Qt's dialog hands filters back with single blanks.
+        fake.dialogs().filters = {imageFormats()[c.filter].qtFilter().simplified()};
         form1().mnuSaveas->trigger();
         expectCaptureAt(path(c.written));
     }
