@@ -20,6 +20,12 @@ struct FileDialogRequest {
     QString filter;     // Qt filter text, e.g. "Programs (*)"
 };
 
+// A name chosen in a save-file dialog, with the filter that was chosen at the same time.
+struct ChosenFile {
+    QString path;
+    QString filter;
+};
+
 // Modal dialogs. Every message box and common dialog of the program goes through here so
 // that tests can answer them from a script.
 class Dialogs {
@@ -34,6 +40,11 @@ public:
                                             QWidget* owner = nullptr) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request,
                                             QWidget* owner = nullptr) = 0;
+    // Opens with selectedFilter chosen. Leaves overwriting to the caller, who may still
+    // change the name.
+    virtual std::optional<ChosenFile> saveFileWithFilter(const FileDialogRequest& request,
+                                                         const QString& selectedFilter,
+                                                         QWidget* owner = nullptr) = 0;
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& start,
                                                 QWidget* owner = nullptr) = 0;
     virtual std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner = nullptr) = 0;

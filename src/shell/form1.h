@@ -68,6 +68,9 @@ public:
     void registerhotkeys();
     void filljobsarray();
 
+    // Hides the window into the tray; without a tray it stays, so the program stays reachable.
+    void hideToTray();
+
     // Pops a menu up at the pointer with its default item.
     void popUpMenu(QMenu* menu, QAction* defaultItem);
 
@@ -163,8 +166,6 @@ private:
     void Form_QueryUnload();
     void Form_Unload();
 
-    // Hides the window into the tray; without a tray it stays, so the program stays reachable.
-    void hideToTray();
     void resetLabelColors();
     // Removes the tray icon and ends the program without the orderly close.
     void endAtOnce();

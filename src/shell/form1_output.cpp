@@ -3,12 +3,17 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "output/savecommands.h"
 #include "shell/form1.h"
 
 namespace qv::shell {
 
-void Form1::mnuSaveToDefDir_Click() {}
-void Form1::mnuSaveas_Click() {}
+void Form1::mnuSaveToDefDir_Click() {
+    output::saveToDefaultDirectory();
+}
+void Form1::mnuSaveas_Click() {
+    output::saveAs();
+}
 void Form1::mnuDefPrinter_Click() {}
 void Form1::mnuPrint_Click() {}
 void Form1::mnupagesetup_Click() {}

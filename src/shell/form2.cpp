@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPalette>
 
+#include "output/forms.h"
 #include "platform/services.h"
 #include "shell/forms.h"
 #include "shell/program.h"
@@ -55,6 +56,12 @@ Form2::Form2()
 }
 
 Form2::~Form2() = default;
+
+void Form2::load() {
+    // Asking loads the save dialog, hidden, when it is not there yet.
+    if (program().outputForms().dialog->isVisible())
+        program().shell.dialogopen = false;
+}
 
 void Form2::setSizeTwips(double width, double height) {
     widthTwips_ = width;

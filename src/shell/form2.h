@@ -18,6 +18,8 @@ class Form2 : public QWidget {
 public:
     Form2();
     ~Form2() override;
+    // The part of the load that reaches the dialogs shown over this window.
+    void load();
 
     FrozenCanvas* Picture1;  // the snapshot with the items over it
     CanvasShape* Shape1;     // the band, or the frame of a one-step capture
@@ -50,6 +52,8 @@ public:
     void popupandautorelease();
     void clearobjects();
     void clearpositems();
+    // The pointer of the area mode over the picture.
+    void setareacursor();
 
 protected:
     bool event(QEvent* event) override;
@@ -78,7 +82,6 @@ private:
     void createobjectitems();
     static double twipsX();
     static double twipsY();
-    void setareacursor();
     bool objectselected() const;
     bool captureguard();
     bool captureactivewindow();

@@ -2,6 +2,7 @@
 
 #include "shell/form1.h"
 #include "shell/form10.h"
+#include "shell/form11.h"
 #include "shell/form12.h"
 #include "shell/form14.h"
 #include "shell/form2.h"
@@ -18,6 +19,7 @@ struct Forms {
     toolkit::LazyForm<Form3> form3;  // the capture holder
     toolkit::LazyForm<Form9> form9;  // pointer icons
     toolkit::LazyForm<Form10> form10;
+    toolkit::LazyForm<Form11> form11;
     toolkit::LazyForm<Form12> form12;  // the info dialog
     toolkit::LazyForm<Form14> form14;
 };

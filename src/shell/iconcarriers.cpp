@@ -44,6 +44,16 @@ QIcon carrierIcon(CarrierIcon which) {
             p.setBrush(Qt::gray);
             p.drawRect(12, 2, 8, 5);
             break;
+        case CarrierIcon::Saving:
+            // A diskette: body, shutter and label.
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(QColor(0x30, 0x50, 0x90));
+            p.drawRect(4, 4, 24, 24);
+            p.setBrush(QColor(0xc0, 0xc0, 0xc0));
+            p.drawRect(10, 4, 12, 8);
+            p.setBrush(Qt::white);
+            p.drawRect(8, 17, 16, 11);
+            break;
     }
     return QIcon(pixmap);
 }

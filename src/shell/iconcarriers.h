@@ -7,7 +7,7 @@
 namespace qv::shell {
 
 // The pictures the pointer takes over the frozen image.
-enum class CarrierIcon { RectangleArea, CircleArea, Clipboard };
+enum class CarrierIcon { RectangleArea, CircleArea, Clipboard, Saving };
 QIcon carrierIcon(CarrierIcon which);
 
 // A window that is never shown and only carries the icon of a custom pointer.

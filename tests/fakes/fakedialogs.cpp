@@ -57,6 +57,21 @@ std::optional<QString> FakeDialogs::saveFile(const FileDialogRequest& r, QWidget
     return nextPath();
 }
 
+std::optional<ChosenFile> FakeDialogs::saveFileWithFilter(const FileDialogRequest& r,
+                                                          const QString& selectedFilter, QWidget*) {
+    fileRequests.push_back(r);
+    preselectedFilters.push_back(selectedFilter);
+    QString filter = selectedFilter;
+    if (!filters.empty()) {
+        filter = filters.front();
+        filters.pop_front();
+    }
+    const auto path = nextPath();
+    if (!path)
+        return std::nullopt;
+    return ChosenFile{*path, filter};
+}
+
 std::optional<QString> FakeDialogs::chooseFolder(const QString& title, const QString& start,
                                                  QWidget*) {
     fileRequests.push_back({title, start, {}, {}});

@@ -26,6 +26,11 @@ public:
                                     QWidget* owner) override;
     std::optional<QString> saveFile(const platform::FileDialogRequest& request,
                                     QWidget* owner) override;
+    // Answers with the next of paths and of filters; without a scripted filter, the one the
+    // request preselects.
+    std::optional<platform::ChosenFile> saveFileWithFilter(
+        const platform::FileDialogRequest& request, const QString& selectedFilter,
+        QWidget* owner) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& start,
                                         QWidget* owner) override;
     std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner) override;
@@ -35,6 +40,8 @@ public:
     std::vector<platform::FileDialogRequest> fileRequests;
     std::deque<platform::MsgAnswer> answers;
     std::deque<std::optional<QString>> paths;  // answers of file and folder dialogs
+    std::deque<QString> filters;               // filters chosen in save-file dialogs with a filter
+    std::vector<QString> preselectedFilters;
     std::deque<std::optional<QColor>> colors;
     std::deque<std::optional<QFont>> fonts;
 

@@ -94,6 +94,17 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& r, QWidget* 
                                                  QFileDialog::DontConfirmOverwrite));
 }
 
+std::optional<ChosenFile> QtDialogs::saveFileWithFilter(const FileDialogRequest& r,
+                                                        const QString& selectedFilter,
+                                                        QWidget* owner) {
+    QString filter = selectedFilter;
+    const QString path = QFileDialog::getSaveFileName(owner, r.title, startPath(r), r.filter,
+                                                      &filter, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return std::nullopt;
+    return ChosenFile{path, filter};
+}
+
 std::optional<QString> QtDialogs::chooseFolder(const QString& title, const QString& start,
                                                QWidget* owner) {
     return nonEmpty(QFileDialog::getExistingDirectory(owner, title, start));

@@ -11,6 +11,9 @@ public:
                       QWidget* owner) override;
     std::optional<QString> openFile(const FileDialogRequest& request, QWidget* owner) override;
     std::optional<QString> saveFile(const FileDialogRequest& request, QWidget* owner) override;
+    std::optional<ChosenFile> saveFileWithFilter(const FileDialogRequest& request,
+                                                 const QString& selectedFilter,
+                                                 QWidget* owner) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& start,
                                         QWidget* owner) override;
     std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner) override;

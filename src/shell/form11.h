@@ -1,0 +1,13 @@
+#pragma once
+
+#include "shell/iconcarriers.h"
+
+namespace qv::shell {
+
+// Carries the pointer shown while saving.
+class Form11 : public IconCarrier {
+public:
+    Form11() : IconCarrier(CarrierIcon::Saving) {}
+};
+
+}  // namespace qv::shell

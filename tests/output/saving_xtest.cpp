@@ -1,0 +1,215 @@
+// The three saving roads on a private X server, chosen with real clicks in the frozen screen's
+// context menu: the capture is grabbed from the screen, the real converter program runs, and
+// Save As goes through the real file dialog.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "fakes/fakeplatform.h"
+#include "options/forms.h"
+#include "output/forms.h"
+#include "output/imageformat.h"
+#include "platform/linux/qtdialogs.h"
+#include "platform/linux/qtprocess.h"
+#include "platform/linux/x11desktop.h"
+#include "shell/forms.h"
+#include "shell/program.h"
+#include "support/xvfbtest.h"
+
+namespace qv::output {
+namespace {
+
+// Messages are recorded, so a failure cannot block the test; the file dialog is the real one.
+class RealFileDialog : public fakes::FakeDialogs {
+public:
+    std::optional<platform::ChosenFile> saveFileWithFilter(
+        const platform::FileDialogRequest& request, const QString& selectedFilter,
+        QWidget* owner) override {
+        return real.saveFileWithFilter(request, selectedFilter, owner);
+    }
+    platform::QtDialogs real;
+};
+
+// Stripes of many colours, so a shifted or scaled file would differ.
+class StripedWindow : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        for (int x = 0; x < width(); x += 5)
+            p.fillRect(x, 0, 5, height(), QColor::fromHsv((x * 7) % 360, 220, 230));
+    }
+};
+
+class SavingX : public testsupport::XvfbTest {
+protected:
+    void SetUp() override {
+        testsupport::XServer::Options options;
+        options.size = QSize(640, 480);
+        options.windowManager = true;
+        startServer(options);
+        fake_.emplace();
+        auto dialogs = std::make_unique<RealFileDialog>();
+        dialogs_ = dialogs.get();
+        fake_->services().dialogs = std::move(dialogs);
+        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
+        fake_->services().process = std::make_unique<platform::QtProcess>();
+        prog_ = std::make_unique<Program>();
+
+        auto& form4 = prog_->optionsForms().form4.get();
+        form4.Check2->setChecked(false);  // no autocopy
+        form4.Text1->setText(dir_.path());
+        form4.Text3->setText(QStringLiteral("Shot_"));
+        prog_->options.savename = QStringLiteral("Shot_");
+        prog_->options.autopopupmenu = false;
+        prog_->options.autoreleasedesktop = false;
+        shellForms().form1->hide();
+        prog_->shell.programpath = QStringLiteral(QV_BIN_DIR);
+
+        window_ = std::make_unique<StripedWindow>();
+        window_->setGeometry(60, 50, 400, 300);
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        platform::desktop().flush();
+        shellForms().form1->mnucapturescreen->trigger();
+        ASSERT_TRUE(processUntil([&] { return prog_->shell.desktopfrozen; }));
+        capture_ = shellForms().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(capture_.size(), QSize(640, 480));
+    }
+    void TearDown() override {
+        prog_.reset();
+        window_.reset();
+        fake_.reset();
+        XvfbTest::TearDown();
+    }
+
+    shell::Forms& shellForms() { return prog_->shellForms(); }
+
+    // Pops the frozen screen's context menu up and clicks item with the real pointer.
+    void clickInContextMenu(QAction* item) {
+        shell::Form1& form1 = shellForms().form1.get();
+        form1.UpdateClipboardMenus();
+        ASSERT_TRUE(item->isEnabled());
+        form1.mnuContext->popup(QPoint(200, 40));
+        ASSERT_TRUE(processUntil([&] { return form1.mnuContext->isVisible(); }));
+        QTest::qWait(100);
+        const QPoint at =
+            form1.mnuContext->mapToGlobal(form1.mnuContext->actionGeometry(item).center());
+        ASSERT_EQ(server->run("xdotool", {"mousemove", QString::number(at.x()),
+                                          QString::number(at.y()), "click", "1"}),
+                  0);
+    }
+
+    // Waits for a file and compares it with the capture.
+    void expectSaved(const QString& name, const ImageFormat& format) {
+        const QString file = QDir(dir_.path()).filePath(name);
+        ASSERT_TRUE(processUntil([&] { return QFileInfo(file).size() > 0; }))
+            << name.toStdString() << " was not written";
+        ASSERT_TRUE(processUntil([&] { return prog_->shellForms().form2->isVisible(); }));
+        EXPECT_TRUE(dialogs_->messages.empty()) << dialogs_->lastText().toStdString();
+        const QImage back = QImage(file).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(back.size(), capture_.size()) << name.toStdString();
+        if (format.direct() || format.extension != QLatin1String(".jpg")) {
+            EXPECT_EQ(back, capture_) << name.toStdString();
+        } else {
+            // JPEG is lossy: close on average.
+            qint64 difference = 0;
+            for (int y = 0; y < back.height(); ++y) {
+                for (int x = 0; x < back.width(); ++x)
+                    difference += qAbs(qGreen(back.pixel(x, y)) - qGreen(capture_.pixel(x, y)));
+            }
+            EXPECT_LT(difference / (back.width() * back.height()), 8) << name.toStdString();
+        }
+    }
+
+    std::optional<fakes::FakePlatform> fake_;
+    RealFileDialog* dialogs_ = nullptr;
+    std::unique_ptr<Program> prog_;
+    QTemporaryDir dir_;
+    std::unique_ptr<StripedWindow> window_;
+    QImage capture_;
+};
+
+TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
+    auto& form1 = shellForms().form1.get();
+    auto& form4 = prog_->optionsForms().form4.get();
+    for (const ImageFormat& format : imageFormats()) {
+        SCOPED_TRACE(format.extension.toStdString());
+        form4.Combo1->setCurrentText(format.extension);
+
+        // Numbered name in the default folder.
+        form4.Option2->setChecked(true);
+        clickInContextMenu(form1.mnuSaveToDefDir);
+        expectSaved(QStringLiteral("Shot_") + format.extension, format);
+
+        // The save dialog, typed into.
+        form4.Option1->setChecked(true);
+        clickInContextMenu(form1.mnuSaveToDefDir);
+        Dialog* dialog = nullptr;
+        ASSERT_TRUE(processUntil([&] {
+            dialog = prog_->outputForms().dialog.peek();
+            return dialog && dialog->isVisible() && dialog->Text1->hasFocus();
+        }));
+        dialog->Combo1->setCurrentText(format.extension);
+        ASSERT_EQ(server->run("xdotool", {"key", "ctrl+a", "type", "--delay", "5", "typed name"}),
+                  0);
+        ASSERT_TRUE(processUntil([&] { return dialog->Text1->text() == "typed name"; }));
+        ASSERT_EQ(server->run("xdotool", {"key", "Return"}), 0);
+        expectSaved(QStringLiteral("typed name") + format.extension, format);
+        EXPECT_FALSE(dialog->isVisible());
+
+        // Save As through the real file dialog, the format chosen by its filter.
+        QTimer answer;
+        answer.setInterval(50);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            QFileDialog* fileDialog = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
+                    fileDialog = d;
+            }
+            if (!fileDialog)
+                return;
+            answer.stop();
+            fileDialog->selectNameFilter(format.qtFilter().simplified());
+            server->run("xdotool", {"type", "--delay", "5", "saved as.xyz"});
+            processUntil([&] { return fileDialog->selectedFiles().value(0).endsWith(".xyz"); });
+            server->run("xdotool", {"key", "Return"});
+        });
+        answer.start();
+        clickInContextMenu(form1.mnuSaveas);
+        expectSaved(QStringLiteral("saved as.") + format.appendedExtension, format);
+    }
+    // Nothing but the twelve files: no temporary bitmaps left behind.
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 12)
+        << qPrintable(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).join(" / "));
+}
+
+TEST_F(SavingX, AConverterThatCannotStartIsReportedAndTheFrozenScreenStays) {
+    auto& form1 = shellForms().form1.get();
+    auto& form4 = prog_->optionsForms().form4.get();
+    prog_->options.autoreleasedesktop = true;
+    prog_->shell.programpath = dir_.filePath("no converter here");
+    form4.Combo1->setCurrentText(".png");
+    form4.Option2->setChecked(true);
+    clickInContextMenu(form1.mnuSaveToDefDir);
+    ASSERT_TRUE(processUntil([&] { return !dialogs_->messages.empty(); }));
+    EXPECT_TRUE(dialogs_->lastText().startsWith("Error: 53  "))
+        << dialogs_->lastText().toStdString();
+    EXPECT_TRUE(prog_->shell.desktopfrozen);
+    EXPECT_TRUE(shellForms().form2->isVisible());
+    EXPECT_EQ(shellForms().form3->Picture1->image().convertToFormat(QImage::Format_RGB32),
+              capture_);
+    EXPECT_TRUE(QDir(dir_.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+}  // namespace
+}  // namespace qv::output
