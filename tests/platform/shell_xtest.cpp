@@ -107,5 +107,28 @@ TEST_F(ShellX, StartsProgramWithArgumentsAndRestoresWindows) {
     EXPECT_FALSE(shell.restoreWindow(window));
 }
 
+TEST_F(ShellX, HtmlPageUnderAnotherNameOpensAsHtml) {
+    const QString marker = home.filePath("opened");
+    const QString handler = home.filePath("browser.sh");
+    write(handler, QByteArray("#!/bin/sh\nprintf '%s' \"$1\" > '") + marker.toLocal8Bit() + "'\n",
+          true);
+    write(home.filePath("data/applications/qvbrowser.desktop"),
+          "[Desktop Entry]\nType=Application\nName=Browser\nExec=" + handler.toLocal8Bit() +
+              " %f\nMimeType=text/html;\n");
+    write(home.filePath("config/mimeapps.list"),
+          "[Default Applications]\ntext/html=qvbrowser.desktop\n");
+    qputenv("XDG_CACHE_HOME", home.filePath("cache").toLocal8Bit());
+    const QString help = home.filePath("QuorvallineHelp.chm");
+    write(help, "<!DOCTYPE html>\n<html><head><title>Help</title></head><body>x</body></html>\n");
+
+    XdgShell shell;
+    ASSERT_EQ(shell.open(help), shellresult::LaunchOk);
+    QFile opened(marker);
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    const QFileInfo page(QString::fromLocal8Bit(opened.readAll()));
+    EXPECT_EQ(page.suffix(), "html");
+    EXPECT_EQ(page.canonicalFilePath(), QFileInfo(help).canonicalFilePath());
+}
+
 }  // namespace
 }  // namespace qv::platform

@@ -1,7 +1,9 @@
 #include "platform/linux/xdgshell.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -29,6 +31,27 @@ QString localPath(const QString& target) {
     if (url.isValid() && url.scheme().size() > 1 && !target.startsWith(QLatin1Char('/')))
         return {};
     return target;
+}
+
+// A page whose name does not say it is HTML (the help page keeps its historic name) is opened
+// through a link named .html: desktops that type files by name alone would otherwise look
+// for a program for the name's type and find none.
+QString typedByContent(const QString& path) {
+    const QMimeDatabase types;
+    const QMimeType byContent = types.mimeTypeForFile(path, QMimeDatabase::MatchContent);
+    const QMimeType byName = types.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+    if (!byContent.inherits(QStringLiteral("text/html")) ||
+        byName.inherits(QStringLiteral("text/html"))) {
+        return path;
+    }
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/pages");
+    if (!QDir().mkpath(folder))
+        return path;
+    const QString link =
+        folder + QLatin1Char('/') + QFileInfo(path).completeBaseName() + QStringLiteral(".html");
+    QFile::remove(link);
+    return QFile::link(QFileInfo(path).absoluteFilePath(), link) ? link : path;
 }
 
 }  // namespace
@@ -72,8 +95,8 @@ int XdgShell::open(const QString& target) {
         if (check != shellresult::LaunchOk)
             return check;
     }
-    const Launcher::Outcome outcome =
-        launcher_.launch(QStringLiteral("xdg-open"), {path.isNull() ? target : path});
+    const Launcher::Outcome outcome = launcher_.launch(
+        QStringLiteral("xdg-open"), {path.isNull() ? target : typedByContent(path)});
     switch (outcome.status) {
         case Launcher::Outcome::Status::Running:
             return shellresult::LaunchOk;
