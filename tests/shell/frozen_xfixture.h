@@ -1,16 +1,13 @@
 #pragma once
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QWidget>
 #include <optional>
-
-#include <QAction>
-#include <QMenu>
 
 #include "fakes/fakeplatform.h"
 #include "options/forms.h"
