@@ -1,19 +1,14 @@
 #pragma once
 
+#include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
-#include <QEvent>
-#include <QMenu>
-#include <QTimer>
-#include <functional>
-
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QRadioButton>
-
-#include <QAction>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 
 #include "fakes/fakeprogram.h"
 #include "objects/forms.h"
@@ -57,6 +52,8 @@ protected:
     Form2& form2() { return forms().form2.get(); }
     Form3& form3() { return forms().form3.get(); }
     options::Form4& form4() { return prog.optionsForms().form4.get(); }
+    QImage buffer() { return form3().Picture1->image(); }
+    QImage screen(const QRect& pixels) { return fake.desktop().screen.copy(pixels); }
 
     void freeze() { form1().mnuFreeze->trigger(); }
 
@@ -71,10 +68,6 @@ protected:
         form1().Command1->click();
     }
     void captureEntireScreen() { requestCapture(false); }
-    void captureActiveWindow(platform::WindowId target) {
-        form3().Text1->setText(QString::number(target));
-        requestCapture(true);
-    }
 
     platform::WindowId addWindow(const QRect& frame, bool desktop = false) {
         const platform::WindowId id = 0x2a00001 + fake.desktop().windows.size();
@@ -82,7 +75,8 @@ protected:
         return id;
     }
 
-    // Answers the next popup menu: records it, triggers choice (if any) and closes it.
+    // Answers the next popup menu once it is open: records it, triggers choice (if any) and
+    // closes it. Events processed before it opens leave the answer waiting.
     void answerNextMenu(QAction* choice = nullptr) {
         menuAnswer.setSingleShot(true);
         menuAnswer.setInterval(0);
@@ -90,7 +84,7 @@ protected:
         QObject::connect(&menuAnswer, &QTimer::timeout, [this, choice] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (!menu)
-                return;
+                return menuAnswer.start();
             popped = menu;
             poppedDefault = menu->defaultAction();
             menu->close();
@@ -103,6 +97,54 @@ protected:
     QTimer menuAnswer;
     QMenu* popped = nullptr;
     QAction* poppedDefault = nullptr;
+};
+
+// A frozen screen driven with mouse events on its picture. Positions are device pixels of
+// the picture; the fake pointer follows every event, as the system's would.
+class AreaTest : public CaptureTest {
+protected:
+    AreaTest() {
+        form4().Check2->setChecked(true);  // autocopy, so that the clipboard shows captures
+        freeze();
+        fake.clock().sleeps.clear();
+    }
+
+    FrozenCanvas* picture() { return form2().Picture1; }
+
+    void send(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton) {
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+            held |= button;
+        if (type == QEvent::MouseButtonRelease)
+            held &= ~Qt::MouseButtons(button);
+        fake.desktop().cursor = at;
+        QMouseEvent event(type, QPointF(at), QPointF(picture()->mapToGlobal(at)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(picture(), &event);
+    }
+    void press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        send(QEvent::MouseButtonPress, at, button);
+    }
+    void move(QPoint at) { send(QEvent::MouseMove, at); }
+    void release(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        send(QEvent::MouseButtonRelease, at, button);
+    }
+    // A band from one corner to the other: the band follows one move late, so the pointer
+    // rests at the far corner for two moves before the button goes up.
+    void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
+        press(from, button);
+        move(to);
+        move(to);
+        release(to, button);
+    }
+
+    void circular() {
+        shellState().circularmode = true;
+        shellState().rectangularmode = false;
+    }
+    // The band's rectangle in whole pixels.
+    QRect bandPixels() { return picture()->toPixels(form2().Shape1->geometry()); }
+
+    Qt::MouseButtons held;
 };
 
 }  // namespace qv::shell::capturetests

@@ -1,9 +1,5 @@
 #include <QPointer>
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
-
 #include "shell/capture_fixture.h"
 
 namespace qv::shell::capturetests {
@@ -17,7 +13,6 @@ TEST_F(FreezeTest, ShowsTheSnapshotFullScreenForEachResolution) {
         fake.desktop().dpiX = fake.desktop().dpiY = dpi;
         form1().standardrelease();
         freeze();
-
         const auto& s = shellState();
         EXPECT_EQ(QSize(s.screenpixelwidth, s.screenpixelheight), QSize(1280, 800));
         EXPECT_EQ(s.twipsperpixelx, twips);
@@ -55,12 +50,11 @@ TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
             !old->isVisible() && fake.desktop().flushes > 0 && fake.clock().sleeps.back() == 350;
     };
     freeze();
-
     EXPECT_TRUE(oldGoneBeforeGrab);
     EXPECT_NE(&form2(), old.data());
     EXPECT_FALSE(shellState().captureavailable);
     EXPECT_FALSE(prog.objects.objectsadded);
-    EXPECT_TRUE(form3().Picture1->image().isNull());
+    EXPECT_TRUE(buffer().isNull());
     EXPECT_EQ(form2().Picture1->picture(), fake.desktop().screen);
     flushDrops();
     EXPECT_TRUE(old.isNull());
@@ -109,17 +103,13 @@ TEST_F(FreezeTest, ActivationKeepsThePictureWhileADialogIsOpen) {
     dialog.show();
     const QImage drawn(16, 16, QImage::Format_RGB32);
     form2().Picture1->setPicture(drawn);
-
-    shellState().dialogopen = true;
-    QApplication::setActiveWindow(&dialog);
-    QApplication::setActiveWindow(&form2());
-    EXPECT_EQ(form2().Picture1->picture(), drawn);
-    EXPECT_TRUE(shellState().desktopfrozen);
-
-    shellState().dialogopen = false;
-    QApplication::setActiveWindow(&dialog);
-    QApplication::setActiveWindow(&form2());
-    EXPECT_EQ(form2().Picture1->picture(), fake.desktop().screen);
+    for (bool open : {true, false}) {
+        shellState().dialogopen = open;
+        QApplication::setActiveWindow(&dialog);
+        QApplication::setActiveWindow(&form2());
+        EXPECT_EQ(form2().Picture1->picture(), open ? drawn : fake.desktop().screen);
+        EXPECT_TRUE(shellState().desktopfrozen);
+    }
 }
 
 TEST_F(FreezeTest, AFailedGrabStartsAFreshCaptureHolder) {
@@ -131,16 +121,14 @@ TEST_F(FreezeTest, AFailedGrabStartsAFreshCaptureHolder) {
     EXPECT_TRUE(shellState().desktopfrozen);
 }
 
-TEST_F(FreezeTest, OutlineStyleFollowsTheOptions) {
-    form4().Option3->setChecked(true);
-    freeze();
-    EXPECT_EQ(form2().Shape1->borderStyle(), CanvasShape::Dot);
-    form4().Option4->setChecked(true);
-    freeze();
-    EXPECT_EQ(form2().Shape1->borderStyle(), CanvasShape::Solid);
-}
-
-TEST_F(FreezeTest, LoadPicksTheAreaPointerOfTheMode) {
+TEST_F(FreezeTest, OutlineStyleFollowsTheOptionsAndTheAreaPointerTheMode) {
+    for (auto [option, style] :
+         {std::pair{form4().Option3, CanvasShape::Dot}, {form4().Option4, CanvasShape::Solid}}) {
+        option->setChecked(true);
+        freeze();
+        EXPECT_EQ(form2().Shape1->borderStyle(), style);
+    }
+    form1().standardrelease();
     shellState().rectangularmode = false;
     EXPECT_EQ(form2().Picture1->cursor().shape(), Qt::ArrowCursor);
     forms().form2.drop();

@@ -1,4 +1,4 @@
-#include "shell/area_fixture.h"
+#include "shell/capture_fixture.h"
 #include "shell/hovertests.h"
 
 namespace qv::shell::capturetests {
@@ -28,8 +28,7 @@ protected:
 TEST_F(HoverTest, ShapesAreHitStrictlyInsideAndTheHighestVisibleOneWins) {
     addShape({100, 100, 200, 100});
     addShape({250, 150, 100, 100});
-    CanvasShape* hidden = addShape({0, 0, 1000, 1000});
-    hidden->hide();
+    addShape({0, 0, 1000, 1000})->hide();
     const std::pair<QPoint, int> cases[] = {
         {{100, 150}, -1}, {{101, 150}, 0}, {{299, 199}, 1}, {{300, 120}, -1}, {{150, 100}, -1},
         {{150, 101}, 0},  {{260, 160}, 1}, {{10, 10}, -1},  {{320, 240}, 1},  {{350, 240}, -1},
@@ -40,8 +39,7 @@ TEST_F(HoverTest, ShapesAreHitStrictlyInsideAndTheHighestVisibleOneWins) {
 
 TEST_F(HoverTest, LinesAreHitAtTheirEndsAndMidpointBoundsIncluded) {
     addLine({100, 100}, {300, 100});
-    CanvasLine* hidden = addLine({100, 100}, {300, 100});
-    hidden->hide();
+    addLine({100, 100}, {300, 100})->hide();
     const std::pair<QPoint, int> cases[] = {
         {{110, 110}, 0}, {{90, 90}, 0},    {{111, 100}, -1}, {{100, 111}, -1},
         {{180, 120}, 0}, {{220, 80}, 0},   {{179, 100}, -1}, {{200, 121}, -1},
@@ -76,13 +74,6 @@ TEST_F(HoverTest, MovingOverAShapeLaysTheOverlayOnItWhereThePointerIs) {
     EXPECT_FALSE(form2().Label5->isVisible());
     EXPECT_EQ(prog.objects.currentshape, 0);
     release({150, 150});
-
-    // A hidden shape is never hovered.
-    shape->hide();
-    prog.objects.currentshape = 7;
-    move({150, 150});
-    EXPECT_EQ(prog.objects.currentshape, 7);
-    EXPECT_FALSE(form2().Label5->isVisible());
 }
 
 TEST_F(HoverTest, HoveringALinePlacesAllThreeGrabAreas) {

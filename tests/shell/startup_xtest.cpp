@@ -1,176 +1,115 @@
 // The program on a private X server, driven like a user would: with and without a tray host.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
-#include <QFile>
 #include <QProcess>
 #include <QRect>
-#include <QStringList>
+#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThread>
-#include <functional>
 #include <optional>
 
+#include "support/xserver.h"
+
+namespace qv::testsupport {
 namespace {
 
-// Runs a helper program to its end and returns what it wrote.
-QString run(const QString& program, const QStringList& arguments, const QString& display) {
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    p.setProcessEnvironment(env);
-    p.start(program, arguments);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// Polls until the condition holds or the time is up.
-bool eventually(const std::function<bool()>& condition, int ms = 10000) {
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        if (condition())
-            return true;
-        QThread::msleep(50);
-    }
-    return condition();
-}
-
-class Session {
-public:
-    explicit Session(bool trayHost) {
-        const QString displayFile = dir_.filePath("display");
-        xvfb_.setStandardOutputFile(displayFile);
-        xvfb_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x700x24", "-nolisten", "tcp"});
-        eventually([&] { return QFile(displayFile).size() > 0; });
-        QFile f(displayFile);
-        f.open(QIODevice::ReadOnly);
-        display_ = ":" + QString::fromLatin1(f.readAll()).trimmed();
-        if (trayHost)
-            startHelper(trayer_, "trayer",
-                        {"--edge", "top", "--align", "right", "--widthtype", "request", "--height",
-                         "24", "--SetDockType", "true"});
+class StartUpOnX : public ::testing::Test {
+protected:
+    void start(bool trayHost) {
+        XServer::Options options;
+        options.size = {1024, 700};
+        options.trayHost = trayHost;
+        server = std::make_unique<XServer>(options);
+        ASSERT_TRUE(server->error().isEmpty()) << server->error().toStdString();
         auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        env.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
-        env.insert("XDG_RUNTIME_DIR", dir_.path());
+        env.insert("DISPLAY", server->display());
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        env.insert("XDG_RUNTIME_DIR", dir.path());
         env.remove("QT_QPA_PLATFORM");
-        program_.setProcessEnvironment(env);
-        program_.setProcessChannelMode(QProcess::MergedChannels);
-        if (trayHost)
-            eventually([&] { return !windows("trayer").isEmpty(); });
-        program_.start(QStringLiteral(QV_BIN_DIR "/quorvalline"), {});
-        program_.waitForStarted();
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(QV_BIN_DIR "/quorvalline"), {});
+        ASSERT_TRUE(program.waitForStarted());
     }
-    ~Session() {
-        for (QProcess* p : {&program_, &trayer_, &xvfb_}) {
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(3000);
-            }
-        }
+    void TearDown() override {
+        program.kill();
+        program.waitForFinished(3000);
     }
 
-    // Mapped windows of a class with their screen rectangles.
-    QList<QRect> windows(const QString& windowClass) const {
-        QList<QRect> found;
-        const QStringList ids =
-            run("xdotool", {"search", "--onlyvisible", "--class", windowClass}, display_)
-                .split('\n', Qt::SkipEmptyParts);
-        for (const QString& id : ids) {
-            const QString shell = run("xdotool", {"getwindowgeometry", "--shell", id}, display_);
-            int x = 0, y = 0, w = 0, h = 0;
-            for (const QString& line : shell.split('\n')) {
-                const QStringList kv = line.split('=');
-                if (kv.size() != 2)
-                    continue;
-                const int v = kv[1].toInt();
-                if (kv[0] == "X")
-                    x = v;
-                if (kv[0] == "Y")
-                    y = v;
-                if (kv[0] == "WIDTH")
-                    w = v;
-                if (kv[0] == "HEIGHT")
-                    h = v;
-            }
-            found.append(QRect(x, y, w, h));
-        }
-        return found;
+    QString xdotool(const QStringList& arguments) const {
+        QProcess p;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", server->display());
+        p.setProcessEnvironment(env);
+        p.start("xdotool", arguments);
+        p.waitForFinished(10000);
+        return QString::fromUtf8(p.readAllStandardOutput());
     }
-    std::optional<QRect> window(const std::function<bool(const QRect&)>& which) const {
-        for (const QRect& r : windows("quorvalline"))
+    // The first mapped window of the program whose screen rectangle passes which.
+    std::optional<QRect> window(bool (*which)(const QRect&)) const {
+        static const QRegularExpression geometry(
+            "X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\n"
+            "HEIGHT=(\\d+)");
+        const QString shell = xdotool({"search", "--onlyvisible", "--class", "quorvalline",
+                                       "getwindowgeometry", "--shell", "%@"});
+        for (auto it = geometry.globalMatch(shell); it.hasNext();) {
+            const auto m = it.next();
+            const QRect r(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                          m.captured(4).toInt());
             if (which(r))
                 return r;
+        }
         return std::nullopt;
+    }
+    std::optional<QRect> waitForWindow(bool (*which)(const QRect&)) const {
+        std::optional<QRect> found;
+        XServer::waitFor([&] { return (found = window(which)).has_value(); });
+        return found;
     }
     static bool isTrayIcon(const QRect& r) { return r.width() <= 32 && r.height() <= 32; }
     static bool isMainWindow(const QRect& r) { return r.size() == QSize(400, 229); }
     static bool isMenu(const QRect& r) { return r.height() > 100 && !isMainWindow(r); }
 
-    void click(QPoint at, int button) {
-        run("xdotool",
-            {"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
-             QString::number(button)},
-            display_);
+    void click(QPoint at, int button) const {
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
+                 QString::number(button)});
+    }
+    // Right click at, then Exit: the tray menu's third item of thirteen equal rows.
+    void exitFromMenuAt(QPoint at) {
+        click(at, 3);
+        const auto menu = waitForWindow(isMenu);
+        ASSERT_TRUE(menu) << "a right click opens the tray menu";
+        click(QPoint(menu->x() + 40, menu->y() + menu->height() * 58 / 190), 1);
+        ASSERT_TRUE(program.waitForFinished(10000)) << "Exit ends the program";
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
     }
 
-    QProcess program_;
-
-private:
-    void startHelper(QProcess& p, const QString& name, const QStringList& arguments) {
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        p.setProcessEnvironment(env);
-        p.start(name, arguments);
-        p.waitForStarted();
-    }
-
-    QTemporaryDir dir_;
-    QProcess xvfb_;
-    QProcess trayer_;
-    QString display_;
+    std::unique_ptr<XServer> server;
+    QProcess program;
+    QTemporaryDir dir;
 };
 
-// The tray menu's items are Help, Info, Exit ... from the top, all of one height.
-QPoint exitItem(const QRect& menu) {
-    return QPoint(menu.x() + 40, menu.y() + menu.height() * 58 / 190);
+TEST_F(StartUpOnX, TrayIconMenuAndExit) {
+    start(true);
+    const auto icon = waitForWindow(isTrayIcon);
+    ASSERT_TRUE(icon) << "the icon appears in the tray";
+    EXPECT_TRUE(window(isMainWindow)) << "the main window shows";
+    exitFromMenuAt(icon->center());
+    EXPECT_FALSE(window(isTrayIcon)) << "the icon is gone";
 }
 
-TEST(StartUpOnX, TrayIconMenuAndExit) {
-    Session s(true);
-    ASSERT_TRUE(eventually([&] { return s.window(Session::isTrayIcon).has_value(); }))
-        << "the icon appears in the tray";
-    EXPECT_TRUE(s.window(Session::isMainWindow).has_value()) << "the main window shows";
-
-    const QRect icon = *s.window(Session::isTrayIcon);
-    s.click(icon.center(), 3);
-    ASSERT_TRUE(eventually([&] { return s.window(Session::isMenu).has_value(); }))
-        << "a right click on the icon opens the menu";
-
-    s.click(exitItem(*s.window(Session::isMenu)), 1);
-    ASSERT_TRUE(s.program_.waitForFinished(10000)) << "Exit ends the program";
-    EXPECT_EQ(s.program_.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(s.program_.exitCode(), 0);
-    EXPECT_FALSE(s.window(Session::isTrayIcon).has_value()) << "the icon is gone";
-}
-
-TEST(StartUpOnX, WithoutATrayHostTheWindowStaysReachable) {
-    Session s(false);
-    ASSERT_TRUE(eventually([&] { return s.window(Session::isMainWindow).has_value(); }));
+TEST_F(StartUpOnX, WithoutATrayHostTheWindowStaysReachable) {
+    start(false);
+    const auto main = waitForWindow(isMainWindow);
+    ASSERT_TRUE(main);
     QByteArray said;
-    ASSERT_TRUE(eventually([&] {
-        s.program_.waitForReadyRead(50);
-        said += s.program_.readAll();
+    ASSERT_TRUE(XServer::waitFor([&] {
+        program.waitForReadyRead(50);
+        said += program.readAll();
         return said.contains("no system tray is available");
     }));
-
-    const QRect main = *s.window(Session::isMainWindow);
-    s.click(main.center(), 3);
-    ASSERT_TRUE(eventually([&] { return s.window(Session::isMenu).has_value(); }))
-        << "a right click on the window opens the tray menu";
-    s.click(exitItem(*s.window(Session::isMenu)), 1);
-    ASSERT_TRUE(s.program_.waitForFinished(10000));
-    EXPECT_EQ(s.program_.exitCode(), 0);
+    exitFromMenuAt(main->center());
 }
 
 }  // namespace
+}  // namespace qv::testsupport

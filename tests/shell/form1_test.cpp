@@ -1,0 +1,362 @@
+// The main window, its tray icon and menus, and the info dialog.
+#include <QAction>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "fakes/fakeprogram.h"
+#include "options/forms.h"
+#include "shell/formkit.h"
+#include "shell/forms.h"
+
+namespace qv::shell {
+namespace {
+
+using Root = platform::Registry::Root;
+using platform::TrayEvent;
+const QString kHotkeys = QStringLiteral("Software\\Quorvalline\\Hotkeys");
+
+class Form1Test : public fakes::ProgramTest {
+protected:
+    // A run after the first one: the hotkey table was stored.
+    void storeHotkeyTable() { fake.registry().createKey(Root::CurrentUser, kHotkeys); }
+    Form1& start() { return prog.shellForms().form1.get(); }
+
+    // Runs the program's event loop until something ends it; returns its exit code.
+    static int runUntilEnded(std::function<void()> action) {
+        QTimer::singleShot(0, std::move(action));
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+        return QCoreApplication::exec();
+    }
+    static void send(QWidget* widget, QEvent::Type type) {
+        QMouseEvent event(type, QPointF(1, 1), widget->mapToGlobal(QPointF(1, 1)), Qt::LeftButton,
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &event);
+    }
+};
+
+TEST_F(Form1Test, OnlyTheFirstStartRegistersTheTwoDefaultHotkeysAndNamesThemInTheMenus) {
+    using C = fakes::FakeHotkeys::Combination;
+    const QMap<int, C> defaults{{0xB001, C{platform::ModControl, 'R'}},
+                                {0xB002, C{platform::ModControl, 'F'}}};
+    for (bool later : {false, true}) {
+        SCOPED_TRACE(later);
+        fakes::FakePlatform platform;
+        if (later)
+            platform.registry().createKey(Root::CurrentUser, kHotkeys);
+        Program run;
+        Form1& form = run.shellForms().form1.get();
+        EXPECT_EQ(platform.hotkeys().registered, later ? decltype(defaults)() : defaults);
+        EXPECT_EQ(run.options.defaulthotkeys, !later);
+        EXPECT_EQ(form.mnuRelease->text(), later ? "Release Desktop" : "Release Desktop   CTRL+R");
+        EXPECT_EQ(form.mnuContextRelease->text(), form.mnuRelease->text());
+        EXPECT_EQ(form.mnuFreeze->text(),
+                  later ? "Freeze Desktop             " : "Freeze Desktop   CTRL+F");
+        EXPECT_TRUE(platform.dialogs().messages.empty());
+    }
+}
+
+TEST_F(Form1Test, TakenCombinationsGiveOneMessagePerDefaultHotkey) {
+    fake.hotkeys().heldElsewhere = {{platform::ModControl, 'R'}, {platform::ModControl, 'F'}};
+    fake.hotkeys().takenError = 1409;
+    Form1& form = start();
+
+    const QString cr(QChar(13));
+    const QString tail = cr + "Failed ! Hotkey already used by another program ? " + cr + cr;
+    ASSERT_EQ(fake.dialogs().messages.size(), 2u);
+    EXPECT_EQ(fake.dialogs().messages[0].text,
+              "Error: 1409 Registering Hotkey:  Release Desktop  CTRL+R " + tail +
+                  "Quorvalline will keep running but the hotkey will not be available !");
+    EXPECT_EQ(fake.dialogs().messages[1].text,
+              "Error: 1409 Registering Hotkey:  Freeze Desktop CTRL+F" + tail +
+                  "Quorvalline  will keep running but the hotkey will not be available !");
+    for (const auto& shown : fake.dialogs().messages) {
+        EXPECT_EQ(shown.icon, platform::MsgIcon::Critical);
+        EXPECT_EQ(shown.title, " Quorvalline ");
+    }
+    // The captions name the keys all the same, and the program goes on to the tray.
+    EXPECT_EQ(form.mnuFreeze->text(), "Freeze Desktop   CTRL+F");
+    EXPECT_TRUE(fake.tray().shown);
+}
+
+TEST_F(Form1Test, DisableHotkeysStoredOnRegistersNothing) {
+    storeHotkeyTable();
+    fake.registry().setValue(Root::CurrentUser, kHotkeys, "DisableHotkeys", QByteArray("1\0", 2));
+    fake.registry().setValue(Root::CurrentUser, kHotkeys, "Capture Entire Screen",
+                             QByteArray("CTRL+E\0", 7));
+    prog.optionsForms().form5->Check1->setChecked(true);
+    start();
+    EXPECT_TRUE(prog.options.disablehotkeys);
+    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
+}
+
+TEST_F(Form1Test, MenusAfterStartUp) {
+    storeHotkeyTable();
+    Form1& form = start();
+    // Item captions from the top, "-" for the separator between every two.
+    const auto captions = [](QMenu* menu) {
+        QStringList texts;
+        for (QAction* item : menu->actions())
+            texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return texts.join('|');
+    };
+    EXPECT_EQ(captions(form.mnuTray),
+              "Help...|-|Info...|-|Exit|-|Options...|-|Capture Entire Screen|-|"
+              "Capture Active Window|-|Freeze Desktop             |-|Release Desktop");
+    EXPECT_EQ(captions(form.mnuContext),
+              "Add Objects...|-|Capture Rectangular Area          |-|Capture Circular Area|-|"
+              "Save to Default Directory|-|Save As...|-|Print to Default Printer|-|Print...|-|"
+              "Page Setup...|-|Start Default Application( lowriter )|-|Paste from Clipboard|-|"
+              "Copy to Clipboard ( Autocopy Enabled )  |-|Email To...|-|Release Desktop");
+    EXPECT_FALSE(form.mnuRelease->isEnabled());
+    EXPECT_TRUE(form.mnuContextRelease->isEnabled());
+
+    fake.tray().fire(TrayEvent::RightButtonUp);
+    EXPECT_EQ(form.mnuTray->defaultAction(), form.mnuFreeze);
+    EXPECT_TRUE(form.mnuTray->isVisible());
+}
+
+TEST_F(Form1Test, ReleaseAfterCaptureStoredOnForcesAutocopyCheckedAndDisabled) {
+    for (const bool release : {true, false}) {
+        SCOPED_TRACE(release);
+        fakes::FakePlatform platform;
+        const QString autoKey = "Software\\Quorvalline\\Auto";
+        platform.registry().setValue(Root::CurrentUser, autoKey, "AutoCopyToClibrd",
+                                     QByteArray("0\0", 2));
+        platform.registry().setValue(Root::CurrentUser, autoKey, "AutoReleaseDesktop",
+                                     QByteArray(release ? "1\0" : "0\0", 2));
+        platform.registry().createKey(Root::CurrentUser, "Software\\Quorvalline\\Save");
+        Program run;
+        run.shellForms().form1.get();
+        auto& options = run.optionsForms().form4.get();
+        EXPECT_EQ(run.options.autoreleasedesktop, release);
+        EXPECT_EQ(options.Check2->isChecked(), release);
+        EXPECT_EQ(options.Check2->isEnabled(), !release);
+    }
+}
+
+TEST_F(Form1Test, LocaleSetsTheUnits) {
+    const std::tuple<QString, const char*, const char*> rows[] = {
+        {"0", "mm", "Metric"},
+        {"1", "\"", "US"},
+        {QString("1") + QChar(0) + "x", "\"", "US"},
+        {"2", "", ""}};
+    for (const auto& [measurement, unitsign, units] : rows) {
+        SCOPED_TRACE(measurement.toStdString());
+        fakes::FakePlatform platform;
+        platform.locale().measurement = measurement;
+        platform.locale().separator = QString(",") + QChar(0);
+        Program run;
+        run.shellForms().form1.get();
+        EXPECT_EQ(run.output.unitsign, unitsign);
+        EXPECT_EQ(run.output.currentunits, units);
+        EXPECT_EQ(run.output.localeunits, units);
+        EXPECT_EQ(run.output.decimalseparator, ",");
+    }
+}
+
+TEST_F(Form1Test, StateAfterStartUpAndTheWindowHidesIntoTheTrayAfterFiveSeconds) {
+    fake.registry().setValue(Root::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                             "Quorvalline", QByteArray("/opt/q/quorvalline\0", 19));
+    Form1& form = start();
+    EXPECT_TRUE(prog.optionsForms().form4->Check6->isChecked());
+    EXPECT_TRUE(prog.shell.rectangularmode);
+    EXPECT_TRUE(prog.shell.helpfile.endsWith("/QuorvallineHelp.chm"));
+    EXPECT_TRUE(fake.tray().shown);
+    EXPECT_TRUE(form.Timer4->isActive());
+
+    EXPECT_TRUE(form.isVisible());
+    fake.clock().advance(4999);
+    EXPECT_TRUE(form.isVisible());
+    fake.clock().advance(1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Timer3->isActive());
+}
+
+TEST_F(Form1Test, WithoutATrayTheWindowStaysAndCarriesTheTrayMenu) {
+    fake.tray().available = false;
+    Form1& form = start();
+    fake.clock().advance(10000);
+    EXPECT_TRUE(form.isVisible());
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10));
+    QCoreApplication::sendEvent(&form, &click);
+    EXPECT_TRUE(form.mnuTray->isVisible());
+}
+
+TEST_F(Form1Test, TrayDoubleClickShowsTheWindowUnlessFrozen) {
+    Form1& form = start();
+    form.hide();
+    prog.shellForms().form2->show();
+    fake.tray().fire(TrayEvent::LeftDoubleClick);
+    ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+    EXPECT_EQ(fake.dialogs().lastText(), "Only available if screen is not frozen !");
+    EXPECT_EQ(fake.dialogs().messages[0].icon, platform::MsgIcon::Information);
+    EXPECT_EQ(fake.dialogs().messages[0].title, "Quorvalline");
+    EXPECT_FALSE(form.isVisible());
+
+    prog.shellForms().form2->hide();
+    fake.tray().fire(TrayEvent::LeftDoubleClick);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(fake.dialogs().messages.size(), 1u);
+}
+
+TEST_F(Form1Test, TrayNotificationsRememberTheWindowInFrontUntilThePointerRests) {
+    Form1& form = start();
+    QLineEdit* remembered = prog.shellForms().form3->Text1;
+    // Ignored while the menu is open.
+    fake.tray().fire(TrayEvent::RightButtonUp);
+    ASSERT_TRUE(form.mnuTray->isVisible());
+    fake.tray().fire(TrayEvent::MouseMove);
+    EXPECT_FALSE(prog.shell.trayhover);
+    form.mnuTray->close();
+
+    fake.desktop().lastForeign = 77;
+    fake.tray().fire(TrayEvent::MouseMove);
+    EXPECT_TRUE(prog.shell.trayhover);
+    EXPECT_EQ(remembered->text(), "77");
+    fake.desktop().lastForeign = 88;
+    fake.tray().fire(TrayEvent::RightButtonUp);
+    EXPECT_EQ(remembered->text(), "77") << "the pointer rests on the icon";
+
+    form.mnuTray->close();
+    prog.shell.trayhover = false;
+    fake.tray().fire(TrayEvent::RightButtonUp);
+    EXPECT_EQ(remembered->text(), "88");
+}
+
+TEST_F(Form1Test, MenuWatcherClosesTheMenuOnlyForAPressBesideIt) {
+    Form1& form = start();
+    fake.desktop().foreground = 5;
+    fake.desktop().windows[5].frame = QRect(0, 0, 300, 300);
+    struct Row {
+        const char* where;
+        bool pressOnMenuItem;
+        QPoint cursor;
+        bool menuStaysOpen;
+    };
+    const Row rows[] = {{"on a menu item", true, {}, true},
+                        {"within the front window", false, QPoint(100, 700), false},
+                        {"beside the front window", false, QPoint(500, 700), true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.where);
+        fake.desktop().leftButton = false;
+        fake.tray().fire(TrayEvent::RightButtonUp);
+        ASSERT_TRUE(form.mnuTray->isVisible());
+        fake.clock().advance(50);
+        EXPECT_TRUE(form.Timer2->isActive()) << "no press yet";
+
+        fake.desktop().cursor =
+            row.pressOnMenuItem ? form.mnuTray->geometry().center() : row.cursor;
+        fake.desktop().leftButton = true;
+        fake.clock().advance(10);
+        EXPECT_EQ(form.mnuTray->isVisible(), row.menuStaysOpen);
+        EXPECT_FALSE(form.Timer2->isActive());
+        form.mnuTray->close();
+    }
+}
+
+TEST_F(Form1Test, ExitAndExitProgramEndAtOnceClosingTheWindowEndsInOrder) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        fakes::FakePlatform platform;
+        Program run;
+        Form1& form = run.shellForms().form1.get();
+        run.shellForms().form2->show();
+        const std::function<void()> ends[] = {
+            [&] { form.mnuExit->trigger(); },
+            [&] { send(form.Label3, QEvent::MouseButtonRelease); },
+            [&] { form.close(); },
+        };
+        ASSERT_TRUE(platform.tray().shown);
+        EXPECT_EQ(runUntilEnded(ends[way]), 0);
+        EXPECT_FALSE(platform.tray().shown);
+        // Only an orderly close hides the frozen screen and releases both default hotkeys.
+        const bool orderly = way == 2;
+        EXPECT_EQ(platform.hotkeys().registered.isEmpty(), orderly);
+        EXPECT_EQ(run.shellForms().form2->isVisible(), !orderly);
+    }
+}
+
+TEST_F(Form1Test, ShowInTrayLightsUpUnderThePointerAndHides) {
+    Form1& form = start();
+    send(form.Label4, QEvent::MouseMove);
+    EXPECT_EQ(foreColor(form.Label4), kLabelHover);
+    EXPECT_EQ(form.Label4->cursor().shape(), Qt::BitmapCursor);
+    send(form.Label4, QEvent::MouseButtonRelease);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(foreColor(form.Label4), kLabelGrey);
+}
+
+TEST_F(Form1Test, HelpReportsAFailedLaunchByItsResult) {
+    Form1& form = start();
+    const std::pair<int, const char*> rows[] = {{2, "File not found !"},
+                                                {3, "Path not found !"},
+                                                {5, "Access denied !"},
+                                                {8, "No more memory !"},
+                                                {32, "DLL not found !"},
+                                                {26, "Access violation occured !"},
+                                                {27, "Uncomplied or wrong file association !"},
+                                                {28, "DDE Time out !"},
+                                                {29, "DDE transaction failed !"},
+                                                {30, "DDE bussy!"},
+                                                {31, "No such application !"},
+                                                {11, "Corrupt EXE File !"},
+                                                {0, ""}};
+    for (const auto& [result, text] : rows) {
+        SCOPED_TRACE(result);
+        fake.dialogs().messages.clear();
+        fake.shell().result = result;
+        form.mnuhelp->trigger();
+        ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+        EXPECT_EQ(fake.dialogs().lastText(), text);
+        EXPECT_EQ(fake.dialogs().messages[0].title, " Quorvalline ");
+        EXPECT_EQ(fake.dialogs().messages[0].icon, platform::MsgIcon::Critical);
+    }
+    fake.dialogs().messages.clear();
+    fake.shell().result = platform::shellresult::LaunchOk;
+    form.mnuhelp->trigger();
+    EXPECT_TRUE(fake.dialogs().messages.empty());
+    EXPECT_TRUE(fake.shell().opened.back().endsWith("/QuorvallineHelp.chm"));
+}
+
+TEST_F(Form1Test, TheCircleWaitsWhileAnAreaIsStillBeingCopied) {
+    Form1& form = start();
+    prog.shell.areacapturerunning = true;
+    prog.shell.contextpopup = true;
+    fake.clock().sleeps.clear();
+    form.mnuDraw->trigger();
+    EXPECT_TRUE(prog.shell.rectangularmode);
+    EXPECT_EQ(fake.clock().sleeps, std::vector<int>{1000});
+    form.mnurectangle->trigger();
+    EXPECT_TRUE(prog.shell.desktopfrozen) << "popped by its hotkey, the command freezes first";
+}
+
+TEST_F(Form1Test, InfoLinksOpenTheWebSiteAndAnEmailAndCloseHides) {
+    Form12& info = prog.shellForms().form12.get();
+    send(info.Label2, QEvent::MouseMove);
+    send(info.Label1, QEvent::MouseMove);
+    EXPECT_EQ(foreColor(info.Label1), kLabelHover);
+    EXPECT_EQ(foreColor(info.Label2), kLinkBlue);
+    send(info.Label2, QEvent::MouseButtonRelease);
+    send(info.Label1, QEvent::MouseButtonRelease);
+    EXPECT_EQ(fake.shell().opened,
+              (std::vector<QString>{Form12::kWebSite, "mailto:" + Form12::kSupportAddress}));
+
+    info.show();
+    prog.shell.dialogopen = true;
+    send(info.Label5, QEvent::MouseMove);
+    send(info.Label5, QEvent::MouseButtonRelease);
+    EXPECT_FALSE(info.isVisible());
+    EXPECT_FALSE(prog.shell.dialogopen);
+    EXPECT_EQ(foreColor(info.Label5), kLabelGrey);
+    EXPECT_TRUE(prog.shellForms().form12.isLoaded()) << "it stays loaded";
+}
+
+}  // namespace
+}  // namespace qv::shell

@@ -1,0 +1,173 @@
+// The frozen screen of a private X server with a window manager, read for real (the other
+// services are fakes): one-step captures and areas dragged with the real pointer hold exactly
+// what xwd read of the same pixels.
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+#include <optional>
+
+#include "fakes/fakeplatform.h"
+#include "options/forms.h"
+#include "platform/linux/qtclipboard.h"
+#include "platform/linux/x11desktop.h"
+#include "shell/forms.h"
+#include "shell/program.h"
+#include "support/xvfbtest.h"
+#include "support/xwd.h"
+
+namespace qv::shell {
+namespace {
+
+// A window whose content is a colour pattern, so a shifted or scaled copy would differ.
+class PatternWindow : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        for (int x = 0; x < width(); x += 7)
+            p.fillRect(x, 0, 7, height(), QColor::fromHsv((x * 3) % 360, 200, 240));
+        for (int y = 0; y < height(); y += 9)
+            p.fillRect(0, y, width(), 2, QColor::fromHsv((y * 5) % 360, 250, 120));
+        p.drawText(rect(), Qt::AlignCenter, "capture me");
+    }
+};
+
+// The main window has gone to the tray, as after start-up.
+class FrozenX : public testsupport::XvfbTest {
+protected:
+    void SetUp() override {
+        testsupport::XServer::Options options;
+        options.windowManager = true;
+        startServer(options);
+        fake_.emplace();
+        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
+        prog_ = std::make_unique<Program>();
+        prog_->optionsForms().form4->Check2->setChecked(false);  // no autocopy
+        prog_->options.autopopupmenu = false;
+        prog_->options.autoreleasedesktop = false;
+        prog_->shellForms().form1->hide();
+    }
+    void TearDown() override {
+        window_.reset();
+        prog_.reset();
+        fake_.reset();
+        XvfbTest::TearDown();
+    }
+
+    // Shows the pattern window at rect and waits until the window manager has framed it; then
+    // reads the whole screen with xwd. The window's frame.
+    QRect showFramed(const QRect& rect) {
+        window_.emplace();
+        window_->setWindowTitle("pattern");
+        window_->setGeometry(rect);
+        window_->show();
+        QRect frame;
+        if (!QTest::qWaitForWindowExposed(&*window_))
+            return frame;
+        processUntil([&] {
+            frame = platform::desktop().windowFrame(window_->winId());
+            return !frame.isEmpty() && frame != rect;
+        });
+        platform::desktop().flush();
+        root_ = testsupport::xwdRoot();
+        return root_.isNull() ? QRect() : frame;
+    }
+
+    QImage capture(bool window, platform::WindowId target) {
+        auto& s = prog_->shell;
+        (window ? s.pendingwindow : s.pendingscreen) = true;
+        s.captureavailable = true;
+        prog_->shellForms().form3->Text1->setText(QString::number(target));
+        prog_->shellForms().form1->Command1->click();
+        return buffer();
+    }
+
+    void xdotool(const QStringList& arguments) {
+        ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
+    }
+    // Moves the real pointer and waits until the frozen picture has seen it.
+    void pointerTo(QPoint at) {
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        ASSERT_TRUE(processUntil([&] {
+            const auto& s = prog_->shell;
+            return s.dragstate != 2 || s.dragend == at * 15;
+        })) << "the pointer never reached "
+            << at.x() << "," << at.y();
+    }
+    // A band from one corner to the other with the real pointer. The band reaches the
+    // position before the last, so the pointer goes one pixel further before it lets go.
+    void dragBand(QPoint from, QPoint to) {
+        pointerTo(from);
+        xdotool({"mousedown", "1"});
+        ASSERT_TRUE(processUntil([&] { return prog_->shell.dragstate == 2; }));
+        pointerTo(to);
+        pointerTo(to + QPoint(1, 1));
+        prog_->shell.captureavailable = false;
+        xdotool({"mouseup", "1"});
+        ASSERT_TRUE(processUntil([&] { return prog_->shell.captureavailable; }))
+            << "no capture after the mouse-up";
+    }
+    QImage buffer() {
+        return prog_->shellForms().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
+    }
+    static QImage clipboard() {
+        return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    }
+
+    std::optional<fakes::FakePlatform> fake_;
+    std::unique_ptr<Program> prog_;
+    std::optional<PatternWindow> window_;
+    QImage root_;
+};
+
+TEST_F(FrozenX, EntireScreenAndActiveWindowEqualXwd) {
+    const QRect frame = showFramed(QRect(200, 150, 420, 260));
+    ASSERT_FALSE(frame.isEmpty()) << "the window manager never framed the window";
+    EXPECT_EQ(capture(true, window_->winId()), root_.copy(frame));
+    prog_->shellForms().form1->standardrelease();
+    EXPECT_EQ(capture(false, 0), root_);
+}
+
+TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
+    fake_->services().clipboard = std::make_unique<platform::QtClipboard>();
+    prog_->optionsForms().form4->Check2->setChecked(true);  // autocopy
+    ASSERT_FALSE(showFramed(QRect(150, 120, 600, 420)).isEmpty())
+        << "the window manager never framed the window";
+
+    auto& forms = prog_->shellForms();
+    forms.form1->mnuFreeze->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms.form2.get()));
+    ASSERT_TRUE(processUntil([&] { return prog_->shell.desktopfrozen; }));
+    // Whatever the live screen does now, the frozen picture is what counts.
+    window_->hide();
+
+    const QPoint from(210, 170);
+    dragBand(from, QPoint(530, 395));
+    // The band is 320 x 225 pixels; its outline is left out on all four sides.
+    const QImage rectangle = root_.copy(QRect(from + QPoint(1, 1), QSize(318, 223)));
+    EXPECT_EQ(buffer(), rectangle);
+    EXPECT_EQ(clipboard(), rectangle);
+
+    // A circle around the press: 1.6 times the vertical distance as radius.
+    prog_->shell.circularmode = true;
+    prog_->shell.rectangularmode = false;
+    const QPoint centre(420, 330);
+    dragBand(centre, centre + QPoint(40, 50));  // radius 80 pixels
+    QImage circle = root_.copy(QRect(centre - QPoint(79, 79), QSize(158, 158)));
+    for (int y = 0; y < 158; ++y) {
+        for (int x = 0; x < 158; ++x) {
+            if (std::hypot(x + 0.5 - 79, y + 0.5 - 79) > 79 - 1.7)
+                circle.setPixel(x, y, qRgb(255, 255, 255));
+        }
+    }
+    EXPECT_EQ(buffer(), circle);
+    EXPECT_EQ(clipboard(), circle);
+}
+
+}  // namespace
+}  // namespace qv::shell
