@@ -31,12 +31,6 @@ protected:
     QByteArray previous_;
 };
 
-TEST_F(AutostartTest, EntryLivesInTheConfigFolder) {
-    EXPECT_EQ(Autostart::entryPath(), config_.path() + "/autostart/quorvalline.desktop");
-    qputenv("XDG_CONFIG_HOME", "relative/dir");
-    EXPECT_TRUE(Autostart::entryPath().endsWith("/.config/autostart/quorvalline.desktop"));
-}
-
 TEST_F(AutostartTest, ExecLineQuotesByTheDesktopEntryRules) {
     const struct {
         const char* path;
@@ -52,27 +46,28 @@ TEST_F(AutostartTest, ExecLineQuotesByTheDesktopEntryRules) {
         EXPECT_EQ(Autostart::execLine(c.path), c.exec) << c.path;
 }
 
-TEST_F(AutostartTest, CheckingWritesAtOnceAndUncheckingRemoves) {
+TEST_F(AutostartTest, TheBoxWritesOrRemovesTheEntryAtOnceAndStartUpRewritesItsPath) {
+    EXPECT_EQ(Autostart::entryPath(), config_.path() + "/autostart/quorvalline.desktop");
+    const QString exec = Autostart::execLine(QCoreApplication::applicationFilePath());
     Form4& f = prog.optionsForms().form4.get();
     EXPECT_FALSE(Autostart::isEnabled());
     f.Check6->setChecked(true);
-    ASSERT_TRUE(Autostart::isEnabled());
-    EXPECT_TRUE(entry().contains(
-        "\nExec=" + Autostart::execLine(QCoreApplication::applicationFilePath()) + "\n"));
     EXPECT_TRUE(entry().startsWith("[Desktop Entry]\nType=Application\n"));
+    EXPECT_TRUE(entry().contains("\nExec=" + exec + "\n"));
     f.Command4->click();
     EXPECT_TRUE(Autostart::isEnabled()) << "Cancel leaves it";
     f.Check6->setChecked(false);
     EXPECT_FALSE(Autostart::isEnabled());
-}
 
-TEST_F(AutostartTest, StartUpRewritesAnEntryWithTheRunningPath) {
-    ASSERT_TRUE(Autostart::enable("/old place/with blanks/quorvalline"));
-    EXPECT_TRUE(entry().contains(R"(Exec="/old place/with blanks/quorvalline")"));
-    // Start-up sets the box from the entry's presence.
-    prog.optionsForms().form4->Check6->setChecked(Autostart::isEnabled());
+    // Start-up sets the box from the entry's presence, which rewrites an entry left by a
+    // program that has moved since.
+    ASSERT_TRUE(Autostart::enable("/old place/quorvalline"));
+    f.Check6->setChecked(Autostart::isEnabled());
     EXPECT_FALSE(entry().contains("old place"));
-    EXPECT_TRUE(entry().contains(Autostart::execLine(QCoreApplication::applicationFilePath())));
+    EXPECT_TRUE(entry().contains(exec));
+
+    qputenv("XDG_CONFIG_HOME", "relative/dir");
+    EXPECT_TRUE(Autostart::entryPath().endsWith("/.config/autostart/quorvalline.desktop"));
 }
 
 TEST_F(AutostartTest, HelpOpensTheFileBesideTheProgramOrSaysWhyNot) {
