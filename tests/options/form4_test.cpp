@@ -4,14 +4,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QWindow>
 
 #include "autocapture/forms.h"
 #include "fakes/fakeprogram.h"
+#include "options/autostart.h"
 #include "options/forms.h"
 #include "options/registrystore.h"
 #include "output/forms.h"
@@ -55,8 +58,13 @@ const struct Stored {
     {"Auto", "SoundPath", "/home/u/click.wav"},
 };
 
+// The autostart folder is a scratch folder for the test's duration.
 class Form4Test : public fakes::ProgramTest {
 protected:
+    Form4Test() : previous_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    }
+    ~Form4Test() override { qputenv("XDG_CONFIG_HOME", previous_); }
     // The main window exists before the Options window, as at start-up.
     Form4& form4() {
         prog.shellForms().form1.get();
@@ -76,6 +84,13 @@ protected:
     QString menu(QAction* shell::Form1::*item) {
         return (prog.shellForms().form1.get().*item)->text();
     }
+    QString entry() {
+        QFile f(Autostart::entryPath());
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    QTemporaryDir config_;
+    QByteArray previous_;
 };
 
 TEST_F(Form4Test, FirstStartShowsDefaultsAndStoresNoOption) {
@@ -84,8 +99,6 @@ TEST_F(Form4Test, FirstStartShowsDefaultsAndStoresNoOption) {
     EXPECT_FALSE(f.Text3->isEnabled());
     EXPECT_EQ(f.Text5->text(), QCoreApplication::applicationDirPath() + "/beep.wav");
     EXPECT_EQ(prog.options.framecolor, 255);
-    EXPECT_EQ(menu(&shell::Form1::mnuOpenContainerApp), "Start Default Application( lowriter )");
-    EXPECT_EQ(menu(&shell::Form1::mnucopytoclipbrd), "Copy to Clipboard ( Autocopy Enabled )  ");
     for (const char* sub : {"Save", "Apps", "Frame", "Auto"})
         EXPECT_FALSE(keyExists(key(sub))) << sub;
     EXPECT_TRUE(fake.dialogs().messages.empty());
@@ -271,6 +284,70 @@ TEST_F(Form4Test, ButtonsOpenTheirWindowsInFrontAndClosingOptionsKeepsThem) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(prog.optionsForms().form5.isLoaded());
     EXPECT_TRUE(prog.optionsForms().form5->isVisible());
+}
+
+TEST_F(Form4Test, ExecLineQuotesByTheDesktopEntryRules) {
+    const struct {
+        const char* path;
+        const char* exec;
+    } cases[] = {
+        {"/usr/bin/quorvalline", R"("/usr/bin/quorvalline")"},
+        {"/opt/my apps/quorvalline", R"("/opt/my apps/quorvalline")"},
+        {R"(/opt/a"b$c`d/q)", R"("/opt/a\\"b\\$c\\`d/q")"},
+        {R"(/opt/back\slash/q)", R"("/opt/back\\\\slash/q")"},
+        {"/opt/100%/q", R"("/opt/100%%/q")"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Autostart::execLine(c.path), c.exec) << c.path;
+}
+
+TEST_F(Form4Test, TheBoxWritesOrRemovesTheEntryAtOnceAndStartUpRewritesItsPath) {
+    EXPECT_EQ(Autostart::entryPath(), config_.path() + "/autostart/quorvalline.desktop");
+    const QString exec = Autostart::execLine(QCoreApplication::applicationFilePath());
+    Form4& f = prog.optionsForms().form4.get();
+    EXPECT_FALSE(Autostart::isEnabled());
+    f.Check6->setChecked(true);
+    EXPECT_TRUE(entry().startsWith("[Desktop Entry]\nType=Application\n"));
+    EXPECT_TRUE(entry().contains("\nExec=" + exec + "\n"));
+    f.Command4->click();
+    EXPECT_TRUE(Autostart::isEnabled()) << "Cancel leaves it";
+    f.Check6->setChecked(false);
+    EXPECT_FALSE(Autostart::isEnabled());
+
+    // Start-up sets the box from the entry's presence, which rewrites an entry left by a
+    // program that has moved since.
+    ASSERT_TRUE(Autostart::enable("/old place/quorvalline"));
+    f.Check6->setChecked(Autostart::isEnabled());
+    EXPECT_FALSE(entry().contains("old place"));
+    EXPECT_TRUE(entry().contains(exec));
+
+    qputenv("XDG_CONFIG_HOME", "relative/dir");
+    EXPECT_TRUE(Autostart::entryPath().endsWith("/.config/autostart/quorvalline.desktop"));
+}
+
+// The full table of launch messages is checked through the tray menu's Help, which shares
+// this launch.
+TEST_F(Form4Test, HelpOpensTheFileBesideTheProgramOrSaysWhyNot) {
+    Form4& f = prog.optionsForms().form4.get();
+    f.Command10->click();
+    ASSERT_EQ(fake.shell().opened.size(), 1u);
+    EXPECT_EQ(fake.shell().opened[0],
+              QCoreApplication::applicationDirPath() + "/QuorvallineHelp.chm");
+    EXPECT_TRUE(fake.dialogs().messages.empty());
+
+    const std::pair<int, const char*> rows[] = {
+        {platform::shellresult::AssocIncomplete, "Uncomplied or wrong file association !"},
+        {17, ""},  // no text of its own
+    };
+    for (const auto& [code, text] : rows) {
+        fake.shell().result = code;
+        f.Command10->click();
+        ASSERT_FALSE(fake.dialogs().messages.empty());
+        EXPECT_EQ(fake.dialogs().messages.back().text, text) << code;
+        EXPECT_EQ(fake.dialogs().messages.back().title, " Quorvalline ");
+        EXPECT_EQ(fake.dialogs().messages.back().icon, platform::MsgIcon::Critical);
+    }
+    EXPECT_EQ(fake.dialogs().messages.size(), 2u);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
-// The hotkey table: its texts and captions, its store, the Hotkeys window and registration.
+// The hotkey table: its texts and captions, its store, the Hotkeys window, registration and the
+// pump that runs a command for each press.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QWidget>
 
 #include "fakes/fakeprogram.h"
 #include "options/forms.h"
@@ -45,6 +49,23 @@ protected:
     }
     const fakes::FakeDialogs::Shown& lastMessage() { return fake.dialogs().messages.back(); }
     Combination registered(int id) { return fake.hotkeys().registered.value(id, {0, 0}); }
+    // The commands called and the messages shown by one press, in one line.
+    QString press(int id) {
+        const size_t before = fake.dialogs().messages.size();
+        recorder.calls.clear();
+        fake.hotkeys().onHotkey(id);
+        QStringList outcome = recorder.calls;
+        const auto& shown = fake.dialogs().messages;
+        for (size_t i = before; i < shown.size(); ++i) {
+            EXPECT_EQ(shown[i].icon, platform::MsgIcon::Information);
+            outcome << QStringLiteral("[%1]@%2").arg(shown[i].text, shown[i].title);
+        }
+        return outcome.join(QLatin1Char(','));
+    }
+    void setScreen(bool frozen, bool capture) {
+        recorder.frozenShown = prog.shell.desktopfrozen = frozen;
+        prog.shell.captureavailable = capture;
+    }
 
     HotkeyRecorder recorder;
     HotkeyPump pump{recorder};
@@ -135,16 +156,6 @@ TEST_F(HotkeysTest, DisableFlagReadsOnlyFromZeroOrOneWithTheirNul) {
     }
 }
 
-TEST_F(HotkeysTest, StoredDisableSwitchesHotkeysOffDuringTheLoad) {
-    fake.hotkeys().registerHotkey(0xB002, 2, 'F');
-    store("Freeze Desktop", withNul("CTRL+F"));
-    store("DisableHotkeys", withNul("1"));
-    EXPECT_TRUE(form().Check1->isChecked());
-    EXPECT_TRUE(prog.options.disablehotkeys);
-    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
-    EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "Freeze Desktop");
-}
-
 TEST_F(HotkeysTest, AFailingRowGetsItsMessageAndLaterRowsStillRegister) {
     store("Release Desktop", withNul("CTRL+R"));
     store("Freeze Desktop", withNul("CTRL+F"));
@@ -188,8 +199,6 @@ TEST_F(HotkeysTest, SetRegistersTheRowAndReplacesItsOldCombination) {
     EXPECT_EQ(rowText(RowRelease), "CTRL+SHIFT+R");
     EXPECT_EQ(registered(0xB001), (Combination{6, 'R'}));
     EXPECT_EQ(recorder.caption(MenuItem::mnuContextRelease), "Release Desktop   CTRL+SHIFT+R");
-    fake.hotkeys().press(0xB001);
-    EXPECT_EQ(recorder.calls, QStringList{"mnuRelease_Click"});
 
     set(RowRelease, "ALT+", "R");
     set(RowExit, "CTRL+SHIFT+", "R");
@@ -271,12 +280,102 @@ TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStor
     form().Check1->setChecked(true);
     form().Command2->click();
     EXPECT_FALSE(form().isVisible());
+    // The next start's load finds the table disabled and lets go of what is grabbed.
+    fake.hotkeys().registerHotkey(0xB001, 2, 'R');
     Program next;
     Form5& again = next.optionsForms().form5.get();
     EXPECT_TRUE(again.Check1->isChecked());
+    EXPECT_TRUE(next.options.disablehotkeys);
+    EXPECT_FALSE(next.options.defaulthotkeys);
     EXPECT_EQ(again.List2->item(RowExit)->text(), "ALT+X");
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
-    EXPECT_FALSE(next.options.defaulthotkeys);
+    EXPECT_EQ(recorder.caption(MenuItem::mnuExit), "Exit");
+}
+
+TEST_F(HotkeysTest, DispatchTable) {
+    const QString mark3 = "[Please Mark an Area for Capturing !   ]@ Quorvalline ";
+    const QString mark2 = "[Please Mark an Area for Capturing !  ]@ Quorvalline ";
+    const QString low = "[please Mark an Area for Capturing]@ Quorvalline ";
+    const QString frozenOnly = "[Only available if screen is frozen !]@Quorvalline";
+    const QString refreeze = "mnuRelease_Click,mnuFreeze_Click";
+    struct Row {
+        int id;
+        QString outcome[4];  // unfrozen without/with capture, frozen without/with capture
+    };
+    const Row table[] = {
+        {0xB001, {"mnuRelease_Click", "mnuRelease_Click", "mnuRelease_Click", "mnuRelease_Click"}},
+        {0xB002, {"mnuFreeze_Click", "mnuFreeze_Click", refreeze, refreeze}},
+        {0xB003, {"mnuactivewindow_Click", "mnuactivewindow_Click", "", ""}},
+        {0xB004, {"mnucapturescreen_Click", "mnucapturescreen_Click", "", ""}},
+        {0xB005, {"mnuOptions_Click", "mnuOptions_Click", "mnuOptions_Click", "mnuOptions_Click"}},
+        {0xB006, {"mnuExit_Click", "mnuExit_Click", "mnuExit_Click", "mnuExit_Click"}},
+        {0xB007, {mark3, mark3, mark3, "mnuSaveToDefDir_Click"}},
+        {0xB008, {mark2, mark2, mark2, "mnuSaveas_Click"}},
+        {0xB009, {mark2, mark2, mark2, "mnuDefPrinter_Click"}},
+        {0xB00A, {mark2, mark2, mark2, "mnuPrint_Click"}},
+        {0xB00B, {frozenOnly, frozenOnly, "mnupagesetup_Click", "mnupagesetup_Click"}},
+        {0xB00C, {mark2, mark2, mark2, "mnuOpenContainerApp_Click"}},
+        {0xB00D, {low, "mnucopytoclipbrd_Click", low, "mnucopytoclipbrd_Click"}},
+        {0xB00E, {low, "mnuemail_Click", low, "mnuemail_Click"}},
+        {0xB000, {"", "", "", ""}},
+        {0xB010, {"", "", "", ""}},
+    };
+    fake.desktop().foreground = 4242;
+    for (const Row& row : table) {
+        for (int state = 0; state < 4; ++state) {
+            setScreen(state >= 2, state % 2 == 1);
+            EXPECT_EQ(press(row.id), row.outcome[state]) << std::hex << row.id << " " << state;
+        }
+    }
+    EXPECT_EQ(recorder.target, 4242u) << "taken on a frozen screen too";
+}
+
+TEST_F(HotkeysTest, FreezeOnAFrozenScreenPausesHalfASecondBetweenReleaseAndFreeze) {
+    setScreen(true, true);
+    press(0xB002);
+    ASSERT_EQ(recorder.times.size(), 2u);
+    EXPECT_EQ(recorder.times[1] - recorder.times[0], 500);
+    EXPECT_EQ(fake.clock().sleeps, std::vector<int>{500});
+}
+
+TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetupRefusal) {
+    fake.desktop().leftButton = true;
+    prog.shell.trayhover = true;
+    press(0xB00B);
+    EXPECT_TRUE(prog.shell.trayhover);
+    prog.options.disablehotkeys = true;
+    EXPECT_EQ(press(0xB00B), "");
+    EXPECT_FALSE(prog.shell.trayhover);
+
+    prog.shell.trayhover = true;
+    QWidget widget;
+    QMouseEvent left(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &left);
+    EXPECT_FALSE(prog.shell.trayhover);
+}
+
+TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
+    const MenuItem byFrozen[] = {MenuItem::mnuaddobject, MenuItem::mnuContextRelease};
+    const MenuItem always[] = {MenuItem::mnuDraw, MenuItem::mnurectangle};
+    for (bool frozen : {false, true}) {
+        setScreen(frozen, false);
+        prog.shell.dialogopen = true;
+        recorder.menuItem(MenuItem::mnupaste)->setEnabled(true);  // as the clipboard check left it
+        for (MenuItem item : byFrozen)
+            recorder.menuItem(item)->setEnabled(!frozen);
+        for (MenuItem item : always)
+            recorder.menuItem(item)->setEnabled(false);
+
+        EXPECT_EQ(press(0xB00F), "UpdateClipboardMenus,popupContextMenu");
+        EXPECT_TRUE(recorder.popupFlag);
+        EXPECT_FALSE(prog.shell.contextpopup || prog.shell.dialogopen);
+        EXPECT_EQ(recorder.menuItem(MenuItem::mnupaste)->isEnabled(), frozen);
+        for (MenuItem item : byFrozen)
+            EXPECT_EQ(recorder.menuItem(item)->isEnabled(), frozen) << frozen;
+        for (MenuItem item : always)
+            EXPECT_TRUE(recorder.menuItem(item)->isEnabled()) << frozen;
+    }
 }
 
 }  // namespace

@@ -12,20 +12,8 @@ const QChar kNul(0);
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
-    QByteArray raw(const QString& name) {
-        return fakes_.registry().value(Root::CurrentUser, kSave, name).value_or("<missing>");
-    }
     fakes::FakePlatform fakes_;
 };
-
-TEST_F(RegistryStoreTest, TextsAreStoredWithACountedNulExceptWhenOmitted) {
-    writeText(kSave, "SaveName", "Capture");
-    writeText(kSave, "SaveDir", "");
-    writeText(kSave, "ImgFormat", ".png", Nul::Omitted);
-    EXPECT_EQ(raw("SaveName"), QByteArray("Capture\0", 8));
-    EXPECT_EQ(raw("SaveDir"), QByteArray(1, '\0'));
-    EXPECT_EQ(raw("ImgFormat"), QByteArray(".png"));
-}
 
 TEST_F(RegistryStoreTest, KeepDropAndShownRules) {
     const struct {
