@@ -1,0 +1,382 @@
+// The hotkey table: its texts and captions, its store, the Hotkeys window, registration and the
+// pump that runs a command for each press.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QWidget>
+
+#include "fakes/fakeprogram.h"
+#include "options/forms.h"
+#include "options/hotkeypump.h"
+#include "options/hotkeyrecorder.h"
+#include "options/hotkeyregistration.h"
+#include "options/hotkeystore.h"
+#include "options/hotkeytable.h"
+
+namespace qv::options {
+namespace {
+
+using Combination = fakes::FakeHotkeys::Combination;
+constexpr auto kUser = platform::Registry::Root::CurrentUser;
+
+QByteArray withNul(const char* text) {
+    return QByteArray(text).append('\0');
+}
+
+class HotkeysTest : public fakes::ProgramTest {
+protected:
+    Form5& form() { return prog.optionsForms().form5.get(); }
+    // Chooses a row name (none for -1) and a combination and presses Set Hotkey.
+    void set(int row, const QString& modifier, const QString& key) {
+        form().List1->clearSelection();
+        if (row >= 0)
+            form().List1->setCurrentRow(row);
+        form().Combo2->setCurrentText(modifier);
+        form().Combo3->setCurrentText(key);
+        form().Command1->click();
+    }
+    QString rowText(int row) { return form().List2->item(row)->text(); }
+    QByteArray raw(const QString& name) {
+        return fake.registry().value(kUser, kHotkeysKey, name).value_or("<none>");
+    }
+    void store(const QString& name, const QByteArray& data) {
+        fake.registry().setValue(kUser, kHotkeysKey, name, data);
+    }
+    const fakes::FakeDialogs::Shown& lastMessage() { return fake.dialogs().messages.back(); }
+    Combination registered(int id) { return fake.hotkeys().registered.value(id, {0, 0}); }
+    // The commands called and the messages shown by one press, in one line.
+    QString press(int id) {
+        const size_t before = fake.dialogs().messages.size();
+        recorder.calls.clear();
+        fake.hotkeys().onHotkey(id);
+        QStringList outcome = recorder.calls;
+        const auto& shown = fake.dialogs().messages;
+        for (size_t i = before; i < shown.size(); ++i) {
+            EXPECT_EQ(shown[i].icon, platform::MsgIcon::Information);
+            outcome << QStringLiteral("[%1]@%2").arg(shown[i].text, shown[i].title);
+        }
+        return outcome.join(QLatin1Char(','));
+    }
+    void setScreen(bool frozen, bool capture) {
+        recorder.frozenShown = prog.shell.desktopfrozen = frozen;
+        prog.shell.captureavailable = capture;
+    }
+
+    HotkeyRecorder recorder;
+    HotkeyPump pump{recorder};
+};
+
+TEST(HotkeyTable, HotkeyTextsSplitIntoModifierAndKey) {
+    const struct {
+        const char* text;
+        int modifiers;  // -1: not a hotkey
+        char key = 0;
+    } cases[] = {
+        {"CTRL+SHIFT+Q", 6, 'Q'}, {"ALT+A", 1, 'A'}, {"ALT+CTRL+F", -1}, {"CTRL+r", -1},
+        {"CTRL+1", -1},           {"R", -1},         {"", -1},
+    };
+    for (const auto& c : cases) {
+        const std::optional<ParsedHotkey> parsed = parseHotkey(QString::fromLatin1(c.text));
+        ASSERT_EQ(parsed.has_value(), c.modifiers >= 0) << c.text;
+        if (parsed) {
+            EXPECT_EQ(parsed->modifiers, c.modifiers) << c.text;
+            EXPECT_EQ(parsed->key, c.key) << c.text;
+        }
+    }
+}
+
+TEST(HotkeyTable, CaptionRule) {
+    const CaptionInputs off{"Paint", 0};
+    const CaptionInputs on{"Paint", 1};
+    const struct {
+        int row;
+        QString hotkey;
+        CaptionInputs inputs;
+        std::optional<QString> withHotkey;
+        std::optional<QString> without;
+    } cases[] = {
+        {RowFreeze, "CTRL+F", off, "Freeze Desktop   CTRL+F", "Freeze Desktop"},
+        {RowFreeze, "", off, "Freeze Desktop   ", "Freeze Desktop"},
+        {RowContainerApp, "CTRL+ALT+P", off, "Start Default Application( Paint )   CTRL+ALT+P",
+         "Start Default Application( Paint )"},
+        {RowCopy, "CTRL+C", off, "Copy to Clipboard   CTRL+C", "Copy to Clipboard"},
+        {RowCopy, "CTRL+C", on, "Copy to Clipboard( Autocopy Enabled )    CTRL+C",
+         "Copy to Clipboard( Autocopy Enabled ) "},
+        {RowCopy, "CTRL+C", CaptionInputs{"", 2}, std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(menuCaption(c.row, c.hotkey, c.inputs), c.withHotkey) << c.row;
+        EXPECT_EQ(menuCaptionWithoutHotkey(c.row, c.inputs), c.without) << c.row;
+    }
+}
+
+TEST_F(HotkeysTest, FirstLoadStoresFifteenEmptyRows) {
+    EXPECT_EQ(form().List2->count(), kHotkeyRows);
+    EXPECT_TRUE(prog.options.defaulthotkeys);
+    for (int i = 0; i < kHotkeyRows; ++i)
+        EXPECT_EQ(raw(hotkeyRowName(i)), QByteArray(1, '\0')) << i;
+    EXPECT_EQ(raw("DisableHotkeys"), withNul("0"));
+}
+
+TEST_F(HotkeysTest, RowsReadByNameAndShortOrOverlongValuesReadEmpty) {
+    store("Copy to Clipboard", withNul("CTRL+C"));
+    store("Release Desktop", withNul("R"));
+    store("Exit", "ALT+X");
+    store("Options...", QByteArray(300, 'A'));
+    EXPECT_EQ(rowText(RowCopy), "CTRL+C");
+    EXPECT_EQ(rowText(RowRelease), "");
+    EXPECT_EQ(rowText(RowExit), "ALT+X");
+    EXPECT_EQ(rowText(RowOptions), "");
+    EXPECT_FALSE(prog.options.defaulthotkeys);
+
+    QStringList rows(kHotkeyRows);
+    rows[RowPrint] = QString(99, QLatin1Char('x'));
+    rows[RowSaveAs] = QString(100, QLatin1Char('y'));
+    writeHotkeyStore(rows, 1);
+    EXPECT_EQ(raw("Print..."), QByteArray(99, 'x') + QByteArray(1, '\0'));
+    EXPECT_EQ(raw("Save As..."), QByteArray("y"));
+    EXPECT_EQ(readHotkeyStore().rows[RowSaveAs], "");
+}
+
+TEST_F(HotkeysTest, DisableFlagReadsOnlyFromZeroOrOneWithTheirNul) {
+    const struct {
+        QByteArray stored;
+        std::optional<bool> disabled;
+    } cases[] = {
+        {withNul("1"), true}, {withNul("0"), false}, {"1", {}}, {withNul("2"), {}}, {"", {}},
+    };
+    for (const auto& c : cases) {
+        store("DisableHotkeys", c.stored);
+        EXPECT_EQ(readHotkeyStore().disabled, c.disabled) << c.stored.toHex().constData();
+    }
+}
+
+TEST_F(HotkeysTest, AFailingRowGetsItsMessageAndLaterRowsStillRegister) {
+    store("Release Desktop", withNul("CTRL+R"));
+    store("Freeze Desktop", withNul("CTRL+F"));
+    store("Save As...", withNul("CTRL+SHIFT+S"));
+    store(hotkeyRowName(RowContextMenu), withNul("ALT+M"));
+    store("Print...", withNul("CTRL+p"));  // not a combination the table offers
+    fake.hotkeys().heldElsewhere.push_back({2, 'F'});
+
+    registerhotkeys();
+
+    ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+    EXPECT_EQ(lastMessage().text,
+              "Error: 1409 Registering Hotkey:   Freeze Desktop   CTRL+F\rFailed ! Hotkey "
+              "already used by another program ? \r\rQuorvalline  will keep running but the "
+              "hotkey will not be available !");
+    EXPECT_EQ(lastMessage().icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(lastMessage().title, " Quorvalline ");
+    const QMap<int, Combination> expected{
+        {0xB001, {2, 'R'}}, {0xB008, {6, 'S'}}, {0xB00F, {1, 'M'}}};
+    EXPECT_EQ(fake.hotkeys().registered, expected);
+    EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "untouched");
+    EXPECT_EQ(recorder.caption(MenuItem::mnuPrint), "untouched");
+    EXPECT_EQ(recorder.caption(MenuItem::mnuContextRelease), "Release Desktop   CTRL+R");
+}
+
+TEST_F(HotkeysTest, CaptionsOfRowsElevenAndTwelveWaitForTheOptionsWindow) {
+    store("Copy to Clipboard", withNul("CTRL+C"));
+    registerhotkeys();
+    EXPECT_EQ(recorder.caption(MenuItem::mnucopytoclipbrd), "untouched");
+
+    releasehotkeys();
+    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
+    prog.optionsForms().form4->Check2->setChecked(true);
+    registerhotkeys();
+    EXPECT_EQ(recorder.caption(MenuItem::mnucopytoclipbrd),
+              "Copy to Clipboard( Autocopy Enabled )    CTRL+C");
+}
+
+TEST_F(HotkeysTest, SetRegistersTheRowAndReplacesItsOldCombination) {
+    set(RowRelease, "CTRL+SHIFT+", "R");
+    EXPECT_EQ(rowText(RowRelease), "CTRL+SHIFT+R");
+    EXPECT_EQ(registered(0xB001), (Combination{6, 'R'}));
+    EXPECT_EQ(recorder.caption(MenuItem::mnuContextRelease), "Release Desktop   CTRL+SHIFT+R");
+
+    set(RowRelease, "ALT+", "R");
+    set(RowExit, "CTRL+SHIFT+", "R");
+    EXPECT_EQ(registered(0xB001), (Combination{1, 'R'}));
+    EXPECT_EQ(registered(0xB006), (Combination{6, 'R'})) << "the old combination is free";
+    EXPECT_TRUE(fake.dialogs().messages.empty());
+}
+
+TEST_F(HotkeysTest, RefusalsOfSet) {
+    set(RowFreeze, "CTRL+", "R");
+    for (int row : {-1, int{RowFreeze}}) {
+        set(row, "CTRL+", "R");
+        EXPECT_EQ(lastMessage().text, "Hotkey Already exists !") << row;
+    }
+    EXPECT_EQ(lastMessage().icon, platform::MsgIcon::Information);
+    EXPECT_EQ(lastMessage().title, " Quorvalline ");
+
+    set(-1, "ALT+", "Q");
+    EXPECT_EQ(lastMessage().text, "Please Select a Menu Item to Assign the Hothey !");
+    EXPECT_EQ(fake.dialogs().messages.size(), 3u);
+    EXPECT_EQ(fake.hotkeys().registered.size(), 1);
+}
+
+TEST_F(HotkeysTest, ACombinationHeldElsewhereIsReportedAndChangesNothing) {
+    prog.optionsForms().form4.get();  // its first-run defaults copy captures to the clipboard
+    set(RowCopy, "CTRL+", "C");
+    fake.hotkeys().heldElsewhere.push_back({4, 'C'});
+    set(RowCopy, "SHIFT+", "C");
+    EXPECT_EQ(lastMessage().text,
+              "Error: 1409 Registering Hotkey  Copy to Clipboard  SHIFT+C  "
+              "Failed !\rHotkey already used by another program ?");
+    EXPECT_EQ(lastMessage().icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(rowText(RowCopy), "CTRL+C");
+    EXPECT_EQ(registered(0xB00D), (Combination{2, 'C'}));
+    EXPECT_EQ(recorder.caption(MenuItem::mnucopytoclipbrd),
+              "Copy to Clipboard( Autocopy Enabled )    CTRL+C");
+}
+
+TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
+    form().show();
+    set(RowFreeze, "CTRL+", "F");
+    form().List2->setCurrentRow(RowOptions);
+    EXPECT_TRUE(form().List2->selectedItems().isEmpty()) << "empty rows stay unselected";
+    fake.clock().advance(100);
+    EXPECT_FALSE(form().Command4->isEnabled());
+
+    form().List2->setCurrentRow(RowFreeze);
+    fake.clock().advance(100);
+    form().Command4->click();
+    EXPECT_FALSE(fake.hotkeys().registered.contains(0xB002));
+    EXPECT_EQ(rowText(RowFreeze), "");
+    EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "Freeze Desktop   ");
+    fake.clock().advance(100);
+    EXPECT_FALSE(form().Command4->isEnabled());
+}
+
+TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStoresIt) {
+    set(RowFreeze, "CTRL+", "F");
+    form().Check1->setChecked(true);
+    EXPECT_TRUE(prog.options.disablehotkeys);
+    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
+    EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "Freeze Desktop");
+    form().Check1->setChecked(false);
+    EXPECT_TRUE(prog.options.disablehotkeys) << "unchecking a hidden window does nothing";
+
+    form().show();
+    form().Check1->setChecked(true);
+    set(RowExit, "ALT+", "X");
+    EXPECT_EQ(rowText(RowExit), "ALT+X");
+    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
+    fake.hotkeys().registerHotkey(0xB001, 2, 'R');  // the start-up default
+    form().Check1->setChecked(false);
+    EXPECT_FALSE(prog.options.disablehotkeys);
+    EXPECT_TRUE(fake.dialogs().messages.empty());
+    const QMap<int, Combination> expected{{0xB002, {2, 'F'}}, {0xB006, {1, 'X'}}};
+    EXPECT_EQ(fake.hotkeys().registered, expected);
+    EXPECT_EQ(recorder.caption(MenuItem::mnuExit), "Exit   ALT+X");
+
+    form().Check1->setChecked(true);
+    form().Command2->click();
+    EXPECT_FALSE(form().isVisible());
+    // The next start's load finds the table disabled and lets go of what is grabbed.
+    fake.hotkeys().registerHotkey(0xB001, 2, 'R');
+    Program next;
+    Form5& again = next.optionsForms().form5.get();
+    EXPECT_TRUE(again.Check1->isChecked());
+    EXPECT_TRUE(next.options.disablehotkeys);
+    EXPECT_FALSE(next.options.defaulthotkeys);
+    EXPECT_EQ(again.List2->item(RowExit)->text(), "ALT+X");
+    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
+    EXPECT_EQ(recorder.caption(MenuItem::mnuExit), "Exit");
+}
+
+TEST_F(HotkeysTest, DispatchTable) {
+    const QString mark3 = "[Please Mark an Area for Capturing !   ]@ Quorvalline ";
+    const QString mark2 = "[Please Mark an Area for Capturing !  ]@ Quorvalline ";
+    const QString low = "[please Mark an Area for Capturing]@ Quorvalline ";
+    const QString frozenOnly = "[Only available if screen is frozen !]@Quorvalline";
+    const QString refreeze = "mnuRelease_Click,mnuFreeze_Click";
+    struct Row {
+        int id;
+        QString outcome[4];  // unfrozen without/with capture, frozen without/with capture
+    };
+    const Row table[] = {
+        {0xB001, {"mnuRelease_Click", "mnuRelease_Click", "mnuRelease_Click", "mnuRelease_Click"}},
+        {0xB002, {"mnuFreeze_Click", "mnuFreeze_Click", refreeze, refreeze}},
+        {0xB003, {"mnuactivewindow_Click", "mnuactivewindow_Click", "", ""}},
+        {0xB004, {"mnucapturescreen_Click", "mnucapturescreen_Click", "", ""}},
+        {0xB005, {"mnuOptions_Click", "mnuOptions_Click", "mnuOptions_Click", "mnuOptions_Click"}},
+        {0xB006, {"mnuExit_Click", "mnuExit_Click", "mnuExit_Click", "mnuExit_Click"}},
+        {0xB007, {mark3, mark3, mark3, "mnuSaveToDefDir_Click"}},
+        {0xB008, {mark2, mark2, mark2, "mnuSaveas_Click"}},
+        {0xB009, {mark2, mark2, mark2, "mnuDefPrinter_Click"}},
+        {0xB00A, {mark2, mark2, mark2, "mnuPrint_Click"}},
+        {0xB00B, {frozenOnly, frozenOnly, "mnupagesetup_Click", "mnupagesetup_Click"}},
+        {0xB00C, {mark2, mark2, mark2, "mnuOpenContainerApp_Click"}},
+        {0xB00D, {low, "mnucopytoclipbrd_Click", low, "mnucopytoclipbrd_Click"}},
+        {0xB00E, {low, "mnuemail_Click", low, "mnuemail_Click"}},
+        {0xB000, {"", "", "", ""}},
+        {0xB010, {"", "", "", ""}},
+    };
+    fake.desktop().foreground = 4242;
+    for (const Row& row : table) {
+        for (int state = 0; state < 4; ++state) {
+            setScreen(state >= 2, state % 2 == 1);
+            EXPECT_EQ(press(row.id), row.outcome[state]) << std::hex << row.id << " " << state;
+        }
+    }
+    EXPECT_EQ(recorder.target, 4242u) << "taken on a frozen screen too";
+}
+
+TEST_F(HotkeysTest, FreezeOnAFrozenScreenPausesHalfASecondBetweenReleaseAndFreeze) {
+    setScreen(true, true);
+    press(0xB002);
+    ASSERT_EQ(recorder.times.size(), 2u);
+    EXPECT_EQ(recorder.times[1] - recorder.times[0], 500);
+    EXPECT_EQ(fake.clock().sleeps, std::vector<int>{500});
+}
+
+TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetupRefusal) {
+    fake.desktop().leftButton = true;
+    prog.shell.trayhover = true;
+    press(0xB00B);
+    EXPECT_TRUE(prog.shell.trayhover);
+    prog.options.disablehotkeys = true;
+    EXPECT_EQ(press(0xB00B), "");
+    EXPECT_FALSE(prog.shell.trayhover);
+
+    prog.shell.trayhover = true;
+    QWidget widget;
+    QMouseEvent left(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &left);
+    EXPECT_FALSE(prog.shell.trayhover);
+}
+
+TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
+    const MenuItem byFrozen[] = {MenuItem::mnuaddobject, MenuItem::mnuContextRelease};
+    const MenuItem always[] = {MenuItem::mnuDraw, MenuItem::mnurectangle};
+    for (bool frozen : {false, true}) {
+        setScreen(frozen, false);
+        prog.shell.dialogopen = true;
+        recorder.menuItem(MenuItem::mnupaste)->setEnabled(true);  // as the clipboard check left it
+        for (MenuItem item : byFrozen)
+            recorder.menuItem(item)->setEnabled(!frozen);
+        for (MenuItem item : always)
+            recorder.menuItem(item)->setEnabled(false);
+
+        EXPECT_EQ(press(0xB00F), "UpdateClipboardMenus,popupContextMenu");
+        EXPECT_TRUE(recorder.popupFlag);
+        EXPECT_FALSE(prog.shell.contextpopup || prog.shell.dialogopen);
+        EXPECT_EQ(recorder.menuItem(MenuItem::mnupaste)->isEnabled(), frozen);
+        for (MenuItem item : byFrozen)
+            EXPECT_EQ(recorder.menuItem(item)->isEnabled(), frozen) << frozen;
+        for (MenuItem item : always)
+            EXPECT_TRUE(recorder.menuItem(item)->isEnabled()) << frozen;
+    }
+}
+
+}  // namespace
+}  // namespace qv::options
