@@ -52,11 +52,7 @@ protected:
         folder_ = dir_.filePath(QStringLiteral("my \"shots\""));
         ASSERT_TRUE(QDir().mkpath(folder_));
         image_ = QImage(37, 23, QImage::Format_RGB32);
-        for (int y = 0; y < image_.height(); ++y) {
-            for (int x = 0; x < image_.width(); ++x)
-                image_.setPixel(x, y, qRgb(x * 6, y * 9, 77));
-        }
-        // The converter runs in-process, so the test sees its real output.
+        image_.fill(Qt::darkCyan);
         fake_.process().behaviour = [](const fakes::FakeProcess::Call& call) {
             const converter::Result r = converter::convert(call.arguments);
             return ProcessResult{Status::Finished, r.exitCode, r.message};
@@ -74,16 +70,12 @@ protected:
     QImage image_;
 };
 
-TEST_F(SavingTest, EachFormatIsAValidImageOfTheCapture) {
-    for (const ImageFormat& format : imageFormats()) {
-        const QString target = path("shot one" + format.extension);
-        ASSERT_EQ(saveImage(image_, target, format, "/opt/q v"), std::nullopt) << format.extension;
-        const QImage back = QImage(target).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(back.size(), image_.size()) << format.extension;
-        if (format.extension != ".jpg")
-            EXPECT_EQ(back, image_) << format.extension;
-    }
-    // Three conversions, each with the argument list the converter expects.
+// The saved pictures themselves are compared in the save-command tests.
+TEST_F(SavingTest, ConverterGetsItsArgumentsAndTheTemporaryBitmapGoes) {
+    for (const ImageFormat& format : imageFormats())
+        ASSERT_EQ(saveImage(image_, path("shot one" + format.extension), format, "/opt/q v"),
+                  std::nullopt)
+            << format.extension;
     ASSERT_EQ(fake_.process().calls.size(), 3u);
     const auto& call = fake_.process().calls[0];
     EXPECT_EQ(call.program, "/opt/q v/Quorvalline32");
