@@ -38,10 +38,6 @@ QDateTime FakeClock::now() const {
     return start_.addMSecs(elapsedMs_);
 }
 
-void FakeClock::setNow(const QDateTime& now) {
-    start_ = now.addMSecs(-elapsedMs_);
-}
-
 void FakeClock::sleep(int ms) {
     sleeps.push_back(ms);
     elapsedMs_ += std::max(0, ms);

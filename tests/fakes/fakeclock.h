@@ -21,7 +21,6 @@ public:
 
     // Moves time forward, firing every timer that falls due on the way, in time order.
     void advance(qint64 ms);
-    void setNow(const QDateTime& now);
 
     // Every sleep the code made, in order, and how often it processed events.
     std::vector<int> sleeps;

@@ -43,7 +43,6 @@ public:
     std::deque<QString> filters;               // filters chosen in save-file dialogs with a filter
     std::vector<QString> preselectedFilters;
     std::deque<std::optional<QColor>> colors;
-    std::deque<std::optional<QFont>> fonts;
 
     // The text of the last message box, or empty when none was shown.
     QString lastText() const { return messages.empty() ? QString() : messages.back().text; }

@@ -24,11 +24,12 @@ FakePlatform::FakePlatform()
       clipboard_(install<FakeClipboard>(services_.clipboard)),
       shell_(install<FakeShell>(services_.shell)),
       process_(install<FakeProcess>(services_.process)),
-      mail_(install<FakeMail>(services_.mail)),
       sound_(install<FakeSound>(services_.sound)),
       locale_(install<FakeLocale>(services_.locale)),
-      printer_(install<FakePrinter>(services_.printer)),
-      scope_(services_) {}
+      scope_(services_) {
+    services_.mail = std::make_unique<FakeMail>();
+    services_.printer = std::make_unique<FakePrinter>();
+}
 
 FakePlatform::~FakePlatform() = default;
 

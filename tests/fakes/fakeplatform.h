@@ -24,10 +24,8 @@ public:
     FakeClipboard& clipboard() { return *clipboard_; }
     FakeShell& shell() { return *shell_; }
     FakeProcess& process() { return *process_; }
-    FakeMail& mail() { return *mail_; }
     FakeSound& sound() { return *sound_; }
     FakeLocale& locale() { return *locale_; }
-    FakePrinter& printer() { return *printer_; }
 
     // The installed services, for tests that put a real service in place of a fake; the
     // typed accessor of a replaced fake must not be used after that.
@@ -44,10 +42,8 @@ private:
     FakeClipboard* clipboard_;
     FakeShell* shell_;
     FakeProcess* process_;
-    FakeMail* mail_;
     FakeSound* sound_;
     FakeLocale* locale_;
-    FakePrinter* printer_;
     platform::ServicesScope scope_;
 };
 

@@ -9,7 +9,6 @@ FakeDesktop::FakeDesktop() : screen(1280, 800, QImage::Format_RGB32) {
 }
 
 QImage FakeDesktop::grab(const QRect& rect) {
-    ++grabs;
     if (onGrab)
         onGrab();
     return screen.copy(rect.intersected(screen.rect()));
@@ -33,7 +32,6 @@ std::unique_ptr<platform::BusyPointer> FakeDesktop::busyPointer() {
 }
 
 int FakeHotkeys::registerHotkey(int id, int modifiers, char key) {
-    ++registerCalls;
     const Combination c{modifiers, key};
     if (std::find(heldElsewhere.begin(), heldElsewhere.end(), c) != heldElsewhere.end()) {
         return takenError;
@@ -81,14 +79,8 @@ int FakeShell::open(const QString& target) {
     return result;
 }
 
-int FakeShell::start(const QString& program, const QStringList& arguments) {
-    started.push_back(QStringList{program} + arguments);
+int FakeShell::start(const QString&, const QStringList&) {
     return result;
-}
-
-bool FakeShell::restoreWindow(platform::WindowId window) {
-    restored.push_back(window);
-    return restorable.contains(window);
 }
 
 platform::ProcessResult FakeProcess::run(const QString& program, const QStringList& arguments,

@@ -55,7 +55,6 @@ public:
     platform::WindowId lastForeign = 0;
     QPoint cursor;
     bool leftButton = false;
-    int grabs = 0;
     int busyPointers = 0;  // guards alive now
     int flushes = 0;
     std::function<void()> onGrab;  // runs at the start of every grab
@@ -76,7 +75,6 @@ public:
     QMap<int, Combination> registered;
     std::vector<Combination> heldElsewhere;  // combinations another program holds
     int takenError = platform::hotkeyerror::AlreadyRegistered;  // the error number for those
-    int registerCalls = 0;
 };
 
 class FakeTray : public platform::Tray {
@@ -115,15 +113,11 @@ class FakeShell : public platform::Shell {
 public:
     int open(const QString& target) override;
     int start(const QString& program, const QStringList& arguments) override;
-    bool restoreWindow(platform::WindowId window) override;
-    platform::WindowId startedWindow() const override { return started.empty() ? 0 : window; }
+    bool restoreWindow(platform::WindowId) override { return false; }
+    platform::WindowId startedWindow() const override { return 0; }
 
     std::vector<QString> opened;
-    std::vector<QStringList> started;  // program first, then its arguments
-    std::vector<platform::WindowId> restored;
     int result = platform::shellresult::LaunchOk;
-    QList<platform::WindowId> restorable;  // windows restoreWindow finds
-    platform::WindowId window = 0;         // the window of what start() launched
 };
 
 class FakeProcess : public platform::Process {
@@ -143,12 +137,7 @@ public:
 
 class FakeMail : public platform::Mail {
 public:
-    QString sendDocument(const QString& filePath) override {
-        sent.push_back(filePath);
-        return failure;
-    }
-    std::vector<QString> sent;
-    QString failure;
+    QString sendDocument(const QString&) override { return {}; }
 };
 
 class FakeSound : public platform::Sound {
@@ -167,10 +156,8 @@ public:
 
 class FakePrinter : public platform::Printer {
 public:
-    QStringList printers() const override { return names; }
-    QString defaultPrinter() const override { return defaultName; }
-    QStringList names;
-    QString defaultName;
+    QStringList printers() const override { return {}; }
+    QString defaultPrinter() const override { return {}; }
 };
 
 }  // namespace qv::fakes

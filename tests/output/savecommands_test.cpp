@@ -1,5 +1,4 @@
-// The three saving roads from the frozen screen: Save to Default Directory, the save dialog and
-// Save As, with the converter run in-process and a temporary folder.
+// The three saving roads from the frozen screen, with the converter run in-process.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -23,16 +22,13 @@ using platform::MsgIcon;
 using platform::ProcessResult;
 using Status = ProcessResult::Status;
 
+const QString kOverwrite = QStringLiteral("File already exists, do you want to overwrite it ?");
+
 class SaveCommandsTest : public shell::capturetests::CaptureTest {
 protected:
     SaveCommandsTest() {
         folder_ = dir_.filePath(QStringLiteral("my shots"));
         QDir().mkpath(folder_);
-        capture_ = QImage(29, 17, QImage::Format_RGB32);
-        for (int y = 0; y < capture_.height(); ++y) {
-            for (int x = 0; x < capture_.width(); ++x)
-                capture_.setPixel(x, y, qRgb(x * 8, y * 14, 200 - x));
-        }
         fake.process().behaviour = [](const fakes::FakeProcess::Call& call) {
             const converter::Result r = converter::convert(call.arguments);
             return ProcessResult{Status::Finished, r.exitCode, r.message};
@@ -45,14 +41,16 @@ protected:
         shellState().captureavailable = true;
     }
 
-    void increment(const char* extension) {
-        form4().Option2->setChecked(true);
-        form4().Combo1->setCurrentText(QString::fromLatin1(extension));
-    }
     Dialog& dialog() { return prog.outputForms().dialog.get(); }
-    void typeInDialog(const QString& name, const char* extension) {
+    void typeInDialog(const QString& name, const QString& extension) {
         dialog().Text1->setText(name);
-        dialog().Combo1->setCurrentText(QString::fromLatin1(extension));
+        dialog().Combo1->setCurrentText(extension);
+    }
+    void saveAs(const QString& typed, int filter) {
+        fake.dialogs().paths = {path(typed)};
+        // Qt's dialog hands filters back with single blanks.
+        fake.dialogs().filters = {imageFormats()[filter].qtFilter().simplified()};
+        form1().mnuSaveas->trigger();
     }
     QString path(const QString& name) const { return QDir(folder_).filePath(name); }
     QStringList filesInFolder() const {
@@ -60,9 +58,9 @@ protected:
     }
     void expectCaptureAt(const QString& file) {
         const QImage back = QImage(file).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(back.size(), capture_.size()) << file.toStdString();
+        ASSERT_EQ(back.size(), capture_.size()) << file;
         if (!file.endsWith(QStringLiteral(".jpg")))
-            EXPECT_EQ(back, capture_) << file.toStdString();
+            EXPECT_EQ(back, capture_) << file;
     }
     void writeOld(const QString& name) {
         QFile f(path(name));
@@ -76,24 +74,29 @@ protected:
     bool frozenScreenKept() {
         return shellState().desktopfrozen && forms().form2.peek() && form2().isVisible();
     }
-    void expectOneError(int number) {
+    // One message box starting with text, then forgotten.
+    void expectOneMessage(const QString& text, const char* title,
+                          MsgIcon icon = MsgIcon::Critical) {
         ASSERT_EQ(fake.dialogs().messages.size(), 1u);
         const auto& shown = fake.dialogs().messages[0];
-        EXPECT_TRUE(shown.text.startsWith(QStringLiteral("Error: %1  ").arg(number)))
-            << shown.text.toStdString();
-        EXPECT_TRUE(shown.text.endsWith(QStringLiteral(" !!")));
-        EXPECT_EQ(shown.icon, MsgIcon::Critical);
-        EXPECT_EQ(shown.title, " Quorvalline ");
+        EXPECT_TRUE(shown.text.startsWith(text)) << shown.text;
+        EXPECT_EQ(shown.title, title);
+        EXPECT_EQ(shown.icon, icon);
+        fake.dialogs().messages.clear();
+    }
+    void expectOneError(int number) {
+        expectOneMessage(QStringLiteral("Error: %1  ").arg(number), " Quorvalline ");
     }
 
     QTemporaryDir dir_;
     QString folder_;
-    QImage capture_;
+    const QImage capture_ = shell::capturetests::patternScreen(29, 17);
 };
 
 TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
+    form4().Option2->setChecked(true);
     for (const char* ext : {".bmp", ".png", ".jpg", ".tif"}) {
-        increment(ext);
+        form4().Combo1->setCurrentText(ext);
         form1().mnuSaveToDefDir->trigger();
         form1().mnuSaveToDefDir->trigger();
         expectCaptureAt(path(QStringLiteral("Shot_") + ext));
@@ -104,7 +107,6 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     EXPECT_EQ(fake.clock().sleeps.back(), 500);
     EXPECT_FALSE(form1().isVisible());
     EXPECT_TRUE(frozenScreenKept());
-    EXPECT_FALSE(shellState().dialogopen);
 
     options().autoreleasedesktop = true;
     form1().mnuSaveToDefDir->trigger();
@@ -138,10 +140,10 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
          errornumber::NoFreeName},
     };
     options().autoreleasedesktop = true;
-    increment(".png");
+    form4().Option2->setChecked(true);
+    form4().Combo1->setCurrentText(".png");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        fake.dialogs().messages.clear();
         c.arrange();
         const QStringList arranged = filesInFolder();
         form1().mnuSaveToDefDir->trigger();
@@ -154,38 +156,20 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
     }
 }
 
-TEST_F(SaveCommandsTest, PromptForNameOnlyOpensTheDialog) {
+TEST_F(SaveCommandsTest, DialogSavesEachFormatAndShowsTheFrozenScreenAgain) {
+    // Prompting for a name only opens the dialog.
     form4().Option1->setChecked(true);
     form1().mnuSaveToDefDir->trigger();
     EXPECT_TRUE(dialog().isVisible());
-    EXPECT_EQ(dialog().windowTitle(), "Save Captured Image");
     EXPECT_TRUE(shellState().dialogopen);
-    EXPECT_TRUE(filesInFolder().isEmpty());
     EXPECT_TRUE(fake.process().calls.empty());
     EXPECT_EQ(dialog().Label2->text(), "Default Directory: " + folder_ + "/");
-}
-
-TEST_F(SaveCommandsTest, DialogRefusesBadNamesAndStaysOpen) {
-    dialog().showOverFrozenScreen();
-    const std::pair<const char*, const char*> cases[] = {
-        {"", "Invalid Filename"},
-        {"a:b", "Not allowed characters in Filename :   \\ / : * ? < > |  "},
-        {"a/b", "Not allowed characters in Filename :   \\ / : * ? < > |  "},
-    };
-    for (auto [name, text] : cases) {
-        fake.dialogs().messages.clear();
-        typeInDialog(name, ".png");
-        dialog().OKButton->click();
-        ASSERT_EQ(fake.dialogs().messages.size(), 1u) << name;
-        EXPECT_EQ(fake.dialogs().messages[0].text, text);
-        EXPECT_EQ(fake.dialogs().messages[0].icon, MsgIcon::Critical);
-        EXPECT_TRUE(dialog().isVisible());
-    }
-    EXPECT_EQ(fake.dialogs().messages[0].title, "Quorvalline");
-    EXPECT_TRUE(filesInFolder().isEmpty());
-}
-
-TEST_F(SaveCommandsTest, DialogSavesEachFormatAndShowsTheFrozenScreenAgain) {
+    writeOld("taken.png");
+    typeInDialog(QStringLiteral("taken"), ".png");
+    fake.dialogs().answers = {MsgAnswer::Yes};
+    dialog().OKButton->click();
+    expectOneMessage(kOverwrite, " Quorvalline ", MsgIcon::Information);
+    expectCaptureAt(path("taken.png"));
     for (const char* ext : {".bmp", ".png", ".jpg", ".tif"}) {
         dialog().showOverFrozenScreen();
         typeInDialog(QStringLiteral("shot \"one\""), ext);
@@ -195,53 +179,49 @@ TEST_F(SaveCommandsTest, DialogSavesEachFormatAndShowsTheFrozenScreenAgain) {
         EXPECT_FALSE(shellState().dialogopen);
         EXPECT_TRUE(frozenScreenKept());
     }
-    EXPECT_EQ(filesInFolder().size(), 4);
+    EXPECT_EQ(filesInFolder().size(), 5);
     // The name and format of the last use come back.
     dialog().showOverFrozenScreen();
     EXPECT_EQ(dialog().Text1->text(), "shot \"one\"");
     EXPECT_EQ(dialog().Combo1->currentText(), ".tif");
 }
 
-TEST_F(SaveCommandsTest, DialogAsksBeforeOverwritingAndNoKeepsItOpen) {
-    for (const char* ext : {".bmp", ".png"}) {
-        const QString name = QStringLiteral("taken") + ext;
-        writeOld(name);
-        dialog().showOverFrozenScreen();
-        typeInDialog(QStringLiteral("taken"), ext);
-        fake.dialogs().messages.clear();
-        fake.dialogs().answers = {MsgAnswer::No};
-        dialog().OKButton->click();
-        ASSERT_EQ(fake.dialogs().messages.size(), 1u);
-        EXPECT_EQ(fake.dialogs().messages[0].text,
-                  "File already exists, do you want to overwrite it ?");
-        EXPECT_EQ(fake.dialogs().messages[0].title, " Quorvalline ");
-        EXPECT_EQ(contents(name), "old");
-        EXPECT_TRUE(dialog().isVisible());
-        EXPECT_TRUE(shellState().dialogopen);
-
-        fake.dialogs().answers = {MsgAnswer::Yes};
-        dialog().OKButton->click();
-        expectCaptureAt(path(name));
-        EXPECT_FALSE(dialog().isVisible());
-    }
-    EXPECT_EQ(filesInFolder().size(), 2);
-}
-
-TEST_F(SaveCommandsTest, DialogFailureKeepsItOpenAndReleasesNothing) {
+TEST_F(SaveCommandsTest, DialogStaysOpenWhenNothingWasSaved) {
+    const QString forbidden("Not allowed characters in Filename :   \\ / : * ? < > |  ");
+    const struct {
+        const char* name;
+        const char* ext;
+        QString text;
+        const char* title;
+        MsgIcon icon;
+    } cases[] = {
+        {"", ".png", "Invalid Filename", " Quorvalline ", MsgIcon::Critical},
+        {"a:b", ".png", forbidden, "Quorvalline", MsgIcon::Critical},
+        {"a/b", ".png", forbidden, "Quorvalline", MsgIcon::Critical},
+        {"taken", ".bmp", kOverwrite, " Quorvalline ", MsgIcon::Information},  // answered No
+        {"taken", ".png", kOverwrite, " Quorvalline ", MsgIcon::Information},
+        {"x", ".jpg", "Error: 53  ", " Quorvalline ", MsgIcon::Critical},  // no converter
+    };
     options().autoreleasedesktop = true;
+    writeOld("taken.bmp");
+    writeOld("taken.png");
     fake.process().behaviour = [](const fakes::FakeProcess::Call&) {
         return ProcessResult{Status::FailedToStart, -1, {}};
     };
     dialog().showOverFrozenScreen();
-    typeInDialog(QStringLiteral("x"), ".jpg");
-    dialog().OKButton->click();
-    expectOneError(errornumber::FileNotFound);
-    EXPECT_TRUE(dialog().isVisible());
-    EXPECT_TRUE(shellState().dialogopen);
-    EXPECT_TRUE(shellState().desktopfrozen);
-    EXPECT_TRUE(filesInFolder().isEmpty());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        typeInDialog(c.name, c.ext);
+        fake.dialogs().answers = {MsgAnswer::No};
+        dialog().OKButton->click();
+        expectOneMessage(c.text, c.title, c.icon);
+        EXPECT_TRUE(dialog().isVisible());
+        EXPECT_TRUE(shellState().dialogopen);
+        EXPECT_TRUE(shellState().desktopfrozen);
+    }
+    EXPECT_EQ(filesInFolder(), (QStringList{"taken.bmp", "taken.png"}));
+    EXPECT_EQ(contents("taken.png"), "old");
     EXPECT_NE(dialog().cursor().shape(), Qt::BitmapCursor) << "saving pointer left on";
-
     dialog().CancelButton->click();
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_FALSE(shellState().dialogopen);
@@ -269,23 +249,15 @@ TEST_F(SaveCommandsTest, ClosingTheDialogUnloadsItAndTheFrozenScreenLoadsItAgain
 }
 
 TEST_F(SaveCommandsTest, SaveAsReplacesTheTypedExtensionByTheChosenFormat) {
-    struct Case {
-        const char* typed;
-        int filter;  // 0-based row of the format table
-        const char* written;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, const char*> cases[] = {
         {"shot.jpg", 0, "shot.bmp"},
         {"shot", 1, "shot.png"},
         {"my.shot.bmp", 2, "my.shot.jpg"},
         {"tiff me", 3, "tiff me.tif"},
     };
-    for (const Case& c : cases) {
-        fake.dialogs().paths = {path(c.typed)};
-        // Qt's dialog hands filters back with single blanks.
-        fake.dialogs().filters = {imageFormats()[c.filter].qtFilter().simplified()};
-        form1().mnuSaveas->trigger();
-        expectCaptureAt(path(c.written));
+    for (auto [typed, filter, written] : cases) {
+        saveAs(typed, filter);
+        expectCaptureAt(path(written));
     }
     EXPECT_EQ(filesInFolder().size(), 4);
     const auto& request = fake.dialogs().fileRequests.back();
@@ -299,34 +271,23 @@ TEST_F(SaveCommandsTest, SaveAsReplacesTheTypedExtensionByTheChosenFormat) {
 TEST_F(SaveCommandsTest, SaveAsAsksAboutTheFinalNameAndReleasesOnlyAfterSaving) {
     options().autoreleasedesktop = true;
     writeOld("shot.png");
-    // Cancelled, then declined: nothing written, nothing released.
+    // Cancelled, declined, failed: nothing written, nothing released.
     form1().mnuSaveas->trigger();
-    fake.dialogs().paths = {path("shot.jpg")};
-    fake.dialogs().filters = {imageFormats()[1].qtFilter()};
     fake.dialogs().answers = {MsgAnswer::No};
-    form1().mnuSaveas->trigger();
-    ASSERT_EQ(fake.dialogs().messages.size(), 1u);
-    EXPECT_EQ(fake.dialogs().messages[0].text,
-              "File already exists, do you want to overwrite it ?");
+    saveAs("shot.jpg", 1);
+    expectOneMessage(kOverwrite, " Quorvalline ", MsgIcon::Information);
     EXPECT_EQ(contents("shot.png"), "old");
+    for (const char* missing : {"sub/shot.png", "sub/shot.bmp"}) {
+        saveAs(missing, QString(missing).endsWith(".png") ? 1 : 0);
+        expectOneError(errornumber::PathNotFound);
+    }
     EXPECT_TRUE(shellState().desktopfrozen);
 
-    fake.dialogs().paths = {path("shot.jpg")};
-    fake.dialogs().filters = {imageFormats()[1].qtFilter()};
     fake.dialogs().answers = {MsgAnswer::Yes};
-    form1().mnuSaveas->trigger();
+    saveAs("shot.jpg", 1);
     expectCaptureAt(path("shot.png"));
     EXPECT_FALSE(shellState().desktopfrozen);
     EXPECT_EQ(filesInFolder(), QStringList{"shot.png"});
-}
-
-TEST_F(SaveCommandsTest, SaveAsFailureIsReportedAndReleasesNothing) {
-    options().autoreleasedesktop = true;
-    fake.dialogs().paths = {path("sub/shot.png")};
-    fake.dialogs().filters = {imageFormats()[1].qtFilter()};
-    form1().mnuSaveas->trigger();
-    expectOneError(errornumber::PathNotFound);
-    EXPECT_TRUE(shellState().desktopfrozen);
 }
 
 }  // namespace

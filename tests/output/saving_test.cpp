@@ -38,21 +38,12 @@ TEST(ImageFormat, ExtensionsCompareExactlyAndUnknownMeansBitmap) {
               "Joint Photographic Experts Group  (*.jpg *.jpeg)");
 }
 
-TEST(FileNameRule, ForbiddenCharactersBeforeEmptiness) {
-    const std::pair<const char*, FileNameProblem> cases[] = {
-        {"shot", FileNameProblem::None},
-        {"   ", FileNameProblem::None},
-        {"", FileNameProblem::Empty},
-        {"a:b", FileNameProblem::ForbiddenCharacter},
-        {"a/b", FileNameProblem::ForbiddenCharacter},
-        {"a\\b", FileNameProblem::ForbiddenCharacter},
-        {"*", FileNameProblem::ForbiddenCharacter},
-        {"x|y", FileNameProblem::ForbiddenCharacter},
-        {"<>", FileNameProblem::ForbiddenCharacter},
-        {"why?", FileNameProblem::ForbiddenCharacter},
-    };
-    for (auto [name, problem] : cases)
-        EXPECT_EQ(checkFileName(name), problem) << name;
+TEST(FileNameRule, ForbiddenCharactersAndEmptiness) {
+    EXPECT_EQ(checkFileName(""), FileNameProblem::Empty);
+    for (const char* name : {"shot", "   "})
+        EXPECT_EQ(checkFileName(name), FileNameProblem::None) << name;
+    for (const char* name : {"a:b", "a/b", "a\\b", "*", "x|y", "<>", "why?"})
+        EXPECT_EQ(checkFileName(name), FileNameProblem::ForbiddenCharacter) << name;
 }
 
 class SavingTest : public ::testing::Test {
@@ -61,11 +52,7 @@ protected:
         folder_ = dir_.filePath(QStringLiteral("my \"shots\""));
         ASSERT_TRUE(QDir().mkpath(folder_));
         image_ = QImage(37, 23, QImage::Format_RGB32);
-        for (int y = 0; y < image_.height(); ++y) {
-            for (int x = 0; x < image_.width(); ++x)
-                image_.setPixel(x, y, qRgb(x * 6, y * 9, 77));
-        }
-        // The converter runs in-process, so the test sees its real output.
+        image_.fill(Qt::darkCyan);
         fake_.process().behaviour = [](const fakes::FakeProcess::Call& call) {
             const converter::Result r = converter::convert(call.arguments);
             return ProcessResult{Status::Finished, r.exitCode, r.message};
@@ -83,16 +70,12 @@ protected:
     QImage image_;
 };
 
-TEST_F(SavingTest, EachFormatIsAValidImageOfTheCapture) {
-    for (const ImageFormat& format : imageFormats()) {
-        const QString target = path("shot one" + format.extension);
-        ASSERT_EQ(saveImage(image_, target, format, "/opt/q v"), std::nullopt) << format.extension;
-        const QImage back = QImage(target).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(back.size(), image_.size()) << format.extension;
-        if (format.extension != ".jpg")
-            EXPECT_EQ(back, image_) << format.extension;
-    }
-    // Three conversions, each with the argument list the converter expects.
+// The saved pictures themselves are compared in the save-command tests.
+TEST_F(SavingTest, ConverterGetsItsArgumentsAndTheTemporaryBitmapGoes) {
+    for (const ImageFormat& format : imageFormats())
+        ASSERT_EQ(saveImage(image_, path("shot one" + format.extension), format, "/opt/q v"),
+                  std::nullopt)
+            << format.extension;
     ASSERT_EQ(fake_.process().calls.size(), 3u);
     const auto& call = fake_.process().calls[0];
     EXPECT_EQ(call.program, "/opt/q v/Quorvalline32");
@@ -134,16 +117,6 @@ TEST_F(SavingTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
     }
 }
 
-TEST_F(SavingTest, MissingFolderIsPathNotFound) {
-    for (const char* ext : {".bmp", ".png"}) {
-        const auto error =
-            saveImage(image_, path(QStringLiteral("nope/x") + ext), imageFormatFor(ext), "/q");
-        ASSERT_TRUE(error.has_value()) << ext;
-        EXPECT_EQ(error->number, errornumber::PathNotFound) << ext;
-    }
-    EXPECT_TRUE(fake_.process().calls.empty());
-}
-
 TEST_F(SavingTest, NumberedNamesSkipEveryTakenEntry) {
     EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".png"), path("Shot_.png"));
     touch("Shot_.png");
@@ -154,15 +127,13 @@ TEST_F(SavingTest, NumberedNamesSkipEveryTakenEntry) {
     // The numbered names follow the stored prefix, the first the one shown.
     EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Old", ".png"), path("Old0.png"));
     EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".jpg"), path("Shot_.jpg"));
-}
-
-TEST_F(SavingTest, AllNamesTakenGivesNothing) {
-    touch("a.bmp");
-    for (int n = 0; n < kNumberedNames; ++n)
+    // The last numbered name is still used; past it there is none.
+    for (int n = 0; n < kNumberedNames - 1; ++n)
         touch(QStringLiteral("a%1.bmp").arg(n));
-    EXPECT_EQ(firstFreeNumberedName(folder_, "a", "a", ".bmp"), std::nullopt);
-    QFile::remove(path("a998.bmp"));
+    touch("a.bmp");
     EXPECT_EQ(firstFreeNumberedName(folder_, "a", "a", ".bmp"), path("a998.bmp"));
+    touch("a998.bmp");
+    EXPECT_EQ(firstFreeNumberedName(folder_, "a", "a", ".bmp"), std::nullopt);
 }
 
 }  // namespace

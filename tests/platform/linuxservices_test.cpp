@@ -34,14 +34,11 @@ TEST(XdgShellTable, ExitCodesMapToResultCodes) {
     EXPECT_FALSE(XdgMail().sendDocument(QStringLiteral("/no/such/file.png")).isEmpty());
 }
 
-TEST(SystemLocaleTable, OnlyUsUnitsCountAsImperial) {
+TEST(LocaleAndTrayTables, UsUnitsAndTrayActivations) {
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::MetricSystem), QStringLiteral("0"));
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUKSystem), QStringLiteral("0"));
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUSSystem), QStringLiteral("1"));
     EXPECT_EQ(SystemLocale().decimalSeparator().size(), 1);
-}
-
-TEST(QtTrayTable, ActivationsMapToNotifications) {
     EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::DoubleClick), TrayEvent::LeftDoubleClick);
     EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Context), TrayEvent::RightButtonUp);
     EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Trigger), TrayEvent::MouseMove);
@@ -76,26 +73,24 @@ protected:
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("#!/bin/sh\n" + body);
-        file.close();
         file.setPermissions(file.permissions() | QFile::ExeOwner);
         return path;
+    }
+    QByteArray read(const QString& name) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     QTemporaryDir dir;
     QtProcess process;
 };
 
 TEST_F(QtProcessTest, ArgumentsReachProgramUnchangedThroughPathWithBlanksAndQuotes) {
-    const QString out = dir.filePath("out");
+    qputenv("QV_OUT", dir.filePath("out").toLocal8Bit());
     const QString program = script(QStringLiteral("a \"b\" c's/run me.sh"),
                                    "for a in \"$@\"; do printf '%s|' \"$a\"; done > \"$QV_OUT\"\n");
-    qputenv("QV_OUT", out.toLocal8Bit());
-    const QStringList arguments{QStringLiteral("x y"), QStringLiteral("\"q\""),
-                                QStringLiteral("it's"), QStringLiteral("$HOME;`id`")};
-    const ProcessResult result = process.run(program, arguments, 10000);
-    EXPECT_TRUE(result.ok());
-    QFile written(out);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromLocal8Bit(written.readAll()), arguments.join('|') + '|');
+    const QStringList arguments{"x y", "\"q\"", "it's", "$HOME;`id`"};
+    EXPECT_TRUE(process.run(program, arguments, 10000).ok());
+    EXPECT_EQ(QString::fromLocal8Bit(read("out")), arguments.join('|') + '|');
 }
 
 TEST_F(QtProcessTest, ReportsExitCodeFailedStartCrashAndTimeOut) {
@@ -105,23 +100,19 @@ TEST_F(QtProcessTest, ReportsExitCodeFailedStartCrashAndTimeOut) {
     EXPECT_EQ(failed.exitCode, 3);
     EXPECT_EQ(failed.errorText, QStringLiteral("broken"));
     EXPECT_FALSE(failed.ok());
-
     EXPECT_EQ(process.run(dir.filePath("missing"), {}, 10000).status,
               ProcessResult::Status::FailedToStart);
     EXPECT_EQ(process.run(script("crash.sh", "kill -SEGV $$\n"), {}, 10000).status,
               ProcessResult::Status::Crashed);
 
-    const QString pidFile = dir.filePath("pid");
-    qputenv("QV_PID", pidFile.toLocal8Bit());
+    qputenv("QV_PID", dir.filePath("pid").toLocal8Bit());
     QElapsedTimer elapsed;
     elapsed.start();
     const ProcessResult slow =
         process.run(script("slow.sh", "echo $$ > \"$QV_PID\"\nexec sleep 60\n"), {}, 300);
     EXPECT_EQ(slow.status, ProcessResult::Status::TimedOut);
     EXPECT_LT(elapsed.elapsed(), 10000);
-    QFile pid(pidFile);
-    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
-    EXPECT_NE(::kill(pid.readAll().trimmed().toInt(), 0), 0);  // gone, not left running
+    EXPECT_NE(::kill(read("pid").trimmed().toInt(), 0), 0);  // gone, not left running
 }
 
 }  // namespace

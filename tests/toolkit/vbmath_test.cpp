@@ -93,8 +93,7 @@ TEST(Colors, ValuesAreBlueGreenRed) {
     EXPECT_EQ(colorFromValue(255), QColor(255, 0, 0));
     EXPECT_EQ(colorFromValue(0xFFFF80), QColor(0x80, 0xFF, 0xFF));
     EXPECT_EQ(colorValue(QColor(0x12, 0x34, 0x56)), 0x563412);
-    EXPECT_EQ(colorValue(colorFromValue(0x00ABCDEF)), 0x00ABCDEF);
-    EXPECT_TRUE(colorFromValue(0x8000000F).isValid());  // button face from the palette
+    // A system colour: button face from the palette.
     EXPECT_EQ(colorFromValue(0x8000000F), QGuiApplication::palette().color(QPalette::Button));
 }
 
