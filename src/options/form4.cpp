@@ -17,10 +17,10 @@
 #include <algorithm>
 
 #include "autocapture/forms.h"
-#include "options/autostart.h"
 #include "options/forms.h"
 #include "options/helpfile.h"
 #include "options/menucaptions.h"
+#include "options/registrystore.h"
 #include "output/filenamerule.h"
 #include "output/forms.h"
 #include "platform/services.h"
@@ -285,9 +285,9 @@ void Form4::Check3_Click() {
 
 void Form4::Check6_Click() {
     if (Check6->isChecked())
-        Autostart::enable(QCoreApplication::applicationFilePath());
+        writeText(platform::kRunKey, platform::kRunValue, QCoreApplication::applicationFilePath());
     else
-        Autostart::disable();
+        deleteValue(platform::kRunKey, platform::kRunValue);
 }
 
 void Form4::showNameBox(bool enabled) {

@@ -35,4 +35,9 @@ public:
     virtual bool deleteKey(Root root, const QString& path) = 0;
 };
 
+// The current user's key whose values start programs at login, and the program's value there
+// (its executable). A store may keep this value where the desktop looks for it.
+inline const QString kRunKey = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+inline const QString kRunValue = QStringLiteral("Quorvalline");
+
 }  // namespace qv::platform

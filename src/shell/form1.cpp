@@ -28,7 +28,6 @@ namespace {
 constexpr int kReleaseHotkey = 0xB001;
 constexpr int kFreezeHotkey = 0xB002;
 const QString kTrayTip = QStringLiteral("Quorvalline V8");
-const QString kRunKey = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run\\");
 
 QString cutAtNul(const QString& text) {
     const qsizetype nul = text.indexOf(QChar(0));
@@ -178,9 +177,9 @@ void Form1::readLocale() {
 void Form1::readStartWithWindows() {
     using Root = platform::Registry::Root;
     auto& registry = platform::registry();
-    registry.createKey(Root::CurrentUser, kRunKey);
+    registry.createKey(Root::CurrentUser, platform::kRunKey);
     const bool stored =
-        registry.value(Root::CurrentUser, kRunKey, QStringLiteral("Quorvalline")).has_value();
+        registry.value(Root::CurrentUser, platform::kRunKey, platform::kRunValue).has_value();
     program().optionsForms().form4->Check6->setChecked(stored);
 }
 

@@ -4,17 +4,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QWindow>
 
 #include "autocapture/forms.h"
 #include "fakes/fakeprogram.h"
-#include "options/autostart.h"
 #include "options/forms.h"
 #include "options/registrystore.h"
 #include "output/forms.h"
@@ -56,13 +53,8 @@ const struct Stored {
     {"Auto", "SoundPath", "/home/u/click.wav"},
 };
 
-// The autostart folder is a scratch folder for the test's duration.
 class Form4Test : public fakes::ProgramTest {
 protected:
-    Form4Test() : previous_(qgetenv("XDG_CONFIG_HOME")) {
-        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-    }
-    ~Form4Test() override { qputenv("XDG_CONFIG_HOME", previous_); }
     // The main window exists before the Options window, as at start-up.
     Form4& form4() {
         prog.shellForms().form1.get();
@@ -82,13 +74,9 @@ protected:
     QString menu(QAction* shell::Form1::*item) {
         return (prog.shellForms().form1.get().*item)->text();
     }
-    QString entry() {
-        QFile f(Autostart::entryPath());
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    std::optional<QByteArray> runValue() {
+        return fake.registry().value(Root::CurrentUser, platform::kRunKey, platform::kRunValue);
     }
-
-    QTemporaryDir config_;
-    QByteArray previous_;
 };
 
 // Every stored value differs from what the controls hold before the load, so writing the
@@ -273,43 +261,23 @@ TEST_F(Form4Test, ButtonsOpenTheirWindowsInFrontAndClosingOptionsKeepsThem) {
     EXPECT_TRUE(prog.optionsForms().form5->isVisible());
 }
 
-TEST_F(Form4Test, ExecLineQuotesByTheDesktopEntryRules) {
-    const struct {
-        const char* path;
-        const char* exec;
-    } cases[] = {
-        {"/usr/bin/quorvalline", R"("/usr/bin/quorvalline")"},
-        {"/opt/my apps/quorvalline", R"("/opt/my apps/quorvalline")"},
-        {R"(/opt/a"b$c`d/q)", R"("/opt/a\\"b\\$c\\`d/q")"},
-        {R"(/opt/back\slash/q)", R"("/opt/back\\\\slash/q")"},
-        {"/opt/100%/q", R"("/opt/100%%/q")"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Autostart::execLine(c.path), c.exec) << c.path;
-}
-
-TEST_F(Form4Test, TheBoxWritesOrRemovesTheEntryAtOnceAndStartUpRewritesItsPath) {
-    EXPECT_EQ(Autostart::entryPath(), config_.path() + "/autostart/quorvalline.desktop");
-    const QString exec = Autostart::execLine(QCoreApplication::applicationFilePath());
+TEST_F(Form4Test, TheBoxWritesOrRemovesTheRunValueAtOnceAndStartUpRewritesItsPath) {
+    const QByteArray program = QCoreApplication::applicationFilePath().toUtf8().append('\0');
     Form4& f = prog.optionsForms().form4.get();
-    EXPECT_FALSE(Autostart::isEnabled());
+    EXPECT_FALSE(runValue());
     f.Check6->setChecked(true);
-    EXPECT_TRUE(entry().startsWith("[Desktop Entry]\nType=Application\n"));
-    EXPECT_TRUE(entry().contains("\nExec=" + exec + "\n"));
+    EXPECT_EQ(runValue(), program);
     f.Command4->click();
-    EXPECT_TRUE(Autostart::isEnabled()) << "Cancel leaves it";
+    EXPECT_EQ(runValue(), program) << "Cancel leaves it";
     f.Check6->setChecked(false);
-    EXPECT_FALSE(Autostart::isEnabled());
+    EXPECT_FALSE(runValue());
 
-    // Start-up sets the box from the entry's presence, which rewrites an entry left by a
-    // program that has moved since.
-    ASSERT_TRUE(Autostart::enable("/old place/quorvalline"));
-    f.Check6->setChecked(Autostart::isEnabled());
-    EXPECT_FALSE(entry().contains("old place"));
-    EXPECT_TRUE(entry().contains(exec));
-
-    qputenv("XDG_CONFIG_HOME", "relative/dir");
-    EXPECT_TRUE(Autostart::entryPath().endsWith("/.config/autostart/quorvalline.desktop"));
+    // Start-up sets the box from the stored value, which rewrites a path left by a program
+    // that has moved since.
+    fake.registry().setValue(Root::CurrentUser, platform::kRunKey, platform::kRunValue,
+                             withNul("/old place/quorvalline"));
+    f.Check6->setChecked(runValue().has_value());
+    EXPECT_EQ(runValue(), program);
 }
 
 // The full table of launch messages is checked through the tray menu's Help, which shares

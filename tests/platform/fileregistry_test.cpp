@@ -98,5 +98,60 @@ TEST_F(FileRegistryTest, ParseRejectsMalformedLines) {
     }
 }
 
+TEST_F(FileRegistryTest, TheRunValueIsTheAutostartEntryAndSurvivesARestart) {
+    const Autostart entry(dir_.filePath(QStringLiteral("autostart/quorvalline.desktop")));
+    const QString run = kRunKey + QStringLiteral("\\");  // a trailing separator names it too
+    const QByteArray program("/opt/my apps/quorvalline\0", 25);
+    {
+        FileRegistry reg(path(), entry);
+        EXPECT_FALSE(reg.value(Root::CurrentUser, run, kRunValue));
+        reg.setValue(Root::CurrentUser, run, kRunValue, program);
+        EXPECT_TRUE(entry.isEnabled());
+        QFile file(entry.entryPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().contains("\nExec=\"/opt/my apps/quorvalline\"\n"));
+    }
+    {
+        FileRegistry again(path(), entry);
+        EXPECT_EQ(again.value(Root::CurrentUser, kRunKey.toUpper(), "quorvalline"), program);
+        // Removed on the desktop's own settings page: no longer stored.
+        entry.disable();
+        EXPECT_FALSE(again.value(Root::CurrentUser, kRunKey, kRunValue));
+        again.setValue(Root::CurrentUser, kRunKey, kRunValue, program);
+        EXPECT_TRUE(again.deleteValue(Root::CurrentUser, kRunKey, kRunValue));
+        EXPECT_FALSE(entry.isEnabled());
+        EXPECT_FALSE(again.deleteValue(Root::CurrentUser, kRunKey, kRunValue));
+    }
+    // Other values of the key are plain values.
+    FileRegistry third(path(), entry);
+    third.setValue(Root::CurrentUser, kRunKey, "Other", "x");
+    EXPECT_FALSE(entry.isEnabled());
+    EXPECT_EQ(third.value(Root::CurrentUser, kRunKey, "Other"), QByteArray("x"));
+}
+
+TEST(AutostartTest, ExecLineQuotesByTheDesktopEntryRulesUnderTheConfigFolder) {
+    const struct {
+        const char* path;
+        const char* exec;
+    } cases[] = {
+        {"/usr/bin/quorvalline", R"("/usr/bin/quorvalline")"},
+        {"/opt/my apps/quorvalline", R"("/opt/my apps/quorvalline")"},
+        {R"(/opt/a"b$c`d/q)", R"("/opt/a\\"b\\$c\\`d/q")"},
+        {R"(/opt/back\slash/q)", R"("/opt/back\\\\slash/q")"},
+        {"/opt/100%/q", R"("/opt/100%%/q")"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Autostart::execLine(c.path), c.exec) << c.path;
+
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/config");
+    EXPECT_EQ(Autostart::defaultEntryPath(), "/config/autostart/quorvalline.desktop");
+    EXPECT_EQ(FileRegistry::defaultPath(), "/config/quorvalline/registry");
+    qputenv("XDG_CONFIG_HOME", "relative/dir");
+    EXPECT_EQ(Autostart::defaultEntryPath(),
+              QDir::homePath() + "/.config/autostart/quorvalline.desktop");
+    qputenv("XDG_CONFIG_HOME", previous);
+}
+
 }  // namespace
 }  // namespace qv::platform

@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <cstdio>
 
+#include "platform/linux/xdgpaths.h"
+
 namespace qv::platform {
 
 namespace {
@@ -157,16 +159,45 @@ void writeKey(QByteArray& out, const QByteArray& path, const MemoryRegistry::Key
 
 }  // namespace
 
-FileRegistry::FileRegistry(QString filePath) : filePath_(std::move(filePath)) {
+FileRegistry::FileRegistry(QString filePath, Autostart autostart)
+    : filePath_(std::move(filePath)), autostart_(std::move(autostart)) {
     load();
 }
 
 QString FileRegistry::defaultPath() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base)) {
-        base = QDir::homePath() + QStringLiteral("/.config");
+    return configHome() + QStringLiteral("/quorvalline/registry");
+}
+
+bool FileRegistry::isAutostartValue(Root root, const QString& path, const QString& name) const {
+    return !loading_ && root == Root::CurrentUser &&
+           splitPath(path).join(QLatin1Char('\\')).compare(kRunKey, Qt::CaseInsensitive) == 0 &&
+           name.compare(kRunValue, Qt::CaseInsensitive) == 0;
+}
+
+void FileRegistry::setValue(Root root, const QString& path, const QString& name,
+                            const QByteArray& data) {
+    MemoryRegistry::setValue(root, path, name, data);
+    if (isAutostartValue(root, path, name)) {
+        const qsizetype nul = data.indexOf('\0');
+        autostart_.enable(QString::fromUtf8(nul < 0 ? data : data.left(nul)));
     }
-    return base + QStringLiteral("/quorvalline/registry");
+}
+
+std::optional<QByteArray> FileRegistry::value(Root root, const QString& path,
+                                              const QString& name) const {
+    if (!isAutostartValue(root, path, name))
+        return MemoryRegistry::value(root, path, name);
+    // An entry made or removed on the desktop's own settings page counts as well.
+    if (!autostart_.isEnabled())
+        return std::nullopt;
+    return MemoryRegistry::value(root, path, name).value_or(QByteArray());
+}
+
+bool FileRegistry::deleteValue(Root root, const QString& path, const QString& name) {
+    const bool entry = isAutostartValue(root, path, name) && autostart_.isEnabled();
+    if (entry)
+        autostart_.disable();
+    return MemoryRegistry::deleteValue(root, path, name) || entry;
 }
 
 QByteArray FileRegistry::serialize(const MemoryRegistry& registry) {

@@ -1,14 +1,23 @@
 #pragma once
 
+#include "platform/linux/autostart.h"
 #include "platform/memoryregistry.h"
 
 namespace qv::platform {
 
 // The registry kept in a text file a person can read and diff. Every change rewrites the
-// file atomically; a file that cannot be parsed is moved aside, never overwritten.
+// file atomically; a file that cannot be parsed is moved aside, never overwritten. The
+// program's value under the Run key is also the desktop's autostart entry: it reads as present
+// only while that entry exists.
 class FileRegistry : public MemoryRegistry {
 public:
-    explicit FileRegistry(QString filePath);
+    explicit FileRegistry(QString filePath, Autostart autostart = Autostart());
+
+    void setValue(Root root, const QString& path, const QString& name,
+                  const QByteArray& data) override;
+    std::optional<QByteArray> value(Root root, const QString& path,
+                                    const QString& name) const override;
+    bool deleteValue(Root root, const QString& path, const QString& name) override;
 
     // $XDG_CONFIG_HOME/quorvalline/registry, ~/.config when XDG_CONFIG_HOME is unset.
     static QString defaultPath();
@@ -26,8 +35,10 @@ protected:
 private:
     void load();
     void save();
+    bool isAutostartValue(Root root, const QString& path, const QString& name) const;
 
     QString filePath_;
+    Autostart autostart_;
     bool loading_ = false;
     bool readOnly_ = false;
 };

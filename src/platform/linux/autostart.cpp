@@ -1,21 +1,15 @@
-#include "options/autostart.h"
+#include "platform/linux/autostart.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace qv::options {
+#include "platform/linux/xdgpaths.h"
+
+namespace qv::platform {
 
 namespace {
-
-QString configHome() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The XDG rules ignore a relative path.
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
 
 // Inside a quoted argument these four need a backslash.
 QString quotedArgument(const QString& arg) {
@@ -54,12 +48,14 @@ QString escapedValue(const QString& value) {
 
 }  // namespace
 
-QString Autostart::entryPath() {
+Autostart::Autostart(QString entryPath) : entryPath_(std::move(entryPath)) {}
+
+QString Autostart::defaultEntryPath() {
     return configHome() + QStringLiteral("/autostart/quorvalline.desktop");
 }
 
-bool Autostart::isEnabled() {
-    return QFileInfo::exists(entryPath());
+bool Autostart::isEnabled() const {
+    return QFileInfo::exists(entryPath_);
 }
 
 QString Autostart::execLine(const QString& executable) {
@@ -69,11 +65,10 @@ QString Autostart::execLine(const QString& executable) {
     return escapedValue(quotedArgument(arg));
 }
 
-bool Autostart::enable(const QString& executable) {
-    const QString path = entryPath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+bool Autostart::enable(const QString& executable) const {
+    if (!QDir().mkpath(QFileInfo(entryPath_).absolutePath()))
         return false;
-    QSaveFile file(path);
+    QSaveFile file(entryPath_);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     const QString text = QStringLiteral(
@@ -89,8 +84,8 @@ bool Autostart::enable(const QString& executable) {
     return file.commit();
 }
 
-void Autostart::disable() {
-    QFile::remove(entryPath());
+void Autostart::disable() const {
+    QFile::remove(entryPath_);
 }
 
-}  // namespace qv::options
+}  // namespace qv::platform
