@@ -74,7 +74,9 @@ void showFrozenScreenOrRelease() {
 }
 
 void restoreAreaPointer() {
-    program().shellForms().form2->setareacursor();
+    // After a release there is no frozen screen to give it back to, and none is to be built.
+    if (shell::Form2* frozen = program().shellForms().form2.peek())
+        frozen->setareacursor();
 }
 
 QString saveAsTarget(const QString& chosenPath, const ImageFormat& format) {

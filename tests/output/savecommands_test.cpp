@@ -112,6 +112,7 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     form1().mnuSaveToDefDir->trigger();
     expectCaptureAt(path("Shot_1.tif"));
     EXPECT_FALSE(shellState().desktopfrozen);
+    EXPECT_FALSE(forms().form2.isLoaded()) << "no hidden frozen screen built after the release";
 }
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
