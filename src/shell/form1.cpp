@@ -227,7 +227,7 @@ void Form1::Form_MouseMove(platform::TrayEvent code) {
             state.trayhover = true;
             break;
         case platform::TrayEvent::LeftDoubleClick:
-            if (program().shellForms().form2->isVisible()) {
+            if (frozenScreenShown()) {
                 platform::dialogs().message(
                     QStringLiteral("Only available if screen is not frozen !"),
                     platform::MsgButtons::Ok, platform::MsgIcon::Information,

@@ -204,6 +204,13 @@ TEST_F(Form1Test, TrayDoubleClickShowsTheWindowUnlessFrozen) {
     fake.tray().fire(TrayEvent::LeftDoubleClick);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(fake.dialogs().messages.size(), 1u);
+
+    // Asking whether the screen is frozen builds no frozen screen.
+    prog.shellForms().form2.drop();
+    form.hide();
+    fake.tray().fire(TrayEvent::LeftDoubleClick);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(prog.shellForms().form2.isLoaded());
 }
 
 TEST_F(Form1Test, TrayNotificationsRememberTheWindowInFrontUntilThePointerRests) {
