@@ -34,7 +34,7 @@ inline const QString kHotkeysKey = QStringLiteral("Software\\Quorvalline\\Hotkey
 // The row's command name: shown in the dialog, the registry value's name and the start of
 // the caption of the row's menu items.
 QString hotkeyRowName(int row);
-inline int hotkeyId(int row) {
+constexpr int hotkeyId(int row) {
     return kFirstHotkeyId + row;
 }
 

@@ -1,10 +1,8 @@
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
-
 #include "shell/clipboardclass.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QPushButton>
 
 #include "platform/services.h"
 #include "shell/forms.h"

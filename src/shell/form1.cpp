@@ -14,6 +14,7 @@
 
 #include "options/forms.h"
 #include "options/hotkeypump.h"
+#include "options/hotkeytable.h"
 #include "options/registrystore.h"
 #include "picmenu/modpicmenu.h"
 #include "platform/services.h"
@@ -25,14 +26,9 @@ namespace qv::shell {
 
 namespace {
 
-constexpr int kReleaseHotkey = 0xB001;
-constexpr int kFreezeHotkey = 0xB002;
+constexpr int kReleaseHotkey = options::hotkeyId(options::RowRelease);
+constexpr int kFreezeHotkey = options::hotkeyId(options::RowFreeze);
 const QString kTrayTip = QStringLiteral("Quorvalline V8");
-
-QString cutAtNul(const QString& text) {
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
 
 // The message of a default hotkey that another program holds; the two differ in their
 // blanks, as they always have.
@@ -118,7 +114,7 @@ void Form1::Form_Load() {
     auto& optionForms = program().optionsForms();
     // Whether hotkeys were ever stored is decided before the Hotkeys window's load stores
     // empty ones.
-    firstStart_ = !options::keyExists(options::kProgramKey + QStringLiteral("\\HotKeys\\"));
+    firstStart_ = !options::keyExists(options::kHotkeysKey);
 
     Timer4->stop();
     Text1->setVisible(false);
@@ -163,7 +159,7 @@ void Form1::Form_Load() {
 
 void Form1::readLocale() {
     auto& output = program().output;
-    output.imeasure = cutAtNul(platform::locale().measurementSystem());
+    output.imeasure = options::shownText(platform::locale().measurementSystem());
     if (output.imeasure == QStringLiteral("0")) {
         output.unitsign = QStringLiteral("mm");
         output.currentunits = output.localeunits = QStringLiteral("Metric");
@@ -171,7 +167,7 @@ void Form1::readLocale() {
         output.unitsign = QStringLiteral("\"");
         output.currentunits = output.localeunits = QStringLiteral("US");
     }
-    output.decimalseparator = cutAtNul(platform::locale().decimalSeparator());
+    output.decimalseparator = options::shownText(platform::locale().decimalSeparator());
 }
 
 void Form1::readStartWithWindows() {

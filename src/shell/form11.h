@@ -7,7 +7,7 @@ namespace qv::shell {
 // Carries the pointer shown while saving.
 class Form11 : public IconCarrier {
 public:
-    Form11() : IconCarrier(CarrierIcon::Saving) {}
+    Form11() : IconCarrier(QStringLiteral("save")) {}
 };
 
 }  // namespace qv::shell

@@ -1,16 +1,14 @@
 // Freezing the desktop into the frozen screen, and releasing it again.
 #include <QAction>
-
-#include <QAction>
 #include <QMenu>
 #include <QPushButton>
 
 #include "objects/forms.h"
 #include "platform/services.h"
+#include "shell/clipboardclass.h"
 #include "shell/form1.h"
 #include "shell/forms.h"
 #include "shell/program.h"
-#include "shell/clipboardclass.h"
 #include "shell/screengrab.h"
 #include "toolkit/twips.h"
 
@@ -106,24 +104,33 @@ void startOneStepCapture(Form1& form1, bool window) {
     shell.circularmode = false;
 
     auto& forms = program().shellForms();
-    if (Form2* frozen = forms.form2.peek()) frozen->hide();
-    if (QWidget* palette = program().objectsForms().form16.peek()) palette->hide();
+    if (Form2* frozen = forms.form2.peek())
+        frozen->hide();
+    if (QWidget* palette = program().objectsForms().form16.peek())
+        palette->hide();
     forms.form2.drop();
 
     form1.mnuRelease->setEnabled(true);
     form1.mnuactivewindow->setEnabled(false);
     form1.mnucapturescreen->setEnabled(false);
     // The next tray notification takes the window in front again.
-    if (window) shell.trayhover = false;
+    if (window)
+        shell.trayhover = false;
     form1.Command1_Click();
 }
 
 }  // namespace
 
-void Form1::mnuactivewindow_Click() { startOneStepCapture(*this, true); }
+void Form1::mnuactivewindow_Click() {
+    startOneStepCapture(*this, true);
+}
 
-void Form1::mnucapturescreen_Click() { startOneStepCapture(*this, false); }
+void Form1::mnucapturescreen_Click() {
+    startOneStepCapture(*this, false);
+}
 
-void Form1::UpdateClipboardMenus() { Module2::UpdateClipboardMenus(); }
+void Form1::UpdateClipboardMenus() {
+    Module2::UpdateClipboardMenus();
+}
 
 }  // namespace qv::shell

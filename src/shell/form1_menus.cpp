@@ -1,6 +1,4 @@
 #include <QAction>
-#include <QCursor>
-#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <utility>
@@ -27,10 +25,6 @@ void addItems(QMenu* menu, std::initializer_list<std::pair<QAction**, const char
         first = false;
         *item = menu->addAction(QString::fromLatin1(caption));
     }
-}
-
-QCursor carrierCursor(const QString& name) {
-    return QCursor(QIcon(QStringLiteral(":/shell/cursors/%1.svg").arg(name)).pixmap(32), 15, 15);
 }
 
 }  // namespace
@@ -157,7 +151,7 @@ void Form1::mnurectangle_Click() {
     }
     state.rectangularmode = true;
     state.circularmode = false;
-    program().shellForms().form2->Picture1->setCursor(carrierCursor(QStringLiteral("rectangle")));
+    program().shellForms().form2->setareacursor();
 }
 
 void Form1::mnuDraw_Click() {
@@ -182,7 +176,7 @@ void Form1::mnuDraw_Click() {
     if (!state.areacapturerunning) {
         state.circularmode = true;
         state.rectangularmode = false;
-        program().shellForms().form2->Picture1->setCursor(carrierCursor(QStringLiteral("circle")));
+        program().shellForms().form2->setareacursor();
         return;
     }
     waitForRunningCapture();

@@ -6,6 +6,7 @@
 
 #include "output/forms.h"
 #include "platform/services.h"
+#include "shell/formkit.h"
 #include "shell/forms.h"
 #include "shell/program.h"
 
@@ -21,10 +22,7 @@ Form2::Form2()
     setWindowTitle(QStringLiteral("Frozen Screen"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     const QColor tipBack = QApplication::palette().color(QPalette::ToolTipBase);
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPointSizeF(9.75);
-    bold.setBold(true);
-    Label2->setFont(bold);
+    Label2->setFont(boldArial(9.75));
     Label2->setBackColor(tipBack);
     Label2->setCaption(QStringLiteral("............"));
     Label3->setForeColor(Qt::red);

@@ -7,7 +7,7 @@ namespace qv::shell {
 // Carries the circular-area pointer.
 class Form9 : public IconCarrier {
 public:
-    Form9() : IconCarrier(CarrierIcon::CircleArea) {}
+    Form9() : IconCarrier(QStringLiteral("circle")) {}
 };
 
 }  // namespace qv::shell

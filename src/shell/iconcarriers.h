@@ -1,23 +1,16 @@
 #pragma once
 
 #include <QCursor>
-#include <QIcon>
 #include <QWidget>
 
 namespace qv::shell {
 
-// The pictures the pointer takes over the frozen image.
-enum class CarrierIcon { RectangleArea, CircleArea, Clipboard, Saving };
-QIcon carrierIcon(CarrierIcon which);
-
-// A window that is never shown and only carries the icon of a custom pointer.
+// A window that is never shown and only carries the icon of a custom pointer: the picture
+// :/shell/cursors/<name>.svg.
 class IconCarrier : public QWidget {
 public:
-    explicit IconCarrier(CarrierIcon which) {
-        setWindowTitle(QStringLiteral("Quorvalline"));
-        setWindowIcon(carrierIcon(which));
-    }
-    // The pointer made of the window's icon, its hot spot in the middle.
+    explicit IconCarrier(const QString& name);
+    // The pointer made of the window's icon, its hot spot where the pictures' crosses meet.
     QCursor pointer() const;
 };
 

@@ -197,7 +197,8 @@ void X11Desktop::setRootCursor(bool busy) {
 void X11Desktop::flush() {
     // A round trip: every request sent before, such as unmapping our frozen window, has been
     // carried out by the server when this returns.
-    if (x_.valid()) x_.sync();
+    if (x_.valid())
+        x_.sync();
 }
 
 }  // namespace qv::platform
