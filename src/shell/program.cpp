@@ -1,7 +1,3 @@
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
-
 #include "shell/program.h"
 
 #include <QtGlobal>
@@ -35,7 +31,7 @@ Program::~Program() {
     // the shell last. The main window goes before all of them: its hotkey pump is attached
     // to the options windows' state and lets go of it there.
     if (Q_LIKELY(shellForms_))
-        delete shellForms_->form1.peek();
+        shellForms_->form1.destroy();
     picmenuForms_.reset();
     autocaptureForms_.reset();
     objectsForms_.reset();

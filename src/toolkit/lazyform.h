@@ -17,7 +17,7 @@ public:
 
     LazyForm() : factory_([] { return std::make_unique<Form>(); }) {}
     explicit LazyForm(Factory factory) : factory_(std::move(factory)) {}
-    ~LazyForm() { delete form_.data(); }
+    ~LazyForm() { destroy(); }
     LazyForm(const LazyForm&) = delete;
     LazyForm& operator=(const LazyForm&) = delete;
 
@@ -47,6 +47,9 @@ public:
         old->hide();
         old->deleteLater();
     }
+
+    // Deletes the window now, for the end of the program; never from its own handlers.
+    void destroy() { std::unique_ptr<Form> gone(form_.data()); }
 
 private:
     Factory factory_;
