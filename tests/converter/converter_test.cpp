@@ -15,7 +15,6 @@ struct RunResult {
     int exitCode;
     QString stderrText;
 };
-
 RunResult runConverter(const QStringList& args) {
     QProcess p;
     p.start(kConverter, args);
@@ -41,9 +40,7 @@ protected:
         source_ = folder_ + QStringLiteral("/temp image.bmp");
         ASSERT_TRUE(testPicture().save(source_, "BMP"));
     }
-    QStringList entries() const {
-        return QDir(folder_).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    QStringList entries() const { return QDir(folder_).entryList(QDir::Files | QDir::Hidden); }
     QTemporaryDir dir_;
     QString folder_;
     QString source_;

