@@ -69,8 +69,7 @@ protected:
     const fakes::FakeDialogs::Shown& lastMessage() { return fake.dialogs().messages.back(); }
 };
 
-// Every stored value differs from what the controls hold before the load, so writing the
-// record back unchanged shows that each one was read into its control.
+// Each stored value differs from the control's default, so the round trip shows it was read.
 TEST_F(Form4Test, StoredRecordIsReadAndApplyWritesItBackUnchanged) {
     storeRecord();
     Form4& f = form4();
