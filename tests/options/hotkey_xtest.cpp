@@ -30,19 +30,17 @@ protected:
         fake_.reset();
         XvfbTest::TearDown();
     }
-    fakes::FakeDialogs& dialogs() { return fake_->dialogs(); }
-    void set(int row, const QString& modifier, const QString& key) {
+    Form5& set(const QString& modifier) {
         Form5& form = prog_->optionsForms().form5.get();
-        form.List1->setCurrentRow(row);
+        form.List1->setCurrentRow(RowFreeze);
         form.Combo2->setCurrentText(modifier);
-        form.Combo3->setCurrentText(key);
+        form.Combo3->setCurrentText("F");
         form.Command1->click();
+        return form;
     }
-    void xdotool(const QStringList& arguments) {
-        ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
-    }
-    bool awaitCalls(int count) {
-        return processUntil([&] { return recorder_.calls.size() >= count; }, 5000);
+    void pressAndAwait(int calls) {
+        ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"key", "ctrl+alt+f"}), 0);
+        ASSERT_TRUE(processUntil([&] { return recorder_.calls.size() >= calls; }, 5000));
     }
 
     std::optional<fakes::FakePlatform> fake_;
@@ -52,27 +50,22 @@ protected:
 };
 
 TEST_F(HotkeyDialogX, ARowSetInTheDialogFiresFromARealKeyPress) {
-    set(RowFreeze, "CTRL+ALT+", "F");
-    ASSERT_TRUE(dialogs().messages.empty()) << dialogs().lastText();
-
-    xdotool({"key", "ctrl+alt+f"});
-    ASSERT_TRUE(awaitCalls(1));
-    EXPECT_EQ(recorder_.calls, QStringList{"mnuFreeze_Click"});
-
-    xdotool({"key", "Num_Lock"});
-    xdotool({"key", "ctrl+alt+f"});
-    ASSERT_TRUE(awaitCalls(2));
+    set("CTRL+ALT+");
+    ASSERT_TRUE(fake_->dialogs().messages.empty()) << fake_->dialogs().lastText();
+    pressAndAwait(1);
+    ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"key", "Num_Lock"}), 0);
+    pressAndAwait(2);
     EXPECT_EQ(recorder_.calls, (QStringList{"mnuFreeze_Click", "mnuFreeze_Click"}));
 }
 
 TEST_F(HotkeyDialogX, ACombinationHeldByAnotherClientIsReported) {
     ASSERT_TRUE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'F'));
-    set(RowFreeze, "CTRL+", "F");
-    ASSERT_EQ(dialogs().messages.size(), 1u);
-    EXPECT_EQ(dialogs().lastText(),
+    Form5& form = set("CTRL+");
+    ASSERT_EQ(fake_->dialogs().messages.size(), 1u);
+    EXPECT_EQ(fake_->dialogs().lastText(),
               "Error: 1409 Registering Hotkey  Freeze Desktop  CTRL+F  Failed !\r"
               "Hotkey already used by another program ?");
-    EXPECT_EQ(prog_->optionsForms().form5->List2->item(RowFreeze)->text(), "");
+    EXPECT_EQ(form.List2->item(RowFreeze)->text(), "");
 }
 
 }  // namespace

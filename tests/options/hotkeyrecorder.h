@@ -36,7 +36,7 @@ public:
     bool frozenScreenShown() override { return frozenShown; }
     void setTargetWindow(platform::WindowId window) override { target = window; }
     QAction* menuItem(MenuItem item) override {
-        std::unique_ptr<QAction>& action = items[item];
+        auto& action = items[item];
         if (!action)
             action = std::make_unique<QAction>(QStringLiteral("untouched"));
         return action.get();

@@ -1,5 +1,3 @@
-// The hotkey table: its texts and captions, its store, the Hotkeys window, registration and the
-// pump that runs a command for each press.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -48,7 +46,6 @@ protected:
         fake.registry().setValue(kUser, kHotkeysKey, name, data);
     }
     const fakes::FakeDialogs::Shown& lastMessage() { return fake.dialogs().messages.back(); }
-    Combination registered(int id) { return fake.hotkeys().registered.value(id, {0, 0}); }
     // The commands called and the messages shown by one press, in one line.
     QString press(int id) {
         const size_t before = fake.dialogs().messages.size();
@@ -71,25 +68,6 @@ protected:
     HotkeyPump pump{recorder};
 };
 
-TEST(HotkeyTable, HotkeyTextsSplitIntoModifierAndKey) {
-    const struct {
-        const char* text;
-        int modifiers;  // -1: not a hotkey
-        char key = 0;
-    } cases[] = {
-        {"CTRL+SHIFT+Q", 6, 'Q'}, {"ALT+A", 1, 'A'}, {"ALT+CTRL+F", -1}, {"CTRL+r", -1},
-        {"CTRL+1", -1},           {"R", -1},         {"", -1},
-    };
-    for (const auto& c : cases) {
-        const std::optional<ParsedHotkey> parsed = parseHotkey(QString::fromLatin1(c.text));
-        ASSERT_EQ(parsed.has_value(), c.modifiers >= 0) << c.text;
-        if (parsed) {
-            EXPECT_EQ(parsed->modifiers, c.modifiers) << c.text;
-            EXPECT_EQ(parsed->key, c.key) << c.text;
-        }
-    }
-}
-
 TEST(HotkeyTable, CaptionRule) {
     const CaptionInputs off{"Paint", 0};
     const CaptionInputs on{"Paint", 1};
@@ -100,8 +78,6 @@ TEST(HotkeyTable, CaptionRule) {
         std::optional<QString> withHotkey;
         std::optional<QString> without;
     } cases[] = {
-        {RowFreeze, "CTRL+F", off, "Freeze Desktop   CTRL+F", "Freeze Desktop"},
-        {RowFreeze, "", off, "Freeze Desktop   ", "Freeze Desktop"},
         {RowContainerApp, "CTRL+ALT+P", off, "Start Default Application( Paint )   CTRL+ALT+P",
          "Start Default Application( Paint )"},
         {RowCopy, "CTRL+C", off, "Copy to Clipboard   CTRL+C", "Copy to Clipboard"},
@@ -116,14 +92,13 @@ TEST(HotkeyTable, CaptionRule) {
 }
 
 TEST_F(HotkeysTest, FirstLoadStoresFifteenEmptyRows) {
-    EXPECT_EQ(form().List2->count(), kHotkeyRows);
-    EXPECT_TRUE(prog.options.defaulthotkeys);
+    form();
     for (int i = 0; i < kHotkeyRows; ++i)
         EXPECT_EQ(raw(hotkeyRowName(i)), QByteArray(1, '\0')) << i;
     EXPECT_EQ(raw("DisableHotkeys"), withNul("0"));
 }
 
-TEST_F(HotkeysTest, RowsReadByNameAndShortOrOverlongValuesReadEmpty) {
+TEST_F(HotkeysTest, RowsReadByNameAndDamagedValuesReadEmpty) {
     store("Copy to Clipboard", withNul("CTRL+C"));
     store("Release Desktop", withNul("R"));
     store("Exit", "ALT+X");
@@ -132,7 +107,6 @@ TEST_F(HotkeysTest, RowsReadByNameAndShortOrOverlongValuesReadEmpty) {
     EXPECT_EQ(rowText(RowRelease), "");
     EXPECT_EQ(rowText(RowExit), "ALT+X");
     EXPECT_EQ(rowText(RowOptions), "");
-    EXPECT_FALSE(prog.options.defaulthotkeys);
 
     QStringList rows(kHotkeyRows);
     rows[RowPrint] = QString(99, QLatin1Char('x'));
@@ -141,9 +115,8 @@ TEST_F(HotkeysTest, RowsReadByNameAndShortOrOverlongValuesReadEmpty) {
     EXPECT_EQ(raw("Print..."), QByteArray(99, 'x') + QByteArray(1, '\0'));
     EXPECT_EQ(raw("Save As..."), QByteArray("y"));
     EXPECT_EQ(readHotkeyStore().rows[RowSaveAs], "");
-}
 
-TEST_F(HotkeysTest, DisableFlagReadsOnlyFromZeroOrOneWithTheirNul) {
+    // The disable flag is read only from "0" or "1" with their NUL.
     const struct {
         QByteArray stored;
         std::optional<bool> disabled;
@@ -171,23 +144,20 @@ TEST_F(HotkeysTest, AFailingRowGetsItsMessageAndLaterRowsStillRegister) {
               "Error: 1409 Registering Hotkey:   Freeze Desktop   CTRL+F\rFailed ! Hotkey "
               "already used by another program ? \r\rQuorvalline  will keep running but the "
               "hotkey will not be available !");
-    EXPECT_EQ(lastMessage().icon, platform::MsgIcon::Critical);
     EXPECT_EQ(lastMessage().title, " Quorvalline ");
     const QMap<int, Combination> expected{
         {0xB001, {2, 'R'}}, {0xB008, {6, 'S'}}, {0xB00F, {1, 'M'}}};
     EXPECT_EQ(fake.hotkeys().registered, expected);
     EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "untouched");
-    EXPECT_EQ(recorder.caption(MenuItem::mnuPrint), "untouched");
     EXPECT_EQ(recorder.caption(MenuItem::mnuContextRelease), "Release Desktop   CTRL+R");
 }
 
+// Their captions depend on the Options window, which a start-up registration must not load.
 TEST_F(HotkeysTest, CaptionsOfRowsElevenAndTwelveWaitForTheOptionsWindow) {
     store("Copy to Clipboard", withNul("CTRL+C"));
     registerhotkeys();
     EXPECT_EQ(recorder.caption(MenuItem::mnucopytoclipbrd), "untouched");
-
     releasehotkeys();
-    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
     prog.optionsForms().form4->Check2->setChecked(true);
     registerhotkeys();
     EXPECT_EQ(recorder.caption(MenuItem::mnucopytoclipbrd),
@@ -196,54 +166,42 @@ TEST_F(HotkeysTest, CaptionsOfRowsElevenAndTwelveWaitForTheOptionsWindow) {
 
 TEST_F(HotkeysTest, SetRegistersTheRowAndReplacesItsOldCombination) {
     set(RowRelease, "CTRL+SHIFT+", "R");
-    EXPECT_EQ(rowText(RowRelease), "CTRL+SHIFT+R");
-    EXPECT_EQ(registered(0xB001), (Combination{6, 'R'}));
     EXPECT_EQ(recorder.caption(MenuItem::mnuContextRelease), "Release Desktop   CTRL+SHIFT+R");
 
     set(RowRelease, "ALT+", "R");
     set(RowExit, "CTRL+SHIFT+", "R");
-    EXPECT_EQ(registered(0xB001), (Combination{1, 'R'}));
-    EXPECT_EQ(registered(0xB006), (Combination{6, 'R'})) << "the old combination is free";
+    const QMap<int, Combination> expected{{0xB001, {1, 'R'}}, {0xB006, {6, 'R'}}};
+    EXPECT_EQ(fake.hotkeys().registered, expected) << "the old combination is free";
     EXPECT_TRUE(fake.dialogs().messages.empty());
 }
 
-TEST_F(HotkeysTest, RefusalsOfSet) {
-    set(RowFreeze, "CTRL+", "R");
-    for (int row : {-1, int{RowFreeze}}) {
-        set(row, "CTRL+", "R");
+TEST_F(HotkeysTest, RefusalsOfSetChangeNothing) {
+    set(RowCopy, "CTRL+", "C");
+    for (int row : {-1, int{RowCopy}}) {
+        set(row, "CTRL+", "C");
         EXPECT_EQ(lastMessage().text, "Hotkey Already exists !") << row;
     }
-    EXPECT_EQ(lastMessage().icon, platform::MsgIcon::Information);
     EXPECT_EQ(lastMessage().title, " Quorvalline ");
-
     set(-1, "ALT+", "Q");
     EXPECT_EQ(lastMessage().text, "Please Select a Menu Item to Assign the Hothey !");
-    EXPECT_EQ(fake.dialogs().messages.size(), 3u);
-    EXPECT_EQ(fake.hotkeys().registered.size(), 1);
-}
 
-TEST_F(HotkeysTest, ACombinationHeldElsewhereIsReportedAndChangesNothing) {
-    prog.optionsForms().form4.get();  // its first-run defaults copy captures to the clipboard
-    set(RowCopy, "CTRL+", "C");
     fake.hotkeys().heldElsewhere.push_back({4, 'C'});
     set(RowCopy, "SHIFT+", "C");
     EXPECT_EQ(lastMessage().text,
               "Error: 1409 Registering Hotkey  Copy to Clipboard  SHIFT+C  "
               "Failed !\rHotkey already used by another program ?");
-    EXPECT_EQ(lastMessage().icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(fake.dialogs().messages.size(), 4u);
     EXPECT_EQ(rowText(RowCopy), "CTRL+C");
-    EXPECT_EQ(registered(0xB00D), (Combination{2, 'C'}));
-    EXPECT_EQ(recorder.caption(MenuItem::mnucopytoclipbrd),
-              "Copy to Clipboard( Autocopy Enabled )    CTRL+C");
+    const QMap<int, Combination> kept{{0xB00D, {2, 'C'}}};
+    EXPECT_EQ(fake.hotkeys().registered, kept);
 }
 
 TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
     form().show();
     set(RowFreeze, "CTRL+", "F");
     form().List2->setCurrentRow(RowOptions);
-    EXPECT_TRUE(form().List2->selectedItems().isEmpty()) << "empty rows stay unselected";
     fake.clock().advance(100);
-    EXPECT_FALSE(form().Command4->isEnabled());
+    EXPECT_FALSE(form().Command4->isEnabled()) << "empty rows offer nothing to remove";
 
     form().List2->setCurrentRow(RowFreeze);
     fake.clock().advance(100);
@@ -251,8 +209,6 @@ TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
     EXPECT_FALSE(fake.hotkeys().registered.contains(0xB002));
     EXPECT_EQ(rowText(RowFreeze), "");
     EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "Freeze Desktop   ");
-    fake.clock().advance(100);
-    EXPECT_FALSE(form().Command4->isEnabled());
 }
 
 TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStoresIt) {
@@ -260,18 +216,15 @@ TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStor
     form().Check1->setChecked(true);
     EXPECT_TRUE(prog.options.disablehotkeys);
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
-    EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "Freeze Desktop");
     form().Check1->setChecked(false);
     EXPECT_TRUE(prog.options.disablehotkeys) << "unchecking a hidden window does nothing";
 
     form().show();
     form().Check1->setChecked(true);
     set(RowExit, "ALT+", "X");
-    EXPECT_EQ(rowText(RowExit), "ALT+X");
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
     fake.hotkeys().registerHotkey(0xB001, 2, 'R');  // the start-up default
     form().Check1->setChecked(false);
-    EXPECT_FALSE(prog.options.disablehotkeys);
     EXPECT_TRUE(fake.dialogs().messages.empty());
     const QMap<int, Combination> expected{{0xB002, {2, 'F'}}, {0xB006, {1, 'X'}}};
     EXPECT_EQ(fake.hotkeys().registered, expected);
@@ -279,17 +232,8 @@ TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStor
 
     form().Check1->setChecked(true);
     form().Command2->click();
-    EXPECT_FALSE(form().isVisible());
-    // The next start's load finds the table disabled and lets go of what is grabbed.
-    fake.hotkeys().registerHotkey(0xB001, 2, 'R');
-    Program next;
-    Form5& again = next.optionsForms().form5.get();
-    EXPECT_TRUE(again.Check1->isChecked());
-    EXPECT_TRUE(next.options.disablehotkeys);
-    EXPECT_FALSE(next.options.defaulthotkeys);
-    EXPECT_EQ(again.List2->item(RowExit)->text(), "ALT+X");
-    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
-    EXPECT_EQ(recorder.caption(MenuItem::mnuExit), "Exit");
+    EXPECT_EQ(raw("DisableHotkeys"), withNul("1"));
+    EXPECT_EQ(raw("Exit"), withNul("ALT+X"));
 }
 
 TEST_F(HotkeysTest, DispatchTable) {
@@ -356,25 +300,18 @@ TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetu
 }
 
 TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
-    const MenuItem byFrozen[] = {MenuItem::mnuaddobject, MenuItem::mnuContextRelease};
-    const MenuItem always[] = {MenuItem::mnuDraw, MenuItem::mnurectangle};
+    QAction* paste = recorder.menuItem(MenuItem::mnupaste);
+    QAction* release = recorder.menuItem(MenuItem::mnuContextRelease);
     for (bool frozen : {false, true}) {
         setScreen(frozen, false);
         prog.shell.dialogopen = true;
-        recorder.menuItem(MenuItem::mnupaste)->setEnabled(true);  // as the clipboard check left it
-        for (MenuItem item : byFrozen)
-            recorder.menuItem(item)->setEnabled(!frozen);
-        for (MenuItem item : always)
-            recorder.menuItem(item)->setEnabled(false);
-
+        paste->setEnabled(true);  // as the clipboard check left it
+        release->setEnabled(!frozen);
         EXPECT_EQ(press(0xB00F), "UpdateClipboardMenus,popupContextMenu");
         EXPECT_TRUE(recorder.popupFlag);
         EXPECT_FALSE(prog.shell.contextpopup || prog.shell.dialogopen);
-        EXPECT_EQ(recorder.menuItem(MenuItem::mnupaste)->isEnabled(), frozen);
-        for (MenuItem item : byFrozen)
-            EXPECT_EQ(recorder.menuItem(item)->isEnabled(), frozen) << frozen;
-        for (MenuItem item : always)
-            EXPECT_TRUE(recorder.menuItem(item)->isEnabled()) << frozen;
+        EXPECT_EQ(paste->isEnabled(), frozen);
+        EXPECT_EQ(release->isEnabled(), frozen);
     }
 }
 

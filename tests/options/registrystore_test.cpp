@@ -10,12 +10,8 @@ using Root = platform::Registry::Root;
 const QString kSave = kProgramKey + QStringLiteral("\\Save");
 const QChar kNul(0);
 
-class RegistryStoreTest : public ::testing::Test {
-protected:
-    fakes::FakePlatform fakes_;
-};
-
-TEST_F(RegistryStoreTest, KeepDropAndShownRules) {
+TEST(RegistryStore, KeepDropAndShownRules) {
+    fakes::FakePlatform fakes;
     const struct {
         const char* name;
         QByteArray stored;
@@ -30,14 +26,15 @@ TEST_F(RegistryStoreTest, KeepDropAndShownRules) {
         {"nothing stored", QByteArray(), "", "", ""},
     };
     for (const auto& c : cases) {
-        fakes_.registry().setValue(Root::CurrentUser, kSave, "V", c.stored);
+        fakes.registry().setValue(Root::CurrentUser, kSave, "V", c.stored);
         EXPECT_EQ(readKeep(kSave, "V"), c.keep) << c.name;
         EXPECT_EQ(readDrop(kSave, "V"), c.drop) << c.name;
         EXPECT_EQ(shownText(c.keep), c.shown) << c.name;
     }
 }
 
-TEST_F(RegistryStoreTest, MissingValuesReadAsEmptyAndReadingCreatesTheKey) {
+TEST(RegistryStore, MissingValuesReadAsEmptyAndReadingCreatesTheKey) {
+    fakes::FakePlatform fakes;
     const QString apps = kProgramKey + QStringLiteral("\\Apps\\");
     EXPECT_FALSE(keyExists(apps));
     EXPECT_EQ(readKeep(apps, "AppPath"), QString());
