@@ -280,20 +280,5 @@ TEST_F(Form1Test, HelpReportsAFailedLaunchByItsResult) {
     }
 }
 
-TEST_F(Form1Test, InfoLinksOpenTheWebSiteAndAnEmailAndCloseHides) {
-    Form12& info = prog.shellForms().form12.get();
-    send(info.Label2, QEvent::MouseButtonRelease);
-    send(info.Label1, QEvent::MouseButtonRelease);
-    EXPECT_EQ(fake.shell().opened,
-              (std::vector<QString>{Form12::kWebSite, "mailto:" + Form12::kSupportAddress}));
-
-    info.show();
-    prog.shell.dialogopen = true;
-    send(info.Label5, QEvent::MouseButtonRelease);
-    EXPECT_FALSE(info.isVisible());
-    EXPECT_FALSE(prog.shell.dialogopen);
-    EXPECT_TRUE(prog.shellForms().form12.isLoaded()) << "it stays loaded";
-}
-
 }  // namespace
 }  // namespace qv::shell

@@ -17,8 +17,7 @@ TEST_F(FreezeTest, ShowsTheSnapshotFullScreenForEachResolution) {
         EXPECT_EQ(QSize(s.screenpixelwidth, s.screenpixelheight), QSize(1280, 800));
         EXPECT_EQ(s.twipsperpixelx, twips);
         EXPECT_EQ(s.screentwipsheight, 800 * twips);
-        // 10 twips shorter than the screen, yet on the screen it covers every pixel.
-        EXPECT_EQ(form2().heightTwips(), 800 * twips - 10);
+        EXPECT_EQ(form2().heightTwips(), 800 * twips - 10);  // yet it covers every pixel
         EXPECT_EQ(form2().geometry(), QRect(0, 0, 1280, 800));
         EXPECT_TRUE(s.desktopfrozen);
         EXPECT_EQ(form2().Picture1->picture(), fake.desktop().screen);
