@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 
 #include "fakes/fakeprogram.h"
@@ -17,8 +16,7 @@
 
 namespace qv::shell::capturetests {
 
-// A screen whose every pixel differs from its neighbours, so that any shift, scale or crop of
-// a copy shows.
+// Every pixel differs from its neighbours, so that any shift, scale or crop of a copy shows.
 inline QImage patternScreen(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
@@ -57,7 +55,7 @@ protected:
 
     void freeze() { form1().mnuFreeze->trigger(); }
 
-    // What the main window's one-step capture commands do before they freeze.
+    // What the one-step capture commands do before they freeze.
     void requestCapture(bool window) {
         auto& s = shellState();
         (window ? s.pendingwindow : s.pendingscreen) = true;
@@ -75,9 +73,10 @@ protected:
         return id;
     }
 
-    // Answers the next popup menu once it is open: records it, triggers choice (if any) and
-    // closes it. Events processed before it opens leave the answer waiting.
+    // Records the next popup menu once it is open, closes it and triggers choice (if any).
     void answerNextMenu(QAction* choice = nullptr) {
+        popped = nullptr;
+        poppedDefault = nullptr;
         menuAnswer.setSingleShot(true);
         menuAnswer.setInterval(0);
         QObject::disconnect(&menuAnswer, nullptr, nullptr, nullptr);
@@ -99,8 +98,7 @@ protected:
     QAction* poppedDefault = nullptr;
 };
 
-// A frozen screen driven with mouse events on its picture. Positions are device pixels of
-// the picture; the fake pointer follows every event, as the system's would.
+// A frozen screen driven with mouse events in pixels; the fake pointer follows every event.
 class AreaTest : public CaptureTest {
 protected:
     AreaTest() {
@@ -128,8 +126,7 @@ protected:
     void release(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         send(QEvent::MouseButtonRelease, at, button);
     }
-    // A band from one corner to the other: the band follows one move late, so the pointer
-    // rests at the far corner for two moves before the button goes up.
+    // The band follows one move late, so the pointer rests at the far corner for two moves.
     void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
         press(from, button);
         move(to);
@@ -141,7 +138,6 @@ protected:
         shellState().circularmode = true;
         shellState().rectangularmode = false;
     }
-    // The band's rectangle in whole pixels.
     QRect bandPixels() { return picture()->toPixels(form2().Shape1->geometry()); }
 
     Qt::MouseButtons held;

@@ -1,6 +1,4 @@
-// The frozen screen of a private X server with a window manager, read for real (the other
-// services are fakes): one-step captures and areas dragged with the real pointer hold exactly
-// what xwd read of the same pixels.
+// Captures of a real frozen X screen (the other services are fakes) hold exactly xwd's pixels.
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -24,7 +22,6 @@
 namespace qv::shell {
 namespace {
 
-// A window whose content is a colour pattern, so a shifted or scaled copy would differ.
 class PatternWindow : public QWidget {
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -41,9 +38,7 @@ protected:
 class FrozenX : public testsupport::XvfbTest {
 protected:
     void SetUp() override {
-        testsupport::XServer::Options options;
-        options.windowManager = true;
-        startServer(options);
+        startServer({.windowManager = true});
         fake_.emplace();
         fake_->services().desktop = std::make_unique<platform::X11Desktop>();
         prog_ = std::make_unique<Program>();
@@ -59,8 +54,8 @@ protected:
         XvfbTest::TearDown();
     }
 
-    // Shows the pattern window at rect and waits until the window manager has framed it; then
-    // reads the whole screen with xwd. The window's frame.
+    // Shows the pattern window framed by the window manager, reads the screen with xwd and
+    // gives the frame.
     QRect showFramed(const QRect& rect) {
         window_.emplace();
         window_->setWindowTitle("pattern");
@@ -90,7 +85,6 @@ protected:
     void xdotool(const QStringList& arguments) {
         ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
     }
-    // Moves the real pointer and waits until the frozen picture has seen it.
     void pointerTo(QPoint at) {
         xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
         ASSERT_TRUE(processUntil([&] {
@@ -99,8 +93,7 @@ protected:
         })) << "the pointer never reached "
             << at.x() << "," << at.y();
     }
-    // A band from one corner to the other with the real pointer. The band reaches the
-    // position before the last, so the pointer goes one pixel further before it lets go.
+    // The band reaches the position before the last, so the pointer goes one pixel further.
     void dragBand(QPoint from, QPoint to) {
         pointerTo(from);
         xdotool({"mousedown", "1"});
@@ -143,28 +136,23 @@ TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
     forms.form1->mnuFreeze->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms.form2.get()));
     ASSERT_TRUE(processUntil([&] { return prog_->shell.desktopfrozen; }));
-    // Whatever the live screen does now, the frozen picture is what counts.
-    window_->hide();
+    window_->hide();  // the frozen picture is what counts
 
     const QPoint from(210, 170);
     dragBand(from, QPoint(530, 395));
-    // The band is 320 x 225 pixels; its outline is left out on all four sides.
     const QImage rectangle = root_.copy(QRect(from + QPoint(1, 1), QSize(318, 223)));
     EXPECT_EQ(buffer(), rectangle);
     EXPECT_EQ(clipboard(), rectangle);
 
-    // A circle around the press: 1.6 times the vertical distance as radius.
     prog_->shell.circularmode = true;
     prog_->shell.rectangularmode = false;
     const QPoint centre(420, 330);
     dragBand(centre, centre + QPoint(40, 50));  // radius 80 pixels
     QImage circle = root_.copy(QRect(centre - QPoint(79, 79), QSize(158, 158)));
-    for (int y = 0; y < 158; ++y) {
-        for (int x = 0; x < 158; ++x) {
+    for (int y = 0; y < 158; ++y)
+        for (int x = 0; x < 158; ++x)
             if (std::hypot(x + 0.5 - 79, y + 0.5 - 79) > 79 - 1.7)
                 circle.setPixel(x, y, qRgb(255, 255, 255));
-        }
-    }
     EXPECT_EQ(buffer(), circle);
     EXPECT_EQ(clipboard(), circle);
 }

@@ -15,17 +15,15 @@ namespace {
 class StartUpOnX : public ::testing::Test {
 protected:
     void start(bool trayHost) {
-        XServer::Options options;
-        options.size = {1024, 700};
-        options.trayHost = trayHost;
-        server = std::make_unique<XServer>(options);
+        server =
+            std::make_unique<XServer>(XServer::Options{.size = {1024, 700}, .trayHost = trayHost});
         ASSERT_TRUE(server->error().isEmpty()) << server->error().toStdString();
-        auto env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", server->display());
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("XDG_RUNTIME_DIR", dir.path());
-        env.remove("QT_QPA_PLATFORM");
-        program.setProcessEnvironment(env);
+        auto programEnv = env;
+        programEnv.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        programEnv.insert("XDG_RUNTIME_DIR", dir.path());
+        programEnv.remove("QT_QPA_PLATFORM");
+        program.setProcessEnvironment(programEnv);
         program.setProcessChannelMode(QProcess::MergedChannels);
         program.start(QStringLiteral(QV_BIN_DIR "/quorvalline"), {});
         ASSERT_TRUE(program.waitForStarted());
@@ -37,8 +35,6 @@ protected:
 
     QString xdotool(const QStringList& arguments) const {
         QProcess p;
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", server->display());
         p.setProcessEnvironment(env);
         p.start("xdotool", arguments);
         p.waitForFinished(10000);
@@ -47,8 +43,7 @@ protected:
     // The first mapped window of the program whose screen rectangle passes which.
     std::optional<QRect> window(bool (*which)(const QRect&)) const {
         static const QRegularExpression geometry(
-            "X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\n"
-            "HEIGHT=(\\d+)");
+            "X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)");
         const QString shell = xdotool({"search", "--onlyvisible", "--class", "quorvalline",
                                        "getwindowgeometry", "--shell", "%@"});
         for (auto it = geometry.globalMatch(shell); it.hasNext();) {
@@ -78,12 +73,13 @@ protected:
         click(at, 3);
         const auto menu = waitForWindow(isMenu);
         ASSERT_TRUE(menu) << "a right click opens the tray menu";
-        click(QPoint(menu->x() + 40, menu->y() + menu->height() * 58 / 190), 1);
+        click({menu->x() + 40, menu->y() + menu->height() * 58 / 190}, 1);
         ASSERT_TRUE(program.waitForFinished(10000)) << "Exit ends the program";
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
     }
 
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     std::unique_ptr<XServer> server;
     QProcess program;
     QTemporaryDir dir;
