@@ -12,8 +12,8 @@
 
 #include "bench/benchutil.h"
 #include "fakes/fakeplatform.h"
-#include "options/forms.h"
-#include "shell/forms.h"
+#include "options/windows.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 
 namespace {
@@ -40,14 +40,14 @@ void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
     fake.desktop().screen = desktopLike(size);
     Program program;
-    program.optionsForms().form4->Check2->setChecked(false);
-    auto& forms = program.shellForms();
-    forms.form1->hide();
-    forms.form1->mnuFreeze->trigger();
-    shell::Form2& form2 = forms.form2.get();
-    QWidget* picture = form2.Picture1;
+    program.optionsWindows().optionsDialog->Check2->setChecked(false);
+    auto& forms = program.shellWindows();
+    forms.mainWindow->hide();
+    forms.mainWindow->freezeItem->trigger();
+    shell::FrozenScreen& frozenScreen = forms.frozenScreen.get();
+    QWidget* picture = frozenScreen.Picture1;
 
-    const QImage& snapshot = form2.Picture1->picture();
+    const QImage& snapshot = frozenScreen.Picture1->picture();
     const double copy = bench::medianMs(runs, [&] { snapshot.copy(); });
 
     const QPoint far(size.width() - 1, size.height() - 1);
@@ -64,12 +64,12 @@ void measure(QSize size, int runs, QTextStream& out) {
 
     // Full pools: 100 shapes and 100 lines, all visible, none under the pointer.
     for (int i = 0; i < 100; ++i) {
-        auto* shape = form2.Picture1->addShape(shell::CanvasItem::Role::Object);
+        auto* shape = frozenScreen.Picture1->addShape(shell::CanvasItem::Role::Object);
         shape->setGeometry(i * 150, 300, 600, 600);
-        form2.Shape2.push_back(shape);
-        auto* line = form2.Picture1->addLine(shell::CanvasItem::Role::Object);
+        frozenScreen.Shape2.push_back(shape);
+        auto* line = frozenScreen.Picture1->addLine(shell::CanvasItem::Role::Object);
         line->setPoints(i * 150, 9000, i * 150 + 900, 9900);
-        form2.Line1.push_back(line);
+        frozenScreen.Line1.push_back(line);
     }
     send(picture, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
     int step = 0;

@@ -17,12 +17,12 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "options/forms.h"
+#include "options/windows.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/realclock.h"
 #include "platform/memoryregistry.h"
 #include "platform/services.h"
-#include "shell/forms.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 
 namespace {
@@ -93,18 +93,18 @@ int main(int argc, char* argv[]) {
     services.sound = std::make_unique<SilentSound>();
     platform::ServicesScope scope(services);
     Program program;
-    program.optionsForms().form4->Check2->setChecked(false);  // no 500 ms pause
+    program.optionsWindows().optionsDialog->Check2->setChecked(false);  // no 500 ms pause
 
-    auto& forms = program.shellForms();
-    shell::Form1& form1 = forms.form1.get();
+    auto& forms = program.shellWindows();
+    shell::MainWindow& mainWindow = forms.mainWindow.get();
     auto release = [&] {
-        form1.standardrelease();
+        mainWindow.resetAfterRelease();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     };
     auto freeze = [&] {
-        form1.Command1->click();
-        forms.form2->repaint();
+        mainWindow.Command1->click();
+        forms.frozenScreen->repaint();
         desktop.flush();
     };
     auto oneStep = [&](bool window) {
@@ -112,7 +112,7 @@ int main(int argc, char* argv[]) {
         (window ? s.pendingwindow : s.pendingscreen) = true;
         s.captureavailable = true;
         forms.form3->Text1->setText(QString::number(desktop.target));
-        forms.form2.drop();
+        forms.frozenScreen.drop();
         freeze();
     };
 

@@ -14,7 +14,7 @@
 #include "platform/linux/xdgmail.h"
 #include "platform/linux/xdgshell.h"
 #include "platform/services.h"
-#include "shell/forms.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 
 namespace {
@@ -50,6 +50,6 @@ int main(int argc, char* argv[]) {
     qv::Program program;
 
     // Creating the main window runs the whole start-up.
-    program.shellForms().form1.get();
+    program.shellWindows().mainWindow.get();
     return QApplication::exec();
 }

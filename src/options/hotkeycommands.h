@@ -9,52 +9,52 @@ namespace qv::options {
 // The menu items of the main window that the hotkeys touch: those whose captions show a
 // hotkey, and those the context-menu hotkey enables before it pops the menu up.
 enum class MenuItem {
-    mnuRelease,
-    mnuContextRelease,
-    mnuFreeze,
-    mnuactivewindow,
-    mnucapturescreen,
-    mnuOptions,
-    mnuExit,
-    mnuSaveToDefDir,
-    mnuSaveas,
-    mnuDefPrinter,
-    mnuPrint,
-    mnupagesetup,
-    mnuOpenContainerApp,
-    mnucopytoclipbrd,
-    mnuemail,
-    mnupaste,
-    mnuaddobject,
-    mnuDraw,
-    mnurectangle,
+    Release,
+    ContextRelease,
+    Freeze,
+    CaptureActiveWindow,
+    CaptureEntireScreen,
+    Options,
+    Exit,
+    SaveToDefaultFolder,
+    SaveAs,
+    PrintToDefaultPrinter,
+    Print,
+    PageSetup,
+    PastingApplication,
+    CopyToClipboard,
+    Email,
+    Paste,
+    AddObject,
+    CircleMode,
+    RectangleMode,
 };
 
 // The main window as the hotkeys see it: its menu commands, its menu items and the few
 // facts of the shell the dispatch needs. The main window implements it and attaches itself
-// through a HotkeyPump; the hotkey code never depends on the main window's class.
+// through a HotkeyDispatcher; the hotkey code never depends on the main window's class.
 class HotkeyCommands {
 public:
     virtual ~HotkeyCommands() = default;
 
-    virtual void mnuRelease_Click() = 0;
-    virtual void mnuFreeze_Click() = 0;
-    virtual void mnuactivewindow_Click() = 0;
-    virtual void mnucapturescreen_Click() = 0;
-    virtual void mnuOptions_Click() = 0;
-    virtual void mnuExit_Click() = 0;
-    virtual void mnuSaveToDefDir_Click() = 0;
-    virtual void mnuSaveas_Click() = 0;
-    virtual void mnuDefPrinter_Click() = 0;
-    virtual void mnuPrint_Click() = 0;
-    virtual void mnupagesetup_Click() = 0;
-    virtual void mnuOpenContainerApp_Click() = 0;
-    virtual void mnucopytoclipbrd_Click() = 0;
-    virtual void mnuemail_Click() = 0;
+    virtual void releaseDesktop() = 0;
+    virtual void freezeDesktop() = 0;
+    virtual void captureActiveWindow() = 0;
+    virtual void captureEntireScreen() = 0;
+    virtual void showOptions() = 0;
+    virtual void exitProgram() = 0;
+    virtual void saveToDefaultFolder() = 0;
+    virtual void saveAs() = 0;
+    virtual void printToDefaultPrinter() = 0;
+    virtual void printCapture() = 0;
+    virtual void showPageSetup() = 0;
+    virtual void startPastingApplication() = 0;
+    virtual void copyToClipboard() = 0;
+    virtual void sendByEmail() = 0;
 
     // Enables the paste item by the clipboard's content and the output items by whether a
     // capture exists.
-    virtual void UpdateClipboardMenus() = 0;
+    virtual void updateClipboardMenus() = 0;
     // Whether the frozen-screen window is shown now (a dropped one is not).
     virtual bool frozenScreenShown() = 0;
     // Makes window the target of "Capture Active Window".

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <vector>
 
-#include "options/forms.h"
+#include "options/windows.h"
 #include "options/hotkeycommands.h"
 #include "platform/services.h"
 #include "shell/program.h"
@@ -22,14 +22,14 @@ const QChar kCr(13);
 // the context-menu row has none.
 std::vector<MenuItem> menuItemsOf(int row) {
     static constexpr MenuItem kRowItem[] = {
-        MenuItem::mnuRelease,       MenuItem::mnuFreeze,    MenuItem::mnuactivewindow,
-        MenuItem::mnucapturescreen, MenuItem::mnuOptions,   MenuItem::mnuExit,
-        MenuItem::mnuSaveToDefDir,  MenuItem::mnuSaveas,    MenuItem::mnuDefPrinter,
-        MenuItem::mnuPrint,         MenuItem::mnupagesetup, MenuItem::mnuOpenContainerApp,
-        MenuItem::mnucopytoclipbrd, MenuItem::mnuemail,
+        MenuItem::Release,       MenuItem::Freeze,    MenuItem::CaptureActiveWindow,
+        MenuItem::CaptureEntireScreen, MenuItem::Options,   MenuItem::Exit,
+        MenuItem::SaveToDefaultFolder,  MenuItem::SaveAs,    MenuItem::PrintToDefaultPrinter,
+        MenuItem::Print,         MenuItem::PageSetup, MenuItem::PastingApplication,
+        MenuItem::CopyToClipboard, MenuItem::Email,
     };
     if (row == RowRelease)
-        return {MenuItem::mnuRelease, MenuItem::mnuContextRelease};
+        return {MenuItem::Release, MenuItem::ContextRelease};
     if (row < 0 || row >= RowContextMenu)
         return {};
     return {kRowItem[row]};
@@ -63,11 +63,11 @@ QString registrationFailure(int error, int row, const QString& hotkeyText) {
 }  // namespace
 
 HotkeyCommands* hotkeyCommands() {
-    return program().optionsForms().hotkeyCommands;
+    return program().optionsWindows().hotkeyCommands;
 }
 
-void registerhotkeys() {
-    QListWidget* list = program().optionsForms().form5->List2;
+void registerHotkeys() {
+    QListWidget* list = program().optionsWindows().hotkeysDialog->List2;
     for (int row = 0; row < list->count() && row < kHotkeyRows; ++row) {
         const QString text = list->item(row)->text();
         const std::optional<ParsedHotkey> hotkey = parseHotkey(text);
@@ -85,13 +85,13 @@ void registerhotkeys() {
     }
 }
 
-void releasehotkeys() {
+void releaseHotkeys() {
     for (int row = 0; row < kHotkeyRows; ++row)
         platform::hotkeys().unregisterHotkey(hotkeyId(row));
 }
 
 std::optional<CaptionInputs> captionInputs() {
-    const Form4* options = program().optionsForms().form4.peek();
+    const OptionsDialog* options = program().optionsWindows().optionsDialog.peek();
     if (!options)
         return std::nullopt;
     CaptionInputs inputs;

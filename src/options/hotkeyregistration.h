@@ -15,9 +15,9 @@ HotkeyCommands* hotkeyCommands();
 // Registers every non-empty row of the Hotkeys window's table and shows each registered
 // hotkey in its menu captions. A row the system refuses gets one message and keeps its
 // caption; the rows after it are still registered. Releases nothing first.
-void registerhotkeys();
+void registerHotkeys();
 // Releases the ids of all rows, registered or not.
-void releasehotkeys();
+void releaseHotkeys();
 
 // What the captions of rows 11 and 12 read from the Options window; nothing while that
 // window is not loaded (its own load sets those captions).

@@ -3,25 +3,25 @@
 #include <QAction>
 #include <QListWidget>
 
-#include "options/forms.h"
-#include "shell/forms.h"
+#include "options/windows.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 
 namespace qv::options {
 
 QString hotkeyText(int row) {
-    const QListWidgetItem* item = program().optionsForms().form5->List2->item(row);
+    const QListWidgetItem* item = program().optionsWindows().hotkeysDialog->List2->item(row);
     return item ? item->text() : QString();
 }
 
-void setMainMenuCaption(QAction* shell::Form1::*item, const QString& caption) {
-    if (shell::Form1* form1 = program().shellForms().form1.peek())
-        (form1->*item)->setText(caption);
+void setMainMenuCaption(QAction* shell::MainWindow::*item, const QString& caption) {
+    if (shell::MainWindow* mainWindow = program().shellWindows().mainWindow.peek())
+        (mainWindow->*item)->setText(caption);
 }
 
 void resetMainMenu() {
-    if (shell::Form1* form1 = program().shellForms().form1.peek())
-        form1->ResetMenu();
+    if (shell::MainWindow* mainWindow = program().shellWindows().mainWindow.peek())
+        mainWindow->resetMenus();
 }
 
 QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey) {

@@ -5,7 +5,7 @@
 class QAction;
 
 namespace qv::shell {
-class Form1;
+class MainWindow;
 }
 
 namespace qv::options {
@@ -19,7 +19,7 @@ QString hotkeyText(int row);
 
 // Sets the caption of one of the main window's menu items. The main window is the first
 // window of the program; before it exists there is no menu to caption.
-void setMainMenuCaption(QAction* shell::Form1::*item, const QString& caption);
+void setMainMenuCaption(QAction* shell::MainWindow::*item, const QString& caption);
 // Lets the main window's menus pick up changed captions.
 void resetMainMenu();
 

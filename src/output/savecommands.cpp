@@ -8,12 +8,12 @@
 #include <QRadioButton>
 #include <QStringList>
 
-#include "options/forms.h"
-#include "output/forms.h"
+#include "options/windows.h"
+#include "output/windows.h"
 #include "output/imagesaver.h"
 #include "output/numberedname.h"
 #include "platform/services.h"
-#include "shell/forms.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 
 namespace qv::output {
@@ -23,8 +23,8 @@ namespace {
 const QString kTitle = QStringLiteral(" Quorvalline ");
 
 void showSavingPointer() {
-    auto& forms = program().shellForms();
-    forms.form2->Picture1->setCursor(forms.form11->pointer());
+    auto& forms = program().shellWindows();
+    forms.frozenScreen->Picture1->setCursor(forms.form11->pointer());
 }
 
 QString saveAsFilters() {
@@ -61,22 +61,22 @@ bool overwriteAllowed(const QString& target) {
 }
 
 std::optional<SaveError> saveCapture(const QString& target, const ImageFormat& format) {
-    const QImage& capture = program().shellForms().form3->Picture1->image();
+    const QImage& capture = program().shellWindows().form3->Picture1->image();
     return saveImage(capture, target, format, program().shell.programpath);
 }
 
 void showFrozenScreenOrRelease() {
-    auto& forms = program().shellForms();
+    auto& forms = program().shellWindows();
     if (program().options.autoreleasedesktop)
-        forms.form1->standardrelease();
+        forms.mainWindow->resetAfterRelease();
     else
-        forms.form2->showActive();
+        forms.frozenScreen->showActive();
 }
 
 void restoreAreaPointer() {
     // After a release there is no frozen screen to give it back to, and none is to be built.
-    if (shell::Form2* frozen = program().shellForms().form2.peek())
-        frozen->setareacursor();
+    if (shell::FrozenScreen* frozen = program().shellWindows().frozenScreen.peek())
+        frozen->setAreaCursor();
 }
 
 QString saveAsTarget(const QString& chosenPath, const ImageFormat& format) {
@@ -98,20 +98,20 @@ const ImageFormat& imageFormatForFilter(const QString& filter) {
 }
 
 void saveToDefaultDirectory() {
-    auto& form4 = program().optionsForms().form4.get();
-    if (form4.Option1->isChecked()) {
-        program().outputForms().dialog->showOverFrozenScreen();
+    auto& optionsDialog = program().optionsWindows().optionsDialog.get();
+    if (optionsDialog.Option1->isChecked()) {
+        program().outputWindows().saveDialog->showOverFrozenScreen();
         return;
     }
-    if (!form4.Option2->isChecked())
+    if (!optionsDialog.Option2->isChecked())
         return;
 
-    const ImageFormat& format = imageFormatFor(form4.Combo1->currentText());
-    const QString folder = form4.Text1->text();
+    const ImageFormat& format = imageFormatFor(optionsDialog.Combo1->currentText());
+    const QString folder = optionsDialog.Text1->text();
     showSavingPointer();
     std::optional<SaveError> error = defaultFolderProblem(folder);
     if (!error) {
-        const auto target = firstFreeNumberedName(folder, form4.Text3->text(),
+        const auto target = firstFreeNumberedName(folder, optionsDialog.Text3->text(),
                                                   program().options.savename, format.extension);
         if (target) {
             error = saveCapture(*target, format);
@@ -130,20 +130,20 @@ void saveToDefaultDirectory() {
     platform::clock().sleep(500);
 
     program().shell.dialogopen = false;
-    program().shellForms().form1->hideToTray();
+    program().shellWindows().mainWindow->hideToTray();
     showFrozenScreenOrRelease();
     restoreAreaPointer();
 }
 
 void saveAs() {
-    const auto& form4 = program().optionsForms().form4.get();
+    const auto& optionsDialog = program().optionsWindows().optionsDialog.get();
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Save File As");
-    request.directory = form4.Text1->text();
+    request.directory = optionsDialog.Text1->text();
     request.filter = saveAsFilters();
     // The bitmap row is chosen at every opening.
     const auto chosen = platform::dialogs().saveFileWithFilter(
-        request, imageFormats()[0].qtFilter(), program().shellForms().form2.peek());
+        request, imageFormats()[0].qtFilter(), program().shellWindows().frozenScreen.peek());
     if (!chosen)
         return;
 
@@ -156,7 +156,7 @@ void saveAs() {
         return;
     }
     if (program().options.autoreleasedesktop)
-        program().shellForms().form1->standardrelease();
+        program().shellWindows().mainWindow->resetAfterRelease();
 }
 
 }  // namespace qv::output

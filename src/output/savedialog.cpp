@@ -10,13 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "options/forms.h"
+#include "options/windows.h"
 #include "output/filenamerule.h"
-#include "output/forms.h"
+#include "output/windows.h"
 #include "output/imageformat.h"
 #include "output/savecommands.h"
 #include "platform/services.h"
-#include "shell/forms.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 #include "toolkit/ownedwindow.h"
 
@@ -28,7 +28,7 @@ namespace {
 class SavingPointer {
 public:
     explicit SavingPointer(QWidget& window) : window_(window), previous_(window.cursor()) {
-        window.setCursor(program().shellForms().form11->pointer());
+        window.setCursor(program().shellWindows().form11->pointer());
     }
     ~SavingPointer() { window_.setCursor(previous_); }
     SavingPointer(const SavingPointer&) = delete;
@@ -45,7 +45,7 @@ void refuse(const QString& text, const QString& title) {
 
 }  // namespace
 
-Dialog::Dialog()
+SaveDialog::SaveDialog()
     : Label1(new QLabel(QStringLiteral("Please type in the Filename :"), this)),
       Text1(new QLineEdit(this)),
       Label3(new QLabel(QStringLiteral("Image Format:"), this)),
@@ -77,38 +77,38 @@ Dialog::Dialog()
     Form_Load();
 }
 
-void Dialog::Form_Load() {
+void SaveDialog::Form_Load() {
     Text1->clear();
     showFolder();
     for (const ImageFormat& f : imageFormats())
         Combo1->addItem(f.extension);
     const int chosen =
-        Combo1->findText(program().optionsForms().form4->Combo1->currentText(), Qt::MatchExactly);
+        Combo1->findText(program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
     if (chosen >= 0)
         Combo1->setCurrentIndex(chosen);
     OKButton->setDefault(true);
 }
 
-void Dialog::showFolder() {
-    QString folder = program().optionsForms().form4->Text1->text();
+void SaveDialog::showFolder() {
+    QString folder = program().optionsWindows().optionsDialog->Text1->text();
     if (!folder.endsWith(u'/'))
         folder += u'/';
     Label2->setText(QStringLiteral("Default Directory: ") + folder);
 }
 
-void Dialog::showOverFrozenScreen() {
-    toolkit::showOwned(*this, program().shellForms().form2.get());
+void SaveDialog::showOverFrozenScreen() {
+    toolkit::showOwned(*this, program().shellWindows().frozenScreen.get());
     // The activation has to have run when this returns, as the window system may be late.
     QApplication::setActiveWindow(this);
 }
 
-bool Dialog::event(QEvent* event) {
+bool SaveDialog::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return QWidget::event(event);
 }
 
-void Dialog::Form_Activate() {
+void SaveDialog::Form_Activate() {
     auto& shell = program().shell;
     shell.dialogopen = true;
     shell.pendingscreen = false;
@@ -117,7 +117,7 @@ void Dialog::Form_Activate() {
     OKButton->setDefault(true);
 }
 
-void Dialog::OKButton_Click() {
+void SaveDialog::OKButton_Click() {
     const FileNameProblem problem = checkFileName(Text1->text());
     if (problem == FileNameProblem::ForbiddenCharacter) {
         refuse(forbiddenCharactersMessage(), QStringLiteral("Quorvalline"));
@@ -139,9 +139,9 @@ void Dialog::OKButton_Click() {
     showFrozenScreenOrRelease();
 }
 
-bool Dialog::save() {
+bool SaveDialog::save() {
     const ImageFormat& format = imageFormatFor(Combo1->currentText());
-    const QString folder = program().optionsForms().form4->Text1->text();
+    const QString folder = program().optionsWindows().optionsDialog->Text1->text();
     if (const auto problem = defaultFolderProblem(folder)) {
         showSaveError(*problem);
         return false;
@@ -157,20 +157,20 @@ bool Dialog::save() {
     return true;
 }
 
-void Dialog::CancelButton_Click() {
+void SaveDialog::CancelButton_Click() {
     hide();
     program().shell.dialogopen = false;
 }
 
-void Dialog::closeEvent(QCloseEvent* event) {
+void SaveDialog::closeEvent(QCloseEvent* event) {
     event->accept();
     Form_Unload();
 }
 
-void Dialog::Form_Unload() {
+void SaveDialog::Form_Unload() {
     program().shell.dialogopen = false;
     // The next use builds the dialog afresh, as after its first load.
-    program().outputForms().dialog.drop();
+    program().outputWindows().saveDialog.drop();
 }
 
 }  // namespace qv::output

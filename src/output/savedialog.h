@@ -12,9 +12,9 @@ namespace qv::output {
 // "Save Captured Image": asks for a file name and a format and saves the capture into the
 // default folder of the Options. Shown modeless over the frozen screen; it stays loaded and
 // hidden between showings, so the last name and format come back. Its close box unloads it.
-class Dialog : public QWidget {
+class SaveDialog : public QWidget {
 public:
-    Dialog();
+    SaveDialog();
 
     // Shows the dialog in front of the frozen screen and makes it the active window.
     void showOverFrozenScreen();

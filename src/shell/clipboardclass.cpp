@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "platform/services.h"
-#include "shell/forms.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 
 namespace qv::shell::Module2 {
@@ -43,14 +43,14 @@ QString ClassifyClipboard() {
     return program().shell.clipboardclass;
 }
 
-void UpdateClipboardMenus() {
+void updateClipboardMenus() {
     ClassifyClipboard();
-    Form1& form1 = program().shellForms().form1.get();
-    form1.mnupaste->setEnabled(program().shell.clipboardclass != QLatin1String("nothing"));
+    MainWindow& mainWindow = program().shellWindows().mainWindow.get();
+    mainWindow.pasteItem->setEnabled(program().shell.clipboardclass != QLatin1String("nothing"));
     const bool capture = program().shell.captureavailable;
     for (QAction* item :
-         {form1.mnuSaveToDefDir, form1.mnuSaveas, form1.mnuDefPrinter, form1.mnuPrint,
-          form1.mnupagesetup, form1.mnucopytoclipbrd, form1.mnuemail}) {
+         {mainWindow.saveToDefaultFolderItem, mainWindow.saveAsItem, mainWindow.printToDefaultPrinterItem, mainWindow.printItem,
+          mainWindow.pageSetupItem, mainWindow.copyItem, mainWindow.emailItem}) {
         item->setEnabled(capture);
     }
 }

@@ -12,6 +12,6 @@ QString ClipboardClassOf(int mask);
 // Sorts the clipboard's content into clipboardclass and returns it.
 QString ClassifyClipboard();
 // "Paste from Clipboard" by the clipboard's content, the output commands by captureavailable.
-void UpdateClipboardMenus();
+void updateClipboardMenus();
 
 }  // namespace qv::shell::Module2

@@ -2,12 +2,12 @@
 
 #include <QtGlobal>
 
-#include "autocapture/forms.h"
-#include "objects/forms.h"
-#include "options/forms.h"
-#include "output/forms.h"
-#include "picmenu/forms.h"
-#include "shell/forms.h"
+#include "autocapture/windows.h"
+#include "objects/windows.h"
+#include "options/windows.h"
+#include "output/windows.h"
+#include "picmenu/windows.h"
+#include "shell/windows.h"
 
 namespace qv {
 
@@ -16,12 +16,12 @@ Program* installed = nullptr;
 }
 
 Program::Program()
-    : shellForms_(std::make_unique<shell::Forms>()),
-      optionsForms_(std::make_unique<options::Forms>()),
-      outputForms_(std::make_unique<output::Forms>()),
-      objectsForms_(std::make_unique<objects::Forms>()),
-      autocaptureForms_(std::make_unique<autocapture::Forms>()),
-      picmenuForms_(std::make_unique<picmenu::Forms>()),
+    : shellForms_(std::make_unique<shell::Windows>()),
+      optionsForms_(std::make_unique<options::Windows>()),
+      outputForms_(std::make_unique<output::Windows>()),
+      objectsForms_(std::make_unique<objects::Windows>()),
+      autocaptureForms_(std::make_unique<autocapture::Windows>()),
+      picmenuForms_(std::make_unique<picmenu::Windows>()),
       previous_(installed) {
     installed = this;
 }
@@ -31,7 +31,7 @@ Program::~Program() {
     // the shell last. The main window goes before all of them: its hotkey pump is attached
     // to the options windows' state and lets go of it there.
     if (Q_LIKELY(shellForms_))
-        shellForms_->form1.destroy();
+        shellForms_->mainWindow.destroy();
     picmenuForms_.reset();
     autocaptureForms_.reset();
     objectsForms_.reset();

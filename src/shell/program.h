@@ -12,22 +12,22 @@
 namespace qv {
 
 namespace shell {
-struct Forms;
+struct Windows;
 }
 namespace options {
-struct Forms;
+struct Windows;
 }
 namespace output {
-struct Forms;
+struct Windows;
 }
 namespace objects {
-struct Forms;
+struct Windows;
 }
 namespace autocapture {
-struct Forms;
+struct Windows;
 }
 namespace picmenu {
-struct Forms;
+struct Windows;
 }
 
 // Everything one run of the program holds: the shared state of each subsystem and its
@@ -48,21 +48,21 @@ public:
     autocapture::State autocapture;
     picmenu::State picmenu;
 
-    shell::Forms& shellForms() { return *shellForms_; }
-    options::Forms& optionsForms() { return *optionsForms_; }
-    output::Forms& outputForms() { return *outputForms_; }
-    objects::Forms& objectsForms() { return *objectsForms_; }
-    autocapture::Forms& autocaptureForms() { return *autocaptureForms_; }
-    picmenu::Forms& picmenuForms() { return *picmenuForms_; }
+    shell::Windows& shellWindows() { return *shellForms_; }
+    options::Windows& optionsWindows() { return *optionsForms_; }
+    output::Windows& outputWindows() { return *outputForms_; }
+    objects::Windows& objectsWindows() { return *objectsForms_; }
+    autocapture::Windows& autocaptureWindows() { return *autocaptureForms_; }
+    picmenu::Windows& picmenuWindows() { return *picmenuForms_; }
 
 private:
     // Declared after the state, so the windows go first when the program ends.
-    std::unique_ptr<shell::Forms> shellForms_;
-    std::unique_ptr<options::Forms> optionsForms_;
-    std::unique_ptr<output::Forms> outputForms_;
-    std::unique_ptr<objects::Forms> objectsForms_;
-    std::unique_ptr<autocapture::Forms> autocaptureForms_;
-    std::unique_ptr<picmenu::Forms> picmenuForms_;
+    std::unique_ptr<shell::Windows> shellForms_;
+    std::unique_ptr<options::Windows> optionsForms_;
+    std::unique_ptr<output::Windows> outputForms_;
+    std::unique_ptr<objects::Windows> objectsForms_;
+    std::unique_ptr<autocapture::Windows> autocaptureForms_;
+    std::unique_ptr<picmenu::Windows> picmenuForms_;
     Program* previous_;
 };
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "fakes/fakeplatform.h"
-#include "options/forms.h"
-#include "options/hotkeypump.h"
+#include "options/windows.h"
+#include "options/hotkeydispatcher.h"
 #include "options/hotkeyrecorder.h"
 #include "options/hotkeytable.h"
 #include "platform/linux/x11hotkeys.h"
@@ -22,7 +22,7 @@ protected:
         fake_.emplace();
         fake_->services().hotkeys = std::make_unique<platform::X11Hotkeys>();
         prog_ = std::make_unique<Program>();
-        pump_ = std::make_unique<HotkeyPump>(recorder_);
+        pump_ = std::make_unique<HotkeyDispatcher>(recorder_);
     }
     void TearDown() override {
         pump_.reset();
@@ -30,8 +30,8 @@ protected:
         fake_.reset();
         XvfbTest::TearDown();
     }
-    Form5& set(const QString& modifier) {
-        Form5& form = prog_->optionsForms().form5.get();
+    HotkeysDialog& set(const QString& modifier) {
+        HotkeysDialog& form = prog_->optionsWindows().hotkeysDialog.get();
         form.List1->setCurrentRow(RowFreeze);
         form.Combo2->setCurrentText(modifier);
         form.Combo3->setCurrentText("F");
@@ -46,7 +46,7 @@ protected:
     std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
     HotkeyRecorder recorder_;
-    std::unique_ptr<HotkeyPump> pump_;
+    std::unique_ptr<HotkeyDispatcher> pump_;
 };
 
 TEST_F(HotkeyDialogX, ARowSetInTheDialogFiresFromARealKeyPress) {
@@ -55,12 +55,12 @@ TEST_F(HotkeyDialogX, ARowSetInTheDialogFiresFromARealKeyPress) {
     pressAndAwait(1);
     ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"key", "Num_Lock"}), 0);
     pressAndAwait(2);
-    EXPECT_EQ(recorder_.calls, (QStringList{"mnuFreeze_Click", "mnuFreeze_Click"}));
+    EXPECT_EQ(recorder_.calls, (QStringList{"freezeDesktop", "freezeDesktop"}));
 }
 
 TEST_F(HotkeyDialogX, ACombinationHeldByAnotherClientIsReported) {
     ASSERT_TRUE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'F'));
-    Form5& form = set("CTRL+");
+    HotkeysDialog& form = set("CTRL+");
     ASSERT_EQ(fake_->dialogs().messages.size(), 1u);
     EXPECT_EQ(fake_->dialogs().lastText(),
               "Error: 1409 Registering Hotkey  Freeze Desktop  CTRL+F  Failed !\r"

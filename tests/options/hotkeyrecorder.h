@@ -14,21 +14,21 @@ namespace qv::options {
 // The main window as the hotkey tests see it: records each command with the clock's time.
 class HotkeyRecorder : public HotkeyCommands {
 public:
-    void mnuRelease_Click() override { record("mnuRelease_Click"); }
-    void mnuFreeze_Click() override { record("mnuFreeze_Click"); }
-    void mnuactivewindow_Click() override { record("mnuactivewindow_Click"); }
-    void mnucapturescreen_Click() override { record("mnucapturescreen_Click"); }
-    void mnuOptions_Click() override { record("mnuOptions_Click"); }
-    void mnuExit_Click() override { record("mnuExit_Click"); }
-    void mnuSaveToDefDir_Click() override { record("mnuSaveToDefDir_Click"); }
-    void mnuSaveas_Click() override { record("mnuSaveas_Click"); }
-    void mnuDefPrinter_Click() override { record("mnuDefPrinter_Click"); }
-    void mnuPrint_Click() override { record("mnuPrint_Click"); }
-    void mnupagesetup_Click() override { record("mnupagesetup_Click"); }
-    void mnuOpenContainerApp_Click() override { record("mnuOpenContainerApp_Click"); }
-    void mnucopytoclipbrd_Click() override { record("mnucopytoclipbrd_Click"); }
-    void mnuemail_Click() override { record("mnuemail_Click"); }
-    void UpdateClipboardMenus() override { record("UpdateClipboardMenus"); }
+    void releaseDesktop() override { record("releaseDesktop"); }
+    void freezeDesktop() override { record("freezeDesktop"); }
+    void captureActiveWindow() override { record("captureActiveWindow"); }
+    void captureEntireScreen() override { record("captureEntireScreen"); }
+    void showOptions() override { record("showOptions"); }
+    void exitProgram() override { record("exitProgram"); }
+    void saveToDefaultFolder() override { record("saveToDefaultFolder"); }
+    void saveAs() override { record("saveAs"); }
+    void printToDefaultPrinter() override { record("printToDefaultPrinter"); }
+    void printCapture() override { record("printCapture"); }
+    void showPageSetup() override { record("showPageSetup"); }
+    void startPastingApplication() override { record("startPastingApplication"); }
+    void copyToClipboard() override { record("copyToClipboard"); }
+    void sendByEmail() override { record("sendByEmail"); }
+    void updateClipboardMenus() override { record("updateClipboardMenus"); }
     void popupContextMenu() override {
         record("popupContextMenu");
         popupFlag = program().shell.contextpopup;

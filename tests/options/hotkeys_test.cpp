@@ -9,8 +9,8 @@
 #include <QWidget>
 
 #include "fakes/fakeprogram.h"
-#include "options/forms.h"
-#include "options/hotkeypump.h"
+#include "options/windows.h"
+#include "options/hotkeydispatcher.h"
 #include "options/hotkeyrecorder.h"
 #include "options/hotkeyregistration.h"
 #include "options/hotkeystore.h"
@@ -28,7 +28,7 @@ QByteArray withNul(const char* text) {
 
 class HotkeysTest : public fakes::ProgramTest {
 protected:
-    Form5& form() { return prog.optionsForms().form5.get(); }
+    HotkeysDialog& form() { return prog.optionsWindows().hotkeysDialog.get(); }
     // Chooses a row name (none for -1) and a combination and presses Set Hotkey.
     void set(int row, const QString& modifier, const QString& key) {
         form().List1->clearSelection();
@@ -65,7 +65,7 @@ protected:
     }
 
     HotkeyRecorder recorder;
-    HotkeyPump pump{recorder};
+    HotkeyDispatcher pump{recorder};
 };
 
 TEST(HotkeyTable, CaptionRule) {
@@ -137,7 +137,7 @@ TEST_F(HotkeysTest, AFailingRowGetsItsMessageAndLaterRowsStillRegister) {
     store("Print...", withNul("CTRL+p"));  // not a combination the table offers
     fake.hotkeys().heldElsewhere.push_back({2, 'F'});
 
-    registerhotkeys();
+    registerHotkeys();
 
     ASSERT_EQ(fake.dialogs().messages.size(), 1u);
     EXPECT_EQ(lastMessage().text,
@@ -148,25 +148,25 @@ TEST_F(HotkeysTest, AFailingRowGetsItsMessageAndLaterRowsStillRegister) {
     const QMap<int, Combination> expected{
         {0xB001, {2, 'R'}}, {0xB008, {6, 'S'}}, {0xB00F, {1, 'M'}}};
     EXPECT_EQ(fake.hotkeys().registered, expected);
-    EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "untouched");
-    EXPECT_EQ(recorder.caption(MenuItem::mnuContextRelease), "Release Desktop   CTRL+R");
+    EXPECT_EQ(recorder.caption(MenuItem::Freeze), "untouched");
+    EXPECT_EQ(recorder.caption(MenuItem::ContextRelease), "Release Desktop   CTRL+R");
 }
 
 // Their captions depend on the Options window, which a start-up registration must not load.
 TEST_F(HotkeysTest, CaptionsOfRowsElevenAndTwelveWaitForTheOptionsWindow) {
     store("Copy to Clipboard", withNul("CTRL+C"));
-    registerhotkeys();
-    EXPECT_EQ(recorder.caption(MenuItem::mnucopytoclipbrd), "untouched");
-    releasehotkeys();
-    prog.optionsForms().form4->Check2->setChecked(true);
-    registerhotkeys();
-    EXPECT_EQ(recorder.caption(MenuItem::mnucopytoclipbrd),
+    registerHotkeys();
+    EXPECT_EQ(recorder.caption(MenuItem::CopyToClipboard), "untouched");
+    releaseHotkeys();
+    prog.optionsWindows().optionsDialog->Check2->setChecked(true);
+    registerHotkeys();
+    EXPECT_EQ(recorder.caption(MenuItem::CopyToClipboard),
               "Copy to Clipboard( Autocopy Enabled )    CTRL+C");
 }
 
 TEST_F(HotkeysTest, SetRegistersTheRowAndReplacesItsOldCombination) {
     set(RowRelease, "CTRL+SHIFT+", "R");
-    EXPECT_EQ(recorder.caption(MenuItem::mnuContextRelease), "Release Desktop   CTRL+SHIFT+R");
+    EXPECT_EQ(recorder.caption(MenuItem::ContextRelease), "Release Desktop   CTRL+SHIFT+R");
 
     set(RowRelease, "ALT+", "R");
     set(RowExit, "CTRL+SHIFT+", "R");
@@ -208,7 +208,7 @@ TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
     form().Command4->click();
     EXPECT_FALSE(fake.hotkeys().registered.contains(0xB002));
     EXPECT_EQ(rowText(RowFreeze), "");
-    EXPECT_EQ(recorder.caption(MenuItem::mnuFreeze), "Freeze Desktop   ");
+    EXPECT_EQ(recorder.caption(MenuItem::Freeze), "Freeze Desktop   ");
 }
 
 TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStoresIt) {
@@ -228,7 +228,7 @@ TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStor
     EXPECT_TRUE(fake.dialogs().messages.empty());
     const QMap<int, Combination> expected{{0xB002, {2, 'F'}}, {0xB006, {1, 'X'}}};
     EXPECT_EQ(fake.hotkeys().registered, expected);
-    EXPECT_EQ(recorder.caption(MenuItem::mnuExit), "Exit   ALT+X");
+    EXPECT_EQ(recorder.caption(MenuItem::Exit), "Exit   ALT+X");
 
     form().Check1->setChecked(true);
     form().Command2->click();
@@ -241,26 +241,26 @@ TEST_F(HotkeysTest, DispatchTable) {
     const QString mark2 = "[Please Mark an Area for Capturing !  ]@ Quorvalline ";
     const QString low = "[please Mark an Area for Capturing]@ Quorvalline ";
     const QString frozenOnly = "[Only available if screen is frozen !]@Quorvalline";
-    const QString refreeze = "mnuRelease_Click,mnuFreeze_Click";
+    const QString refreeze = "releaseDesktop,freezeDesktop";
     struct Row {
         int id;
         QString outcome[4];  // unfrozen without/with capture, frozen without/with capture
     };
     const Row table[] = {
-        {0xB001, {"mnuRelease_Click", "mnuRelease_Click", "mnuRelease_Click", "mnuRelease_Click"}},
-        {0xB002, {"mnuFreeze_Click", "mnuFreeze_Click", refreeze, refreeze}},
-        {0xB003, {"mnuactivewindow_Click", "mnuactivewindow_Click", "", ""}},
-        {0xB004, {"mnucapturescreen_Click", "mnucapturescreen_Click", "", ""}},
-        {0xB005, {"mnuOptions_Click", "mnuOptions_Click", "mnuOptions_Click", "mnuOptions_Click"}},
-        {0xB006, {"mnuExit_Click", "mnuExit_Click", "mnuExit_Click", "mnuExit_Click"}},
-        {0xB007, {mark3, mark3, mark3, "mnuSaveToDefDir_Click"}},
-        {0xB008, {mark2, mark2, mark2, "mnuSaveas_Click"}},
-        {0xB009, {mark2, mark2, mark2, "mnuDefPrinter_Click"}},
-        {0xB00A, {mark2, mark2, mark2, "mnuPrint_Click"}},
-        {0xB00B, {frozenOnly, frozenOnly, "mnupagesetup_Click", "mnupagesetup_Click"}},
-        {0xB00C, {mark2, mark2, mark2, "mnuOpenContainerApp_Click"}},
-        {0xB00D, {low, "mnucopytoclipbrd_Click", low, "mnucopytoclipbrd_Click"}},
-        {0xB00E, {low, "mnuemail_Click", low, "mnuemail_Click"}},
+        {0xB001, {"releaseDesktop", "releaseDesktop", "releaseDesktop", "releaseDesktop"}},
+        {0xB002, {"freezeDesktop", "freezeDesktop", refreeze, refreeze}},
+        {0xB003, {"captureActiveWindow", "captureActiveWindow", "", ""}},
+        {0xB004, {"captureEntireScreen", "captureEntireScreen", "", ""}},
+        {0xB005, {"showOptions", "showOptions", "showOptions", "showOptions"}},
+        {0xB006, {"exitProgram", "exitProgram", "exitProgram", "exitProgram"}},
+        {0xB007, {mark3, mark3, mark3, "saveToDefaultFolder"}},
+        {0xB008, {mark2, mark2, mark2, "saveAs"}},
+        {0xB009, {mark2, mark2, mark2, "printToDefaultPrinter"}},
+        {0xB00A, {mark2, mark2, mark2, "printCapture"}},
+        {0xB00B, {frozenOnly, frozenOnly, "showPageSetup", "showPageSetup"}},
+        {0xB00C, {mark2, mark2, mark2, "startPastingApplication"}},
+        {0xB00D, {low, "copyToClipboard", low, "copyToClipboard"}},
+        {0xB00E, {low, "sendByEmail", low, "sendByEmail"}},
         {0xB000, {"", "", "", ""}},
         {0xB010, {"", "", "", ""}},
     };
@@ -300,14 +300,14 @@ TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetu
 }
 
 TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
-    QAction* paste = recorder.menuItem(MenuItem::mnupaste);
-    QAction* release = recorder.menuItem(MenuItem::mnuContextRelease);
+    QAction* paste = recorder.menuItem(MenuItem::Paste);
+    QAction* release = recorder.menuItem(MenuItem::ContextRelease);
     for (bool frozen : {false, true}) {
         setScreen(frozen, false);
         prog.shell.dialogopen = true;
         paste->setEnabled(true);  // as the clipboard check left it
         release->setEnabled(!frozen);
-        EXPECT_EQ(press(0xB00F), "UpdateClipboardMenus,popupContextMenu");
+        EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popupContextMenu");
         EXPECT_TRUE(recorder.popupFlag);
         EXPECT_FALSE(prog.shell.contextpopup || prog.shell.dialogopen);
         EXPECT_EQ(paste->isEnabled(), frozen);

@@ -3,9 +3,9 @@
 #include <QLineEdit>
 
 #include "fakes/fakeprogram.h"
-#include "options/forms.h"
+#include "options/windows.h"
 #include "options/registrystore.h"
-#include "output/forms.h"
+#include "output/windows.h"
 #include "output/printing/pagesetuprecords.h"
 
 namespace qv::output {
@@ -20,9 +20,9 @@ protected:
     }
     void start() {
         Program run;
-        run.optionsForms().form4.get();
+        run.optionsWindows().optionsDialog.get();
         last = run.output;
-        form6Left = run.outputForms().form6.isLoaded() ? run.outputForms().form6->Text1->text()
+        form6Left = run.outputWindows().defaultPrinting.isLoaded() ? run.outputWindows().defaultPrinting->Text1->text()
                                                        : QStringLiteral("<not loaded>");
     }
     void useLocale(const char* measurement, const char* separator = ".") {

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 #include "converter/converter.h"
-#include "output/forms.h"
+#include "output/windows.h"
 #include "output/savecommands.h"
 #include "shell/capture_fixture.h"
 
@@ -32,15 +32,15 @@ protected:
             const converter::Result r = converter::convert(call.arguments);
             return ProcessResult{Status::Finished, r.exitCode, r.message};
         };
-        form4().Text1->setText(folder_);
-        form4().Text3->setText(QStringLiteral("Shot_"));
+        optionsDialog().Text1->setText(folder_);
+        optionsDialog().Text3->setText(QStringLiteral("Shot_"));
         options().savename = QStringLiteral("Shot_");
         freeze();
         form3().Picture1->setImage(capture_);
         shellState().captureavailable = true;
     }
 
-    Dialog& dialog() { return prog.outputForms().dialog.get(); }
+    SaveDialog& dialog() { return prog.outputWindows().saveDialog.get(); }
     void typeInDialog(const QString& name, const QString& extension) {
         dialog().Text1->setText(name);
         dialog().Combo1->setCurrentText(extension);
@@ -49,7 +49,7 @@ protected:
         fake.dialogs().paths = {path(typed)};
         // Qt's dialog hands filters back with single blanks.
         fake.dialogs().filters = {imageFormats()[filter].qtFilter().simplified()};
-        form1().mnuSaveas->trigger();
+        mainWindow().saveAsItem->trigger();
     }
     QString path(const QString& name) const { return QDir(folder_).filePath(name); }
     QStringList filesInFolder() const {
@@ -68,7 +68,7 @@ protected:
         f.write("old");
     }
     bool frozenScreenKept() {
-        return shellState().desktopfrozen && forms().form2.peek() && form2().isVisible();
+        return shellState().desktopfrozen && forms().frozenScreen.peek() && frozenScreen().isVisible();
     }
     // One message box starting with text, then forgotten.
     void expectOneMessage(const QString& text) {
@@ -84,10 +84,10 @@ protected:
 };
 
 TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
-    form4().Option2->setChecked(true);
+    optionsDialog().Option2->setChecked(true);
     for (const char* ext : {".bmp", ".png", ".jpg", ".tif"}) {
-        form4().Combo1->setCurrentText(ext);
-        form1().mnuSaveToDefDir->trigger();
+        optionsDialog().Combo1->setCurrentText(ext);
+        mainWindow().saveToDefaultFolderItem->trigger();
         expectCaptureAt(path(QStringLiteral("Shot_") + ext));
     }
     EXPECT_TRUE(fake.dialogs().messages.empty());
@@ -95,17 +95,17 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     EXPECT_TRUE(frozenScreenKept());
 
     options().autoreleasedesktop = true;
-    form1().mnuSaveToDefDir->trigger();
+    mainWindow().saveToDefaultFolderItem->trigger();
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
     EXPECT_FALSE(shellState().desktopfrozen);
-    EXPECT_FALSE(forms().form2.isLoaded()) << "no hidden frozen screen built after the release";
+    EXPECT_FALSE(forms().frozenScreen.isLoaded()) << "no hidden frozen screen built after the release";
 }
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
     const std::pair<std::function<void()>, int> cases[] = {
-        {[this] { form4().Text1->clear(); }, errornumber::PathNotFound},
-        {[this] { form4().Text1->setText(path("gone")); }, errornumber::PathNotFound},
+        {[this] { optionsDialog().Text1->clear(); }, errornumber::PathNotFound},
+        {[this] { optionsDialog().Text1->setText(path("gone")); }, errornumber::PathNotFound},
         {[this] {
              writeOld("Shot_.png");
              for (int n = 0; n < 999; ++n)
@@ -114,18 +114,18 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
          errornumber::NoFreeName},
     };
     options().autoreleasedesktop = true;
-    form4().Option2->setChecked(true);
-    form4().Combo1->setCurrentText(".png");
+    optionsDialog().Option2->setChecked(true);
+    optionsDialog().Combo1->setCurrentText(".png");
     for (const auto& [arrange, number] : cases) {
         SCOPED_TRACE(number);
         arrange();
         const QStringList arranged = filesInFolder();
-        form1().mnuSaveToDefDir->trigger();
+        mainWindow().saveToDefaultFolderItem->trigger();
         expectOneError(number);
         EXPECT_EQ(filesInFolder(), arranged);
         EXPECT_TRUE(shellState().desktopfrozen);
         EXPECT_EQ(form3().Picture1->image(), capture_);
-        form4().Text1->setText(folder_);
+        optionsDialog().Text1->setText(folder_);
     }
 }
 
@@ -139,8 +139,8 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     options().autoreleasedesktop = true;
     writeOld("taken.png");
     writeOld("taken.bmp");
-    form4().Option1->setChecked(true);
-    form1().mnuSaveToDefDir->trigger();
+    optionsDialog().Option1->setChecked(true);
+    mainWindow().saveToDefaultFolderItem->trigger();
     fake.process().behaviour = [](const fakes::FakeProcess::Call&) {
         return ProcessResult{Status::FailedToStart, -1, {}};
     };
@@ -191,7 +191,7 @@ TEST_F(SaveCommandsTest, SaveAsAsksAboutTheFinalNameAndReleasesOnlyAfterSaving) 
     options().autoreleasedesktop = true;
     writeOld("shot.png");
     // Cancelled, declined, failed: nothing written, nothing released.
-    form1().mnuSaveas->trigger();
+    mainWindow().saveAsItem->trigger();
     fake.dialogs().answers = {MsgAnswer::No};
     saveAs("shot.jpg", 1);
     expectOneMessage(kOverwrite);

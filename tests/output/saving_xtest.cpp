@@ -14,13 +14,13 @@
 #include <QTimer>
 
 #include "fakes/fakeplatform.h"
-#include "options/forms.h"
-#include "output/forms.h"
+#include "options/windows.h"
+#include "output/windows.h"
 #include "output/imageformat.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/x11desktop.h"
-#include "shell/forms.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 #include "support/xvfbtest.h"
 
@@ -63,14 +63,14 @@ protected:
         fake_->services().process = std::make_unique<platform::QtProcess>();
         prog_ = std::make_unique<Program>();
 
-        auto& form4 = prog_->optionsForms().form4.get();
-        form4.Check2->setChecked(false);  // no autocopy
-        form4.Text1->setText(dir_.path());
-        form4.Text3->setText(QStringLiteral("Shot_"));
+        auto& optionsDialog = prog_->optionsWindows().optionsDialog.get();
+        optionsDialog.Check2->setChecked(false);  // no autocopy
+        optionsDialog.Text1->setText(dir_.path());
+        optionsDialog.Text3->setText(QStringLiteral("Shot_"));
         prog_->options.savename = QStringLiteral("Shot_");
         prog_->options.autopopupmenu = false;
         prog_->options.autoreleasedesktop = false;
-        shellForms().form1->hide();
+        shellWindows().mainWindow->hide();
         prog_->shell.programpath = QStringLiteral(QV_BIN_DIR);
 
         window_ = std::make_unique<StripedWindow>();
@@ -78,9 +78,9 @@ protected:
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         platform::desktop().flush();
-        shellForms().form1->mnucapturescreen->trigger();
+        shellWindows().mainWindow->captureScreenItem->trigger();
         ASSERT_TRUE(processUntil([&] { return prog_->shell.desktopfrozen; }));
-        capture_ = shellForms().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
+        capture_ = shellWindows().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(capture_.size(), QSize(640, 480));
     }
     void TearDown() override {
@@ -90,18 +90,18 @@ protected:
         XvfbTest::TearDown();
     }
 
-    shell::Forms& shellForms() { return prog_->shellForms(); }
+    shell::Windows& shellWindows() { return prog_->shellWindows(); }
 
     // Pops the frozen screen's context menu up and clicks item with the real pointer.
     void clickInContextMenu(QAction* item) {
-        shell::Form1& form1 = shellForms().form1.get();
-        form1.UpdateClipboardMenus();
+        shell::MainWindow& mainWindow = shellWindows().mainWindow.get();
+        mainWindow.updateClipboardMenus();
         ASSERT_TRUE(item->isEnabled());
-        form1.mnuContext->popup(QPoint(200, 40));
-        ASSERT_TRUE(processUntil([&] { return form1.mnuContext->isVisible(); }));
+        mainWindow.contextMenu->popup(QPoint(200, 40));
+        ASSERT_TRUE(processUntil([&] { return mainWindow.contextMenu->isVisible(); }));
         QTest::qWait(100);
         const QPoint at =
-            form1.mnuContext->mapToGlobal(form1.mnuContext->actionGeometry(item).center());
+            mainWindow.contextMenu->mapToGlobal(mainWindow.contextMenu->actionGeometry(item).center());
         ASSERT_EQ(server->run("xdotool", {"mousemove", QString::number(at.x()),
                                           QString::number(at.y()), "click", "1"}),
                   0);
@@ -110,7 +110,7 @@ protected:
     void expectSaved(const QString& name, const ImageFormat& format) {
         const QString file = QDir(dir_.path()).filePath(name);
         ASSERT_TRUE(processUntil([&] { return QFileInfo(file).size() > 0; })) << qPrintable(name);
-        ASSERT_TRUE(processUntil([&] { return prog_->shellForms().form2->isVisible(); }));
+        ASSERT_TRUE(processUntil([&] { return prog_->shellWindows().frozenScreen->isVisible(); }));
         EXPECT_TRUE(dialogs_->messages.empty()) << dialogs_->lastText().toStdString();
         const QImage back = QImage(file).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(back.size(), capture_.size()) << qPrintable(name);
@@ -129,21 +129,21 @@ protected:
 };
 
 TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
-    auto& form1 = shellForms().form1.get();
-    auto& form4 = prog_->optionsForms().form4.get();
+    auto& mainWindow = shellWindows().mainWindow.get();
+    auto& optionsDialog = prog_->optionsWindows().optionsDialog.get();
     for (const ImageFormat& format : imageFormats()) {
         SCOPED_TRACE(format.extension.toStdString());
-        form4.Combo1->setCurrentText(format.extension);
+        optionsDialog.Combo1->setCurrentText(format.extension);
 
-        form4.Option2->setChecked(true);
-        clickInContextMenu(form1.mnuSaveToDefDir);
+        optionsDialog.Option2->setChecked(true);
+        clickInContextMenu(mainWindow.saveToDefaultFolderItem);
         expectSaved(QStringLiteral("Shot_") + format.extension, format);
 
-        form4.Option1->setChecked(true);
-        clickInContextMenu(form1.mnuSaveToDefDir);
-        Dialog* dialog = nullptr;
+        optionsDialog.Option1->setChecked(true);
+        clickInContextMenu(mainWindow.saveToDefaultFolderItem);
+        SaveDialog* dialog = nullptr;
         ASSERT_TRUE(processUntil([&] {
-            dialog = prog_->outputForms().dialog.peek();
+            dialog = prog_->outputWindows().saveDialog.peek();
             return dialog && dialog->isVisible() && dialog->Text1->hasFocus();
         }));
         dialog->Combo1->setCurrentText(format.extension);
@@ -171,7 +171,7 @@ TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
             server->run("xdotool", {"key", "Return"});
         });
         answer.start();
-        clickInContextMenu(form1.mnuSaveas);
+        clickInContextMenu(mainWindow.saveAsItem);
         expectSaved(QStringLiteral("saved as.") + format.appendedExtension, format);
     }
     // No temporary bitmaps left behind.
@@ -179,16 +179,16 @@ TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
 }
 
 TEST_F(SavingX, AConverterThatCannotStartIsReportedAndTheFrozenScreenStays) {
-    auto& form1 = shellForms().form1.get();
-    auto& form4 = prog_->optionsForms().form4.get();
+    auto& mainWindow = shellWindows().mainWindow.get();
+    auto& optionsDialog = prog_->optionsWindows().optionsDialog.get();
     prog_->options.autoreleasedesktop = true;
     prog_->shell.programpath = dir_.filePath("no converter here");
-    form4.Combo1->setCurrentText(".png");
-    form4.Option2->setChecked(true);
-    clickInContextMenu(form1.mnuSaveToDefDir);
+    optionsDialog.Combo1->setCurrentText(".png");
+    optionsDialog.Option2->setChecked(true);
+    clickInContextMenu(mainWindow.saveToDefaultFolderItem);
     ASSERT_TRUE(processUntil([&] { return !dialogs_->messages.empty(); }));
     EXPECT_TRUE(dialogs_->lastText().startsWith("Error: 53  ")) << qPrintable(dialogs_->lastText());
-    EXPECT_TRUE(shellForms().form2->isVisible());
+    EXPECT_TRUE(shellWindows().frozenScreen->isVisible());
     EXPECT_TRUE(QDir(dir_.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 

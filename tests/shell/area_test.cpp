@@ -35,7 +35,7 @@ TEST_F(AreaCaptureTest, SizeThresholdsDecideWhetherTheBandIsCopied) {
         EXPECT_EQ(buffer(), copied ? screen(QRect(from + QPoint(1, 1), row.captured)) : earlier);
         EXPECT_EQ(fake.clipboard().clears, copied ? 1 : 0);
         EXPECT_EQ(fake.clipboard().imageContent, buffer());
-        EXPECT_EQ(form2().Timer1->isActive(), copied);
+        EXPECT_EQ(frozenScreen().Timer1->isActive(), copied);
     }
 }
 
@@ -45,8 +45,8 @@ TEST_F(AreaCaptureTest, TheCaptureHoldsTheObjectsInsideTheBandButNotTheBandOrIts
     CanvasShape* object = picture()->addShape(CanvasItem::Role::Object);
     object->setBorderColor(Qt::red);
     object->setGeometry(150 * 15, 250 * 15, 250 * 15, 50 * 15);  // half inside the band
-    form2().Label3->move(120 * 15, 220 * 15);
-    form2().Label3->show();
+    frozenScreen().Label3->move(120 * 15, 220 * 15);
+    frozenScreen().Label3->show();
 
     drag({100, 200}, {300, 400});
     QImage expected = screen(QRect(101, 201, 198, 198));
@@ -64,7 +64,7 @@ TEST_F(AreaCaptureTest, TheCaptureHoldsTheObjectsInsideTheBandButNotTheBandOrIts
 TEST_F(AreaCaptureTest, TheBandLagsOneMoveAndTheCaptureTakesItAsDrawn) {
     press({100, 100});
     move({200, 150});
-    EXPECT_EQ(form2().Shape1->geometry(), QRectF(0, 0, 1, 1));
+    EXPECT_EQ(frozenScreen().Shape1->geometry(), QRectF(0, 0, 1, 1));
     move({250, 180});
     EXPECT_EQ(bandPixels(), QRect(100, 100, 100, 50));
     // A move whose previous position lies on the anchor's column keeps the band.
@@ -126,7 +126,7 @@ TEST_F(AreaCaptureTest, TheReadoutShowsTheCurrentSizeWithTheLocaleSeparator) {
         SCOPED_TRACE(row.caption.toStdString());
         fake.desktop().dpiX = fake.desktop().dpiY = row.dpi;
         fake.locale().separator = row.separator;
-        form1().standardrelease();
+        mainWindow().resetAfterRelease();
         freeze();
         shellState().circularmode = row.circle;
         shellState().rectangularmode = !row.circle;
@@ -135,10 +135,10 @@ TEST_F(AreaCaptureTest, TheReadoutShowsTheCurrentSizeWithTheLocaleSeparator) {
             press({100, 100});
             move(row.to);
             move(row.to);
-            EXPECT_EQ(form2().Label1->caption(), row.caption);
-            EXPECT_EQ(form2().Label1->isVisible(), shown);
-            EXPECT_EQ(form2().Label1->geometry().topLeft(),
-                      form2().Shape1->geometry().bottomRight());
+            EXPECT_EQ(frozenScreen().Label1->caption(), row.caption);
+            EXPECT_EQ(frozenScreen().Label1->isVisible(), shown);
+            EXPECT_EQ(frozenScreen().Label1->geometry().topLeft(),
+                      frozenScreen().Shape1->geometry().bottomRight());
             release(row.to);
         }
     }
@@ -154,16 +154,16 @@ TEST_F(AreaCaptureTest, RightClickWithDeletedObjectsCapturesAgainBeforeTheMenu) 
     answerNextMenu();
     press({400, 300}, Qt::RightButton);
     release({400, 300}, Qt::RightButton);
-    EXPECT_EQ(poppedDefault, form1().mnuContextRelease);
+    EXPECT_EQ(poppedDefault, mainWindow().contextReleaseItem);
     EXPECT_EQ(buffer(), before);
     EXPECT_EQ(shellState().rightclickpos, QPointF(400 * 15, 300 * 15));
 
     prog.objects.objectsdeleted = prog.objects.objectsadded = true;
-    form1().mnuDraw->setEnabled(false);
+    mainWindow().circleModeItem->setEnabled(false);
     fake.clock().sleeps.clear();
     answerNextMenu();
     press({400, 300}, Qt::RightButton);
-    EXPECT_EQ(popped, form1().mnuContext);
+    EXPECT_EQ(popped, mainWindow().contextMenu);
     EXPECT_EQ(buffer().pixel(19, 19), QColor(Qt::red).rgb());
     EXPECT_EQ(fake.clock().sleeps, (std::vector<int>{300, 500}));
     EXPECT_FALSE(prog.objects.objectsdeleted);
@@ -216,18 +216,18 @@ protected:
         CanvasShape* shape = picture()->addShape(CanvasItem::Role::Object);
         shape->setGeometry(pixels.x() * 15, pixels.y() * 15, pixels.width() * 15,
                            pixels.height() * 15);
-        form2().Shape2.push_back(shape);
+        frozenScreen().Shape2.push_back(shape);
         return shape;
     }
     CanvasLine* addLine(QPoint from, QPoint to) {
         CanvasLine* line = picture()->addLine(CanvasItem::Role::Object);
         line->setPoints(from.x() * 15, from.y() * 15, to.x() * 15, to.y() * 15);
-        form2().Line1.push_back(line);
+        frozenScreen().Line1.push_back(line);
         return line;
     }
     QPointF twips(QPoint pixels) { return QPointF(pixels) * 15; }
-    int shapeAt(QPoint pixels) { return hover::shapeAt(form2().Shape2, twips(pixels)); }
-    int lineAt(QPoint pixels) { return hover::lineAt(form2().Line1, twips(pixels), 15, 15); }
+    int shapeAt(QPoint pixels) { return hover::shapeAt(frozenScreen().Shape2, twips(pixels)); }
+    int lineAt(QPoint pixels) { return hover::lineAt(frozenScreen().Line1, twips(pixels), 15, 15); }
 };
 
 TEST_F(HoverTest, ShapesAreHitStrictlyInsideAndTheHighestVisibleOneWins) {
@@ -263,11 +263,11 @@ TEST_F(HoverTest, MovingOverAShapeLaysTheOverlayOnItWhereThePointerIs) {
                       Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(picture(), &event);
     EXPECT_EQ(prog.objects.currentshape, 0);
-    EXPECT_TRUE(form2().Label5->isVisible());
-    EXPECT_EQ(form2().Label5->geometry(), shape->geometry());
+    EXPECT_TRUE(frozenScreen().Label5->isVisible());
+    EXPECT_EQ(frozenScreen().Label5->geometry(), shape->geometry());
 
     press({150, 150});
-    EXPECT_FALSE(form2().Label5->isVisible());
+    EXPECT_FALSE(frozenScreen().Label5->isVisible());
 }
 
 TEST_F(HoverTest, HoveringALinePlacesAllThreeGrabAreas) {
@@ -276,9 +276,9 @@ TEST_F(HoverTest, HoveringALinePlacesAllThreeGrabAreas) {
     move({195, 145});
     EXPECT_EQ(prog.objects.currentline, 1);
     const QPointF centres[] = {twips({100, 100}), twips({200, 150}), twips({300, 200})};
-    ASSERT_EQ(form2().Label6.size(), 3u);
+    ASSERT_EQ(frozenScreen().Label6.size(), 3u);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(form2().Label6[i]->geometry(),
+        EXPECT_EQ(frozenScreen().Label6[i]->geometry(),
                   QRectF(centres[i] - QPointF(67.5, 67.5), QSizeF(135, 135)));
 }
 

@@ -10,9 +10,9 @@
 #include <QTimer>
 
 #include "fakes/fakeprogram.h"
-#include "objects/forms.h"
-#include "options/forms.h"
-#include "shell/forms.h"
+#include "objects/windows.h"
+#include "options/windows.h"
+#include "shell/windows.h"
 
 namespace qv::shell::capturetests {
 
@@ -45,15 +45,15 @@ protected:
 
     shell::State& shellState() { return prog.shell; }
     options::State& options() { return prog.options; }
-    Forms& forms() { return prog.shellForms(); }
-    Form1& form1() { return forms().form1.get(); }
-    Form2& form2() { return forms().form2.get(); }
+    Windows& forms() { return prog.shellWindows(); }
+    MainWindow& mainWindow() { return forms().mainWindow.get(); }
+    FrozenScreen& frozenScreen() { return forms().frozenScreen.get(); }
     Form3& form3() { return forms().form3.get(); }
-    options::Form4& form4() { return prog.optionsForms().form4.get(); }
+    options::OptionsDialog& optionsDialog() { return prog.optionsWindows().optionsDialog.get(); }
     QImage buffer() { return form3().Picture1->image(); }
     QImage screen(const QRect& pixels) { return fake.desktop().screen.copy(pixels); }
 
-    void freeze() { form1().mnuFreeze->trigger(); }
+    void freeze() { mainWindow().freezeItem->trigger(); }
 
     // What the one-step capture commands do before they freeze.
     void requestCapture(bool window) {
@@ -61,9 +61,9 @@ protected:
         (window ? s.pendingwindow : s.pendingscreen) = true;
         s.capturevalid = s.rectangularmode = s.captureavailable = true;
         s.circularmode = false;
-        forms().form2.drop();
-        form1().mnuRelease->setEnabled(true);
-        form1().Command1->click();
+        forms().frozenScreen.drop();
+        mainWindow().releaseItem->setEnabled(true);
+        mainWindow().Command1->click();
     }
     void captureEntireScreen() { requestCapture(false); }
 
@@ -102,12 +102,12 @@ protected:
 class AreaTest : public CaptureTest {
 protected:
     AreaTest() {
-        form4().Check2->setChecked(true);  // autocopy, so that the clipboard shows captures
+        optionsDialog().Check2->setChecked(true);  // autocopy, so that the clipboard shows captures
         freeze();
         fake.clock().sleeps.clear();
     }
 
-    FrozenCanvas* picture() { return form2().Picture1; }
+    FrozenCanvas* picture() { return frozenScreen().Picture1; }
 
     void send(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton) {
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
@@ -138,7 +138,7 @@ protected:
         shellState().circularmode = true;
         shellState().rectangularmode = false;
     }
-    QRect bandPixels() { return picture()->toPixels(form2().Shape1->geometry()); }
+    QRect bandPixels() { return picture()->toPixels(frozenScreen().Shape1->geometry()); }
 
     Qt::MouseButtons held;
 };

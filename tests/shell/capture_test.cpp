@@ -6,7 +6,7 @@ namespace {
 
 class OneStepCaptureTest : public CaptureTest {
 protected:
-    OneStepCaptureTest() { form4().Check2->setChecked(false); }
+    OneStepCaptureTest() { optionsDialog().Check2->setChecked(false); }
     void captureActiveWindow(const QString& target) {
         form3().Text1->setText(target);
         requestCapture(true);
@@ -22,7 +22,7 @@ TEST_F(OneStepCaptureTest, EntireScreenIsTheSnapshotPixelForPixel) {
     EXPECT_TRUE(s.desktopfrozen);
     EXPECT_EQ(QRect(QPoint(s.bandx1, s.bandy1), QPoint(s.bandx2, s.bandy2)),
               QRect(QPoint(0, 0), QPoint(19200, 12000)));
-    EXPECT_EQ(form2().Shape1->geometry(), QRectF(10, 10, 19190, 11962));
+    EXPECT_EQ(frozenScreen().Shape1->geometry(), QRectF(10, 10, 19190, 11962));
 }
 
 TEST_F(OneStepCaptureTest, ActiveWindowIsItsFrameClippedToTheScreen) {
@@ -34,14 +34,14 @@ TEST_F(OneStepCaptureTest, ActiveWindowIsItsFrameClippedToTheScreen) {
     };
     for (const auto& [frame, c] : rows) {
         SCOPED_TRACE(::testing::Message() << frame.x() << "," << frame.y());
-        form1().standardrelease();
+        mainWindow().resetAfterRelease();
         captureActiveWindow(QString::number(addWindow(frame)));
         EXPECT_EQ(buffer(), screen(c));
         EXPECT_TRUE(fake.dialogs().messages.empty());
         const auto& s = shellState();
         EXPECT_EQ(QRect(QPoint(s.bandx1, s.bandy1), QPoint(s.bandx2, s.bandy2)),
                   QRect(c.topLeft() * 15, (c.bottomRight() + QPoint(1, 1)) * 15));
-        EXPECT_EQ(form2().Shape1->geometry(), QRectF(c.left() * 15 - 10, c.top() * 15 - 10,
+        EXPECT_EQ(frozenScreen().Shape1->geometry(), QRectF(c.left() * 15 - 10, c.top() * 15 - 10,
                                                      c.width() * 15 + 25, c.height() * 15 + 25));
     }
 }
@@ -57,7 +57,7 @@ TEST_F(OneStepCaptureTest, ActiveWindowFailuresSayWhyAndCaptureNothing) {
     for (bool silent : {false, true}) {
         for (const auto& [target, message] : rows) {
             SCOPED_TRACE(target.toStdString());
-            form1().standardrelease();
+            mainWindow().resetAfterRelease();
             fake.dialogs().messages.clear();
             prog.autocapture.autocapturerunning = silent;
             captureActiveWindow(target);
@@ -80,7 +80,7 @@ TEST_F(OneStepCaptureTest, ActiveWindowFailuresSayWhyAndCaptureNothing) {
 TEST_F(OneStepCaptureTest, AutoCaptureTakesThePictureWithoutAfterCaptureActions) {
     prog.autocapture.autocapturerunning = true;
     options().autoreleasedesktop = true;
-    form4().Check2->setChecked(true);
+    optionsDialog().Check2->setChecked(true);
     captureActiveWindow(QString::number(addWindow(QRect(10, 20, 30, 40))));
     EXPECT_EQ(buffer(), screen(QRect(10, 20, 30, 40)));
     EXPECT_EQ(fake.clipboard().clears, 0);
@@ -90,7 +90,7 @@ TEST_F(OneStepCaptureTest, AutoCaptureTakesThePictureWithoutAfterCaptureActions)
 
 TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
     freeze();
-    CanvasShape* handle = form2().Picture1->addShape(CanvasItem::Role::Selection);
+    CanvasShape* handle = frozenScreen().Picture1->addShape(CanvasItem::Role::Selection);
     fake.clock().sleeps.clear();
     const int processed = fake.clock().processEventsCalls;
     shellState().pendingscreen = true;
@@ -98,7 +98,7 @@ TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
     other.show();
     const auto activate = [&] {
         QApplication::setActiveWindow(&other);
-        QApplication::setActiveWindow(&form2());
+        QApplication::setActiveWindow(&frozenScreen());
     };
     activate();
     EXPECT_EQ(fake.clock().sleeps, std::vector<int>{300});
@@ -117,12 +117,12 @@ using AfterCaptureTest = CaptureTest;
 TEST_F(AfterCaptureTest, EveryCaptureEmptiesTheClipboardAutocopyFillsItAndTheSoundPlays) {
     for (bool autocopy : {false, true}) {
         SCOPED_TRACE(autocopy);
-        form1().standardrelease();
+        mainWindow().resetAfterRelease();
         fake.clipboard().textContent = QStringLiteral("old");
         fake.clipboard().clears = 0;
         fake.clock().sleeps.clear();
-        form4().Check2->setChecked(autocopy);
-        form4().Text5->setText(QStringLiteral("/sounds/click.wav"));
+        optionsDialog().Check2->setChecked(autocopy);
+        optionsDialog().Text5->setText(QStringLiteral("/sounds/click.wav"));
         captureEntireScreen();
         EXPECT_EQ(fake.sound().played.back(), "/sounds/click.wav");
         EXPECT_EQ(fake.clipboard().clears, 1);
@@ -144,30 +144,30 @@ TEST_F(AfterCaptureTest, PopupAndReleaseFollowTheOptionsUnlessObjectsWereAdded) 
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.popup << row.release << row.objects);
-        form1().standardrelease();
+        mainWindow().resetAfterRelease();
         freeze();
         options().autopopupmenu = row.popup;
         options().autoreleasedesktop = row.release;
         prog.objects.objectsadded = row.objects;
         answerNextMenu();
-        form2().releaseonscroractwin();
+        frozenScreen().releaseAfterOneStepCapture();
         menuAnswer.stop();
 
-        EXPECT_EQ(popped == form1().mnuContext, row.popped);
-        EXPECT_EQ(poppedDefault, row.popped ? form1().mnuContextRelease : nullptr);
+        EXPECT_EQ(popped == mainWindow().contextMenu, row.popped);
+        EXPECT_EQ(poppedDefault, row.popped ? mainWindow().contextReleaseItem : nullptr);
         EXPECT_EQ(!shellState().desktopfrozen, row.released);
-        EXPECT_EQ(!forms().form2.isLoaded(), row.released);
+        EXPECT_EQ(!forms().frozenScreen.isLoaded(), row.released);
     }
 }
 
 TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
     options().autopopupmenu = true;
-    form4().Check2->setChecked(true);
-    answerNextMenu(form1().mnuContextRelease);
+    optionsDialog().Check2->setChecked(true);
+    answerNextMenu(mainWindow().contextReleaseItem);
     captureEntireScreen();
-    EXPECT_EQ(popped, form1().mnuContext);
+    EXPECT_EQ(popped, mainWindow().contextMenu);
     EXPECT_FALSE(shellState().desktopfrozen);
-    EXPECT_FALSE(forms().form2.isLoaded());
+    EXPECT_FALSE(forms().frozenScreen.isLoaded());
     flushDrops();
     // The capture reached the clipboard before the release dropped the buffer.
     EXPECT_EQ(fake.clipboard().imageContent, fake.desktop().screen);
@@ -176,7 +176,7 @@ TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
 
 TEST_F(AfterCaptureTest, TheDotsMarkerCyclesFromOneToTenDots) {
     freeze();
-    Form2& f2 = form2();
+    FrozenScreen& f2 = frozenScreen();
     EXPECT_EQ(f2.Label2->caption(), "............");
     EXPECT_FALSE(f2.Timer1->isActive());
     f2.Timer1->start(200);
@@ -217,21 +217,21 @@ TEST_F(ClipboardMenuTest, ClassifiesWhatTheClipboardHoldsAndEnablesPaste) {
         clip.richText = row.rich;
         EXPECT_EQ(Module2::ClipboardFormatMask(), row.mask);
         EXPECT_EQ(Module2::ClassifyClipboard(), row.cls);
-        Module2::UpdateClipboardMenus();
-        EXPECT_EQ(form1().mnupaste->isEnabled(), QString(row.cls) != "nothing");
+        Module2::updateClipboardMenus();
+        EXPECT_EQ(mainWindow().pasteItem->isEnabled(), QString(row.cls) != "nothing");
     }
 }
 
 TEST_F(ClipboardMenuTest, OutputItemsFollowWhetherACaptureExists) {
-    Form1& f1 = form1();
+    MainWindow& f1 = mainWindow();
     for (bool capture : {true, false}) {
         SCOPED_TRACE(capture);
         shellState().captureavailable = capture;
-        Module2::UpdateClipboardMenus();
-        for (QAction* item : {f1.mnuSaveToDefDir, f1.mnuSaveas, f1.mnuDefPrinter, f1.mnuPrint,
-                              f1.mnupagesetup, f1.mnucopytoclipbrd, f1.mnuemail})
+        Module2::updateClipboardMenus();
+        for (QAction* item : {f1.saveToDefaultFolderItem, f1.saveAsItem, f1.printToDefaultPrinterItem, f1.printItem,
+                              f1.pageSetupItem, f1.copyItem, f1.emailItem})
             EXPECT_EQ(item->isEnabled(), capture) << item->text().toStdString();
-        EXPECT_TRUE(f1.mnuOpenContainerApp->isEnabled());
+        EXPECT_TRUE(f1.pastingApplicationItem->isEnabled());
     }
 }
 

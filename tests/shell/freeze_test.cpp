@@ -11,17 +11,17 @@ TEST_F(FreezeTest, ShowsTheSnapshotFullScreenForEachResolution) {
     for (const auto& [dpi, twips] : {std::pair{96, 15.0}, {144, 10.0}}) {
         SCOPED_TRACE(dpi);
         fake.desktop().dpiX = fake.desktop().dpiY = dpi;
-        form1().standardrelease();
+        mainWindow().resetAfterRelease();
         freeze();
         const auto& s = shellState();
         EXPECT_EQ(QSize(s.screenpixelwidth, s.screenpixelheight), QSize(1280, 800));
         EXPECT_EQ(s.twipsperpixelx, twips);
         EXPECT_EQ(s.screentwipsheight, 800 * twips);
-        EXPECT_EQ(form2().heightTwips(), 800 * twips - 10);  // yet it covers every pixel
-        EXPECT_EQ(form2().geometry(), QRect(0, 0, 1280, 800));
+        EXPECT_EQ(frozenScreen().heightTwips(), 800 * twips - 10);  // yet it covers every pixel
+        EXPECT_EQ(frozenScreen().geometry(), QRect(0, 0, 1280, 800));
         EXPECT_TRUE(s.desktopfrozen);
-        EXPECT_EQ(form2().Picture1->picture(), fake.desktop().screen);
-        EXPECT_TRUE(form1().mnuRelease->isEnabled());
+        EXPECT_EQ(frozenScreen().Picture1->picture(), fake.desktop().screen);
+        EXPECT_TRUE(mainWindow().releaseItem->isEnabled());
     }
 }
 
@@ -36,7 +36,7 @@ TEST_F(FreezeTest, BusyPointerLastsOnlyWhileTheScreenIsRead) {
 
 TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
     freeze();
-    QPointer<Form2> old = &form2();
+    QPointer<FrozenScreen> old = &frozenScreen();
     shellState().captureavailable = prog.objects.objectsadded = true;
     form3().Picture1->setImage(QImage(10, 10, QImage::Format_RGB32));
 
@@ -48,20 +48,20 @@ TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
     };
     freeze();
     EXPECT_TRUE(oldGoneBeforeGrab);
-    EXPECT_NE(&form2(), old.data());
+    EXPECT_NE(&frozenScreen(), old.data());
     EXPECT_FALSE(shellState().captureavailable);
     EXPECT_FALSE(prog.objects.objectsadded);
     EXPECT_TRUE(buffer().isNull());
-    EXPECT_EQ(form2().Picture1->picture(), fake.desktop().screen);
+    EXPECT_EQ(frozenScreen().Picture1->picture(), fake.desktop().screen);
     flushDrops();
     EXPECT_TRUE(old.isNull());
 }
 
 TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
     freeze();
-    auto& tools = prog.objectsForms();
-    const std::initializer_list<QWidget*> windows = {&tools.form16.get(), &tools.form17.get(),
-                                                     &tools.form18.get(), &tools.form19.get()};
+    auto& tools = prog.objectsWindows();
+    const std::initializer_list<QWidget*> windows = {&tools.objectsPalette.get(), &tools.textOptions.get(),
+                                                     &tools.shapeOptions.get(), &tools.lineOptions.get()};
     for (QWidget* w : windows)
         w->show();
     auto& s = shellState();
@@ -78,7 +78,7 @@ TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
         for (bool* flag : flags)
             *flag = true;
 
-    form1().mnuRelease->trigger();
+    mainWindow().releaseItem->trigger();
 
     for (QWidget* w : windows)
         EXPECT_FALSE(w->isVisible());
@@ -87,10 +87,10 @@ TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
     for (bool* flag : kept)
         EXPECT_TRUE(*flag);
     EXPECT_FALSE(s.desktopfrozen);
-    EXPECT_FALSE(forms().form2.isLoaded());
+    EXPECT_FALSE(forms().frozenScreen.isLoaded());
     EXPECT_FALSE(forms().form3.isLoaded());
-    EXPECT_FALSE(form1().mnuRelease->isEnabled());
-    EXPECT_TRUE(form1().mnucapturescreen->isEnabled());
+    EXPECT_FALSE(mainWindow().releaseItem->isEnabled());
+    EXPECT_TRUE(mainWindow().captureScreenItem->isEnabled());
 }
 
 TEST_F(FreezeTest, ActivationKeepsThePictureWhileADialogIsOpen) {
@@ -98,12 +98,12 @@ TEST_F(FreezeTest, ActivationKeepsThePictureWhileADialogIsOpen) {
     QWidget dialog;
     dialog.show();
     const QImage drawn(16, 16, QImage::Format_RGB32);
-    form2().Picture1->setPicture(drawn);
+    frozenScreen().Picture1->setPicture(drawn);
     for (bool open : {true, false}) {
         shellState().dialogopen = open;
         QApplication::setActiveWindow(&dialog);
-        QApplication::setActiveWindow(&form2());
-        EXPECT_EQ(form2().Picture1->picture(), open ? drawn : fake.desktop().screen);
+        QApplication::setActiveWindow(&frozenScreen());
+        EXPECT_EQ(frozenScreen().Picture1->picture(), open ? drawn : fake.desktop().screen);
         EXPECT_TRUE(shellState().desktopfrozen);
     }
 }
@@ -112,7 +112,7 @@ TEST_F(FreezeTest, AFailedGrabStartsAFreshCaptureHolder) {
     fake.desktop().screen = QImage();
     form3().Text1->setText(QStringLiteral("1234"));
     freeze();
-    EXPECT_TRUE(form2().Picture1->picture().isNull());
+    EXPECT_TRUE(frozenScreen().Picture1->picture().isNull());
     EXPECT_TRUE(form3().Text1->text().isEmpty());
     EXPECT_TRUE(shellState().desktopfrozen);
 }

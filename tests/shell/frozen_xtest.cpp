@@ -11,10 +11,10 @@
 #include <optional>
 
 #include "fakes/fakeplatform.h"
-#include "options/forms.h"
+#include "options/windows.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/x11desktop.h"
-#include "shell/forms.h"
+#include "shell/windows.h"
 #include "shell/program.h"
 #include "support/xvfbtest.h"
 #include "support/xwd.h"
@@ -42,10 +42,10 @@ protected:
         fake_.emplace();
         fake_->services().desktop = std::make_unique<platform::X11Desktop>();
         prog_ = std::make_unique<Program>();
-        prog_->optionsForms().form4->Check2->setChecked(false);  // no autocopy
+        prog_->optionsWindows().optionsDialog->Check2->setChecked(false);  // no autocopy
         prog_->options.autopopupmenu = false;
         prog_->options.autoreleasedesktop = false;
-        prog_->shellForms().form1->hide();
+        prog_->shellWindows().mainWindow->hide();
     }
     void TearDown() override {
         window_.reset();
@@ -77,8 +77,8 @@ protected:
         auto& s = prog_->shell;
         (window ? s.pendingwindow : s.pendingscreen) = true;
         s.captureavailable = true;
-        prog_->shellForms().form3->Text1->setText(QString::number(target));
-        prog_->shellForms().form1->Command1->click();
+        prog_->shellWindows().form3->Text1->setText(QString::number(target));
+        prog_->shellWindows().mainWindow->Command1->click();
         return buffer();
     }
 
@@ -106,7 +106,7 @@ protected:
             << "no capture after the mouse-up";
     }
     QImage buffer() {
-        return prog_->shellForms().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
+        return prog_->shellWindows().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
     }
     static QImage clipboard() {
         return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
@@ -122,19 +122,19 @@ TEST_F(FrozenX, EntireScreenAndActiveWindowEqualXwd) {
     const QRect frame = showFramed(QRect(200, 150, 420, 260));
     ASSERT_FALSE(frame.isEmpty()) << "the window manager never framed the window";
     EXPECT_EQ(capture(true, window_->winId()), root_.copy(frame));
-    prog_->shellForms().form1->standardrelease();
+    prog_->shellWindows().mainWindow->resetAfterRelease();
     EXPECT_EQ(capture(false, 0), root_);
 }
 
 TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
     fake_->services().clipboard = std::make_unique<platform::QtClipboard>();
-    prog_->optionsForms().form4->Check2->setChecked(true);  // autocopy
+    prog_->optionsWindows().optionsDialog->Check2->setChecked(true);  // autocopy
     ASSERT_FALSE(showFramed(QRect(150, 120, 600, 420)).isEmpty())
         << "the window manager never framed the window";
 
-    auto& forms = prog_->shellForms();
-    forms.form1->mnuFreeze->trigger();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms.form2.get()));
+    auto& forms = prog_->shellWindows();
+    forms.mainWindow->freezeItem->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms.frozenScreen.get()));
     ASSERT_TRUE(processUntil([&] { return prog_->shell.desktopfrozen; }));
     window_->hide();  // the frozen picture is what counts
 

@@ -1,0 +1,167 @@
+#include "options/hotkeydispatcher.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include "options/windows.h"
+#include "options/hotkeycommands.h"
+#include "options/hotkeytable.h"
+#include "platform/services.h"
+#include "shell/program.h"
+
+namespace qv::options {
+
+namespace {
+
+const QString kTitle = QStringLiteral(" Quorvalline ");
+// The pause between the release and the new freeze when the freeze hotkey meets a frozen
+// screen.
+constexpr int kRefreezePause = 500;
+
+void inform(const QString& text, const QString& title = kTitle) {
+    platform::dialogs().message(text, platform::MsgButtons::Ok, platform::MsgIcon::Information,
+                                title);
+}
+
+void enable(HotkeyCommands& commands, MenuItem item, bool on) {
+    if (QAction* action = commands.menuItem(item))
+        action->setEnabled(on);
+}
+
+}  // namespace
+
+HotkeyDispatcher::HotkeyDispatcher(HotkeyCommands& commands)
+    : commands_(commands),
+      previousCommands_(program().optionsWindows().hotkeyCommands),
+      previousReceiver_(platform::hotkeys().onHotkey) {
+    program().optionsWindows().hotkeyCommands = &commands_;
+    platform::hotkeys().onHotkey = [this](int id) { Timer1_Timer(id); };
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
+
+HotkeyDispatcher::~HotkeyDispatcher() {
+    platform::hotkeys().onHotkey = previousReceiver_;
+    program().optionsWindows().hotkeyCommands = previousCommands_;
+}
+
+void HotkeyDispatcher::Timer1_Timer(int id) {
+    const bool acts =
+        !program().options.disablehotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
+    if (acts && !dispatch(id))
+        return;
+    leftButtonCheck();
+}
+
+bool HotkeyDispatcher::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        program().shell.trayhover = false;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void HotkeyDispatcher::leftButtonCheck() {
+    if (platform::desktop().leftButtonDown())
+        program().shell.trayhover = false;
+}
+
+bool HotkeyDispatcher::dispatch(int id) {
+    const shell::State& shell = program().shell;
+    // Output commands that need a capture on the frozen screen, and their refusal.
+    const auto onFrozenCapture = [&](void (HotkeyCommands::*command)(), const char* refusal) {
+        if (commands_.frozenScreenShown() && program().shell.captureavailable)
+            (commands_.*command)();
+        else
+            inform(QString::fromLatin1(refusal));
+    };
+    // Output commands that need only a capture.
+    const auto onCapture = [&](void (HotkeyCommands::*command)()) {
+        if (program().shell.captureavailable)
+            (commands_.*command)();
+        else
+            inform(QStringLiteral("please Mark an Area for Capturing"));
+    };
+    const char* const kMarkArea = "Please Mark an Area for Capturing !  ";
+
+    switch (id - kFirstHotkeyId) {
+        case RowRelease:
+            commands_.releaseDesktop();
+            break;
+        case RowFreeze:
+            if (shell.desktopfrozen) {
+                commands_.releaseDesktop();
+                platform::clock().sleep(kRefreezePause);
+            }
+            commands_.freezeDesktop();
+            break;
+        case RowActiveWindow:
+            commands_.setTargetWindow(platform::desktop().foregroundWindow());
+            if (!commands_.frozenScreenShown())
+                commands_.captureActiveWindow();
+            break;
+        case RowEntireScreen:
+            if (!commands_.frozenScreenShown())
+                commands_.captureEntireScreen();
+            break;
+        case RowOptions:
+            commands_.showOptions();
+            break;
+        case RowExit:
+            commands_.exitProgram();
+            break;
+        case RowSaveToDefDir:
+            onFrozenCapture(&HotkeyCommands::saveToDefaultFolder,
+                            "Please Mark an Area for Capturing !   ");
+            break;
+        case RowSaveAs:
+            onFrozenCapture(&HotkeyCommands::saveAs, kMarkArea);
+            break;
+        case RowDefPrinter:
+            onFrozenCapture(&HotkeyCommands::printToDefaultPrinter, kMarkArea);
+            break;
+        case RowPrint:
+            onFrozenCapture(&HotkeyCommands::printCapture, kMarkArea);
+            break;
+        case RowPageSetup:
+            if (!commands_.frozenScreenShown()) {
+                inform(QStringLiteral("Only available if screen is frozen !"),
+                       QStringLiteral("Quorvalline"));
+                return false;
+            }
+            commands_.showPageSetup();
+            break;
+        case RowContainerApp:
+            onFrozenCapture(&HotkeyCommands::startPastingApplication, kMarkArea);
+            break;
+        case RowCopy:
+            onCapture(&HotkeyCommands::copyToClipboard);
+            break;
+        case RowEmail:
+            onCapture(&HotkeyCommands::sendByEmail);
+            break;
+        case RowContextMenu:
+            popupContextMenu();
+            break;
+    }
+    return true;
+}
+
+void HotkeyDispatcher::popupContextMenu() {
+    shell::State& shell = program().shell;
+    shell.contextpopup = true;
+    shell.dialogopen = false;
+    commands_.updateClipboardMenus();
+    const bool frozen = shell.desktopfrozen;
+    if (!frozen)
+        enable(commands_, MenuItem::Paste, false);
+    enable(commands_, MenuItem::AddObject, frozen);
+    enable(commands_, MenuItem::ContextRelease, frozen);
+    enable(commands_, MenuItem::CircleMode, true);
+    enable(commands_, MenuItem::RectangleMode, true);
+    commands_.popupContextMenu();
+    shell.contextpopup = false;
+}
+
+}  // namespace qv::options

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+namespace qv::options {
+
+class HotkeyCommands;
+
+// Receives the table's hotkeys for the main window and runs the command each one stands
+// for, or tells the user why it cannot run now. It is driven by the presses themselves, so
+// an idle program does no work; each press runs its action once.
+//
+// The main window owns one for its whole life, made with itself as the commands: while it
+// exists, the hotkey code reaches the main window's commands and menu captions through it.
+class HotkeyDispatcher : public QObject {
+public:
+    explicit HotkeyDispatcher(HotkeyCommands& commands);
+    ~HotkeyDispatcher() override;
+    HotkeyDispatcher(const HotkeyDispatcher&) = delete;
+    HotkeyDispatcher& operator=(const HotkeyDispatcher&) = delete;
+
+    // One press of the hotkey registered under id.
+    void Timer1_Timer(int id);
+
+protected:
+    // Sees left presses in the program's own windows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // False when the press ends without the left-button check.
+    bool dispatch(int id);
+    void popupContextMenu();
+    void leftButtonCheck();
+
+    HotkeyCommands& commands_;
+    // What was attached before, back in place when this pump goes.
+    HotkeyCommands* previousCommands_;
+    std::function<void(int)> previousReceiver_;
+};
+
+}  // namespace qv::options

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "options/optionsdialog.h"
+#include "options/hotkeysdialog.h"
+#include "toolkit/lazyform.h"
+
+namespace qv::options {
+
+class HotkeyCommands;
+
+// The windows of this subsystem, each created on first use.
+struct Windows {
+    toolkit::LazyForm<OptionsDialog> optionsDialog;
+    toolkit::LazyForm<HotkeysDialog> hotkeysDialog;
+    // The main window's commands and menus, while a hotkey pump has them attached.
+    HotkeyCommands* hotkeyCommands = nullptr;
+};
+
+}  // namespace qv::options

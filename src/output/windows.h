@@ -1,0 +1,15 @@
+#pragma once
+
+#include "output/printing/defaultprintingdialog.h"
+#include "output/savedialog.h"
+#include "toolkit/lazyform.h"
+
+namespace qv::output {
+
+// The windows of this subsystem, each created on first use.
+struct Windows {
+    toolkit::LazyForm<DefaultPrintingDialog> defaultPrinting;
+    toolkit::LazyForm<SaveDialog> saveDialog;  // "Save Captured Image"
+};
+
+}  // namespace qv::output

@@ -1,0 +1,47 @@
+// What every capture ends with: clipboard, sound, and the context menu or the release.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
+#include "options/windows.h"
+#include "platform/services.h"
+#include "shell/clipboardclass.h"
+#include "shell/frozenscreen.h"
+#include "shell/windows.h"
+#include "shell/program.h"
+
+namespace qv::shell {
+
+void FrozenScreen::releaseAfterOneStepCapture() {
+    auto& forms = program().shellWindows();
+    const auto& optionsDialog = program().optionsWindows().optionsDialog.get();
+    platform::clipboard().clear();
+    if (optionsDialog.Check2->isChecked()) {
+        platform::clipboard().setImage(forms.form3->Picture1->image());
+        Picture1->setCursor(forms.form14->pointer());
+        platform::clock().sleep(500);
+        setAreaCursor();
+    }
+    platform::sound().play(optionsDialog.Text5->text());
+
+    if (program().objects.objectsadded)
+        return;
+    const auto& options = program().options;
+    if (options.autopopupmenu)
+        popUpOrRelease();
+    if (options.autoreleasedesktop && !options.autopopupmenu)
+        forms.mainWindow->resetAfterRelease();
+}
+
+void FrozenScreen::popUpOrRelease() {
+    Module2::updateClipboardMenus();
+    MainWindow& mainWindow = program().shellWindows().mainWindow.get();
+    mainWindow.contextMenu->setDefaultAction(mainWindow.contextReleaseItem);
+    mainWindow.contextMenu->exec(platform::desktop().cursorPos());
+}
+
+}  // namespace qv::shell

@@ -1,0 +1,205 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <utility>
+#include <vector>
+
+#include "options/windows.h"
+#include "options/helpfile.h"
+#include "picmenu/modpicmenu.h"
+#include "platform/services.h"
+#include "shell/mainwindow.h"
+#include "shell/windows.h"
+#include "shell/program.h"
+
+namespace qv::shell {
+
+namespace {
+
+// Adds the items in order with a separator between every two of them.
+void addItems(QMenu* menu, std::initializer_list<std::pair<QAction**, const char*>> items) {
+    bool first = true;
+    for (const auto& [item, caption] : items) {
+        if (!first)
+            menu->addSeparator();
+        first = false;
+        *item = menu->addAction(QString::fromLatin1(caption));
+    }
+}
+
+}  // namespace
+
+void MainWindow::buildMenus() {
+    trayMenu = new QMenu(QStringLiteral("File"), this);
+    addItems(trayMenu, {{&helpItem, "Help..."},
+                       {&infoItem, "Info..."},
+                       {&exitItem, "Exit"},
+                       {&optionsItem, "Options..."},
+                       {&captureScreenItem, "Capture Entire Screen"},
+                       {&captureWindowItem, "Capture Active Window"},
+                       {&freezeItem, "Freeze Desktop             "},
+                       {&releaseItem, "Release Desktop"}});
+
+    contextMenu = new QMenu(QStringLiteral("Context"), this);
+    addItems(contextMenu, {{&addObjectItem, "Add Objects..."},
+                          {&rectangleModeItem, "Capture Rectangular Area          "},
+                          {&circleModeItem, "Capture Circular Area"},
+                          {&saveToDefaultFolderItem, "Save to Default Directory"},
+                          {&saveAsItem, "Save As..."},
+                          {&printToDefaultPrinterItem, "Print to Default Printer"},
+                          {&printItem, "Print..."},
+                          {&pageSetupItem, "Page Setup..."},
+                          {&pastingApplicationItem, "Start Default Application"},
+                          {&pasteItem, "Paste from Clipboard"},
+                          {&copyItem, "Copy to Clipboard"},
+                          {&emailItem, "Email To..."},
+                          {&contextReleaseItem, "Release Desktop"}});
+}
+
+void MainWindow::buildObjectPopups() {
+    textPopup = new QMenu(QStringLiteral("lab4popup"), this);
+    addItems(textPopup, {{&editTextItem, "Edit..."}, {&deleteTextItem, "delete"}});
+    shapePopup = new QMenu(QStringLiteral("shape2popup"), this);
+    addItems(shapePopup, {{&shapeOptionsItem, "Options..."}, {&deleteShapeItem, "delete"}});
+    linePopup = new QMenu(QStringLiteral("line1popup"), this);
+    addItems(linePopup, {{&lineOptionsItem, "Options..."}, {&deleteLineItem, "Delete"}});
+    imagePopup = new QMenu(QStringLiteral("image1popup"), this);
+    addItems(imagePopup, {{&deleteImageItem, "Delete"}});
+}
+
+void MainWindow::connectMenus() {
+    const std::vector<std::pair<QAction*, void (MainWindow::*)()>> commands = {
+        {helpItem, &MainWindow::showHelp},
+        {infoItem, &MainWindow::showInfo},
+        {exitItem, &MainWindow::exitProgram},
+        {optionsItem, &MainWindow::showOptions},
+        {captureScreenItem, &MainWindow::captureEntireScreen},
+        {captureWindowItem, &MainWindow::captureActiveWindow},
+        {freezeItem, &MainWindow::freezeDesktop},
+        {releaseItem, &MainWindow::releaseDesktop},
+        {addObjectItem, &MainWindow::showObjectsPalette},
+        {rectangleModeItem, &MainWindow::selectRectangleMode},
+        {circleModeItem, &MainWindow::selectCircleMode},
+        {saveToDefaultFolderItem, &MainWindow::saveToDefaultFolder},
+        {saveAsItem, &MainWindow::saveAs},
+        {printToDefaultPrinterItem, &MainWindow::printToDefaultPrinter},
+        {printItem, &MainWindow::printCapture},
+        {pageSetupItem, &MainWindow::showPageSetup},
+        {pastingApplicationItem, &MainWindow::startPastingApplication},
+        {pasteItem, &MainWindow::pasteFromClipboard},
+        {copyItem, &MainWindow::copyToClipboard},
+        {emailItem, &MainWindow::sendByEmail},
+        {contextReleaseItem, &MainWindow::releaseDesktopFromContextMenu},
+    };
+    for (const auto& [item, command] : commands)
+        connect(item, &QAction::triggered, this, [this, command = command] { (this->*command)(); });
+    connect(trayMenu, &QMenu::aboutToShow, this, [this] { trayMenuChosen(); });
+    connect(trayMenu, &QMenu::aboutToHide, this, [this] {
+        inTrayCallback_ = false;
+        // A closed menu needs no watching; the watcher would only poll the pointer.
+        menuWatch_ = false;
+        Timer2->stop();
+    });
+}
+
+void MainWindow::initializeMenus() {
+    program().picmenu.menuhwnd = this;
+    picmenu::modMain::DetectWin95();
+    if (!program().picmenu.onwindows95)
+        picmenu::modPicMenu::InitPictureMenus();
+    picmenu::modPicMenu::SetHighlightStyle(0);
+    picmenu::modPicMenu::HookMenus();
+    resetMenus();
+}
+
+void MainWindow::resetMenus() {
+    using namespace picmenu::modPicMenu;
+    SetMenuImageList(imgmenu);
+    ResetMenuImages();
+    ForgetPreparedMenus();
+    const std::pair<QAction*, int> pictures[] = {
+        {addObjectItem, 1},      {rectangleModeItem, 2},     {circleModeItem, 3},
+        {saveToDefaultFolderItem, 4},   {saveAsItem, 5},        {printToDefaultPrinterItem, 6},
+        {printItem, 7},          {pageSetupItem, 8},     {pastingApplicationItem, 9},
+        {copyItem, 10}, {emailItem, 11},        {contextReleaseItem, 12},
+        {freezeItem, 13},        {releaseItem, 12},      {captureWindowItem, 14},
+        {captureScreenItem, 15}, {optionsItem, 16},      {shapeOptionsItem, 16},
+        {lineOptionsItem, 16},   {exitItem, 17},         {infoItem, 18},
+        {helpItem, 19},          {deleteShapeItem, 20}, {deleteImageItem, 20},
+        {deleteLineItem, 20},   {deleteTextItem, 20},   {editTextItem, 21},
+        {pasteItem, 22},
+    };
+    for (const auto& [item, picture] : pictures)
+        SetMenuItemImage(item->text(), picture);
+}
+
+void MainWindow::releaseDesktop() {
+    resetAfterRelease();
+}
+
+void MainWindow::releaseDesktopFromContextMenu() {
+    resetAfterRelease();
+}
+
+void MainWindow::selectRectangleMode() {
+    auto& state = program().shell;
+    if (state.contextpopup) {
+        releaseItem->setEnabled(true);
+        captureWindowItem->setEnabled(false);
+        captureScreenItem->setEnabled(false);
+        freezeDesktop();
+    }
+    state.rectangularmode = true;
+    state.circularmode = false;
+    program().shellWindows().frozenScreen->setAreaCursor();
+}
+
+void MainWindow::selectCircleMode() {
+    auto& state = program().shell;
+    auto& clock = platform::clock();
+    // While an area is still being copied the mode stays; the rest of that copy runs here.
+    auto waitForRunningCapture = [&clock] {
+        clock.processEvents();
+        clock.sleep(1000);
+        clock.processEvents();
+    };
+    if (state.contextpopup) {
+        if (state.areacapturerunning) {
+            waitForRunningCapture();
+            return;
+        }
+        releaseItem->setEnabled(true);
+        captureWindowItem->setEnabled(false);
+        captureScreenItem->setEnabled(false);
+        freezeDesktop();
+    }
+    if (!state.areacapturerunning) {
+        state.circularmode = true;
+        state.rectangularmode = false;
+        program().shellWindows().frozenScreen->setAreaCursor();
+        return;
+    }
+    waitForRunningCapture();
+}
+
+void MainWindow::showOptions() {
+    auto& options = program().optionsWindows().optionsDialog.get();
+    options.show();
+    options.raise();
+}
+
+void MainWindow::exitProgram() {
+    endAtOnce();
+}
+
+void MainWindow::showHelp() {
+    options::openHelpFile(&program().optionsWindows().optionsDialog.get());
+}
+
+void MainWindow::showInfo() {
+    auto& info = program().shellWindows().infoDialog.get();
+    info.show();
+    info.raise();
+}
+
+}  // namespace qv::shell

@@ -1,0 +1,13 @@
+// Stand-in until the annotation objects are built.
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
+#include "shell/mainwindow.h"
+
+namespace qv::shell {
+
+void MainWindow::showObjectsPalette() {}
+void MainWindow::pasteFromClipboard() {}
+
+}  // namespace qv::shell

@@ -1,0 +1,24 @@
+// Stand-in until the output commands are built.
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
+#include "output/savecommands.h"
+#include "shell/mainwindow.h"
+
+namespace qv::shell {
+
+void MainWindow::saveToDefaultFolder() {
+    output::saveToDefaultDirectory();
+}
+void MainWindow::saveAs() {
+    output::saveAs();
+}
+void MainWindow::printToDefaultPrinter() {}
+void MainWindow::printCapture() {}
+void MainWindow::showPageSetup() {}
+void MainWindow::startPastingApplication() {}
+void MainWindow::copyToClipboard() {}
+void MainWindow::sendByEmail() {}
+
+}  // namespace qv::shell

@@ -1,0 +1,284 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+#include <optional>
+
+#include "fakes/fakeprogram.h"
+#include "options/windows.h"
+#include "shell/windows.h"
+
+namespace qv::shell {
+namespace {
+
+using Root = platform::Registry::Root;
+using platform::TrayEvent;
+const QString kHotkeys = QStringLiteral("Software\\Quorvalline\\Hotkeys");
+
+class MainWindowTest : public fakes::ProgramTest {
+protected:
+    // A run after the first one: the hotkey table was stored.
+    void storeHotkeyTable() { fake.registry().createKey(Root::CurrentUser, kHotkeys); }
+    MainWindow& start() { return prog.shellWindows().mainWindow.get(); }
+    static void send(QWidget* widget, QEvent::Type type) {
+        QMouseEvent event(type, QPointF(1, 1), widget->mapToGlobal(QPointF(1, 1)), Qt::LeftButton,
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &event);
+    }
+};
+
+TEST_F(MainWindowTest, OnlyTheFirstStartRegistersTheTwoDefaultHotkeysAndNamesThemInTheMenus) {
+    using C = fakes::FakeHotkeys::Combination;
+    const QMap<int, C> defaults{{0xB001, C{platform::ModControl, 'R'}},
+                                {0xB002, C{platform::ModControl, 'F'}}};
+    for (bool later : {false, true}) {
+        SCOPED_TRACE(later);
+        fakes::FakePlatform platform;
+        if (later)
+            platform.registry().createKey(Root::CurrentUser, kHotkeys);
+        Program run;
+        MainWindow& form = run.shellWindows().mainWindow.get();
+        EXPECT_EQ(platform.hotkeys().registered, later ? decltype(defaults)() : defaults);
+        EXPECT_EQ(run.options.defaulthotkeys, !later);
+        EXPECT_EQ(form.releaseItem->text(), later ? "Release Desktop" : "Release Desktop   CTRL+R");
+        EXPECT_EQ(form.contextReleaseItem->text(), form.releaseItem->text());
+        EXPECT_EQ(form.freezeItem->text(),
+                  later ? "Freeze Desktop             " : "Freeze Desktop   CTRL+F");
+        EXPECT_TRUE(platform.dialogs().messages.empty());
+    }
+}
+
+TEST_F(MainWindowTest, TakenCombinationsGiveOneMessagePerDefaultHotkey) {
+    fake.hotkeys().heldElsewhere = {{platform::ModControl, 'R'}, {platform::ModControl, 'F'}};
+    fake.hotkeys().takenError = 1409;
+    MainWindow& form = start();
+
+    const QString cr(QChar(13));
+    const QString tail = cr + "Failed ! Hotkey already used by another program ? " + cr + cr;
+    ASSERT_EQ(fake.dialogs().messages.size(), 2u);
+    EXPECT_EQ(fake.dialogs().messages[0].text,
+              "Error: 1409 Registering Hotkey:  Release Desktop  CTRL+R " + tail +
+                  "Quorvalline will keep running but the hotkey will not be available !");
+    EXPECT_EQ(fake.dialogs().messages[1].text,
+              "Error: 1409 Registering Hotkey:  Freeze Desktop CTRL+F" + tail +
+                  "Quorvalline  will keep running but the hotkey will not be available !");
+    EXPECT_EQ(fake.dialogs().messages[1].title, " Quorvalline ");
+    EXPECT_EQ(form.freezeItem->text(), "Freeze Desktop   CTRL+F");
+    EXPECT_TRUE(fake.tray().shown);
+}
+
+TEST_F(MainWindowTest, DisableHotkeysStoredOnRegistersNothing) {
+    storeHotkeyTable();
+    fake.registry().setValue(Root::CurrentUser, kHotkeys, "DisableHotkeys", QByteArray("1\0", 2));
+    fake.registry().setValue(Root::CurrentUser, kHotkeys, "Capture Entire Screen",
+                             QByteArray("CTRL+E\0", 7));
+    prog.optionsWindows().hotkeysDialog->Check1->setChecked(true);
+    start();
+    EXPECT_TRUE(prog.options.disablehotkeys);
+    EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
+}
+
+TEST_F(MainWindowTest, MenusAfterStartUp) {
+    storeHotkeyTable();
+    MainWindow& form = start();
+    // Item captions from the top, "-" for the separator between every two.
+    const auto captions = [](QMenu* menu) {
+        QStringList texts;
+        for (QAction* item : menu->actions())
+            texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return texts.join('|');
+    };
+    EXPECT_EQ(captions(form.trayMenu),
+              "Help...|-|Info...|-|Exit|-|Options...|-|Capture Entire Screen|-|"
+              "Capture Active Window|-|Freeze Desktop             |-|Release Desktop");
+    EXPECT_EQ(captions(form.contextMenu),
+              "Add Objects...|-|Capture Rectangular Area          |-|Capture Circular Area|-|"
+              "Save to Default Directory|-|Save As...|-|Print to Default Printer|-|Print...|-|"
+              "Page Setup...|-|Start Default Application( lowriter )|-|Paste from Clipboard|-|"
+              "Copy to Clipboard ( Autocopy Enabled )  |-|Email To...|-|Release Desktop");
+    EXPECT_FALSE(form.releaseItem->isEnabled());
+    EXPECT_TRUE(form.contextReleaseItem->isEnabled());
+
+    fake.tray().fire(TrayEvent::RightButtonUp);
+    EXPECT_EQ(form.trayMenu->defaultAction(), form.freezeItem);
+    EXPECT_TRUE(form.trayMenu->isVisible());
+}
+
+TEST_F(MainWindowTest, ReleaseAfterCaptureStoredOnForcesAutocopyCheckedAndDisabled) {
+    for (const bool release : {true, false}) {
+        SCOPED_TRACE(release);
+        fakes::FakePlatform platform;
+        const QString autoKey = "Software\\Quorvalline\\Auto";
+        platform.registry().setValue(Root::CurrentUser, autoKey, "AutoCopyToClibrd",
+                                     QByteArray("0\0", 2));
+        platform.registry().setValue(Root::CurrentUser, autoKey, "AutoReleaseDesktop",
+                                     QByteArray(release ? "1\0" : "0\0", 2));
+        platform.registry().createKey(Root::CurrentUser, "Software\\Quorvalline\\Save");
+        Program run;
+        run.shellWindows().mainWindow.get();
+        auto& options = run.optionsWindows().optionsDialog.get();
+        EXPECT_EQ(run.options.autoreleasedesktop, release);
+        EXPECT_EQ(options.Check2->isChecked(), release);
+        EXPECT_EQ(options.Check2->isEnabled(), !release);
+    }
+}
+
+TEST_F(MainWindowTest, LocaleSetsTheUnits) {
+    const std::tuple<QString, const char*, const char*> rows[] = {
+        {"0", "mm", "Metric"}, {QString("1") + QChar(0) + "x", "\"", "US"}, {"2", "", ""}};
+    for (const auto& [measurement, unitsign, units] : rows) {
+        SCOPED_TRACE(measurement.toStdString());
+        fakes::FakePlatform platform;
+        platform.locale().measurement = measurement;
+        platform.locale().separator = QString(",") + QChar(0);
+        Program run;
+        run.shellWindows().mainWindow.get();
+        EXPECT_EQ(run.output.unitsign, unitsign);
+        EXPECT_EQ(run.output.localeunits, units);
+        EXPECT_EQ(run.output.decimalseparator, ",");
+    }
+}
+
+TEST_F(MainWindowTest, StateAfterStartUpAndTheWindowHidesIntoTheTrayAfterFiveSeconds) {
+    fake.registry().setValue(Root::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                             "Quorvalline", QByteArray("/opt/q/quorvalline\0", 19));
+    MainWindow& form = start();
+    EXPECT_TRUE(prog.optionsWindows().optionsDialog->Check6->isChecked());
+    EXPECT_TRUE(prog.shell.rectangularmode);
+    EXPECT_TRUE(fake.tray().shown);
+    fake.clock().advance(4999);
+    EXPECT_TRUE(form.isVisible());
+    fake.clock().advance(1);
+    EXPECT_FALSE(form.isVisible());
+    // "Show in Tray" hides it too.
+    form.show();
+    send(form.Label4, QEvent::MouseButtonRelease);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainWindowTest, WithoutATrayTheWindowStaysAndCarriesTheTrayMenu) {
+    fake.tray().available = false;
+    MainWindow& form = start();
+    fake.clock().advance(10000);
+    EXPECT_TRUE(form.isVisible());
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10),
+                            form.mapToGlobal(QPoint(10, 10)));
+    QCoreApplication::sendEvent(&form, &click);
+    EXPECT_TRUE(form.trayMenu->isVisible());
+}
+
+TEST_F(MainWindowTest, TrayDoubleClickShowsTheWindowUnlessFrozen) {
+    MainWindow& form = start();
+    form.hide();
+    prog.shellWindows().frozenScreen->show();
+    fake.tray().fire(TrayEvent::LeftDoubleClick);
+    ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+    EXPECT_EQ(fake.dialogs().lastText(), "Only available if screen is not frozen !");
+    EXPECT_EQ(fake.dialogs().messages[0].title, "Quorvalline");
+    EXPECT_FALSE(form.isVisible());
+
+    // Asking whether the screen is frozen builds no frozen screen.
+    prog.shellWindows().frozenScreen.drop();
+    form.hide();
+    fake.tray().fire(TrayEvent::LeftDoubleClick);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(prog.shellWindows().frozenScreen.isLoaded());
+}
+
+TEST_F(MainWindowTest, TrayNotificationsRememberTheWindowInFrontUntilThePointerRests) {
+    MainWindow& form = start();
+    QLineEdit* remembered = prog.shellWindows().form3->Text1;
+    fake.tray().fire(TrayEvent::RightButtonUp);
+    fake.tray().fire(TrayEvent::MouseMove);
+    EXPECT_FALSE(prog.shell.trayhover) << "ignored while the menu is open";
+    form.trayMenu->close();
+
+    fake.desktop().lastForeign = 77;
+    fake.tray().fire(TrayEvent::MouseMove);
+    EXPECT_TRUE(prog.shell.trayhover);
+    EXPECT_EQ(remembered->text(), "77");
+    fake.desktop().lastForeign = 88;
+    fake.tray().fire(TrayEvent::RightButtonUp);
+    EXPECT_EQ(remembered->text(), "77") << "the pointer rests on the icon";
+
+    form.trayMenu->close();
+    prog.shell.trayhover = false;
+    fake.tray().fire(TrayEvent::RightButtonUp);
+    EXPECT_EQ(remembered->text(), "88");
+}
+
+TEST_F(MainWindowTest, MenuWatcherClosesTheMenuOnlyForAPressBesideIt) {
+    MainWindow& form = start();
+    fake.desktop().foreground = 5;
+    fake.desktop().windows[5].frame = QRect(0, 0, 300, 300);
+    // A press on a menu item (no cursor given), within the front window, beside it.
+    const std::pair<std::optional<QPoint>, bool> rows[] = {
+        {std::nullopt, true}, {QPoint(100, 700), false}, {QPoint(500, 700), true}};
+    for (const auto& [cursor, menuStaysOpen] : rows) {
+        SCOPED_TRACE(cursor.value_or(QPoint()).x());
+        fake.desktop().leftButton = false;
+        fake.tray().fire(TrayEvent::RightButtonUp);
+        ASSERT_TRUE(form.trayMenu->isVisible());
+        fake.clock().advance(50);
+        EXPECT_TRUE(form.Timer2->isActive()) << "no press yet";
+
+        fake.desktop().cursor = cursor.value_or(form.trayMenu->geometry().center());
+        fake.desktop().leftButton = true;
+        fake.clock().advance(10);
+        EXPECT_EQ(form.trayMenu->isVisible(), menuStaysOpen);
+        EXPECT_FALSE(form.Timer2->isActive());
+        form.trayMenu->close();
+    }
+}
+
+TEST_F(MainWindowTest, ExitAndExitProgramEndAtOnceClosingTheWindowEndsInOrder) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        fakes::FakePlatform platform;
+        Program run;
+        MainWindow& form = run.shellWindows().mainWindow.get();
+        run.shellWindows().frozenScreen->show();
+        const std::function<void()> ends[] = {
+            [&] { form.exitItem->trigger(); },
+            [&] { send(form.Label3, QEvent::MouseButtonRelease); },
+            [&] { form.close(); },
+        };
+        ASSERT_TRUE(platform.tray().shown);
+        QTimer::singleShot(0, ends[way]);
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+        EXPECT_EQ(QCoreApplication::exec(), 0);
+        EXPECT_FALSE(platform.tray().shown);
+        // Only an orderly close hides the frozen screen and releases both default hotkeys.
+        const bool orderly = way == 2;
+        EXPECT_EQ(platform.hotkeys().registered.isEmpty(), orderly);
+        EXPECT_EQ(run.shellWindows().frozenScreen->isVisible(), !orderly);
+    }
+}
+
+TEST_F(MainWindowTest, HelpReportsAFailedLaunchByItsResult) {
+    MainWindow& form = start();
+    const std::pair<int, QStringList> rows[] = {{2, {"File not found !"}},
+                                                {30, {"DDE bussy!"}},
+                                                {0, {""}},
+                                                {platform::shellresult::LaunchOk, {}}};
+    for (const auto& [result, texts] : rows) {
+        SCOPED_TRACE(result);
+        fake.dialogs().messages.clear();
+        fake.shell().result = result;
+        form.helpItem->trigger();
+        EXPECT_TRUE(fake.shell().opened.back().endsWith("/QuorvallineHelp.chm"));
+        QStringList shown;
+        for (const auto& message : fake.dialogs().messages)
+            shown << message.text;
+        EXPECT_EQ(shown, texts);
+    }
+}
+
+}  // namespace
+}  // namespace qv::shell
