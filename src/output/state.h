@@ -11,7 +11,7 @@ namespace qv::output {
 // State of the outputs: measurement units and the page-setup records. Reset as a whole by
 // constructing a new one.
 struct State {
-    // Unknown while the locale names a measurement system the program does not know.
+    // Unknown until the locale names a measurement system the program knows.
     std::optional<Units> localeUnits;
     std::optional<Units> currentUnits;  // what margins are handled in now; stored with them
     // What the stored default-printing record says its margins are in, as the Options window
