@@ -158,12 +158,12 @@ void OptionsDialog::saveinreg() {
 
 void OptionsDialog::loadPageSetup() {
     output::State& out = program().output;
-    output::DefaultPageSetup& setup = out.defaultpagesetup;
-    out.storedunits = output::readStoredUnits();
+    output::DefaultPageSetup& setup = out.defaultPageSetup;
+    out.storedUnits = output::readStoredUnits();
     output::readLocaleUnits(out);
 
     if (!output::defaultRecordExists()) {
-        if (const auto margins = output::firstUseMargins(out.imeasure))
+        if (const auto margins = output::firstUseMargins(out.localeUnits))
             setup.margins = *margins;
         setup.copies = QStringLiteral("1");
         setup.orientation = QStringLiteral("Portrait");
@@ -174,34 +174,35 @@ void OptionsDialog::loadPageSetup() {
 
     readpagesetupfromreg();
     // A locale whose units are unknown converts nothing.
-    if (out.storedunits != out.localeunits && !out.localeunits.isEmpty()) {
-        out.unitschanged = true;
+    if (out.localeUnits && out.storedUnits != out.localeUnits) {
+        out.unitsChanged = true;
         setup.margins =
-            output::convertedMargins(setup.margins, out.storedunits, out.decimalseparator);
+            output::convertedMargins(setup.margins, out.storedUnits, out.decimalSeparator);
         writepagesetupinreg();
     }
 
     output::DefaultPrintingDialog& defaultPrinting = program().outputWindows().defaultPrinting.get();
-    defaultPrinting.Text1->setText(setup.margins.left);
-    defaultPrinting.Text2->setText(setup.margins.top);
-    defaultPrinting.Text3->setText(setup.margins.right);
-    defaultPrinting.Text4->setText(setup.margins.bottom);
-    defaultPrinting.Text5->setText(setup.copies);
+    defaultPrinting.leftMarginEdit->setText(setup.margins.left);
+    defaultPrinting.topMarginEdit->setText(setup.margins.top);
+    defaultPrinting.rightMarginEdit->setText(setup.margins.right);
+    defaultPrinting.bottomMarginEdit->setText(setup.margins.bottom);
+    defaultPrinting.copiesEdit->setText(setup.copies);
     if (setup.orientation == QStringLiteral("Portrait"))
-        defaultPrinting.Option1->setChecked(true);
+        defaultPrinting.portraitButton->setChecked(true);
     else if (setup.orientation == QStringLiteral("Landscape"))
-        defaultPrinting.Option2->setChecked(true);
+        defaultPrinting.landscapeButton->setChecked(true);
 }
 
 void OptionsDialog::writepagesetupinreg() {
     const output::State& out = program().output;
-    output::writeDefaultRecord(out.defaultpagesetup, out.currentunits);
+    output::writeDefaultRecord(out.defaultPageSetup, out.currentUnits);
 }
 
 void OptionsDialog::readpagesetupfromreg() {
     output::State& out = program().output;
-    out.defaultpagesetup = output::readDefaultRecord();
-    selectItem(program().outputWindows().defaultPrinting->Combo1, out.defaultpagesetup.alignment);
+    out.defaultPageSetup = output::readDefaultRecord();
+    selectItem(program().outputWindows().defaultPrinting->alignmentCombo,
+               out.defaultPageSetup.alignment);
 }
 
 }  // namespace qv::options

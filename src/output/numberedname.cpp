@@ -14,14 +14,15 @@ bool taken(const QString& path) {
 
 }  // namespace
 
-std::optional<QString> firstFreeNumberedName(const QString& folder, const QString& prefix,
-                                             const QString& savename, const QString& extension) {
+std::optional<QString> firstFreeNumberedName(const QString& folder, const QString& shownPrefix,
+                                             const QString& storedPrefix,
+                                             const QString& extension) {
     const QDir dir(folder);
-    const QString first = dir.filePath(prefix + extension);
+    const QString first = dir.filePath(shownPrefix + extension);
     if (!taken(first))
         return first;
     for (int n = 0; n < kNumberedNames; ++n) {
-        const QString candidate = dir.filePath(savename + QString::number(n) + extension);
+        const QString candidate = dir.filePath(storedPrefix + QString::number(n) + extension);
         if (!taken(candidate))
             return candidate;
     }

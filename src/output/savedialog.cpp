@@ -12,12 +12,12 @@
 
 #include "options/windows.h"
 #include "output/filenamerule.h"
-#include "output/windows.h"
 #include "output/imageformat.h"
 #include "output/savecommands.h"
+#include "output/windows.h"
 #include "platform/services.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/ownedwindow.h"
 
 namespace qv::output {
@@ -46,54 +46,54 @@ void refuse(const QString& text, const QString& title) {
 }  // namespace
 
 SaveDialog::SaveDialog()
-    : Label1(new QLabel(QStringLiteral("Please type in the Filename :"), this)),
-      Text1(new QLineEdit(this)),
-      Label3(new QLabel(QStringLiteral("Image Format:"), this)),
-      Combo1(new QComboBox(this)),
-      Label2(new QLabel(this)),
-      OKButton(new QPushButton(QStringLiteral("&OK"), this)),
-      CancelButton(new QPushButton(QStringLiteral("&Cancel"), this)) {
+    : fileNameLabel(new QLabel(QStringLiteral("Please type in the Filename :"), this)),
+      fileNameEdit(new QLineEdit(this)),
+      formatLabel(new QLabel(QStringLiteral("Image Format:"), this)),
+      formatCombo(new QComboBox(this)),
+      folderLabel(new QLabel(this)),
+      okButton(new QPushButton(QStringLiteral("&OK"), this)),
+      cancelButton(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setWindowTitle(QStringLiteral("Save Captured Image"));
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0, 1, 2);
-    grid->addWidget(Text1, 1, 0);
+    grid->addWidget(fileNameLabel, 0, 0, 1, 2);
+    grid->addWidget(fileNameEdit, 1, 0);
     auto* format = new QHBoxLayout;
-    format->addWidget(Label3);
-    format->addWidget(Combo1);
+    format->addWidget(formatLabel);
+    format->addWidget(formatCombo);
     grid->addLayout(format, 1, 1);
-    grid->addWidget(Label2, 2, 0, 1, 2);
+    grid->addWidget(folderLabel, 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 3, 0, 1, 2);
-    Text1->setMinimumWidth(220);
+    fileNameEdit->setMinimumWidth(220);
 
-    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { accept(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
     // Enter in the name box is the default button's press.
-    connect(Text1, &QLineEdit::returnPressed, this, [this] { OKButton_Click(); });
-    Form_Load();
+    connect(fileNameEdit, &QLineEdit::returnPressed, this, [this] { accept(); });
+    fillIn();
 }
 
-void SaveDialog::Form_Load() {
-    Text1->clear();
+void SaveDialog::fillIn() {
+    fileNameEdit->clear();
     showFolder();
     for (const ImageFormat& f : imageFormats())
-        Combo1->addItem(f.extension);
-    const int chosen =
-        Combo1->findText(program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
+        formatCombo->addItem(f.extension);
+    const int chosen = formatCombo->findText(
+        program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
     if (chosen >= 0)
-        Combo1->setCurrentIndex(chosen);
-    OKButton->setDefault(true);
+        formatCombo->setCurrentIndex(chosen);
+    okButton->setDefault(true);
 }
 
 void SaveDialog::showFolder() {
     QString folder = program().optionsWindows().optionsDialog->Text1->text();
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    Label2->setText(QStringLiteral("Default Directory: ") + folder);
+    folderLabel->setText(QStringLiteral("Default Directory: ") + folder);
 }
 
 void SaveDialog::showOverFrozenScreen() {
@@ -104,21 +104,21 @@ void SaveDialog::showOverFrozenScreen() {
 
 bool SaveDialog::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        prepareForInput();
     return QWidget::event(event);
 }
 
-void SaveDialog::Form_Activate() {
+void SaveDialog::prepareForInput() {
     auto& shell = program().shell;
     shell.dialogopen = true;
     shell.pendingscreen = false;
     shell.pendingwindow = false;
     showFolder();
-    OKButton->setDefault(true);
+    okButton->setDefault(true);
 }
 
-void SaveDialog::OKButton_Click() {
-    const FileNameProblem problem = checkFileName(Text1->text());
+void SaveDialog::accept() {
+    const FileNameProblem problem = checkFileName(fileNameEdit->text());
     if (problem == FileNameProblem::ForbiddenCharacter) {
         refuse(forbiddenCharactersMessage(), QStringLiteral("Quorvalline"));
         return;
@@ -140,13 +140,13 @@ void SaveDialog::OKButton_Click() {
 }
 
 bool SaveDialog::save() {
-    const ImageFormat& format = imageFormatFor(Combo1->currentText());
+    const ImageFormat& format = imageFormatFor(formatCombo->currentText());
     const QString folder = program().optionsWindows().optionsDialog->Text1->text();
     if (const auto problem = defaultFolderProblem(folder)) {
         showSaveError(*problem);
         return false;
     }
-    const QString target = QDir(folder).filePath(Text1->text() + format.extension);
+    const QString target = QDir(folder).filePath(fileNameEdit->text() + format.extension);
     // Declining keeps the dialog up, so another name can be typed.
     if (!overwriteAllowed(target))
         return false;
@@ -157,17 +157,17 @@ bool SaveDialog::save() {
     return true;
 }
 
-void SaveDialog::CancelButton_Click() {
+void SaveDialog::cancel() {
     hide();
     program().shell.dialogopen = false;
 }
 
 void SaveDialog::closeEvent(QCloseEvent* event) {
     event->accept();
-    Form_Unload();
+    discard();
 }
 
-void SaveDialog::Form_Unload() {
+void SaveDialog::discard() {
     program().shell.dialogopen = false;
     // The next use builds the dialog afresh, as after its first load.
     program().outputWindows().saveDialog.drop();

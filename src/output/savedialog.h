@@ -19,25 +19,32 @@ public:
     // Shows the dialog in front of the frozen screen and makes it the active window.
     void showOverFrozenScreen();
 
-    QLabel* Label1;
-    QLineEdit* Text1;  // the file name, without folder and extension
-    QLabel* Label3;
-    QComboBox* Combo1;  // the format
-    QLabel* Label2;     // the default folder
-    QPushButton* OKButton;
-    QPushButton* CancelButton;
+    QLabel* fileNameLabel;
+    QLineEdit* fileNameEdit;  // the file name, without folder and extension
+    QLabel* formatLabel;
+    QComboBox* formatCombo;
+    QLabel* folderLabel;  // the default folder
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
-    void OKButton_Click();
-    void CancelButton_Click();
+    // Saves the capture under the typed name and format, then hides; the dialog stays up
+    // while the name is refused or nothing was saved.
+    void accept();
+    // Hides without saving.
+    void cancel();
 
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void Form_Activate();
-    void Form_Unload();
+    // An empty name, the default folder, the formats with that of the Options chosen.
+    void fillIn();
+    // At each activation: the dialog counts as open over the frozen screen, a pending
+    // one-step capture is dropped, and the folder is shown as the Options have it now.
+    void prepareForInput();
+    // Closing the window throws the dialog away; the next use builds it afresh.
+    void discard();
     void showFolder();
     // Saves under the typed name; false when the dialog has to stay open.
     bool save();

@@ -1,25 +1,30 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "output/printing/pagesetup.h"
+#include "output/printing/units.h"
 
 namespace qv::output {
 
 // State of the outputs: measurement units and the page-setup records. Reset as a whole by
 // constructing a new one.
 struct State {
-    QString imeasure;      // the locale's measurement system: "0" metric, "1" US
-    QString localeunits;   // "Metric" or "US"
-    QString currentunits;  // "Metric" or "US"
-    QString storedunits;   // the units the stored page setups were written in
-    QString unitsign;      // "mm" or the inch mark
-    QString decimalseparator;
-    bool unitschanged = false;
+    // Unknown until the locale names a measurement system the program knows.
+    std::optional<Units> localeUnits;
+    std::optional<Units> currentUnits;  // what margins are handled in now; stored with them
+    // What the stored default-printing record says its margins are in, as the Options window
+    // read it; unknown for a missing or unknown text.
+    std::optional<Units> storedUnits;
+    QString decimalSeparator;
+    // The locale's units differ from the stored ones: the current-print record is converted
+    // by the first of Page Setup and Print... to open it.
+    bool unitsChanged = false;
 
-    DefaultPageSetup defaultpagesetup;
-    CurrentPageSetup currentpagesetup;  // the Page Setup window's
-    CurrentPageSetup printmargins;      // the copy Print... uses
+    DefaultPageSetup defaultPageSetup;
+    CurrentPageSetup currentPageSetup;  // the Page Setup window's
+    CurrentPageSetup printMargins;      // the copy Print... uses
 };
 
 }  // namespace qv::output

@@ -3,18 +3,20 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QMetaObject>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 namespace qv::picmenu {
 
 // State of the picture menus. Reset as a whole by constructing a new one.
 struct State {
-    bool onwindows95 = false;        // never true here: the menus are always drawn with pictures
-    QPointer<QWidget> menuhwnd;      // the window whose menus carry pictures
-    QList<QIcon> menuimages;         // picture n is menuimages[n - 1]
-    QHash<QString, int> itemimages;  // caption -> picture number
+    QPointer<QWidget> window;                    // the window whose menus carry pictures
+    QList<QIcon> pictures;                       // picture n is pictures[n - 1]
+    QHash<QString, int> pictureOfCaption;        // item caption -> picture number
+    std::vector<QMetaObject::Connection> hooks;  // one per menu of window while attached
 };
 
 }  // namespace qv::picmenu

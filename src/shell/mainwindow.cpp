@@ -16,7 +16,8 @@
 #include "options/hotkeydispatcher.h"
 #include "options/hotkeytable.h"
 #include "options/registrystore.h"
-#include "picmenu/modpicmenu.h"
+#include "output/printing/pagesetuprecords.h"
+#include "picmenu/picturemenus.h"
 #include "platform/services.h"
 #include "shell/formkit.h"
 #include "shell/windows.h"
@@ -158,16 +159,7 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::readLocale() {
-    auto& output = program().output;
-    output.imeasure = options::shownText(platform::locale().measurementSystem());
-    if (output.imeasure == QStringLiteral("0")) {
-        output.unitsign = QStringLiteral("mm");
-        output.currentunits = output.localeunits = QStringLiteral("Metric");
-    } else if (output.imeasure == QStringLiteral("1")) {
-        output.unitsign = QStringLiteral("\"");
-        output.currentunits = output.localeunits = QStringLiteral("US");
-    }
-    output.decimalseparator = options::shownText(platform::locale().decimalSeparator());
+    output::readLocaleUnits(program().output);
 }
 
 void MainWindow::readStartWithWindows() {
@@ -327,7 +319,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::Form_QueryUnload() {
-    picmenu::modPicMenu::UnhookMenus();
+    picmenu::PictureMenus(program().picmenu).detach();
     if (auto* frozen = program().shellWindows().frozenScreen.peek())
         frozen->hide();
 }

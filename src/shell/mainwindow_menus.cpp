@@ -6,7 +6,7 @@
 
 #include "options/windows.h"
 #include "options/helpfile.h"
-#include "picmenu/modpicmenu.h"
+#include "picmenu/picturemenus.h"
 #include "platform/services.h"
 #include "shell/mainwindow.h"
 #include "shell/windows.h"
@@ -103,20 +103,13 @@ void MainWindow::connectMenus() {
 }
 
 void MainWindow::initializeMenus() {
-    program().picmenu.menuhwnd = this;
-    picmenu::modMain::DetectWin95();
-    if (!program().picmenu.onwindows95)
-        picmenu::modPicMenu::InitPictureMenus();
-    picmenu::modPicMenu::SetHighlightStyle(0);
-    picmenu::modPicMenu::HookMenus();
+    picmenu::PictureMenus(program().picmenu).attach(this);
     resetMenus();
 }
 
 void MainWindow::resetMenus() {
-    using namespace picmenu::modPicMenu;
-    SetMenuImageList(imgmenu);
-    ResetMenuImages();
-    ForgetPreparedMenus();
+    picmenu::PictureMenus menus(program().picmenu);
+    menus.setPictures(imgmenu);
     const std::pair<QAction*, int> pictures[] = {
         {addObjectItem, 1},      {rectangleModeItem, 2},     {circleModeItem, 3},
         {saveToDefaultFolderItem, 4},   {saveAsItem, 5},        {printToDefaultPrinterItem, 6},
@@ -130,7 +123,7 @@ void MainWindow::resetMenus() {
         {pasteItem, 22},
     };
     for (const auto& [item, picture] : pictures)
-        SetMenuItemImage(item->text(), picture);
+        menus.setItemPicture(item->text(), picture);
 }
 
 void MainWindow::releaseDesktop() {

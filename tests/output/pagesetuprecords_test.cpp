@@ -3,10 +3,10 @@
 #include <QLineEdit>
 
 #include "fakes/fakeprogram.h"
-#include "options/windows.h"
 #include "options/registrystore.h"
-#include "output/windows.h"
+#include "options/windows.h"
 #include "output/printing/pagesetuprecords.h"
+#include "output/windows.h"
 
 namespace qv::output {
 namespace {
@@ -22,15 +22,16 @@ protected:
         Program run;
         run.optionsWindows().optionsDialog.get();
         last = run.output;
-        form6Left = run.outputWindows().defaultPrinting.isLoaded() ? run.outputWindows().defaultPrinting->Text1->text()
-                                                       : QStringLiteral("<not loaded>");
+        auto& defaultPrinting = run.outputWindows().defaultPrinting;
+        defaultPrintingLeft = defaultPrinting.isLoaded() ? defaultPrinting->leftMarginEdit->text()
+                                                         : QStringLiteral("<not loaded>");
     }
     void useLocale(const char* measurement, const char* separator = ".") {
         fake.locale().measurement = measurement;
         fake.locale().separator = separator;
     }
     State last;
-    QString form6Left;
+    QString defaultPrintingLeft;
 };
 
 QByteArray withNul(const char* text) {
@@ -52,9 +53,10 @@ TEST_F(PageSetupTest, FirstStartStoresTheDefaultsForTheLocale) {
         for (const char* name : {"TopLeft", "Bottom"})
             EXPECT_EQ(stored(name), withNul(c.margin)) << name;
         EXPECT_EQ(stored("Units"), withNul(c.units));
-        EXPECT_EQ(last.unitsign, c.sign);
-        EXPECT_FALSE(last.unitschanged);
-        EXPECT_EQ(form6Left, "<not loaded>") << "a first start leaves Default Printing alone";
+        EXPECT_EQ(unitSign(last.currentUnits), c.sign);
+        EXPECT_FALSE(last.unitsChanged);
+        EXPECT_EQ(defaultPrintingLeft, "<not loaded>")
+            << "a first start leaves Default Printing alone";
         EXPECT_FALSE(currentRecordExists());
     }
 }
@@ -66,9 +68,9 @@ TEST_F(PageSetupTest, ALocaleChangeConvertsTheRecordsOnce) {
 
     useLocale("1");
     start();
-    EXPECT_TRUE(last.unitschanged);
+    EXPECT_TRUE(last.unitsChanged);
     EXPECT_EQ(stored("TopLeft"), withNul("0.984251968503937"));
-    EXPECT_EQ(form6Left, "0.984251968503937");
+    EXPECT_EQ(defaultPrintingLeft, "0.984251968503937");
     EXPECT_EQ(stored("CurrpTopLeft"), withNul("25")) << "only Page Setup or Print... convert it";
 
     // The first of Page Setup and Print... in that run converts the current-print margins.
@@ -80,26 +82,26 @@ TEST_F(PageSetupTest, ALocaleChangeConvertsTheRecordsOnce) {
     EXPECT_EQ(openCurrentRecord(last, margins, write), CurrentRecordLoad::Read);
 
     start();
-    EXPECT_FALSE(last.unitschanged);
+    EXPECT_FALSE(last.unitsChanged);
 }
 
 TEST_F(PageSetupTest, ConversionOfMarginTexts) {
     const struct {
         const char* margin;
-        const char* from;
+        std::optional<Units> from;
         const char* separator;
         const char* result;
     } cases[] = {
-        {"25", "Metric", ".", "0.984251968503937"},
-        {"1", "US", ".", "25.4"},
-        {"12.7", "Metric", ",", "0,5"},  // written before the separator changed
-        {"abc", "Metric", ".", "abc"},
-        {"25", "", ".", "25"},
+        {"25", Units::Metric, ".", "0.984251968503937"},
+        {"1", Units::US, ".", "25.4"},
+        {"12.7", Units::Metric, ",", "0,5"},  // written before the separator changed
+        {"abc", Units::Metric, ".", "abc"},
+        {"25", std::nullopt, ".", "25"},
     };
     for (const auto& c : cases) {
         const Margins m =
             convertedMargins({c.margin, c.margin, c.margin, c.margin}, c.from, c.separator);
-        EXPECT_EQ(m.bottom, c.result) << c.margin << " " << c.from;
+        EXPECT_EQ(m.bottom, c.result) << c.margin << " " << qPrintable(unitsText(c.from));
     }
 }
 

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 
 #include "converter/converter.h"
-#include "output/windows.h"
 #include "output/savecommands.h"
+#include "output/windows.h"
 #include "shell/capture_fixture.h"
 
 namespace qv::output {
@@ -42,8 +42,8 @@ protected:
 
     SaveDialog& dialog() { return prog.outputWindows().saveDialog.get(); }
     void typeInDialog(const QString& name, const QString& extension) {
-        dialog().Text1->setText(name);
-        dialog().Combo1->setCurrentText(extension);
+        dialog().fileNameEdit->setText(name);
+        dialog().formatCombo->setCurrentText(extension);
     }
     void saveAs(const QString& typed, int filter) {
         fake.dialogs().paths = {path(typed)};
@@ -68,7 +68,8 @@ protected:
         f.write("old");
     }
     bool frozenScreenKept() {
-        return shellState().desktopfrozen && forms().frozenScreen.peek() && frozenScreen().isVisible();
+        return shellState().desktopfrozen && forms().frozenScreen.peek() &&
+               frozenScreen().isVisible();
     }
     // One message box starting with text, then forgotten.
     void expectOneMessage(const QString& text) {
@@ -99,7 +100,8 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
     EXPECT_FALSE(shellState().desktopfrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded()) << "no hidden frozen screen built after the release";
+    EXPECT_FALSE(forms().frozenScreen.isLoaded())
+        << "no hidden frozen screen built after the release";
 }
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
@@ -148,7 +150,7 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
         SCOPED_TRACE(name);
         typeInDialog(name, ".png");
         fake.dialogs().answers = {MsgAnswer::No};
-        dialog().OKButton->click();
+        dialog().okButton->click();
         expectOneMessage(text);
         EXPECT_TRUE(dialog().isVisible());
         EXPECT_TRUE(shellState().dialogopen);
@@ -160,7 +162,7 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     options().autoreleasedesktop = false;
     typeInDialog(QStringLiteral("taken"), ".bmp");
     fake.dialogs().answers = {MsgAnswer::Yes};
-    dialog().OKButton->click();
+    dialog().okButton->click();
     expectOneMessage(kOverwrite);
     expectCaptureAt(path("taken.bmp"));
     EXPECT_FALSE(dialog().isVisible());
@@ -168,8 +170,8 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     EXPECT_TRUE(frozenScreenKept());
     // The name and format of the last use come back.
     dialog().showOverFrozenScreen();
-    EXPECT_EQ(dialog().Text1->text(), "taken");
-    EXPECT_EQ(dialog().Combo1->currentText(), ".bmp");
+    EXPECT_EQ(dialog().fileNameEdit->text(), "taken");
+    EXPECT_EQ(dialog().formatCombo->currentText(), ".bmp");
 }
 
 TEST_F(SaveCommandsTest, SaveAsReplacesTheTypedExtensionByTheChosenFormat) {

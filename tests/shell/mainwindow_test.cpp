@@ -139,9 +139,9 @@ TEST_F(MainWindowTest, LocaleSetsTheUnits) {
         platform.locale().separator = QString(",") + QChar(0);
         Program run;
         run.shellWindows().mainWindow.get();
-        EXPECT_EQ(run.output.unitsign, unitsign);
-        EXPECT_EQ(run.output.localeunits, units);
-        EXPECT_EQ(run.output.decimalseparator, ",");
+        EXPECT_EQ(output::unitSign(run.output.currentUnits), unitsign);
+        EXPECT_EQ(output::unitsText(run.output.localeUnits), units);
+        EXPECT_EQ(run.output.decimalSeparator, ",");
     }
 }
 

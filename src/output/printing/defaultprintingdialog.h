@@ -1,4 +1,5 @@
-// Stand-in until the Default Printing window is built.
+// Stand-in until the Default Printing window is built: it only holds the default-printing
+// record the Options window loads into it.
 #pragma once
 
 #include <QComboBox>
@@ -16,27 +17,28 @@ public:
     DefaultPrintingDialog() {
         setWindowTitle(QStringLiteral("Default Printing"));
         auto* layout = new QVBoxLayout(this);
-        Combo1 = new QComboBox(this);
-        Combo1->addItems(alignmentNames());
-        layout->addWidget(Combo1);
-        for (QLineEdit** box : {&Text1, &Text2, &Text3, &Text4, &Text5}) {
+        alignmentCombo = new QComboBox(this);
+        alignmentCombo->addItems(alignmentNames());
+        layout->addWidget(alignmentCombo);
+        for (QLineEdit** box :
+             {&leftMarginEdit, &topMarginEdit, &rightMarginEdit, &bottomMarginEdit, &copiesEdit}) {
             *box = new QLineEdit(this);
             layout->addWidget(*box);
         }
-        Option1 = new QRadioButton(QStringLiteral("&Portrait"), this);
-        Option2 = new QRadioButton(QStringLiteral("L&andscape"), this);
-        layout->addWidget(Option1);
-        layout->addWidget(Option2);
+        portraitButton = new QRadioButton(QStringLiteral("&Portrait"), this);
+        landscapeButton = new QRadioButton(QStringLiteral("L&andscape"), this);
+        layout->addWidget(portraitButton);
+        layout->addWidget(landscapeButton);
     }
 
-    QComboBox* Combo1;  // picture alignment
-    QLineEdit* Text1;   // left, top, right, bottom margins
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QLineEdit* Text4;
-    QLineEdit* Text5;  // copies
-    QRadioButton* Option1;
-    QRadioButton* Option2;
+    QComboBox* alignmentCombo;  // where the picture goes on the page
+    QLineEdit* leftMarginEdit;
+    QLineEdit* topMarginEdit;
+    QLineEdit* rightMarginEdit;
+    QLineEdit* bottomMarginEdit;
+    QLineEdit* copiesEdit;
+    QRadioButton* portraitButton;
+    QRadioButton* landscapeButton;
 };
 
 }  // namespace qv::output

@@ -50,6 +50,20 @@ QString convertedMargin(const QString& text, bool fromMetric, const QString& sep
     return toolkit::numberText(fromMetric ? *value / kMmPerInch : *value * kMmPerInch, separator);
 }
 
+void writeDefaultValues(const DefaultPageSetup& setup, const std::optional<QString>& unitsText) {
+    createKeys();
+    const QString key = pageSetupKey();
+    writeText(key, kTopLeft, setup.margins.left);
+    writeText(key, QStringLiteral("Top"), setup.margins.top);
+    writeText(key, QStringLiteral("Right"), setup.margins.right);
+    writeText(key, QStringLiteral("Bottom"), setup.margins.bottom);
+    writeText(key, QStringLiteral("Orientation"), setup.orientation);
+    writeText(key, QStringLiteral("CopyCount"), setup.copies);
+    if (unitsText)
+        writeText(key, QStringLiteral("Units"), *unitsText);
+    writeText(key, QStringLiteral("PictureAlignment"), setup.alignment);
+}
+
 }  // namespace
 
 QString pageSetupKey() {
@@ -69,37 +83,23 @@ const QStringList& alignmentNames() {
 
 void readLocaleUnits(State& state) {
     const platform::Locale& locale = platform::locale();
-    state.imeasure = shownText(locale.measurementSystem());
-    if (state.imeasure == QStringLiteral("0")) {
-        state.unitsign = QStringLiteral("mm");
-        state.currentunits = state.localeunits = QStringLiteral("Metric");
-    } else if (state.imeasure == QStringLiteral("1")) {
-        state.unitsign = QStringLiteral("\"");
-        state.currentunits = state.localeunits = QStringLiteral("US");
-    }
-    state.decimalseparator = shownText(locale.decimalSeparator());
+    if (const auto units = unitsOfMeasurementSetting(locale.measurementSystem()))
+        state.currentUnits = state.localeUnits = *units;
+    state.decimalSeparator = shownText(locale.decimalSeparator());
 }
 
-std::optional<Margins> firstUseMargins(const QString& imeasure) {
-    QString m;
-    if (imeasure == QStringLiteral("1"))
-        m = QStringLiteral("1");
-    else if (imeasure == QStringLiteral("0"))
-        m = QStringLiteral("25");
-    else
+std::optional<Margins> firstUseMargins(std::optional<Units> units) {
+    if (!units)
         return std::nullopt;
+    const QString m = *units == Units::US ? QStringLiteral("1") : QStringLiteral("25");
     return Margins{m, m, m, m};
 }
 
-Margins convertedMargins(const Margins& margins, const QString& storedUnits,
+Margins convertedMargins(const Margins& margins, std::optional<Units> storedUnits,
                          const QString& decimalSeparator) {
-    bool fromMetric;
-    if (storedUnits == QStringLiteral("Metric"))
-        fromMetric = true;
-    else if (storedUnits == QStringLiteral("US"))
-        fromMetric = false;
-    else
+    if (!storedUnits)
         return margins;
+    const bool fromMetric = *storedUnits == Units::Metric;
     return {convertedMargin(margins.left, fromMetric, decimalSeparator),
             convertedMargin(margins.top, fromMetric, decimalSeparator),
             convertedMargin(margins.right, fromMetric, decimalSeparator),
@@ -110,18 +110,12 @@ bool defaultRecordExists() {
     return valueExists(kTopLeft);
 }
 
-void writeDefaultRecord(const DefaultPageSetup& setup, const std::optional<QString>& units) {
-    createKeys();
-    const QString key = pageSetupKey();
-    writeText(key, kTopLeft, setup.margins.left);
-    writeText(key, QStringLiteral("Top"), setup.margins.top);
-    writeText(key, QStringLiteral("Right"), setup.margins.right);
-    writeText(key, QStringLiteral("Bottom"), setup.margins.bottom);
-    writeText(key, QStringLiteral("Orientation"), setup.orientation);
-    writeText(key, QStringLiteral("CopyCount"), setup.copies);
-    if (units)
-        writeText(key, QStringLiteral("Units"), *units);
-    writeText(key, QStringLiteral("PictureAlignment"), setup.alignment);
+void writeDefaultRecord(const DefaultPageSetup& setup, std::optional<Units> units) {
+    writeDefaultValues(setup, unitsText(units));
+}
+
+void writeDefaultRecordKeepingUnits(const DefaultPageSetup& setup) {
+    writeDefaultValues(setup, std::nullopt);
 }
 
 DefaultPageSetup readDefaultRecord() {
@@ -137,8 +131,8 @@ DefaultPageSetup readDefaultRecord() {
     return s;
 }
 
-QString readStoredUnits() {
-    return readDrop(pageSetupKey(), QStringLiteral("Units"));
+std::optional<Units> readStoredUnits() {
+    return unitsFromText(readDrop(pageSetupKey(), QStringLiteral("Units")));
 }
 
 bool currentRecordExists() {
@@ -173,17 +167,17 @@ QString readCurrentAlignment() {
 CurrentRecordLoad openCurrentRecord(State& state, Margins& margins,
                                     const std::function<void(const Margins&)>& write) {
     if (!currentRecordExists()) {
-        if (const auto first = firstUseMargins(state.imeasure))
+        if (const auto first = firstUseMargins(state.localeUnits))
             margins = *first;
         write(margins);
         return CurrentRecordLoad::Created;
     }
     margins = readCurrentMargins();
-    if (!state.unitschanged)
+    if (!state.unitsChanged)
         return CurrentRecordLoad::Read;
-    margins = convertedMargins(margins, state.storedunits, state.decimalseparator);
+    margins = convertedMargins(margins, state.storedUnits, state.decimalSeparator);
     write(margins);
-    state.unitschanged = false;
+    state.unitsChanged = false;
     return CurrentRecordLoad::Converted;
 }
 

@@ -7,10 +7,8 @@
 
 #include "converter/converter.h"
 #include "fakes/fakeplatform.h"
-#include "output/filenamerule.h"
 #include "output/imageformat.h"
 #include "output/imagesaver.h"
-#include "output/numberedname.h"
 
 namespace qv::output {
 namespace {
@@ -18,24 +16,7 @@ namespace {
 using platform::ProcessResult;
 using Status = ProcessResult::Status;
 
-TEST(ImageFormat, ExtensionsCompareExactlyAndUnknownMeansBitmap) {
-    for (const char* ext : {".PNG", "", "png"})
-        EXPECT_EQ(imageFormatFor(ext).extension, ".bmp") << ext;
-    EXPECT_EQ(imageFormatForFilterIndex(3).converterType, "image/jpeg");
-    EXPECT_EQ(imageFormatForFilterIndex(5).extension, ".bmp");
-    // Qt takes "*.jpg," for a pattern of its own.
-    EXPECT_EQ(imageFormatFor(".jpg").qtFilter(),
-              "Joint Photographic Experts Group  (*.jpg *.jpeg)");
-}
-
-TEST(FileNameRule, ForbiddenCharactersBeforeEmptiness) {
-    EXPECT_EQ(checkFileName(""), FileNameProblem::Empty);
-    EXPECT_EQ(checkFileName("   "), FileNameProblem::None);
-    for (const char* name : {"a:b", ":", "a/b", "a\\b", "*", "x|y", "<>", "why?"})
-        EXPECT_EQ(checkFileName(name), FileNameProblem::ForbiddenCharacter) << name;
-}
-
-class SavingTest : public ::testing::Test {
+class ImageSaverTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = dir_.filePath(QStringLiteral("my \"shots\""));
@@ -48,10 +29,6 @@ protected:
         };
     }
     QString path(const QString& name) const { return QDir(folder_).filePath(name); }
-    void touch(const QString& name) {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
 
     fakes::FakePlatform fake_;
     QTemporaryDir dir_;
@@ -59,7 +36,7 @@ protected:
     QImage image_;
 };
 
-TEST_F(SavingTest, ConverterGetsItsArgumentsAndTheTemporaryBitmapGoes) {
+TEST_F(ImageSaverTest, ConverterGetsItsArgumentsAndTheTemporaryBitmapGoes) {
     for (const ImageFormat& format : imageFormats())
         ASSERT_EQ(saveImage(image_, path("shot one" + format.extension), format, "/opt/q v"),
                   std::nullopt)
@@ -78,7 +55,7 @@ TEST_F(SavingTest, ConverterGetsItsArgumentsAndTheTemporaryBitmapGoes) {
     }
 }
 
-TEST_F(SavingTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
+TEST_F(ImageSaverTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
     struct Case {
         const char* why;
         ProcessResult result;
@@ -101,25 +78,6 @@ TEST_F(SavingTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
         EXPECT_FALSE(QFile::exists(fake_.process().calls[0].arguments[0])) << c.why;
         EXPECT_FALSE(QFile::exists(path("x.png"))) << c.why;
     }
-}
-
-TEST_F(SavingTest, NumberedNamesSkipEveryTakenEntry) {
-    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".png"), path("Shot_.png"));
-    touch("Shot_.png");
-    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".png"), path("Shot_0.png"));
-    touch("Shot_0.png");
-    ASSERT_TRUE(QDir(folder_).mkdir("Shot_1.png"));  // a folder holds the name too
-    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".png"), path("Shot_2.png"));
-    // The numbered names follow the stored prefix, the first the one shown.
-    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Old", ".png"), path("Old0.png"));
-    EXPECT_EQ(firstFreeNumberedName(folder_, "Shot_", "Shot_", ".jpg"), path("Shot_.jpg"));
-    // The last numbered name is still used; past it there is none.
-    for (int n = 0; n < kNumberedNames - 1; ++n)
-        touch(QStringLiteral("a%1.bmp").arg(n));
-    touch("a.bmp");
-    EXPECT_EQ(firstFreeNumberedName(folder_, "a", "a", ".bmp"), path("a998.bmp"));
-    touch("a998.bmp");
-    EXPECT_EQ(firstFreeNumberedName(folder_, "a", "a", ".bmp"), std::nullopt);
 }
 
 }  // namespace

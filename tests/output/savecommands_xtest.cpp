@@ -15,13 +15,13 @@
 
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
-#include "output/windows.h"
 #include "output/imageformat.h"
+#include "output/windows.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/x11desktop.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "support/xvfbtest.h"
 
 namespace qv::output {
@@ -100,8 +100,8 @@ protected:
         mainWindow.contextMenu->popup(QPoint(200, 40));
         ASSERT_TRUE(processUntil([&] { return mainWindow.contextMenu->isVisible(); }));
         QTest::qWait(100);
-        const QPoint at =
-            mainWindow.contextMenu->mapToGlobal(mainWindow.contextMenu->actionGeometry(item).center());
+        const QPoint at = mainWindow.contextMenu->mapToGlobal(
+            mainWindow.contextMenu->actionGeometry(item).center());
         ASSERT_EQ(server->run("xdotool", {"mousemove", QString::number(at.x()),
                                           QString::number(at.y()), "click", "1"}),
                   0);
@@ -144,12 +144,12 @@ TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
         SaveDialog* dialog = nullptr;
         ASSERT_TRUE(processUntil([&] {
             dialog = prog_->outputWindows().saveDialog.peek();
-            return dialog && dialog->isVisible() && dialog->Text1->hasFocus();
+            return dialog && dialog->isVisible() && dialog->fileNameEdit->hasFocus();
         }));
-        dialog->Combo1->setCurrentText(format.extension);
+        dialog->formatCombo->setCurrentText(format.extension);
         ASSERT_EQ(server->run("xdotool", {"key", "ctrl+a", "type", "--delay", "5", "typed name"}),
                   0);
-        ASSERT_TRUE(processUntil([&] { return dialog->Text1->text() == "typed name"; }));
+        ASSERT_TRUE(processUntil([&] { return dialog->fileNameEdit->text() == "typed name"; }));
         ASSERT_EQ(server->run("xdotool", {"key", "Return"}), 0);
         expectSaved(QStringLiteral("typed name") + format.extension, format);
 
