@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
-#include "options/windows.h"
 #include "options/hotkeycommands.h"
 #include "options/hotkeytable.h"
+#include "options/windows.h"
 #include "platform/services.h"
 #include "shell/program.h"
 
@@ -48,7 +48,7 @@ HotkeyDispatcher::~HotkeyDispatcher() {
 
 void HotkeyDispatcher::Timer1_Timer(int id) {
     const bool acts =
-        !program().options.disablehotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
+        !program().options.disableHotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
     if (acts && !dispatch(id))
         return;
     leftButtonCheck();

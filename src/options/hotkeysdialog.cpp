@@ -65,7 +65,7 @@ void HotkeysDialog::load() {
     Combo3->setCurrentIndex(0);
 
     if (!keyExists(kHotkeysKey)) {
-        program().options.defaulthotkeys = true;
+        program().options.defaultHotkeys = true;
         for (int row = 0; row < kHotkeyRows; ++row)
             List2->addItem(QString());
         writeHotkeys();
@@ -162,7 +162,7 @@ void HotkeysDialog::Command1_Click() {
 
     // While hotkeys are switched off the row is only recorded; switching them on again
     // grabs the whole table.
-    if (!program().options.disablehotkeys) {
+    if (!program().options.disableHotkeys) {
         auto& hotkeys = platform::hotkeys();
         const int id = hotkeyId(row);
         const std::optional<ParsedHotkey> old = parseHotkey(List2->item(row)->text());
@@ -197,13 +197,13 @@ void HotkeysDialog::Command4_Click() {
 
 void HotkeysDialog::Check1_Click() {
     if (Check1->isChecked()) {
-        program().options.disablehotkeys = true;
+        program().options.disableHotkeys = true;
         releaseHotkeys();
         for (int row = 0; row < kHotkeyRows; ++row)
             showCaptionWithoutHotkey(row);
     }
     if (isVisible() && !Check1->isChecked()) {
-        program().options.disablehotkeys = false;
+        program().options.disableHotkeys = false;
         // Whatever is grabbed now (the start-up defaults among them) is let go first, so the
         // table's own combinations are never refused as taken.
         releaseHotkeys();

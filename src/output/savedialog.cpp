@@ -10,14 +10,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "options/windows.h"
+#include "options/settings.h"
 #include "output/filenamerule.h"
-#include "output/windows.h"
 #include "output/imageformat.h"
 #include "output/savecommands.h"
+#include "output/windows.h"
 #include "platform/services.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/ownedwindow.h"
 
 namespace qv::output {
@@ -83,14 +83,14 @@ void SaveDialog::Form_Load() {
     for (const ImageFormat& f : imageFormats())
         Combo1->addItem(f.extension);
     const int chosen =
-        Combo1->findText(program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
+        Combo1->findText(options::extensionOf(program().options.settings.format), Qt::MatchExactly);
     if (chosen >= 0)
         Combo1->setCurrentIndex(chosen);
     OKButton->setDefault(true);
 }
 
 void SaveDialog::showFolder() {
-    QString folder = program().optionsWindows().optionsDialog->Text1->text();
+    QString folder = program().options.settings.saveFolder;
     if (!folder.endsWith(u'/'))
         folder += u'/';
     Label2->setText(QStringLiteral("Default Directory: ") + folder);
@@ -141,7 +141,7 @@ void SaveDialog::OKButton_Click() {
 
 bool SaveDialog::save() {
     const ImageFormat& format = imageFormatFor(Combo1->currentText());
-    const QString folder = program().optionsWindows().optionsDialog->Text1->text();
+    const QString folder = program().options.settings.saveFolder;
     if (const auto problem = defaultFolderProblem(folder)) {
         showSaveError(*problem);
         return false;

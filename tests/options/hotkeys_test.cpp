@@ -9,12 +9,12 @@
 #include <QWidget>
 
 #include "fakes/fakeprogram.h"
-#include "options/windows.h"
 #include "options/hotkeydispatcher.h"
 #include "options/hotkeyrecorder.h"
 #include "options/hotkeyregistration.h"
 #include "options/hotkeystore.h"
 #include "options/hotkeytable.h"
+#include "options/windows.h"
 
 namespace qv::options {
 namespace {
@@ -158,7 +158,7 @@ TEST_F(HotkeysTest, CaptionsOfRowsElevenAndTwelveWaitForTheOptionsWindow) {
     registerHotkeys();
     EXPECT_EQ(recorder.caption(MenuItem::CopyToClipboard), "untouched");
     releaseHotkeys();
-    prog.optionsWindows().optionsDialog->Check2->setChecked(true);
+    prog.optionsWindows().optionsDialog.get();  // its load turns autocopy on, as on a first run
     registerHotkeys();
     EXPECT_EQ(recorder.caption(MenuItem::CopyToClipboard),
               "Copy to Clipboard( Autocopy Enabled )    CTRL+C");
@@ -214,10 +214,10 @@ TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
 TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStoresIt) {
     set(RowFreeze, "CTRL+", "F");
     form().Check1->setChecked(true);
-    EXPECT_TRUE(prog.options.disablehotkeys);
+    EXPECT_TRUE(prog.options.disableHotkeys);
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
     form().Check1->setChecked(false);
-    EXPECT_TRUE(prog.options.disablehotkeys) << "unchecking a hidden window does nothing";
+    EXPECT_TRUE(prog.options.disableHotkeys) << "unchecking a hidden window does nothing";
 
     form().show();
     form().Check1->setChecked(true);
@@ -287,7 +287,7 @@ TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetu
     prog.shell.trayhover = true;
     press(0xB00B);
     EXPECT_TRUE(prog.shell.trayhover);
-    prog.options.disablehotkeys = true;
+    prog.options.disableHotkeys = true;
     EXPECT_EQ(press(0xB00B), "");
     EXPECT_FALSE(prog.shell.trayhover);
 
