@@ -76,7 +76,7 @@ HotkeyCommands* hotkeyCommands() {
 }
 
 void registerHotkeys() {
-    QListWidget* list = program().optionsWindows().hotkeysDialog->List2;
+    QListWidget* list = program().optionsWindows().hotkeysDialog->hotkeyList;
     for (int row = 0; row < list->count() && row < kHotkeyRows; ++row) {
         const QString text = list->item(row)->text();
         const std::optional<ParsedHotkey> hotkey = parseHotkey(text);
@@ -108,7 +108,7 @@ std::optional<CaptionInputs> captionInputs() {
     const Settings edited = options->editedSettings();
     CaptionInputs inputs;
     inputs.containerAppName = edited.pastingAppName;
-    inputs.autocopy = edited.autoCopy ? 1 : 0;
+    inputs.autoCopy = edited.autoCopy;
     return inputs;
 }
 

@@ -11,7 +11,7 @@
 namespace qv::options {
 
 QString hotkeyText(int row) {
-    const QListWidgetItem* item = program().optionsWindows().hotkeysDialog->List2->item(row);
+    const QListWidgetItem* item = program().optionsWindows().hotkeysDialog->hotkeyList->item(row);
     return item ? item->text() : QString();
 }
 

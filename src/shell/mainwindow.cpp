@@ -140,7 +140,7 @@ void MainWindow::Form_Load() {
     if (firstStart_)
         registerDefaultHotkeys();
 
-    const Qt::CheckState disable = optionForms.hotkeysDialog->Check1->checkState();
+    const Qt::CheckState disable = optionForms.hotkeysDialog->disableHotkeysBox->checkState();
     if (disable != Qt::PartiallyChecked)
         options.disableHotkeys = disable == Qt::Checked;
     releaseItem->setEnabled(false);

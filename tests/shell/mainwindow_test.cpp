@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, DisableHotkeysStoredOnRegistersNothing) {
     fake.registry().setValue(Root::CurrentUser, kHotkeys, "DisableHotkeys", QByteArray("1\0", 2));
     fake.registry().setValue(Root::CurrentUser, kHotkeys, "Capture Entire Screen",
                              QByteArray("CTRL+E\0", 7));
-    prog.optionsWindows().hotkeysDialog->Check1->setChecked(true);
+    prog.optionsWindows().hotkeysDialog->disableHotkeysBox->setChecked(true);
     start();
     EXPECT_TRUE(prog.options.disableHotkeys);
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
