@@ -20,9 +20,6 @@ namespace qv::options {
 
 namespace {
 
-constexpr ImageFormat kFormats[] = {ImageFormat::Bmp, ImageFormat::Png, ImageFormat::Jpg,
-                                    ImageFormat::Tif};
-
 void selectItem(QComboBox* combo, const QString& text) {
     const int index = combo->findText(text);
     if (index >= 0)
@@ -32,7 +29,7 @@ void selectItem(QComboBox* combo, const QString& text) {
 }  // namespace
 
 void OptionsDialog::load() {
-    for (ImageFormat format : kFormats)
+    for (ImageFormat format : kImageFormats)
         formatCombo->addItem(extensionOf(format));
     formatCombo->setCurrentIndex(0);
     loadPageSetup();
@@ -51,7 +48,6 @@ void OptionsDialog::load() {
     if (current.autoCopy)
         setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(true, hotkeyText(kCopyRow)));
     resetMainMenu();
-    colorSwatch->setText(QString());
     showSettings(current);
 }
 
@@ -92,7 +88,7 @@ Settings OptionsDialog::editedSettings() const {
     Settings s;
     s.saveFolder = saveFolderEdit->text();
     s.fileNamePrefix = fileNamePrefixEdit->text();
-    for (ImageFormat format : kFormats) {
+    for (ImageFormat format : kImageFormats) {
         if (extensionOf(format) == formatCombo->currentText())
             s.format = format;
     }

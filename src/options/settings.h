@@ -9,6 +9,8 @@ namespace qv::options {
 enum class SaveNaming { Prompt, Increment };
 // The saving format, in the order the format boxes list it.
 enum class ImageFormat { Bmp, Png, Jpg, Tif };
+inline constexpr ImageFormat kImageFormats[] = {ImageFormat::Bmp, ImageFormat::Png,
+                                                ImageFormat::Jpg, ImageFormat::Tif};
 // What starting the pasting application does when it already runs.
 enum class PastingLaunch { NewInstance, RestoreExisting };
 // The line style of the selection outline.

@@ -1,12 +1,9 @@
 #include "options/settingsstore.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QStandardPaths>
 #include <array>
 #include <limits>
 
-#include "options/helpfile.h"
 #include "options/registrystore.h"
 #include "platform/services.h"
 #include "toolkit/vbmath.h"
@@ -19,9 +16,6 @@ const QString kSave = kProgramKey + QStringLiteral("\\Save");
 const QString kApps = kProgramKey + QStringLiteral("\\Apps");
 const QString kFrame = kProgramKey + QStringLiteral("\\Frame");
 const QString kAuto = kProgramKey + QStringLiteral("\\Auto");
-
-constexpr std::array kFormats = {ImageFormat::Bmp, ImageFormat::Png, ImageFormat::Jpg,
-                                 ImageFormat::Tif};
 
 QString flagText(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
@@ -78,7 +72,7 @@ const std::array<Row, 15>& rows() {
         textRow<&Settings::fileNamePrefix>(kSave, "SaveName"),
         Row{kSave, "ImgFormat", [](const Settings& s) { return extensionOf(s.format); },
             [](Settings& s, const QString& keep) {
-                for (ImageFormat f : kFormats) {
+                for (ImageFormat f : kImageFormats) {
                     if (extensionOf(f) == shownText(keep))
                         s.format = f;
                 }
@@ -110,36 +104,7 @@ const std::array<Row, 15>& rows() {
     return table;
 }
 
-// The user's pictures folder; the home folder when there is none.
-QString defaultSaveFolder() {
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (!pictures.isEmpty() && QDir(pictures).exists())
-        return pictures;
-    return QDir::homePath();
-}
-
 }  // namespace
-
-QString extensionOf(ImageFormat format) {
-    switch (format) {
-        case ImageFormat::Png:
-            return QStringLiteral(".png");
-        case ImageFormat::Jpg:
-            return QStringLiteral(".jpg");
-        case ImageFormat::Tif:
-            return QStringLiteral(".tif");
-        case ImageFormat::Bmp:
-            break;
-    }
-    return QStringLiteral(".bmp");
-}
-
-Settings firstRunSettings() {
-    Settings settings;
-    settings.saveFolder = defaultSaveFolder();
-    settings.soundFile = programFolder() + QStringLiteral("/beep.wav");
-    return settings;
-}
 
 bool SettingsStore::stored() {
     return keyExists(kSave);

@@ -85,9 +85,7 @@ protected:
 
 TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     settings().naming = options::SaveNaming::Increment;
-    using options::ImageFormat;
-    for (ImageFormat format :
-         {ImageFormat::Bmp, ImageFormat::Png, ImageFormat::Jpg, ImageFormat::Tif}) {
+    for (options::ImageFormat format : options::kImageFormats) {
         settings().format = format;
         mainWindow().saveToDefaultFolderItem->trigger();
         expectCaptureAt(path(QStringLiteral("Shot_") + options::extensionOf(format)));

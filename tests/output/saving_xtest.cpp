@@ -131,11 +131,9 @@ protected:
 TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
     auto& mainWindow = shellWindows().mainWindow.get();
     options::Settings& settings = prog_->options.settings;
-    const options::ImageFormat formats[] = {options::ImageFormat::Bmp, options::ImageFormat::Png,
-                                            options::ImageFormat::Jpg, options::ImageFormat::Tif};
     for (const ImageFormat& format : imageFormats()) {
         SCOPED_TRACE(format.extension.toStdString());
-        settings.format = formats[&format - imageFormats().data()];
+        settings.format = options::kImageFormats[&format - imageFormats().data()];
 
         settings.naming = options::SaveNaming::Increment;
         clickInContextMenu(mainWindow.saveToDefaultFolderItem);
