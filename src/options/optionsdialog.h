@@ -16,7 +16,8 @@ namespace qv::options {
 
 // The Options window. It edits a copy of the program's current Settings: opening shows the
 // current ones, Apply and OK make the edited copy current and store it, Cancel and the
-// title-bar close drop the edits. Only start at login acts at once.
+// title-bar close drop the edits. Only start at login is in force at once; the copy caption
+// follows the autocopy box while editing and goes back with a dropped edit.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
