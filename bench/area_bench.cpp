@@ -13,8 +13,8 @@
 #include "bench/benchutil.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace {
 
@@ -40,7 +40,8 @@ void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
     fake.desktop().screen = desktopLike(size);
     Program program;
-    program.optionsWindows().optionsDialog->Check2->setChecked(false);
+    program.optionsWindows().optionsDialog.get();  // its load reads the settings
+    program.options.settings.autoCopy = false;
     auto& forms = program.shellWindows();
     forms.mainWindow->hide();
     forms.mainWindow->freezeItem->trigger();

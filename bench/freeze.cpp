@@ -22,8 +22,8 @@
 #include "platform/linux/realclock.h"
 #include "platform/memoryregistry.h"
 #include "platform/services.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace {
 
@@ -93,7 +93,8 @@ int main(int argc, char* argv[]) {
     services.sound = std::make_unique<SilentSound>();
     platform::ServicesScope scope(services);
     Program program;
-    program.optionsWindows().optionsDialog->Check2->setChecked(false);  // no 500 ms pause
+    program.optionsWindows().optionsDialog.get();  // its load reads the settings
+    program.options.settings.autoCopy = false;     // no 500 ms pause
 
     auto& forms = program.shellWindows();
     shell::MainWindow& mainWindow = forms.mainWindow.get();

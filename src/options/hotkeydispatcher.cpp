@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
-#include "options/windows.h"
 #include "options/hotkeycommands.h"
 #include "options/hotkeytable.h"
+#include "options/windows.h"
 #include "platform/services.h"
 #include "shell/program.h"
 
@@ -36,7 +36,7 @@ HotkeyDispatcher::HotkeyDispatcher(HotkeyCommands& commands)
       previousCommands_(program().optionsWindows().hotkeyCommands),
       previousReceiver_(platform::hotkeys().onHotkey) {
     program().optionsWindows().hotkeyCommands = &commands_;
-    platform::hotkeys().onHotkey = [this](int id) { Timer1_Timer(id); };
+    platform::hotkeys().onHotkey = [this](int id) { dispatch(id); };
     if (QCoreApplication* app = QCoreApplication::instance())
         app->installEventFilter(this);
 }
@@ -46,10 +46,10 @@ HotkeyDispatcher::~HotkeyDispatcher() {
     program().optionsWindows().hotkeyCommands = previousCommands_;
 }
 
-void HotkeyDispatcher::Timer1_Timer(int id) {
+void HotkeyDispatcher::dispatch(int id) {
     const bool acts =
-        !program().options.disablehotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
-    if (acts && !dispatch(id))
+        !program().options.disableHotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
+    if (acts && !runCommand(id))
         return;
     leftButtonCheck();
 }
@@ -67,7 +67,7 @@ void HotkeyDispatcher::leftButtonCheck() {
         program().shell.trayhover = false;
 }
 
-bool HotkeyDispatcher::dispatch(int id) {
+bool HotkeyDispatcher::runCommand(int id) {
     const shell::State& shell = program().shell;
     // Output commands that need a capture on the frozen screen, and their refusal.
     const auto onFrozenCapture = [&](void (HotkeyCommands::*command)(), const char* refusal) {

@@ -21,7 +21,7 @@ public:
     HotkeyDispatcher& operator=(const HotkeyDispatcher&) = delete;
 
     // One press of the hotkey registered under id.
-    void Timer1_Timer(int id);
+    void dispatch(int id);
 
 protected:
     // Sees left presses in the program's own windows.
@@ -29,7 +29,7 @@ protected:
 
 private:
     // False when the press ends without the left-button check.
-    bool dispatch(int id);
+    bool runCommand(int id);
     void popupContextMenu();
     void leftButtonCheck();
 

@@ -6,8 +6,8 @@
 #include <QListWidget>
 #include <vector>
 
-#include "options/windows.h"
 #include "options/hotkeycommands.h"
+#include "options/windows.h"
 #include "platform/services.h"
 #include "shell/program.h"
 
@@ -22,11 +22,20 @@ const QChar kCr(13);
 // the context-menu row has none.
 std::vector<MenuItem> menuItemsOf(int row) {
     static constexpr MenuItem kRowItem[] = {
-        MenuItem::Release,       MenuItem::Freeze,    MenuItem::CaptureActiveWindow,
-        MenuItem::CaptureEntireScreen, MenuItem::Options,   MenuItem::Exit,
-        MenuItem::SaveToDefaultFolder,  MenuItem::SaveAs,    MenuItem::PrintToDefaultPrinter,
-        MenuItem::Print,         MenuItem::PageSetup, MenuItem::PastingApplication,
-        MenuItem::CopyToClipboard, MenuItem::Email,
+        MenuItem::Release,
+        MenuItem::Freeze,
+        MenuItem::CaptureActiveWindow,
+        MenuItem::CaptureEntireScreen,
+        MenuItem::Options,
+        MenuItem::Exit,
+        MenuItem::SaveToDefaultFolder,
+        MenuItem::SaveAs,
+        MenuItem::PrintToDefaultPrinter,
+        MenuItem::Print,
+        MenuItem::PageSetup,
+        MenuItem::PastingApplication,
+        MenuItem::CopyToClipboard,
+        MenuItem::Email,
     };
     if (row == RowRelease)
         return {MenuItem::Release, MenuItem::ContextRelease};
@@ -67,7 +76,7 @@ HotkeyCommands* hotkeyCommands() {
 }
 
 void registerHotkeys() {
-    QListWidget* list = program().optionsWindows().hotkeysDialog->List2;
+    QListWidget* list = program().optionsWindows().hotkeysDialog->hotkeyList;
     for (int row = 0; row < list->count() && row < kHotkeyRows; ++row) {
         const QString text = list->item(row)->text();
         const std::optional<ParsedHotkey> hotkey = parseHotkey(text);
@@ -94,19 +103,12 @@ std::optional<CaptionInputs> captionInputs() {
     const OptionsDialog* options = program().optionsWindows().optionsDialog.peek();
     if (!options)
         return std::nullopt;
+    // While the window is open the captions follow its boxes; otherwise it shows the current
+    // settings.
+    const Settings edited = options->editedSettings();
     CaptionInputs inputs;
-    inputs.containerAppName = options->Text4->text();
-    switch (options->Check2->checkState()) {
-        case Qt::Unchecked:
-            inputs.autocopy = 0;
-            break;
-        case Qt::Checked:
-            inputs.autocopy = 1;
-            break;
-        case Qt::PartiallyChecked:
-            inputs.autocopy = 2;
-            break;
-    }
+    inputs.containerAppName = edited.pastingAppName;
+    inputs.autoCopy = edited.autoCopy;
     return inputs;
 }
 

@@ -22,7 +22,7 @@ namespace qv::options {
 namespace {
 
 const QString kTitle = QStringLiteral(" Quorvalline ");
-constexpr int kTimer1Interval = 100;
+constexpr int kRemoveButtonWatchInterval = 100;
 
 int selectedRow(const QListWidget* list) {
     const QList<QListWidgetItem*> selected = list->selectedItems();
@@ -44,30 +44,31 @@ QStringList rowsOf(const QListWidget* list) {
 
 }  // namespace
 
-HotkeysDialog::HotkeysDialog() : Timer1(platform::clock().createTimer()) {
+HotkeysDialog::HotkeysDialog() : removeButtonWatch(platform::clock().createTimer()) {
     buildControls();
-    Timer1->onTimeout = [this] { Timer1_Timer(); };
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
-    connect(List2, &QListWidget::itemSelectionChanged, this, [this] { List2_Click(); });
+    removeButtonWatch->onTimeout = [this] { updateRemoveButton(); };
+    connect(setHotkeyButton, &QPushButton::clicked, this, [this] { setHotkey(); });
+    connect(removeHotkeyButton, &QPushButton::clicked, this, [this] { removeHotkey(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { storeAndClose(); });
+    connect(disableHotkeysBox, &QCheckBox::toggled, this, [this] { switchHotkeysOnOrOff(); });
+    connect(hotkeyList, &QListWidget::itemSelectionChanged, this,
+            [this] { dropEmptyHotkeySelection(); });
 }
 
 void HotkeysDialog::load() {
     for (int row = 0; row < kHotkeyRows; ++row)
-        List1->addItem(hotkeyRowName(row));
+        rowList->addItem(hotkeyRowName(row));
     for (const HotkeyModifierText& m : kHotkeyModifiers)
-        Combo2->addItem(QString::fromLatin1(m.text));
-    Combo2->setCurrentIndex(0);
+        modifierCombo->addItem(QString::fromLatin1(m.text));
+    modifierCombo->setCurrentIndex(0);
     for (char key = 'A'; key <= 'Z'; ++key)
-        Combo3->addItem(QString(QLatin1Char(key)));
-    Combo3->setCurrentIndex(0);
+        keyCombo->addItem(QString(QLatin1Char(key)));
+    keyCombo->setCurrentIndex(0);
 
     if (!keyExists(kHotkeysKey)) {
-        program().options.defaulthotkeys = true;
+        program().options.defaultHotkeys = true;
         for (int row = 0; row < kHotkeyRows; ++row)
-            List2->addItem(QString());
+            hotkeyList->addItem(QString());
         writeHotkeys();
     } else {
         readHotkeys();
@@ -78,66 +79,66 @@ HotkeysDialog::~HotkeysDialog() = default;
 
 void HotkeysDialog::buildControls() {
     setWindowTitle(QStringLiteral("Hotkeys"));
-    Frame1 =
+    hotkeysFrame =
         new QGroupBox(QStringLiteral("Please Select the Menu Item , and define Hotkeys:"), this);
-    Label1 = new QLabel(QStringLiteral("Menu Item :"), Frame1);
-    List1 = new QListWidget(Frame1);
-    Label2 = new QLabel(QStringLiteral("Modifier :"), Frame1);
-    Combo2 = new QComboBox(Frame1);
-    Label3 = new QLabel(QStringLiteral("Key :"), Frame1);
-    Combo3 = new QComboBox(Frame1);
-    Label4 = new QLabel(QStringLiteral("Hotkeys:"), Frame1);
-    List2 = new QListWidget(Frame1);
-    Command1 = new QPushButton(QStringLiteral("&Set Hotkey"), Frame1);
-    Command4 = new QPushButton(QStringLiteral("&Remove Hotkey"), Frame1);
-    Check1 = new QCheckBox(QStringLiteral("   &Disable Hotkeys"), this);
-    Command2 = new QPushButton(QStringLiteral("&Close"), this);
-    Command4->setEnabled(false);
+    menuItemLabel = new QLabel(QStringLiteral("Menu Item :"), hotkeysFrame);
+    rowList = new QListWidget(hotkeysFrame);
+    modifierLabel = new QLabel(QStringLiteral("Modifier :"), hotkeysFrame);
+    modifierCombo = new QComboBox(hotkeysFrame);
+    keyLabel = new QLabel(QStringLiteral("Key :"), hotkeysFrame);
+    keyCombo = new QComboBox(hotkeysFrame);
+    hotkeyLabel = new QLabel(QStringLiteral("Hotkeys:"), hotkeysFrame);
+    hotkeyList = new QListWidget(hotkeysFrame);
+    setHotkeyButton = new QPushButton(QStringLiteral("&Set Hotkey"), hotkeysFrame);
+    removeHotkeyButton = new QPushButton(QStringLiteral("&Remove Hotkey"), hotkeysFrame);
+    disableHotkeysBox = new QCheckBox(QStringLiteral("   &Disable Hotkeys"), this);
+    closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    removeHotkeyButton->setEnabled(false);
 
-    auto* grid = new QGridLayout(Frame1);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(List1, 1, 0, 3, 1);
-    grid->addWidget(Label2, 0, 1);
-    grid->addWidget(Combo2, 1, 1);
-    grid->addWidget(Label3, 2, 1);
-    grid->addWidget(Combo3, 3, 1, Qt::AlignTop);
-    grid->addWidget(Label4, 0, 2);
-    grid->addWidget(List2, 1, 2, 3, 1);
+    auto* grid = new QGridLayout(hotkeysFrame);
+    grid->addWidget(menuItemLabel, 0, 0);
+    grid->addWidget(rowList, 1, 0, 3, 1);
+    grid->addWidget(modifierLabel, 0, 1);
+    grid->addWidget(modifierCombo, 1, 1);
+    grid->addWidget(keyLabel, 2, 1);
+    grid->addWidget(keyCombo, 3, 1, Qt::AlignTop);
+    grid->addWidget(hotkeyLabel, 0, 2);
+    grid->addWidget(hotkeyList, 1, 2, 3, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command4);
+    buttons->addWidget(setHotkeyButton);
+    buttons->addWidget(removeHotkeyButton);
     grid->addLayout(buttons, 4, 0, 1, 3);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Check1);
+    bottom->addWidget(disableHotkeysBox);
     bottom->addStretch();
-    bottom->addWidget(Command2);
+    bottom->addWidget(closeButton);
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(Frame1);
+    outer->addWidget(hotkeysFrame);
     outer->addLayout(bottom);
 }
 
 void HotkeysDialog::readHotkeys() {
     const StoredHotkeys stored = readHotkeyStore();
-    List2->clear();
-    List2->addItems(stored.rows);
+    hotkeyList->clear();
+    hotkeyList->addItems(stored.rows);
     if (stored.disabled)
-        Check1->setChecked(*stored.disabled);
+        disableHotkeysBox->setChecked(*stored.disabled);
 }
 
 void HotkeysDialog::writeHotkeys() {
-    writeHotkeyStore(rowsOf(List2), Check1->isChecked() ? 1 : 0);
+    writeHotkeyStore(rowsOf(hotkeyList), disableHotkeysBox->isChecked() ? 1 : 0);
 }
 
 void HotkeysDialog::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Timer1_Timer();
-    Timer1->start(kTimer1Interval);
+    updateRemoveButton();
+    removeButtonWatch->start(kRemoveButtonWatchInterval);
 }
 
 void HotkeysDialog::hideEvent(QHideEvent* event) {
     // The button only matters while the window is seen; a hidden window costs nothing.
-    Timer1->stop();
+    removeButtonWatch->stop();
     QWidget::hideEvent(event);
 }
 
@@ -146,15 +147,15 @@ void HotkeysDialog::refuse(const QString& text) {
                                 kTitle, this);
 }
 
-void HotkeysDialog::Command1_Click() {
-    const QString modifier = Combo2->currentText();
-    const QString key = Combo3->currentText();
+void HotkeysDialog::setHotkey() {
+    const QString modifier = modifierCombo->currentText();
+    const QString key = keyCombo->currentText();
     const QString newText = modifier + key;
-    if (rowsOf(List2).contains(newText)) {
+    if (rowsOf(hotkeyList).contains(newText)) {
         refuse(QStringLiteral("Hotkey Already exists !"));
         return;
     }
-    const int row = selectedRow(List1);
+    const int row = selectedRow(rowList);
     if (row < 0) {
         refuse(QStringLiteral("Please Select a Menu Item to Assign the Hothey !"));
         return;
@@ -162,10 +163,10 @@ void HotkeysDialog::Command1_Click() {
 
     // While hotkeys are switched off the row is only recorded; switching them on again
     // grabs the whole table.
-    if (!program().options.disablehotkeys) {
+    if (!program().options.disableHotkeys) {
         auto& hotkeys = platform::hotkeys();
         const int id = hotkeyId(row);
-        const std::optional<ParsedHotkey> old = parseHotkey(List2->item(row)->text());
+        const std::optional<ParsedHotkey> old = parseHotkey(hotkeyList->item(row)->text());
         if (old)
             hotkeys.unregisterHotkey(id);
         const int error =
@@ -183,27 +184,27 @@ void HotkeysDialog::Command1_Click() {
         }
         showHotkeyCaption(row, newText);
     }
-    replaceRow(List2, row, newText);
+    replaceRow(hotkeyList, row, newText);
 }
 
-void HotkeysDialog::Command4_Click() {
-    const int row = selectedRow(List2);
+void HotkeysDialog::removeHotkey() {
+    const int row = selectedRow(hotkeyList);
     if (row < 0)
         return;
     platform::hotkeys().unregisterHotkey(hotkeyId(row));
-    replaceRow(List2, row, QString());
+    replaceRow(hotkeyList, row, QString());
     showHotkeyCaption(row, QString());
 }
 
-void HotkeysDialog::Check1_Click() {
-    if (Check1->isChecked()) {
-        program().options.disablehotkeys = true;
+void HotkeysDialog::switchHotkeysOnOrOff() {
+    if (disableHotkeysBox->isChecked()) {
+        program().options.disableHotkeys = true;
         releaseHotkeys();
         for (int row = 0; row < kHotkeyRows; ++row)
             showCaptionWithoutHotkey(row);
     }
-    if (isVisible() && !Check1->isChecked()) {
-        program().options.disablehotkeys = false;
+    if (isVisible() && !disableHotkeysBox->isChecked()) {
+        program().options.disableHotkeys = false;
         // Whatever is grabbed now (the start-up defaults among them) is let go first, so the
         // table's own combinations are never refused as taken.
         releaseHotkeys();
@@ -211,20 +212,20 @@ void HotkeysDialog::Check1_Click() {
     }
 }
 
-void HotkeysDialog::Command2_Click() {
+void HotkeysDialog::storeAndClose() {
     writeHotkeys();
     hide();
 }
 
-void HotkeysDialog::Timer1_Timer() {
-    const int row = selectedRow(List2);
-    Command4->setEnabled(row >= 0 && !List2->item(row)->text().isEmpty());
+void HotkeysDialog::updateRemoveButton() {
+    const int row = selectedRow(hotkeyList);
+    removeHotkeyButton->setEnabled(row >= 0 && !hotkeyList->item(row)->text().isEmpty());
 }
 
-void HotkeysDialog::List2_Click() {
-    const int row = selectedRow(List2);
-    if (row >= 0 && List2->item(row)->text().isEmpty())
-        List2->clearSelection();
+void HotkeysDialog::dropEmptyHotkeySelection() {
+    const int row = selectedRow(hotkeyList);
+    if (row >= 0 && hotkeyList->item(row)->text().isEmpty())
+        hotkeyList->clearSelection();
 }
 
 }  // namespace qv::options

@@ -27,20 +27,20 @@ public:
     void readHotkeys();
     void writeHotkeys();
 
-    QGroupBox* Frame1;
-    QLabel* Label1;
-    QListWidget* List1;  // row names
-    QLabel* Label2;
-    QComboBox* Combo2;  // modifier texts
-    QLabel* Label3;
-    QComboBox* Combo3;  // key letters
-    QLabel* Label4;
-    QListWidget* List2;  // the hotkey text of each row
-    QPushButton* Command1;
-    QPushButton* Command4;
-    QCheckBox* Check1;
-    QPushButton* Command2;
-    std::unique_ptr<platform::Timer> Timer1;
+    QGroupBox* hotkeysFrame;
+    QLabel* menuItemLabel;
+    QListWidget* rowList;  // row names
+    QLabel* modifierLabel;
+    QComboBox* modifierCombo;  // modifier texts
+    QLabel* keyLabel;
+    QComboBox* keyCombo;  // key letters
+    QLabel* hotkeyLabel;
+    QListWidget* hotkeyList;  // the hotkey text of each row
+    QPushButton* setHotkeyButton;
+    QPushButton* removeHotkeyButton;
+    QCheckBox* disableHotkeysBox;
+    QPushButton* closeButton;
+    std::unique_ptr<platform::Timer> removeButtonWatch;  // offers Remove only for a set row
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,12 +48,12 @@ protected:
 
 private:
     void buildControls();
-    void Command1_Click();
-    void Command4_Click();
-    void Check1_Click();
-    void Command2_Click();
-    void Timer1_Timer();
-    void List2_Click();
+    void setHotkey();
+    void removeHotkey();
+    void switchHotkeysOnOrOff();
+    void storeAndClose();
+    void updateRemoveButton();
+    void dropEmptyHotkeySelection();
     void refuse(const QString& text);
 };
 

@@ -58,13 +58,8 @@ std::optional<QString> menuCaptionWithoutHotkey(int row, const CaptionInputs& in
     const QString name = hotkeyRowName(row);
     if (row == RowContainerApp)
         return containerAppCaption(inputs.containerAppName, QString(), QString());
-    if (row == RowCopy) {
-        if (inputs.autocopy == 0)
-            return name;
-        if (inputs.autocopy == 1)
-            return name + QStringLiteral("( Autocopy Enabled ) ");
-        return std::nullopt;
-    }
+    if (row == RowCopy && inputs.autoCopy)
+        return name + QStringLiteral("( Autocopy Enabled ) ");
     return name;
 }
 

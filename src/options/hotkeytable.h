@@ -61,7 +61,7 @@ std::optional<ParsedHotkey> parseHotkey(const QString& hotkeyText);
 // What the captions of rows 11 and 12 take from the Options window.
 struct CaptionInputs {
     QString containerAppName;  // the name of the application for pasting
-    int autocopy = 0;          // the "Autocopy to Clipboard" box: 0, 1 (or 2 greyed)
+    bool autoCopy = false;
 };
 
 // The caption of the row's menu items showing hotkeyText (which may be empty); nothing when

@@ -3,20 +3,23 @@
 #include <QAction>
 #include <QListWidget>
 
+#include "options/hotkeyregistration.h"
 #include "options/windows.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace qv::options {
 
 QString hotkeyText(int row) {
-    const QListWidgetItem* item = program().optionsWindows().hotkeysDialog->List2->item(row);
+    const QListWidgetItem* item = program().optionsWindows().hotkeysDialog->hotkeyList->item(row);
     return item ? item->text() : QString();
 }
 
-void setMainMenuCaption(QAction* shell::MainWindow::*item, const QString& caption) {
-    if (shell::MainWindow* mainWindow = program().shellWindows().mainWindow.peek())
-        (mainWindow->*item)->setText(caption);
+void setMainMenuCaption(MenuItem item, const QString& caption) {
+    if (HotkeyCommands* commands = hotkeyCommands()) {
+        if (QAction* action = commands->menuItem(item))
+            action->setText(caption);
+    }
 }
 
 void resetMainMenu() {

@@ -2,11 +2,7 @@
 
 #include <QString>
 
-class QAction;
-
-namespace qv::shell {
-class MainWindow;
-}
+#include "options/hotkeycommands.h"
 
 namespace qv::options {
 
@@ -19,7 +15,7 @@ QString hotkeyText(int row);
 
 // Sets the caption of one of the main window's menu items. The main window is the first
 // window of the program; before it exists there is no menu to caption.
-void setMainMenuCaption(QAction* shell::MainWindow::*item, const QString& caption);
+void setMainMenuCaption(MenuItem item, const QString& caption);
 // Lets the main window's menus pick up changed captions.
 void resetMainMenu();
 

@@ -1,9 +1,7 @@
 #include "options/optionsdialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -13,19 +11,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "autocapture/windows.h"
-#include "options/windows.h"
 #include "options/helpfile.h"
+#include "options/hotkeycommands.h"
 #include "options/menucaptions.h"
-#include "options/registrystore.h"
+#include "options/settingsstore.h"
+#include "options/windows.h"
 #include "output/filenamerule.h"
 #include "output/windows.h"
 #include "platform/services.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/ownedwindow.h"
 
@@ -64,107 +64,113 @@ OptionsDialog::OptionsDialog() {
 
 void OptionsDialog::buildControls() {
     startupFrame = new QGroupBox(QStringLiteral("Startup:"), this);
-    Check6 =
+    startAtLoginBox =
         new QCheckBox(QStringLiteral("Start Quorvalline Automatically with Windows"), startupFrame);
-    Command10 = button(QStringLiteral("&Help..."), startupFrame);
+    helpButton = button(QStringLiteral("&Help..."), startupFrame);
 
     windowsFrame =
         new QGroupBox(QStringLiteral("AutoCapture  Hotkeys  Default Printer   Options:"), this);
-    Command11 = button(QStringLiteral("&Setup Autocapture..."), windowsFrame);
-    Command9 = button(QStringLiteral("Setup &Default Printing..."), windowsFrame);
-    Command8 = button(QStringLiteral("Configure Hot&keys..."), windowsFrame);
+    autoCaptureButton = button(QStringLiteral("&Setup Autocapture..."), windowsFrame);
+    defaultPrintingButton = button(QStringLiteral("Setup &Default Printing..."), windowsFrame);
+    hotkeysButton = button(QStringLiteral("Configure Hot&keys..."), windowsFrame);
 
     automateFrame = new QGroupBox(QStringLiteral("Automate :"), this);
-    Check2 = new QCheckBox(QStringLiteral("Autocopy to Clipboard"), automateFrame);
-    Check3 = new QCheckBox(QStringLiteral("Release Desktop after Capture"), automateFrame);
-    Check4 = new QCheckBox(QStringLiteral("Auto Popup context Menu"), automateFrame);
-    Check5 = new QCheckBox(QStringLiteral("Show Current Size of Image"), automateFrame);
-    Label7 = new QLabel(QStringLiteral("Play Sound:"), automateFrame);
-    Text5 = new QLineEdit(automateFrame);
-    Command12 = button(QStringLiteral("Browse..."), automateFrame);
+    autoCopyBox = new QCheckBox(QStringLiteral("Autocopy to Clipboard"), automateFrame);
+    releaseAfterCaptureBox =
+        new QCheckBox(QStringLiteral("Release Desktop after Capture"), automateFrame);
+    autoPopupMenuBox = new QCheckBox(QStringLiteral("Auto Popup context Menu"), automateFrame);
+    showCurrentSizeBox = new QCheckBox(QStringLiteral("Show Current Size of Image"), automateFrame);
+    soundLabel = new QLabel(QStringLiteral("Play Sound:"), automateFrame);
+    soundFileEdit = new QLineEdit(automateFrame);
+    browseSoundButton = button(QStringLiteral("Browse..."), automateFrame);
 
     frameFrame = new QGroupBox(QStringLiteral("Color and Frame Options :"), this);
-    Option3 = new QRadioButton(QStringLiteral("Outline Dotted"), frameFrame);
-    Option4 = new QRadioButton(QStringLiteral("Outline Solid"), frameFrame);
-    Check1 = new QCheckBox(QStringLiteral("Always Includ&e Outline to Capture"), frameFrame);
-    Command5 = button(QStringLiteral("&Choose Outline Color..."), frameFrame);
-    Label4 = new QLabel(QStringLiteral("Current Color:"), frameFrame);
-    Label5 = new QLabel(frameFrame);
-    Label5->setFixedSize(48, 20);
-    Label5->setFrameShape(QFrame::Box);
-    Label5->setAutoFillBackground(true);
+    dottedOutlineButton = new QRadioButton(QStringLiteral("Outline Dotted"), frameFrame);
+    solidOutlineButton = new QRadioButton(QStringLiteral("Outline Solid"), frameFrame);
+    includeOutlineBox =
+        new QCheckBox(QStringLiteral("Always Includ&e Outline to Capture"), frameFrame);
+    chooseColorButton = button(QStringLiteral("&Choose Outline Color..."), frameFrame);
+    colorLabel = new QLabel(QStringLiteral("Current Color:"), frameFrame);
+    colorSwatch = new QLabel(frameFrame);
+    colorSwatch->setFixedSize(48, 20);
+    colorSwatch->setFrameShape(QFrame::Box);
+    colorSwatch->setAutoFillBackground(true);
 
     containerFrame = new QGroupBox(QStringLiteral("Container Application :"), this);
-    Label2 = new QLabel(QStringLiteral("Default Application for Pasting:"), containerFrame);
-    Text2 = new QLineEdit(containerFrame);
-    Command2 = button(QStringLiteral("Bro&wse..."), containerFrame);
-    Option5 = new QRadioButton(QStringLiteral("Always Launch a new Instance"), containerFrame);
-    Option6 = new QRadioButton(QStringLiteral("Always Maximize existing Instance"), containerFrame);
-    Text4 = new QLineEdit(containerFrame);
+    pastingAppLabel =
+        new QLabel(QStringLiteral("Default Application for Pasting:"), containerFrame);
+    pastingAppEdit = new QLineEdit(containerFrame);
+    browsePastingAppButton = button(QStringLiteral("Bro&wse..."), containerFrame);
+    newInstanceButton =
+        new QRadioButton(QStringLiteral("Always Launch a new Instance"), containerFrame);
+    restoreExistingButton =
+        new QRadioButton(QStringLiteral("Always Maximize existing Instance"), containerFrame);
 
     savingFrame = new QGroupBox(QStringLiteral("Saving Options :"), this);
-    Label1 = new QLabel(QStringLiteral("Default Save to:"), savingFrame);
-    Text1 = new QLineEdit(savingFrame);
-    Command1 = button(QStringLiteral("&Browse..."), savingFrame);
-    Label3 = new QLabel(QStringLiteral("Filename:"), savingFrame);
-    Text3 = new QLineEdit(savingFrame);
-    Command6 = button(QStringLiteral("S&elect Name..."), savingFrame);
-    Option1 = new QRadioButton(QStringLiteral("Prompt for Name on Saving"), savingFrame);
-    Option2 = new QRadioButton(QStringLiteral("Increment File Name"), savingFrame);
-    Label6 = new QLabel(QStringLiteral("Format:"), savingFrame);
-    Combo1 = new QComboBox(savingFrame);
+    saveFolderLabel = new QLabel(QStringLiteral("Default Save to:"), savingFrame);
+    saveFolderEdit = new QLineEdit(savingFrame);
+    browseSaveFolderButton = button(QStringLiteral("&Browse..."), savingFrame);
+    fileNameLabel = new QLabel(QStringLiteral("Filename:"), savingFrame);
+    fileNamePrefixEdit = new QLineEdit(savingFrame);
+    selectNameButton = button(QStringLiteral("S&elect Name..."), savingFrame);
+    promptForNameButton =
+        new QRadioButton(QStringLiteral("Prompt for Name on Saving"), savingFrame);
+    incrementNameButton = new QRadioButton(QStringLiteral("Increment File Name"), savingFrame);
+    formatLabel = new QLabel(QStringLiteral("Format:"), savingFrame);
+    formatCombo = new QComboBox(savingFrame);
 
-    Command7 = button(QStringLiteral("&Apply"), this);
-    Command3 = button(QStringLiteral("&OK"), this);
-    Command4 = button(QStringLiteral("Ca&ncel"), this);
-    Command3->setDefault(true);
+    applyButton = button(QStringLiteral("&Apply"), this);
+    okButton = button(QStringLiteral("&OK"), this);
+    cancelButton = button(QStringLiteral("Ca&ncel"), this);
+    okButton->setDefault(true);
 }
 
 void OptionsDialog::buildLayout() {
     auto* saving = new QGridLayout(savingFrame);
-    saving->addWidget(Label1, 0, 0, 1, 2);
-    saving->addLayout(boxRow(Text1, Command1), 1, 0, 1, 2);
-    saving->addWidget(Label3, 2, 0, 1, 2);
-    saving->addLayout(boxRow(Text3, Command6), 3, 0, 1, 2);
-    saving->addWidget(Option1, 4, 0);
-    saving->addWidget(Option2, 5, 0);
+    saving->addWidget(saveFolderLabel, 0, 0, 1, 2);
+    saving->addLayout(boxRow(saveFolderEdit, browseSaveFolderButton), 1, 0, 1, 2);
+    saving->addWidget(fileNameLabel, 2, 0, 1, 2);
+    saving->addLayout(boxRow(fileNamePrefixEdit, selectNameButton), 3, 0, 1, 2);
+    saving->addWidget(promptForNameButton, 4, 0);
+    saving->addWidget(incrementNameButton, 5, 0);
     auto* format = new QHBoxLayout;
-    format->addWidget(Label6);
-    format->addWidget(Combo1);
+    format->addWidget(formatLabel);
+    format->addWidget(formatCombo);
     saving->addLayout(format, 4, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
 
     auto* container = new QVBoxLayout(containerFrame);
-    container->addWidget(Label2);
-    container->addLayout(boxRow(Text2, Command2));
-    container->addWidget(Option5);
-    container->addWidget(Option6);
+    container->addWidget(pastingAppLabel);
+    container->addLayout(boxRow(pastingAppEdit, browsePastingAppButton));
+    container->addWidget(newInstanceButton);
+    container->addWidget(restoreExistingButton);
 
     auto* outline = new QGridLayout(frameFrame);
-    outline->addWidget(Option3, 0, 0);
-    outline->addWidget(Option4, 1, 0);
-    outline->addWidget(Check1, 2, 0, 1, 2);
-    outline->addWidget(Command5, 0, 1);
+    outline->addWidget(dottedOutlineButton, 0, 0);
+    outline->addWidget(solidOutlineButton, 1, 0);
+    outline->addWidget(includeOutlineBox, 2, 0, 1, 2);
+    outline->addWidget(chooseColorButton, 0, 1);
     auto* swatch = new QHBoxLayout;
-    swatch->addWidget(Label4);
-    swatch->addWidget(Label5);
+    swatch->addWidget(colorLabel);
+    swatch->addWidget(colorSwatch);
     swatch->addStretch();
     outline->addLayout(swatch, 1, 1);
 
     auto* startup = new QVBoxLayout(startupFrame);
-    startup->addWidget(Check6);
-    startup->addWidget(Command10, 0, Qt::AlignLeft);
+    startup->addWidget(startAtLoginBox);
+    startup->addWidget(helpButton, 0, Qt::AlignLeft);
 
     auto* automate = new QVBoxLayout(automateFrame);
-    for (QWidget* w : {static_cast<QWidget*>(Check2), static_cast<QWidget*>(Check3),
-                       static_cast<QWidget*>(Check4), static_cast<QWidget*>(Check5),
-                       static_cast<QWidget*>(Label7)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(autoCopyBox), static_cast<QWidget*>(releaseAfterCaptureBox),
+          static_cast<QWidget*>(autoPopupMenuBox), static_cast<QWidget*>(showCurrentSizeBox),
+          static_cast<QWidget*>(soundLabel)})
         automate->addWidget(w);
-    automate->addLayout(boxRow(Text5, Command12));
+    automate->addLayout(boxRow(soundFileEdit, browseSoundButton));
 
     auto* windows = new QVBoxLayout(windowsFrame);
-    windows->addWidget(Command11);
-    windows->addWidget(Command9);
-    windows->addWidget(Command8);
+    windows->addWidget(autoCaptureButton);
+    windows->addWidget(defaultPrintingButton);
+    windows->addWidget(hotkeysButton);
 
     auto* left = new QVBoxLayout;
     left->addWidget(savingFrame);
@@ -179,9 +185,9 @@ void OptionsDialog::buildLayout() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command7);
-    buttons->addWidget(Command3);
-    buttons->addWidget(Command4);
+    buttons->addWidget(applyButton);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -190,67 +196,66 @@ void OptionsDialog::buildLayout() {
     whole->addLayout(columns);
     whole->addLayout(buttons);
     whole->setSizeConstraint(QLayout::SetFixedSize);
-    Text1->setMinimumWidth(240);
+    saveFolderEdit->setMinimumWidth(240);
     // The boxes of the left column end in one line.
     int browseWidth = 0;
-    for (const QPushButton* b : {Command1, Command6, Command2})
+    for (const QPushButton* b : {browseSaveFolderButton, selectNameButton, browsePastingAppButton})
         browseWidth = std::max(browseWidth, b->sizeHint().width());
-    for (QPushButton* b : {Command1, Command6, Command2})
+    for (QPushButton* b : {browseSaveFolderButton, selectNameButton, browsePastingAppButton})
         b->setFixedWidth(browseWidth);
 }
 
 void OptionsDialog::connectHandlers() {
-    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
-    connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
-    connect(Check4, &QCheckBox::toggled, this,
-            [](bool on) { program().options.autopopupmenu = on; });
-    connect(Check5, &QCheckBox::toggled, this,
-            [](bool on) { program().options.showcurrentsize = on; });
-    connect(Check6, &QCheckBox::toggled, this, [this] { Check6_Click(); });
-    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+    connect(autoCopyBox, &QCheckBox::toggled, this, [this] { showAutoCopyCaption(); });
+    connect(releaseAfterCaptureBox, &QCheckBox::toggled, this,
+            [this] { forceAutoCopyWhileReleasing(); });
+    connect(startAtLoginBox, &QCheckBox::toggled, this, [this] { storeStartAtLogin(); });
+    connect(promptForNameButton, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            Option1_Click();
+            showNameBox(false);
     });
-    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+    connect(incrementNameButton, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            Option2_Click();
+            enableIncrementName();
     });
-    Option2->installEventFilter(this);
-    connect(Text2, &QLineEdit::textChanged, Text4, &QLineEdit::setText);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { hide(); });
-    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
-    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
-    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
-    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
-    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
-    connect(Command10, &QPushButton::clicked, this, [this] { openHelpFile(this); });
-    connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
-    connect(Command12, &QPushButton::clicked, this, [this] { Command12_Click(); });
+    incrementNameButton->installEventFilter(this);
+    connect(pastingAppEdit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { pastingAppName_ = text; });
+    connect(browseSaveFolderButton, &QPushButton::clicked, this, [this] { browseSaveFolder(); });
+    connect(browsePastingAppButton, &QPushButton::clicked, this, [this] { browsePastingApp(); });
+    connect(okButton, &QPushButton::clicked, this, &OptionsDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::reject);
+    connect(chooseColorButton, &QPushButton::clicked, this, [this] { chooseFrameColor(); });
+    connect(selectNameButton, &QPushButton::clicked, this, [this] { selectFileName(); });
+    connect(applyButton, &QPushButton::clicked, this, [this] { apply(); });
+    connect(hotkeysButton, &QPushButton::clicked, this, [this] { showHotkeys(); });
+    connect(defaultPrintingButton, &QPushButton::clicked, this, [this] { showDefaultPrinting(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { openHelpFile(this); });
+    connect(autoCaptureButton, &QPushButton::clicked, this, [this] { showAutoCapture(); });
+    connect(browseSoundButton, &QPushButton::clicked, this, [this] { browseSoundFile(); });
 }
 
 bool OptionsDialog::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
-        Form_Activate();
-    return QWidget::event(e);
+        takeOverFromFrozenScreen();
+    return QDialog::event(e);
 }
 
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == Option2 && e->type() == QEvent::FocusOut)
-        Option2_LostFocus();
-    return QWidget::eventFilter(watched, e);
+    if (watched == incrementNameButton && e->type() == QEvent::FocusOut)
+        fillEmptyPrefix();
+    return QDialog::eventFilter(watched, e);
 }
 
-void OptionsDialog::closeEvent(QCloseEvent* e) {
-    // Closed from its title bar the window unloads: unstored edits are gone, and the next
-    // reader of an option loads it again from the store.
-    e->accept();
-    program().optionsWindows().optionsDialog.drop();
+void OptionsDialog::showEvent(QShowEvent* e) {
+    // Every opening starts from the current settings; coming back from a minimised state
+    // keeps the edits.
+    if (!e->spontaneous())
+        showSettings(program().options.settings);
+    QDialog::showEvent(e);
 }
 
-void OptionsDialog::Form_Activate() {
+void OptionsDialog::takeOverFromFrozenScreen() {
     auto& shell = program().shell;
     // Asking the frozen-screen window must not load it.
     shell::FrozenScreen* frozenScreen = program().shellWindows().frozenScreen.peek();
@@ -260,22 +265,21 @@ void OptionsDialog::Form_Activate() {
     shell.pendingscreen = false;
     if (frozenScreen)
         frozenScreen->Timer1->stop();
-    Command3->setDefault(true);
+    okButton->setDefault(true);
 }
 
-void OptionsDialog::Check2_Click() {
-    setMainMenuCaption(&shell::MainWindow::copyItem,
-                       copyCaption(Check2->isChecked(), hotkeyText(kCopyRow)));
+void OptionsDialog::showAutoCopyCaption() {
+    setMainMenuCaption(MenuItem::CopyToClipboard,
+                       copyCaption(autoCopyBox->isChecked(), hotkeyText(kCopyRow)));
     resetMainMenu();
 }
 
-void OptionsDialog::Check3_Click() {
-    const bool on = Check3->isChecked();
-    program().options.autoreleasedesktop = on;
+void OptionsDialog::forceAutoCopyWhileReleasing() {
+    const bool on = releaseAfterCaptureBox->isChecked();
     if (on)
-        Check2->setChecked(true);
-    Check2->setEnabled(!on);
-    if (on && isVisible() && !Check4->isChecked()) {
+        autoCopyBox->setChecked(true);
+    autoCopyBox->setEnabled(!on);
+    if (on && isVisible() && !autoPopupMenuBox->isChecked()) {
         platform::dialogs().message(
             QStringLiteral("Auto Popup Context Menu is not enabled, every Capture will be copied "
                            "to the Clipboard only ! "),
@@ -283,117 +287,127 @@ void OptionsDialog::Check3_Click() {
     }
 }
 
-void OptionsDialog::Check6_Click() {
-    if (Check6->isChecked())
-        writeText(platform::kRunKey, platform::kRunValue, QCoreApplication::applicationFilePath());
-    else
-        deleteValue(platform::kRunKey, platform::kRunValue);
+void OptionsDialog::storeStartAtLogin() {
+    const bool on = startAtLoginBox->isChecked();
+    SettingsStore::writeStartAtLogin(on);
+    program().options.settings.startAtLogin = on;
 }
 
 void OptionsDialog::showNameBox(bool enabled) {
-    Text3->setEnabled(enabled);
-    Command6->setEnabled(enabled);
-    QPalette palette = Text3->palette();
+    fileNamePrefixEdit->setEnabled(enabled);
+    selectNameButton->setEnabled(enabled);
+    QPalette palette = fileNamePrefixEdit->palette();
     palette.setColor(QPalette::Base, toolkit::colorFromValue(enabled ? kWindowColor : kMenuColor));
-    Text3->setPalette(palette);
+    fileNamePrefixEdit->setPalette(palette);
 }
 
-void OptionsDialog::Option1_Click() {
-    showNameBox(false);
-}
-
-void OptionsDialog::Option2_Click() {
+void OptionsDialog::enableIncrementName() {
     showNameBox(true);
-    Option2_LostFocus();
+    fillEmptyPrefix();
 }
 
-void OptionsDialog::Option2_LostFocus() {
-    if (Text3->text().isEmpty())
-        Text3->setText(kDefaultPrefix);
+void OptionsDialog::fillEmptyPrefix() {
+    if (fileNamePrefixEdit->text().isEmpty())
+        fileNamePrefixEdit->setText(kDefaultPrefix);
 }
 
-void OptionsDialog::Command1_Click() {
-    if (auto folder =
-            platform::dialogs().chooseFolder(QStringLiteral("Choose Folder:"), Text1->text(), this))
-        Text1->setText(*folder);
+void OptionsDialog::browseSaveFolder() {
+    if (auto folder = platform::dialogs().chooseFolder(QStringLiteral("Choose Folder:"),
+                                                       saveFolderEdit->text(), this))
+        saveFolderEdit->setText(*folder);
 }
 
-void OptionsDialog::Command6_Click() {
-    platform::FileDialogRequest request{
-        QStringLiteral("Select File Name:"), Text1->text(), {}, QStringLiteral("Bitmap (*.bmp)")};
+void OptionsDialog::selectFileName() {
+    platform::FileDialogRequest request{QStringLiteral("Select File Name:"),
+                                        saveFolderEdit->text(),
+                                        {},
+                                        QStringLiteral("Bitmap (*.bmp)")};
     if (auto path = platform::dialogs().saveFile(request, this)) {
         QString name = QFileInfo(*path).fileName();
         if (QFileInfo(name).suffix().isEmpty())
             name += QStringLiteral(".bmp");
-        Text3->setText(name);
+        fileNamePrefixEdit->setText(name);
     }
 }
 
-void OptionsDialog::Command2_Click() {
+void OptionsDialog::browsePastingApp() {
     // Programs on Linux mostly have no extension, so every file is offered.
     platform::FileDialogRequest request{
         QStringLiteral("Select File:"), {}, {}, QStringLiteral("All Files (*)")};
     if (auto path = platform::dialogs().openFile(request, this)) {
-        Text2->setText(*path);
-        Text4->setText(QFileInfo(*path).fileName());
+        pastingAppEdit->setText(*path);
+        pastingAppName_ = QFileInfo(*path).fileName();
     }
 }
 
-void OptionsDialog::Command12_Click() {
+void OptionsDialog::browseSoundFile() {
     platform::FileDialogRequest request{QStringLiteral("Select File:"),
-                                        QFileInfo(Text5->text()).absolutePath(),
+                                        QFileInfo(soundFileEdit->text()).absolutePath(),
                                         {},
                                         QStringLiteral("Soundfiles (*.wav)")};
     if (auto path = platform::dialogs().openFile(request, this))
-        Text5->setText(*path);
+        soundFileEdit->setText(*path);
 }
 
-void OptionsDialog::Command5_Click() {
+void OptionsDialog::chooseFrameColor() {
     if (shell::FrozenScreen* frozenScreen = program().shellWindows().frozenScreen.peek())
         frozenScreen->Timer1->stop();
     if (auto color = platform::dialogs().chooseColor(QColor(Qt::black), this))
-        setFrameColor(toolkit::colorValue(*color));
+        showFrameColor(toolkit::colorValue(*color));
 }
 
-void OptionsDialog::setFrameColor(qint64 value) {
-    program().options.framecolor = value;
-    QPalette palette = Label5->palette();
+void OptionsDialog::showFrameColor(qint64 value) {
+    frameColor_ = value;
+    QPalette palette = colorSwatch->palette();
     palette.setColor(QPalette::Window, toolkit::colorFromValue(value));
-    Label5->setPalette(palette);
+    colorSwatch->setPalette(palette);
 }
 
 bool OptionsDialog::apply() {
     // An empty name passes here: increment mode fills it in.
-    if (output::checkFileName(Text3->text()) == output::FileNameProblem::ForbiddenCharacter) {
+    if (output::checkFileName(fileNamePrefixEdit->text()) ==
+        output::FileNameProblem::ForbiddenCharacter) {
         platform::dialogs().message(output::forbiddenCharactersMessage(), platform::MsgButtons::Ok,
                                     platform::MsgIcon::Critical, kTitle, this);
         return false;
     }
-    saveinreg();
+    Settings& current = program().options.settings;
+    current = editedSettings();
+    SettingsStore().save(current);
+    setMainMenuCaption(MenuItem::PastingApplication,
+                       containerAppCaption(current.pastingAppName, QStringLiteral(" "),
+                                           hotkeyText(kContainerAppRow)));
     resetMainMenu();
     return true;
 }
 
-void OptionsDialog::Command7_Click() {
-    apply();
-}
-
-void OptionsDialog::Command3_Click() {
+void OptionsDialog::accept() {
     if (apply())
-        hide();
+        QDialog::accept();
 }
 
-void OptionsDialog::Command8_Click() {
+void OptionsDialog::reject() {
+    // The copy caption follows the box while editing; it goes back with the box.
+    const bool autoCopy = program().options.settings.autoCopy;
+    if (autoCopyBox->isChecked() != autoCopy) {
+        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(autoCopy, hotkeyText(kCopyRow)));
+        resetMainMenu();
+    }
+    showSettings(program().options.settings);
+    QDialog::reject();
+}
+
+void OptionsDialog::showHotkeys() {
     toolkit::showOwned(program().optionsWindows().hotkeysDialog.get(), *this);
 }
 
-void OptionsDialog::Command9_Click() {
+void OptionsDialog::showDefaultPrinting() {
     setCursor(Qt::WaitCursor);
     toolkit::showOwned(program().outputWindows().defaultPrinting.get(), *this);
     unsetCursor();
 }
 
-void OptionsDialog::Command11_Click() {
+void OptionsDialog::showAutoCapture() {
     toolkit::showOwned(program().autocaptureWindows().jobList.get(), *this);
 }
 

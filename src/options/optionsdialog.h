@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+
+#include "options/settings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -12,109 +14,119 @@ class QRadioButton;
 
 namespace qv::options {
 
-// The Options window. Loaded hidden at start-up and kept loaded: its controls are the live
-// options that the rest of the program reads; Apply and OK store them.
-class OptionsDialog : public QWidget {
+// The Options window. It edits a copy of the program's current Settings: opening shows the
+// current ones, Apply and OK make the edited copy current and store it, Cancel and the
+// title-bar close drop the edits. Only start at login is in force at once; the copy caption
+// follows the autocopy box while editing and goes back with a dropped edit.
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     OptionsDialog();
 
-    // The window's load: units and page setup, then the stored options or first-run defaults.
+    // The window's load at start-up: units and page setup, then the current Settings from the
+    // store (or first-run defaults) with the menu captions they give.
     void load();
 
-    // Stores every option from the controls.
-    void saveinreg();
-    // Sets the controls from the stored options.
-    void readsettings();
     // The default-printing record from and into the page-setup variables.
-    void writepagesetupinreg();
-    void readpagesetupfromreg();
+    void writeDefaultPageSetup();
+    void readDefaultPageSetup();
+
+    // The Settings the controls show now.
+    Settings editedSettings() const;
 
     // "Startup:"
     QGroupBox* startupFrame;
-    QCheckBox* Check6;       // start at login
-    QPushButton* Command10;  // help
+    QCheckBox* startAtLoginBox;
+    QPushButton* helpButton;
     // "AutoCapture  Hotkeys  Default Printer   Options:"
     QGroupBox* windowsFrame;
-    QPushButton* Command11;  // AutoCapture
-    QPushButton* Command9;   // Default Printing
-    QPushButton* Command8;   // Hotkeys
+    QPushButton* autoCaptureButton;
+    QPushButton* defaultPrintingButton;
+    QPushButton* hotkeysButton;
     // "Automate :"
     QGroupBox* automateFrame;
-    QCheckBox* Check2;  // autocopy
-    QCheckBox* Check3;  // release after capture
-    QCheckBox* Check4;  // popup context menu
-    QCheckBox* Check5;  // show current size
-    QLabel* Label7;
-    QLineEdit* Text5;  // sound file
-    QPushButton* Command12;
+    QCheckBox* autoCopyBox;
+    QCheckBox* releaseAfterCaptureBox;
+    QCheckBox* autoPopupMenuBox;
+    QCheckBox* showCurrentSizeBox;
+    QLabel* soundLabel;
+    QLineEdit* soundFileEdit;
+    QPushButton* browseSoundButton;
     // "Color and Frame Options :"
     QGroupBox* frameFrame;
-    QRadioButton* Option3;  // dotted
-    QRadioButton* Option4;  // solid
-    QCheckBox* Check1;      // include outline
-    QPushButton* Command5;
-    QLabel* Label4;
-    QLabel* Label5;  // colour swatch
+    QRadioButton* dottedOutlineButton;
+    QRadioButton* solidOutlineButton;
+    QCheckBox* includeOutlineBox;
+    QPushButton* chooseColorButton;
+    QLabel* colorLabel;
+    QLabel* colorSwatch;
     // "Container Application :"
     QGroupBox* containerFrame;
-    QLabel* Label2;
-    QLineEdit* Text2;  // application path or command
-    QPushButton* Command2;
-    QRadioButton* Option5;  // new instance
-    QRadioButton* Option6;  // maximize existing
-    QLineEdit* Text4;       // application name, never shown
+    QLabel* pastingAppLabel;
+    QLineEdit* pastingAppEdit;  // path or command
+    QPushButton* browsePastingAppButton;
+    QRadioButton* newInstanceButton;
+    QRadioButton* restoreExistingButton;
     // "Saving Options :"
     QGroupBox* savingFrame;
-    QLabel* Label1;
-    QLineEdit* Text1;  // default folder
-    QPushButton* Command1;
-    QLabel* Label3;
-    QLineEdit* Text3;  // file-name prefix
-    QPushButton* Command6;
-    QRadioButton* Option1;  // prompt for name
-    QRadioButton* Option2;  // increment
-    QLabel* Label6;
-    QComboBox* Combo1;  // format
+    QLabel* saveFolderLabel;
+    QLineEdit* saveFolderEdit;
+    QPushButton* browseSaveFolderButton;
+    QLabel* fileNameLabel;
+    QLineEdit* fileNamePrefixEdit;
+    QPushButton* selectNameButton;
+    QRadioButton* promptForNameButton;
+    QRadioButton* incrementNameButton;
+    QLabel* formatLabel;
+    QComboBox* formatCombo;
     // Without a frame.
-    QPushButton* Command7;  // Apply
-    QPushButton* Command3;  // OK
-    QPushButton* Command4;  // Cancel
+    QPushButton* applyButton;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+
+public slots:
+    // OK: applies and closes when the options pass the check.
+    void accept() override;
+    // Cancel, Escape and the title-bar close: the edits are dropped.
+    void reject() override;
 
 protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void buildControls();
     void buildLayout();
     void connectHandlers();
-    void firstRunDefaults();
     void loadPageSetup();
-    void setFrameColor(qint64 value);
-    void setCheck(QCheckBox* box, const QString& keepText);
+    // Sets the controls from settings without running the handlers a user's change runs.
+    void showSettings(const Settings& settings);
+    void showFrameColor(qint64 value);
     void showNameBox(bool enabled);
 
-    void Form_Activate();
-    void Check2_Click();
-    void Check3_Click();
-    void Check6_Click();
-    void Option1_Click();
-    void Option2_Click();
-    void Option2_LostFocus();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void Command8_Click();
-    void Command9_Click();
-    void Command11_Click();
-    void Command12_Click();
-    // The file-name check and store of Apply and OK; false when the name was refused.
+    void takeOverFromFrozenScreen();
+    void showAutoCopyCaption();
+    void forceAutoCopyWhileReleasing();
+    void storeStartAtLogin();
+    void enableIncrementName();
+    void fillEmptyPrefix();
+    void browseSaveFolder();
+    void browsePastingApp();
+    void chooseFrameColor();
+    void selectFileName();
+    void browseSoundFile();
+    void showHotkeys();
+    void showDefaultPrinting();
+    void showAutoCapture();
+    // The file-name check, then the edited Settings become current and are stored; false when
+    // the name was refused.
     bool apply();
+
+    // The pasting application's name for the menu caption: the command as typed, or the bare
+    // file name of a browsed program.
+    QString pastingAppName_;
+    qint64 frameColor_ = 0;
 };
 
 }  // namespace qv::options

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "options/optionsdialog.h"
 #include "options/hotkeysdialog.h"
+#include "options/optionsdialog.h"
 #include "toolkit/lazyform.h"
 
 namespace qv::options {

@@ -8,13 +8,13 @@
 #include <QRadioButton>
 #include <QStringList>
 
-#include "options/windows.h"
-#include "output/windows.h"
+#include "options/settings.h"
 #include "output/imagesaver.h"
 #include "output/numberedname.h"
+#include "output/windows.h"
 #include "platform/services.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace qv::output {
 
@@ -67,7 +67,7 @@ std::optional<SaveError> saveCapture(const QString& target, const ImageFormat& f
 
 void showFrozenScreenOrRelease() {
     auto& forms = program().shellWindows();
-    if (program().options.autoreleasedesktop)
+    if (program().options.settings.releaseAfterCapture)
         forms.mainWindow->resetAfterRelease();
     else
         forms.frozenScreen->showActive();
@@ -98,21 +98,19 @@ const ImageFormat& imageFormatForFilter(const QString& filter) {
 }
 
 void saveToDefaultDirectory() {
-    auto& optionsDialog = program().optionsWindows().optionsDialog.get();
-    if (optionsDialog.Option1->isChecked()) {
+    const options::Settings& settings = program().options.settings;
+    if (settings.naming == options::SaveNaming::Prompt) {
         program().outputWindows().saveDialog->showOverFrozenScreen();
         return;
     }
-    if (!optionsDialog.Option2->isChecked())
-        return;
 
-    const ImageFormat& format = imageFormatFor(optionsDialog.Combo1->currentText());
-    const QString folder = optionsDialog.Text1->text();
+    const ImageFormat& format = imageFormatFor(options::extensionOf(settings.format));
+    const QString folder = settings.saveFolder;
     showSavingPointer();
     std::optional<SaveError> error = defaultFolderProblem(folder);
     if (!error) {
-        const auto target = firstFreeNumberedName(folder, optionsDialog.Text3->text(),
-                                                  program().options.savename, format.extension);
+        const auto target = firstFreeNumberedName(folder, settings.fileNamePrefix,
+                                                  settings.fileNamePrefix, format.extension);
         if (target) {
             error = saveCapture(*target, format);
         } else {
@@ -136,10 +134,9 @@ void saveToDefaultDirectory() {
 }
 
 void saveAs() {
-    const auto& optionsDialog = program().optionsWindows().optionsDialog.get();
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Save File As");
-    request.directory = optionsDialog.Text1->text();
+    request.directory = program().options.settings.saveFolder;
     request.filter = saveAsFilters();
     // The bitmap row is chosen at every opening.
     const auto chosen = platform::dialogs().saveFileWithFilter(
@@ -155,7 +152,7 @@ void saveAs() {
         showSaveError(*error);
         return;
     }
-    if (program().options.autoreleasedesktop)
+    if (program().options.settings.releaseAfterCapture)
         program().shellWindows().mainWindow->resetAfterRelease();
 }
 

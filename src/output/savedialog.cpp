@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "options/windows.h"
+#include "options/settings.h"
 #include "output/filenamerule.h"
 #include "output/imageformat.h"
 #include "output/savecommands.h"
@@ -82,15 +82,15 @@ void SaveDialog::fillIn() {
     showFolder();
     for (const ImageFormat& f : imageFormats())
         formatCombo->addItem(f.extension);
-    const int chosen = formatCombo->findText(
-        program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
+    const int chosen =
+        formatCombo->findText(options::extensionOf(program().options.settings.format), Qt::MatchExactly);
     if (chosen >= 0)
         formatCombo->setCurrentIndex(chosen);
     okButton->setDefault(true);
 }
 
 void SaveDialog::showFolder() {
-    QString folder = program().optionsWindows().optionsDialog->Text1->text();
+    QString folder = program().options.settings.saveFolder;
     if (!folder.endsWith(u'/'))
         folder += u'/';
     folderLabel->setText(QStringLiteral("Default Directory: ") + folder);
@@ -141,7 +141,7 @@ void SaveDialog::accept() {
 
 bool SaveDialog::save() {
     const ImageFormat& format = imageFormatFor(formatCombo->currentText());
-    const QString folder = program().optionsWindows().optionsDialog->Text1->text();
+    const QString folder = program().options.settings.saveFolder;
     if (const auto problem = defaultFolderProblem(folder)) {
         showSaveError(*problem);
         return false;

@@ -7,33 +7,32 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "options/windows.h"
+#include "options/settings.h"
 #include "platform/services.h"
 #include "shell/clipboardclass.h"
 #include "shell/frozenscreen.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace qv::shell {
 
 void FrozenScreen::releaseAfterOneStepCapture() {
     auto& forms = program().shellWindows();
-    const auto& optionsDialog = program().optionsWindows().optionsDialog.get();
+    const options::Settings& settings = program().options.settings;
     platform::clipboard().clear();
-    if (optionsDialog.Check2->isChecked()) {
+    if (settings.autoCopy) {
         platform::clipboard().setImage(forms.form3->Picture1->image());
         Picture1->setCursor(forms.form14->pointer());
         platform::clock().sleep(500);
         setAreaCursor();
     }
-    platform::sound().play(optionsDialog.Text5->text());
+    platform::sound().play(settings.soundFile);
 
     if (program().objects.objectsadded)
         return;
-    const auto& options = program().options;
-    if (options.autopopupmenu)
+    if (settings.autoPopupMenu)
         popUpOrRelease();
-    if (options.autoreleasedesktop && !options.autopopupmenu)
+    if (settings.releaseAfterCapture && !settings.autoPopupMenu)
         forms.mainWindow->resetAfterRelease();
 }
 

@@ -9,9 +9,9 @@
 #include "platform/services.h"
 #include "shell/clipboardclass.h"
 #include "shell/frozenscreen.h"
-#include "shell/windows.h"
 #include "shell/hovertests.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/vbmath.h"
 
@@ -198,7 +198,7 @@ void FrozenScreen::drawband() {
     auto& shell = program().shell;
     const QPoint start = shell.dragstart;
     const QPoint end = shell.dragend;
-    const QColor color = toolkit::colorFromValue(program().options.framecolor);
+    const QColor color = toolkit::colorFromValue(program().options.settings.frameColor);
     if (shell.rectangularmode) {
         Shape1->setShape(CanvasShape::Rectangle);
         Shape1->setBorderColor(color);
@@ -237,7 +237,7 @@ void FrozenScreen::showsize() {
     if (!(Shape1->left() > 1 && Shape1->top() > 1))
         return;
     Label1->move(Shape1->left() + Shape1->width(), Shape1->top() + Shape1->height());
-    if (program().options.showcurrentsize)
+    if (program().options.settings.showCurrentSize)
         Label1->show();
     if (shell.rectangularmode) {
         const double w = std::abs(shell.dragend.x() - shell.dragstart.x()) / shell.twipsperpixelx;

@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "options/windows.h"
+#include "options/settings.h"
 #include "platform/services.h"
 #include "shell/frozenscreen.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/twips.h"
 #include "toolkit/vbmath.h"
@@ -64,11 +64,9 @@ void FrozenScreen::Form_Activate() {
     shell.desktopfrozen = true;
     shell.dragstate = 1;
 
-    const auto& optionsDialog = program().optionsWindows().optionsDialog.get();
-    if (optionsDialog.Option3->isChecked())
-        Shape1->setBorderStyle(CanvasShape::Dot);
-    else if (optionsDialog.Option4->isChecked())
-        Shape1->setBorderStyle(CanvasShape::Solid);
+    Shape1->setBorderStyle(program().options.settings.outline == options::FrameOutline::Dotted
+                               ? CanvasShape::Dot
+                               : CanvasShape::Solid);
 
     if (shell.pendingwindow && !captureactivewindow())
         return;
@@ -94,7 +92,7 @@ bool FrozenScreen::captureguard() {
 
 void FrozenScreen::showframe(double left, double top, double width, double height) {
     Shape1->setShape(CanvasShape::Rectangle);
-    Shape1->setBorderColor(toolkit::colorFromValue(program().options.framecolor));
+    Shape1->setBorderColor(toolkit::colorFromValue(program().options.settings.frameColor));
     Shape1->setGeometry(left, top, width, height);
     Shape1->show();
     // Single precision, as the objects that will be placed there expect.

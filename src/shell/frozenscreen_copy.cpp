@@ -6,8 +6,8 @@
 
 #include "platform/services.h"
 #include "shell/frozenscreen.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/vbmath.h"
 
@@ -116,7 +116,7 @@ void FrozenScreen::Picture1_MouseUp(Qt::MouseButton button) {
         QPointF(left + width - width / 2.0f, top + height - height / 2.0f);
 
     Timer1->start(200);
-    Label2->setForeColor(toolkit::colorFromValue(program().options.framecolor));
+    Label2->setForeColor(toolkit::colorFromValue(program().options.settings.frameColor));
     Label2->move(Shape1->left() + Shape1->width(),
                  Shape1->top() + Shape1->height() + Label1->height());
     Label2->show();

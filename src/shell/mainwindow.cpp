@@ -12,16 +12,17 @@
 #include <QPushButton>
 #include <QTextStream>
 
-#include "options/windows.h"
 #include "options/hotkeydispatcher.h"
 #include "options/hotkeytable.h"
 #include "options/registrystore.h"
+#include "options/settingsstore.h"
+#include "options/windows.h"
 #include "output/printing/pagesetuprecords.h"
 #include "picmenu/picturemenus.h"
 #include "platform/services.h"
 #include "shell/formkit.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace qv::shell {
 
@@ -123,6 +124,8 @@ void MainWindow::Form_Load() {
     Text3->setVisible(false);
     Text3->clear();
     show();
+    // The Options window's load reads the settings that the windows loaded from here on use.
+    optionForms.optionsDialog.get();
     forms.frozenScreen->Timer1->stop();
     Timer2->stop();
     state.programpath = QCoreApplication::applicationDirPath();
@@ -138,19 +141,13 @@ void MainWindow::Form_Load() {
     if (firstStart_)
         registerDefaultHotkeys();
 
-    const Qt::CheckState disable = optionForms.hotkeysDialog->Check1->checkState();
+    const Qt::CheckState disable = optionForms.hotkeysDialog->disableHotkeysBox->checkState();
     if (disable != Qt::PartiallyChecked)
-        options.disablehotkeys = disable == Qt::Checked;
+        options.disableHotkeys = disable == Qt::Checked;
     releaseItem->setEnabled(false);
 
-    auto& optionsWindow = optionForms.optionsDialog.get();
-    options.autoreleasedesktop = optionsWindow.Check3->isChecked();
-    if (options.autoreleasedesktop)
-        optionsWindow.Check2->setChecked(true);
-    optionsWindow.Check2->setEnabled(!options.autoreleasedesktop);
-
     addTrayIcon();
-    if (!options.defaulthotkeys && !options.disablehotkeys)
+    if (!options.defaultHotkeys && !options.disableHotkeys)
         registerHotkeys();
     initializeMenus();
     Timer3->start(5000);
@@ -163,16 +160,15 @@ void MainWindow::readLocale() {
 }
 
 void MainWindow::readStartWithWindows() {
-    using Root = platform::Registry::Root;
-    auto& registry = platform::registry();
-    registry.createKey(Root::CurrentUser, platform::kRunKey);
-    const bool stored =
-        registry.value(Root::CurrentUser, platform::kRunKey, platform::kRunValue).has_value();
-    program().optionsWindows().optionsDialog->Check6->setChecked(stored);
+    options::Settings& settings = program().options.settings;
+    settings.startAtLogin = options::SettingsStore::readStartAtLogin();
+    // Writing it again makes it name the executable running now.
+    if (settings.startAtLogin)
+        options::SettingsStore::writeStartAtLogin(true);
 }
 
 void MainWindow::registerDefaultHotkeys() {
-    program().options.defaulthotkeys = true;
+    program().options.defaultHotkeys = true;
     // A taken combination is reported; the menu names the key all the same.
     auto registerOrReport = [](int id, char key, const QString& hotkey, const QString& product) {
         const int error = platform::hotkeys().registerHotkey(id, platform::ModControl, key);

@@ -5,10 +5,10 @@
 #include <QPushButton>
 
 #include "fakes/fakeplatform.h"
-#include "options/windows.h"
 #include "options/hotkeydispatcher.h"
 #include "options/hotkeyrecorder.h"
 #include "options/hotkeytable.h"
+#include "options/windows.h"
 #include "platform/linux/x11hotkeys.h"
 #include "support/xvfbtest.h"
 
@@ -32,10 +32,10 @@ protected:
     }
     HotkeysDialog& set(const QString& modifier) {
         HotkeysDialog& form = prog_->optionsWindows().hotkeysDialog.get();
-        form.List1->setCurrentRow(RowFreeze);
-        form.Combo2->setCurrentText(modifier);
-        form.Combo3->setCurrentText("F");
-        form.Command1->click();
+        form.rowList->setCurrentRow(RowFreeze);
+        form.modifierCombo->setCurrentText(modifier);
+        form.keyCombo->setCurrentText("F");
+        form.setHotkeyButton->click();
         return form;
     }
     void pressAndAwait(int calls) {
@@ -65,7 +65,7 @@ TEST_F(HotkeyDialogX, ACombinationHeldByAnotherClientIsReported) {
     EXPECT_EQ(fake_->dialogs().lastText(),
               "Error: 1409 Registering Hotkey  Freeze Desktop  CTRL+F  Failed !\r"
               "Hotkey already used by another program ?");
-    EXPECT_EQ(form.List2->item(RowFreeze)->text(), "");
+    EXPECT_EQ(form.hotkeyList->item(RowFreeze)->text(), "");
 }
 
 }  // namespace

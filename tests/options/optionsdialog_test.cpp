@@ -7,11 +7,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QWindow>
+#include <functional>
 
 #include "fakes/fakeprogram.h"
-#include "options/windows.h"
 #include "options/registrystore.h"
+#include "options/settingsstore.h"
+#include "options/windows.h"
+#include "shell/capture_fixture.h"
 #include "shell/windows.h"
 
 namespace qv::options {
@@ -70,21 +74,25 @@ protected:
 };
 
 // Each stored value differs from the control's default, so the round trip shows it was read.
-TEST_F(OptionsDialogTest, StoredRecordIsReadAndApplyWritesItBackUnchanged) {
+TEST_F(OptionsDialogTest, StoredRecordIsShownAndApplyWritesItBackUnchanged) {
     storeRecord();
     OptionsDialog& f = optionsDialog();
     QAction* caption = prog.shellWindows().mainWindow->pastingApplicationItem;
-    EXPECT_EQ(prog.options.framecolor, 65280);
-    EXPECT_EQ(prog.options.savename, "Shot_");
-    EXPECT_TRUE(prog.options.autoreleasedesktop && prog.options.autopopupmenu);
+    const Settings& current = prog.options.settings;
+    EXPECT_EQ(current.frameColor, 65280);
+    EXPECT_EQ(current.fileNamePrefix, "Shot_");
+    EXPECT_TRUE(current.releaseAfterCapture && current.autoPopupMenu);
+    f.show();
+    EXPECT_EQ(f.editedSettings(), current);
+    EXPECT_EQ(f.fileNamePrefixEdit->text(), "Shot_");
     // Release after capture forces autocopy on, whatever was stored for it.
-    EXPECT_TRUE(f.Check2->isChecked());
-    EXPECT_FALSE(f.Check2->isEnabled());
+    EXPECT_TRUE(f.autoCopyBox->isChecked());
+    EXPECT_FALSE(f.autoCopyBox->isEnabled());
     EXPECT_EQ(caption->text(), "Start Default Application( gimp )  ");
 
     for (const Stored& s : kRecord)
         fake.registry().deleteValue(Root::CurrentUser, key(s.key), s.name);
-    f.Command7->click();
+    f.applyButton->click();
     for (const Stored& s : kRecord) {
         const bool forced = QByteArray(s.name) == "AutoCopyToClibrd";
         EXPECT_EQ(stored(s.key, s.name), forced ? withNul("1") : s.data()) << s.name;
@@ -92,90 +100,101 @@ TEST_F(OptionsDialogTest, StoredRecordIsReadAndApplyWritesItBackUnchanged) {
     EXPECT_EQ(caption->text(), "Start Default Application( gimp ) ");
 }
 
-TEST_F(OptionsDialogTest, DamagedValuesLeaveTheControlsAlone) {
-    storeRecord();
-    store("Save", "ImgFormat", "png!");
-    store("Save", "PrompOrIncrement", withNul("2"));
-    store("Frame", "Color", withNul("99999999999"));
-    store("Frame", "IncludeOutline", "1");
-    store("Auto", "AutoReleaseDesktop", withNul("yes"));
-    store("Auto", "ShowCurrentSize", QByteArray());
-    OptionsDialog& f = optionsDialog();
-    EXPECT_EQ(f.Combo1->currentText(), ".bmp");
-    EXPECT_FALSE(f.Option1->isChecked() || f.Option2->isChecked());
-    EXPECT_EQ(prog.options.framecolor, 0);
-    EXPECT_FALSE(f.Check1->isChecked() || f.Check2->isChecked() || f.Check3->isChecked() ||
-                 f.Check5->isChecked());
-}
-
 TEST_F(OptionsDialogTest, ReleaseAfterCaptureCascadeWarnsOnlyWhenShown) {
     OptionsDialog& f = optionsDialog();
-    f.Check2->setChecked(false);
     f.show();
-    f.Check3->setChecked(true);
-    EXPECT_TRUE(f.Check2->isChecked());
-    EXPECT_FALSE(f.Check2->isEnabled());
+    f.autoCopyBox->setChecked(false);
+    f.releaseAfterCaptureBox->setChecked(true);
+    EXPECT_TRUE(f.autoCopyBox->isChecked());
+    EXPECT_FALSE(f.autoCopyBox->isEnabled());
     ASSERT_EQ(fake.dialogs().messages.size(), 1u);
     EXPECT_EQ(lastMessage().text,
               "Auto Popup Context Menu is not enabled, every Capture will be copied to the "
               "Clipboard only ! ");
     EXPECT_EQ(lastMessage().title, "Quorvalline");
 
-    f.Check3->setChecked(false);
-    EXPECT_TRUE(f.Check2->isEnabled() && f.Check2->isChecked());
-    EXPECT_FALSE(prog.options.autoreleasedesktop);
-    f.Check4->setChecked(true);
-    f.Check3->setChecked(true);
+    f.releaseAfterCaptureBox->setChecked(false);
+    EXPECT_TRUE(f.autoCopyBox->isEnabled() && f.autoCopyBox->isChecked());
+    f.autoPopupMenuBox->setChecked(true);
+    f.releaseAfterCaptureBox->setChecked(true);
     f.hide();
-    f.Check3->setChecked(false);
-    f.Check4->setChecked(false);
-    f.Check3->setChecked(true);
+    f.releaseAfterCaptureBox->setChecked(false);
+    f.autoPopupMenuBox->setChecked(false);
+    f.releaseAfterCaptureBox->setChecked(true);
     EXPECT_EQ(fake.dialogs().messages.size(), 1u);
 }
 
 TEST_F(OptionsDialogTest, IncrementModeRefillsAnEmptyName) {
     OptionsDialog& f = optionsDialog();
-    f.Text3->setText("");
-    f.Option2->setChecked(true);
-    EXPECT_EQ(f.Text3->text(), "Quorvalline_");
-    f.Text3->setText("");
+    f.fileNamePrefixEdit->setText("");
+    f.incrementNameButton->setChecked(true);
+    EXPECT_EQ(f.fileNamePrefixEdit->text(), "Quorvalline_");
+    f.fileNamePrefixEdit->setText("");
     QFocusEvent out(QEvent::FocusOut);
-    QCoreApplication::sendEvent(f.Option2, &out);
-    EXPECT_EQ(f.Text3->text(), "Quorvalline_");
-    f.Option1->setChecked(true);
-    EXPECT_FALSE(f.Text3->isEnabled());
+    QCoreApplication::sendEvent(f.incrementNameButton, &out);
+    EXPECT_EQ(f.fileNamePrefixEdit->text(), "Quorvalline_");
+    f.promptForNameButton->setChecked(true);
+    EXPECT_FALSE(f.fileNamePrefixEdit->isEnabled());
 }
 
 TEST_F(OptionsDialogTest, ForbiddenCharactersStoreNothing) {
     OptionsDialog& f = optionsDialog();
     f.show();
-    f.Text3->setText("shot:1");
-    f.Command7->click();
-    f.Command3->click();
+    f.fileNamePrefixEdit->setText("shot:1");
+    f.applyButton->click();
+    f.okButton->click();
     EXPECT_TRUE(f.isVisible()) << "OK stays open";
     EXPECT_FALSE(keyExists(key("Save")));
+    EXPECT_EQ(prog.options.settings.fileNamePrefix, "Quorvalline_");
     ASSERT_EQ(fake.dialogs().messages.size(), 2u);
     EXPECT_EQ(lastMessage().text, "Not allowed characters in Filename :   \\ / : * ? < > |  ");
     EXPECT_EQ(lastMessage().icon, MsgIcon::Critical);
 }
 
-TEST_F(OptionsDialogTest, FirstLoadAndCancelStoreNothingAndTitleBarCloseLosesTheEdits) {
+// Cancel, Escape and the title-bar close drop every edit, the copy caption the box changed
+// included; the next opening shows the current settings.
+TEST_F(OptionsDialogTest, CancelEscapeAndCloseDiscardTheEditsAndStoreNothing) {
     OptionsDialog& f = optionsDialog();
-    f.show();
-    EXPECT_EQ(f.Text3->text(), "Quorvalline_");
+    QAction* copyItem = prog.shellWindows().mainWindow->copyItem;
+    const QString copyCaption = copyItem->text();
     EXPECT_EQ(prog.shellWindows().mainWindow->pastingApplicationItem->text(),
               "Start Default Application( lowriter )");
-    f.Text3->setText("Edited_");
-    f.Command4->click();
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(prog.optionsWindows().optionsDialog->Text3->text(), "Edited_");
+    const Settings before = prog.options.settings;
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Cancel", [&] { f.cancelButton->click(); }},
+        {"Escape", [&] { QTest::keyClick(f.fileNamePrefixEdit, Qt::Key_Escape); }},
+        {"close", [&] { f.close(); }},
+    };
+    for (const auto& [name, discard] : ways) {
+        SCOPED_TRACE(name);
+        f.show();
+        EXPECT_EQ(f.fileNamePrefixEdit->text(), "Quorvalline_");
+        f.fileNamePrefixEdit->setText("Edited_");
+        f.autoCopyBox->setChecked(false);
+        f.releaseAfterCaptureBox->setChecked(true);
+        discard();
+        EXPECT_FALSE(f.isVisible());
+        EXPECT_EQ(prog.options.settings, before);
+        EXPECT_EQ(copyItem->text(), copyCaption);
+        f.show();
+        EXPECT_EQ(f.editedSettings(), before);
+        EXPECT_TRUE(f.autoCopyBox->isEnabled());
+        f.hide();
+    }
     for (const char* sub : {"Save", "Apps", "Frame", "Auto"})
         EXPECT_FALSE(keyExists(key(sub))) << sub << ": neither the first load nor Cancel stores";
+}
 
+TEST_F(OptionsDialogTest, ReturnPressesOk) {
+    OptionsDialog& f = optionsDialog();
     f.show();
-    f.close();
-    EXPECT_FALSE(prog.optionsWindows().optionsDialog.isLoaded());
-    EXPECT_EQ(prog.optionsWindows().optionsDialog->Text3->text(), "Quorvalline_");
+    f.fileNamePrefixEdit->setText("Typed_");
+    f.showCurrentSizeBox->setChecked(true);
+    QTest::keyClick(f.fileNamePrefixEdit, Qt::Key_Return);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(prog.options.settings.fileNamePrefix, "Typed_");
+    EXPECT_TRUE(prog.options.settings.showCurrentSize);
+    EXPECT_EQ(stored("Save", "SaveName"), withNul("Typed_"));
 }
 
 TEST_F(OptionsDialogTest, ActivationOverTheFrozenScreenMarksTheDialogOpen) {
@@ -198,8 +217,9 @@ TEST_F(OptionsDialogTest, ActivationOverTheFrozenScreenMarksTheDialogOpen) {
 TEST_F(OptionsDialogTest, ClosingOptionsKeepsTheWindowsItOpenedInFront) {
     OptionsDialog& f = optionsDialog();
     f.show();
-    f.Command8->click();
-    EXPECT_EQ(prog.optionsWindows().hotkeysDialog->windowHandle()->transientParent(), f.windowHandle());
+    f.hotkeysButton->click();
+    EXPECT_EQ(prog.optionsWindows().hotkeysDialog->windowHandle()->transientParent(),
+              f.windowHandle());
     f.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(prog.optionsWindows().hotkeysDialog.isLoaded());
@@ -213,18 +233,37 @@ TEST_F(OptionsDialogTest, TheBoxWritesOrRemovesTheRunValueAtOnceAndStartUpRewrit
     };
     OptionsDialog& f = prog.optionsWindows().optionsDialog.get();
     EXPECT_FALSE(runValue());
-    f.Check6->setChecked(true);
+    f.startAtLoginBox->setChecked(true);
     EXPECT_EQ(runValue(), program);
-    f.Command4->click();
+    f.cancelButton->click();
     EXPECT_EQ(runValue(), program) << "Cancel leaves it";
-    f.Check6->setChecked(false);
+    f.startAtLoginBox->setChecked(false);
     EXPECT_FALSE(runValue());
 
-    // Start-up sets the box from the value, which rewrites a path left by a moved program.
+    // Start-up reads the value and rewrites a path left by a moved program.
     fake.registry().setValue(Root::CurrentUser, platform::kRunKey, platform::kRunValue,
                              withNul("/old place/quorvalline"));
-    f.Check6->setChecked(runValue().has_value());
+    prog.shellWindows().mainWindow.get();
     EXPECT_EQ(runValue(), program);
+    f.show();
+    EXPECT_TRUE(f.startAtLoginBox->isChecked());
+}
+
+// What the capture does follows the applied settings, not the boxes of a cancelled edit.
+class OptionsInForceTest : public shell::capturetests::CaptureTest {};
+
+TEST_F(OptionsInForceTest, ReleaseAfterCaptureActsOnlyOnceApplied) {
+    OptionsDialog& f = prog.optionsWindows().optionsDialog.get();
+    mainWindow();
+    for (bool applied : {false, true}) {
+        SCOPED_TRACE(applied);
+        f.show();
+        f.releaseAfterCaptureBox->setChecked(true);
+        (applied ? f.okButton : f.cancelButton)->click();
+        captureEntireScreen();
+        EXPECT_EQ(shellState().desktopfrozen, !applied);
+        EXPECT_EQ(prog.options.settings.releaseAfterCapture, applied);
+    }
 }
 
 }  // namespace

@@ -32,9 +32,8 @@ protected:
             const converter::Result r = converter::convert(call.arguments);
             return ProcessResult{Status::Finished, r.exitCode, r.message};
         };
-        optionsDialog().Text1->setText(folder_);
-        optionsDialog().Text3->setText(QStringLiteral("Shot_"));
-        options().savename = QStringLiteral("Shot_");
+        settings().saveFolder = folder_;
+        settings().fileNamePrefix = QStringLiteral("Shot_");
         freeze();
         form3().Picture1->setImage(capture_);
         shellState().captureavailable = true;
@@ -85,17 +84,17 @@ protected:
 };
 
 TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
-    optionsDialog().Option2->setChecked(true);
-    for (const char* ext : {".bmp", ".png", ".jpg", ".tif"}) {
-        optionsDialog().Combo1->setCurrentText(ext);
+    settings().naming = options::SaveNaming::Increment;
+    for (options::ImageFormat format : options::kImageFormats) {
+        settings().format = format;
         mainWindow().saveToDefaultFolderItem->trigger();
-        expectCaptureAt(path(QStringLiteral("Shot_") + ext));
+        expectCaptureAt(path(QStringLiteral("Shot_") + options::extensionOf(format)));
     }
     EXPECT_TRUE(fake.dialogs().messages.empty());
     EXPECT_EQ(fake.clock().sleeps.back(), 500);
     EXPECT_TRUE(frozenScreenKept());
 
-    options().autoreleasedesktop = true;
+    settings().releaseAfterCapture = true;
     mainWindow().saveToDefaultFolderItem->trigger();
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
@@ -106,8 +105,8 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
     const std::pair<std::function<void()>, int> cases[] = {
-        {[this] { optionsDialog().Text1->clear(); }, errornumber::PathNotFound},
-        {[this] { optionsDialog().Text1->setText(path("gone")); }, errornumber::PathNotFound},
+        {[this] { settings().saveFolder.clear(); }, errornumber::PathNotFound},
+        {[this] { settings().saveFolder = path("gone"); }, errornumber::PathNotFound},
         {[this] {
              writeOld("Shot_.png");
              for (int n = 0; n < 999; ++n)
@@ -115,9 +114,9 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
          },
          errornumber::NoFreeName},
     };
-    options().autoreleasedesktop = true;
-    optionsDialog().Option2->setChecked(true);
-    optionsDialog().Combo1->setCurrentText(".png");
+    settings().releaseAfterCapture = true;
+    settings().naming = options::SaveNaming::Increment;
+    settings().format = options::ImageFormat::Png;
     for (const auto& [arrange, number] : cases) {
         SCOPED_TRACE(number);
         arrange();
@@ -127,7 +126,7 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
         EXPECT_EQ(filesInFolder(), arranged);
         EXPECT_TRUE(shellState().desktopfrozen);
         EXPECT_EQ(form3().Picture1->image(), capture_);
-        optionsDialog().Text1->setText(folder_);
+        settings().saveFolder = folder_;
     }
 }
 
@@ -138,10 +137,10 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
         {"taken", kOverwrite},  // answered No
         {"x", "Error: 53  "},   // no converter
     };
-    options().autoreleasedesktop = true;
+    settings().releaseAfterCapture = true;
     writeOld("taken.png");
     writeOld("taken.bmp");
-    optionsDialog().Option1->setChecked(true);
+    settings().naming = options::SaveNaming::Prompt;
     mainWindow().saveToDefaultFolderItem->trigger();
     fake.process().behaviour = [](const fakes::FakeProcess::Call&) {
         return ProcessResult{Status::FailedToStart, -1, {}};
@@ -159,7 +158,7 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     EXPECT_EQ(QFileInfo(path("taken.png")).size(), 3);
     EXPECT_NE(dialog().cursor().shape(), Qt::BitmapCursor) << "saving pointer left on";
 
-    options().autoreleasedesktop = false;
+    settings().releaseAfterCapture = false;
     typeInDialog(QStringLiteral("taken"), ".bmp");
     fake.dialogs().answers = {MsgAnswer::Yes};
     dialog().okButton->click();
@@ -190,7 +189,7 @@ TEST_F(SaveCommandsTest, SaveAsReplacesTheTypedExtensionByTheChosenFormat) {
 }
 
 TEST_F(SaveCommandsTest, SaveAsAsksAboutTheFinalNameAndReleasesOnlyAfterSaving) {
-    options().autoreleasedesktop = true;
+    settings().releaseAfterCapture = true;
     writeOld("shot.png");
     // Cancelled, declined, failed: nothing written, nothing released.
     mainWindow().saveAsItem->trigger();

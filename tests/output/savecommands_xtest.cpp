@@ -63,13 +63,13 @@ protected:
         fake_->services().process = std::make_unique<platform::QtProcess>();
         prog_ = std::make_unique<Program>();
 
-        auto& optionsDialog = prog_->optionsWindows().optionsDialog.get();
-        optionsDialog.Check2->setChecked(false);  // no autocopy
-        optionsDialog.Text1->setText(dir_.path());
-        optionsDialog.Text3->setText(QStringLiteral("Shot_"));
-        prog_->options.savename = QStringLiteral("Shot_");
-        prog_->options.autopopupmenu = false;
-        prog_->options.autoreleasedesktop = false;
+        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
+        options::Settings& settings = prog_->options.settings;
+        settings.autoCopy = false;
+        settings.saveFolder = dir_.path();
+        settings.fileNamePrefix = QStringLiteral("Shot_");
+        settings.autoPopupMenu = false;
+        settings.releaseAfterCapture = false;
         shellWindows().mainWindow->hide();
         prog_->shell.programpath = QStringLiteral(QV_BIN_DIR);
 
@@ -130,16 +130,16 @@ protected:
 
 TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
     auto& mainWindow = shellWindows().mainWindow.get();
-    auto& optionsDialog = prog_->optionsWindows().optionsDialog.get();
+    options::Settings& settings = prog_->options.settings;
     for (const ImageFormat& format : imageFormats()) {
         SCOPED_TRACE(format.extension.toStdString());
-        optionsDialog.Combo1->setCurrentText(format.extension);
+        settings.format = options::kImageFormats[&format - imageFormats().data()];
 
-        optionsDialog.Option2->setChecked(true);
+        settings.naming = options::SaveNaming::Increment;
         clickInContextMenu(mainWindow.saveToDefaultFolderItem);
         expectSaved(QStringLiteral("Shot_") + format.extension, format);
 
-        optionsDialog.Option1->setChecked(true);
+        settings.naming = options::SaveNaming::Prompt;
         clickInContextMenu(mainWindow.saveToDefaultFolderItem);
         SaveDialog* dialog = nullptr;
         ASSERT_TRUE(processUntil([&] {
@@ -180,11 +180,11 @@ TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
 
 TEST_F(SavingX, AConverterThatCannotStartIsReportedAndTheFrozenScreenStays) {
     auto& mainWindow = shellWindows().mainWindow.get();
-    auto& optionsDialog = prog_->optionsWindows().optionsDialog.get();
-    prog_->options.autoreleasedesktop = true;
+    options::Settings& settings = prog_->options.settings;
+    settings.releaseAfterCapture = true;
     prog_->shell.programpath = dir_.filePath("no converter here");
-    optionsDialog.Combo1->setCurrentText(".png");
-    optionsDialog.Option2->setChecked(true);
+    settings.format = options::ImageFormat::Png;
+    settings.naming = options::SaveNaming::Increment;
     clickInContextMenu(mainWindow.saveToDefaultFolderItem);
     ASSERT_TRUE(processUntil([&] { return !dialogs_->messages.empty(); }));
     EXPECT_TRUE(dialogs_->lastText().startsWith("Error: 53  ")) << qPrintable(dialogs_->lastText());

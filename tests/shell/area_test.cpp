@@ -40,8 +40,8 @@ TEST_F(AreaCaptureTest, SizeThresholdsDecideWhetherTheBandIsCopied) {
 }
 
 TEST_F(AreaCaptureTest, TheCaptureHoldsTheObjectsInsideTheBandButNotTheBandOrItsCaptions) {
-    options().showcurrentsize = true;
-    options().framecolor = 0x00FF00;
+    settings().showCurrentSize = true;
+    settings().frameColor = 0x00FF00;
     CanvasShape* object = picture()->addShape(CanvasItem::Role::Object);
     object->setBorderColor(Qt::red);
     object->setGeometry(150 * 15, 250 * 15, 250 * 15, 50 * 15);  // half inside the band
@@ -131,7 +131,7 @@ TEST_F(AreaCaptureTest, TheReadoutShowsTheCurrentSizeWithTheLocaleSeparator) {
         shellState().circularmode = row.circle;
         shellState().rectangularmode = !row.circle;
         for (bool shown : {false, true}) {
-            options().showcurrentsize = shown;
+            settings().showCurrentSize = shown;
             press({100, 100});
             move(row.to);
             move(row.to);

@@ -29,11 +29,7 @@ inline QImage patternScreen(int width, int height) {
 
 class CaptureTest : public fakes::ProgramTest {
 protected:
-    CaptureTest() {
-        fake.desktop().screen = patternScreen(1280, 800);
-        options().autopopupmenu = false;
-        options().autoreleasedesktop = false;
-    }
+    CaptureTest() { fake.desktop().screen = patternScreen(1280, 800); }
     ~CaptureTest() override {
         menuAnswer.stop();
         flushDrops();
@@ -44,12 +40,15 @@ protected:
     }
 
     shell::State& shellState() { return prog.shell; }
-    options::State& options() { return prog.options; }
     Windows& forms() { return prog.shellWindows(); }
     MainWindow& mainWindow() { return forms().mainWindow.get(); }
     FrozenScreen& frozenScreen() { return forms().frozenScreen.get(); }
     Form3& form3() { return forms().form3.get(); }
-    options::OptionsDialog& optionsDialog() { return prog.optionsWindows().optionsDialog.get(); }
+    // The current settings, once the Options load has read them as at start-up.
+    options::Settings& settings() {
+        prog.optionsWindows().optionsDialog.get();
+        return prog.options.settings;
+    }
     QImage buffer() { return form3().Picture1->image(); }
     QImage screen(const QRect& pixels) { return fake.desktop().screen.copy(pixels); }
 
@@ -102,7 +101,7 @@ protected:
 class AreaTest : public CaptureTest {
 protected:
     AreaTest() {
-        optionsDialog().Check2->setChecked(true);  // autocopy, so that the clipboard shows captures
+        settings().autoCopy = true;  // so that the clipboard shows captures
         freeze();
         fake.clock().sleeps.clear();
     }

@@ -6,7 +6,7 @@ namespace {
 
 class OneStepCaptureTest : public CaptureTest {
 protected:
-    OneStepCaptureTest() { optionsDialog().Check2->setChecked(false); }
+    OneStepCaptureTest() { settings().autoCopy = false; }
     void captureActiveWindow(const QString& target) {
         form3().Text1->setText(target);
         requestCapture(true);
@@ -41,8 +41,9 @@ TEST_F(OneStepCaptureTest, ActiveWindowIsItsFrameClippedToTheScreen) {
         const auto& s = shellState();
         EXPECT_EQ(QRect(QPoint(s.bandx1, s.bandy1), QPoint(s.bandx2, s.bandy2)),
                   QRect(c.topLeft() * 15, (c.bottomRight() + QPoint(1, 1)) * 15));
-        EXPECT_EQ(frozenScreen().Shape1->geometry(), QRectF(c.left() * 15 - 10, c.top() * 15 - 10,
-                                                     c.width() * 15 + 25, c.height() * 15 + 25));
+        EXPECT_EQ(frozenScreen().Shape1->geometry(),
+                  QRectF(c.left() * 15 - 10, c.top() * 15 - 10, c.width() * 15 + 25,
+                         c.height() * 15 + 25));
     }
 }
 
@@ -79,8 +80,8 @@ TEST_F(OneStepCaptureTest, ActiveWindowFailuresSayWhyAndCaptureNothing) {
 
 TEST_F(OneStepCaptureTest, AutoCaptureTakesThePictureWithoutAfterCaptureActions) {
     prog.autocapture.autocapturerunning = true;
-    options().autoreleasedesktop = true;
-    optionsDialog().Check2->setChecked(true);
+    settings().releaseAfterCapture = true;
+    settings().autoCopy = true;
     captureActiveWindow(QString::number(addWindow(QRect(10, 20, 30, 40))));
     EXPECT_EQ(buffer(), screen(QRect(10, 20, 30, 40)));
     EXPECT_EQ(fake.clipboard().clears, 0);
@@ -121,8 +122,8 @@ TEST_F(AfterCaptureTest, EveryCaptureEmptiesTheClipboardAutocopyFillsItAndTheSou
         fake.clipboard().textContent = QStringLiteral("old");
         fake.clipboard().clears = 0;
         fake.clock().sleeps.clear();
-        optionsDialog().Check2->setChecked(autocopy);
-        optionsDialog().Text5->setText(QStringLiteral("/sounds/click.wav"));
+        settings().autoCopy = autocopy;
+        settings().soundFile = QStringLiteral("/sounds/click.wav");
         captureEntireScreen();
         EXPECT_EQ(fake.sound().played.back(), "/sounds/click.wav");
         EXPECT_EQ(fake.clipboard().clears, 1);
@@ -146,8 +147,8 @@ TEST_F(AfterCaptureTest, PopupAndReleaseFollowTheOptionsUnlessObjectsWereAdded) 
         SCOPED_TRACE(::testing::Message() << row.popup << row.release << row.objects);
         mainWindow().resetAfterRelease();
         freeze();
-        options().autopopupmenu = row.popup;
-        options().autoreleasedesktop = row.release;
+        settings().autoPopupMenu = row.popup;
+        settings().releaseAfterCapture = row.release;
         prog.objects.objectsadded = row.objects;
         answerNextMenu();
         frozenScreen().releaseAfterOneStepCapture();
@@ -161,8 +162,8 @@ TEST_F(AfterCaptureTest, PopupAndReleaseFollowTheOptionsUnlessObjectsWereAdded) 
 }
 
 TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
-    options().autopopupmenu = true;
-    optionsDialog().Check2->setChecked(true);
+    settings().autoPopupMenu = true;
+    settings().autoCopy = true;
     answerNextMenu(mainWindow().contextReleaseItem);
     captureEntireScreen();
     EXPECT_EQ(popped, mainWindow().contextMenu);
@@ -228,8 +229,9 @@ TEST_F(ClipboardMenuTest, OutputItemsFollowWhetherACaptureExists) {
         SCOPED_TRACE(capture);
         shellState().captureavailable = capture;
         Module2::updateClipboardMenus();
-        for (QAction* item : {f1.saveToDefaultFolderItem, f1.saveAsItem, f1.printToDefaultPrinterItem, f1.printItem,
-                              f1.pageSetupItem, f1.copyItem, f1.emailItem})
+        for (QAction* item :
+             {f1.saveToDefaultFolderItem, f1.saveAsItem, f1.printToDefaultPrinterItem, f1.printItem,
+              f1.pageSetupItem, f1.copyItem, f1.emailItem})
             EXPECT_EQ(item->isEnabled(), capture) << item->text().toStdString();
         EXPECT_TRUE(f1.pastingApplicationItem->isEnabled());
     }

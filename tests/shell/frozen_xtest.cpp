@@ -14,8 +14,8 @@
 #include "options/windows.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/x11desktop.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "support/xvfbtest.h"
 #include "support/xwd.h"
 
@@ -42,9 +42,10 @@ protected:
         fake_.emplace();
         fake_->services().desktop = std::make_unique<platform::X11Desktop>();
         prog_ = std::make_unique<Program>();
-        prog_->optionsWindows().optionsDialog->Check2->setChecked(false);  // no autocopy
-        prog_->options.autopopupmenu = false;
-        prog_->options.autoreleasedesktop = false;
+        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
+        prog_->options.settings.autoCopy = false;
+        prog_->options.settings.autoPopupMenu = false;
+        prog_->options.settings.releaseAfterCapture = false;
         prog_->shellWindows().mainWindow->hide();
     }
     void TearDown() override {
@@ -128,7 +129,7 @@ TEST_F(FrozenX, EntireScreenAndActiveWindowEqualXwd) {
 
 TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
     fake_->services().clipboard = std::make_unique<platform::QtClipboard>();
-    prog_->optionsWindows().optionsDialog->Check2->setChecked(true);  // autocopy
+    prog_->options.settings.autoCopy = true;
     ASSERT_FALSE(showFramed(QRect(150, 120, 600, 420)).isEmpty())
         << "the window manager never framed the window";
 

@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, OnlyTheFirstStartRegistersTheTwoDefaultHotkeysAndNamesThe
         Program run;
         MainWindow& form = run.shellWindows().mainWindow.get();
         EXPECT_EQ(platform.hotkeys().registered, later ? decltype(defaults)() : defaults);
-        EXPECT_EQ(run.options.defaulthotkeys, !later);
+        EXPECT_EQ(run.options.defaultHotkeys, !later);
         EXPECT_EQ(form.releaseItem->text(), later ? "Release Desktop" : "Release Desktop   CTRL+R");
         EXPECT_EQ(form.contextReleaseItem->text(), form.releaseItem->text());
         EXPECT_EQ(form.freezeItem->text(),
@@ -78,9 +78,9 @@ TEST_F(MainWindowTest, DisableHotkeysStoredOnRegistersNothing) {
     fake.registry().setValue(Root::CurrentUser, kHotkeys, "DisableHotkeys", QByteArray("1\0", 2));
     fake.registry().setValue(Root::CurrentUser, kHotkeys, "Capture Entire Screen",
                              QByteArray("CTRL+E\0", 7));
-    prog.optionsWindows().hotkeysDialog->Check1->setChecked(true);
+    prog.optionsWindows().hotkeysDialog->disableHotkeysBox->setChecked(true);
     start();
-    EXPECT_TRUE(prog.options.disablehotkeys);
+    EXPECT_TRUE(prog.options.disableHotkeys);
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
 }
 
@@ -122,10 +122,8 @@ TEST_F(MainWindowTest, ReleaseAfterCaptureStoredOnForcesAutocopyCheckedAndDisabl
         platform.registry().createKey(Root::CurrentUser, "Software\\Quorvalline\\Save");
         Program run;
         run.shellWindows().mainWindow.get();
-        auto& options = run.optionsWindows().optionsDialog.get();
-        EXPECT_EQ(run.options.autoreleasedesktop, release);
-        EXPECT_EQ(options.Check2->isChecked(), release);
-        EXPECT_EQ(options.Check2->isEnabled(), !release);
+        EXPECT_EQ(run.options.settings.releaseAfterCapture, release);
+        EXPECT_EQ(run.options.settings.autoCopy, release);
     }
 }
 
@@ -149,7 +147,7 @@ TEST_F(MainWindowTest, StateAfterStartUpAndTheWindowHidesIntoTheTrayAfterFiveSec
     fake.registry().setValue(Root::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                              "Quorvalline", QByteArray("/opt/q/quorvalline\0", 19));
     MainWindow& form = start();
-    EXPECT_TRUE(prog.optionsWindows().optionsDialog->Check6->isChecked());
+    EXPECT_TRUE(prog.options.settings.startAtLogin);
     EXPECT_TRUE(prog.shell.rectangularmode);
     EXPECT_TRUE(fake.tray().shown);
     fake.clock().advance(4999);

@@ -1,0 +1,148 @@
+#include "options/settingsstore.h"
+
+#include <QCoreApplication>
+#include <array>
+#include <limits>
+
+#include "options/registrystore.h"
+#include "platform/services.h"
+#include "toolkit/vbmath.h"
+
+namespace qv::options {
+
+namespace {
+
+const QString kSave = kProgramKey + QStringLiteral("\\Save");
+const QString kApps = kProgramKey + QStringLiteral("\\Apps");
+const QString kFrame = kProgramKey + QStringLiteral("\\Frame");
+const QString kAuto = kProgramKey + QStringLiteral("\\Auto");
+
+QString flagText(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// A flag read by the keep rule; nothing for any other text.
+std::optional<bool> readFlag(const QString& keepText) {
+    if (keepText == keepFlag(false))
+        return false;
+    if (keepText == keepFlag(true))
+        return true;
+    return std::nullopt;
+}
+
+// One stored value: where it lives, how it is written from the Settings and read into them.
+// A reader gets the text by the keep rule and leaves the Settings alone for a damaged text.
+struct Row {
+    const QString& key;
+    const char* name;
+    QString (*text)(const Settings&);
+    void (*read)(Settings&, const QString& keepText);
+    Nul nul = Nul::Counted;
+};
+
+template <QString Settings::*member>
+Row textRow(const QString& key, const char* name) {
+    return {key, name, [](const Settings& s) { return s.*member; },
+            [](Settings& s, const QString& keep) { s.*member = shownText(keep); }};
+}
+
+template <bool Settings::*member>
+Row flagRow(const QString& key, const char* name) {
+    return {key, name, [](const Settings& s) { return flagText(s.*member); },
+            [](Settings& s, const QString& keep) {
+                if (const auto on = readFlag(keep))
+                    s.*member = *on;
+            }};
+}
+
+// An option of two choices stored as a flag: "1" stands for whenOne.
+template <typename Enum, Enum Settings::*member, Enum whenOne, Enum whenZero>
+Row choiceRow(const QString& key, const char* name) {
+    return {key, name, [](const Settings& s) { return flagText(s.*member == whenOne); },
+            [](Settings& s, const QString& keep) {
+                if (const auto one = readFlag(keep))
+                    s.*member = *one ? whenOne : whenZero;
+            }};
+}
+
+// In the order they are written.
+const std::array<Row, 15>& rows() {
+    static const std::array<Row, 15> table = {
+        textRow<&Settings::saveFolder>(kSave, "SaveDir"),
+        textRow<&Settings::fileNamePrefix>(kSave, "SaveName"),
+        Row{kSave, "ImgFormat", [](const Settings& s) { return extensionOf(s.format); },
+            [](Settings& s, const QString& keep) {
+                for (ImageFormat f : kImageFormats) {
+                    if (extensionOf(f) == shownText(keep))
+                        s.format = f;
+                }
+            },
+            Nul::Omitted},
+        choiceRow<SaveNaming, &Settings::naming, SaveNaming::Increment, SaveNaming::Prompt>(
+            kSave, "PrompOrIncrement"),
+        textRow<&Settings::pastingAppPath>(kApps, "AppPath"),
+        choiceRow<PastingLaunch, &Settings::pastingLaunch, PastingLaunch::NewInstance,
+                  PastingLaunch::RestoreExisting>(kApps, "NewInstance"),
+        textRow<&Settings::pastingAppName>(kApps, "ConAppName"),
+        Row{kFrame, "Color", [](const Settings& s) { return QString::number(s.frameColor); },
+            [](Settings& s, const QString& keep) {
+                // A number outside the stored range is a damaged value.
+                const double color = toolkit::val(shownText(keep));
+                if (color >= std::numeric_limits<qint32>::min() &&
+                    color <= std::numeric_limits<qint32>::max())
+                    s.frameColor = toolkit::toInt(color);
+            }},
+        choiceRow<FrameOutline, &Settings::outline, FrameOutline::Solid, FrameOutline::Dotted>(
+            kFrame, "Outline"),
+        flagRow<&Settings::includeOutline>(kFrame, "IncludeOutline"),
+        flagRow<&Settings::autoCopy>(kAuto, "AutoCopyToClibrd"),
+        flagRow<&Settings::releaseAfterCapture>(kAuto, "AutoReleaseDesktop"),
+        flagRow<&Settings::autoPopupMenu>(kAuto, "AutoPopupMenu"),
+        flagRow<&Settings::showCurrentSize>(kAuto, "ShowCurrentSize"),
+        textRow<&Settings::soundFile>(kAuto, "SoundPath"),
+    };
+    return table;
+}
+
+}  // namespace
+
+bool SettingsStore::stored() {
+    return keyExists(kSave);
+}
+
+Settings SettingsStore::load() const {
+    Settings settings = firstRunSettings();
+    if (!stored())
+        return settings;
+    for (const Row& row : rows())
+        row.read(settings, readKeep(row.key, QString::fromLatin1(row.name)));
+    // Increment mode never runs with an empty prefix.
+    if (settings.naming == SaveNaming::Increment && settings.fileNamePrefix.isEmpty())
+        settings.fileNamePrefix = Settings().fileNamePrefix;
+    // Releasing after a capture leaves the capture nowhere but on the clipboard.
+    if (settings.releaseAfterCapture)
+        settings.autoCopy = true;
+    return settings;
+}
+
+void SettingsStore::save(const Settings& settings) const {
+    createKey(kProgramKey);
+    for (const Row& row : rows())
+        writeText(row.key, QString::fromLatin1(row.name), row.text(settings), row.nul);
+}
+
+bool SettingsStore::readStartAtLogin() {
+    using Root = platform::Registry::Root;
+    auto& registry = platform::registry();
+    registry.createKey(Root::CurrentUser, platform::kRunKey);
+    return registry.value(Root::CurrentUser, platform::kRunKey, platform::kRunValue).has_value();
+}
+
+void SettingsStore::writeStartAtLogin(bool on) {
+    if (on)
+        writeText(platform::kRunKey, platform::kRunValue, QCoreApplication::applicationFilePath());
+    else
+        deleteValue(platform::kRunKey, platform::kRunValue);
+}
+
+}  // namespace qv::options
