@@ -22,8 +22,8 @@
 #include "platform/linux/realclock.h"
 #include "platform/memoryregistry.h"
 #include "platform/services.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace {
 
@@ -103,15 +103,15 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();
     };
     auto freeze = [&] {
-        mainWindow.Command1->click();
+        mainWindow.showFrozenScreen();
         forms.frozenScreen->repaint();
         desktop.flush();
     };
     auto oneStep = [&](bool window) {
         auto& s = program.shell;
-        (window ? s.pendingwindow : s.pendingscreen) = true;
-        s.captureavailable = true;
-        forms.form3->Text1->setText(QString::number(desktop.target));
+        (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
+        s.freeze.captureAvailable = true;
+        program.capture.targetWindow = desktop.target;
         forms.frozenScreen.drop();
         freeze();
     };

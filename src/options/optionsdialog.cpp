@@ -17,15 +17,15 @@
 #include <algorithm>
 
 #include "autocapture/windows.h"
-#include "options/windows.h"
 #include "options/helpfile.h"
 #include "options/menucaptions.h"
 #include "options/registrystore.h"
+#include "options/windows.h"
 #include "output/filenamerule.h"
 #include "output/windows.h"
 #include "platform/services.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/ownedwindow.h"
 
@@ -255,11 +255,11 @@ void OptionsDialog::Form_Activate() {
     // Asking the frozen-screen window must not load it.
     shell::FrozenScreen* frozenScreen = program().shellWindows().frozenScreen.peek();
     if (frozenScreen && frozenScreen->isVisible())
-        shell.dialogopen = true;
-    shell.pendingwindow = false;
-    shell.pendingscreen = false;
+        shell.freeze.dialogOpen = true;
+    shell.freeze.pendingWindow = false;
+    shell.freeze.pendingScreen = false;
     if (frozenScreen)
-        frozenScreen->Timer1->stop();
+        frozenScreen->markerTimer->stop();
     Command3->setDefault(true);
 }
 
@@ -350,7 +350,7 @@ void OptionsDialog::Command12_Click() {
 
 void OptionsDialog::Command5_Click() {
     if (shell::FrozenScreen* frozenScreen = program().shellWindows().frozenScreen.peek())
-        frozenScreen->Timer1->stop();
+        frozenScreen->markerTimer->stop();
     if (auto color = platform::dialogs().chooseColor(QColor(Qt::black), this))
         setFrameColor(toolkit::colorValue(*color));
 }

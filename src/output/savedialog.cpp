@@ -12,12 +12,13 @@
 
 #include "options/windows.h"
 #include "output/filenamerule.h"
-#include "output/windows.h"
 #include "output/imageformat.h"
 #include "output/savecommands.h"
+#include "output/windows.h"
 #include "platform/services.h"
-#include "shell/windows.h"
+#include "shell/cursors.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/ownedwindow.h"
 
 namespace qv::output {
@@ -28,7 +29,7 @@ namespace {
 class SavingPointer {
 public:
     explicit SavingPointer(QWidget& window) : window_(window), previous_(window.cursor()) {
-        window.setCursor(program().shellWindows().form11->pointer());
+        window.setCursor(shell::cursors::saving());
     }
     ~SavingPointer() { window_.setCursor(previous_); }
     SavingPointer(const SavingPointer&) = delete;
@@ -82,8 +83,8 @@ void SaveDialog::Form_Load() {
     showFolder();
     for (const ImageFormat& f : imageFormats())
         Combo1->addItem(f.extension);
-    const int chosen =
-        Combo1->findText(program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
+    const int chosen = Combo1->findText(
+        program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
     if (chosen >= 0)
         Combo1->setCurrentIndex(chosen);
     OKButton->setDefault(true);
@@ -110,9 +111,9 @@ bool SaveDialog::event(QEvent* event) {
 
 void SaveDialog::Form_Activate() {
     auto& shell = program().shell;
-    shell.dialogopen = true;
-    shell.pendingscreen = false;
-    shell.pendingwindow = false;
+    shell.freeze.dialogOpen = true;
+    shell.freeze.pendingScreen = false;
+    shell.freeze.pendingWindow = false;
     showFolder();
     OKButton->setDefault(true);
 }
@@ -134,7 +135,7 @@ void SaveDialog::OKButton_Click() {
     }
     if (!saved)
         return;
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
     hide();
     showFrozenScreenOrRelease();
 }
@@ -159,7 +160,7 @@ bool SaveDialog::save() {
 
 void SaveDialog::CancelButton_Click() {
     hide();
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
 }
 
 void SaveDialog::closeEvent(QCloseEvent* event) {
@@ -168,7 +169,7 @@ void SaveDialog::closeEvent(QCloseEvent* event) {
 }
 
 void SaveDialog::Form_Unload() {
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
     // The next use builds the dialog afresh, as after its first load.
     program().outputWindows().saveDialog.drop();
 }

@@ -1,7 +1,6 @@
 #include "shell/formkit.h"
 
 #include <QEvent>
-#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
@@ -63,11 +62,6 @@ void setForeColor(QLabel* label, qint64 bgr) {
 
 qint64 foreColor(const QLabel* label) {
     return toolkit::colorValue(label->palette().color(QPalette::WindowText));
-}
-
-QCursor handCursor() {
-    loadResources();
-    return QCursor(QIcon(QStringLiteral(":/shell/cursors/hand.svg")).pixmap(32), 9, 3);
 }
 
 PointerEvents::PointerEvents(QWidget* widget, std::function<void()> onMove,

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCursor>
 #include <QFont>
 #include <QObject>
 #include <QRect>
@@ -31,9 +30,6 @@ void fitText(QLabel* label);
 
 void setForeColor(QLabel* label, qint64 bgr);
 qint64 foreColor(const QLabel* label);
-
-// The pointer over links: the hand of the link icon window.
-QCursor handCursor();
 
 // Delivers a widget's pointer movement and left clicks to handlers, the way a picture
 // window's labels report them. Lives as long as the widget.

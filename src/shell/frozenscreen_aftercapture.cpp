@@ -9,10 +9,11 @@
 
 #include "options/windows.h"
 #include "platform/services.h"
-#include "shell/clipboardclass.h"
+#include "shell/clipboardmenus.h"
+#include "shell/cursors.h"
 #include "shell/frozenscreen.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace qv::shell {
 
@@ -21,14 +22,14 @@ void FrozenScreen::releaseAfterOneStepCapture() {
     const auto& optionsDialog = program().optionsWindows().optionsDialog.get();
     platform::clipboard().clear();
     if (optionsDialog.Check2->isChecked()) {
-        platform::clipboard().setImage(forms.form3->Picture1->image());
-        Picture1->setCursor(forms.form14->pointer());
+        platform::clipboard().setImage(program().capture.buffer);
+        canvas->setCursor(cursors::copied());
         platform::clock().sleep(500);
         setAreaCursor();
     }
     platform::sound().play(optionsDialog.Text5->text());
 
-    if (program().objects.objectsadded)
+    if (program().objects.freeze.objectsAdded)
         return;
     const auto& options = program().options;
     if (options.autopopupmenu)
@@ -38,7 +39,7 @@ void FrozenScreen::releaseAfterOneStepCapture() {
 }
 
 void FrozenScreen::popUpOrRelease() {
-    Module2::updateClipboardMenus();
+    updateClipboardMenus();
     MainWindow& mainWindow = program().shellWindows().mainWindow.get();
     mainWindow.contextMenu->setDefaultAction(mainWindow.contextReleaseItem);
     mainWindow.contextMenu->exec(platform::desktop().cursorPos());

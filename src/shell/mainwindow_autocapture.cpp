@@ -8,6 +8,6 @@
 namespace qv::shell {
 
 void MainWindow::loadJobTable() {}
-void MainWindow::Timer4_Timer() {}
+void MainWindow::pollAutoCapture() {}
 
 }  // namespace qv::shell

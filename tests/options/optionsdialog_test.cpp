@@ -10,8 +10,8 @@
 #include <QWindow>
 
 #include "fakes/fakeprogram.h"
-#include "options/windows.h"
 #include "options/registrystore.h"
+#include "options/windows.h"
 #include "shell/windows.h"
 
 namespace qv::options {
@@ -179,27 +179,29 @@ TEST_F(OptionsDialogTest, FirstLoadAndCancelStoreNothingAndTitleBarCloseLosesThe
 }
 
 TEST_F(OptionsDialogTest, ActivationOverTheFrozenScreenMarksTheDialogOpen) {
-    prog.shell.pendingwindow = prog.shell.pendingscreen = true;
+    prog.shell.freeze.pendingWindow = prog.shell.freeze.pendingScreen = true;
     OptionsDialog& f = optionsDialog();
     prog.shellWindows().frozenScreen.drop();  // as after a release; the start-up loaded it
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(&f, &activate);
     EXPECT_FALSE(prog.shellWindows().frozenScreen.isLoaded()) << "asking must not load it";
-    EXPECT_FALSE(prog.shell.dialogopen || prog.shell.pendingwindow || prog.shell.pendingscreen);
+    EXPECT_FALSE(prog.shell.freeze.dialogOpen || prog.shell.freeze.pendingWindow ||
+                 prog.shell.freeze.pendingScreen);
 
     shell::FrozenScreen& frozen = prog.shellWindows().frozenScreen.get();
     frozen.show();
-    frozen.Timer1->start(200);
+    frozen.markerTimer->start(200);
     QCoreApplication::sendEvent(&f, &activate);
-    EXPECT_TRUE(prog.shell.dialogopen);
-    EXPECT_FALSE(frozen.Timer1->isActive());
+    EXPECT_TRUE(prog.shell.freeze.dialogOpen);
+    EXPECT_FALSE(frozen.markerTimer->isActive());
 }
 
 TEST_F(OptionsDialogTest, ClosingOptionsKeepsTheWindowsItOpenedInFront) {
     OptionsDialog& f = optionsDialog();
     f.show();
     f.Command8->click();
-    EXPECT_EQ(prog.optionsWindows().hotkeysDialog->windowHandle()->transientParent(), f.windowHandle());
+    EXPECT_EQ(prog.optionsWindows().hotkeysDialog->windowHandle()->transientParent(),
+              f.windowHandle());
     f.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(prog.optionsWindows().hotkeysDialog.isLoaded());

@@ -6,12 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
 #include "converter/converter.h"
-#include "output/windows.h"
 #include "output/savecommands.h"
+#include "output/windows.h"
 #include "shell/capture_fixture.h"
 
 namespace qv::output {
@@ -36,8 +37,8 @@ protected:
         optionsDialog().Text3->setText(QStringLiteral("Shot_"));
         options().savename = QStringLiteral("Shot_");
         freeze();
-        form3().Picture1->setImage(capture_);
-        shellState().captureavailable = true;
+        session().buffer = capture_;
+        shellState().freeze.captureAvailable = true;
     }
 
     SaveDialog& dialog() { return prog.outputWindows().saveDialog.get(); }
@@ -68,7 +69,8 @@ protected:
         f.write("old");
     }
     bool frozenScreenKept() {
-        return shellState().desktopfrozen && forms().frozenScreen.peek() && frozenScreen().isVisible();
+        return shellState().freeze.desktopFrozen && forms().frozenScreen.peek() &&
+               frozenScreen().isVisible();
     }
     // One message box starting with text, then forgotten.
     void expectOneMessage(const QString& text) {
@@ -98,8 +100,9 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     mainWindow().saveToDefaultFolderItem->trigger();
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
-    EXPECT_FALSE(shellState().desktopfrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded()) << "no hidden frozen screen built after the release";
+    EXPECT_FALSE(shellState().freeze.desktopFrozen);
+    EXPECT_FALSE(forms().frozenScreen.isLoaded())
+        << "no hidden frozen screen built after the release";
 }
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
@@ -123,8 +126,8 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
         mainWindow().saveToDefaultFolderItem->trigger();
         expectOneError(number);
         EXPECT_EQ(filesInFolder(), arranged);
-        EXPECT_TRUE(shellState().desktopfrozen);
-        EXPECT_EQ(form3().Picture1->image(), capture_);
+        EXPECT_TRUE(shellState().freeze.desktopFrozen);
+        EXPECT_EQ(session().buffer, capture_);
         optionsDialog().Text1->setText(folder_);
     }
 }
@@ -151,8 +154,8 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
         dialog().OKButton->click();
         expectOneMessage(text);
         EXPECT_TRUE(dialog().isVisible());
-        EXPECT_TRUE(shellState().dialogopen);
-        EXPECT_TRUE(shellState().desktopfrozen);
+        EXPECT_TRUE(shellState().freeze.dialogOpen);
+        EXPECT_TRUE(shellState().freeze.desktopFrozen);
     }
     EXPECT_EQ(QFileInfo(path("taken.png")).size(), 3);
     EXPECT_NE(dialog().cursor().shape(), Qt::BitmapCursor) << "saving pointer left on";
@@ -164,7 +167,7 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     expectOneMessage(kOverwrite);
     expectCaptureAt(path("taken.bmp"));
     EXPECT_FALSE(dialog().isVisible());
-    EXPECT_FALSE(shellState().dialogopen);
+    EXPECT_FALSE(shellState().freeze.dialogOpen);
     EXPECT_TRUE(frozenScreenKept());
     // The name and format of the last use come back.
     dialog().showOverFrozenScreen();
@@ -197,12 +200,12 @@ TEST_F(SaveCommandsTest, SaveAsAsksAboutTheFinalNameAndReleasesOnlyAfterSaving) 
     expectOneMessage(kOverwrite);
     saveAs("sub/shot.png", 1);
     expectOneError(errornumber::PathNotFound);
-    EXPECT_TRUE(shellState().desktopfrozen);
+    EXPECT_TRUE(shellState().freeze.desktopFrozen);
 
     fake.dialogs().answers = {MsgAnswer::Yes};
     saveAs("shot.jpg", 1);
     expectCaptureAt(path("shot.png"));
-    EXPECT_FALSE(shellState().desktopfrozen);
+    EXPECT_FALSE(shellState().freeze.desktopFrozen);
     EXPECT_EQ(filesInFolder(), QStringList{"shot.png"});
 }
 

@@ -15,13 +15,13 @@
 
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
-#include "output/windows.h"
 #include "output/imageformat.h"
+#include "output/windows.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/x11desktop.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "support/xvfbtest.h"
 
 namespace qv::output {
@@ -71,7 +71,7 @@ protected:
         prog_->options.autopopupmenu = false;
         prog_->options.autoreleasedesktop = false;
         shellWindows().mainWindow->hide();
-        prog_->shell.programpath = QStringLiteral(QV_BIN_DIR);
+        prog_->shell.programPath = QStringLiteral(QV_BIN_DIR);
 
         window_ = std::make_unique<StripedWindow>();
         window_->setGeometry(60, 50, 400, 300);
@@ -79,8 +79,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         platform::desktop().flush();
         shellWindows().mainWindow->captureScreenItem->trigger();
-        ASSERT_TRUE(processUntil([&] { return prog_->shell.desktopfrozen; }));
-        capture_ = shellWindows().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
+        ASSERT_TRUE(processUntil([&] { return prog_->shell.freeze.desktopFrozen; }));
+        capture_ = prog_->capture.buffer.convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(capture_.size(), QSize(640, 480));
     }
     void TearDown() override {
@@ -100,8 +100,8 @@ protected:
         mainWindow.contextMenu->popup(QPoint(200, 40));
         ASSERT_TRUE(processUntil([&] { return mainWindow.contextMenu->isVisible(); }));
         QTest::qWait(100);
-        const QPoint at =
-            mainWindow.contextMenu->mapToGlobal(mainWindow.contextMenu->actionGeometry(item).center());
+        const QPoint at = mainWindow.contextMenu->mapToGlobal(
+            mainWindow.contextMenu->actionGeometry(item).center());
         ASSERT_EQ(server->run("xdotool", {"mousemove", QString::number(at.x()),
                                           QString::number(at.y()), "click", "1"}),
                   0);
@@ -182,7 +182,7 @@ TEST_F(SavingX, AConverterThatCannotStartIsReportedAndTheFrozenScreenStays) {
     auto& mainWindow = shellWindows().mainWindow.get();
     auto& optionsDialog = prog_->optionsWindows().optionsDialog.get();
     prog_->options.autoreleasedesktop = true;
-    prog_->shell.programpath = dir_.filePath("no converter here");
+    prog_->shell.programPath = dir_.filePath("no converter here");
     optionsDialog.Combo1->setCurrentText(".png");
     optionsDialog.Option2->setChecked(true);
     clickInContextMenu(mainWindow.saveToDefaultFolderItem);

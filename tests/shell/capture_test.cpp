@@ -1,5 +1,4 @@
 #include "shell/capture_fixture.h"
-#include "shell/clipboardclass.h"
 
 namespace qv::shell::capturetests {
 namespace {
@@ -7,8 +6,8 @@ namespace {
 class OneStepCaptureTest : public CaptureTest {
 protected:
     OneStepCaptureTest() { optionsDialog().Check2->setChecked(false); }
-    void captureActiveWindow(const QString& target) {
-        form3().Text1->setText(target);
+    void captureActiveWindow(platform::WindowId target) {
+        session().targetWindow = target;
         requestCapture(true);
     }
 };
@@ -17,12 +16,12 @@ TEST_F(OneStepCaptureTest, EntireScreenIsTheSnapshotPixelForPixel) {
     captureEntireScreen();
     EXPECT_EQ(buffer(), fake.desktop().screen);
     const auto& s = shellState();
-    EXPECT_FALSE(s.pendingscreen);
-    EXPECT_TRUE(s.captureavailable);
-    EXPECT_TRUE(s.desktopfrozen);
-    EXPECT_EQ(QRect(QPoint(s.bandx1, s.bandy1), QPoint(s.bandx2, s.bandy2)),
+    EXPECT_FALSE(s.freeze.pendingScreen);
+    EXPECT_TRUE(s.freeze.captureAvailable);
+    EXPECT_TRUE(s.freeze.desktopFrozen);
+    EXPECT_EQ(QRect(QPoint(s.bandX1, s.bandY1), QPoint(s.bandX2, s.bandY2)),
               QRect(QPoint(0, 0), QPoint(19200, 12000)));
-    EXPECT_EQ(frozenScreen().Shape1->geometry(), QRectF(10, 10, 19190, 11962));
+    EXPECT_EQ(frozenScreen().band->geometry(), QRectF(10, 10, 19190, 11962));
 }
 
 TEST_F(OneStepCaptureTest, ActiveWindowIsItsFrameClippedToTheScreen) {
@@ -35,28 +34,30 @@ TEST_F(OneStepCaptureTest, ActiveWindowIsItsFrameClippedToTheScreen) {
     for (const auto& [frame, c] : rows) {
         SCOPED_TRACE(::testing::Message() << frame.x() << "," << frame.y());
         mainWindow().resetAfterRelease();
-        captureActiveWindow(QString::number(addWindow(frame)));
+        captureActiveWindow(addWindow(frame));
         EXPECT_EQ(buffer(), screen(c));
         EXPECT_TRUE(fake.dialogs().messages.empty());
         const auto& s = shellState();
-        EXPECT_EQ(QRect(QPoint(s.bandx1, s.bandy1), QPoint(s.bandx2, s.bandy2)),
+        EXPECT_EQ(QRect(QPoint(s.bandX1, s.bandY1), QPoint(s.bandX2, s.bandY2)),
                   QRect(c.topLeft() * 15, (c.bottomRight() + QPoint(1, 1)) * 15));
-        EXPECT_EQ(frozenScreen().Shape1->geometry(), QRectF(c.left() * 15 - 10, c.top() * 15 - 10,
-                                                     c.width() * 15 + 25, c.height() * 15 + 25));
+        EXPECT_EQ(frozenScreen().band->geometry(),
+                  QRectF(c.left() * 15 - 10, c.top() * 15 - 10, c.width() * 15 + 25,
+                         c.height() * 15 + 25));
     }
 }
 
 TEST_F(OneStepCaptureTest, ActiveWindowFailuresSayWhyAndCaptureNothing) {
     const QString notFound = QStringLiteral("Cannot find any active Window !");
-    const std::pair<QString, QString> rows[] = {
-        {QString::number(addWindow(QRect(0, 0, 1280, 800), true)), "Window was not active !"},
-        {QString::number(addWindow(QRect())), notFound},  // minimised
-        {QString::number(addWindow(QRect(2000, 100, 300, 200))), notFound},
-        {"closed window", notFound},
+    const std::pair<platform::WindowId, QString> rows[] = {
+        {addWindow(QRect(0, 0, 1280, 800), true), "Window was not active !"},
+        {addWindow(QRect()), notFound},  // minimised
+        {addWindow(QRect(2000, 100, 300, 200)), notFound},
+        {0x2a0ffff, notFound},  // closed meanwhile
+        {0, notFound},          // none remembered
     };
     for (bool silent : {false, true}) {
         for (const auto& [target, message] : rows) {
-            SCOPED_TRACE(target.toStdString());
+            SCOPED_TRACE(target);
             mainWindow().resetAfterRelease();
             fake.dialogs().messages.clear();
             prog.autocapture.autocapturerunning = silent;
@@ -70,8 +71,8 @@ TEST_F(OneStepCaptureTest, ActiveWindowFailuresSayWhyAndCaptureNothing) {
                 EXPECT_EQ(shown.title, " Quorvalline ");
                 EXPECT_EQ(shown.icon, platform::MsgIcon::Information);
             }
-            EXPECT_FALSE(shellState().pendingwindow);
-            EXPECT_FALSE(shellState().captureavailable);
+            EXPECT_FALSE(shellState().freeze.pendingWindow);
+            EXPECT_FALSE(shellState().freeze.captureAvailable);
             EXPECT_TRUE(buffer().isNull());
         }
     }
@@ -81,19 +82,19 @@ TEST_F(OneStepCaptureTest, AutoCaptureTakesThePictureWithoutAfterCaptureActions)
     prog.autocapture.autocapturerunning = true;
     options().autoreleasedesktop = true;
     optionsDialog().Check2->setChecked(true);
-    captureActiveWindow(QString::number(addWindow(QRect(10, 20, 30, 40))));
+    captureActiveWindow(addWindow(QRect(10, 20, 30, 40)));
     EXPECT_EQ(buffer(), screen(QRect(10, 20, 30, 40)));
     EXPECT_EQ(fake.clipboard().clears, 0);
     EXPECT_TRUE(fake.sound().played.empty());
-    EXPECT_TRUE(shellState().desktopfrozen);
+    EXPECT_TRUE(shellState().freeze.desktopFrozen);
 }
 
 TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
     freeze();
-    CanvasShape* handle = frozenScreen().Picture1->addShape(CanvasItem::Role::Selection);
+    CanvasShape* handle = frozenScreen().canvas->addShape(CanvasItem::Role::Selection);
     fake.clock().sleeps.clear();
     const int processed = fake.clock().processEventsCalls;
-    shellState().pendingscreen = true;
+    shellState().freeze.pendingScreen = true;
     QWidget other;
     other.show();
     const auto activate = [&] {
@@ -103,12 +104,12 @@ TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
     activate();
     EXPECT_EQ(fake.clock().sleeps, std::vector<int>{300});
     EXPECT_GT(fake.clock().processEventsCalls, processed);
-    EXPECT_TRUE(shellState().pendingscreen);
+    EXPECT_TRUE(shellState().freeze.pendingScreen);
     EXPECT_TRUE(buffer().isNull());
 
     handle->hide();
     activate();
-    EXPECT_FALSE(shellState().pendingscreen);
+    EXPECT_FALSE(shellState().freeze.pendingScreen);
     EXPECT_EQ(buffer(), fake.desktop().screen);
 }
 
@@ -148,14 +149,14 @@ TEST_F(AfterCaptureTest, PopupAndReleaseFollowTheOptionsUnlessObjectsWereAdded) 
         freeze();
         options().autopopupmenu = row.popup;
         options().autoreleasedesktop = row.release;
-        prog.objects.objectsadded = row.objects;
+        prog.objects.freeze.objectsAdded = row.objects;
         answerNextMenu();
         frozenScreen().releaseAfterOneStepCapture();
         menuAnswer.stop();
 
         EXPECT_EQ(popped == mainWindow().contextMenu, row.popped);
         EXPECT_EQ(poppedDefault, row.popped ? mainWindow().contextReleaseItem : nullptr);
-        EXPECT_EQ(!shellState().desktopfrozen, row.released);
+        EXPECT_EQ(!shellState().freeze.desktopFrozen, row.released);
         EXPECT_EQ(!forms().frozenScreen.isLoaded(), row.released);
     }
 }
@@ -166,7 +167,7 @@ TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
     answerNextMenu(mainWindow().contextReleaseItem);
     captureEntireScreen();
     EXPECT_EQ(popped, mainWindow().contextMenu);
-    EXPECT_FALSE(shellState().desktopfrozen);
+    EXPECT_FALSE(shellState().freeze.desktopFrozen);
     EXPECT_FALSE(forms().frozenScreen.isLoaded());
     flushDrops();
     // The capture reached the clipboard before the release dropped the buffer.
@@ -177,62 +178,15 @@ TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
 TEST_F(AfterCaptureTest, TheDotsMarkerCyclesFromOneToTenDots) {
     freeze();
     FrozenScreen& f2 = frozenScreen();
-    EXPECT_EQ(f2.Label2->caption(), "............");
-    EXPECT_FALSE(f2.Timer1->isActive());
-    f2.Timer1->start(200);
+    EXPECT_EQ(f2.dotsMarker->caption(), "............");
+    EXPECT_FALSE(f2.markerTimer->isActive());
+    f2.markerTimer->start(200);
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1, 2}) {
         fake.clock().advance(200);
-        EXPECT_EQ(f2.Label2->caption(), QString(n, QLatin1Char('.')));
+        EXPECT_EQ(f2.dotsMarker->caption(), QString(n, QLatin1Char('.')));
     }
     fake.clock().advance(199);
-    EXPECT_EQ(f2.Label2->caption(), "..");
-}
-
-TEST(ClipboardClass, MaskTable) {
-    const char* expected[16] = {"nothing", "text",    "bitmap", "nothing", "bitmap",  "nothing",
-                                "bitmap",  "nothing", "text",   "text",    "nothing", "nothing",
-                                "nothing", "nothing", "bitmap", "nothing"};
-    for (int mask = 0; mask < 16; ++mask)
-        EXPECT_EQ(Module2::ClipboardClassOf(mask), expected[mask]) << mask;
-}
-
-using ClipboardMenuTest = CaptureTest;
-
-TEST_F(ClipboardMenuTest, ClassifiesWhatTheClipboardHoldsAndEnablesPaste) {
-    struct Row {
-        bool text, image, rich;
-        int mask;
-        const char* cls;
-    };
-    const Row rows[] = {
-        {false, false, false, 0, "nothing"}, {true, false, false, 1, "text"},
-        {false, true, false, 6, "bitmap"},   {true, true, false, 7, "nothing"},
-        {false, false, true, 8, "text"},     {false, true, true, 14, "bitmap"},
-    };
-    auto& clip = fake.clipboard();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.mask);
-        clip.textContent = row.text ? QStringLiteral("words") : QString();
-        clip.imageContent = row.image ? QImage(4, 4, QImage::Format_RGB32) : QImage();
-        clip.richText = row.rich;
-        EXPECT_EQ(Module2::ClipboardFormatMask(), row.mask);
-        EXPECT_EQ(Module2::ClassifyClipboard(), row.cls);
-        Module2::updateClipboardMenus();
-        EXPECT_EQ(mainWindow().pasteItem->isEnabled(), QString(row.cls) != "nothing");
-    }
-}
-
-TEST_F(ClipboardMenuTest, OutputItemsFollowWhetherACaptureExists) {
-    MainWindow& f1 = mainWindow();
-    for (bool capture : {true, false}) {
-        SCOPED_TRACE(capture);
-        shellState().captureavailable = capture;
-        Module2::updateClipboardMenus();
-        for (QAction* item : {f1.saveToDefaultFolderItem, f1.saveAsItem, f1.printToDefaultPrinterItem, f1.printItem,
-                              f1.pageSetupItem, f1.copyItem, f1.emailItem})
-            EXPECT_EQ(item->isEnabled(), capture) << item->text().toStdString();
-        EXPECT_TRUE(f1.pastingApplicationItem->isEnabled());
-    }
+    EXPECT_EQ(f2.dotsMarker->caption(), "..");
 }
 
 }  // namespace
