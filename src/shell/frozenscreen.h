@@ -22,15 +22,15 @@ public:
     void load();
 
     FrozenCanvas* canvas;      // the snapshot with the items over it
-    CanvasShape* band;         // the band, or the frame of a one-step capture
-    CanvasLabel* sizeReadout;  // the size readout
-    CanvasLabel* dotsMarker;   // the dots marker
-    CanvasLabel* pleaseWait;   // "Please wait !"
-    std::unique_ptr<platform::Timer> markerTimer;
+    CanvasShape* band;         // the marked area, or the frame of a one-step capture
+    CanvasLabel* sizeReadout;  // the band's size, at its lower right corner
+    CanvasLabel* dotsMarker;   // a growing row of dots below the readout after a capture
+    CanvasLabel* pleaseWait;
+    std::unique_ptr<platform::Timer> markerTimer;  // grows the dots marker
 
     // The annotation object pools the hover tests read (a free element is a hidden one), and
     // the transparent items they lay over the hovered shape and line.
-    std::vector<CanvasShape*> shapes;         // shapes
+    std::vector<CanvasShape*> shapes;
     std::vector<CanvasLine*> lines;           // lines and the shafts of arrows
     CanvasLabel* shapeHoverMark = nullptr;    // over the hovered shape
     std::vector<CanvasLabel*> lineGrabAreas;  // over the hovered line's start, midpoint and end
@@ -60,6 +60,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows the snapshot (unless a dialog over the window kept the picture) and takes the
+    // one-step capture that waits for the activation.
     void handleActivation();
     void advanceDotsMarker();
     void pressOnCanvas(Qt::MouseButton button, QPointF at);
@@ -83,6 +85,8 @@ private:
     static double twipsX();
     static double twipsY();
     bool objectSelected() const;
+    // A capture waits while an object is selected, and right after the band was captured
+    // again; either way the drag ends here.
     bool mayCapture();
     bool captureActiveWindow();
     void captureEntireScreen();

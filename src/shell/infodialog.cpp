@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "shell/cursors.h"
 #include "shell/formkit.h"
+#include "shell/pointerevents.h"
 #include "shell/program.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"

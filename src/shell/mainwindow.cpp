@@ -20,6 +20,7 @@
 #include "platform/services.h"
 #include "shell/cursors.h"
 #include "shell/formkit.h"
+#include "shell/pointerevents.h"
 #include "shell/program.h"
 #include "shell/windows.h"
 

@@ -177,16 +177,16 @@ TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
 
 TEST_F(AfterCaptureTest, TheDotsMarkerCyclesFromOneToTenDots) {
     freeze();
-    FrozenScreen& f2 = frozenScreen();
-    EXPECT_EQ(f2.dotsMarker->caption(), "............");
-    EXPECT_FALSE(f2.markerTimer->isActive());
-    f2.markerTimer->start(200);
+    FrozenScreen& frozen = frozenScreen();
+    EXPECT_EQ(frozen.dotsMarker->caption(), "............");
+    EXPECT_FALSE(frozen.markerTimer->isActive());
+    frozen.markerTimer->start(200);
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1, 2}) {
         fake.clock().advance(200);
-        EXPECT_EQ(f2.dotsMarker->caption(), QString(n, QLatin1Char('.')));
+        EXPECT_EQ(frozen.dotsMarker->caption(), QString(n, QLatin1Char('.')));
     }
     fake.clock().advance(199);
-    EXPECT_EQ(f2.dotsMarker->caption(), "..");
+    EXPECT_EQ(frozen.dotsMarker->caption(), "..");
 }
 
 }  // namespace
