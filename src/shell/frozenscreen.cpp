@@ -87,17 +87,11 @@ bool FrozenScreen::event(QEvent* event) {
 
 void FrozenScreen::setAreaCursor() {
     // Made once: the window system keeps one pointer per picture, and this runs at every move.
-    auto& forms = program().shellWindows();
-    if (program().capture.shape == capture::SelectionShape::Rectangle) {
-        if (!rectangleCursor_)
-            rectangleCursor_ = cursors::rectangleMode();
-        canvas->setCursor(*rectangleCursor_);
-    }
-    if (program().capture.shape == capture::SelectionShape::Circle) {
-        if (!circleCursor_)
-            circleCursor_ = cursors::circleMode();
-        canvas->setCursor(*circleCursor_);
-    }
+    const bool circle = program().capture.shape == capture::SelectionShape::Circle;
+    std::optional<QCursor>& made = circle ? circleCursor_ : rectangleCursor_;
+    if (!made)
+        made = circle ? cursors::circleMode() : cursors::rectangleMode();
+    canvas->setCursor(*made);
 }
 
 void FrozenScreen::advanceDotsMarker() {

@@ -39,7 +39,6 @@ void FrozenScreen::handleActivation() {
         return;
     QScopedValueRollback<bool> busy(activating_, true);
     auto& shell = program().shell;
-    auto& forms = program().shellWindows();
 
     shell.frozenForeground = platform::desktop().foregroundWindow();
     shell.areaCaptureRunning = false;

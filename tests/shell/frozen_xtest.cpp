@@ -121,6 +121,9 @@ TEST_F(FrozenX, EntireScreenAndActiveWindowEqualXwd) {
     ASSERT_FALSE(frame.isEmpty()) << "the window manager never framed the window";
     EXPECT_EQ(capture(true, window_->winId()), root_.copy(frame));
     prog_->shellWindows().mainWindow->resetAfterRelease();
+    // The released frozen screen leaves the screen, and what it covered repaints, only once
+    // the events have run.
+    processUntil([&] { return testsupport::xwdRoot() == root_; });
     EXPECT_EQ(capture(false, 0), root_);
 }
 
