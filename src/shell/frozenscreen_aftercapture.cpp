@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPushButton>
 
 #include "options/windows.h"
 #include "platform/services.h"

@@ -6,10 +6,8 @@
 #include <QCursor>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
-#include <QPushButton>
 #include <QTextStream>
 
 #include "options/hotkeydispatcher.h"

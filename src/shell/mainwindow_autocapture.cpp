@@ -1,8 +1,4 @@
 // Stand-in until the AutoCapture scheduler is built.
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
-
 #include "shell/mainwindow.h"
 
 namespace qv::shell {

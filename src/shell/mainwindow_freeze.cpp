@@ -1,7 +1,6 @@
 // Freezing the desktop into the frozen screen, and releasing it again.
 #include <QAction>
 #include <QMenu>
-#include <QPushButton>
 
 #include "objects/windows.h"
 #include "platform/services.h"

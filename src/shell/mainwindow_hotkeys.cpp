@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QCursor>
-#include <QLineEdit>
 #include <QMenu>
 
 #include "options/hotkeyregistration.h"
