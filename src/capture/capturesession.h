@@ -14,7 +14,9 @@ enum class SelectionShape { Rectangle, Circle };
 struct CaptureSession {
     QImage snapshot;  // the desktop as the freeze read it
     QImage buffer;    // the last capture, what the output commands save, print and copy
-    platform::WindowId targetWindow = 0;  // 0: none remembered
+    // Remembered whenever the tray or a hotkey is reached, before the program's own windows
+    // come to the front; 0: none.
+    platform::WindowId targetWindow = 0;
     SelectionShape shape = SelectionShape::Rectangle;
 
     // A release lets go of the pictures and the remembered window; the shape stays chosen.

@@ -32,9 +32,9 @@ struct Windows;
 }
 
 // Everything one run of the program holds: the shared state of each subsystem, the capture
-// session and the windows. A Program is the installed one from its construction to its destruction
-// (the one before it comes back then); main() makes one, each test a fresh one, so nothing leaks
-// between tests. The platform services must outlive it.
+// session and the windows. A Program is the installed one from its construction to its
+// destruction (the one before it comes back then); main() makes one, each test a fresh one, so
+// nothing leaks between tests. The platform services must outlive it.
 class Program {
 public:
     Program();

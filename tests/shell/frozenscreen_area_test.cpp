@@ -12,7 +12,7 @@ TEST_F(AreaCaptureTest, SizeThresholdsDecideWhetherTheBandIsCopied) {
     struct Row {
         QSize band;      // pixels, outline included
         QSize captured;  // empty: nothing copied
-        bool announced;  // captureavailable and capturevalid after the mouse-up
+        bool announced;  // a capture is announced (available and valid) after the mouse-up
     };
     const Row rows[] = {
         {{1, 1}, {}, false},       {{5, 5}, {}, false},  {{6, 6}, {4, 4}, true},
