@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
+#include "options/windows.h"
 #include "options/hotkeycommands.h"
 #include "options/hotkeytable.h"
-#include "options/windows.h"
 #include "platform/services.h"
 #include "shell/program.h"
 

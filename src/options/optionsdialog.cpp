@@ -17,15 +17,15 @@
 #include <algorithm>
 
 #include "autocapture/windows.h"
+#include "options/windows.h"
 #include "options/helpfile.h"
 #include "options/menucaptions.h"
 #include "options/registrystore.h"
-#include "options/windows.h"
 #include "output/filenamerule.h"
 #include "output/windows.h"
 #include "platform/services.h"
-#include "shell/program.h"
 #include "shell/windows.h"
+#include "shell/program.h"
 #include "toolkit/colors.h"
 #include "toolkit/ownedwindow.h"
 

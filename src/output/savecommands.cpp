@@ -9,13 +9,13 @@
 #include <QStringList>
 
 #include "options/windows.h"
+#include "output/windows.h"
 #include "output/imagesaver.h"
 #include "output/numberedname.h"
-#include "output/windows.h"
 #include "platform/services.h"
+#include "shell/windows.h"
 #include "shell/cursors.h"
 #include "shell/program.h"
-#include "shell/windows.h"
 
 namespace qv::output {
 

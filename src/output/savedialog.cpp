@@ -12,13 +12,13 @@
 
 #include "options/windows.h"
 #include "output/filenamerule.h"
+#include "output/windows.h"
 #include "output/imageformat.h"
 #include "output/savecommands.h"
-#include "output/windows.h"
 #include "platform/services.h"
+#include "shell/windows.h"
 #include "shell/cursors.h"
 #include "shell/program.h"
-#include "shell/windows.h"
 #include "toolkit/ownedwindow.h"
 
 namespace qv::output {
@@ -83,8 +83,8 @@ void SaveDialog::Form_Load() {
     showFolder();
     for (const ImageFormat& f : imageFormats())
         Combo1->addItem(f.extension);
-    const int chosen = Combo1->findText(
-        program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
+    const int chosen =
+        Combo1->findText(program().optionsWindows().optionsDialog->Combo1->currentText(), Qt::MatchExactly);
     if (chosen >= 0)
         Combo1->setCurrentIndex(chosen);
     OKButton->setDefault(true);

@@ -9,12 +9,12 @@
 #include <QWidget>
 
 #include "fakes/fakeprogram.h"
+#include "options/windows.h"
 #include "options/hotkeydispatcher.h"
 #include "options/hotkeyrecorder.h"
 #include "options/hotkeyregistration.h"
 #include "options/hotkeystore.h"
 #include "options/hotkeytable.h"
-#include "options/windows.h"
 
 namespace qv::options {
 namespace {

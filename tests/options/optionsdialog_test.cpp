@@ -10,8 +10,8 @@
 #include <QWindow>
 
 #include "fakes/fakeprogram.h"
-#include "options/registrystore.h"
 #include "options/windows.h"
+#include "options/registrystore.h"
 #include "shell/windows.h"
 
 namespace qv::options {
@@ -200,8 +200,7 @@ TEST_F(OptionsDialogTest, ClosingOptionsKeepsTheWindowsItOpenedInFront) {
     OptionsDialog& f = optionsDialog();
     f.show();
     f.Command8->click();
-    EXPECT_EQ(prog.optionsWindows().hotkeysDialog->windowHandle()->transientParent(),
-              f.windowHandle());
+    EXPECT_EQ(prog.optionsWindows().hotkeysDialog->windowHandle()->transientParent(), f.windowHandle());
     f.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(prog.optionsWindows().hotkeysDialog.isLoaded());

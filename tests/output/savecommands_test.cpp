@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 
 #include "converter/converter.h"
-#include "output/savecommands.h"
 #include "output/windows.h"
+#include "output/savecommands.h"
 #include "shell/capture_fixture.h"
 
 namespace qv::output {
@@ -101,8 +101,7 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
     EXPECT_FALSE(shellState().freeze.desktopFrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded())
-        << "no hidden frozen screen built after the release";
+    EXPECT_FALSE(forms().frozenScreen.isLoaded()) << "no hidden frozen screen built after the release";
 }
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {

@@ -15,13 +15,13 @@
 
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
-#include "output/imageformat.h"
 #include "output/windows.h"
+#include "output/imageformat.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/x11desktop.h"
-#include "shell/program.h"
 #include "shell/windows.h"
+#include "shell/program.h"
 #include "support/xvfbtest.h"
 
 namespace qv::output {
@@ -100,8 +100,8 @@ protected:
         mainWindow.contextMenu->popup(QPoint(200, 40));
         ASSERT_TRUE(processUntil([&] { return mainWindow.contextMenu->isVisible(); }));
         QTest::qWait(100);
-        const QPoint at = mainWindow.contextMenu->mapToGlobal(
-            mainWindow.contextMenu->actionGeometry(item).center());
+        const QPoint at =
+            mainWindow.contextMenu->mapToGlobal(mainWindow.contextMenu->actionGeometry(item).center());
         ASSERT_EQ(server->run("xdotool", {"mousemove", QString::number(at.x()),
                                           QString::number(at.y()), "click", "1"}),
                   0);
