@@ -46,9 +46,9 @@ void measure(QSize size, int runs, QTextStream& out) {
     forms.mainWindow->hide();
     forms.mainWindow->freezeItem->trigger();
     shell::FrozenScreen& frozenScreen = forms.frozenScreen.get();
-    QWidget* picture = frozenScreen.Picture1;
+    QWidget* picture = frozenScreen.canvas;
 
-    const QImage& snapshot = frozenScreen.Picture1->picture();
+    const QImage& snapshot = frozenScreen.canvas->picture();
     const double copy = bench::medianMs(runs, [&] { snapshot.copy(); });
 
     const QPoint far(size.width() - 1, size.height() - 1);
@@ -61,16 +61,16 @@ void measure(QSize size, int runs, QTextStream& out) {
     const double up = bench::medianMs(
         runs, [&] { send(picture, QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton); },
         drag);
-    const QSize captured = forms.form3->Picture1->image().size();
+    const QSize captured = program.capture.buffer.size();
 
     // Full pools: 100 shapes and 100 lines, all visible, none under the pointer.
     for (int i = 0; i < 100; ++i) {
-        auto* shape = frozenScreen.Picture1->addShape(shell::CanvasItem::Role::Object);
+        auto* shape = frozenScreen.canvas->addShape(shell::CanvasItem::Role::Object);
         shape->setGeometry(i * 150, 300, 600, 600);
-        frozenScreen.Shape2.push_back(shape);
-        auto* line = frozenScreen.Picture1->addLine(shell::CanvasItem::Role::Object);
+        frozenScreen.shapes.push_back(shape);
+        auto* line = frozenScreen.canvas->addLine(shell::CanvasItem::Role::Object);
         line->setPoints(i * 150, 9000, i * 150 + 900, 9900);
-        frozenScreen.Line1.push_back(line);
+        frozenScreen.lines.push_back(line);
     }
     send(picture, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
     int step = 0;

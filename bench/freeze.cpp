@@ -104,15 +104,15 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();
     };
     auto freeze = [&] {
-        mainWindow.Command1->click();
+        mainWindow.showFrozenScreen();
         forms.frozenScreen->repaint();
         desktop.flush();
     };
     auto oneStep = [&](bool window) {
         auto& s = program.shell;
-        (window ? s.pendingwindow : s.pendingscreen) = true;
-        s.captureavailable = true;
-        forms.form3->Text1->setText(QString::number(desktop.target));
+        (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
+        s.freeze.captureAvailable = true;
+        program.capture.targetWindow = desktop.target;
         forms.frozenScreen.drop();
         freeze();
     };

@@ -5,24 +5,29 @@
 
 namespace qv::objects {
 
+// What the objects of one freeze set up; a release resets it as a whole.
+struct FreezeFlags {
+    bool objectsAdded = false;  // objects were added or edited since the freeze
+    bool objectsDeleted = false;
+    bool shapeOptionsOpen = false;
+    bool lineOptionsOpen = false;
+    bool textOptionsOpen = false;
+    bool shapeColorDialogOpen = false;
+    bool lineColorDialogOpen = false;
+    bool popupNoticeShown = false;
+};
+
 // State of the annotation objects on the frozen screen. Reset as a whole by constructing a
 // new one.
 struct State {
-    qint16 currenttext = 0;
-    qint16 currentshape = 0;
-    qint16 currentimage = 0;
-    qint16 currentline = 0;
-    QPointF newobjectpos;
-    bool objectsadded = false;
-    bool objectsdeleted = false;
-    bool shapeselected = false;
-    bool imageselected = false;
-    bool shapeoptionsopen = false;
-    bool lineoptionsopen = false;
-    bool textoptionsopen = false;
-    bool shapecolordialogopen = false;
-    bool linecolordialogopen = false;
-    bool popupnoticeshown = false;
+    FreezeFlags freeze;
+    qint16 currentText = 0;
+    qint16 currentShape = 0;
+    qint16 currentImage = 0;
+    qint16 currentLine = 0;
+    QPointF newObjectPos;
+    bool shapeSelected = false;
+    bool imageSelected = false;
 };
 
 }  // namespace qv::objects

@@ -57,28 +57,28 @@ void HotkeyDispatcher::dispatch(int id) {
 bool HotkeyDispatcher::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        program().shell.trayhover = false;
+        program().shell.trayHover = false;
     }
     return QObject::eventFilter(watched, event);
 }
 
 void HotkeyDispatcher::leftButtonCheck() {
     if (platform::desktop().leftButtonDown())
-        program().shell.trayhover = false;
+        program().shell.trayHover = false;
 }
 
 bool HotkeyDispatcher::runCommand(int id) {
     const shell::State& shell = program().shell;
     // Output commands that need a capture on the frozen screen, and their refusal.
     const auto onFrozenCapture = [&](void (HotkeyCommands::*command)(), const char* refusal) {
-        if (commands_.frozenScreenShown() && program().shell.captureavailable)
+        if (commands_.frozenScreenShown() && program().shell.freeze.captureAvailable)
             (commands_.*command)();
         else
             inform(QString::fromLatin1(refusal));
     };
     // Output commands that need only a capture.
     const auto onCapture = [&](void (HotkeyCommands::*command)()) {
-        if (program().shell.captureavailable)
+        if (program().shell.freeze.captureAvailable)
             (commands_.*command)();
         else
             inform(QStringLiteral("please Mark an Area for Capturing"));
@@ -90,7 +90,7 @@ bool HotkeyDispatcher::runCommand(int id) {
             commands_.releaseDesktop();
             break;
         case RowFreeze:
-            if (shell.desktopfrozen) {
+            if (shell.freeze.desktopFrozen) {
                 commands_.releaseDesktop();
                 platform::clock().sleep(kRefreezePause);
             }
@@ -150,10 +150,10 @@ bool HotkeyDispatcher::runCommand(int id) {
 
 void HotkeyDispatcher::popupContextMenu() {
     shell::State& shell = program().shell;
-    shell.contextpopup = true;
-    shell.dialogopen = false;
+    shell.contextPopup = true;
+    shell.freeze.dialogOpen = false;
     commands_.updateClipboardMenus();
-    const bool frozen = shell.desktopfrozen;
+    const bool frozen = shell.freeze.desktopFrozen;
     if (!frozen)
         enable(commands_, MenuItem::Paste, false);
     enable(commands_, MenuItem::AddObject, frozen);
@@ -161,7 +161,7 @@ void HotkeyDispatcher::popupContextMenu() {
     enable(commands_, MenuItem::CircleMode, true);
     enable(commands_, MenuItem::RectangleMode, true);
     commands_.popupContextMenu();
-    shell.contextpopup = false;
+    shell.contextPopup = false;
 }
 
 }  // namespace qv::options

@@ -260,11 +260,11 @@ void OptionsDialog::takeOverFromFrozenScreen() {
     // Asking the frozen-screen window must not load it.
     shell::FrozenScreen* frozenScreen = program().shellWindows().frozenScreen.peek();
     if (frozenScreen && frozenScreen->isVisible())
-        shell.dialogopen = true;
-    shell.pendingwindow = false;
-    shell.pendingscreen = false;
+        shell.freeze.dialogOpen = true;
+    shell.freeze.pendingWindow = false;
+    shell.freeze.pendingScreen = false;
     if (frozenScreen)
-        frozenScreen->Timer1->stop();
+        frozenScreen->markerTimer->stop();
     okButton->setDefault(true);
 }
 
@@ -351,7 +351,7 @@ void OptionsDialog::browseSoundFile() {
 
 void OptionsDialog::chooseFrameColor() {
     if (shell::FrozenScreen* frozenScreen = program().shellWindows().frozenScreen.peek())
-        frozenScreen->Timer1->stop();
+        frozenScreen->markerTimer->stop();
     if (auto color = platform::dialogs().chooseColor(QColor(Qt::black), this))
         showFrameColor(toolkit::colorValue(*color));
 }

@@ -13,6 +13,7 @@
 #include "output/numberedname.h"
 #include "output/windows.h"
 #include "platform/services.h"
+#include "shell/cursors.h"
 #include "shell/program.h"
 #include "shell/windows.h"
 
@@ -24,7 +25,7 @@ const QString kTitle = QStringLiteral(" Quorvalline ");
 
 void showSavingPointer() {
     auto& forms = program().shellWindows();
-    forms.frozenScreen->Picture1->setCursor(forms.form11->pointer());
+    forms.frozenScreen->canvas->setCursor(shell::cursors::saving());
 }
 
 QString saveAsFilters() {
@@ -61,8 +62,8 @@ bool overwriteAllowed(const QString& target) {
 }
 
 std::optional<SaveError> saveCapture(const QString& target, const ImageFormat& format) {
-    const QImage& capture = program().shellWindows().form3->Picture1->image();
-    return saveImage(capture, target, format, program().shell.programpath);
+    const QImage& capture = program().capture.buffer;
+    return saveImage(capture, target, format, program().shell.programPath);
 }
 
 void showFrozenScreenOrRelease() {
@@ -127,7 +128,7 @@ void saveToDefaultDirectory() {
     }
     platform::clock().sleep(500);
 
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
     program().shellWindows().mainWindow->hideToTray();
     showFrozenScreenOrRelease();
     restoreAreaPointer();

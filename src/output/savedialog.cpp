@@ -16,6 +16,7 @@
 #include "output/savecommands.h"
 #include "output/windows.h"
 #include "platform/services.h"
+#include "shell/cursors.h"
 #include "shell/program.h"
 #include "shell/windows.h"
 #include "toolkit/ownedwindow.h"
@@ -28,7 +29,7 @@ namespace {
 class SavingPointer {
 public:
     explicit SavingPointer(QWidget& window) : window_(window), previous_(window.cursor()) {
-        window.setCursor(program().shellWindows().form11->pointer());
+        window.setCursor(shell::cursors::saving());
     }
     ~SavingPointer() { window_.setCursor(previous_); }
     SavingPointer(const SavingPointer&) = delete;
@@ -110,9 +111,9 @@ bool SaveDialog::event(QEvent* event) {
 
 void SaveDialog::prepareForInput() {
     auto& shell = program().shell;
-    shell.dialogopen = true;
-    shell.pendingscreen = false;
-    shell.pendingwindow = false;
+    shell.freeze.dialogOpen = true;
+    shell.freeze.pendingScreen = false;
+    shell.freeze.pendingWindow = false;
     showFolder();
     okButton->setDefault(true);
 }
@@ -134,7 +135,7 @@ void SaveDialog::accept() {
     }
     if (!saved)
         return;
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
     hide();
     showFrozenScreenOrRelease();
 }
@@ -159,7 +160,7 @@ bool SaveDialog::save() {
 
 void SaveDialog::cancel() {
     hide();
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
 }
 
 void SaveDialog::closeEvent(QCloseEvent* event) {
@@ -168,7 +169,7 @@ void SaveDialog::closeEvent(QCloseEvent* event) {
 }
 
 void SaveDialog::discard() {
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
     // The next use builds the dialog afresh, as after its first load.
     program().outputWindows().saveDialog.drop();
 }

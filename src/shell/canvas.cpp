@@ -114,8 +114,8 @@ void CanvasLabel::setBackColor(const QColor& color) {
 void CanvasLabel::fitToCaption() {
     const QSize size = QFontMetrics(font_).size(Qt::TextSingleLine, caption_);
     const auto& shell = program().shell;
-    setGeometry(left(), top(), size.width() * shell.twipsperpixelx,
-                size.height() * shell.twipsperpixely);
+    setGeometry(left(), top(), size.width() * shell.twipsPerPixelX,
+                size.height() * shell.twipsPerPixelY);
 }
 
 void CanvasLabel::paint(QPainter& painter, const QRect& pixels) const {
@@ -184,10 +184,10 @@ void FrozenCanvas::resizeTwips(double width, double height) {
 QRect FrozenCanvas::toPixels(const QRectF& twips) const {
     const auto& shell = program().shell;
     using toolkit::twipsToPixels;
-    return QRect(twipsToPixels(twips.left(), shell.twipsperpixelx),
-                 twipsToPixels(twips.top(), shell.twipsperpixely),
-                 twipsToPixels(twips.width(), shell.twipsperpixelx),
-                 twipsToPixels(twips.height(), shell.twipsperpixely));
+    return QRect(twipsToPixels(twips.left(), shell.twipsPerPixelX),
+                 twipsToPixels(twips.top(), shell.twipsPerPixelY),
+                 twipsToPixels(twips.width(), shell.twipsPerPixelX),
+                 twipsToPixels(twips.height(), shell.twipsPerPixelY));
 }
 
 QImage FrozenCanvas::render(const QRect& pixels) const {

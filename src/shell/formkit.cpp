@@ -1,9 +1,6 @@
 #include "shell/formkit.h"
 
-#include <QEvent>
-#include <QIcon>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPalette>
 #include <algorithm>
 
@@ -63,35 +60,6 @@ void setForeColor(QLabel* label, qint64 bgr) {
 
 qint64 foreColor(const QLabel* label) {
     return toolkit::colorValue(label->palette().color(QPalette::WindowText));
-}
-
-QCursor handCursor() {
-    loadResources();
-    return QCursor(QIcon(QStringLiteral(":/shell/cursors/hand.svg")).pixmap(32), 9, 3);
-}
-
-PointerEvents::PointerEvents(QWidget* widget, std::function<void()> onMove,
-                             std::function<void()> onClick)
-    : QObject(widget), onMove_(std::move(onMove)), onClick_(std::move(onClick)) {
-    widget->setMouseTracking(true);
-    widget->installEventFilter(this);
-}
-
-bool PointerEvents::eventFilter(QObject* watched, QEvent* event) {
-    // Consumed here, so a label's events do not reach the picture below it as well.
-    if (event->type() == QEvent::MouseMove && onMove_) {
-        onMove_();
-        return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease && onClick_) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        auto* widget = static_cast<QWidget*>(watched);
-        if (mouse->button() == Qt::LeftButton &&
-            widget->rect().contains(mouse->position().toPoint()))
-            onClick_();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace qv::shell

@@ -1,14 +1,10 @@
 #pragma once
 
-#include <QCursor>
 #include <QFont>
-#include <QObject>
 #include <QRect>
 #include <QtGlobal>
-#include <functional>
 
 class QLabel;
-class QWidget;
 
 namespace qv::shell {
 
@@ -31,23 +27,5 @@ void fitText(QLabel* label);
 
 void setForeColor(QLabel* label, qint64 bgr);
 qint64 foreColor(const QLabel* label);
-
-// The pointer over links: the hand of the link icon window.
-QCursor handCursor();
-
-// Delivers a widget's pointer movement and left clicks to handlers, the way a picture
-// window's labels report them. Lives as long as the widget.
-class PointerEvents : public QObject {
-public:
-    PointerEvents(QWidget* widget, std::function<void()> onMove,
-                  std::function<void()> onClick = {});
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    std::function<void()> onMove_;
-    std::function<void()> onClick_;
-};
 
 }  // namespace qv::shell

@@ -6,50 +6,51 @@
 
 #include "output/windows.h"
 #include "platform/services.h"
+#include "shell/cursors.h"
 #include "shell/formkit.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace qv::shell {
 
 FrozenScreen::FrozenScreen()
-    : Picture1(new FrozenCanvas(this)),
-      Shape1(Picture1->addShape(CanvasItem::Role::Band)),
-      Label1(Picture1->addLabel(CanvasItem::Role::Caption)),
-      Label2(Picture1->addLabel(CanvasItem::Role::Caption)),
-      Label3(Picture1->addLabel(CanvasItem::Role::Caption)),
-      Timer1(platform::clock().createTimer()) {
+    : canvas(new FrozenCanvas(this)),
+      band(canvas->addShape(CanvasItem::Role::Band)),
+      sizeReadout(canvas->addLabel(CanvasItem::Role::Caption)),
+      dotsMarker(canvas->addLabel(CanvasItem::Role::Caption)),
+      pleaseWait(canvas->addLabel(CanvasItem::Role::Caption)),
+      markerTimer(platform::clock().createTimer()) {
     setWindowTitle(QStringLiteral("Frozen Screen"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     const QColor tipBack = QApplication::palette().color(QPalette::ToolTipBase);
-    Label2->setFont(boldArial(9.75));
-    Label2->setBackColor(tipBack);
-    Label2->setCaption(QStringLiteral("............"));
-    Label3->setForeColor(Qt::red);
-    Label3->setBackColor(tipBack);
-    Label3->setCaption(QStringLiteral("      Please wait !      "));
-    Timer1->onTimeout = [this] { Timer1_Timer(); };
+    dotsMarker->setFont(boldArial(9.75));
+    dotsMarker->setBackColor(tipBack);
+    dotsMarker->setCaption(QStringLiteral("............"));
+    pleaseWait->setForeColor(Qt::red);
+    pleaseWait->setBackColor(tipBack);
+    pleaseWait->setCaption(QStringLiteral("      Please wait !      "));
+    markerTimer->onTimeout = [this] { advanceDotsMarker(); };
     QFont readout(QStringLiteral("MS Sans Serif"));
     readout.setPointSizeF(8.25);
     readout.setBold(true);
-    Label1->setFont(readout);
-    Label1->setForeColor(QApplication::palette().color(QPalette::ToolTipText));
-    Label1->setBackColor(tipBack);
-    createobjectitems();
-    Picture1->installEventFilter(this);
+    sizeReadout->setFont(readout);
+    sizeReadout->setForeColor(QApplication::palette().color(QPalette::ToolTipText));
+    sizeReadout->setBackColor(tipBack);
+    createHoverMarks();
+    canvas->installEventFilter(this);
 
     auto& shell = program().shell;
     clearObjects();
     hideHoverMarks();
-    Shape1->hide();
-    shell.areacapturerunning = false;
-    shell.captureavailable = false;
-    Label1->hide();
-    Label2->hide();
-    Label3->hide();
-    shell.dragstart = shell.dragend = shell.draglast = QPoint(0, 0);
-    shell.circleradius = 0;
-    Timer1->stop();
+    band->hide();
+    shell.areaCaptureRunning = false;
+    shell.freeze.captureAvailable = false;
+    sizeReadout->hide();
+    dotsMarker->hide();
+    pleaseWait->hide();
+    shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
+    shell.circleRadius = 0;
+    markerTimer->stop();
     setAreaCursor();
 }
 
@@ -58,7 +59,7 @@ FrozenScreen::~FrozenScreen() = default;
 void FrozenScreen::load() {
     // Asking loads the save dialog, hidden, when it is not there yet.
     if (program().outputWindows().saveDialog->isVisible())
-        program().shell.dialogopen = false;
+        program().shell.freeze.dialogOpen = false;
 }
 
 void FrozenScreen::setSizeTwips(double width, double height) {
@@ -69,7 +70,7 @@ void FrozenScreen::setSizeTwips(double width, double height) {
 void FrozenScreen::showActive() {
     // The window covers its whole picture, the screen: a strip of the live screen left
     // uncovered below a frozen one would mislead, however short the nominal height is.
-    setGeometry(QRect(QPoint(0, 0), Picture1->size()));
+    setGeometry(QRect(QPoint(0, 0), canvas->size()));
     show();
     raise();
     activateWindow();
@@ -80,30 +81,24 @@ void FrozenScreen::showActive() {
 
 bool FrozenScreen::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        handleActivation();
     return QWidget::event(event);
 }
 
 void FrozenScreen::setAreaCursor() {
     // Made once: the window system keeps one pointer per picture, and this runs at every move.
-    auto& forms = program().shellWindows();
-    if (program().shell.rectangularmode) {
-        if (!rectanglecursor_)
-            rectanglecursor_ = forms.form10->pointer();
-        Picture1->setCursor(*rectanglecursor_);
-    }
-    if (program().shell.circularmode) {
-        if (!circlecursor_)
-            circlecursor_ = forms.form9->pointer();
-        Picture1->setCursor(*circlecursor_);
-    }
+    const bool circle = program().capture.shape == capture::SelectionShape::Circle;
+    std::optional<QCursor>& made = circle ? circleCursor_ : rectangleCursor_;
+    if (!made)
+        made = circle ? cursors::circleMode() : cursors::rectangleMode();
+    canvas->setCursor(*made);
 }
 
-void FrozenScreen::Timer1_Timer() {
-    QString dots = Label2->caption() + QLatin1Char('.');
+void FrozenScreen::advanceDotsMarker() {
+    QString dots = dotsMarker->caption() + QLatin1Char('.');
     if (dots.size() > 10)
         dots = QStringLiteral(".");
-    Label2->setCaption(dots);
+    dotsMarker->setCaption(dots);
 }
 
 }  // namespace qv::shell

@@ -21,19 +21,19 @@ public:
     // The part of the load that reaches the dialogs shown over this window.
     void load();
 
-    FrozenCanvas* Picture1;  // the snapshot with the items over it
-    CanvasShape* Shape1;     // the band, or the frame of a one-step capture
-    CanvasLabel* Label1;     // the size readout
-    CanvasLabel* Label2;     // the dots marker
-    CanvasLabel* Label3;     // "Please wait !"
-    std::unique_ptr<platform::Timer> Timer1;
+    FrozenCanvas* canvas;      // the snapshot with the items over it
+    CanvasShape* band;         // the marked area, or the frame of a one-step capture
+    CanvasLabel* sizeReadout;  // the band's size, at its lower right corner
+    CanvasLabel* dotsMarker;   // a growing row of dots below the readout after a capture
+    CanvasLabel* pleaseWait;
+    std::unique_ptr<platform::Timer> markerTimer;  // grows the dots marker
 
     // The annotation object pools the hover tests read (a free element is a hidden one), and
     // the transparent items they lay over the hovered shape and line.
-    std::vector<CanvasShape*> Shape2;  // shapes
-    std::vector<CanvasLine*> Line1;    // lines and the shafts of arrows
-    CanvasLabel* Label5 = nullptr;     // over the hovered shape
-    std::vector<CanvasLabel*> Label6;  // over the hovered line's start, midpoint and end
+    std::vector<CanvasShape*> shapes;
+    std::vector<CanvasLine*> lines;           // lines and the shafts of arrows
+    CanvasLabel* shapeHoverMark = nullptr;    // over the hovered shape
+    std::vector<CanvasLabel*> lineGrabAreas;  // over the hovered line's start, midpoint and end
 
     // The window's nominal size in twips, as the freeze gives it.
     void setSizeTwips(double width, double height);
@@ -60,39 +60,43 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Activate();
-    void Timer1_Timer();
-    void Picture1_MouseDown(Qt::MouseButton button, QPointF at);
-    void Picture1_MouseMove(QPointF at);
-    void Picture1_MouseUp(Qt::MouseButton button);
-    void Picture1_RightClick(QPointF at);
-    void startdrag(QPointF at);
-    void drawband();
-    void showsize();
-    void hittests();
+    // Shows the snapshot (unless a dialog over the window kept the picture) and takes the
+    // one-step capture that waits for the activation.
+    void handleActivation();
+    void advanceDotsMarker();
+    void pressOnCanvas(Qt::MouseButton button, QPointF at);
+    void moveOnCanvas(QPointF at);
+    void endDrag(Qt::MouseButton button);
+    void rightClickOnCanvas(QPointF at);
+    void startDrag(QPointF at);
+    void drawBand();
+    void showSize();
+    void runHoverTests();
     // The pointer on the picture in twips, as the system reports it.
-    QPointF pointertwips() const;
-    QSizeF picturetwips() const;
-    bool bandlargeenough() const;
-    bool bandcopyable() const;
-    QImage bandinside() const;
-    void popupcontext();
+    QPointF pointerTwips() const;
+    QSizeF canvasTwips() const;
+    bool bandLargeEnough() const;
+    bool bandCopyable() const;
+    QImage bandInside() const;
+    void popUpContextMenu();
     // This window is still the frozen screen: no release has dropped it meanwhile.
-    bool stillfrozen() const;
-    void createobjectitems();
+    bool stillFrozen() const;
+    void createHoverMarks();
     static double twipsX();
     static double twipsY();
-    bool objectselected() const;
-    bool captureguard();
-    bool captureactivewindow();
-    void captureentirescreen();
-    void showframe(double left, double top, double width, double height);
+    bool objectSelected() const;
+    // A capture waits while an object is selected, and right after the band was captured
+    // again; either way the drag ends here.
+    bool mayCapture();
+    bool captureActiveWindow();
+    void captureEntireScreen();
+    void showFrame(double left, double top, double width, double height);
 
     double widthTwips_ = 0;
     double heightTwips_ = 0;
     bool activating_ = false;
-    std::optional<QCursor> rectanglecursor_;
-    std::optional<QCursor> circlecursor_;
+    std::optional<QCursor> rectangleCursor_;
+    std::optional<QCursor> circleCursor_;
 };
 
 }  // namespace qv::shell

@@ -5,11 +5,11 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPushButton>
 
 #include "options/settings.h"
 #include "platform/services.h"
-#include "shell/clipboardclass.h"
+#include "shell/clipboardmenus.h"
+#include "shell/cursors.h"
 #include "shell/frozenscreen.h"
 #include "shell/program.h"
 #include "shell/windows.h"
@@ -21,14 +21,14 @@ void FrozenScreen::releaseAfterOneStepCapture() {
     const options::Settings& settings = program().options.settings;
     platform::clipboard().clear();
     if (settings.autoCopy) {
-        platform::clipboard().setImage(forms.form3->Picture1->image());
-        Picture1->setCursor(forms.form14->pointer());
+        platform::clipboard().setImage(program().capture.buffer);
+        canvas->setCursor(cursors::copied());
         platform::clock().sleep(500);
         setAreaCursor();
     }
     platform::sound().play(settings.soundFile);
 
-    if (program().objects.objectsadded)
+    if (program().objects.freeze.objectsAdded)
         return;
     if (settings.autoPopupMenu)
         popUpOrRelease();
@@ -37,7 +37,7 @@ void FrozenScreen::releaseAfterOneStepCapture() {
 }
 
 void FrozenScreen::popUpOrRelease() {
-    Module2::updateClipboardMenus();
+    updateClipboardMenus();
     MainWindow& mainWindow = program().shellWindows().mainWindow.get();
     mainWindow.contextMenu->setDefaultAction(mainWindow.contextReleaseItem);
     mainWindow.contextMenu->exec(platform::desktop().cursorPos());

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "platform/services.h"
-#include "shell/clipboardclass.h"
+#include "shell/clipboardmenus.h"
 #include "shell/frozenscreen.h"
 #include "shell/hovertests.h"
 #include "shell/program.h"
@@ -32,7 +32,7 @@ QString readoutNumber(double value) {
 }  // namespace
 
 bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != Picture1)
+    if (watched != canvas)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -41,16 +41,16 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
             // Event positions are logical pixels; the picture is laid out in device pixels.
-            const qreal ratio = Picture1->devicePixelRatioF();
+            const qreal ratio = canvas->devicePixelRatioF();
             const auto& shell = program().shell;
-            const QPointF at(mouse->position().x() * ratio * shell.twipsperpixelx,
-                             mouse->position().y() * ratio * shell.twipsperpixely);
+            const QPointF at(mouse->position().x() * ratio * shell.twipsPerPixelX,
+                             mouse->position().y() * ratio * shell.twipsPerPixelY);
             if (event->type() == QEvent::MouseMove)
-                Picture1_MouseMove(at);
+                moveOnCanvas(at);
             else if (event->type() == QEvent::MouseButtonRelease)
-                Picture1_MouseUp(mouse->button());
+                endDrag(mouse->button());
             else
-                Picture1_MouseDown(mouse->button(), at);
+                pressOnCanvas(mouse->button(), at);
             return false;
         }
         default:
@@ -58,165 +58,164 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-QPointF FrozenScreen::pointertwips() const {
+QPointF FrozenScreen::pointerTwips() const {
     const auto& shell = program().shell;
-    const qreal ratio = Picture1->devicePixelRatioF();
-    const QPointF origin = QPointF(Picture1->mapToGlobal(QPoint(0, 0))) * ratio;
+    const qreal ratio = canvas->devicePixelRatioF();
+    const QPointF origin = QPointF(canvas->mapToGlobal(QPoint(0, 0))) * ratio;
     const QPoint cursor = platform::desktop().cursorPos();
-    return {(cursor.x() - origin.x()) * shell.twipsperpixelx,
-            (cursor.y() - origin.y()) * shell.twipsperpixely};
+    return {(cursor.x() - origin.x()) * shell.twipsPerPixelX,
+            (cursor.y() - origin.y()) * shell.twipsPerPixelY};
 }
 
-QSizeF FrozenScreen::picturetwips() const {
+QSizeF FrozenScreen::canvasTwips() const {
     const auto& shell = program().shell;
-    const QSize pixels = Picture1->size() * Picture1->devicePixelRatioF();
-    return {pixels.width() * shell.twipsperpixelx, pixels.height() * shell.twipsperpixely};
+    const QSize pixels = canvas->size() * canvas->devicePixelRatioF();
+    return {pixels.width() * shell.twipsPerPixelX, pixels.height() * shell.twipsPerPixelY};
 }
 
-void FrozenScreen::hittests() {
-    const QPointF at = pointertwips();
+void FrozenScreen::runHoverTests() {
+    const QPointF at = pointerTwips();
     auto& objects = program().objects;
     const auto& shell = program().shell;
-    if (!objects.shapeoptionsopen) {
-        const int shape = hover::shapeAt(Shape2, at);
+    if (!objects.freeze.shapeOptionsOpen) {
+        const int shape = hover::shapeAt(shapes, at);
         if (shape >= 0) {
-            objects.currentshape = qint16(shape);
-            Label5->setGeometry(Shape2[shape]->geometry().x(), Shape2[shape]->geometry().y(),
-                                Shape2[shape]->width(), Shape2[shape]->height());
-            Label5->show();
+            objects.currentShape = qint16(shape);
+            shapeHoverMark->setGeometry(shapes[shape]->geometry().x(),
+                                        shapes[shape]->geometry().y(), shapes[shape]->width(),
+                                        shapes[shape]->height());
+            shapeHoverMark->show();
         }
     }
-    if (!objects.lineoptionsopen) {
-        const int index = hover::lineAt(Line1, at, shell.twipsperpixelx, shell.twipsperpixely);
+    if (!objects.freeze.lineOptionsOpen) {
+        const int index = hover::lineAt(lines, at, shell.twipsPerPixelX, shell.twipsPerPixelY);
         if (index >= 0) {
-            objects.currentline = qint16(index);
-            const CanvasLine& line = *Line1[index];
+            objects.currentLine = qint16(index);
+            const CanvasLine& line = *lines[index];
             const QPointF centres[] = {
                 {line.x1(), line.y1()}, hover::midpoint(line), {line.x2(), line.y2()}};
-            for (size_t i = 0; i < Label6.size() && i < 3; ++i) {
-                CanvasLabel* grab = Label6[i];
+            for (size_t i = 0; i < lineGrabAreas.size() && i < 3; ++i) {
+                CanvasLabel* grab = lineGrabAreas[i];
                 grab->move(centres[i].x() - grab->width() / 2, centres[i].y() - grab->height() / 2);
             }
-            for (CanvasLabel* grab : Label6)
+            for (CanvasLabel* grab : lineGrabAreas)
                 grab->show();
         }
     }
 }
 
-void FrozenScreen::Picture1_MouseDown(Qt::MouseButton button, QPointF at) {
+void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
     auto& shell = program().shell;
     auto& objects = program().objects;
-    objects.shapeselected = false;
-    objects.imageselected = false;
-    hittests();
-    shell.trayhover = false;
+    objects.shapeSelected = false;
+    objects.imageSelected = false;
+    runHoverTests();
+    shell.trayHover = false;
 
     if (button == Qt::RightButton) {
-        Picture1_RightClick(at);
+        rightClickOnCanvas(at);
         return;
     }
     // Only the left button marks areas: a drag that nothing would capture must not start.
     if (button != Qt::LeftButton)
         return;
     hideHoverMarks();
-    objects.objectsdeleted = false;
-    Timer1->stop();
-    if (shell.pendingwindow || shell.pendingscreen || shell.dialogopen) {
-        Picture1->setPicture(program().shellWindows().form3->Picture2->image());
-        shell.pendingwindow = shell.pendingscreen = shell.dialogopen = false;
+    objects.freeze.objectsDeleted = false;
+    markerTimer->stop();
+    if (shell.freeze.pendingWindow || shell.freeze.pendingScreen || shell.freeze.dialogOpen) {
+        canvas->setPicture(program().capture.snapshot);
+        shell.freeze.pendingWindow = shell.freeze.pendingScreen = shell.freeze.dialogOpen = false;
     }
-    if (shell.circularmode || shell.rectangularmode) {
-        shell.dragstart = shell.dragend = shell.draglast = QPoint(0, 0);
-        shell.circleradius = 0;
-        Shape1->hide();
-        Shape1->setGeometry(0, 0, 1, 1);
-    }
+    shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
+    shell.circleRadius = 0;
+    band->hide();
+    band->setGeometry(0, 0, 1, 1);
     // A new drag starts even while the last one is still under way: its mouse-up was lost.
-    startdrag(at);
+    startDrag(at);
 }
 
-void FrozenScreen::startdrag(QPointF at) {
+void FrozenScreen::startDrag(QPointF at) {
     auto& shell = program().shell;
-    Label1->hide();
-    Label2->hide();
-    shell.dragstart = shell.dragend = shell.draglast = roundedTwips(at);
-    shell.dragstate = 2;
+    sizeReadout->hide();
+    dotsMarker->hide();
+    shell.dragStart = shell.dragEnd = shell.dragLast = roundedTwips(at);
+    shell.dragState = DragState::Dragging;
 }
 
-void FrozenScreen::Picture1_RightClick(QPointF at) {
+void FrozenScreen::rightClickOnCanvas(QPointF at) {
     auto& shell = program().shell;
     auto& objects = program().objects;
-    shell.rightclickpos = QPointF(float(at.x()), float(at.y()));
-    shell.dragstate = 1;
-    Module2::updateClipboardMenus();
+    shell.rightClickPos = QPointF(float(at.x()), float(at.y()));
+    shell.dragState = DragState::Idle;
+    updateClipboardMenus();
     const QPointer<FrozenScreen> alive(this);
-    if (objects.objectsdeleted || objectselected()) {
+    if (objects.freeze.objectsDeleted || objectSelected()) {
         hideHoverMarks();
         platform::clock().processEvents();
         platform::clock().sleep(300);
         captureBandAgain();
-        objects.objectsdeleted = false;
+        objects.freeze.objectsDeleted = false;
         // The capture's own actions may have released the desktop meanwhile.
-        if (!alive || !stillfrozen())
+        if (!alive || !stillFrozen())
             return;
     }
     MainWindow& mainWindow = program().shellWindows().mainWindow.get();
-    if (objects.objectsadded) {
+    if (objects.freeze.objectsAdded) {
         mainWindow.circleModeItem->setEnabled(true);
         mainWindow.rectangleModeItem->setEnabled(true);
     }
-    popupcontext();
+    popUpContextMenu();
 }
 
-void FrozenScreen::popupcontext() {
+void FrozenScreen::popUpContextMenu() {
     MainWindow& mainWindow = program().shellWindows().mainWindow.get();
     mainWindow.contextMenu->setDefaultAction(mainWindow.contextReleaseItem);
     mainWindow.contextMenu->exec(platform::desktop().cursorPos());
 }
 
-void FrozenScreen::Picture1_MouseMove(QPointF at) {
+void FrozenScreen::moveOnCanvas(QPointF at) {
     auto& shell = program().shell;
-    hittests();
+    runHoverTests();
     setAreaCursor();
-    if (shell.dragstate != 2)
+    if (shell.dragState != DragState::Dragging)
         return;
-    shell.dragend = shell.draglast;
-    drawband();
-    shell.bandx1 = shell.dragstart.x();
-    shell.bandx2 = shell.dragend.x();
-    shell.bandy1 = shell.dragstart.y();
-    shell.bandy2 = shell.dragend.y();
+    shell.dragEnd = shell.dragLast;
+    drawBand();
+    shell.bandX1 = shell.dragStart.x();
+    shell.bandX2 = shell.dragEnd.x();
+    shell.bandY1 = shell.dragStart.y();
+    shell.bandY2 = shell.dragEnd.y();
     // The band reaches the previous position; the readout shows this one.
-    shell.dragend = roundedTwips(at);
-    shell.draglast = shell.dragend;
-    showsize();
-    shell.recaptured = false;
-    program().objects.objectsdeleted = false;
+    shell.dragEnd = roundedTwips(at);
+    shell.dragLast = shell.dragEnd;
+    showSize();
+    shell.freeze.recaptured = false;
+    program().objects.freeze.objectsDeleted = false;
 }
 
-void FrozenScreen::drawband() {
+void FrozenScreen::drawBand() {
     auto& shell = program().shell;
-    const QPoint start = shell.dragstart;
-    const QPoint end = shell.dragend;
+    const QPoint start = shell.dragStart;
+    const QPoint end = shell.dragEnd;
     const QColor color = toolkit::colorFromValue(program().options.settings.frameColor);
-    if (shell.rectangularmode) {
-        Shape1->setShape(CanvasShape::Rectangle);
-        Shape1->setBorderColor(color);
-        Shape1->show();
+    if (program().capture.shape == capture::SelectionShape::Rectangle) {
+        band->setShape(CanvasShape::Rectangle);
+        band->setBorderColor(color);
+        band->show();
         if (start.x() != end.x() && start.y() != end.y()) {
-            Shape1->setGeometry(std::min(start.x(), end.x()), std::min(start.y(), end.y()),
-                                std::abs(end.x() - start.x()), std::abs(end.y() - start.y()));
+            band->setGeometry(std::min(start.x(), end.x()), std::min(start.y(), end.y()),
+                              std::abs(end.x() - start.x()), std::abs(end.y() - start.y()));
         }
     }
-    if (shell.circularmode) {
-        double& r = shell.circleradius;
+    if (program().capture.shape == capture::SelectionShape::Circle) {
+        double& r = shell.circleRadius;
         // The vertical distance decides; the horizontal one only on the anchor's row.
         if (end.x() != start.x())
             r = 1.6 * std::abs(end.x() - start.x());
         if (end.y() != start.y())
             r = 1.6 * std::abs(end.y() - start.y());
         // The circle stays on the picture, each edge tested with the radius the last left.
-        const QSizeF picture = picturetwips();
+        const QSizeF picture = canvasTwips();
         if (start.x() + r >= picture.width())
             r = picture.width() - start.x();
         if (start.y() + r >= picture.height())
@@ -225,29 +224,30 @@ void FrozenScreen::drawband() {
             r = start.x();
         if (start.y() - r <= 0)
             r = start.y();
-        Shape1->setShape(CanvasShape::Circle);
-        Shape1->setBorderColor(color);
-        Shape1->show();
-        Shape1->setGeometry(start.x() - r, start.y() - r, 2 * r, 2 * r);
+        band->setShape(CanvasShape::Circle);
+        band->setBorderColor(color);
+        band->show();
+        band->setGeometry(start.x() - r, start.y() - r, 2 * r, 2 * r);
     }
 }
 
-void FrozenScreen::showsize() {
+void FrozenScreen::showSize() {
     const auto& shell = program().shell;
-    if (!(Shape1->left() > 1 && Shape1->top() > 1))
+    if (!(band->left() > 1 && band->top() > 1))
         return;
-    Label1->move(Shape1->left() + Shape1->width(), Shape1->top() + Shape1->height());
+    sizeReadout->move(band->left() + band->width(), band->top() + band->height());
     if (program().options.settings.showCurrentSize)
-        Label1->show();
-    if (shell.rectangularmode) {
-        const double w = std::abs(shell.dragend.x() - shell.dragstart.x()) / shell.twipsperpixelx;
-        const double h = std::abs(shell.dragend.y() - shell.dragstart.y()) / shell.twipsperpixely;
-        Label1->setCaption(QStringLiteral(" Size: ") + readoutNumber(w) + QStringLiteral(" X ") +
-                           readoutNumber(h) + QStringLiteral(" pixels "));
-    } else if (shell.circularmode) {
-        const double d = 2 * shell.circleradius / shell.twipsperpixelx;
-        Label1->setCaption(QStringLiteral(" Diameter: ") + readoutNumber(d) +
-                           QStringLiteral(" pixels "));
+        sizeReadout->show();
+    if (program().capture.shape == capture::SelectionShape::Rectangle) {
+        const double w = std::abs(shell.dragEnd.x() - shell.dragStart.x()) / shell.twipsPerPixelX;
+        const double h = std::abs(shell.dragEnd.y() - shell.dragStart.y()) / shell.twipsPerPixelY;
+        sizeReadout->setCaption(QStringLiteral(" Size: ") + readoutNumber(w) +
+                                QStringLiteral(" X ") + readoutNumber(h) +
+                                QStringLiteral(" pixels "));
+    } else if (program().capture.shape == capture::SelectionShape::Circle) {
+        const double d = 2 * shell.circleRadius / shell.twipsPerPixelX;
+        sizeReadout->setCaption(QStringLiteral(" Diameter: ") + readoutNumber(d) +
+                                QStringLiteral(" pixels "));
     }
 }
 

@@ -22,14 +22,6 @@ namespace {
 
 const QString kTitle = QStringLiteral(" Quorvalline ");
 
-// The window named by the target window text; 0 when the text names none.
-platform::WindowId targetWindow(const QString& text) {
-    const double number = toolkit::roundHalfEven(toolkit::val(text));
-    if (number <= 0 || number > std::numeric_limits<quint32>::max())
-        return 0;
-    return platform::WindowId(number);
-}
-
 }  // namespace
 
 double FrozenScreen::twipsX() {
@@ -40,78 +32,79 @@ double FrozenScreen::twipsY() {
     return toolkit::twipsPerPixel(platform::desktop().logicalDpiY());
 }
 
-void FrozenScreen::Form_Activate() {
+void FrozenScreen::handleActivation() {
     // A message box or menu closing inside the activation hands the activation back; the
     // captures in progress must not run a second time.
     if (activating_)
         return;
     QScopedValueRollback<bool> busy(activating_, true);
     auto& shell = program().shell;
-    auto& forms = program().shellWindows();
 
-    shell.frozenforeground = platform::desktop().foregroundWindow();
-    shell.areacapturerunning = false;
+    shell.frozenForeground = platform::desktop().foregroundWindow();
+    shell.areaCaptureRunning = false;
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
-    shell.dragstart = shell.dragend = shell.draglast = QPoint(0, 0);
-    if (!shell.dialogopen) {
-        Picture1->clearPicture();
-        if (forms.form3->Picture2->image().isNull())
-            forms.form3.drop();
-        Picture1->setPicture(forms.form3->Picture2->image());
-        Timer1->stop();
+    shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
+    if (!shell.freeze.dialogOpen) {
+        canvas->clearPicture();
+        auto& capture = program().capture;
+        // A failed grab starts the session afresh.
+        if (capture.snapshot.isNull())
+            capture.release();
+        canvas->setPicture(capture.snapshot);
+        markerTimer->stop();
     }
-    shell.desktopfrozen = true;
-    shell.dragstate = 1;
+    shell.freeze.desktopFrozen = true;
+    shell.dragState = DragState::Idle;
 
-    Shape1->setBorderStyle(program().options.settings.outline == options::FrameOutline::Dotted
+    band->setBorderStyle(program().options.settings.outline == options::FrameOutline::Dotted
                                ? CanvasShape::Dot
                                : CanvasShape::Solid);
 
-    if (shell.pendingwindow && !captureactivewindow())
+    if (shell.freeze.pendingWindow && !captureActiveWindow())
         return;
-    if (shell.pendingscreen)
-        captureentirescreen();
+    if (shell.freeze.pendingScreen)
+        captureEntireScreen();
 }
 
-bool FrozenScreen::captureguard() {
+bool FrozenScreen::mayCapture() {
     auto& shell = program().shell;
-    if (objectselected()) {
-        shell.dragstate = 1;
+    if (objectSelected()) {
+        shell.dragState = DragState::Idle;
         platform::clock().processEvents();
         platform::clock().sleep(300);
         return false;
     }
-    if (shell.recaptured) {
-        shell.dragstate = 1;
-        shell.recaptured = false;
+    if (shell.freeze.recaptured) {
+        shell.dragState = DragState::Idle;
+        shell.freeze.recaptured = false;
         return false;
     }
     return true;
 }
 
-void FrozenScreen::showframe(double left, double top, double width, double height) {
-    Shape1->setShape(CanvasShape::Rectangle);
-    Shape1->setBorderColor(toolkit::colorFromValue(program().options.settings.frameColor));
-    Shape1->setGeometry(left, top, width, height);
-    Shape1->show();
+void FrozenScreen::showFrame(double left, double top, double width, double height) {
+    band->setShape(CanvasShape::Rectangle);
+    band->setBorderColor(toolkit::colorFromValue(program().options.settings.frameColor));
+    band->setGeometry(left, top, width, height);
+    band->show();
     // Single precision, as the objects that will be placed there expect.
     const float w = float(width);
     const float h = float(height);
-    program().objects.newobjectpos = QPointF(float(left) + w - w / 2.0f, float(top) + h - h / 2.0f);
+    program().objects.newObjectPos = QPointF(float(left) + w - w / 2.0f, float(top) + h - h / 2.0f);
 }
 
-bool FrozenScreen::captureactivewindow() {
-    if (!captureguard())
+bool FrozenScreen::captureActiveWindow() {
+    if (!mayCapture())
         return false;
     auto& shell = program().shell;
     const bool silent = program().autocapture.autocapturerunning;
-    shell.captureavailable = true;
+    shell.freeze.captureAvailable = true;
 
     auto& desktop = platform::desktop();
-    Form3& form3 = program().shellWindows().form3.get();
-    const platform::WindowId target = targetWindow(form3.Text1->text());
-    const QImage& snapshot = Picture1->picture();
+    auto& capture = program().capture;
+    const platform::WindowId target = capture.targetWindow;
+    const QImage& snapshot = canvas->picture();
     QRect frame;
     QString failure;
     if (target != 0 && desktop.isDesktop(target)) {
@@ -125,8 +118,8 @@ bool FrozenScreen::captureactivewindow() {
     }
     if (!failure.isEmpty()) {
         // Cleared before the message, whose closing activates this window again.
-        shell.pendingwindow = false;
-        shell.captureavailable = false;
+        shell.freeze.pendingWindow = false;
+        shell.freeze.captureAvailable = false;
         if (!silent) {
             platform::dialogs().message(failure, platform::MsgButtons::Ok,
                                         platform::MsgIcon::Information, kTitle, this);
@@ -140,40 +133,40 @@ bool FrozenScreen::captureactivewindow() {
     const int right = toolkit::toInt((frame.left() + frame.width()) * tx);
     const int top = toolkit::toInt(frame.top() * ty);
     const int bottom = toolkit::toInt((frame.top() + frame.height()) * ty);
-    showframe(left - 10, top - 10, std::abs(right - left) + 25, std::abs(bottom - top) + 25);
-    shell.bandx1 = left;
-    shell.bandx2 = right;
-    shell.bandy1 = top;
-    shell.bandy2 = bottom;
+    showFrame(left - 10, top - 10, std::abs(right - left) + 25, std::abs(bottom - top) + 25);
+    shell.bandX1 = left;
+    shell.bandX2 = right;
+    shell.bandY1 = top;
+    shell.bandY2 = bottom;
     // The window exactly as the snapshot shows it, pixel for pixel.
-    form3.Picture1->setImage(snapshot.copy(frame));
+    capture.buffer = snapshot.copy(frame);
 
     if (!silent)
         releaseAfterOneStepCapture();
-    shell.pendingwindow = false;
+    shell.freeze.pendingWindow = false;
     return true;
 }
 
-void FrozenScreen::captureentirescreen() {
-    if (!captureguard())
+void FrozenScreen::captureEntireScreen() {
+    if (!mayCapture())
         return;
     auto& shell = program().shell;
-    shell.captureavailable = true;
+    shell.freeze.captureAvailable = true;
 
     const QSize screen = platform::desktop().screenSize();
     const int width = toolkit::toInt(screen.width() * twipsX());
     const int height = toolkit::toInt(screen.height() * twipsY());
-    showframe(10, 10, width - 10, height - 38);
-    shell.bandx1 = 0;
-    shell.bandx2 = width;
-    shell.bandy1 = 0;
-    shell.bandy2 = height;
+    showFrame(10, 10, width - 10, height - 38);
+    shell.bandX1 = 0;
+    shell.bandX2 = width;
+    shell.bandY1 = 0;
+    shell.bandY2 = height;
     // The snapshot itself: the buffer shares it instead of holding a second full-screen image.
-    program().shellWindows().form3->Picture1->setImage(Picture1->picture());
+    program().capture.buffer = canvas->picture();
 
     if (!program().autocapture.autocapturerunning)
         releaseAfterOneStepCapture();
-    shell.pendingscreen = false;
+    shell.freeze.pendingScreen = false;
 }
 
 }  // namespace qv::shell

@@ -60,118 +60,118 @@ void whitenOutsideCircle(QImage& image) {
 }  // namespace
 
 // A band more than 5 pixels wide or high counts as a capture at the mouse-up.
-bool FrozenScreen::bandlargeenough() const {
-    return float(Shape1->width()) > float(5 * twipsX()) ||
-           float(Shape1->height()) > float(5 * twipsY());
+bool FrozenScreen::bandLargeEnough() const {
+    return float(band->width()) > float(5 * twipsX()) ||
+           float(band->height()) > float(5 * twipsY());
 }
 
 // The copy itself needs 5 pixels both ways, which leaves at least 3 inside the outline.
-bool FrozenScreen::bandcopyable() const {
-    return Shape1->width() >= 5 * twipsX() && Shape1->height() >= 5 * twipsY();
+bool FrozenScreen::bandCopyable() const {
+    return band->width() >= 5 * twipsX() && band->height() >= 5 * twipsY();
 }
 
 // What the window shows inside the band's one-pixel outline, without the band and captions.
-QImage FrozenScreen::bandinside() const {
+QImage FrozenScreen::bandInside() const {
     const double tx = twipsX();
     const double ty = twipsY();
     using toolkit::toInt;
-    const QRect inside(toInt(Shape1->left() / tx + 1), toInt(Shape1->top() / ty + 1),
-                       toInt(Shape1->width() / tx - 2), toInt(Shape1->height() / ty - 2));
-    return Picture1->render(inside, [](const CanvasItem& item) {
+    const QRect inside(toInt(band->left() / tx + 1), toInt(band->top() / ty + 1),
+                       toInt(band->width() / tx - 2), toInt(band->height() / ty - 2));
+    return canvas->render(inside, [](const CanvasItem& item) {
         return item.role() != CanvasItem::Role::Band && item.role() != CanvasItem::Role::Caption;
     });
 }
 
-void FrozenScreen::Picture1_MouseUp(Qt::MouseButton button) {
+void FrozenScreen::endDrag(Qt::MouseButton button) {
     if (button != Qt::LeftButton)
         return;
     auto& shell = program().shell;
-    Picture1->bringToFront(Shape1);
-    if (objectselected()) {
-        shell.dragstate = 1;
+    canvas->bringToFront(band);
+    if (objectSelected()) {
+        shell.dragState = DragState::Idle;
         platform::clock().processEvents();
         platform::clock().sleep(300);
         return;
     }
-    if (shell.recaptured) {
-        shell.dragstate = 1;
-        shell.recaptured = false;
+    if (shell.freeze.recaptured) {
+        shell.dragState = DragState::Idle;
+        shell.freeze.recaptured = false;
         return;
     }
     // Only the end of a drag that a left press on the picture started captures.
-    if (shell.dragstate != 2)
+    if (shell.dragState != DragState::Dragging)
         return;
-    const bool large = bandlargeenough();
-    if (large && !bandcopyable()) {
+    const bool large = bandLargeEnough();
+    if (large && !bandCopyable()) {
         // Too thin to copy: refused as a whole, and the last capture stays as it was.
-        shell.dragstate = 1;
+        shell.dragState = DragState::Idle;
         return;
     }
 
-    const float left = float(Shape1->left());
-    const float top = float(Shape1->top());
-    const float width = float(Shape1->width());
-    const float height = float(Shape1->height());
-    program().objects.newobjectpos =
+    const float left = float(band->left());
+    const float top = float(band->top());
+    const float width = float(band->width());
+    const float height = float(band->height());
+    program().objects.newObjectPos =
         QPointF(left + width - width / 2.0f, top + height - height / 2.0f);
 
-    Timer1->start(200);
-    Label2->setForeColor(toolkit::colorFromValue(program().options.settings.frameColor));
-    Label2->move(Shape1->left() + Shape1->width(),
-                 Shape1->top() + Shape1->height() + Label1->height());
-    Label2->show();
-    shell.captureavailable = large;
+    markerTimer->start(200);
+    dotsMarker->setForeColor(toolkit::colorFromValue(program().options.settings.frameColor));
+    dotsMarker->move(band->left() + band->width(),
+                     band->top() + band->height() + sizeReadout->height());
+    dotsMarker->show();
+    shell.freeze.captureAvailable = large;
     if (!large)
-        Label2->hide();
-    shell.dragstate = 1;
-    shell.capturevalid = large;
+        dotsMarker->hide();
+    shell.dragState = DragState::Idle;
+    shell.captureValid = large;
     if (!large)
-        Timer1->stop();
+        markerTimer->stop();
     if (large)
         copyBand();
 }
 
 void FrozenScreen::captureBandAgain() {
     auto& shell = program().shell;
-    shell.recaptured = true;
-    shell.dragstart = QPoint(shell.bandx1, shell.bandy1);
-    shell.dragend = QPoint(shell.bandx2, shell.bandy2);
-    shell.dragstate = 1;
-    if (bandlargeenough())
+    shell.freeze.recaptured = true;
+    shell.dragStart = QPoint(shell.bandX1, shell.bandY1);
+    shell.dragEnd = QPoint(shell.bandX2, shell.bandY2);
+    shell.dragState = DragState::Idle;
+    if (bandLargeEnough())
         copyBand();
 }
 
-bool FrozenScreen::stillfrozen() const {
+bool FrozenScreen::stillFrozen() const {
     return program().shellWindows().frozenScreen.peek() == this;
 }
 
 void FrozenScreen::copyBand() {
-    if (!bandcopyable())
+    if (!bandCopyable())
         return;
     auto& shell = program().shell;
-    shell.areacapturerunning = true;
+    shell.areaCaptureRunning = true;
     const QCursor remembered = cursor();
     setCursor(Qt::BusyCursor);
     const QPointer<FrozenScreen> alive(this);
 
-    if (shell.rectangularmode) {
-        program().shellWindows().form3->Picture1->setImage(bandinside());
+    if (program().capture.shape == capture::SelectionShape::Rectangle) {
+        program().capture.buffer = bandInside();
         setCursor(remembered);
         releaseAfterOneStepCapture();
-        shell.areacapturerunning = false;
+        shell.areaCaptureRunning = false;
     }
     // A command chosen in a menu that the actions popped up may have released the desktop.
-    if (!alive || !stillfrozen())
+    if (!alive || !stillFrozen())
         return;
-    if (shell.circularmode) {
-        QImage inside = bandinside();
-        Picture1->setCursor(Qt::WaitCursor);
+    if (program().capture.shape == capture::SelectionShape::Circle) {
+        QImage inside = bandInside();
+        canvas->setCursor(Qt::WaitCursor);
         whitenOutsideCircle(inside);
-        program().shellWindows().form3->Picture1->setImage(inside);
-        Picture1->setCursor(Qt::ArrowCursor);
+        program().capture.buffer = inside;
+        canvas->setCursor(Qt::ArrowCursor);
         setCursor(remembered);
         releaseAfterOneStepCapture();
-        shell.areacapturerunning = false;
+        shell.areaCaptureRunning = false;
     }
 }
 

@@ -4,32 +4,32 @@
 namespace qv::shell {
 
 // The items the hover tests place. The object pools stay empty until the objects fill them.
-void FrozenScreen::createobjectitems() {
+void FrozenScreen::createHoverMarks() {
     auto overlay = [this] {
-        CanvasLabel* label = Picture1->addLabel(CanvasItem::Role::Overlay);
+        CanvasLabel* label = canvas->addLabel(CanvasItem::Role::Overlay);
         label->setBackColor(Qt::transparent);
         label->hide();
         return label;
     };
-    Label5 = overlay();
+    shapeHoverMark = overlay();
     for (int i = 0; i < 3; ++i) {
         CanvasLabel* grab = overlay();
         grab->setGeometry(0, 0, 135, 135);
-        Label6.push_back(grab);
+        lineGrabAreas.push_back(grab);
     }
 }
 
 // Hides every annotation object and selection handle.
 void FrozenScreen::clearObjects() {
-    for (CanvasShape* shape : Shape2)
+    for (CanvasShape* shape : shapes)
         shape->hide();
-    for (CanvasLine* line : Line1)
+    for (CanvasLine* line : lines)
         line->hide();
 }
 
 // Hides the selection handles, grab areas, drag outline, text frame and shape overlay.
 void FrozenScreen::hideHoverMarks() {
-    for (const auto& item : Picture1->items()) {
+    for (const auto& item : canvas->items()) {
         const auto role = item->role();
         if (role == CanvasItem::Role::Selection || role == CanvasItem::Role::Overlay)
             item->hide();
@@ -37,8 +37,8 @@ void FrozenScreen::hideHoverMarks() {
 }
 
 // An object counts as selected while its handles or frame show.
-bool FrozenScreen::objectselected() const {
-    return Picture1->anyVisible(CanvasItem::Role::Selection);
+bool FrozenScreen::objectSelected() const {
+    return canvas->anyVisible(CanvasItem::Role::Selection);
 }
 
 }  // namespace qv::shell

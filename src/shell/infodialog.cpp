@@ -6,9 +6,11 @@
 #include <QLabel>
 
 #include "platform/services.h"
+#include "shell/cursors.h"
 #include "shell/formkit.h"
-#include "shell/windows.h"
+#include "shell/pointerevents.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 #include "toolkit/colors.h"
 
 namespace qv::shell {
@@ -21,84 +23,84 @@ InfoDialog::InfoDialog() {
     setWindowTitle(QStringLiteral("Info"));
     setFixedSize(twipsRect(0, 0, 5880, 3615).size());
 
-    Picture1 = new QLabel(this);
-    Picture1->setGeometry(rect());
-    Picture1->setPixmap(QIcon(QStringLiteral(":/shell/info.svg")).pixmap(size()));
-    new PointerEvents(Picture1, [this] { Picture1_MouseMove(); });
+    background = new QLabel(this);
+    background->setGeometry(rect());
+    background->setPixmap(QIcon(QStringLiteral(":/shell/info.svg")).pixmap(size()));
+    new PointerEvents(background, [this] { resetLinkColors(); });
 
-    Shape1 = new QFrame(Picture1);
+    frame = new QFrame(background);
     // The frame keeps a margin on the right as on the left.
-    const QRect frame = twipsRect(240, 240, 5655, 2895);
-    Shape1->setGeometry(frame.intersected(rect().adjusted(0, 0, -frame.left(), 0)));
-    Shape1->setStyleSheet(QStringLiteral("border: 1px solid %1; background: transparent;")
-                              .arg(toolkit::colorFromValue(kLinkBlue).name()));
+    const QRect framed = twipsRect(240, 240, 5655, 2895);
+    frame->setGeometry(framed.intersected(rect().adjusted(0, 0, -framed.left(), 0)));
+    frame->setStyleSheet(QStringLiteral("border: 1px solid %1; background: transparent;")
+                             .arg(toolkit::colorFromValue(kLinkBlue).name()));
 
     auto label = [this](const QString& text, double points, QRect where, qint64 color) {
-        auto* l = new QLabel(text, Picture1);
+        auto* l = new QLabel(text, background);
         l->setFont(boldArial(points));
         l->setGeometry(where);
         l->setAlignment(Qt::AlignCenter);
         setForeColor(l, color);
         return l;
     };
-    Label6 = label(QStringLiteral("Quorvalline Version 8.0"), 12, twipsRect(600, 2040, 4935, 375),
-                   kLinkBlue);
-    Label2 = label(QStringLiteral("www.quorvalline.example"), 12, twipsRect(1800, 1080, 2535, 375),
-                   kLinkBlue);
-    Label1 = label(kSupportAddress, 12, twipsRect(1320, 1440, 3375, 375), kLinkBlue);
-    Label5 = label(QStringLiteral("Close"), 14.25, twipsRect(4560, 3240, 855, 375), kLabelWhite);
-    for (QLabel* l : {Label6, Label2, Label1, Label5})
+    versionLabel = label(QStringLiteral("Quorvalline Version 8.0"), 12,
+                         twipsRect(600, 2040, 4935, 375), kLinkBlue);
+    webSiteLink = label(QStringLiteral("www.quorvalline.example"), 12,
+                        twipsRect(1800, 1080, 2535, 375), kLinkBlue);
+    supportLink = label(kSupportAddress, 12, twipsRect(1320, 1440, 3375, 375), kLinkBlue);
+    closeLink = label(QStringLiteral("Close"), 14.25, twipsRect(4560, 3240, 855, 375), kLabelWhite);
+    for (QLabel* l : {versionLabel, webSiteLink, supportLink, closeLink})
         fitText(l);
     new PointerEvents(
-        Label2, [this] { Label2_MouseMove(); }, [this] { Label2_Click(); });
+        webSiteLink, [this] { highlightWebSite(); }, [this] { openWebSite(); });
     new PointerEvents(
-        Label1, [this] { Label1_MouseMove(); }, [this] { Label1_Click(); });
+        supportLink, [this] { highlightSupport(); }, [this] { mailSupport(); });
     new PointerEvents(
-        Label5, [this] { Label5_MouseMove(); }, [this] { Label5_Click(); });
+        closeLink, [this] { highlightClose(); }, [this] { closeFromLink(); });
 }
 
-void InfoDialog::Label2_MouseMove() {
-    Label2->setCursor(handCursor());
-    setForeColor(Label2, kLabelHover);
-    setForeColor(Label1, kLinkBlue);
+void InfoDialog::highlightWebSite() {
+    webSiteLink->setCursor(cursors::link());
+    setForeColor(webSiteLink, kLabelHover);
+    setForeColor(supportLink, kLinkBlue);
 }
 
-void InfoDialog::Label1_MouseMove() {
-    Label1->setCursor(handCursor());
-    setForeColor(Label1, kLabelHover);
-    setForeColor(Label2, kLinkBlue);
+void InfoDialog::highlightSupport() {
+    supportLink->setCursor(cursors::link());
+    setForeColor(supportLink, kLabelHover);
+    setForeColor(webSiteLink, kLinkBlue);
 }
 
-void InfoDialog::Label5_MouseMove() {
-    Label5->setCursor(handCursor());
-    setForeColor(Label5, kLabelHover);
+void InfoDialog::highlightClose() {
+    closeLink->setCursor(cursors::link());
+    setForeColor(closeLink, kLabelHover);
 }
 
-void InfoDialog::Picture1_MouseMove() {
-    setForeColor(Label1, kLinkBlue);
-    setForeColor(Label2, kLinkBlue);
-    setForeColor(Label5, kLabelGrey);
+void InfoDialog::resetLinkColors() {
+    setForeColor(supportLink, kLinkBlue);
+    setForeColor(webSiteLink, kLinkBlue);
+    setForeColor(closeLink, kLabelGrey);
 }
 
-void InfoDialog::Label2_Click() {
+void InfoDialog::openWebSite() {
     platform::shell().open(kWebSite);
 }
 
-void InfoDialog::Label1_Click() {
+void InfoDialog::mailSupport() {
     platform::shell().open(QStringLiteral("mailto:") + kSupportAddress);
 }
 
-void InfoDialog::Label5_Click() {
-    setForeColor(Label1, kLinkBlue);
-    setForeColor(Label2, kLinkBlue);
-    setForeColor(Label5, kLabelGrey);
+void InfoDialog::closeFromLink() {
+    setForeColor(supportLink, kLinkBlue);
+    setForeColor(webSiteLink, kLinkBlue);
+    setForeColor(closeLink, kLabelGrey);
     hide();
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
 }
 
 void InfoDialog::closeEvent(QCloseEvent* event) {
     // Closed from its title bar the dialog unloads; the next "Info..." builds it afresh.
-    program().shell.dialogopen = false;
+    program().shell.freeze.dialogOpen = false;
     event->accept();
     program().shellWindows().infoDialog.drop();
 }

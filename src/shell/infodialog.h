@@ -13,12 +13,12 @@ class InfoDialog : public QWidget {
 public:
     InfoDialog();
 
-    QLabel* Picture1;
-    QFrame* Shape1;
-    QLabel* Label6;
-    QLabel* Label2;  // the web site
-    QLabel* Label1;  // the support address
-    QLabel* Label5;  // "Close"
+    QLabel* background;
+    QFrame* frame;  // the blue border around the texts
+    QLabel* versionLabel;
+    QLabel* webSiteLink;  // the web site
+    QLabel* supportLink;  // the support address
+    QLabel* closeLink;    // "Close"
 
     static const QString kWebSite;
     static const QString kSupportAddress;
@@ -27,13 +27,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Label2_MouseMove();
-    void Label2_Click();
-    void Label1_MouseMove();
-    void Label1_Click();
-    void Label5_MouseMove();
-    void Label5_Click();
-    void Picture1_MouseMove();
+    void highlightWebSite();
+    void openWebSite();
+    void highlightSupport();
+    void mailSupport();
+    void highlightClose();
+    void closeFromLink();
+    void resetLinkColors();
 };
 
 }  // namespace qv::shell

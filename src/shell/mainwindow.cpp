@@ -6,10 +6,8 @@
 #include <QCursor>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
-#include <QPushButton>
 #include <QTextStream>
 
 #include "options/hotkeydispatcher.h"
@@ -20,7 +18,9 @@
 #include "output/printing/pagesetuprecords.h"
 #include "picmenu/picturemenus.h"
 #include "platform/services.h"
+#include "shell/cursors.h"
 #include "shell/formkit.h"
+#include "shell/pointerevents.h"
 #include "shell/program.h"
 #include "shell/windows.h"
 
@@ -45,23 +45,23 @@ QString defaultHotkeyFailure(int error, const QString& hotkey, const QString& pr
 }  // namespace
 
 MainWindow::MainWindow()
-    : Timer2(platform::clock().createTimer()),
-      Timer3(platform::clock().createTimer()),
-      Timer4(platform::clock().createTimer()) {
+    : trayMenuWatch(platform::clock().createTimer()),
+      hideAfterStartTimer(platform::clock().createTimer()),
+      autoCapturePoll(platform::clock().createTimer()) {
     loadResources();
     buildWindow();
     buildMenus();
     buildObjectPopups();
     connectMenus();
-    Timer1 = std::make_unique<options::HotkeyDispatcher>(*this);
-    Timer2->onTimeout = [this] { Timer2_Timer(); };
-    Timer3->onTimeout = [this] { Timer3_Timer(); };
-    Timer4->onTimeout = [this] { Timer4_Timer(); };
+    hotkeyDispatcher_ = std::make_unique<options::HotkeyDispatcher>(*this);
+    trayMenuWatch->onTimeout = [this] { watchTrayMenu(); };
+    hideAfterStartTimer->onTimeout = [this] { hideAfterStart(); };
+    autoCapturePoll->onTimeout = [this] { pollAutoCapture(); };
     // Every timer runs from the start, as the window was designed; the load switches them.
-    Timer2->start(10);
-    Timer3->start(5000);
-    Timer4->start(4000);
-    platform::tray().onEvent = [this](platform::TrayEvent code) { Form_MouseMove(code); };
+    trayMenuWatch->start(10);
+    hideAfterStartTimer->start(5000);
+    autoCapturePoll->start(4000);
+    platform::tray().onEvent = [this](platform::TrayEvent code) { handleTrayEvent(code); };
 }
 
 MainWindow::~MainWindow() {
@@ -75,13 +75,13 @@ void MainWindow::buildWindow() {
     setWindowFlag(Qt::Tool);
     setFixedSize(twipsRect(0, 0, 6000, 3435).size());
 
-    Picture1 = new QLabel(this);
-    Picture1->setGeometry(rect());
-    Picture1->setPixmap(QIcon(QStringLiteral(":/shell/mainwindow.svg")).pixmap(size()));
-    new PointerEvents(Picture1, [this] { Picture1_MouseMove(); });
+    background = new QLabel(this);
+    background->setGeometry(rect());
+    background->setPixmap(QIcon(QStringLiteral(":/shell/mainwindow.svg")).pixmap(size()));
+    new PointerEvents(background, [this] { resetLabelColors(); });
 
     auto label = [this](const QString& text, double points, QRect where) {
-        auto* l = new QLabel(text, Picture1);
+        auto* l = new QLabel(text, background);
         l->setFont(boldArial(points));
         l->setGeometry(where);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -89,27 +89,21 @@ void MainWindow::buildWindow() {
         fitText(l);
         return l;
     };
-    Label1 = label(QStringLiteral("www.quorvalline.example"), 9, twipsRect(360, 2160, 1815, 255));
-    Label4 = label(QStringLiteral("Show in Tray"), 12, twipsRect(4080, 3120, 1575, 255));
-    Label3 = label(QStringLiteral("Exit Program"), 12, twipsRect(360, 3120, 1575, 255));
+    webSiteLabel =
+        label(QStringLiteral("www.quorvalline.example"), 9, twipsRect(360, 2160, 1815, 255));
+    showInTrayLabel = label(QStringLiteral("Show in Tray"), 12, twipsRect(4080, 3120, 1575, 255));
+    exitLabel = label(QStringLiteral("Exit Program"), 12, twipsRect(360, 3120, 1575, 255));
     new PointerEvents(
-        Label4, [this] { Label4_MouseMove(); }, [this] { Label4_Click(); });
+        showInTrayLabel, [this] { highlightLabel(showInTrayLabel); }, [this] { showInTray(); });
     new PointerEvents(
-        Label3, [this] { Label3_MouseMove(); }, [this] { Label3_Click(); });
+        exitLabel, [this] { highlightLabel(exitLabel); }, [this] { exitProgram(); });
 
-    Text1 = new QLineEdit(this);
-    Text2 = new QLineEdit(this);
-    Text3 = new QLineEdit(this);
-    Command1 = new QPushButton(QStringLiteral("&Freeze Screen"), this);
-    Command2 = new QPushButton(QStringLiteral("&Release Screen"), this);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-
-    ImageList1 = {QIcon(QStringLiteral(":/shell/tray.svg"))};
+    trayIcon = QIcon(QStringLiteral(":/shell/tray.svg"));
     for (int n = 1; n <= 22; ++n)
-        imgmenu.append(QIcon(QStringLiteral(":/shell/menu/%1.svg").arg(n, 2, 10, QChar('0'))));
+        menuPictures.append(QIcon(QStringLiteral(":/shell/menu/%1.svg").arg(n, 2, 10, QChar('0'))));
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::startUp() {
     auto& state = program().shell;
     auto& options = program().options;
     auto& forms = program().shellWindows();
@@ -118,26 +112,19 @@ void MainWindow::Form_Load() {
     // empty ones.
     firstStart_ = !options::keyExists(options::kHotkeysKey);
 
-    Timer4->stop();
-    Text1->setVisible(false);
-    Text2->setVisible(false);
-    Text3->setVisible(false);
-    Text3->clear();
+    autoCapturePoll->stop();
     show();
     // The Options window's load reads the settings that the windows loaded from here on use.
     optionForms.optionsDialog.get();
-    forms.frozenScreen->Timer1->stop();
-    Timer2->stop();
-    state.programpath = QCoreApplication::applicationDirPath();
+    forms.frozenScreen->markerTimer->stop();
+    trayMenuWatch->stop();
+    state.programPath = QCoreApplication::applicationDirPath();
     if (isVisible())
-        state.helpfile = QDir(state.programpath).filePath(QStringLiteral("QuorvallineHelp.chm"));
-    Command1->setVisible(false);
-    Command2->setVisible(false);
-    state.rectangularmode = true;
-    state.desktopfrozen = false;
-    state.circularmode = false;
+        state.helpFile = QDir(state.programPath).filePath(QStringLiteral("QuorvallineHelp.chm"));
+    program().capture.shape = capture::SelectionShape::Rectangle;
+    state.freeze.desktopFrozen = false;
     readLocale();
-    readStartWithWindows();
+    readStartAtLogin();
     if (firstStart_)
         registerDefaultHotkeys();
 
@@ -150,16 +137,16 @@ void MainWindow::Form_Load() {
     if (!options.defaultHotkeys && !options.disableHotkeys)
         registerHotkeys();
     initializeMenus();
-    Timer3->start(5000);
+    hideAfterStartTimer->start(5000);
     loadJobTable();
-    Timer4->start(4000);
+    autoCapturePoll->start(4000);
 }
 
 void MainWindow::readLocale() {
     output::readLocaleUnits(program().output);
 }
 
-void MainWindow::readStartWithWindows() {
+void MainWindow::readStartAtLogin() {
     options::Settings& settings = program().options.settings;
     settings.startAtLogin = options::SettingsStore::readStartAtLogin();
     // Writing it again makes it name the executable running now.
@@ -190,25 +177,25 @@ void MainWindow::registerDefaultHotkeys() {
 
 void MainWindow::addTrayIcon() {
     auto& tray = platform::tray();
-    tray.add(ImageList1.first(), kTrayTip);
+    tray.add(trayIcon, kTrayTip);
     if (!tray.isAvailable()) {
         QTextStream(stderr) << "quorvalline: no system tray is available; the main window "
                                "stays open, right-click it for the menu\n";
     }
 }
 
-void MainWindow::Form_MouseMove(platform::TrayEvent code) {
+void MainWindow::handleTrayEvent(platform::TrayEvent code) {
     auto& state = program().shell;
-    if (!state.trayhover) {
+    if (!state.trayHover) {
         const platform::WindowId target = platform::desktop().lastForeignWindow();
-        program().shellWindows().form3->Text1->setText(QString::number(target));
+        program().capture.targetWindow = target;
     }
     if (inTrayCallback_)
         return;
     inTrayCallback_ = true;
     switch (code) {
         case platform::TrayEvent::MouseMove:
-            state.trayhover = true;
+            state.trayHover = true;
             break;
         case platform::TrayEvent::LeftDoubleClick:
             if (frozenScreenShown()) {
@@ -237,10 +224,10 @@ void MainWindow::popUpMenu(QMenu* menu, QAction* defaultItem) {
 
 void MainWindow::trayMenuChosen() {
     menuWatch_ = true;
-    Timer2->start(10);
+    trayMenuWatch->start(10);
 }
 
-void MainWindow::Timer2_Timer() {
+void MainWindow::watchTrayMenu() {
     auto& desktop = platform::desktop();
     if (!desktop.leftButtonDown())
         return;
@@ -251,12 +238,12 @@ void MainWindow::Timer2_Timer() {
     if (!onMenu && menuWatch_ && cursor.x() >= front.left() && cursor.x() <= front.right())
         trayMenu->close();
     menuWatch_ = false;
-    Timer2->stop();
+    trayMenuWatch->stop();
 }
 
-void MainWindow::Timer3_Timer() {
+void MainWindow::hideAfterStart() {
     hideToTray();
-    Timer3->stop();
+    hideAfterStartTimer->stop();
 }
 
 void MainWindow::hideToTray() {
@@ -265,31 +252,18 @@ void MainWindow::hideToTray() {
 }
 
 void MainWindow::resetLabelColors() {
-    setForeColor(Label3, kLabelGrey);
-    setForeColor(Label4, kLabelGrey);
+    setForeColor(exitLabel, kLabelGrey);
+    setForeColor(showInTrayLabel, kLabelGrey);
 }
 
-void MainWindow::Label3_MouseMove() {
-    Label3->setCursor(handCursor());
-    setForeColor(Label3, kLabelHover);
+void MainWindow::highlightLabel(QLabel* label) {
+    label->setCursor(cursors::link());
+    setForeColor(label, kLabelHover);
 }
 
-void MainWindow::Label4_MouseMove() {
-    Label4->setCursor(handCursor());
-    setForeColor(Label4, kLabelHover);
-}
-
-void MainWindow::Picture1_MouseMove() {
-    resetLabelColors();
-}
-
-void MainWindow::Label4_Click() {
+void MainWindow::showInTray() {
     resetLabelColors();
     hideToTray();
-}
-
-void MainWindow::Label3_Click() {
-    endAtOnce();
 }
 
 void MainWindow::endAtOnce() {
@@ -309,18 +283,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    Form_QueryUnload();
-    Form_Unload();
+    prepareToClose();
+    endInOrder();
     event->accept();
 }
 
-void MainWindow::Form_QueryUnload() {
+void MainWindow::prepareToClose() {
     picmenu::PictureMenus(program().picmenu).detach();
     if (auto* frozen = program().shellWindows().frozenScreen.peek())
         frozen->hide();
 }
 
-void MainWindow::Form_Unload() {
+void MainWindow::endInOrder() {
     if (auto* frozen = program().shellWindows().frozenScreen.peek())
         frozen->hide();
     platform::tray().remove();

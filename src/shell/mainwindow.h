@@ -11,9 +11,7 @@
 
 class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
-class QPushButton;
 
 namespace qv::options {
 class HotkeyDispatcher;
@@ -30,15 +28,16 @@ public:
     ~MainWindow() override;
 
     // The start-up of the whole program; runs once the window is in place.
-    void load() { Form_Load(); }
-    void Form_Load();
+    void load() { startUp(); }
+    void startUp();
 
     // Menus hook-up, also run again by whoever changes menu captions.
     void initializeMenus();
     void resetMenus();
 
-    // Freezing and releasing.
-    void Command1_Click();
+    // Freezing and releasing. Reads the screen into the snapshot and shows the frozen screen
+    // over it; the one-step captures waiting run in its activation.
+    void showFrozenScreen();
     void resetAfterRelease();
 
     // Commands of the menus, also run by the hotkeys and the scheduled captures.
@@ -82,21 +81,16 @@ public:
     QAction* menuItem(options::MenuItem item) override;
 
     // Controls.
-    QLabel* Picture1;
-    QLabel* Label1;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QList<QIcon> ImageList1;
-    QList<QIcon> imgmenu;  // picture n of the menus is imgmenu[n - 1]
+    QLabel* background;
+    QLabel* webSiteLabel;
+    QLabel* exitLabel;
+    QLabel* showInTrayLabel;
+    QIcon trayIcon;
+    QList<QIcon> menuPictures;  // picture n of the menus is menuPictures[n - 1]
 
-    std::unique_ptr<platform::Timer> Timer2;  // tray-menu watcher
-    std::unique_ptr<platform::Timer> Timer3;  // hides the window once after start-up
-    std::unique_ptr<platform::Timer> Timer4;  // scheduled captures poll
+    std::unique_ptr<platform::Timer> trayMenuWatch;  // closes the tray menu at a press beside it
+    std::unique_ptr<platform::Timer> hideAfterStartTimer;  // hides the window once after start-up
+    std::unique_ptr<platform::Timer> autoCapturePoll;      // polls the scheduled captures
 
     // The tray menu.
     QMenu* trayMenu;
@@ -149,29 +143,27 @@ private:
     void connectMenus();
 
     void readLocale();
-    void readStartWithWindows();
+    void readStartAtLogin();
     void registerDefaultHotkeys();
     void addTrayIcon();
 
-    void Form_MouseMove(platform::TrayEvent code);
+    void handleTrayEvent(platform::TrayEvent code);
     void trayMenuChosen();
-    void Timer2_Timer();
-    void Timer3_Timer();
-    void Timer4_Timer();
-    void Label3_Click();
-    void Label3_MouseMove();
-    void Label4_Click();
-    void Label4_MouseMove();
-    void Picture1_MouseMove();
-    void Form_QueryUnload();
-    void Form_Unload();
+    void watchTrayMenu();
+    void hideAfterStart();
+    void pollAutoCapture();
+    // The labels that act as links light up under the pointer until it leaves them.
+    void highlightLabel(QLabel* label);
+    void showInTray();
+    void prepareToClose();
+    void endInOrder();
 
     void resetLabelColors();
     // Removes the tray icon and ends the program without the orderly close.
     void endAtOnce();
 
-    std::unique_ptr<options::HotkeyDispatcher> Timer1;  // the hotkey pump
-    bool firstStart_ = false;                     // no hotkey table was stored before this run
+    std::unique_ptr<options::HotkeyDispatcher> hotkeyDispatcher_;  // the hotkey pump
+    bool firstStart_ = false;  // no hotkey table was stored before this run
     bool inTrayCallback_ = false;
     bool menuWatch_ = false;
     bool ended_ = false;

@@ -1,13 +1,9 @@
 // Stand-in until the AutoCapture scheduler is built.
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
-
 #include "shell/mainwindow.h"
 
 namespace qv::shell {
 
 void MainWindow::loadJobTable() {}
-void MainWindow::Timer4_Timer() {}
+void MainWindow::pollAutoCapture() {}
 
 }  // namespace qv::shell

@@ -1,20 +1,19 @@
 // Freezing the desktop into the frozen screen, and releasing it again.
 #include <QAction>
 #include <QMenu>
-#include <QPushButton>
 
 #include "objects/windows.h"
 #include "platform/services.h"
-#include "shell/clipboardclass.h"
+#include "shell/clipboardmenus.h"
 #include "shell/mainwindow.h"
-#include "shell/windows.h"
 #include "shell/program.h"
 #include "shell/screengrab.h"
+#include "shell/windows.h"
 #include "toolkit/twips.h"
 
 namespace qv::shell {
 
-void MainWindow::Command1_Click() {
+void MainWindow::showFrozenScreen() {
     auto& shell = program().shell;
     auto& forms = program().shellWindows();
     auto& desktop = platform::desktop();
@@ -23,20 +22,18 @@ void MainWindow::Command1_Click() {
         // The busy pointer shows while the screen is read, and goes on every way out.
         const auto busy = desktop.busyPointer();
         const QSize screen = desktop.screenSize();
-        shell.screenpixelwidth = screen.width();
-        shell.screenpixelheight = screen.height();
-        shell.twipsperpixelx = toolkit::twipsPerPixel(desktop.logicalDpiX());
-        shell.twipsperpixely = toolkit::twipsPerPixel(desktop.logicalDpiY());
-        shell.screentwipswidth = shell.twipsperpixelx * shell.screenpixelwidth;
-        shell.screentwipsheight = shell.twipsperpixely * shell.screenpixelheight;
+        shell.screenPixelWidth = screen.width();
+        shell.screenPixelHeight = screen.height();
+        shell.twipsPerPixelX = toolkit::twipsPerPixel(desktop.logicalDpiX());
+        shell.twipsPerPixelY = toolkit::twipsPerPixel(desktop.logicalDpiY());
+        shell.screenTwipsWidth = shell.twipsPerPixelX * shell.screenPixelWidth;
+        shell.screenTwipsHeight = shell.twipsPerPixelY * shell.screenPixelHeight;
 
         frozenScreen = &forms.frozenScreen.get();
         frozenScreen->setWindowState(Qt::WindowNoState);
-        frozenScreen->setSizeTwips(shell.screentwipswidth, shell.screentwipsheight - 10);
-        frozenScreen->Picture1->resizeTwips(shell.screentwipswidth, shell.screentwipsheight);
-        Form3& form3 = forms.form3.get();
-        form3.Picture2->clear();
-        form3.Picture2->setImage(Module2::GrabDesktopPicture());
+        frozenScreen->setSizeTwips(shell.screenTwipsWidth, shell.screenTwipsHeight - 10);
+        frozenScreen->canvas->resizeTwips(shell.screenTwipsWidth, shell.screenTwipsHeight);
+        program().capture.snapshot = grabDesktopPicture();
     }
     frozenScreen->showActive();
 }
@@ -45,7 +42,7 @@ void MainWindow::freezeDesktop() {
     circleModeItem->setEnabled(true);
     rectangleModeItem->setEnabled(true);
     addObjectItem->setEnabled(true);
-    if (program().shell.desktopfrozen) {
+    if (program().shell.freeze.desktopFrozen) {
         resetAfterRelease();
         // The hidden frozen window has to leave the screen before the others repaint under it.
         platform::desktop().flush();
@@ -54,13 +51,14 @@ void MainWindow::freezeDesktop() {
     releaseItem->setEnabled(true);
     captureWindowItem->setEnabled(false);
     captureScreenItem->setEnabled(false);
-    Command1_Click();
+    showFrozenScreen();
 }
 
 void MainWindow::resetAfterRelease() {
     auto& tools = program().objectsWindows();
-    for (QWidget* tool : std::initializer_list<QWidget*>{
-             tools.objectsPalette.peek(), tools.textOptions.peek(), tools.shapeOptions.peek(), tools.lineOptions.peek()}) {
+    for (QWidget* tool :
+         std::initializer_list<QWidget*>{tools.objectsPalette.peek(), tools.textOptions.peek(),
+                                         tools.shapeOptions.peek(), tools.lineOptions.peek()}) {
         if (tool)
             tool->hide();
     }
@@ -68,28 +66,12 @@ void MainWindow::resetAfterRelease() {
     captureWindowItem->setEnabled(true);
     captureScreenItem->setEnabled(true);
 
-    auto& shell = program().shell;
-    shell.pendingwindow = false;
-    shell.pendingscreen = false;
-    shell.dialogopen = false;
-    shell.desktopfrozen = false;
-    shell.captureavailable = false;
-    shell.recaptured = false;
-    auto& objects = program().objects;
-    objects.popupnoticeshown = false;
-    objects.objectsadded = false;
-    objects.objectsdeleted = false;
-    objects.shapeoptionsopen = false;
-    objects.lineoptionsopen = false;
-    objects.textoptionsopen = false;
-    objects.shapecolordialogopen = false;
-    objects.linecolordialogopen = false;
-
-    // Dropping hides the frozen screen; both go once control is back in the event loop,
-    // so a release from inside one of their handlers is safe.
-    auto& forms = program().shellWindows();
-    forms.frozenScreen.drop();
-    forms.form3.drop();
+    program().shell.freeze = {};
+    program().objects.freeze = {};
+    // Dropping hides the frozen screen; it goes once control is back in the event loop, so a
+    // release from inside one of its handlers is safe.
+    program().shellWindows().frozenScreen.drop();
+    program().capture.release();
 }
 
 namespace {
@@ -97,11 +79,10 @@ namespace {
 // The one-step captures: a fresh frozen screen whose activation takes the capture at once.
 void startOneStepCapture(MainWindow& mainWindow, bool window) {
     auto& shell = program().shell;
-    (window ? shell.pendingwindow : shell.pendingscreen) = true;
-    shell.capturevalid = true;
-    shell.rectangularmode = true;
-    shell.captureavailable = true;
-    shell.circularmode = false;
+    (window ? shell.freeze.pendingWindow : shell.freeze.pendingScreen) = true;
+    shell.captureValid = true;
+    program().capture.shape = capture::SelectionShape::Rectangle;
+    shell.freeze.captureAvailable = true;
 
     auto& forms = program().shellWindows();
     if (FrozenScreen* frozen = forms.frozenScreen.peek())
@@ -115,8 +96,8 @@ void startOneStepCapture(MainWindow& mainWindow, bool window) {
     mainWindow.captureScreenItem->setEnabled(false);
     // The next tray notification takes the window in front again.
     if (window)
-        shell.trayhover = false;
-    mainWindow.Command1_Click();
+        shell.trayHover = false;
+    mainWindow.showFrozenScreen();
 }
 
 }  // namespace
@@ -130,7 +111,7 @@ void MainWindow::captureEntireScreen() {
 }
 
 void MainWindow::updateClipboardMenus() {
-    Module2::updateClipboardMenus();
+    shell::updateClipboardMenus();
 }
 
 }  // namespace qv::shell

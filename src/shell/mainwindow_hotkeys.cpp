@@ -1,12 +1,11 @@
 #include <QAction>
 #include <QCursor>
-#include <QLineEdit>
 #include <QMenu>
 
 #include "options/hotkeyregistration.h"
 #include "shell/mainwindow.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace qv::shell {
 
@@ -20,7 +19,7 @@ bool MainWindow::frozenScreenShown() {
 }
 
 void MainWindow::setTargetWindow(platform::WindowId window) {
-    program().shellWindows().form3->Text1->setText(QString::number(window));
+    program().capture.targetWindow = window;
 }
 
 void MainWindow::popupContextMenu() {

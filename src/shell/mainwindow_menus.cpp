@@ -4,13 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "options/windows.h"
 #include "options/helpfile.h"
+#include "options/windows.h"
 #include "picmenu/picturemenus.h"
 #include "platform/services.h"
 #include "shell/mainwindow.h"
-#include "shell/windows.h"
 #include "shell/program.h"
+#include "shell/windows.h"
 
 namespace qv::shell {
 
@@ -32,28 +32,28 @@ void addItems(QMenu* menu, std::initializer_list<std::pair<QAction**, const char
 void MainWindow::buildMenus() {
     trayMenu = new QMenu(QStringLiteral("File"), this);
     addItems(trayMenu, {{&helpItem, "Help..."},
-                       {&infoItem, "Info..."},
-                       {&exitItem, "Exit"},
-                       {&optionsItem, "Options..."},
-                       {&captureScreenItem, "Capture Entire Screen"},
-                       {&captureWindowItem, "Capture Active Window"},
-                       {&freezeItem, "Freeze Desktop             "},
-                       {&releaseItem, "Release Desktop"}});
+                        {&infoItem, "Info..."},
+                        {&exitItem, "Exit"},
+                        {&optionsItem, "Options..."},
+                        {&captureScreenItem, "Capture Entire Screen"},
+                        {&captureWindowItem, "Capture Active Window"},
+                        {&freezeItem, "Freeze Desktop             "},
+                        {&releaseItem, "Release Desktop"}});
 
     contextMenu = new QMenu(QStringLiteral("Context"), this);
     addItems(contextMenu, {{&addObjectItem, "Add Objects..."},
-                          {&rectangleModeItem, "Capture Rectangular Area          "},
-                          {&circleModeItem, "Capture Circular Area"},
-                          {&saveToDefaultFolderItem, "Save to Default Directory"},
-                          {&saveAsItem, "Save As..."},
-                          {&printToDefaultPrinterItem, "Print to Default Printer"},
-                          {&printItem, "Print..."},
-                          {&pageSetupItem, "Page Setup..."},
-                          {&pastingApplicationItem, "Start Default Application"},
-                          {&pasteItem, "Paste from Clipboard"},
-                          {&copyItem, "Copy to Clipboard"},
-                          {&emailItem, "Email To..."},
-                          {&contextReleaseItem, "Release Desktop"}});
+                           {&rectangleModeItem, "Capture Rectangular Area          "},
+                           {&circleModeItem, "Capture Circular Area"},
+                           {&saveToDefaultFolderItem, "Save to Default Directory"},
+                           {&saveAsItem, "Save As..."},
+                           {&printToDefaultPrinterItem, "Print to Default Printer"},
+                           {&printItem, "Print..."},
+                           {&pageSetupItem, "Page Setup..."},
+                           {&pastingApplicationItem, "Start Default Application"},
+                           {&pasteItem, "Paste from Clipboard"},
+                           {&copyItem, "Copy to Clipboard"},
+                           {&emailItem, "Email To..."},
+                           {&contextReleaseItem, "Release Desktop"}});
 }
 
 void MainWindow::buildObjectPopups() {
@@ -98,7 +98,7 @@ void MainWindow::connectMenus() {
         inTrayCallback_ = false;
         // A closed menu needs no watching; the watcher would only poll the pointer.
         menuWatch_ = false;
-        Timer2->stop();
+        trayMenuWatch->stop();
     });
 }
 
@@ -109,17 +109,35 @@ void MainWindow::initializeMenus() {
 
 void MainWindow::resetMenus() {
     picmenu::PictureMenus menus(program().picmenu);
-    menus.setPictures(imgmenu);
+    menus.setPictures(menuPictures);
     const std::pair<QAction*, int> pictures[] = {
-        {addObjectItem, 1},      {rectangleModeItem, 2},     {circleModeItem, 3},
-        {saveToDefaultFolderItem, 4},   {saveAsItem, 5},        {printToDefaultPrinterItem, 6},
-        {printItem, 7},          {pageSetupItem, 8},     {pastingApplicationItem, 9},
-        {copyItem, 10}, {emailItem, 11},        {contextReleaseItem, 12},
-        {freezeItem, 13},        {releaseItem, 12},      {captureWindowItem, 14},
-        {captureScreenItem, 15}, {optionsItem, 16},      {shapeOptionsItem, 16},
-        {lineOptionsItem, 16},   {exitItem, 17},         {infoItem, 18},
-        {helpItem, 19},          {deleteShapeItem, 20}, {deleteImageItem, 20},
-        {deleteLineItem, 20},   {deleteTextItem, 20},   {editTextItem, 21},
+        {addObjectItem, 1},
+        {rectangleModeItem, 2},
+        {circleModeItem, 3},
+        {saveToDefaultFolderItem, 4},
+        {saveAsItem, 5},
+        {printToDefaultPrinterItem, 6},
+        {printItem, 7},
+        {pageSetupItem, 8},
+        {pastingApplicationItem, 9},
+        {copyItem, 10},
+        {emailItem, 11},
+        {contextReleaseItem, 12},
+        {freezeItem, 13},
+        {releaseItem, 12},
+        {captureWindowItem, 14},
+        {captureScreenItem, 15},
+        {optionsItem, 16},
+        {shapeOptionsItem, 16},
+        {lineOptionsItem, 16},
+        {exitItem, 17},
+        {infoItem, 18},
+        {helpItem, 19},
+        {deleteShapeItem, 20},
+        {deleteImageItem, 20},
+        {deleteLineItem, 20},
+        {deleteTextItem, 20},
+        {editTextItem, 21},
         {pasteItem, 22},
     };
     for (const auto& [item, picture] : pictures)
@@ -136,14 +154,13 @@ void MainWindow::releaseDesktopFromContextMenu() {
 
 void MainWindow::selectRectangleMode() {
     auto& state = program().shell;
-    if (state.contextpopup) {
+    if (state.contextPopup) {
         releaseItem->setEnabled(true);
         captureWindowItem->setEnabled(false);
         captureScreenItem->setEnabled(false);
         freezeDesktop();
     }
-    state.rectangularmode = true;
-    state.circularmode = false;
+    program().capture.shape = capture::SelectionShape::Rectangle;
     program().shellWindows().frozenScreen->setAreaCursor();
 }
 
@@ -156,8 +173,8 @@ void MainWindow::selectCircleMode() {
         clock.sleep(1000);
         clock.processEvents();
     };
-    if (state.contextpopup) {
-        if (state.areacapturerunning) {
+    if (state.contextPopup) {
+        if (state.areaCaptureRunning) {
             waitForRunningCapture();
             return;
         }
@@ -166,9 +183,8 @@ void MainWindow::selectCircleMode() {
         captureScreenItem->setEnabled(false);
         freezeDesktop();
     }
-    if (!state.areacapturerunning) {
-        state.circularmode = true;
-        state.rectangularmode = false;
+    if (!state.areaCaptureRunning) {
+        program().capture.shape = capture::SelectionShape::Circle;
         program().shellWindows().frozenScreen->setAreaCursor();
         return;
     }

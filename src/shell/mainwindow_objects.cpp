@@ -1,8 +1,4 @@
 // Stand-in until the annotation objects are built.
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
-
 #include "shell/mainwindow.h"
 
 namespace qv::shell {

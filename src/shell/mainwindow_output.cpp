@@ -1,8 +1,4 @@
 // Stand-in until the output commands are built.
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
-
 #include "output/savecommands.h"
 #include "shell/mainwindow.h"
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "autocapture/state.h"
+#include "capture/capturesession.h"
 #include "objects/state.h"
 #include "options/state.h"
 #include "output/state.h"
@@ -30,10 +31,10 @@ namespace picmenu {
 struct Windows;
 }
 
-// Everything one run of the program holds: the shared state of each subsystem and its
-// windows. A Program is the installed one from its construction to its destruction (the one
-// before it comes back then); main() makes one, each test a fresh one, so nothing leaks
-// between tests. The platform services must outlive it.
+// Everything one run of the program holds: the shared state of each subsystem, the capture
+// session and the windows. A Program is the installed one from its construction to its
+// destruction (the one before it comes back then); main() makes one, each test a fresh one, so
+// nothing leaks between tests. The platform services must outlive it.
 class Program {
 public:
     Program();
@@ -42,6 +43,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     shell::State shell;
+    capture::CaptureSession capture;
     options::State options;
     output::State output;
     objects::State objects;

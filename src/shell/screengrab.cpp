@@ -5,14 +5,14 @@
 #include "platform/services.h"
 #include "shell/program.h"
 
-namespace qv::shell::Module2 {
+namespace qv::shell {
 
-QImage GrabDesktopPicture() {
+QImage grabDesktopPicture() {
     const auto& shell = program().shell;
-    return GrabWindowPicture(0, false, 0, 0, shell.screenpixelwidth, shell.screenpixelheight);
+    return grabWindowPicture(0, false, 0, 0, shell.screenPixelWidth, shell.screenPixelHeight);
 }
 
-QImage GrabWindowPicture(platform::WindowId window, bool, int left, int top, int width,
+QImage grabWindowPicture(platform::WindowId window, bool, int left, int top, int width,
                          int height) {
     if (width <= 0 || height <= 0)
         return {};
@@ -23,7 +23,7 @@ QImage GrabWindowPicture(platform::WindowId window, bool, int left, int top, int
     const QRect wanted(origin + QPoint(left, top), QSize(width, height));
     QImage grabbed = desktop.grab(wanted);
     if (grabbed.size() == wanted.size())
-        return BitmapToPicture(std::move(grabbed));
+        return bitmapToPicture(std::move(grabbed));
 
     // Only part of the rectangle is on the screen: the rest stays black.
     QImage whole(wanted.size(), QImage::Format_RGB32);
@@ -33,13 +33,13 @@ QImage GrabWindowPicture(platform::WindowId window, bool, int left, int top, int
         QPainter painter(&whole);
         painter.drawImage(onScreen.topLeft() - wanted.topLeft(), grabbed);
     }
-    return BitmapToPicture(std::move(whole));
+    return bitmapToPicture(std::move(whole));
 }
 
-QImage BitmapToPicture(QImage bitmap, const QList<QRgb>& palette) {
+QImage bitmapToPicture(QImage bitmap, const QList<QRgb>& palette) {
     if (!palette.isEmpty() && bitmap.format() == QImage::Format_Indexed8)
         bitmap.setColorTable(palette);
     return bitmap;
 }
 
-}  // namespace qv::shell::Module2
+}  // namespace qv::shell

@@ -8,46 +8,54 @@
 
 namespace qv::shell {
 
-// Capture state of the shell: what is frozen, pending and captured now. Reset as a whole by
-// constructing a new one.
-struct State {
-    bool desktopfrozen = false;
-    bool pendingwindow = false;
-    bool pendingscreen = false;
-    bool capturevalid = false;      // the last capture is usable (not cleared by a release)
-    bool captureavailable = false;  // a capture exists: the output commands are offered
-    bool circularmode = false;
-    bool rectangularmode = true;
-    bool contextpopup = false;  // the context menu was popped by its hotkey
-    bool trayhover = false;     // the pointer rests on the tray icon
-    bool areacapturerunning = false;
-    bool recaptured = false;
-    bool dialogopen = false;  // a dialog over the frozen screen is open
+enum class DragState { Idle, Dragging };
 
-    platform::WindowId frozenforeground = 0;
-    QPointF rightclickpos;
-    QString clipboardclass = QStringLiteral("nothing");  // "text", "bitmap" or "nothing"
-    QString programpath;                                 // the program's folder
-    QString helpfile;                                    // the help page of the program
+// What the clipboard holds, as "Paste from Clipboard" sees it.
+enum class ClipboardContent { Nothing, Text, Bitmap };
+
+// What one freeze of the desktop sets up; a release resets it as a whole.
+struct FreezeFlags {
+    bool desktopFrozen = false;
+    bool pendingWindow = false;     // "Capture Active Window" waits for the frozen screen
+    bool pendingScreen = false;     // "Capture Entire Screen" waits for the frozen screen
+    bool captureAvailable = false;  // a capture exists: the output commands are offered
+    bool recaptured = false;        // the band was just captured again: the next mouse-up only ends
+    bool dialogOpen = false;        // a dialog over the frozen screen is open
+};
+
+// Capture state of the shell. Reset as a whole by constructing a new one.
+struct State {
+    FreezeFlags freeze;
+
+    bool captureValid = false;  // the last capture is usable; a release keeps it
+    bool contextPopup = false;  // the context menu was popped by its hotkey
+    bool trayHover = false;     // the pointer rests on the tray icon
+    bool areaCaptureRunning = false;
+
+    platform::WindowId frozenForeground = 0;
+    QPointF rightClickPos;
+    ClipboardContent clipboardContent = ClipboardContent::Nothing;
+    QString programPath;  // the program's folder
+    QString helpFile;     // the help page of the program
 
     // Screen geometry, recomputed by every freeze.
-    int screenpixelwidth = 0;
-    int screenpixelheight = 0;
-    double twipsperpixelx = 15;
-    double twipsperpixely = 15;
-    double screentwipswidth = 0;
-    double screentwipsheight = 0;
+    int screenPixelWidth = 0;
+    int screenPixelHeight = 0;
+    double twipsPerPixelX = 15;
+    double twipsPerPixelY = 15;
+    double screenTwipsWidth = 0;
+    double screenTwipsHeight = 0;
 
     // The area drag on the frozen picture, in twips.
-    int dragstate = 1;  // 1 no drag, 2 a drag under way
-    QPoint dragstart;
-    QPoint dragend;
-    QPoint draglast;
-    int bandx1 = 0;
-    int bandx2 = 0;
-    int bandy1 = 0;
-    int bandy2 = 0;
-    double circleradius = 0;
+    DragState dragState = DragState::Idle;
+    QPoint dragStart;
+    QPoint dragEnd;
+    QPoint dragLast;
+    int bandX1 = 0;
+    int bandX2 = 0;
+    int bandY1 = 0;
+    int bandY2 = 0;
+    double circleRadius = 0;
 };
 
 }  // namespace qv::shell

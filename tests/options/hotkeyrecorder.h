@@ -31,7 +31,7 @@ public:
     void updateClipboardMenus() override { record("updateClipboardMenus"); }
     void popupContextMenu() override {
         record("popupContextMenu");
-        popupFlag = program().shell.contextpopup;
+        popupFlag = program().shell.contextPopup;
     }
     bool frozenScreenShown() override { return frozenShown; }
     void setTargetWindow(platform::WindowId window) override { target = window; }

@@ -60,8 +60,8 @@ protected:
         return outcome.join(QLatin1Char(','));
     }
     void setScreen(bool frozen, bool capture) {
-        recorder.frozenShown = prog.shell.desktopfrozen = frozen;
-        prog.shell.captureavailable = capture;
+        recorder.frozenShown = prog.shell.freeze.desktopFrozen = frozen;
+        prog.shell.freeze.captureAvailable = capture;
     }
 
     HotkeyRecorder recorder;
@@ -283,19 +283,19 @@ TEST_F(HotkeysTest, FreezeOnAFrozenScreenPausesHalfASecondBetweenReleaseAndFreez
 
 TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetupRefusal) {
     fake.desktop().leftButton = true;
-    prog.shell.trayhover = true;
+    prog.shell.trayHover = true;
     press(0xB00B);
-    EXPECT_TRUE(prog.shell.trayhover);
+    EXPECT_TRUE(prog.shell.trayHover);
     prog.options.disableHotkeys = true;
     EXPECT_EQ(press(0xB00B), "");
-    EXPECT_FALSE(prog.shell.trayhover);
+    EXPECT_FALSE(prog.shell.trayHover);
 
-    prog.shell.trayhover = true;
+    prog.shell.trayHover = true;
     QWidget widget;
     QMouseEvent left(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&widget, &left);
-    EXPECT_FALSE(prog.shell.trayhover);
+    EXPECT_FALSE(prog.shell.trayHover);
 }
 
 TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
@@ -303,12 +303,12 @@ TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
     QAction* release = recorder.menuItem(MenuItem::ContextRelease);
     for (bool frozen : {false, true}) {
         setScreen(frozen, false);
-        prog.shell.dialogopen = true;
+        prog.shell.freeze.dialogOpen = true;
         paste->setEnabled(true);  // as the clipboard check left it
         release->setEnabled(!frozen);
         EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popupContextMenu");
         EXPECT_TRUE(recorder.popupFlag);
-        EXPECT_FALSE(prog.shell.contextpopup || prog.shell.dialogopen);
+        EXPECT_FALSE(prog.shell.contextPopup || prog.shell.freeze.dialogOpen);
         EXPECT_EQ(paste->isEnabled(), frozen);
         EXPECT_EQ(release->isEnabled(), frozen);
     }

@@ -198,20 +198,21 @@ TEST_F(OptionsDialogTest, ReturnPressesOk) {
 }
 
 TEST_F(OptionsDialogTest, ActivationOverTheFrozenScreenMarksTheDialogOpen) {
-    prog.shell.pendingwindow = prog.shell.pendingscreen = true;
+    prog.shell.freeze.pendingWindow = prog.shell.freeze.pendingScreen = true;
     OptionsDialog& f = optionsDialog();
     prog.shellWindows().frozenScreen.drop();  // as after a release; the start-up loaded it
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(&f, &activate);
     EXPECT_FALSE(prog.shellWindows().frozenScreen.isLoaded()) << "asking must not load it";
-    EXPECT_FALSE(prog.shell.dialogopen || prog.shell.pendingwindow || prog.shell.pendingscreen);
+    EXPECT_FALSE(prog.shell.freeze.dialogOpen || prog.shell.freeze.pendingWindow ||
+                 prog.shell.freeze.pendingScreen);
 
     shell::FrozenScreen& frozen = prog.shellWindows().frozenScreen.get();
     frozen.show();
-    frozen.Timer1->start(200);
+    frozen.markerTimer->start(200);
     QCoreApplication::sendEvent(&f, &activate);
-    EXPECT_TRUE(prog.shell.dialogopen);
-    EXPECT_FALSE(frozen.Timer1->isActive());
+    EXPECT_TRUE(prog.shell.freeze.dialogOpen);
+    EXPECT_FALSE(frozen.markerTimer->isActive());
 }
 
 TEST_F(OptionsDialogTest, ClosingOptionsKeepsTheWindowsItOpenedInFront) {
@@ -261,7 +262,7 @@ TEST_F(OptionsInForceTest, ReleaseAfterCaptureActsOnlyOnceApplied) {
         f.releaseAfterCaptureBox->setChecked(true);
         (applied ? f.okButton : f.cancelButton)->click();
         captureEntireScreen();
-        EXPECT_EQ(shellState().desktopfrozen, !applied);
+        EXPECT_EQ(shellState().freeze.desktopFrozen, !applied);
         EXPECT_EQ(prog.options.settings.releaseAfterCapture, applied);
     }
 }

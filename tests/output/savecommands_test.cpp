@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -35,8 +36,8 @@ protected:
         settings().saveFolder = folder_;
         settings().fileNamePrefix = QStringLiteral("Shot_");
         freeze();
-        form3().Picture1->setImage(capture_);
-        shellState().captureavailable = true;
+        session().buffer = capture_;
+        shellState().freeze.captureAvailable = true;
     }
 
     SaveDialog& dialog() { return prog.outputWindows().saveDialog.get(); }
@@ -67,7 +68,7 @@ protected:
         f.write("old");
     }
     bool frozenScreenKept() {
-        return shellState().desktopfrozen && forms().frozenScreen.peek() &&
+        return shellState().freeze.desktopFrozen && forms().frozenScreen.peek() &&
                frozenScreen().isVisible();
     }
     // One message box starting with text, then forgotten.
@@ -98,9 +99,8 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     mainWindow().saveToDefaultFolderItem->trigger();
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
-    EXPECT_FALSE(shellState().desktopfrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded())
-        << "no hidden frozen screen built after the release";
+    EXPECT_FALSE(shellState().freeze.desktopFrozen);
+    EXPECT_FALSE(forms().frozenScreen.isLoaded()) << "no hidden frozen screen built after the release";
 }
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
@@ -124,8 +124,8 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
         mainWindow().saveToDefaultFolderItem->trigger();
         expectOneError(number);
         EXPECT_EQ(filesInFolder(), arranged);
-        EXPECT_TRUE(shellState().desktopfrozen);
-        EXPECT_EQ(form3().Picture1->image(), capture_);
+        EXPECT_TRUE(shellState().freeze.desktopFrozen);
+        EXPECT_EQ(session().buffer, capture_);
         settings().saveFolder = folder_;
     }
 }
@@ -152,8 +152,8 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
         dialog().okButton->click();
         expectOneMessage(text);
         EXPECT_TRUE(dialog().isVisible());
-        EXPECT_TRUE(shellState().dialogopen);
-        EXPECT_TRUE(shellState().desktopfrozen);
+        EXPECT_TRUE(shellState().freeze.dialogOpen);
+        EXPECT_TRUE(shellState().freeze.desktopFrozen);
     }
     EXPECT_EQ(QFileInfo(path("taken.png")).size(), 3);
     EXPECT_NE(dialog().cursor().shape(), Qt::BitmapCursor) << "saving pointer left on";
@@ -165,7 +165,7 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     expectOneMessage(kOverwrite);
     expectCaptureAt(path("taken.bmp"));
     EXPECT_FALSE(dialog().isVisible());
-    EXPECT_FALSE(shellState().dialogopen);
+    EXPECT_FALSE(shellState().freeze.dialogOpen);
     EXPECT_TRUE(frozenScreenKept());
     // The name and format of the last use come back.
     dialog().showOverFrozenScreen();
@@ -198,12 +198,12 @@ TEST_F(SaveCommandsTest, SaveAsAsksAboutTheFinalNameAndReleasesOnlyAfterSaving) 
     expectOneMessage(kOverwrite);
     saveAs("sub/shot.png", 1);
     expectOneError(errornumber::PathNotFound);
-    EXPECT_TRUE(shellState().desktopfrozen);
+    EXPECT_TRUE(shellState().freeze.desktopFrozen);
 
     fake.dialogs().answers = {MsgAnswer::Yes};
     saveAs("shot.jpg", 1);
     expectCaptureAt(path("shot.png"));
-    EXPECT_FALSE(shellState().desktopfrozen);
+    EXPECT_FALSE(shellState().freeze.desktopFrozen);
     EXPECT_EQ(filesInFolder(), QStringList{"shot.png"});
 }
 

@@ -71,7 +71,7 @@ protected:
         settings.autoPopupMenu = false;
         settings.releaseAfterCapture = false;
         shellWindows().mainWindow->hide();
-        prog_->shell.programpath = QStringLiteral(QV_BIN_DIR);
+        prog_->shell.programPath = QStringLiteral(QV_BIN_DIR);
 
         window_ = std::make_unique<StripedWindow>();
         window_->setGeometry(60, 50, 400, 300);
@@ -79,8 +79,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         platform::desktop().flush();
         shellWindows().mainWindow->captureScreenItem->trigger();
-        ASSERT_TRUE(processUntil([&] { return prog_->shell.desktopfrozen; }));
-        capture_ = shellWindows().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
+        ASSERT_TRUE(processUntil([&] { return prog_->shell.freeze.desktopFrozen; }));
+        capture_ = prog_->capture.buffer.convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(capture_.size(), QSize(640, 480));
     }
     void TearDown() override {
@@ -182,7 +182,7 @@ TEST_F(SavingX, AConverterThatCannotStartIsReportedAndTheFrozenScreenStays) {
     auto& mainWindow = shellWindows().mainWindow.get();
     options::Settings& settings = prog_->options.settings;
     settings.releaseAfterCapture = true;
-    prog_->shell.programpath = dir_.filePath("no converter here");
+    prog_->shell.programPath = dir_.filePath("no converter here");
     settings.format = options::ImageFormat::Png;
     settings.naming = options::SaveNaming::Increment;
     clickInContextMenu(mainWindow.saveToDefaultFolderItem);

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTimer>
 
 #include "fakes/fakeprogram.h"
@@ -43,13 +42,13 @@ protected:
     Windows& forms() { return prog.shellWindows(); }
     MainWindow& mainWindow() { return forms().mainWindow.get(); }
     FrozenScreen& frozenScreen() { return forms().frozenScreen.get(); }
-    Form3& form3() { return forms().form3.get(); }
     // The current settings, once the Options load has read them as at start-up.
     options::Settings& settings() {
         prog.optionsWindows().optionsDialog.get();
         return prog.options.settings;
     }
-    QImage buffer() { return form3().Picture1->image(); }
+    capture::CaptureSession& session() { return prog.capture; }
+    QImage buffer() { return session().buffer; }
     QImage screen(const QRect& pixels) { return fake.desktop().screen.copy(pixels); }
 
     void freeze() { mainWindow().freezeItem->trigger(); }
@@ -57,12 +56,12 @@ protected:
     // What the one-step capture commands do before they freeze.
     void requestCapture(bool window) {
         auto& s = shellState();
-        (window ? s.pendingwindow : s.pendingscreen) = true;
-        s.capturevalid = s.rectangularmode = s.captureavailable = true;
-        s.circularmode = false;
+        (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
+        s.captureValid = s.freeze.captureAvailable = true;
+        session().shape = capture::SelectionShape::Rectangle;
         forms().frozenScreen.drop();
         mainWindow().releaseItem->setEnabled(true);
-        mainWindow().Command1->click();
+        mainWindow().showFrozenScreen();
     }
     void captureEntireScreen() { requestCapture(false); }
 
@@ -106,7 +105,7 @@ protected:
         fake.clock().sleeps.clear();
     }
 
-    FrozenCanvas* picture() { return frozenScreen().Picture1; }
+    FrozenCanvas* picture() { return frozenScreen().canvas; }
 
     void send(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton) {
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
@@ -133,11 +132,8 @@ protected:
         release(to, button);
     }
 
-    void circular() {
-        shellState().circularmode = true;
-        shellState().rectangularmode = false;
-    }
-    QRect bandPixels() { return picture()->toPixels(frozenScreen().Shape1->geometry()); }
+    void circular() { session().shape = capture::SelectionShape::Circle; }
+    QRect bandPixels() { return picture()->toPixels(frozenScreen().band->geometry()); }
 
     Qt::MouseButtons held;
 };

@@ -76,10 +76,10 @@ protected:
 
     QImage capture(bool window, platform::WindowId target) {
         auto& s = prog_->shell;
-        (window ? s.pendingwindow : s.pendingscreen) = true;
-        s.captureavailable = true;
-        prog_->shellWindows().form3->Text1->setText(QString::number(target));
-        prog_->shellWindows().mainWindow->Command1->click();
+        (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
+        s.freeze.captureAvailable = true;
+        prog_->capture.targetWindow = target;
+        prog_->shellWindows().mainWindow->showFrozenScreen();
         return buffer();
     }
 
@@ -90,7 +90,7 @@ protected:
         xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
         ASSERT_TRUE(processUntil([&] {
             const auto& s = prog_->shell;
-            return s.dragstate != 2 || s.dragend == at * 15;
+            return s.dragState != DragState::Dragging || s.dragEnd == at * 15;
         })) << "the pointer never reached "
             << at.x() << "," << at.y();
     }
@@ -98,17 +98,15 @@ protected:
     void dragBand(QPoint from, QPoint to) {
         pointerTo(from);
         xdotool({"mousedown", "1"});
-        ASSERT_TRUE(processUntil([&] { return prog_->shell.dragstate == 2; }));
+        ASSERT_TRUE(processUntil([&] { return prog_->shell.dragState == DragState::Dragging; }));
         pointerTo(to);
         pointerTo(to + QPoint(1, 1));
-        prog_->shell.captureavailable = false;
+        prog_->shell.freeze.captureAvailable = false;
         xdotool({"mouseup", "1"});
-        ASSERT_TRUE(processUntil([&] { return prog_->shell.captureavailable; }))
+        ASSERT_TRUE(processUntil([&] { return prog_->shell.freeze.captureAvailable; }))
             << "no capture after the mouse-up";
     }
-    QImage buffer() {
-        return prog_->shellWindows().form3->Picture1->image().convertToFormat(QImage::Format_RGB32);
-    }
+    QImage buffer() { return prog_->capture.buffer.convertToFormat(QImage::Format_RGB32); }
     static QImage clipboard() {
         return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     }
@@ -124,6 +122,9 @@ TEST_F(FrozenX, EntireScreenAndActiveWindowEqualXwd) {
     ASSERT_FALSE(frame.isEmpty()) << "the window manager never framed the window";
     EXPECT_EQ(capture(true, window_->winId()), root_.copy(frame));
     prog_->shellWindows().mainWindow->resetAfterRelease();
+    // The released frozen screen leaves the screen, and what it covered repaints, only once
+    // the events have run.
+    processUntil([&] { return testsupport::xwdRoot() == root_; });
     EXPECT_EQ(capture(false, 0), root_);
 }
 
@@ -136,7 +137,7 @@ TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
     auto& forms = prog_->shellWindows();
     forms.mainWindow->freezeItem->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms.frozenScreen.get()));
-    ASSERT_TRUE(processUntil([&] { return prog_->shell.desktopfrozen; }));
+    ASSERT_TRUE(processUntil([&] { return prog_->shell.freeze.desktopFrozen; }));
     window_->hide();  // the frozen picture is what counts
 
     const QPoint from(210, 170);
@@ -145,8 +146,7 @@ TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
     EXPECT_EQ(buffer(), rectangle);
     EXPECT_EQ(clipboard(), rectangle);
 
-    prog_->shell.circularmode = true;
-    prog_->shell.rectangularmode = false;
+    prog_->capture.shape = capture::SelectionShape::Circle;
     const QPoint centre(420, 330);
     dragBand(centre, centre + QPoint(40, 50));  // radius 80 pixels
     QImage circle = root_.copy(QRect(centre - QPoint(79, 79), QSize(158, 158)));

@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
@@ -148,7 +147,7 @@ TEST_F(MainWindowTest, StateAfterStartUpAndTheWindowHidesIntoTheTrayAfterFiveSec
                              "Quorvalline", QByteArray("/opt/q/quorvalline\0", 19));
     MainWindow& form = start();
     EXPECT_TRUE(prog.options.settings.startAtLogin);
-    EXPECT_TRUE(prog.shell.rectangularmode);
+    EXPECT_EQ(prog.capture.shape, capture::SelectionShape::Rectangle);
     EXPECT_TRUE(fake.tray().shown);
     fake.clock().advance(4999);
     EXPECT_TRUE(form.isVisible());
@@ -156,7 +155,7 @@ TEST_F(MainWindowTest, StateAfterStartUpAndTheWindowHidesIntoTheTrayAfterFiveSec
     EXPECT_FALSE(form.isVisible());
     // "Show in Tray" hides it too.
     form.show();
-    send(form.Label4, QEvent::MouseButtonRelease);
+    send(form.showInTrayLabel, QEvent::MouseButtonRelease);
     EXPECT_FALSE(form.isVisible());
 }
 
@@ -191,24 +190,24 @@ TEST_F(MainWindowTest, TrayDoubleClickShowsTheWindowUnlessFrozen) {
 
 TEST_F(MainWindowTest, TrayNotificationsRememberTheWindowInFrontUntilThePointerRests) {
     MainWindow& form = start();
-    QLineEdit* remembered = prog.shellWindows().form3->Text1;
+    const platform::WindowId& remembered = prog.capture.targetWindow;
     fake.tray().fire(TrayEvent::RightButtonUp);
     fake.tray().fire(TrayEvent::MouseMove);
-    EXPECT_FALSE(prog.shell.trayhover) << "ignored while the menu is open";
+    EXPECT_FALSE(prog.shell.trayHover) << "ignored while the menu is open";
     form.trayMenu->close();
 
     fake.desktop().lastForeign = 77;
     fake.tray().fire(TrayEvent::MouseMove);
-    EXPECT_TRUE(prog.shell.trayhover);
-    EXPECT_EQ(remembered->text(), "77");
+    EXPECT_TRUE(prog.shell.trayHover);
+    EXPECT_EQ(remembered, 77u);
     fake.desktop().lastForeign = 88;
     fake.tray().fire(TrayEvent::RightButtonUp);
-    EXPECT_EQ(remembered->text(), "77") << "the pointer rests on the icon";
+    EXPECT_EQ(remembered, 77u) << "the pointer rests on the icon";
 
     form.trayMenu->close();
-    prog.shell.trayhover = false;
+    prog.shell.trayHover = false;
     fake.tray().fire(TrayEvent::RightButtonUp);
-    EXPECT_EQ(remembered->text(), "88");
+    EXPECT_EQ(remembered, 88u);
 }
 
 TEST_F(MainWindowTest, MenuWatcherClosesTheMenuOnlyForAPressBesideIt) {
@@ -224,13 +223,13 @@ TEST_F(MainWindowTest, MenuWatcherClosesTheMenuOnlyForAPressBesideIt) {
         fake.tray().fire(TrayEvent::RightButtonUp);
         ASSERT_TRUE(form.trayMenu->isVisible());
         fake.clock().advance(50);
-        EXPECT_TRUE(form.Timer2->isActive()) << "no press yet";
+        EXPECT_TRUE(form.trayMenuWatch->isActive()) << "no press yet";
 
         fake.desktop().cursor = cursor.value_or(form.trayMenu->geometry().center());
         fake.desktop().leftButton = true;
         fake.clock().advance(10);
         EXPECT_EQ(form.trayMenu->isVisible(), menuStaysOpen);
-        EXPECT_FALSE(form.Timer2->isActive());
+        EXPECT_FALSE(form.trayMenuWatch->isActive());
         form.trayMenu->close();
     }
 }
@@ -244,7 +243,7 @@ TEST_F(MainWindowTest, ExitAndExitProgramEndAtOnceClosingTheWindowEndsInOrder) {
         run.shellWindows().frozenScreen->show();
         const std::function<void()> ends[] = {
             [&] { form.exitItem->trigger(); },
-            [&] { send(form.Label3, QEvent::MouseButtonRelease); },
+            [&] { send(form.exitLabel, QEvent::MouseButtonRelease); },
             [&] { form.close(); },
         };
         ASSERT_TRUE(platform.tray().shown);

@@ -2,7 +2,6 @@
 
 #include "shell/canvas.h"
 #include "shell/capture_fixture.h"
-#include "shell/hovertests.h"
 
 namespace qv::shell::capturetests {
 namespace {
@@ -13,7 +12,7 @@ TEST_F(AreaCaptureTest, SizeThresholdsDecideWhetherTheBandIsCopied) {
     struct Row {
         QSize band;      // pixels, outline included
         QSize captured;  // empty: nothing copied
-        bool announced;  // captureavailable and capturevalid after the mouse-up
+        bool announced;  // a capture is announced (available and valid) after the mouse-up
     };
     const Row rows[] = {
         {{1, 1}, {}, false},       {{5, 5}, {}, false},  {{6, 6}, {4, 4}, true},
@@ -28,14 +27,14 @@ TEST_F(AreaCaptureTest, SizeThresholdsDecideWhetherTheBandIsCopied) {
         fake.clipboard().clears = 0;
 
         drag(from, from + QPoint(row.band.width(), row.band.height()));
-        EXPECT_EQ(shellState().dragstate, 1);
-        EXPECT_EQ(shellState().captureavailable, row.announced);
-        EXPECT_EQ(shellState().capturevalid, row.announced);
+        EXPECT_EQ(shellState().dragState, DragState::Idle);
+        EXPECT_EQ(shellState().freeze.captureAvailable, row.announced);
+        EXPECT_EQ(shellState().captureValid, row.announced);
         const bool copied = !row.captured.isEmpty();
         EXPECT_EQ(buffer(), copied ? screen(QRect(from + QPoint(1, 1), row.captured)) : earlier);
         EXPECT_EQ(fake.clipboard().clears, copied ? 1 : 0);
         EXPECT_EQ(fake.clipboard().imageContent, buffer());
-        EXPECT_EQ(frozenScreen().Timer1->isActive(), copied);
+        EXPECT_EQ(frozenScreen().markerTimer->isActive(), copied);
     }
 }
 
@@ -45,8 +44,8 @@ TEST_F(AreaCaptureTest, TheCaptureHoldsTheObjectsInsideTheBandButNotTheBandOrIts
     CanvasShape* object = picture()->addShape(CanvasItem::Role::Object);
     object->setBorderColor(Qt::red);
     object->setGeometry(150 * 15, 250 * 15, 250 * 15, 50 * 15);  // half inside the band
-    frozenScreen().Label3->move(120 * 15, 220 * 15);
-    frozenScreen().Label3->show();
+    frozenScreen().pleaseWait->move(120 * 15, 220 * 15);
+    frozenScreen().pleaseWait->show();
 
     drag({100, 200}, {300, 400});
     QImage expected = screen(QRect(101, 201, 198, 198));
@@ -64,7 +63,7 @@ TEST_F(AreaCaptureTest, TheCaptureHoldsTheObjectsInsideTheBandButNotTheBandOrIts
 TEST_F(AreaCaptureTest, TheBandLagsOneMoveAndTheCaptureTakesItAsDrawn) {
     press({100, 100});
     move({200, 150});
-    EXPECT_EQ(frozenScreen().Shape1->geometry(), QRectF(0, 0, 1, 1));
+    EXPECT_EQ(frozenScreen().band->geometry(), QRectF(0, 0, 1, 1));
     move({250, 180});
     EXPECT_EQ(bandPixels(), QRect(100, 100, 100, 50));
     // A move whose previous position lies on the anchor's column keeps the band.
@@ -89,7 +88,7 @@ TEST_F(AreaCaptureTest, CircleBuffersAreWhiteOutsideTheInscribedCircle) {
                                                 : inside.pixel(x, y))
                 << x << "," << y;
     EXPECT_EQ(fake.clipboard().imageContent, captured);
-    EXPECT_FALSE(shellState().areacapturerunning);
+    EXPECT_FALSE(shellState().areaCaptureRunning);
 }
 
 TEST_F(AreaCaptureTest, TheCircleStaysOnThePicture) {
@@ -128,17 +127,17 @@ TEST_F(AreaCaptureTest, TheReadoutShowsTheCurrentSizeWithTheLocaleSeparator) {
         fake.locale().separator = row.separator;
         mainWindow().resetAfterRelease();
         freeze();
-        shellState().circularmode = row.circle;
-        shellState().rectangularmode = !row.circle;
+        session().shape =
+            row.circle ? capture::SelectionShape::Circle : capture::SelectionShape::Rectangle;
         for (bool shown : {false, true}) {
             settings().showCurrentSize = shown;
             press({100, 100});
             move(row.to);
             move(row.to);
-            EXPECT_EQ(frozenScreen().Label1->caption(), row.caption);
-            EXPECT_EQ(frozenScreen().Label1->isVisible(), shown);
-            EXPECT_EQ(frozenScreen().Label1->geometry().topLeft(),
-                      frozenScreen().Shape1->geometry().bottomRight());
+            EXPECT_EQ(frozenScreen().sizeReadout->caption(), row.caption);
+            EXPECT_EQ(frozenScreen().sizeReadout->isVisible(), shown);
+            EXPECT_EQ(frozenScreen().sizeReadout->geometry().topLeft(),
+                      frozenScreen().band->geometry().bottomRight());
             release(row.to);
         }
     }
@@ -156,9 +155,9 @@ TEST_F(AreaCaptureTest, RightClickWithDeletedObjectsCapturesAgainBeforeTheMenu) 
     release({400, 300}, Qt::RightButton);
     EXPECT_EQ(poppedDefault, mainWindow().contextReleaseItem);
     EXPECT_EQ(buffer(), before);
-    EXPECT_EQ(shellState().rightclickpos, QPointF(400 * 15, 300 * 15));
+    EXPECT_EQ(shellState().rightClickPos, QPointF(400 * 15, 300 * 15));
 
-    prog.objects.objectsdeleted = prog.objects.objectsadded = true;
+    prog.objects.freeze.objectsDeleted = prog.objects.freeze.objectsAdded = true;
     mainWindow().circleModeItem->setEnabled(false);
     fake.clock().sleeps.clear();
     answerNextMenu();
@@ -166,9 +165,9 @@ TEST_F(AreaCaptureTest, RightClickWithDeletedObjectsCapturesAgainBeforeTheMenu) 
     EXPECT_EQ(popped, mainWindow().contextMenu);
     EXPECT_EQ(buffer().pixel(19, 19), QColor(Qt::red).rgb());
     EXPECT_EQ(fake.clock().sleeps, (std::vector<int>{300, 500}));
-    EXPECT_FALSE(prog.objects.objectsdeleted);
+    EXPECT_FALSE(prog.objects.freeze.objectsDeleted);
     release({400, 300}, Qt::RightButton);
-    EXPECT_EQ(shellState().dragstate, 1);
+    EXPECT_EQ(shellState().dragState, DragState::Idle);
 }
 
 TEST_F(AreaCaptureTest, OnlyALeftDragCapturesAndALeftPressAlwaysStartsOne) {
@@ -207,108 +206,7 @@ TEST_F(AreaCaptureTest, ASelectedObjectHoldsTheMouseUp) {
     release({400, 400});
     EXPECT_EQ(buffer(), first);
     EXPECT_EQ(fake.clock().sleeps, std::vector<int>{300});
-    EXPECT_EQ(shellState().dragstate, 1);
-}
-
-class HoverTest : public AreaTest {
-protected:
-    CanvasShape* addShape(const QRect& pixels) {
-        CanvasShape* shape = picture()->addShape(CanvasItem::Role::Object);
-        shape->setGeometry(pixels.x() * 15, pixels.y() * 15, pixels.width() * 15,
-                           pixels.height() * 15);
-        frozenScreen().Shape2.push_back(shape);
-        return shape;
-    }
-    CanvasLine* addLine(QPoint from, QPoint to) {
-        CanvasLine* line = picture()->addLine(CanvasItem::Role::Object);
-        line->setPoints(from.x() * 15, from.y() * 15, to.x() * 15, to.y() * 15);
-        frozenScreen().Line1.push_back(line);
-        return line;
-    }
-    QPointF twips(QPoint pixels) { return QPointF(pixels) * 15; }
-    int shapeAt(QPoint pixels) { return hover::shapeAt(frozenScreen().Shape2, twips(pixels)); }
-    int lineAt(QPoint pixels) { return hover::lineAt(frozenScreen().Line1, twips(pixels), 15, 15); }
-};
-
-TEST_F(HoverTest, ShapesAreHitStrictlyInsideAndTheHighestVisibleOneWins) {
-    addShape({100, 100, 200, 100});
-    addShape({250, 150, 100, 100});
-    addShape({0, 0, 1000, 1000})->hide();
-    const std::pair<QPoint, int> cases[] = {
-        {{100, 150}, -1}, {{101, 150}, 0}, {{299, 199}, 1}, {{300, 120}, -1},
-        {{150, 100}, -1}, {{150, 101}, 0}, {{10, 10}, -1},  {{350, 240}, -1},
-    };
-    for (const auto& [at, hit] : cases)
-        EXPECT_EQ(shapeAt(at), hit) << at.x() << "," << at.y();
-}
-
-TEST_F(HoverTest, LinesAreHitAtTheirEndsAndMidpointBoundsIncluded) {
-    addLine({100, 100}, {300, 100});
-    addLine({100, 100}, {300, 100})->hide();
-    const std::pair<QPoint, int> cases[] = {
-        {{90, 90}, 0},   {{111, 100}, -1}, {{220, 80}, 0},   {{200, 121}, -1},
-        {{310, 110}, 0}, {{311, 100}, -1}, {{150, 100}, -1},
-    };
-    for (const auto& [at, hit] : cases)
-        EXPECT_EQ(lineAt(at), hit) << at.x() << "," << at.y();
-    addLine({300, 100}, {300, 400});
-    EXPECT_EQ(lineAt({305, 105}), 2) << "a later line over the same end wins";
-}
-
-TEST_F(HoverTest, MovingOverAShapeLaysTheOverlayOnItWhereThePointerIs) {
-    CanvasShape* shape = addShape({100, 100, 200, 100});
-    // The position the system reports counts, not the event's.
-    fake.desktop().cursor = {150, 150};
-    QMouseEvent event(QEvent::MouseMove, QPointF(700, 700), QPointF(700, 700), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(picture(), &event);
-    EXPECT_EQ(prog.objects.currentshape, 0);
-    EXPECT_TRUE(frozenScreen().Label5->isVisible());
-    EXPECT_EQ(frozenScreen().Label5->geometry(), shape->geometry());
-
-    press({150, 150});
-    EXPECT_FALSE(frozenScreen().Label5->isVisible());
-}
-
-TEST_F(HoverTest, HoveringALinePlacesAllThreeGrabAreas) {
-    addLine({10, 10}, {20, 20});
-    addLine({100, 100}, {300, 200});
-    move({195, 145});
-    EXPECT_EQ(prog.objects.currentline, 1);
-    const QPointF centres[] = {twips({100, 100}), twips({200, 150}), twips({300, 200})};
-    ASSERT_EQ(frozenScreen().Label6.size(), 3u);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(frozenScreen().Label6[i]->geometry(),
-                  QRectF(centres[i] - QPointF(67.5, 67.5), QSizeF(135, 135)));
-}
-
-TEST_F(CaptureTest, CanvasRendersTheVisibleItemsInZOrder) {
-    FrozenCanvas canvas;
-    QImage white(40, 30, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    canvas.setPicture(white);
-    // Twips at 15 per pixel: a red frame at (2,3) of 10 x 5 pixels under a blue one.
-    CanvasShape* red = canvas.addShape(CanvasItem::Role::Band);
-    red->setBorderColor(Qt::red);
-    red->setGeometry(30, 45, 150, 75);
-    CanvasShape* blue = canvas.addShape(CanvasItem::Role::Object);
-    blue->setBorderColor(Qt::blue);
-    blue->setGeometry(30, 45, 30, 30);
-    CanvasLine* line = canvas.addLine(CanvasItem::Role::Object);
-    line->setPoints(20 * 15, 22 * 15, 30 * 15, 12 * 15);  // up to the right
-
-    const QImage shown = canvas.render(QRect(0, 0, 40, 30));
-    const QRgb black = QColor(Qt::black).rgb();
-    const QRgb whiteRgb = QColor(Qt::white).rgb();
-    EXPECT_EQ(shown.pixel(2, 3), QColor(Qt::blue).rgb());
-    EXPECT_EQ(shown.pixel(11, 7), QColor(Qt::red).rgb());
-    EXPECT_EQ(shown.pixel(20, 21), black);
-    EXPECT_EQ(shown.pixel(29, 12), black);
-    EXPECT_EQ(shown.pixel(20, 12), whiteRgb);
-    EXPECT_EQ(canvas.render(QRect(38, 28, 4, 4)).pixel(3, 3), black) << "beyond the picture";
-
-    canvas.bringToFront(red);
-    EXPECT_EQ(canvas.render(QRect(2, 3, 1, 1)).pixel(0, 0), QColor(Qt::red).rgb());
+    EXPECT_EQ(shellState().dragState, DragState::Idle);
 }
 
 }  // namespace

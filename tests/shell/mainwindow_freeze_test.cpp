@@ -14,13 +14,13 @@ TEST_F(FreezeTest, ShowsTheSnapshotFullScreenForEachResolution) {
         mainWindow().resetAfterRelease();
         freeze();
         const auto& s = shellState();
-        EXPECT_EQ(QSize(s.screenpixelwidth, s.screenpixelheight), QSize(1280, 800));
-        EXPECT_EQ(s.twipsperpixelx, twips);
-        EXPECT_EQ(s.screentwipsheight, 800 * twips);
+        EXPECT_EQ(QSize(s.screenPixelWidth, s.screenPixelHeight), QSize(1280, 800));
+        EXPECT_EQ(s.twipsPerPixelX, twips);
+        EXPECT_EQ(s.screenTwipsHeight, 800 * twips);
         EXPECT_EQ(frozenScreen().heightTwips(), 800 * twips - 10);  // yet it covers every pixel
         EXPECT_EQ(frozenScreen().geometry(), QRect(0, 0, 1280, 800));
-        EXPECT_TRUE(s.desktopfrozen);
-        EXPECT_EQ(frozenScreen().Picture1->picture(), fake.desktop().screen);
+        EXPECT_TRUE(s.freeze.desktopFrozen);
+        EXPECT_EQ(frozenScreen().canvas->picture(), fake.desktop().screen);
         EXPECT_TRUE(mainWindow().releaseItem->isEnabled());
     }
 }
@@ -37,8 +37,8 @@ TEST_F(FreezeTest, BusyPointerLastsOnlyWhileTheScreenIsRead) {
 TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
     freeze();
     QPointer<FrozenScreen> old = &frozenScreen();
-    shellState().captureavailable = prog.objects.objectsadded = true;
-    form3().Picture1->setImage(QImage(10, 10, QImage::Format_RGB32));
+    shellState().freeze.captureAvailable = prog.objects.freeze.objectsAdded = true;
+    session().buffer = QImage(10, 10, QImage::Format_RGB32);
 
     fake.desktop().screen = patternScreen(1280, 800).mirrored(true, false);
     bool oldGoneBeforeGrab = false;
@@ -49,10 +49,10 @@ TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
     freeze();
     EXPECT_TRUE(oldGoneBeforeGrab);
     EXPECT_NE(&frozenScreen(), old.data());
-    EXPECT_FALSE(shellState().captureavailable);
-    EXPECT_FALSE(prog.objects.objectsadded);
+    EXPECT_FALSE(shellState().freeze.captureAvailable);
+    EXPECT_FALSE(prog.objects.freeze.objectsAdded);
     EXPECT_TRUE(buffer().isNull());
-    EXPECT_EQ(frozenScreen().Picture1->picture(), fake.desktop().screen);
+    EXPECT_EQ(frozenScreen().canvas->picture(), fake.desktop().screen);
     flushDrops();
     EXPECT_TRUE(old.isNull());
 }
@@ -60,23 +60,27 @@ TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
 TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
     freeze();
     auto& tools = prog.objectsWindows();
-    const std::initializer_list<QWidget*> windows = {&tools.objectsPalette.get(), &tools.textOptions.get(),
-                                                     &tools.shapeOptions.get(), &tools.lineOptions.get()};
+    const std::initializer_list<QWidget*> windows = {
+        &tools.objectsPalette.get(), &tools.textOptions.get(), &tools.shapeOptions.get(),
+        &tools.lineOptions.get()};
     for (QWidget* w : windows)
         w->show();
     auto& s = shellState();
     auto& o = prog.objects;
     const std::initializer_list<bool*> cleared = {
-        &s.pendingwindow,      &s.pendingscreen,    &s.dialogopen,      &s.captureavailable,
-        &s.recaptured,         &o.popupnoticeshown, &o.objectsadded,    &o.objectsdeleted,
-        &o.shapeoptionsopen,   &o.lineoptionsopen,  &o.textoptionsopen, &o.shapecolordialogopen,
-        &o.linecolordialogopen};
-    const std::initializer_list<bool*> kept = {&s.capturevalid, &s.rectangularmode,
-                                               &s.circularmode, &s.contextpopup,
-                                               &s.trayhover,    &s.areacapturerunning};
+        &s.freeze.pendingWindow,      &s.freeze.pendingScreen,   &s.freeze.dialogOpen,
+        &s.freeze.captureAvailable,   &s.freeze.recaptured,      &o.freeze.popupNoticeShown,
+        &o.freeze.objectsAdded,       &o.freeze.objectsDeleted,  &o.freeze.shapeOptionsOpen,
+        &o.freeze.lineOptionsOpen,    &o.freeze.textOptionsOpen, &o.freeze.shapeColorDialogOpen,
+        &o.freeze.lineColorDialogOpen};
+    const std::initializer_list<bool*> kept = {&s.captureValid, &s.contextPopup, &s.trayHover,
+                                               &s.areaCaptureRunning};
     for (auto flags : {cleared, kept})
         for (bool* flag : flags)
             *flag = true;
+    session().shape = capture::SelectionShape::Circle;
+    session().buffer = QImage(10, 10, QImage::Format_RGB32);
+    session().targetWindow = 1234;
 
     mainWindow().releaseItem->trigger();
 
@@ -86,9 +90,12 @@ TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
         EXPECT_FALSE(*flag);
     for (bool* flag : kept)
         EXPECT_TRUE(*flag);
-    EXPECT_FALSE(s.desktopfrozen);
+    EXPECT_FALSE(s.freeze.desktopFrozen);
     EXPECT_FALSE(forms().frozenScreen.isLoaded());
-    EXPECT_FALSE(forms().form3.isLoaded());
+    EXPECT_TRUE(session().snapshot.isNull());
+    EXPECT_TRUE(session().buffer.isNull());
+    EXPECT_EQ(session().targetWindow, 0u);
+    EXPECT_EQ(session().shape, capture::SelectionShape::Circle);
     EXPECT_FALSE(mainWindow().releaseItem->isEnabled());
     EXPECT_TRUE(mainWindow().captureScreenItem->isEnabled());
 }
@@ -98,23 +105,23 @@ TEST_F(FreezeTest, ActivationKeepsThePictureWhileADialogIsOpen) {
     QWidget dialog;
     dialog.show();
     const QImage drawn(16, 16, QImage::Format_RGB32);
-    frozenScreen().Picture1->setPicture(drawn);
+    frozenScreen().canvas->setPicture(drawn);
     for (bool open : {true, false}) {
-        shellState().dialogopen = open;
+        shellState().freeze.dialogOpen = open;
         QApplication::setActiveWindow(&dialog);
         QApplication::setActiveWindow(&frozenScreen());
-        EXPECT_EQ(frozenScreen().Picture1->picture(), open ? drawn : fake.desktop().screen);
-        EXPECT_TRUE(shellState().desktopfrozen);
+        EXPECT_EQ(frozenScreen().canvas->picture(), open ? drawn : fake.desktop().screen);
+        EXPECT_TRUE(shellState().freeze.desktopFrozen);
     }
 }
 
-TEST_F(FreezeTest, AFailedGrabStartsAFreshCaptureHolder) {
+TEST_F(FreezeTest, AFailedGrabStartsAFreshCaptureSession) {
     fake.desktop().screen = QImage();
-    form3().Text1->setText(QStringLiteral("1234"));
+    session().targetWindow = 1234;
     freeze();
-    EXPECT_TRUE(frozenScreen().Picture1->picture().isNull());
-    EXPECT_TRUE(form3().Text1->text().isEmpty());
-    EXPECT_TRUE(shellState().desktopfrozen);
+    EXPECT_TRUE(frozenScreen().canvas->picture().isNull());
+    EXPECT_EQ(session().targetWindow, 0u);
+    EXPECT_TRUE(shellState().freeze.desktopFrozen);
 }
 
 }  // namespace

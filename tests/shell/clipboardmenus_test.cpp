@@ -1,0 +1,59 @@
+#include "shell/clipboardmenus.h"
+#include "shell/capture_fixture.h"
+
+namespace qv::shell::capturetests {
+namespace {
+
+using C = ClipboardContent;
+
+TEST(ClipboardContentOf, EveryMask) {
+    const C expected[16] = {C::Nothing, C::Text,    C::Bitmap, C::Nothing, C::Bitmap,  C::Nothing,
+                            C::Bitmap,  C::Nothing, C::Text,   C::Text,    C::Nothing, C::Nothing,
+                            C::Nothing, C::Nothing, C::Bitmap, C::Nothing};
+    for (int mask = 0; mask < 16; ++mask)
+        EXPECT_EQ(clipboardContentOf(mask), expected[mask]) << mask;
+}
+
+using ClipboardMenuTest = CaptureTest;
+
+TEST_F(ClipboardMenuTest, ClassifiesWhatTheClipboardHoldsAndEnablesPaste) {
+    struct Row {
+        bool text, image, rich;
+        int mask;
+        C content;
+    };
+    const Row rows[] = {
+        {false, false, false, 0, C::Nothing}, {true, false, false, 1, C::Text},
+        {false, true, false, 6, C::Bitmap},   {true, true, false, 7, C::Nothing},
+        {false, false, true, 8, C::Text},     {false, true, true, 14, C::Bitmap},
+    };
+    auto& clip = fake.clipboard();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mask);
+        clip.textContent = row.text ? QStringLiteral("words") : QString();
+        clip.imageContent = row.image ? QImage(4, 4, QImage::Format_RGB32) : QImage();
+        clip.richText = row.rich;
+        EXPECT_EQ(clipboardFormatMask(), row.mask);
+        EXPECT_EQ(classifyClipboard(), row.content);
+        updateClipboardMenus();
+        EXPECT_EQ(shellState().clipboardContent, row.content);
+        EXPECT_EQ(mainWindow().pasteItem->isEnabled(), row.content != C::Nothing);
+    }
+}
+
+TEST_F(ClipboardMenuTest, OutputItemsFollowWhetherACaptureExists) {
+    MainWindow& window = mainWindow();
+    for (bool capture : {true, false}) {
+        SCOPED_TRACE(capture);
+        shellState().freeze.captureAvailable = capture;
+        updateClipboardMenus();
+        for (QAction* item :
+             {window.saveToDefaultFolderItem, window.saveAsItem, window.printToDefaultPrinterItem,
+              window.printItem, window.pageSetupItem, window.copyItem, window.emailItem})
+            EXPECT_EQ(item->isEnabled(), capture) << item->text().toStdString();
+        EXPECT_TRUE(window.pastingApplicationItem->isEnabled());
+    }
+}
+
+}  // namespace
+}  // namespace qv::shell::capturetests
