@@ -10,10 +10,10 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "app/program.h"
 #include "bench/benchutil.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 
 namespace {

@@ -17,12 +17,12 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "app/program.h"
 #include "options/windows.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/realclock.h"
 #include "platform/memoryregistry.h"
 #include "platform/services.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 
 namespace {
@@ -109,7 +109,7 @@ int main(int argc, char* argv[]) {
         desktop.flush();
     };
     auto oneStep = [&](bool window) {
-        auto& s = program.shell;
+        auto& s = program.captureState;
         (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
         s.freeze.captureAvailable = true;
         program.capture.targetWindow = desktop.target;

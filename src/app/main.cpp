@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/program.h"
 #include "platform/linux/fileregistry.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/qtdialogs.h"
@@ -15,7 +16,6 @@
 #include "platform/linux/xdgshell.h"
 #include "platform/services.h"
 #include "shell/windows.h"
-#include "shell/program.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <vector>
+#include "toolkit/installed.h"
 
 namespace qv::autocapture {
 
@@ -11,5 +12,10 @@ struct State {
     int jobcount = 0;
     std::vector<QStringList> jobtable;  // ten text columns per job
 };
+
+// The state of the running program.
+inline State& state() {
+    return toolkit::Installed<State>::get();
+}
 
 }  // namespace qv::autocapture

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "autocapture/joblist.h"
+#include "toolkit/installed.h"
 #include "toolkit/lazyform.h"
 
 namespace qv::autocapture {
@@ -9,5 +10,10 @@ namespace qv::autocapture {
 struct Windows {
     toolkit::LazyForm<JobList> jobList;
 };
+
+// The windows of the running program.
+inline Windows& windows() {
+    return toolkit::Installed<Windows>::get();
+}
 
 }  // namespace qv::autocapture

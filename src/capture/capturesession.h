@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "platform/windowid.h"
+#include "toolkit/installed.h"
 
 namespace qv::capture {
 
@@ -26,5 +27,10 @@ struct CaptureSession {
         targetWindow = 0;
     }
 };
+
+// The capture session of the running program.
+inline CaptureSession& session() {
+    return toolkit::Installed<CaptureSession>::get();
+}
 
 }  // namespace qv::capture

@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QtGlobal>
+#include "toolkit/installed.h"
 
 namespace qv::objects {
 
@@ -29,5 +30,10 @@ struct State {
     bool shapeSelected = false;
     bool imageSelected = false;
 };
+
+// The state of the running program.
+inline State& state() {
+    return toolkit::Installed<State>::get();
+}
 
 }  // namespace qv::objects

@@ -4,11 +4,12 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
+#include "capture/capturestate.h"
 #include "options/hotkeycommands.h"
 #include "options/hotkeytable.h"
+#include "options/state.h"
 #include "options/windows.h"
 #include "platform/services.h"
-#include "shell/program.h"
 
 namespace qv::options {
 
@@ -33,9 +34,9 @@ void enable(HotkeyCommands& commands, MenuItem item, bool on) {
 
 HotkeyDispatcher::HotkeyDispatcher(HotkeyCommands& commands)
     : commands_(commands),
-      previousCommands_(program().optionsWindows().hotkeyCommands),
+      previousCommands_(options::windows().hotkeyCommands),
       previousReceiver_(platform::hotkeys().onHotkey) {
-    program().optionsWindows().hotkeyCommands = &commands_;
+    options::windows().hotkeyCommands = &commands_;
     platform::hotkeys().onHotkey = [this](int id) { dispatch(id); };
     if (QCoreApplication* app = QCoreApplication::instance())
         app->installEventFilter(this);
@@ -43,12 +44,12 @@ HotkeyDispatcher::HotkeyDispatcher(HotkeyCommands& commands)
 
 HotkeyDispatcher::~HotkeyDispatcher() {
     platform::hotkeys().onHotkey = previousReceiver_;
-    program().optionsWindows().hotkeyCommands = previousCommands_;
+    options::windows().hotkeyCommands = previousCommands_;
 }
 
 void HotkeyDispatcher::dispatch(int id) {
     const bool acts =
-        !program().options.disableHotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
+        !options::state().disableHotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
     if (acts && !runCommand(id))
         return;
     leftButtonCheck();
@@ -57,28 +58,28 @@ void HotkeyDispatcher::dispatch(int id) {
 bool HotkeyDispatcher::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        program().shell.trayHover = false;
+        capture::state().trayHover = false;
     }
     return QObject::eventFilter(watched, event);
 }
 
 void HotkeyDispatcher::leftButtonCheck() {
     if (platform::desktop().leftButtonDown())
-        program().shell.trayHover = false;
+        capture::state().trayHover = false;
 }
 
 bool HotkeyDispatcher::runCommand(int id) {
-    const shell::State& shell = program().shell;
+    const capture::State& shell = capture::state();
     // Output commands that need a capture on the frozen screen, and their refusal.
     const auto onFrozenCapture = [&](void (HotkeyCommands::*command)(), const char* refusal) {
-        if (commands_.frozenScreenShown() && program().shell.freeze.captureAvailable)
+        if (commands_.frozenScreenShown() && capture::state().freeze.captureAvailable)
             (commands_.*command)();
         else
             inform(QString::fromLatin1(refusal));
     };
     // Output commands that need only a capture.
     const auto onCapture = [&](void (HotkeyCommands::*command)()) {
-        if (program().shell.freeze.captureAvailable)
+        if (capture::state().freeze.captureAvailable)
             (commands_.*command)();
         else
             inform(QStringLiteral("please Mark an Area for Capturing"));
@@ -149,7 +150,7 @@ bool HotkeyDispatcher::runCommand(int id) {
 }
 
 void HotkeyDispatcher::popupContextMenu() {
-    shell::State& shell = program().shell;
+    capture::State& shell = capture::state();
     shell.contextPopup = true;
     shell.freeze.dialogOpen = false;
     commands_.updateClipboardMenus();

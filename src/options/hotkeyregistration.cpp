@@ -9,7 +9,6 @@
 #include "options/hotkeycommands.h"
 #include "options/windows.h"
 #include "platform/services.h"
-#include "shell/program.h"
 
 namespace qv::options {
 
@@ -72,11 +71,11 @@ QString registrationFailure(int error, int row, const QString& hotkeyText) {
 }  // namespace
 
 HotkeyCommands* hotkeyCommands() {
-    return program().optionsWindows().hotkeyCommands;
+    return options::windows().hotkeyCommands;
 }
 
 void registerHotkeys() {
-    QListWidget* list = program().optionsWindows().hotkeysDialog->hotkeyList;
+    QListWidget* list = options::windows().hotkeysDialog->hotkeyList;
     for (int row = 0; row < list->count() && row < kHotkeyRows; ++row) {
         const QString text = list->item(row)->text();
         const std::optional<ParsedHotkey> hotkey = parseHotkey(text);
@@ -100,7 +99,7 @@ void releaseHotkeys() {
 }
 
 std::optional<CaptionInputs> captionInputs() {
-    const OptionsDialog* options = program().optionsWindows().optionsDialog.peek();
+    const OptionsDialog* options = options::windows().optionsDialog.peek();
     if (!options)
         return std::nullopt;
     // While the window is open the captions follow its boxes; otherwise it shows the current

@@ -14,8 +14,8 @@
 #include "options/hotkeystore.h"
 #include "options/hotkeytable.h"
 #include "options/registrystore.h"
+#include "options/state.h"
 #include "platform/services.h"
-#include "shell/program.h"
 
 namespace qv::options {
 
@@ -66,7 +66,7 @@ void HotkeysDialog::load() {
     keyCombo->setCurrentIndex(0);
 
     if (!keyExists(kHotkeysKey)) {
-        program().options.defaultHotkeys = true;
+        options::state().defaultHotkeys = true;
         for (int row = 0; row < kHotkeyRows; ++row)
             hotkeyList->addItem(QString());
         writeHotkeys();
@@ -163,7 +163,7 @@ void HotkeysDialog::setHotkey() {
 
     // While hotkeys are switched off the row is only recorded; switching them on again
     // grabs the whole table.
-    if (!program().options.disableHotkeys) {
+    if (!options::state().disableHotkeys) {
         auto& hotkeys = platform::hotkeys();
         const int id = hotkeyId(row);
         const std::optional<ParsedHotkey> old = parseHotkey(hotkeyList->item(row)->text());
@@ -198,13 +198,13 @@ void HotkeysDialog::removeHotkey() {
 
 void HotkeysDialog::switchHotkeysOnOrOff() {
     if (disableHotkeysBox->isChecked()) {
-        program().options.disableHotkeys = true;
+        options::state().disableHotkeys = true;
         releaseHotkeys();
         for (int row = 0; row < kHotkeyRows; ++row)
             showCaptionWithoutHotkey(row);
     }
     if (isVisible() && !disableHotkeysBox->isChecked()) {
-        program().options.disableHotkeys = false;
+        options::state().disableHotkeys = false;
         // Whatever is grabbed now (the start-up defaults among them) is let go first, so the
         // table's own combinations are never refused as taken.
         releaseHotkeys();

@@ -3,15 +3,14 @@
 #include <QAction>
 #include <QListWidget>
 
+#include "capture/shellcontrol.h"
 #include "options/hotkeyregistration.h"
 #include "options/windows.h"
-#include "shell/program.h"
-#include "shell/windows.h"
 
 namespace qv::options {
 
 QString hotkeyText(int row) {
-    const QListWidgetItem* item = program().optionsWindows().hotkeysDialog->hotkeyList->item(row);
+    const QListWidgetItem* item = options::windows().hotkeysDialog->hotkeyList->item(row);
     return item ? item->text() : QString();
 }
 
@@ -23,8 +22,7 @@ void setMainMenuCaption(MenuItem item, const QString& caption) {
 }
 
 void resetMainMenu() {
-    if (shell::MainWindow* mainWindow = program().shellWindows().mainWindow.peek())
-        mainWindow->resetMenus();
+    capture::shellControl().resetMainMenus();
 }
 
 QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey) {

@@ -15,17 +15,17 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "autocapture/windows.h"
+#include "capture/capturestate.h"
+#include "capture/shellcontrol.h"
+#include "options/filenamerule.h"
 #include "options/helpfile.h"
 #include "options/hotkeycommands.h"
 #include "options/menucaptions.h"
+#include "options/otherwindows.h"
 #include "options/settingsstore.h"
+#include "options/state.h"
 #include "options/windows.h"
-#include "output/filenamerule.h"
-#include "output/windows.h"
 #include "platform/services.h"
-#include "shell/program.h"
-#include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/ownedwindow.h"
 
@@ -251,20 +251,18 @@ void OptionsDialog::showEvent(QShowEvent* e) {
     // Every opening starts from the current settings; coming back from a minimised state
     // keeps the edits.
     if (!e->spontaneous())
-        showSettings(program().options.settings);
+        showSettings(options::state().settings);
     QDialog::showEvent(e);
 }
 
 void OptionsDialog::takeOverFromFrozenScreen() {
-    auto& shell = program().shell;
-    // Asking the frozen-screen window must not load it.
-    shell::FrozenScreen* frozenScreen = program().shellWindows().frozenScreen.peek();
+    auto& shell = capture::state();
+    const QWidget* frozenScreen = capture::shellControl().frozenScreenIfLoaded();
     if (frozenScreen && frozenScreen->isVisible())
         shell.freeze.dialogOpen = true;
     shell.freeze.pendingWindow = false;
     shell.freeze.pendingScreen = false;
-    if (frozenScreen)
-        frozenScreen->markerTimer->stop();
+    capture::shellControl().stopCaptureMarker();
     okButton->setDefault(true);
 }
 
@@ -290,7 +288,7 @@ void OptionsDialog::forceAutoCopyWhileReleasing() {
 void OptionsDialog::storeStartAtLogin() {
     const bool on = startAtLoginBox->isChecked();
     SettingsStore::writeStartAtLogin(on);
-    program().options.settings.startAtLogin = on;
+    options::state().settings.startAtLogin = on;
 }
 
 void OptionsDialog::showNameBox(bool enabled) {
@@ -350,8 +348,7 @@ void OptionsDialog::browseSoundFile() {
 }
 
 void OptionsDialog::chooseFrameColor() {
-    if (shell::FrozenScreen* frozenScreen = program().shellWindows().frozenScreen.peek())
-        frozenScreen->markerTimer->stop();
+    capture::shellControl().stopCaptureMarker();
     if (auto color = platform::dialogs().chooseColor(QColor(Qt::black), this))
         showFrameColor(toolkit::colorValue(*color));
 }
@@ -365,13 +362,12 @@ void OptionsDialog::showFrameColor(qint64 value) {
 
 bool OptionsDialog::apply() {
     // An empty name passes here: increment mode fills it in.
-    if (output::checkFileName(fileNamePrefixEdit->text()) ==
-        output::FileNameProblem::ForbiddenCharacter) {
-        platform::dialogs().message(output::forbiddenCharactersMessage(), platform::MsgButtons::Ok,
+    if (checkFileName(fileNamePrefixEdit->text()) == FileNameProblem::ForbiddenCharacter) {
+        platform::dialogs().message(forbiddenCharactersMessage(), platform::MsgButtons::Ok,
                                     platform::MsgIcon::Critical, kTitle, this);
         return false;
     }
-    Settings& current = program().options.settings;
+    Settings& current = options::state().settings;
     current = editedSettings();
     SettingsStore().save(current);
     setMainMenuCaption(MenuItem::PastingApplication,
@@ -388,27 +384,27 @@ void OptionsDialog::accept() {
 
 void OptionsDialog::reject() {
     // The copy caption follows the box while editing; it goes back with the box.
-    const bool autoCopy = program().options.settings.autoCopy;
+    const bool autoCopy = options::state().settings.autoCopy;
     if (autoCopyBox->isChecked() != autoCopy) {
         setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(autoCopy, hotkeyText(kCopyRow)));
         resetMainMenu();
     }
-    showSettings(program().options.settings);
+    showSettings(options::state().settings);
     QDialog::reject();
 }
 
 void OptionsDialog::showHotkeys() {
-    toolkit::showOwned(program().optionsWindows().hotkeysDialog.get(), *this);
+    toolkit::showOwned(options::windows().hotkeysDialog.get(), *this);
 }
 
 void OptionsDialog::showDefaultPrinting() {
     setCursor(Qt::WaitCursor);
-    toolkit::showOwned(program().outputWindows().defaultPrinting.get(), *this);
+    otherWindows().showDefaultPrinting(*this);
     unsetCursor();
 }
 
 void OptionsDialog::showAutoCapture() {
-    toolkit::showOwned(program().autocaptureWindows().jobList.get(), *this);
+    otherWindows().showJobList(*this);
 }
 
 }  // namespace qv::options

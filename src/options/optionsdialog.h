@@ -27,10 +27,6 @@ public:
     // store (or first-run defaults) with the menu captions they give.
     void load();
 
-    // The default-printing record from and into the page-setup variables.
-    void writeDefaultPageSetup();
-    void readDefaultPageSetup();
-
     // The Settings the controls show now.
     Settings editedSettings() const;
 
@@ -99,7 +95,6 @@ private:
     void buildControls();
     void buildLayout();
     void connectHandlers();
-    void loadPageSetup();
     // Sets the controls from settings without running the handlers a user's change runs.
     void showSettings(const Settings& settings);
     void showFrameColor(qint64 value);

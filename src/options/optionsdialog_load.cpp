@@ -11,10 +11,9 @@
 #include "options/hotkeycommands.h"
 #include "options/menucaptions.h"
 #include "options/optionsdialog.h"
+#include "options/otherwindows.h"
 #include "options/settingsstore.h"
-#include "output/printing/pagesetuprecords.h"
-#include "output/windows.h"
-#include "shell/program.h"
+#include "options/state.h"
 
 namespace qv::options {
 
@@ -32,10 +31,10 @@ void OptionsDialog::load() {
     for (ImageFormat format : kImageFormats)
         formatCombo->addItem(extensionOf(format));
     formatCombo->setCurrentIndex(0);
-    loadPageSetup();
+    otherWindows().loadDefaultPageSetup();
 
     const bool stored = SettingsStore::stored();
-    Settings& current = program().options.settings;
+    Settings& current = options::state().settings;
     const bool startAtLogin = current.startAtLogin;
     current = SettingsStore().load();
     current.startAtLogin = startAtLogin;
@@ -107,56 +106,6 @@ Settings OptionsDialog::editedSettings() const {
     s.soundFile = soundFileEdit->text();
     s.startAtLogin = startAtLoginBox->isChecked();
     return s;
-}
-
-void OptionsDialog::loadPageSetup() {
-    output::State& out = program().output;
-    output::DefaultPageSetup& setup = out.defaultPageSetup;
-    out.storedUnits = output::readStoredUnits();
-    output::readLocaleUnits(out);
-
-    if (!output::defaultRecordExists()) {
-        if (const auto margins = output::firstUseMargins(out.localeUnits))
-            setup.margins = *margins;
-        setup.copies = QStringLiteral("1");
-        setup.orientation = QStringLiteral("Portrait");
-        setup.alignment = QStringLiteral("Top Left");
-        writeDefaultPageSetup();
-        return;
-    }
-
-    readDefaultPageSetup();
-    // A locale whose units are unknown converts nothing.
-    if (out.localeUnits && out.storedUnits != out.localeUnits) {
-        out.unitsChanged = true;
-        setup.margins =
-            output::convertedMargins(setup.margins, out.storedUnits, out.decimalSeparator);
-        writeDefaultPageSetup();
-    }
-
-    output::DefaultPrintingDialog& defaultPrinting =
-        program().outputWindows().defaultPrinting.get();
-    defaultPrinting.leftMarginEdit->setText(setup.margins.left);
-    defaultPrinting.topMarginEdit->setText(setup.margins.top);
-    defaultPrinting.rightMarginEdit->setText(setup.margins.right);
-    defaultPrinting.bottomMarginEdit->setText(setup.margins.bottom);
-    defaultPrinting.copiesEdit->setText(setup.copies);
-    if (setup.orientation == QStringLiteral("Portrait"))
-        defaultPrinting.portraitButton->setChecked(true);
-    else if (setup.orientation == QStringLiteral("Landscape"))
-        defaultPrinting.landscapeButton->setChecked(true);
-}
-
-void OptionsDialog::writeDefaultPageSetup() {
-    const output::State& out = program().output;
-    output::writeDefaultRecord(out.defaultPageSetup, out.currentUnits);
-}
-
-void OptionsDialog::readDefaultPageSetup() {
-    output::State& out = program().output;
-    out.defaultPageSetup = output::readDefaultRecord();
-    selectItem(program().outputWindows().defaultPrinting->alignmentCombo,
-               out.defaultPageSetup.alignment);
 }
 
 }  // namespace qv::options

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "options/settings.h"
+#include "toolkit/installed.h"
 
 namespace qv::options {
 
@@ -11,5 +12,10 @@ struct State {
     bool disableHotkeys = false;
     bool defaultHotkeys = false;  // no hotkey table was stored: the two defaults were registered
 };
+
+// The state of the running program.
+inline State& state() {
+    return toolkit::Installed<State>::get();
+}
 
 }  // namespace qv::options

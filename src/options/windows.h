@@ -2,6 +2,7 @@
 
 #include "options/hotkeysdialog.h"
 #include "options/optionsdialog.h"
+#include "toolkit/installed.h"
 #include "toolkit/lazyform.h"
 
 namespace qv::options {
@@ -15,5 +16,10 @@ struct Windows {
     // The main window's commands and menus, while a hotkey pump has them attached.
     HotkeyCommands* hotkeyCommands = nullptr;
 };
+
+// The windows of the running program.
+inline Windows& windows() {
+    return toolkit::Installed<Windows>::get();
+}
 
 }  // namespace qv::options

@@ -8,14 +8,17 @@
 #include <QRadioButton>
 #include <QStringList>
 
+#include "capture/capturesession.h"
+#include "capture/capturestate.h"
+#include "capture/shellcontrol.h"
 #include "options/settings.h"
+#include "options/state.h"
 #include "output/imagesaver.h"
 #include "output/numberedname.h"
+#include "output/savingpointer.h"
+#include "output/state.h"
 #include "output/windows.h"
 #include "platform/services.h"
-#include "shell/cursors.h"
-#include "shell/program.h"
-#include "shell/windows.h"
 
 namespace qv::output {
 
@@ -24,8 +27,7 @@ namespace {
 const QString kTitle = QStringLiteral(" Quorvalline ");
 
 void showSavingPointer() {
-    auto& forms = program().shellWindows();
-    forms.frozenScreen->canvas->setCursor(shell::cursors::saving());
+    capture::shellControl().setFrozenScreenPointer(savingPointer());
 }
 
 QString saveAsFilters() {
@@ -62,22 +64,20 @@ bool overwriteAllowed(const QString& target) {
 }
 
 std::optional<SaveError> saveCapture(const QString& target, const ImageFormat& format) {
-    const QImage& capture = program().capture.buffer;
-    return saveImage(capture, target, format, program().shell.programPath);
+    const QImage& capture = capture::session().buffer;
+    return saveImage(capture, target, format, output::state().programFolder);
 }
 
 void showFrozenScreenOrRelease() {
-    auto& forms = program().shellWindows();
-    if (program().options.settings.releaseAfterCapture)
-        forms.mainWindow->resetAfterRelease();
+    if (options::state().settings.releaseAfterCapture)
+        capture::shellControl().releaseDesktop();
     else
-        forms.frozenScreen->showActive();
+        capture::shellControl().showFrozenScreenAgain();
 }
 
 void restoreAreaPointer() {
     // After a release there is no frozen screen to give it back to, and none is to be built.
-    if (shell::FrozenScreen* frozen = program().shellWindows().frozenScreen.peek())
-        frozen->setAreaCursor();
+    capture::shellControl().restoreAreaPointer();
 }
 
 QString saveAsTarget(const QString& chosenPath, const ImageFormat& format) {
@@ -99,9 +99,9 @@ const ImageFormat& imageFormatForFilter(const QString& filter) {
 }
 
 void saveToDefaultDirectory() {
-    const options::Settings& settings = program().options.settings;
+    const options::Settings& settings = options::state().settings;
     if (settings.naming == options::SaveNaming::Prompt) {
-        program().outputWindows().saveDialog->showOverFrozenScreen();
+        output::windows().saveDialog->showOverFrozenScreen();
         return;
     }
 
@@ -128,8 +128,8 @@ void saveToDefaultDirectory() {
     }
     platform::clock().sleep(500);
 
-    program().shell.freeze.dialogOpen = false;
-    program().shellWindows().mainWindow->hideToTray();
+    capture::state().freeze.dialogOpen = false;
+    capture::shellControl().hideMainWindow();
     showFrozenScreenOrRelease();
     restoreAreaPointer();
 }
@@ -137,11 +137,11 @@ void saveToDefaultDirectory() {
 void saveAs() {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Save File As");
-    request.directory = program().options.settings.saveFolder;
+    request.directory = options::state().settings.saveFolder;
     request.filter = saveAsFilters();
     // The bitmap row is chosen at every opening.
     const auto chosen = platform::dialogs().saveFileWithFilter(
-        request, imageFormats()[0].qtFilter(), program().shellWindows().frozenScreen.peek());
+        request, imageFormats()[0].qtFilter(), capture::shellControl().frozenScreenIfLoaded());
     if (!chosen)
         return;
 
@@ -153,8 +153,8 @@ void saveAs() {
         showSaveError(*error);
         return;
     }
-    if (program().options.settings.releaseAfterCapture)
-        program().shellWindows().mainWindow->resetAfterRelease();
+    if (options::state().settings.releaseAfterCapture)
+        capture::shellControl().releaseDesktop();
 }
 
 }  // namespace qv::output

@@ -10,15 +10,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "capture/capturestate.h"
+#include "capture/shellcontrol.h"
+#include "options/filenamerule.h"
 #include "options/settings.h"
-#include "output/filenamerule.h"
+#include "options/state.h"
 #include "output/imageformat.h"
 #include "output/savecommands.h"
+#include "output/savingpointer.h"
 #include "output/windows.h"
 #include "platform/services.h"
-#include "shell/cursors.h"
-#include "shell/program.h"
-#include "shell/windows.h"
 #include "toolkit/ownedwindow.h"
 
 namespace qv::output {
@@ -29,7 +30,7 @@ namespace {
 class SavingPointer {
 public:
     explicit SavingPointer(QWidget& window) : window_(window), previous_(window.cursor()) {
-        window.setCursor(shell::cursors::saving());
+        window.setCursor(savingPointer());
     }
     ~SavingPointer() { window_.setCursor(previous_); }
     SavingPointer(const SavingPointer&) = delete;
@@ -83,22 +84,22 @@ void SaveDialog::fillIn() {
     showFolder();
     for (const ImageFormat& f : imageFormats())
         formatCombo->addItem(f.extension);
-    const int chosen =
-        formatCombo->findText(options::extensionOf(program().options.settings.format), Qt::MatchExactly);
+    const int chosen = formatCombo->findText(options::extensionOf(options::state().settings.format),
+                                             Qt::MatchExactly);
     if (chosen >= 0)
         formatCombo->setCurrentIndex(chosen);
     okButton->setDefault(true);
 }
 
 void SaveDialog::showFolder() {
-    QString folder = program().options.settings.saveFolder;
+    QString folder = options::state().settings.saveFolder;
     if (!folder.endsWith(u'/'))
         folder += u'/';
     folderLabel->setText(QStringLiteral("Default Directory: ") + folder);
 }
 
 void SaveDialog::showOverFrozenScreen() {
-    toolkit::showOwned(*this, program().shellWindows().frozenScreen.get());
+    toolkit::showOwned(*this, capture::shellControl().frozenScreen());
     // The activation has to have run when this returns, as the window system may be late.
     QApplication::setActiveWindow(this);
 }
@@ -110,7 +111,7 @@ bool SaveDialog::event(QEvent* event) {
 }
 
 void SaveDialog::prepareForInput() {
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     shell.freeze.dialogOpen = true;
     shell.freeze.pendingScreen = false;
     shell.freeze.pendingWindow = false;
@@ -119,12 +120,12 @@ void SaveDialog::prepareForInput() {
 }
 
 void SaveDialog::accept() {
-    const FileNameProblem problem = checkFileName(fileNameEdit->text());
-    if (problem == FileNameProblem::ForbiddenCharacter) {
-        refuse(forbiddenCharactersMessage(), QStringLiteral("Quorvalline"));
+    const options::FileNameProblem problem = options::checkFileName(fileNameEdit->text());
+    if (problem == options::FileNameProblem::ForbiddenCharacter) {
+        refuse(options::forbiddenCharactersMessage(), QStringLiteral("Quorvalline"));
         return;
     }
-    if (problem == FileNameProblem::Empty) {
+    if (problem == options::FileNameProblem::Empty) {
         refuse(QStringLiteral("Invalid Filename"), QStringLiteral(" Quorvalline "));
         return;
     }
@@ -135,14 +136,14 @@ void SaveDialog::accept() {
     }
     if (!saved)
         return;
-    program().shell.freeze.dialogOpen = false;
+    capture::state().freeze.dialogOpen = false;
     hide();
     showFrozenScreenOrRelease();
 }
 
 bool SaveDialog::save() {
     const ImageFormat& format = imageFormatFor(formatCombo->currentText());
-    const QString folder = program().options.settings.saveFolder;
+    const QString folder = options::state().settings.saveFolder;
     if (const auto problem = defaultFolderProblem(folder)) {
         showSaveError(*problem);
         return false;
@@ -160,7 +161,7 @@ bool SaveDialog::save() {
 
 void SaveDialog::cancel() {
     hide();
-    program().shell.freeze.dialogOpen = false;
+    capture::state().freeze.dialogOpen = false;
 }
 
 void SaveDialog::closeEvent(QCloseEvent* event) {
@@ -169,9 +170,9 @@ void SaveDialog::closeEvent(QCloseEvent* event) {
 }
 
 void SaveDialog::discard() {
-    program().shell.freeze.dialogOpen = false;
+    capture::state().freeze.dialogOpen = false;
     // The next use builds the dialog afresh, as after its first load.
-    program().outputWindows().saveDialog.drop();
+    output::windows().saveDialog.drop();
 }
 
 }  // namespace qv::output

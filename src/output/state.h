@@ -5,12 +5,15 @@
 
 #include "output/printing/pagesetup.h"
 #include "output/printing/units.h"
+#include "toolkit/installed.h"
 
 namespace qv::output {
 
-// State of the outputs: measurement units and the page-setup records. Reset as a whole by
-// constructing a new one.
+// State of the outputs: where the converter lies, measurement units and the page-setup records.
+// Reset as a whole by constructing a new one.
 struct State {
+    QString programFolder;  // the converter program lies beside the main program
+
     // Unknown until the locale names a measurement system the program knows.
     std::optional<Units> localeUnits;
     std::optional<Units> currentUnits;  // what margins are handled in now; stored with them
@@ -26,5 +29,10 @@ struct State {
     CurrentPageSetup currentPageSetup;  // the Page Setup window's
     CurrentPageSetup printMargins;      // the copy Print... uses
 };
+
+// The state of the running program.
+inline State& state() {
+    return toolkit::Installed<State>::get();
+}
 
 }  // namespace qv::output

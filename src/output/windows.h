@@ -2,6 +2,7 @@
 
 #include "output/printing/defaultprintingdialog.h"
 #include "output/savedialog.h"
+#include "toolkit/installed.h"
 #include "toolkit/lazyform.h"
 
 namespace qv::output {
@@ -11,5 +12,10 @@ struct Windows {
     toolkit::LazyForm<DefaultPrintingDialog> defaultPrinting;
     toolkit::LazyForm<SaveDialog> saveDialog;  // "Save Captured Image"
 };
+
+// The windows of the running program.
+inline Windows& windows() {
+    return toolkit::Installed<Windows>::get();
+}
 
 }  // namespace qv::output

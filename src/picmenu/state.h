@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <vector>
+#include "toolkit/installed.h"
 
 namespace qv::picmenu {
 
@@ -18,5 +19,10 @@ struct State {
     QHash<QString, int> pictureOfCaption;        // item caption -> picture number
     std::vector<QMetaObject::Connection> hooks;  // one per menu of window while attached
 };
+
+// The state of the running program.
+inline State& state() {
+    return toolkit::Installed<State>::get();
+}
 
 }  // namespace qv::picmenu

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/program.h"
+#include "capture/capturestate.h"
 #include "toolkit/twips.h"
 
 namespace qv::shell {
@@ -113,7 +113,7 @@ void CanvasLabel::setBackColor(const QColor& color) {
 
 void CanvasLabel::fitToCaption() {
     const QSize size = QFontMetrics(font_).size(Qt::TextSingleLine, caption_);
-    const auto& shell = program().shell;
+    const auto& shell = capture::state();
     setGeometry(left(), top(), size.width() * shell.twipsPerPixelX,
                 size.height() * shell.twipsPerPixelY);
 }
@@ -182,7 +182,7 @@ void FrozenCanvas::resizeTwips(double width, double height) {
 }
 
 QRect FrozenCanvas::toPixels(const QRectF& twips) const {
-    const auto& shell = program().shell;
+    const auto& shell = capture::state();
     using toolkit::twipsToPixels;
     return QRect(twipsToPixels(twips.left(), shell.twipsPerPixelX),
                  twipsToPixels(twips.top(), shell.twipsPerPixelY),

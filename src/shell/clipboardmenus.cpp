@@ -2,8 +2,8 @@
 
 #include <QAction>
 
+#include "capture/capturestate.h"
 #include "platform/services.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -20,32 +20,33 @@ int clipboardFormatMask() {
     return mask;
 }
 
-ClipboardContent clipboardContentOf(int mask) {
+capture::ClipboardContent clipboardContentOf(int mask) {
     switch (mask) {
         case 1:
         case 8:
         case 9:
-            return ClipboardContent::Text;
+            return capture::ClipboardContent::Text;
         case 2:
         case 4:
         case 6:
         case 14:
-            return ClipboardContent::Bitmap;
+            return capture::ClipboardContent::Bitmap;
         default:
-            return ClipboardContent::Nothing;
+            return capture::ClipboardContent::Nothing;
     }
 }
 
-ClipboardContent classifyClipboard() {
-    program().shell.clipboardContent = clipboardContentOf(clipboardFormatMask());
-    return program().shell.clipboardContent;
+capture::ClipboardContent classifyClipboard() {
+    capture::state().clipboardContent = clipboardContentOf(clipboardFormatMask());
+    return capture::state().clipboardContent;
 }
 
 void updateClipboardMenus() {
     classifyClipboard();
-    MainWindow& mainWindow = program().shellWindows().mainWindow.get();
-    mainWindow.pasteItem->setEnabled(program().shell.clipboardContent != ClipboardContent::Nothing);
-    const bool capture = program().shell.freeze.captureAvailable;
+    MainWindow& mainWindow = shell::windows().mainWindow.get();
+    mainWindow.pasteItem->setEnabled(capture::state().clipboardContent !=
+                                     capture::ClipboardContent::Nothing);
+    const bool capture = capture::state().freeze.captureAvailable;
     for (QAction* item : {mainWindow.saveToDefaultFolderItem, mainWindow.saveAsItem,
                           mainWindow.printToDefaultPrinterItem, mainWindow.printItem,
                           mainWindow.pageSetupItem, mainWindow.copyItem, mainWindow.emailItem}) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/state.h"
+#include "capture/capturestate.h"
 
 namespace qv::shell {
 
@@ -8,9 +8,9 @@ namespace qv::shell {
 // text 8. An image on the clipboard is offered in both bitmap forms.
 int clipboardFormatMask();
 // What a format mask holds for pasting; a mix of text and image counts as nothing.
-ClipboardContent clipboardContentOf(int mask);
+capture::ClipboardContent clipboardContentOf(int mask);
 // Reads what the clipboard holds into the shell's state and returns it.
-ClipboardContent classifyClipboard();
+capture::ClipboardContent classifyClipboard();
 // "Paste from Clipboard" by the clipboard's content, the output commands by whether a
 // capture exists.
 void updateClipboardMenus();

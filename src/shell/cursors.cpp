@@ -30,10 +30,6 @@ QCursor circleMode() {
     return fromPicture("circle", kCross, kCross);
 }
 
-QCursor saving() {
-    return fromPicture("save", kCross, kCross);
-}
-
 QCursor copied() {
     return fromPicture("clipboard", kCross, kCross);
 }

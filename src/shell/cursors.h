@@ -8,7 +8,6 @@ namespace qv::shell::cursors {
 
 QCursor rectangleMode();  // marking a rectangular area
 QCursor circleMode();     // marking a circular area
-QCursor saving();         // while a capture is written
 QCursor copied();         // for a moment after a capture went to the clipboard
 QCursor link();           // over the labels that act as links
 

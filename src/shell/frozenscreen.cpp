@@ -4,11 +4,12 @@
 #include <QEvent>
 #include <QPalette>
 
+#include "capture/capturesession.h"
+#include "capture/capturestate.h"
 #include "output/windows.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
 #include "shell/formkit.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -39,7 +40,7 @@ FrozenScreen::FrozenScreen()
     createHoverMarks();
     canvas->installEventFilter(this);
 
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     clearObjects();
     hideHoverMarks();
     band->hide();
@@ -58,8 +59,8 @@ FrozenScreen::~FrozenScreen() = default;
 
 void FrozenScreen::load() {
     // Asking loads the save dialog, hidden, when it is not there yet.
-    if (program().outputWindows().saveDialog->isVisible())
-        program().shell.freeze.dialogOpen = false;
+    if (output::windows().saveDialog->isVisible())
+        capture::state().freeze.dialogOpen = false;
 }
 
 void FrozenScreen::setSizeTwips(double width, double height) {
@@ -87,7 +88,7 @@ bool FrozenScreen::event(QEvent* event) {
 
 void FrozenScreen::setAreaCursor() {
     // Made once: the window system keeps one pointer per picture, and this runs at every move.
-    const bool circle = program().capture.shape == capture::SelectionShape::Circle;
+    const bool circle = capture::session().shape == capture::SelectionShape::Circle;
     std::optional<QCursor>& made = circle ? circleCursor_ : rectangleCursor_;
     if (!made)
         made = circle ? cursors::circleMode() : cursors::rectangleMode();

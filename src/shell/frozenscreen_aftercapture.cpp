@@ -6,29 +6,31 @@
 #include <QAction>
 #include <QMenu>
 
+#include "capture/capturesession.h"
+#include "objects/state.h"
 #include "options/settings.h"
+#include "options/state.h"
 #include "platform/services.h"
 #include "shell/clipboardmenus.h"
 #include "shell/cursors.h"
 #include "shell/frozenscreen.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
 
 void FrozenScreen::releaseAfterOneStepCapture() {
-    auto& forms = program().shellWindows();
-    const options::Settings& settings = program().options.settings;
+    auto& forms = shell::windows();
+    const options::Settings& settings = options::state().settings;
     platform::clipboard().clear();
     if (settings.autoCopy) {
-        platform::clipboard().setImage(program().capture.buffer);
+        platform::clipboard().setImage(capture::session().buffer);
         canvas->setCursor(cursors::copied());
         platform::clock().sleep(500);
         setAreaCursor();
     }
     platform::sound().play(settings.soundFile);
 
-    if (program().objects.freeze.objectsAdded)
+    if (objects::state().freeze.objectsAdded)
         return;
     if (settings.autoPopupMenu)
         popUpOrRelease();
@@ -38,7 +40,7 @@ void FrozenScreen::releaseAfterOneStepCapture() {
 
 void FrozenScreen::popUpOrRelease() {
     updateClipboardMenus();
-    MainWindow& mainWindow = program().shellWindows().mainWindow.get();
+    MainWindow& mainWindow = shell::windows().mainWindow.get();
     mainWindow.contextMenu->setDefaultAction(mainWindow.contextReleaseItem);
     mainWindow.contextMenu->exec(platform::desktop().cursorPos());
 }

@@ -6,11 +6,14 @@
 #include <QPointer>
 #include <cmath>
 
+#include "capture/capturesession.h"
+#include "capture/capturestate.h"
+#include "objects/state.h"
+#include "options/state.h"
 #include "platform/services.h"
 #include "shell/clipboardmenus.h"
 #include "shell/frozenscreen.h"
 #include "shell/hovertests.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/vbmath.h"
@@ -42,7 +45,7 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             // Event positions are logical pixels; the picture is laid out in device pixels.
             const qreal ratio = canvas->devicePixelRatioF();
-            const auto& shell = program().shell;
+            const auto& shell = capture::state();
             const QPointF at(mouse->position().x() * ratio * shell.twipsPerPixelX,
                              mouse->position().y() * ratio * shell.twipsPerPixelY);
             if (event->type() == QEvent::MouseMove)
@@ -59,7 +62,7 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QPointF FrozenScreen::pointerTwips() const {
-    const auto& shell = program().shell;
+    const auto& shell = capture::state();
     const qreal ratio = canvas->devicePixelRatioF();
     const QPointF origin = QPointF(canvas->mapToGlobal(QPoint(0, 0))) * ratio;
     const QPoint cursor = platform::desktop().cursorPos();
@@ -68,15 +71,15 @@ QPointF FrozenScreen::pointerTwips() const {
 }
 
 QSizeF FrozenScreen::canvasTwips() const {
-    const auto& shell = program().shell;
+    const auto& shell = capture::state();
     const QSize pixels = canvas->size() * canvas->devicePixelRatioF();
     return {pixels.width() * shell.twipsPerPixelX, pixels.height() * shell.twipsPerPixelY};
 }
 
 void FrozenScreen::runHoverTests() {
     const QPointF at = pointerTwips();
-    auto& objects = program().objects;
-    const auto& shell = program().shell;
+    auto& objects = objects::state();
+    const auto& shell = capture::state();
     if (!objects.freeze.shapeOptionsOpen) {
         const int shape = hover::shapeAt(shapes, at);
         if (shape >= 0) {
@@ -105,8 +108,8 @@ void FrozenScreen::runHoverTests() {
 }
 
 void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
-    auto& shell = program().shell;
-    auto& objects = program().objects;
+    auto& shell = capture::state();
+    auto& objects = objects::state();
     objects.shapeSelected = false;
     objects.imageSelected = false;
     runHoverTests();
@@ -123,7 +126,7 @@ void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
     objects.freeze.objectsDeleted = false;
     markerTimer->stop();
     if (shell.freeze.pendingWindow || shell.freeze.pendingScreen || shell.freeze.dialogOpen) {
-        canvas->setPicture(program().capture.snapshot);
+        canvas->setPicture(capture::session().snapshot);
         shell.freeze.pendingWindow = shell.freeze.pendingScreen = shell.freeze.dialogOpen = false;
     }
     shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
@@ -135,18 +138,18 @@ void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
 }
 
 void FrozenScreen::startDrag(QPointF at) {
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     sizeReadout->hide();
     dotsMarker->hide();
     shell.dragStart = shell.dragEnd = shell.dragLast = roundedTwips(at);
-    shell.dragState = DragState::Dragging;
+    shell.dragState = capture::DragState::Dragging;
 }
 
 void FrozenScreen::rightClickOnCanvas(QPointF at) {
-    auto& shell = program().shell;
-    auto& objects = program().objects;
+    auto& shell = capture::state();
+    auto& objects = objects::state();
     shell.rightClickPos = QPointF(float(at.x()), float(at.y()));
-    shell.dragState = DragState::Idle;
+    shell.dragState = capture::DragState::Idle;
     updateClipboardMenus();
     const QPointer<FrozenScreen> alive(this);
     if (objects.freeze.objectsDeleted || objectSelected()) {
@@ -159,7 +162,7 @@ void FrozenScreen::rightClickOnCanvas(QPointF at) {
         if (!alive || !stillFrozen())
             return;
     }
-    MainWindow& mainWindow = program().shellWindows().mainWindow.get();
+    MainWindow& mainWindow = shell::windows().mainWindow.get();
     if (objects.freeze.objectsAdded) {
         mainWindow.circleModeItem->setEnabled(true);
         mainWindow.rectangleModeItem->setEnabled(true);
@@ -168,16 +171,16 @@ void FrozenScreen::rightClickOnCanvas(QPointF at) {
 }
 
 void FrozenScreen::popUpContextMenu() {
-    MainWindow& mainWindow = program().shellWindows().mainWindow.get();
+    MainWindow& mainWindow = shell::windows().mainWindow.get();
     mainWindow.contextMenu->setDefaultAction(mainWindow.contextReleaseItem);
     mainWindow.contextMenu->exec(platform::desktop().cursorPos());
 }
 
 void FrozenScreen::moveOnCanvas(QPointF at) {
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     runHoverTests();
     setAreaCursor();
-    if (shell.dragState != DragState::Dragging)
+    if (shell.dragState != capture::DragState::Dragging)
         return;
     shell.dragEnd = shell.dragLast;
     drawBand();
@@ -190,15 +193,15 @@ void FrozenScreen::moveOnCanvas(QPointF at) {
     shell.dragLast = shell.dragEnd;
     showSize();
     shell.freeze.recaptured = false;
-    program().objects.freeze.objectsDeleted = false;
+    objects::state().freeze.objectsDeleted = false;
 }
 
 void FrozenScreen::drawBand() {
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     const QPoint start = shell.dragStart;
     const QPoint end = shell.dragEnd;
-    const QColor color = toolkit::colorFromValue(program().options.settings.frameColor);
-    if (program().capture.shape == capture::SelectionShape::Rectangle) {
+    const QColor color = toolkit::colorFromValue(options::state().settings.frameColor);
+    if (capture::session().shape == capture::SelectionShape::Rectangle) {
         band->setShape(CanvasShape::Rectangle);
         band->setBorderColor(color);
         band->show();
@@ -207,7 +210,7 @@ void FrozenScreen::drawBand() {
                               std::abs(end.x() - start.x()), std::abs(end.y() - start.y()));
         }
     }
-    if (program().capture.shape == capture::SelectionShape::Circle) {
+    if (capture::session().shape == capture::SelectionShape::Circle) {
         double& r = shell.circleRadius;
         // The vertical distance decides; the horizontal one only on the anchor's row.
         if (end.x() != start.x())
@@ -232,19 +235,19 @@ void FrozenScreen::drawBand() {
 }
 
 void FrozenScreen::showSize() {
-    const auto& shell = program().shell;
+    const auto& shell = capture::state();
     if (!(band->left() > 1 && band->top() > 1))
         return;
     sizeReadout->move(band->left() + band->width(), band->top() + band->height());
-    if (program().options.settings.showCurrentSize)
+    if (options::state().settings.showCurrentSize)
         sizeReadout->show();
-    if (program().capture.shape == capture::SelectionShape::Rectangle) {
+    if (capture::session().shape == capture::SelectionShape::Rectangle) {
         const double w = std::abs(shell.dragEnd.x() - shell.dragStart.x()) / shell.twipsPerPixelX;
         const double h = std::abs(shell.dragEnd.y() - shell.dragStart.y()) / shell.twipsPerPixelY;
         sizeReadout->setCaption(QStringLiteral(" Size: ") + readoutNumber(w) +
                                 QStringLiteral(" X ") + readoutNumber(h) +
                                 QStringLiteral(" pixels "));
-    } else if (program().capture.shape == capture::SelectionShape::Circle) {
+    } else if (capture::session().shape == capture::SelectionShape::Circle) {
         const double d = 2 * shell.circleRadius / shell.twipsPerPixelX;
         sizeReadout->setCaption(QStringLiteral(" Diameter: ") + readoutNumber(d) +
                                 QStringLiteral(" pixels "));

@@ -7,10 +7,14 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "autocapture/state.h"
+#include "capture/capturesession.h"
+#include "capture/capturestate.h"
+#include "objects/state.h"
 #include "options/settings.h"
+#include "options/state.h"
 #include "platform/services.h"
 #include "shell/frozenscreen.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/twips.h"
@@ -38,7 +42,7 @@ void FrozenScreen::handleActivation() {
     if (activating_)
         return;
     QScopedValueRollback<bool> busy(activating_, true);
-    auto& shell = program().shell;
+    auto& shell = capture::state();
 
     shell.frozenForeground = platform::desktop().foregroundWindow();
     shell.areaCaptureRunning = false;
@@ -47,7 +51,7 @@ void FrozenScreen::handleActivation() {
     shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
     if (!shell.freeze.dialogOpen) {
         canvas->clearPicture();
-        auto& capture = program().capture;
+        auto& capture = capture::session();
         // A failed grab starts the session afresh.
         if (capture.snapshot.isNull())
             capture.release();
@@ -55,11 +59,11 @@ void FrozenScreen::handleActivation() {
         markerTimer->stop();
     }
     shell.freeze.desktopFrozen = true;
-    shell.dragState = DragState::Idle;
+    shell.dragState = capture::DragState::Idle;
 
-    band->setBorderStyle(program().options.settings.outline == options::FrameOutline::Dotted
-                               ? CanvasShape::Dot
-                               : CanvasShape::Solid);
+    band->setBorderStyle(options::state().settings.outline == options::FrameOutline::Dotted
+                             ? CanvasShape::Dot
+                             : CanvasShape::Solid);
 
     if (shell.freeze.pendingWindow && !captureActiveWindow())
         return;
@@ -68,15 +72,15 @@ void FrozenScreen::handleActivation() {
 }
 
 bool FrozenScreen::mayCapture() {
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     if (objectSelected()) {
-        shell.dragState = DragState::Idle;
+        shell.dragState = capture::DragState::Idle;
         platform::clock().processEvents();
         platform::clock().sleep(300);
         return false;
     }
     if (shell.freeze.recaptured) {
-        shell.dragState = DragState::Idle;
+        shell.dragState = capture::DragState::Idle;
         shell.freeze.recaptured = false;
         return false;
     }
@@ -85,24 +89,24 @@ bool FrozenScreen::mayCapture() {
 
 void FrozenScreen::showFrame(double left, double top, double width, double height) {
     band->setShape(CanvasShape::Rectangle);
-    band->setBorderColor(toolkit::colorFromValue(program().options.settings.frameColor));
+    band->setBorderColor(toolkit::colorFromValue(options::state().settings.frameColor));
     band->setGeometry(left, top, width, height);
     band->show();
     // Single precision, as the objects that will be placed there expect.
     const float w = float(width);
     const float h = float(height);
-    program().objects.newObjectPos = QPointF(float(left) + w - w / 2.0f, float(top) + h - h / 2.0f);
+    objects::state().newObjectPos = QPointF(float(left) + w - w / 2.0f, float(top) + h - h / 2.0f);
 }
 
 bool FrozenScreen::captureActiveWindow() {
     if (!mayCapture())
         return false;
-    auto& shell = program().shell;
-    const bool silent = program().autocapture.autocapturerunning;
+    auto& shell = capture::state();
+    const bool silent = autocapture::state().autocapturerunning;
     shell.freeze.captureAvailable = true;
 
     auto& desktop = platform::desktop();
-    auto& capture = program().capture;
+    auto& capture = capture::session();
     const platform::WindowId target = capture.targetWindow;
     const QImage& snapshot = canvas->picture();
     QRect frame;
@@ -150,7 +154,7 @@ bool FrozenScreen::captureActiveWindow() {
 void FrozenScreen::captureEntireScreen() {
     if (!mayCapture())
         return;
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     shell.freeze.captureAvailable = true;
 
     const QSize screen = platform::desktop().screenSize();
@@ -162,9 +166,9 @@ void FrozenScreen::captureEntireScreen() {
     shell.bandY1 = 0;
     shell.bandY2 = height;
     // The snapshot itself: the buffer shares it instead of holding a second full-screen image.
-    program().capture.buffer = canvas->picture();
+    capture::session().buffer = canvas->picture();
 
-    if (!program().autocapture.autocapturerunning)
+    if (!autocapture::state().autocapturerunning)
         releaseAfterOneStepCapture();
     shell.freeze.pendingScreen = false;
 }

@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "capture/capturesession.h"
+#include "capture/capturestate.h"
+#include "objects/state.h"
+#include "options/state.h"
 #include "platform/services.h"
 #include "shell/frozenscreen.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/vbmath.h"
@@ -85,26 +88,26 @@ QImage FrozenScreen::bandInside() const {
 void FrozenScreen::endDrag(Qt::MouseButton button) {
     if (button != Qt::LeftButton)
         return;
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     canvas->bringToFront(band);
     if (objectSelected()) {
-        shell.dragState = DragState::Idle;
+        shell.dragState = capture::DragState::Idle;
         platform::clock().processEvents();
         platform::clock().sleep(300);
         return;
     }
     if (shell.freeze.recaptured) {
-        shell.dragState = DragState::Idle;
+        shell.dragState = capture::DragState::Idle;
         shell.freeze.recaptured = false;
         return;
     }
     // Only the end of a drag that a left press on the picture started captures.
-    if (shell.dragState != DragState::Dragging)
+    if (shell.dragState != capture::DragState::Dragging)
         return;
     const bool large = bandLargeEnough();
     if (large && !bandCopyable()) {
         // Too thin to copy: refused as a whole, and the last capture stays as it was.
-        shell.dragState = DragState::Idle;
+        shell.dragState = capture::DragState::Idle;
         return;
     }
 
@@ -112,18 +115,18 @@ void FrozenScreen::endDrag(Qt::MouseButton button) {
     const float top = float(band->top());
     const float width = float(band->width());
     const float height = float(band->height());
-    program().objects.newObjectPos =
+    objects::state().newObjectPos =
         QPointF(left + width - width / 2.0f, top + height - height / 2.0f);
 
     markerTimer->start(200);
-    dotsMarker->setForeColor(toolkit::colorFromValue(program().options.settings.frameColor));
+    dotsMarker->setForeColor(toolkit::colorFromValue(options::state().settings.frameColor));
     dotsMarker->move(band->left() + band->width(),
                      band->top() + band->height() + sizeReadout->height());
     dotsMarker->show();
     shell.freeze.captureAvailable = large;
     if (!large)
         dotsMarker->hide();
-    shell.dragState = DragState::Idle;
+    shell.dragState = capture::DragState::Idle;
     shell.captureValid = large;
     if (!large)
         markerTimer->stop();
@@ -132,30 +135,30 @@ void FrozenScreen::endDrag(Qt::MouseButton button) {
 }
 
 void FrozenScreen::captureBandAgain() {
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     shell.freeze.recaptured = true;
     shell.dragStart = QPoint(shell.bandX1, shell.bandY1);
     shell.dragEnd = QPoint(shell.bandX2, shell.bandY2);
-    shell.dragState = DragState::Idle;
+    shell.dragState = capture::DragState::Idle;
     if (bandLargeEnough())
         copyBand();
 }
 
 bool FrozenScreen::stillFrozen() const {
-    return program().shellWindows().frozenScreen.peek() == this;
+    return shell::windows().frozenScreen.peek() == this;
 }
 
 void FrozenScreen::copyBand() {
     if (!bandCopyable())
         return;
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     shell.areaCaptureRunning = true;
     const QCursor remembered = cursor();
     setCursor(Qt::BusyCursor);
     const QPointer<FrozenScreen> alive(this);
 
-    if (program().capture.shape == capture::SelectionShape::Rectangle) {
-        program().capture.buffer = bandInside();
+    if (capture::session().shape == capture::SelectionShape::Rectangle) {
+        capture::session().buffer = bandInside();
         setCursor(remembered);
         releaseAfterOneStepCapture();
         shell.areaCaptureRunning = false;
@@ -163,11 +166,11 @@ void FrozenScreen::copyBand() {
     // A command chosen in a menu that the actions popped up may have released the desktop.
     if (!alive || !stillFrozen())
         return;
-    if (program().capture.shape == capture::SelectionShape::Circle) {
+    if (capture::session().shape == capture::SelectionShape::Circle) {
         QImage inside = bandInside();
         canvas->setCursor(Qt::WaitCursor);
         whitenOutsideCircle(inside);
-        program().capture.buffer = inside;
+        capture::session().buffer = inside;
         canvas->setCursor(Qt::ArrowCursor);
         setCursor(remembered);
         releaseAfterOneStepCapture();

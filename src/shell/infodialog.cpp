@@ -5,11 +5,11 @@
 #include <QIcon>
 #include <QLabel>
 
+#include "capture/capturestate.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
 #include "shell/formkit.h"
 #include "shell/pointerevents.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
 
@@ -95,14 +95,14 @@ void InfoDialog::closeFromLink() {
     setForeColor(webSiteLink, kLinkBlue);
     setForeColor(closeLink, kLabelGrey);
     hide();
-    program().shell.freeze.dialogOpen = false;
+    capture::state().freeze.dialogOpen = false;
 }
 
 void InfoDialog::closeEvent(QCloseEvent* event) {
     // Closed from its title bar the dialog unloads; the next "Info..." builds it afresh.
-    program().shell.freeze.dialogOpen = false;
+    capture::state().freeze.dialogOpen = false;
     event->accept();
-    program().shellWindows().infoDialog.drop();
+    shell::windows().infoDialog.drop();
 }
 
 }  // namespace qv::shell

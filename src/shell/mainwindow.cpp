@@ -10,18 +10,22 @@
 #include <QPixmap>
 #include <QTextStream>
 
+#include "capture/capturesession.h"
+#include "capture/capturestate.h"
 #include "options/hotkeydispatcher.h"
 #include "options/hotkeytable.h"
 #include "options/registrystore.h"
 #include "options/settingsstore.h"
+#include "options/state.h"
 #include "options/windows.h"
 #include "output/printing/pagesetuprecords.h"
+#include "output/state.h"
 #include "picmenu/picturemenus.h"
+#include "picmenu/state.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
 #include "shell/formkit.h"
 #include "shell/pointerevents.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -104,10 +108,10 @@ void MainWindow::buildWindow() {
 }
 
 void MainWindow::startUp() {
-    auto& state = program().shell;
-    auto& options = program().options;
-    auto& forms = program().shellWindows();
-    auto& optionForms = program().optionsWindows();
+    auto& state = capture::state();
+    auto& options = options::state();
+    auto& forms = shell::windows();
+    auto& optionForms = options::windows();
     // Whether hotkeys were ever stored is decided before the Hotkeys window's load stores
     // empty ones.
     firstStart_ = !options::keyExists(options::kHotkeysKey);
@@ -118,10 +122,8 @@ void MainWindow::startUp() {
     optionForms.optionsDialog.get();
     forms.frozenScreen->markerTimer->stop();
     trayMenuWatch->stop();
-    state.programPath = QCoreApplication::applicationDirPath();
-    if (isVisible())
-        state.helpFile = QDir(state.programPath).filePath(QStringLiteral("QuorvallineHelp.chm"));
-    program().capture.shape = capture::SelectionShape::Rectangle;
+    output::state().programFolder = QCoreApplication::applicationDirPath();
+    capture::session().shape = capture::SelectionShape::Rectangle;
     state.freeze.desktopFrozen = false;
     readLocale();
     readStartAtLogin();
@@ -143,11 +145,11 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::readLocale() {
-    output::readLocaleUnits(program().output);
+    output::readLocaleUnits(output::state());
 }
 
 void MainWindow::readStartAtLogin() {
-    options::Settings& settings = program().options.settings;
+    options::Settings& settings = options::state().settings;
     settings.startAtLogin = options::SettingsStore::readStartAtLogin();
     // Writing it again makes it name the executable running now.
     if (settings.startAtLogin)
@@ -155,7 +157,7 @@ void MainWindow::readStartAtLogin() {
 }
 
 void MainWindow::registerDefaultHotkeys() {
-    program().options.defaultHotkeys = true;
+    options::state().defaultHotkeys = true;
     // A taken combination is reported; the menu names the key all the same.
     auto registerOrReport = [](int id, char key, const QString& hotkey, const QString& product) {
         const int error = platform::hotkeys().registerHotkey(id, platform::ModControl, key);
@@ -185,10 +187,10 @@ void MainWindow::addTrayIcon() {
 }
 
 void MainWindow::handleTrayEvent(platform::TrayEvent code) {
-    auto& state = program().shell;
+    auto& state = capture::state();
     if (!state.trayHover) {
         const platform::WindowId target = platform::desktop().lastForeignWindow();
-        program().capture.targetWindow = target;
+        capture::session().targetWindow = target;
     }
     if (inTrayCallback_)
         return;
@@ -289,13 +291,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::prepareToClose() {
-    picmenu::PictureMenus(program().picmenu).detach();
-    if (auto* frozen = program().shellWindows().frozenScreen.peek())
+    picmenu::PictureMenus(picmenu::state()).detach();
+    if (auto* frozen = shell::windows().frozenScreen.peek())
         frozen->hide();
 }
 
 void MainWindow::endInOrder() {
-    if (auto* frozen = program().shellWindows().frozenScreen.peek())
+    if (auto* frozen = shell::windows().frozenScreen.peek())
         frozen->hide();
     platform::tray().remove();
     platform::hotkeys().unregisterHotkey(kReleaseHotkey);

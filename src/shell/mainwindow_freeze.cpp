@@ -2,11 +2,13 @@
 #include <QAction>
 #include <QMenu>
 
+#include "capture/capturesession.h"
+#include "capture/capturestate.h"
+#include "objects/state.h"
 #include "objects/windows.h"
 #include "platform/services.h"
 #include "shell/clipboardmenus.h"
 #include "shell/mainwindow.h"
-#include "shell/program.h"
 #include "shell/screengrab.h"
 #include "shell/windows.h"
 #include "toolkit/twips.h"
@@ -14,8 +16,8 @@
 namespace qv::shell {
 
 void MainWindow::showFrozenScreen() {
-    auto& shell = program().shell;
-    auto& forms = program().shellWindows();
+    auto& shell = capture::state();
+    auto& forms = shell::windows();
     auto& desktop = platform::desktop();
     FrozenScreen* frozenScreen = nullptr;
     {
@@ -33,7 +35,7 @@ void MainWindow::showFrozenScreen() {
         frozenScreen->setWindowState(Qt::WindowNoState);
         frozenScreen->setSizeTwips(shell.screenTwipsWidth, shell.screenTwipsHeight - 10);
         frozenScreen->canvas->resizeTwips(shell.screenTwipsWidth, shell.screenTwipsHeight);
-        program().capture.snapshot = grabDesktopPicture();
+        capture::session().snapshot = grabDesktopPicture();
     }
     frozenScreen->showActive();
 }
@@ -42,7 +44,7 @@ void MainWindow::freezeDesktop() {
     circleModeItem->setEnabled(true);
     rectangleModeItem->setEnabled(true);
     addObjectItem->setEnabled(true);
-    if (program().shell.freeze.desktopFrozen) {
+    if (capture::state().freeze.desktopFrozen) {
         resetAfterRelease();
         // The hidden frozen window has to leave the screen before the others repaint under it.
         platform::desktop().flush();
@@ -55,7 +57,7 @@ void MainWindow::freezeDesktop() {
 }
 
 void MainWindow::resetAfterRelease() {
-    auto& tools = program().objectsWindows();
+    auto& tools = objects::windows();
     for (QWidget* tool :
          std::initializer_list<QWidget*>{tools.objectsPalette.peek(), tools.textOptions.peek(),
                                          tools.shapeOptions.peek(), tools.lineOptions.peek()}) {
@@ -66,28 +68,28 @@ void MainWindow::resetAfterRelease() {
     captureWindowItem->setEnabled(true);
     captureScreenItem->setEnabled(true);
 
-    program().shell.freeze = {};
-    program().objects.freeze = {};
+    capture::state().freeze = {};
+    objects::state().freeze = {};
     // Dropping hides the frozen screen; it goes once control is back in the event loop, so a
     // release from inside one of its handlers is safe.
-    program().shellWindows().frozenScreen.drop();
-    program().capture.release();
+    shell::windows().frozenScreen.drop();
+    capture::session().release();
 }
 
 namespace {
 
 // The one-step captures: a fresh frozen screen whose activation takes the capture at once.
 void startOneStepCapture(MainWindow& mainWindow, bool window) {
-    auto& shell = program().shell;
+    auto& shell = capture::state();
     (window ? shell.freeze.pendingWindow : shell.freeze.pendingScreen) = true;
     shell.captureValid = true;
-    program().capture.shape = capture::SelectionShape::Rectangle;
+    capture::session().shape = capture::SelectionShape::Rectangle;
     shell.freeze.captureAvailable = true;
 
-    auto& forms = program().shellWindows();
+    auto& forms = shell::windows();
     if (FrozenScreen* frozen = forms.frozenScreen.peek())
         frozen->hide();
-    if (QWidget* palette = program().objectsWindows().objectsPalette.peek())
+    if (QWidget* palette = objects::windows().objectsPalette.peek())
         palette->hide();
     forms.frozenScreen.drop();
 

@@ -2,9 +2,9 @@
 #include <QCursor>
 #include <QMenu>
 
+#include "capture/capturesession.h"
 #include "options/hotkeyregistration.h"
 #include "shell/mainwindow.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -14,12 +14,12 @@ void MainWindow::registerHotkeys() {
 }
 
 bool MainWindow::frozenScreenShown() {
-    const FrozenScreen* frozen = program().shellWindows().frozenScreen.peek();
+    const FrozenScreen* frozen = shell::windows().frozenScreen.peek();
     return frozen && frozen->isVisible();
 }
 
 void MainWindow::setTargetWindow(platform::WindowId window) {
-    program().capture.targetWindow = window;
+    capture::session().targetWindow = window;
 }
 
 void MainWindow::popupContextMenu() {

@@ -4,12 +4,14 @@
 #include <utility>
 #include <vector>
 
+#include "capture/capturesession.h"
+#include "capture/capturestate.h"
 #include "options/helpfile.h"
 #include "options/windows.h"
 #include "picmenu/picturemenus.h"
+#include "picmenu/state.h"
 #include "platform/services.h"
 #include "shell/mainwindow.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -103,12 +105,12 @@ void MainWindow::connectMenus() {
 }
 
 void MainWindow::initializeMenus() {
-    picmenu::PictureMenus(program().picmenu).attach(this);
+    picmenu::PictureMenus(picmenu::state()).attach(this);
     resetMenus();
 }
 
 void MainWindow::resetMenus() {
-    picmenu::PictureMenus menus(program().picmenu);
+    picmenu::PictureMenus menus(picmenu::state());
     menus.setPictures(menuPictures);
     const std::pair<QAction*, int> pictures[] = {
         {addObjectItem, 1},
@@ -153,19 +155,19 @@ void MainWindow::releaseDesktopFromContextMenu() {
 }
 
 void MainWindow::selectRectangleMode() {
-    auto& state = program().shell;
+    auto& state = capture::state();
     if (state.contextPopup) {
         releaseItem->setEnabled(true);
         captureWindowItem->setEnabled(false);
         captureScreenItem->setEnabled(false);
         freezeDesktop();
     }
-    program().capture.shape = capture::SelectionShape::Rectangle;
-    program().shellWindows().frozenScreen->setAreaCursor();
+    capture::session().shape = capture::SelectionShape::Rectangle;
+    shell::windows().frozenScreen->setAreaCursor();
 }
 
 void MainWindow::selectCircleMode() {
-    auto& state = program().shell;
+    auto& state = capture::state();
     auto& clock = platform::clock();
     // While an area is still being copied the mode stays; the rest of that copy runs here.
     auto waitForRunningCapture = [&clock] {
@@ -184,15 +186,15 @@ void MainWindow::selectCircleMode() {
         freezeDesktop();
     }
     if (!state.areaCaptureRunning) {
-        program().capture.shape = capture::SelectionShape::Circle;
-        program().shellWindows().frozenScreen->setAreaCursor();
+        capture::session().shape = capture::SelectionShape::Circle;
+        shell::windows().frozenScreen->setAreaCursor();
         return;
     }
     waitForRunningCapture();
 }
 
 void MainWindow::showOptions() {
-    auto& options = program().optionsWindows().optionsDialog.get();
+    auto& options = options::windows().optionsDialog.get();
     options.show();
     options.raise();
 }
@@ -202,11 +204,11 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::showHelp() {
-    options::openHelpFile(&program().optionsWindows().optionsDialog.get());
+    options::openHelpFile(&options::windows().optionsDialog.get());
 }
 
 void MainWindow::showInfo() {
-    auto& info = program().shellWindows().infoDialog.get();
+    auto& info = shell::windows().infoDialog.get();
     info.show();
     info.raise();
 }

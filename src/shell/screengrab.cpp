@@ -2,13 +2,13 @@
 
 #include <QPainter>
 
+#include "capture/capturestate.h"
 #include "platform/services.h"
-#include "shell/program.h"
 
 namespace qv::shell {
 
 QImage grabDesktopPicture() {
-    const auto& shell = program().shell;
+    const auto& shell = capture::state();
     return grabWindowPicture(0, false, 0, 0, shell.screenPixelWidth, shell.screenPixelHeight);
 }
 

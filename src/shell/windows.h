@@ -3,6 +3,7 @@
 #include "shell/frozenscreen.h"
 #include "shell/infodialog.h"
 #include "shell/mainwindow.h"
+#include "toolkit/installed.h"
 #include "toolkit/lazyform.h"
 
 namespace qv::shell {
@@ -13,5 +14,10 @@ struct Windows {
     toolkit::LazyForm<FrozenScreen> frozenScreen;
     toolkit::LazyForm<InfoDialog> infoDialog;
 };
+
+// The windows of the running program.
+inline Windows& windows() {
+    return toolkit::Installed<Windows>::get();
+}
 
 }  // namespace qv::shell

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/program.h"
 #include "fakes/fakeplatform.h"
-#include "shell/program.h"
 
 namespace qv::fakes {
 

@@ -5,9 +5,10 @@
 #include <map>
 #include <memory>
 
+#include "app/program.h"
+#include "capture/capturestate.h"
 #include "options/hotkeycommands.h"
 #include "platform/services.h"
-#include "shell/program.h"
 
 namespace qv::options {
 
@@ -31,7 +32,7 @@ public:
     void updateClipboardMenus() override { record("updateClipboardMenus"); }
     void popupContextMenu() override {
         record("popupContextMenu");
-        popupFlag = program().shell.contextPopup;
+        popupFlag = capture::state().contextPopup;
     }
     bool frozenScreenShown() override { return frozenShown; }
     void setTargetWindow(platform::WindowId window) override { target = window; }

@@ -60,8 +60,8 @@ protected:
         return outcome.join(QLatin1Char(','));
     }
     void setScreen(bool frozen, bool capture) {
-        recorder.frozenShown = prog.shell.freeze.desktopFrozen = frozen;
-        prog.shell.freeze.captureAvailable = capture;
+        recorder.frozenShown = prog.captureState.freeze.desktopFrozen = frozen;
+        prog.captureState.freeze.captureAvailable = capture;
     }
 
     HotkeyRecorder recorder;
@@ -283,19 +283,19 @@ TEST_F(HotkeysTest, FreezeOnAFrozenScreenPausesHalfASecondBetweenReleaseAndFreez
 
 TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetupRefusal) {
     fake.desktop().leftButton = true;
-    prog.shell.trayHover = true;
+    prog.captureState.trayHover = true;
     press(0xB00B);
-    EXPECT_TRUE(prog.shell.trayHover);
+    EXPECT_TRUE(prog.captureState.trayHover);
     prog.options.disableHotkeys = true;
     EXPECT_EQ(press(0xB00B), "");
-    EXPECT_FALSE(prog.shell.trayHover);
+    EXPECT_FALSE(prog.captureState.trayHover);
 
-    prog.shell.trayHover = true;
+    prog.captureState.trayHover = true;
     QWidget widget;
     QMouseEvent left(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&widget, &left);
-    EXPECT_FALSE(prog.shell.trayHover);
+    EXPECT_FALSE(prog.captureState.trayHover);
 }
 
 TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
@@ -303,12 +303,12 @@ TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
     QAction* release = recorder.menuItem(MenuItem::ContextRelease);
     for (bool frozen : {false, true}) {
         setScreen(frozen, false);
-        prog.shell.freeze.dialogOpen = true;
+        prog.captureState.freeze.dialogOpen = true;
         paste->setEnabled(true);  // as the clipboard check left it
         release->setEnabled(!frozen);
         EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popupContextMenu");
         EXPECT_TRUE(recorder.popupFlag);
-        EXPECT_FALSE(prog.shell.contextPopup || prog.shell.freeze.dialogOpen);
+        EXPECT_FALSE(prog.captureState.contextPopup || prog.captureState.freeze.dialogOpen);
         EXPECT_EQ(paste->isEnabled(), frozen);
         EXPECT_EQ(release->isEnabled(), frozen);
     }

@@ -198,20 +198,20 @@ TEST_F(OptionsDialogTest, ReturnPressesOk) {
 }
 
 TEST_F(OptionsDialogTest, ActivationOverTheFrozenScreenMarksTheDialogOpen) {
-    prog.shell.freeze.pendingWindow = prog.shell.freeze.pendingScreen = true;
+    prog.captureState.freeze.pendingWindow = prog.captureState.freeze.pendingScreen = true;
     OptionsDialog& f = optionsDialog();
     prog.shellWindows().frozenScreen.drop();  // as after a release; the start-up loaded it
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(&f, &activate);
     EXPECT_FALSE(prog.shellWindows().frozenScreen.isLoaded()) << "asking must not load it";
-    EXPECT_FALSE(prog.shell.freeze.dialogOpen || prog.shell.freeze.pendingWindow ||
-                 prog.shell.freeze.pendingScreen);
+    EXPECT_FALSE(prog.captureState.freeze.dialogOpen || prog.captureState.freeze.pendingWindow ||
+                 prog.captureState.freeze.pendingScreen);
 
     shell::FrozenScreen& frozen = prog.shellWindows().frozenScreen.get();
     frozen.show();
     frozen.markerTimer->start(200);
     QCoreApplication::sendEvent(&f, &activate);
-    EXPECT_TRUE(prog.shell.freeze.dialogOpen);
+    EXPECT_TRUE(prog.captureState.freeze.dialogOpen);
     EXPECT_FALSE(frozen.markerTimer->isActive());
 }
 
@@ -262,7 +262,7 @@ TEST_F(OptionsInForceTest, ReleaseAfterCaptureActsOnlyOnceApplied) {
         f.releaseAfterCaptureBox->setChecked(true);
         (applied ? f.okButton : f.cancelButton)->click();
         captureEntireScreen();
-        EXPECT_EQ(shellState().freeze.desktopFrozen, !applied);
+        EXPECT_EQ(captureState().freeze.desktopFrozen, !applied);
         EXPECT_EQ(prog.options.settings.releaseAfterCapture, applied);
     }
 }

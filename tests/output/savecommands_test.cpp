@@ -37,7 +37,7 @@ protected:
         settings().fileNamePrefix = QStringLiteral("Shot_");
         freeze();
         session().buffer = capture_;
-        shellState().freeze.captureAvailable = true;
+        captureState().freeze.captureAvailable = true;
     }
 
     SaveDialog& dialog() { return prog.outputWindows().saveDialog.get(); }
@@ -68,7 +68,7 @@ protected:
         f.write("old");
     }
     bool frozenScreenKept() {
-        return shellState().freeze.desktopFrozen && forms().frozenScreen.peek() &&
+        return captureState().freeze.desktopFrozen && forms().frozenScreen.peek() &&
                frozenScreen().isVisible();
     }
     // One message box starting with text, then forgotten.
@@ -99,8 +99,9 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     mainWindow().saveToDefaultFolderItem->trigger();
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
-    EXPECT_FALSE(shellState().freeze.desktopFrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded()) << "no hidden frozen screen built after the release";
+    EXPECT_FALSE(captureState().freeze.desktopFrozen);
+    EXPECT_FALSE(forms().frozenScreen.isLoaded())
+        << "no hidden frozen screen built after the release";
 }
 
 TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
@@ -124,7 +125,7 @@ TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepT
         mainWindow().saveToDefaultFolderItem->trigger();
         expectOneError(number);
         EXPECT_EQ(filesInFolder(), arranged);
-        EXPECT_TRUE(shellState().freeze.desktopFrozen);
+        EXPECT_TRUE(captureState().freeze.desktopFrozen);
         EXPECT_EQ(session().buffer, capture_);
         settings().saveFolder = folder_;
     }
@@ -152,8 +153,8 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
         dialog().okButton->click();
         expectOneMessage(text);
         EXPECT_TRUE(dialog().isVisible());
-        EXPECT_TRUE(shellState().freeze.dialogOpen);
-        EXPECT_TRUE(shellState().freeze.desktopFrozen);
+        EXPECT_TRUE(captureState().freeze.dialogOpen);
+        EXPECT_TRUE(captureState().freeze.desktopFrozen);
     }
     EXPECT_EQ(QFileInfo(path("taken.png")).size(), 3);
     EXPECT_NE(dialog().cursor().shape(), Qt::BitmapCursor) << "saving pointer left on";
@@ -165,7 +166,7 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     expectOneMessage(kOverwrite);
     expectCaptureAt(path("taken.bmp"));
     EXPECT_FALSE(dialog().isVisible());
-    EXPECT_FALSE(shellState().freeze.dialogOpen);
+    EXPECT_FALSE(captureState().freeze.dialogOpen);
     EXPECT_TRUE(frozenScreenKept());
     // The name and format of the last use come back.
     dialog().showOverFrozenScreen();
@@ -198,12 +199,12 @@ TEST_F(SaveCommandsTest, SaveAsAsksAboutTheFinalNameAndReleasesOnlyAfterSaving) 
     expectOneMessage(kOverwrite);
     saveAs("sub/shot.png", 1);
     expectOneError(errornumber::PathNotFound);
-    EXPECT_TRUE(shellState().freeze.desktopFrozen);
+    EXPECT_TRUE(captureState().freeze.desktopFrozen);
 
     fake.dialogs().answers = {MsgAnswer::Yes};
     saveAs("shot.jpg", 1);
     expectCaptureAt(path("shot.png"));
-    EXPECT_FALSE(shellState().freeze.desktopFrozen);
+    EXPECT_FALSE(captureState().freeze.desktopFrozen);
     EXPECT_EQ(filesInFolder(), QStringList{"shot.png"});
 }
 

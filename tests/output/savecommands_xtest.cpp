@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/program.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
 #include "output/imageformat.h"
@@ -20,7 +21,6 @@
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/x11desktop.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 #include "support/xvfbtest.h"
 
@@ -71,7 +71,7 @@ protected:
         settings.autoPopupMenu = false;
         settings.releaseAfterCapture = false;
         shellWindows().mainWindow->hide();
-        prog_->shell.programPath = QStringLiteral(QV_BIN_DIR);
+        prog_->output.programFolder = QStringLiteral(QV_BIN_DIR);
 
         window_ = std::make_unique<StripedWindow>();
         window_->setGeometry(60, 50, 400, 300);
@@ -79,7 +79,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         platform::desktop().flush();
         shellWindows().mainWindow->captureScreenItem->trigger();
-        ASSERT_TRUE(processUntil([&] { return prog_->shell.freeze.desktopFrozen; }));
+        ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
         capture_ = prog_->capture.buffer.convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(capture_.size(), QSize(640, 480));
     }
@@ -182,7 +182,7 @@ TEST_F(SavingX, AConverterThatCannotStartIsReportedAndTheFrozenScreenStays) {
     auto& mainWindow = shellWindows().mainWindow.get();
     options::Settings& settings = prog_->options.settings;
     settings.releaseAfterCapture = true;
-    prog_->shell.programPath = dir_.filePath("no converter here");
+    prog_->output.programFolder = dir_.filePath("no converter here");
     settings.format = options::ImageFormat::Png;
     settings.naming = options::SaveNaming::Increment;
     clickInContextMenu(mainWindow.saveToDefaultFolderItem);

@@ -38,7 +38,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    shell::State& shellState() { return prog.shell; }
+    capture::State& captureState() { return prog.captureState; }
     Windows& forms() { return prog.shellWindows(); }
     MainWindow& mainWindow() { return forms().mainWindow.get(); }
     FrozenScreen& frozenScreen() { return forms().frozenScreen.get(); }
@@ -55,7 +55,7 @@ protected:
 
     // What the one-step capture commands do before they freeze.
     void requestCapture(bool window) {
-        auto& s = shellState();
+        auto& s = captureState();
         (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
         s.captureValid = s.freeze.captureAvailable = true;
         session().shape = capture::SelectionShape::Rectangle;

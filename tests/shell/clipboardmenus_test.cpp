@@ -4,7 +4,7 @@
 namespace qv::shell::capturetests {
 namespace {
 
-using C = ClipboardContent;
+using C = capture::ClipboardContent;
 
 TEST(ClipboardContentOf, EveryMask) {
     const C expected[16] = {C::Nothing, C::Text,    C::Bitmap, C::Nothing, C::Bitmap,  C::Nothing,
@@ -36,7 +36,7 @@ TEST_F(ClipboardMenuTest, ClassifiesWhatTheClipboardHoldsAndEnablesPaste) {
         EXPECT_EQ(clipboardFormatMask(), row.mask);
         EXPECT_EQ(classifyClipboard(), row.content);
         updateClipboardMenus();
-        EXPECT_EQ(shellState().clipboardContent, row.content);
+        EXPECT_EQ(captureState().clipboardContent, row.content);
         EXPECT_EQ(mainWindow().pasteItem->isEnabled(), row.content != C::Nothing);
     }
 }
@@ -45,7 +45,7 @@ TEST_F(ClipboardMenuTest, OutputItemsFollowWhetherACaptureExists) {
     MainWindow& window = mainWindow();
     for (bool capture : {true, false}) {
         SCOPED_TRACE(capture);
-        shellState().freeze.captureAvailable = capture;
+        captureState().freeze.captureAvailable = capture;
         updateClipboardMenus();
         for (QAction* item :
              {window.saveToDefaultFolderItem, window.saveAsItem, window.printToDefaultPrinterItem,

@@ -10,11 +10,11 @@
 #include <cmath>
 #include <optional>
 
+#include "app/program.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/x11desktop.h"
-#include "shell/program.h"
 #include "shell/windows.h"
 #include "support/xvfbtest.h"
 #include "support/xwd.h"
@@ -75,7 +75,7 @@ protected:
     }
 
     QImage capture(bool window, platform::WindowId target) {
-        auto& s = prog_->shell;
+        auto& s = prog_->captureState;
         (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
         s.freeze.captureAvailable = true;
         prog_->capture.targetWindow = target;
@@ -89,8 +89,8 @@ protected:
     void pointerTo(QPoint at) {
         xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
         ASSERT_TRUE(processUntil([&] {
-            const auto& s = prog_->shell;
-            return s.dragState != DragState::Dragging || s.dragEnd == at * 15;
+            const auto& s = prog_->captureState;
+            return s.dragState != capture::DragState::Dragging || s.dragEnd == at * 15;
         })) << "the pointer never reached "
             << at.x() << "," << at.y();
     }
@@ -98,12 +98,13 @@ protected:
     void dragBand(QPoint from, QPoint to) {
         pointerTo(from);
         xdotool({"mousedown", "1"});
-        ASSERT_TRUE(processUntil([&] { return prog_->shell.dragState == DragState::Dragging; }));
+        ASSERT_TRUE(processUntil(
+            [&] { return prog_->captureState.dragState == capture::DragState::Dragging; }));
         pointerTo(to);
         pointerTo(to + QPoint(1, 1));
-        prog_->shell.freeze.captureAvailable = false;
+        prog_->captureState.freeze.captureAvailable = false;
         xdotool({"mouseup", "1"});
-        ASSERT_TRUE(processUntil([&] { return prog_->shell.freeze.captureAvailable; }))
+        ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }))
             << "no capture after the mouse-up";
     }
     QImage buffer() { return prog_->capture.buffer.convertToFormat(QImage::Format_RGB32); }
@@ -137,7 +138,7 @@ TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
     auto& forms = prog_->shellWindows();
     forms.mainWindow->freezeItem->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms.frozenScreen.get()));
-    ASSERT_TRUE(processUntil([&] { return prog_->shell.freeze.desktopFrozen; }));
+    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
     window_->hide();  // the frozen picture is what counts
 
     const QPoint from(210, 170);

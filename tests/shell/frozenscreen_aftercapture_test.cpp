@@ -46,7 +46,7 @@ TEST_F(AfterCaptureTest, PopupAndReleaseFollowTheOptionsUnlessObjectsWereAdded) 
 
         EXPECT_EQ(popped == mainWindow().contextMenu, row.popped);
         EXPECT_EQ(poppedDefault, row.popped ? mainWindow().contextReleaseItem : nullptr);
-        EXPECT_EQ(!shellState().freeze.desktopFrozen, row.released);
+        EXPECT_EQ(!captureState().freeze.desktopFrozen, row.released);
         EXPECT_EQ(!forms().frozenScreen.isLoaded(), row.released);
     }
 }
@@ -57,7 +57,7 @@ TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
     answerNextMenu(mainWindow().contextReleaseItem);
     captureEntireScreen();
     EXPECT_EQ(popped, mainWindow().contextMenu);
-    EXPECT_FALSE(shellState().freeze.desktopFrozen);
+    EXPECT_FALSE(captureState().freeze.desktopFrozen);
     EXPECT_FALSE(forms().frozenScreen.isLoaded());
     flushDrops();
     // The capture reached the clipboard before the release dropped the buffer.

@@ -27,9 +27,9 @@ TEST_F(AreaCaptureTest, SizeThresholdsDecideWhetherTheBandIsCopied) {
         fake.clipboard().clears = 0;
 
         drag(from, from + QPoint(row.band.width(), row.band.height()));
-        EXPECT_EQ(shellState().dragState, DragState::Idle);
-        EXPECT_EQ(shellState().freeze.captureAvailable, row.announced);
-        EXPECT_EQ(shellState().captureValid, row.announced);
+        EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
+        EXPECT_EQ(captureState().freeze.captureAvailable, row.announced);
+        EXPECT_EQ(captureState().captureValid, row.announced);
         const bool copied = !row.captured.isEmpty();
         EXPECT_EQ(buffer(), copied ? screen(QRect(from + QPoint(1, 1), row.captured)) : earlier);
         EXPECT_EQ(fake.clipboard().clears, copied ? 1 : 0);
@@ -88,7 +88,7 @@ TEST_F(AreaCaptureTest, CircleBuffersAreWhiteOutsideTheInscribedCircle) {
                                                 : inside.pixel(x, y))
                 << x << "," << y;
     EXPECT_EQ(fake.clipboard().imageContent, captured);
-    EXPECT_FALSE(shellState().areaCaptureRunning);
+    EXPECT_FALSE(captureState().areaCaptureRunning);
 }
 
 TEST_F(AreaCaptureTest, TheCircleStaysOnThePicture) {
@@ -155,7 +155,7 @@ TEST_F(AreaCaptureTest, RightClickWithDeletedObjectsCapturesAgainBeforeTheMenu) 
     release({400, 300}, Qt::RightButton);
     EXPECT_EQ(poppedDefault, mainWindow().contextReleaseItem);
     EXPECT_EQ(buffer(), before);
-    EXPECT_EQ(shellState().rightClickPos, QPointF(400 * 15, 300 * 15));
+    EXPECT_EQ(captureState().rightClickPos, QPointF(400 * 15, 300 * 15));
 
     prog.objects.freeze.objectsDeleted = prog.objects.freeze.objectsAdded = true;
     mainWindow().circleModeItem->setEnabled(false);
@@ -167,7 +167,7 @@ TEST_F(AreaCaptureTest, RightClickWithDeletedObjectsCapturesAgainBeforeTheMenu) 
     EXPECT_EQ(fake.clock().sleeps, (std::vector<int>{300, 500}));
     EXPECT_FALSE(prog.objects.freeze.objectsDeleted);
     release({400, 300}, Qt::RightButton);
-    EXPECT_EQ(shellState().dragState, DragState::Idle);
+    EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
 }
 
 TEST_F(AreaCaptureTest, OnlyALeftDragCapturesAndALeftPressAlwaysStartsOne) {
@@ -206,7 +206,7 @@ TEST_F(AreaCaptureTest, ASelectedObjectHoldsTheMouseUp) {
     release({400, 400});
     EXPECT_EQ(buffer(), first);
     EXPECT_EQ(fake.clock().sleeps, std::vector<int>{300});
-    EXPECT_EQ(shellState().dragState, DragState::Idle);
+    EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ protected:
 TEST_F(OneStepCaptureTest, EntireScreenIsTheSnapshotPixelForPixel) {
     captureEntireScreen();
     EXPECT_EQ(buffer(), fake.desktop().screen);
-    const auto& s = shellState();
+    const auto& s = captureState();
     EXPECT_FALSE(s.freeze.pendingScreen);
     EXPECT_TRUE(s.freeze.captureAvailable);
     EXPECT_TRUE(s.freeze.desktopFrozen);
@@ -37,7 +37,7 @@ TEST_F(OneStepCaptureTest, ActiveWindowIsItsFrameClippedToTheScreen) {
         captureActiveWindow(addWindow(frame));
         EXPECT_EQ(buffer(), screen(c));
         EXPECT_TRUE(fake.dialogs().messages.empty());
-        const auto& s = shellState();
+        const auto& s = captureState();
         EXPECT_EQ(QRect(QPoint(s.bandX1, s.bandY1), QPoint(s.bandX2, s.bandY2)),
                   QRect(c.topLeft() * 15, (c.bottomRight() + QPoint(1, 1)) * 15));
         EXPECT_EQ(frozenScreen().band->geometry(),
@@ -71,8 +71,8 @@ TEST_F(OneStepCaptureTest, ActiveWindowFailuresSayWhyAndCaptureNothing) {
                 EXPECT_EQ(shown.title, " Quorvalline ");
                 EXPECT_EQ(shown.icon, platform::MsgIcon::Information);
             }
-            EXPECT_FALSE(shellState().freeze.pendingWindow);
-            EXPECT_FALSE(shellState().freeze.captureAvailable);
+            EXPECT_FALSE(captureState().freeze.pendingWindow);
+            EXPECT_FALSE(captureState().freeze.captureAvailable);
             EXPECT_TRUE(buffer().isNull());
         }
     }
@@ -86,7 +86,7 @@ TEST_F(OneStepCaptureTest, AutoCaptureTakesThePictureWithoutAfterCaptureActions)
     EXPECT_EQ(buffer(), screen(QRect(10, 20, 30, 40)));
     EXPECT_EQ(fake.clipboard().clears, 0);
     EXPECT_TRUE(fake.sound().played.empty());
-    EXPECT_TRUE(shellState().freeze.desktopFrozen);
+    EXPECT_TRUE(captureState().freeze.desktopFrozen);
 }
 
 TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
@@ -94,7 +94,7 @@ TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
     CanvasShape* handle = frozenScreen().canvas->addShape(CanvasItem::Role::Selection);
     fake.clock().sleeps.clear();
     const int processed = fake.clock().processEventsCalls;
-    shellState().freeze.pendingScreen = true;
+    captureState().freeze.pendingScreen = true;
     QWidget other;
     other.show();
     const auto activate = [&] {
@@ -104,12 +104,12 @@ TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
     activate();
     EXPECT_EQ(fake.clock().sleeps, std::vector<int>{300});
     EXPECT_GT(fake.clock().processEventsCalls, processed);
-    EXPECT_TRUE(shellState().freeze.pendingScreen);
+    EXPECT_TRUE(captureState().freeze.pendingScreen);
     EXPECT_TRUE(buffer().isNull());
 
     handle->hide();
     activate();
-    EXPECT_FALSE(shellState().freeze.pendingScreen);
+    EXPECT_FALSE(captureState().freeze.pendingScreen);
     EXPECT_EQ(buffer(), fake.desktop().screen);
 }
 

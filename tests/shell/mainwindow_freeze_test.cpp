@@ -13,7 +13,7 @@ TEST_F(FreezeTest, ShowsTheSnapshotFullScreenForEachResolution) {
         fake.desktop().dpiX = fake.desktop().dpiY = dpi;
         mainWindow().resetAfterRelease();
         freeze();
-        const auto& s = shellState();
+        const auto& s = captureState();
         EXPECT_EQ(QSize(s.screenPixelWidth, s.screenPixelHeight), QSize(1280, 800));
         EXPECT_EQ(s.twipsPerPixelX, twips);
         EXPECT_EQ(s.screenTwipsHeight, 800 * twips);
@@ -37,7 +37,7 @@ TEST_F(FreezeTest, BusyPointerLastsOnlyWhileTheScreenIsRead) {
 TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
     freeze();
     QPointer<FrozenScreen> old = &frozenScreen();
-    shellState().freeze.captureAvailable = prog.objects.freeze.objectsAdded = true;
+    captureState().freeze.captureAvailable = prog.objects.freeze.objectsAdded = true;
     session().buffer = QImage(10, 10, QImage::Format_RGB32);
 
     fake.desktop().screen = patternScreen(1280, 800).mirrored(true, false);
@@ -49,7 +49,7 @@ TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
     freeze();
     EXPECT_TRUE(oldGoneBeforeGrab);
     EXPECT_NE(&frozenScreen(), old.data());
-    EXPECT_FALSE(shellState().freeze.captureAvailable);
+    EXPECT_FALSE(captureState().freeze.captureAvailable);
     EXPECT_FALSE(prog.objects.freeze.objectsAdded);
     EXPECT_TRUE(buffer().isNull());
     EXPECT_EQ(frozenScreen().canvas->picture(), fake.desktop().screen);
@@ -65,7 +65,7 @@ TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
         &tools.lineOptions.get()};
     for (QWidget* w : windows)
         w->show();
-    auto& s = shellState();
+    auto& s = captureState();
     auto& o = prog.objects;
     const std::initializer_list<bool*> cleared = {
         &s.freeze.pendingWindow,      &s.freeze.pendingScreen,   &s.freeze.dialogOpen,
@@ -107,11 +107,11 @@ TEST_F(FreezeTest, ActivationKeepsThePictureWhileADialogIsOpen) {
     const QImage drawn(16, 16, QImage::Format_RGB32);
     frozenScreen().canvas->setPicture(drawn);
     for (bool open : {true, false}) {
-        shellState().freeze.dialogOpen = open;
+        captureState().freeze.dialogOpen = open;
         QApplication::setActiveWindow(&dialog);
         QApplication::setActiveWindow(&frozenScreen());
         EXPECT_EQ(frozenScreen().canvas->picture(), open ? drawn : fake.desktop().screen);
-        EXPECT_TRUE(shellState().freeze.desktopFrozen);
+        EXPECT_TRUE(captureState().freeze.desktopFrozen);
     }
 }
 
@@ -121,7 +121,7 @@ TEST_F(FreezeTest, AFailedGrabStartsAFreshCaptureSession) {
     freeze();
     EXPECT_TRUE(frozenScreen().canvas->picture().isNull());
     EXPECT_EQ(session().targetWindow, 0u);
-    EXPECT_TRUE(shellState().freeze.desktopFrozen);
+    EXPECT_TRUE(captureState().freeze.desktopFrozen);
 }
 
 }  // namespace

@@ -193,19 +193,19 @@ TEST_F(MainWindowTest, TrayNotificationsRememberTheWindowInFrontUntilThePointerR
     const platform::WindowId& remembered = prog.capture.targetWindow;
     fake.tray().fire(TrayEvent::RightButtonUp);
     fake.tray().fire(TrayEvent::MouseMove);
-    EXPECT_FALSE(prog.shell.trayHover) << "ignored while the menu is open";
+    EXPECT_FALSE(prog.captureState.trayHover) << "ignored while the menu is open";
     form.trayMenu->close();
 
     fake.desktop().lastForeign = 77;
     fake.tray().fire(TrayEvent::MouseMove);
-    EXPECT_TRUE(prog.shell.trayHover);
+    EXPECT_TRUE(prog.captureState.trayHover);
     EXPECT_EQ(remembered, 77u);
     fake.desktop().lastForeign = 88;
     fake.tray().fire(TrayEvent::RightButtonUp);
     EXPECT_EQ(remembered, 77u) << "the pointer rests on the icon";
 
     form.trayMenu->close();
-    prog.shell.trayHover = false;
+    prog.captureState.trayHover = false;
     fake.tray().fire(TrayEvent::RightButtonUp);
     EXPECT_EQ(remembered, 88u);
 }

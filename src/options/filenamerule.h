@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace qv::output {
+namespace qv::options {
 
 // What is wrong with a name the user typed for a file or a job.
 enum class FileNameProblem { None, ForbiddenCharacter, Empty };
@@ -14,4 +14,4 @@ FileNameProblem checkFileName(const QString& name);
 // The message for a name with a forbidden character, as every window shows it.
 QString forbiddenCharactersMessage();
 
-}  // namespace qv::output
+}  // namespace qv::options

@@ -1,6 +1,6 @@
-#include "output/filenamerule.h"
+#include "options/filenamerule.h"
 
-namespace qv::output {
+namespace qv::options {
 
 FileNameProblem checkFileName(const QString& name) {
     for (QChar c : QStringLiteral("|><?*:/\\")) {
@@ -16,4 +16,4 @@ QString forbiddenCharactersMessage() {
     return QStringLiteral("Not allowed characters in Filename :   \\ / : * ? < > |  ");
 }
 
-}  // namespace qv::output
+}  // namespace qv::options

@@ -5,8 +5,9 @@
 #include <QString>
 
 #include "platform/windowid.h"
+#include "toolkit/installed.h"
 
-namespace qv::shell {
+namespace qv::capture {
 
 enum class DragState { Idle, Dragging };
 
@@ -23,7 +24,8 @@ struct FreezeFlags {
     bool dialogOpen = false;        // a dialog over the frozen screen is open
 };
 
-// Capture state of the shell. Reset as a whole by constructing a new one.
+// The capture state every subsystem reads: what is frozen, pending and captured now, and the
+// geometry of the frozen screen and its area drag. Reset as a whole by constructing a new one.
 struct State {
     FreezeFlags freeze;
 
@@ -35,8 +37,6 @@ struct State {
     platform::WindowId frozenForeground = 0;
     QPointF rightClickPos;
     ClipboardContent clipboardContent = ClipboardContent::Nothing;
-    QString programPath;  // the program's folder
-    QString helpFile;     // the help page of the program
 
     // Screen geometry, recomputed by every freeze.
     int screenPixelWidth = 0;
@@ -58,4 +58,7 @@ struct State {
     double circleRadius = 0;
 };
 
-}  // namespace qv::shell
+// The capture state of the running program.
+inline State& state() { return toolkit::Installed<State>::get(); }
+
+}  // namespace qv::capture

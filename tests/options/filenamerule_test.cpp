@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "output/filenamerule.h"
+#include "options/filenamerule.h"
 
-namespace qv::output {
+namespace qv::options {
 namespace {
 
 TEST(FileNameRule, ForbiddenCharactersBeforeEmptiness) {
@@ -13,4 +13,4 @@ TEST(FileNameRule, ForbiddenCharactersBeforeEmptiness) {
 }
 
 }  // namespace
-}  // namespace qv::output
+}  // namespace qv::options
