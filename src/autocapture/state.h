@@ -8,9 +8,9 @@ namespace qv::autocapture {
 
 // State of the AutoCapture jobs. Reset as a whole by constructing a new one.
 struct State {
-    bool autocapturerunning = false;  // a job is capturing and saving: no messages
-    int jobcount = 0;
-    std::vector<QStringList> jobtable;  // ten text columns per job
+    bool autoCaptureRunning = false;  // a job is capturing and saving: no messages
+    int jobCount = 0;
+    std::vector<QStringList> jobTable;  // ten text columns per job
 };
 
 // The state of the running program.

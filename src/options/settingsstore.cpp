@@ -6,7 +6,7 @@
 
 #include "options/registrystore.h"
 #include "platform/services.h"
-#include "toolkit/vbmath.h"
+#include "toolkit/numbers.h"
 
 namespace qv::options {
 
@@ -87,7 +87,7 @@ const std::array<Row, 15>& rows() {
         Row{kFrame, "Color", [](const Settings& s) { return QString::number(s.frameColor); },
             [](Settings& s, const QString& keep) {
                 // A number outside the stored range is a damaged value.
-                const double color = toolkit::val(shownText(keep));
+                const double color = toolkit::leadingNumber(shownText(keep));
                 if (color >= std::numeric_limits<qint32>::min() &&
                     color <= std::numeric_limits<qint32>::max())
                     s.frameColor = toolkit::toInt(color);

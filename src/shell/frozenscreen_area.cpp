@@ -16,7 +16,7 @@
 #include "shell/hovertests.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
-#include "toolkit/vbmath.h"
+#include "toolkit/numbers.h"
 
 namespace qv::shell {
 

@@ -18,7 +18,7 @@
 #include "shell/windows.h"
 #include "toolkit/colors.h"
 #include "toolkit/twips.h"
-#include "toolkit/vbmath.h"
+#include "toolkit/numbers.h"
 
 namespace qv::shell {
 
@@ -102,7 +102,7 @@ bool FrozenScreen::captureActiveWindow() {
     if (!mayCapture())
         return false;
     auto& shell = capture::state();
-    const bool silent = autocapture::state().autocapturerunning;
+    const bool silent = autocapture::state().autoCaptureRunning;
     shell.freeze.captureAvailable = true;
 
     auto& desktop = platform::desktop();
@@ -168,7 +168,7 @@ void FrozenScreen::captureEntireScreen() {
     // The snapshot itself: the buffer shares it instead of holding a second full-screen image.
     capture::session().buffer = canvas->picture();
 
-    if (!autocapture::state().autocapturerunning)
+    if (!autocapture::state().autoCaptureRunning)
         releaseAfterOneStepCapture();
     shell.freeze.pendingScreen = false;
 }

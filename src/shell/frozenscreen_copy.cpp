@@ -12,7 +12,7 @@
 #include "shell/frozenscreen.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
-#include "toolkit/vbmath.h"
+#include "toolkit/numbers.h"
 
 namespace qv::shell {
 

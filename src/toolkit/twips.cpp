@@ -1,6 +1,6 @@
 #include "toolkit/twips.h"
 
-#include "toolkit/vbmath.h"
+#include "toolkit/numbers.h"
 
 namespace qv::toolkit {
 

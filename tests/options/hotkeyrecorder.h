@@ -47,7 +47,7 @@ public:
     QStringList calls;
     std::vector<qint64> times;
     bool frozenShown = false;
-    bool popupFlag = false;  // contextpopup while the menu was up
+    bool popupFlag = false;  // contextPopup while the menu was up
     platform::WindowId target = 0;
     std::map<MenuItem, std::unique_ptr<QAction>> items;
 

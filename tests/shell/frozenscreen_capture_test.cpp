@@ -60,7 +60,7 @@ TEST_F(OneStepCaptureTest, ActiveWindowFailuresSayWhyAndCaptureNothing) {
             SCOPED_TRACE(target);
             mainWindow().resetAfterRelease();
             fake.dialogs().messages.clear();
-            prog.autocapture.autocapturerunning = silent;
+            prog.autocapture.autoCaptureRunning = silent;
             captureActiveWindow(target);
             if (silent) {
                 EXPECT_TRUE(fake.dialogs().messages.empty());
@@ -79,7 +79,7 @@ TEST_F(OneStepCaptureTest, ActiveWindowFailuresSayWhyAndCaptureNothing) {
 }
 
 TEST_F(OneStepCaptureTest, AutoCaptureTakesThePictureWithoutAfterCaptureActions) {
-    prog.autocapture.autocapturerunning = true;
+    prog.autocapture.autoCaptureRunning = true;
     settings().releaseAfterCapture = true;
     settings().autoCopy = true;
     captureActiveWindow(addWindow(QRect(10, 20, 30, 40)));

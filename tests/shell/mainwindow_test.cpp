@@ -129,14 +129,14 @@ TEST_F(MainWindowTest, ReleaseAfterCaptureStoredOnForcesAutocopyCheckedAndDisabl
 TEST_F(MainWindowTest, LocaleSetsTheUnits) {
     const std::tuple<QString, const char*, const char*> rows[] = {
         {"0", "mm", "Metric"}, {QString("1") + QChar(0) + "x", "\"", "US"}, {"2", "", ""}};
-    for (const auto& [measurement, unitsign, units] : rows) {
+    for (const auto& [measurement, unitSign, units] : rows) {
         SCOPED_TRACE(measurement.toStdString());
         fakes::FakePlatform platform;
         platform.locale().measurement = measurement;
         platform.locale().separator = QString(",") + QChar(0);
         Program run;
         run.shellWindows().mainWindow.get();
-        EXPECT_EQ(output::unitSign(run.output.currentUnits), unitsign);
+        EXPECT_EQ(output::unitSign(run.output.currentUnits), unitSign);
         EXPECT_EQ(output::unitsText(run.output.localeUnits), units);
         EXPECT_EQ(run.output.decimalSeparator, ",");
     }

@@ -4,7 +4,7 @@
 
 #include "options/registrystore.h"
 #include "platform/services.h"
-#include "toolkit/vbmath.h"
+#include "toolkit/numbers.h"
 
 namespace qv::output {
 

@@ -13,7 +13,7 @@ int toInt(double value);
 // The number at the start of text: blanks anywhere are skipped, '.' is the only decimal
 // point, "&H" and "&O" start hexadecimal and octal numbers, and reading stops at the first
 // character that cannot continue the number. 0 when there is none.
-double val(const QString& text);
+double leadingNumber(const QString& text);
 
 // True when the whole text (blanks around it allowed) is one number written with the given
 // decimal separator: sign, digits, one separator, an exponent, or "&H"/"&O" digits.

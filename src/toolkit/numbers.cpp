@@ -1,4 +1,4 @@
-#include "toolkit/vbmath.h"
+#include "toolkit/numbers.h"
 
 #include <cmath>
 #include <limits>
@@ -56,7 +56,7 @@ bool isRadixDigit(QChar c, int radix) {
 
 }  // namespace
 
-double val(const QString& text) {
+double leadingNumber(const QString& text) {
     QString s;
     for (QChar c : text) {
         if (!isBlank(c))

@@ -8,12 +8,12 @@
 
 #include "toolkit/colors.h"
 #include "toolkit/twips.h"
-#include "toolkit/vbmath.h"
+#include "toolkit/numbers.h"
 
 namespace qv::toolkit {
 namespace {
 
-TEST(VbMath, RoundsHalfToEven) {
+TEST(Numbers, RoundsHalfToEven) {
     const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},
                                                {-1.5, -2}, {-2.5, -2}, {2.51, 3}};
     for (auto [in, out] : cases)
@@ -23,17 +23,17 @@ TEST(VbMath, RoundsHalfToEven) {
     EXPECT_EQ(toInt(std::nan("")), 0);
 }
 
-TEST(VbMath, ValReadsTheLeadingNumber) {
+TEST(Numbers, LeadingNumberReadsTheNumberAtTheStart) {
     const std::pair<const char*, double> cases[] = {
         {" 1 2 3", 123}, {"12.5mm", 12.5}, {"1,5", 1},     {"-3.25", -3.25}, {"abc", 0},
         {"1e3", 1000},   {"2D2", 200},     {"1e", 1},      {"&HFFFF", -1},   {"&O17", 15},
         {"&Hzz", 0},     {".5", 0.5},      {"1.2.3", 1.2},
     };
     for (auto [in, out] : cases)
-        EXPECT_DOUBLE_EQ(val(in), out) << in;
+        EXPECT_DOUBLE_EQ(leadingNumber(in), out) << in;
 }
 
-TEST(VbMath, IsNumericHonoursTheDecimalSeparator) {
+TEST(Numbers, IsNumericHonoursTheDecimalSeparator) {
     struct Case {
         const char* text;
         const char* sep;
@@ -52,7 +52,7 @@ TEST(VbMath, IsNumericHonoursTheDecimalSeparator) {
     }
 }
 
-TEST(VbMath, NumberTextUsesFifteenDigitsAndTheSeparator) {
+TEST(Numbers, NumberTextUsesFifteenDigitsAndTheSeparator) {
     struct Case {
         double value;
         const char* sep;
