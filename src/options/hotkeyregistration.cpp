@@ -1,8 +1,6 @@
 #include "options/hotkeyregistration.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <vector>
 

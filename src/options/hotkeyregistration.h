@@ -9,7 +9,7 @@ namespace qv::options {
 
 class HotkeyCommands;
 
-// The main window's commands, or null while no hotkey pump has attached them.
+// The main window's commands, or null while no hotkey dispatcher has attached them.
 HotkeyCommands* hotkeyCommands();
 
 // Registers every non-empty row of the Hotkeys window's table and shows each registered

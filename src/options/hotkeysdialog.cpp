@@ -79,23 +79,23 @@ HotkeysDialog::~HotkeysDialog() = default;
 
 void HotkeysDialog::buildControls() {
     setWindowTitle(QStringLiteral("Hotkeys"));
-    hotkeysFrame =
+    hotkeysGroup =
         new QGroupBox(QStringLiteral("Please Select the Menu Item , and define Hotkeys:"), this);
-    menuItemLabel = new QLabel(QStringLiteral("Menu Item :"), hotkeysFrame);
-    rowList = new QListWidget(hotkeysFrame);
-    modifierLabel = new QLabel(QStringLiteral("Modifier :"), hotkeysFrame);
-    modifierCombo = new QComboBox(hotkeysFrame);
-    keyLabel = new QLabel(QStringLiteral("Key :"), hotkeysFrame);
-    keyCombo = new QComboBox(hotkeysFrame);
-    hotkeyLabel = new QLabel(QStringLiteral("Hotkeys:"), hotkeysFrame);
-    hotkeyList = new QListWidget(hotkeysFrame);
-    setHotkeyButton = new QPushButton(QStringLiteral("&Set Hotkey"), hotkeysFrame);
-    removeHotkeyButton = new QPushButton(QStringLiteral("&Remove Hotkey"), hotkeysFrame);
+    menuItemLabel = new QLabel(QStringLiteral("Menu Item :"), hotkeysGroup);
+    rowList = new QListWidget(hotkeysGroup);
+    modifierLabel = new QLabel(QStringLiteral("Modifier :"), hotkeysGroup);
+    modifierCombo = new QComboBox(hotkeysGroup);
+    keyLabel = new QLabel(QStringLiteral("Key :"), hotkeysGroup);
+    keyCombo = new QComboBox(hotkeysGroup);
+    hotkeyLabel = new QLabel(QStringLiteral("Hotkeys:"), hotkeysGroup);
+    hotkeyList = new QListWidget(hotkeysGroup);
+    setHotkeyButton = new QPushButton(QStringLiteral("&Set Hotkey"), hotkeysGroup);
+    removeHotkeyButton = new QPushButton(QStringLiteral("&Remove Hotkey"), hotkeysGroup);
     disableHotkeysBox = new QCheckBox(QStringLiteral("   &Disable Hotkeys"), this);
     closeButton = new QPushButton(QStringLiteral("&Close"), this);
     removeHotkeyButton->setEnabled(false);
 
-    auto* grid = new QGridLayout(hotkeysFrame);
+    auto* grid = new QGridLayout(hotkeysGroup);
     grid->addWidget(menuItemLabel, 0, 0);
     grid->addWidget(rowList, 1, 0, 3, 1);
     grid->addWidget(modifierLabel, 0, 1);
@@ -114,7 +114,7 @@ void HotkeysDialog::buildControls() {
     bottom->addStretch();
     bottom->addWidget(closeButton);
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(hotkeysFrame);
+    outer->addWidget(hotkeysGroup);
     outer->addLayout(bottom);
 }
 

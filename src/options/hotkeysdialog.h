@@ -27,7 +27,7 @@ public:
     void readHotkeys();
     void writeHotkeys();
 
-    QGroupBox* hotkeysFrame;
+    QGroupBox* hotkeysGroup;
     QLabel* menuItemLabel;
     QListWidget* rowList;  // row names
     QLabel* modifierLabel;

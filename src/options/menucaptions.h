@@ -3,12 +3,9 @@
 #include <QString>
 
 #include "options/hotkeycommands.h"
+#include "options/hotkeytable.h"
 
 namespace qv::options {
-
-// Rows of the hotkey table whose menu items the Options window captions.
-inline constexpr int kContainerAppRow = 11;
-inline constexpr int kCopyRow = 12;
 
 // The hotkey text of one row of the Hotkeys window (loading it when needed).
 QString hotkeyText(int row);

@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -41,11 +40,11 @@ void OptionsDialog::load() {
     // A first run names the application without a hotkey; a stored one names the hotkey too.
     setMainMenuCaption(MenuItem::PastingApplication,
                        stored ? containerAppCaption(current.pastingAppName, QStringLiteral("  "),
-                                                    hotkeyText(kContainerAppRow))
+                                                    hotkeyText(RowContainerApp))
                               : containerAppCaption(current.pastingAppName, {}, {}));
     // The copy caption starts from the main window's until autocopy changes it.
     if (current.autoCopy)
-        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(true, hotkeyText(kCopyRow)));
+        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(true, hotkeyText(RowCopy)));
     resetMainMenu();
     showSettings(current);
 }
@@ -80,7 +79,7 @@ void OptionsDialog::showSettings(const Settings& s) {
         startAtLoginBox->setChecked(s.startAtLogin);
     }
     autoCopyBox->setEnabled(!s.releaseAfterCapture);
-    showNameBox(s.naming == SaveNaming::Increment);
+    enablePrefixBox(s.naming == SaveNaming::Increment);
 }
 
 Settings OptionsDialog::editedSettings() const {

@@ -1,11 +1,7 @@
 #include "output/savecommands.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QStringList>
 
 #include "capture/capturesession.h"

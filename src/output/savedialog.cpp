@@ -27,14 +27,14 @@ namespace qv::output {
 namespace {
 
 // Gives a window the saving pointer for its lifetime, then the one it had before.
-class SavingPointer {
+class SavingPointerScope {
 public:
-    explicit SavingPointer(QWidget& window) : window_(window), previous_(window.cursor()) {
+    explicit SavingPointerScope(QWidget& window) : window_(window), previous_(window.cursor()) {
         window.setCursor(savingPointer());
     }
-    ~SavingPointer() { window_.setCursor(previous_); }
-    SavingPointer(const SavingPointer&) = delete;
-    SavingPointer& operator=(const SavingPointer&) = delete;
+    ~SavingPointerScope() { window_.setCursor(previous_); }
+    SavingPointerScope(const SavingPointerScope&) = delete;
+    SavingPointerScope& operator=(const SavingPointerScope&) = delete;
 
 private:
     QWidget& window_;
@@ -111,10 +111,10 @@ bool SaveDialog::event(QEvent* event) {
 }
 
 void SaveDialog::prepareForInput() {
-    auto& shell = capture::state();
-    shell.freeze.dialogOpen = true;
-    shell.freeze.pendingScreen = false;
-    shell.freeze.pendingWindow = false;
+    auto& captureState = capture::state();
+    captureState.freeze.dialogOpen = true;
+    captureState.freeze.pendingScreen = false;
+    captureState.freeze.pendingWindow = false;
     showFolder();
     okButton->setDefault(true);
 }
@@ -131,7 +131,7 @@ void SaveDialog::accept() {
     }
     bool saved = false;
     {
-        const SavingPointer busy(*this);
+        const SavingPointerScope busy(*this);
         saved = save();
     }
     if (!saved)

@@ -111,10 +111,10 @@ public:
     void setCaption(const QString& caption);
     QFont font() const { return font_; }
     void setFont(const QFont& font);
-    QColor foreColor() const { return fore_; }
-    void setForeColor(const QColor& color);
-    QColor backColor() const { return back_; }
-    void setBackColor(const QColor& color);
+    QColor textColor() const { return textColor_; }
+    void setTextColor(const QColor& color);
+    QColor backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(const QColor& color);
 
 protected:
     void paint(QPainter& painter, const QRect& pixels) const override;
@@ -123,8 +123,8 @@ private:
     void fitToCaption();
     QString caption_;
     QFont font_;
-    QColor fore_ = Qt::black;
-    QColor back_ = Qt::white;
+    QColor textColor_ = Qt::black;
+    QColor backgroundColor_ = Qt::white;
 };
 
 // The frozen picture: a persistent image (the desktop snapshot only) with windowless items

@@ -9,7 +9,7 @@
 #include "output/windows.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
-#include "shell/formkit.h"
+#include "shell/windowdesign.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -25,32 +25,32 @@ FrozenScreen::FrozenScreen()
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     const QColor tipBack = QApplication::palette().color(QPalette::ToolTipBase);
     dotsMarker->setFont(boldArial(9.75));
-    dotsMarker->setBackColor(tipBack);
+    dotsMarker->setBackgroundColor(tipBack);
     dotsMarker->setCaption(QStringLiteral("............"));
-    pleaseWait->setForeColor(Qt::red);
-    pleaseWait->setBackColor(tipBack);
+    pleaseWait->setTextColor(Qt::red);
+    pleaseWait->setBackgroundColor(tipBack);
     pleaseWait->setCaption(QStringLiteral("      Please wait !      "));
     markerTimer->onTimeout = [this] { advanceDotsMarker(); };
     QFont readout(QStringLiteral("MS Sans Serif"));
     readout.setPointSizeF(8.25);
     readout.setBold(true);
     sizeReadout->setFont(readout);
-    sizeReadout->setForeColor(QApplication::palette().color(QPalette::ToolTipText));
-    sizeReadout->setBackColor(tipBack);
+    sizeReadout->setTextColor(QApplication::palette().color(QPalette::ToolTipText));
+    sizeReadout->setBackgroundColor(tipBack);
     createHoverMarks();
     canvas->installEventFilter(this);
 
-    auto& shell = capture::state();
+    auto& captureState = capture::state();
     clearObjects();
     hideHoverMarks();
     band->hide();
-    shell.areaCaptureRunning = false;
-    shell.freeze.captureAvailable = false;
+    captureState.areaCaptureRunning = false;
+    captureState.freeze.captureAvailable = false;
     sizeReadout->hide();
     dotsMarker->hide();
     pleaseWait->hide();
-    shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
-    shell.circleRadius = 0;
+    captureState.dragStart = captureState.dragEnd = captureState.dragLast = QPoint(0, 0);
+    captureState.circleRadius = 0;
     markerTimer->stop();
     setAreaCursor();
 }

@@ -48,8 +48,9 @@ public:
     // Copies the inside of the band into the capture buffer and runs the after-capture actions.
     void copyBand();
 
-    void releaseAfterOneStepCapture();
-    void popUpOrRelease();
+    // What every capture ends with: the clipboard, the sound, then the context menu or the
+    // release as the options ask.
+    void runAfterCaptureActions();
     void clearObjects();
     void hideHoverMarks();
     // The pointer of the area mode over the picture.
@@ -79,11 +80,14 @@ private:
     bool bandCopyable() const;
     QImage bandInside() const;
     void popUpContextMenu();
+    // The same with the paste and output items brought up to date first.
+    void popUpContextMenuAfterCapture();
     // This window is still the frozen screen: no release has dropped it meanwhile.
     bool stillFrozen() const;
     void createHoverMarks();
-    static double twipsX();
-    static double twipsY();
+    // The screen's twips per pixel by its logical resolution now.
+    static double screenTwipsPerPixelX();
+    static double screenTwipsPerPixelY();
     bool objectSelected() const;
     // A capture waits while an object is selected, and right after the band was captured
     // again; either way the drag ends here.

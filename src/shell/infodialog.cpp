@@ -8,8 +8,8 @@
 #include "capture/capturestate.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
-#include "shell/formkit.h"
 #include "shell/pointerevents.h"
+#include "shell/windowdesign.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
 
@@ -40,7 +40,7 @@ InfoDialog::InfoDialog() {
         l->setFont(boldArial(points));
         l->setGeometry(where);
         l->setAlignment(Qt::AlignCenter);
-        setForeColor(l, color);
+        setTextColor(l, color);
         return l;
     };
     versionLabel = label(QStringLiteral("Quorvalline Version 8.0"), 12,
@@ -61,25 +61,25 @@ InfoDialog::InfoDialog() {
 
 void InfoDialog::highlightWebSite() {
     webSiteLink->setCursor(cursors::link());
-    setForeColor(webSiteLink, kLabelHover);
-    setForeColor(supportLink, kLinkBlue);
+    setTextColor(webSiteLink, kLabelHover);
+    setTextColor(supportLink, kLinkBlue);
 }
 
 void InfoDialog::highlightSupport() {
     supportLink->setCursor(cursors::link());
-    setForeColor(supportLink, kLabelHover);
-    setForeColor(webSiteLink, kLinkBlue);
+    setTextColor(supportLink, kLabelHover);
+    setTextColor(webSiteLink, kLinkBlue);
 }
 
 void InfoDialog::highlightClose() {
     closeLink->setCursor(cursors::link());
-    setForeColor(closeLink, kLabelHover);
+    setTextColor(closeLink, kLabelHover);
 }
 
 void InfoDialog::resetLinkColors() {
-    setForeColor(supportLink, kLinkBlue);
-    setForeColor(webSiteLink, kLinkBlue);
-    setForeColor(closeLink, kLabelGrey);
+    setTextColor(supportLink, kLinkBlue);
+    setTextColor(webSiteLink, kLinkBlue);
+    setTextColor(closeLink, kLabelGrey);
 }
 
 void InfoDialog::openWebSite() {
@@ -91,9 +91,9 @@ void InfoDialog::mailSupport() {
 }
 
 void InfoDialog::closeFromLink() {
-    setForeColor(supportLink, kLinkBlue);
-    setForeColor(webSiteLink, kLinkBlue);
-    setForeColor(closeLink, kLabelGrey);
+    setTextColor(supportLink, kLinkBlue);
+    setTextColor(webSiteLink, kLinkBlue);
+    setTextColor(closeLink, kLabelGrey);
     hide();
     capture::state().freeze.dialogOpen = false;
 }

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
@@ -24,8 +23,8 @@
 #include "picmenu/state.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
-#include "shell/formkit.h"
 #include "shell/pointerevents.h"
+#include "shell/windowdesign.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -89,7 +88,7 @@ void MainWindow::buildWindow() {
         l->setFont(boldArial(points));
         l->setGeometry(where);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        setForeColor(l, kLabelGrey);
+        setTextColor(l, kLabelGrey);
         fitText(l);
         return l;
     };
@@ -110,8 +109,8 @@ void MainWindow::buildWindow() {
 void MainWindow::startUp() {
     auto& state = capture::state();
     auto& options = options::state();
-    auto& forms = shell::windows();
-    auto& optionForms = options::windows();
+    auto& shellWindows = shell::windows();
+    auto& optionsWindows = options::windows();
     // Whether hotkeys were ever stored is decided before the Hotkeys window's load stores
     // empty ones.
     firstStart_ = !options::keyExists(options::kHotkeysKey);
@@ -119,8 +118,8 @@ void MainWindow::startUp() {
     autoCapturePoll->stop();
     show();
     // The Options window's load reads the settings that the windows loaded from here on use.
-    optionForms.optionsDialog.get();
-    forms.frozenScreen->markerTimer->stop();
+    optionsWindows.optionsDialog.get();
+    shellWindows.frozenScreen->markerTimer->stop();
     trayMenuWatch->stop();
     output::state().programFolder = QCoreApplication::applicationDirPath();
     capture::session().shape = capture::SelectionShape::Rectangle;
@@ -130,7 +129,7 @@ void MainWindow::startUp() {
     if (firstStart_)
         registerDefaultHotkeys();
 
-    const Qt::CheckState disable = optionForms.hotkeysDialog->disableHotkeysBox->checkState();
+    const Qt::CheckState disable = optionsWindows.hotkeysDialog->disableHotkeysBox->checkState();
     if (disable != Qt::PartiallyChecked)
         options.disableHotkeys = disable == Qt::Checked;
     releaseItem->setEnabled(false);
@@ -224,8 +223,8 @@ void MainWindow::popUpMenu(QMenu* menu, QAction* defaultItem) {
     menu->popup(QCursor::pos());
 }
 
-void MainWindow::trayMenuChosen() {
-    menuWatch_ = true;
+void MainWindow::startWatchingTrayMenu() {
+    watchingTrayMenu_ = true;
     trayMenuWatch->start(10);
 }
 
@@ -237,9 +236,9 @@ void MainWindow::watchTrayMenu() {
     const QRect front = desktop.windowFrame(desktop.foregroundWindow());
     // A press on one of the menu's own items must reach the item.
     const bool onMenu = trayMenu->isVisible() && trayMenu->geometry().contains(cursor);
-    if (!onMenu && menuWatch_ && cursor.x() >= front.left() && cursor.x() <= front.right())
+    if (!onMenu && watchingTrayMenu_ && cursor.x() >= front.left() && cursor.x() <= front.right())
         trayMenu->close();
-    menuWatch_ = false;
+    watchingTrayMenu_ = false;
     trayMenuWatch->stop();
 }
 
@@ -254,13 +253,13 @@ void MainWindow::hideToTray() {
 }
 
 void MainWindow::resetLabelColors() {
-    setForeColor(exitLabel, kLabelGrey);
-    setForeColor(showInTrayLabel, kLabelGrey);
+    setTextColor(exitLabel, kLabelGrey);
+    setTextColor(showInTrayLabel, kLabelGrey);
 }
 
 void MainWindow::highlightLabel(QLabel* label) {
     label->setCursor(cursors::link());
-    setForeColor(label, kLabelHover);
+    setTextColor(label, kLabelHover);
 }
 
 void MainWindow::showInTray() {

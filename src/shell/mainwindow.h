@@ -148,7 +148,7 @@ private:
     void addTrayIcon();
 
     void handleTrayEvent(platform::TrayEvent code);
-    void trayMenuChosen();
+    void startWatchingTrayMenu();
     void watchTrayMenu();
     void hideAfterStart();
     void pollAutoCapture();
@@ -162,10 +162,10 @@ private:
     // Removes the tray icon and ends the program without the orderly close.
     void endAtOnce();
 
-    std::unique_ptr<options::HotkeyDispatcher> hotkeyDispatcher_;  // the hotkey pump
+    std::unique_ptr<options::HotkeyDispatcher> hotkeyDispatcher_;
     bool firstStart_ = false;  // no hotkey table was stored before this run
     bool inTrayCallback_ = false;
-    bool menuWatch_ = false;
+    bool watchingTrayMenu_ = false;
     bool ended_ = false;
 };
 

@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 #include <utility>
 #include <vector>
@@ -95,11 +94,11 @@ void MainWindow::connectMenus() {
     };
     for (const auto& [item, command] : commands)
         connect(item, &QAction::triggered, this, [this, command = command] { (this->*command)(); });
-    connect(trayMenu, &QMenu::aboutToShow, this, [this] { trayMenuChosen(); });
+    connect(trayMenu, &QMenu::aboutToShow, this, [this] { startWatchingTrayMenu(); });
     connect(trayMenu, &QMenu::aboutToHide, this, [this] {
         inTrayCallback_ = false;
         // A closed menu needs no watching; the watcher would only poll the pointer.
-        menuWatch_ = false;
+        watchingTrayMenu_ = false;
         trayMenuWatch->stop();
     });
 }

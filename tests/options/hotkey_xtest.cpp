@@ -22,10 +22,10 @@ protected:
         fake_.emplace();
         fake_->services().hotkeys = std::make_unique<platform::X11Hotkeys>();
         prog_ = std::make_unique<Program>();
-        pump_ = std::make_unique<HotkeyDispatcher>(recorder_);
+        dispatcher_ = std::make_unique<HotkeyDispatcher>(recorder_);
     }
     void TearDown() override {
-        pump_.reset();
+        dispatcher_.reset();
         prog_.reset();
         fake_.reset();
         XvfbTest::TearDown();
@@ -46,7 +46,7 @@ protected:
     std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
     HotkeyRecorder recorder_;
-    std::unique_ptr<HotkeyDispatcher> pump_;
+    std::unique_ptr<HotkeyDispatcher> dispatcher_;
 };
 
 TEST_F(HotkeyDialogX, ARowSetInTheDialogFiresFromARealKeyPress) {

@@ -41,7 +41,7 @@ TEST_F(AfterCaptureTest, PopupAndReleaseFollowTheOptionsUnlessObjectsWereAdded) 
         settings().releaseAfterCapture = row.release;
         prog.objects.freeze.objectsAdded = row.objects;
         answerNextMenu();
-        frozenScreen().releaseAfterOneStepCapture();
+        frozenScreen().runAfterCaptureActions();
         menuAnswer.stop();
 
         EXPECT_EQ(popped == mainWindow().contextMenu, row.popped);

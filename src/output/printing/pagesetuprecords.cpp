@@ -10,9 +10,9 @@ namespace qv::output {
 
 namespace {
 
-using options::readDrop;
-using options::readKeep;
-using options::shownText;
+using options::readTextWithNul;
+using options::readTextWithoutNul;
+using options::textBeforeNul;
 using options::writeText;
 
 constexpr double kMmPerInch = 25.4;
@@ -85,7 +85,7 @@ void readLocaleUnits(State& state) {
     const platform::Locale& locale = platform::locale();
     if (const auto units = unitsOfMeasurementSetting(locale.measurementSystem()))
         state.currentUnits = state.localeUnits = *units;
-    state.decimalSeparator = shownText(locale.decimalSeparator());
+    state.decimalSeparator = textBeforeNul(locale.decimalSeparator());
 }
 
 std::optional<Margins> firstUseMargins(std::optional<Units> units) {
@@ -121,18 +121,18 @@ void writeDefaultRecordKeepingUnits(const DefaultPageSetup& setup) {
 DefaultPageSetup readDefaultRecord() {
     const QString key = pageSetupKey();
     DefaultPageSetup s;
-    s.margins.left = readDrop(key, kTopLeft);
-    s.margins.top = readDrop(key, QStringLiteral("Top"));
-    s.margins.right = readDrop(key, QStringLiteral("Right"));
-    s.margins.bottom = readDrop(key, QStringLiteral("Bottom"));
-    s.orientation = readDrop(key, QStringLiteral("Orientation"));
-    s.copies = readDrop(key, QStringLiteral("CopyCount"));
-    s.alignment = readDrop(key, QStringLiteral("PictureAlignment"));
+    s.margins.left = readTextWithoutNul(key, kTopLeft);
+    s.margins.top = readTextWithoutNul(key, QStringLiteral("Top"));
+    s.margins.right = readTextWithoutNul(key, QStringLiteral("Right"));
+    s.margins.bottom = readTextWithoutNul(key, QStringLiteral("Bottom"));
+    s.orientation = readTextWithoutNul(key, QStringLiteral("Orientation"));
+    s.copies = readTextWithoutNul(key, QStringLiteral("CopyCount"));
+    s.alignment = readTextWithoutNul(key, QStringLiteral("PictureAlignment"));
     return s;
 }
 
 std::optional<Units> readStoredUnits() {
-    return unitsFromText(readDrop(pageSetupKey(), QStringLiteral("Units")));
+    return unitsFromText(readTextWithoutNul(pageSetupKey(), QStringLiteral("Units")));
 }
 
 bool currentRecordExists() {
@@ -151,17 +151,17 @@ void writeCurrentRecord(const Margins& margins, const std::optional<QString>& al
 }
 
 Margins readCurrentMargins() {
-    // Held without the NUL the keep rule reads back, so that writing them again does not
+    // Held without the NUL readTextWithNul gives back, so that writing them again does not
     // add another one each time.
     const QString key = pageSetupKey();
-    return {shownText(readKeep(key, kCurrpTopLeft)),
-            shownText(readKeep(key, QStringLiteral("CurrpTop"))),
-            shownText(readKeep(key, QStringLiteral("CurrpRight"))),
-            shownText(readKeep(key, QStringLiteral("CurrpBottom")))};
+    return {textBeforeNul(readTextWithNul(key, kCurrpTopLeft)),
+            textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpTop"))),
+            textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpRight"))),
+            textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpBottom")))};
 }
 
 QString readCurrentAlignment() {
-    return readDrop(pageSetupKey(), QStringLiteral("CurrpAlignment"));
+    return readTextWithoutNul(pageSetupKey(), QStringLiteral("CurrpAlignment"));
 }
 
 CurrentRecordLoad openCurrentRecord(State& state, Margins& margins,
