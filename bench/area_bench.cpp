@@ -42,10 +42,10 @@ void measure(QSize size, int runs, QTextStream& out) {
     Program program;
     program.optionsWindows().optionsDialog.get();  // its load reads the settings
     program.options.settings.autoCopy = false;
-    auto& forms = program.shellWindows();
-    forms.mainWindow->hide();
-    forms.mainWindow->freezeItem->trigger();
-    shell::FrozenScreen& frozenScreen = forms.frozenScreen.get();
+    auto& shellWindows = program.shellWindows();
+    shellWindows.mainWindow->hide();
+    shellWindows.mainWindow->freezeItem->trigger();
+    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
     QWidget* picture = frozenScreen.canvas;
 
     const QImage& snapshot = frozenScreen.canvas->picture();

@@ -96,8 +96,8 @@ int main(int argc, char* argv[]) {
     program.optionsWindows().optionsDialog.get();  // its load reads the settings
     program.options.settings.autoCopy = false;     // no 500 ms pause
 
-    auto& forms = program.shellWindows();
-    shell::MainWindow& mainWindow = forms.mainWindow.get();
+    auto& shellWindows = program.shellWindows();
+    shell::MainWindow& mainWindow = shellWindows.mainWindow.get();
     auto release = [&] {
         mainWindow.resetAfterRelease();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -105,7 +105,7 @@ int main(int argc, char* argv[]) {
     };
     auto freeze = [&] {
         mainWindow.showFrozenScreen();
-        forms.frozenScreen->repaint();
+        shellWindows.frozenScreen->repaint();
         desktop.flush();
     };
     auto oneStep = [&](bool window) {
@@ -113,7 +113,7 @@ int main(int argc, char* argv[]) {
         (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
         s.freeze.captureAvailable = true;
         program.capture.targetWindow = desktop.target;
-        forms.frozenScreen.drop();
+        shellWindows.frozenScreen.drop();
         freeze();
     };
 

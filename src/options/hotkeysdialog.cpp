@@ -31,7 +31,7 @@ int selectedRow(const QListWidget* list) {
 
 // A row is replaced as a whole, so a selection on it goes with it.
 void replaceRow(QListWidget* list, int row, const QString& text) {
-    delete list->takeItem(row);
+    std::unique_ptr<QListWidgetItem> replaced(list->takeItem(row));
     list->insertItem(row, text);
 }
 

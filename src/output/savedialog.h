@@ -11,7 +11,7 @@ namespace qv::output {
 
 // "Save Captured Image": asks for a file name and a format and saves the capture into the
 // default folder of the Options. Shown modeless over the frozen screen; it stays loaded and
-// hidden between showings, so the last name and format come back. Its close box unloads it.
+// hidden between showings, so the last name and format come back. Its close box throws it away.
 class SaveDialog : public QWidget {
 public:
     SaveDialog();

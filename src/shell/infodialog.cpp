@@ -99,7 +99,7 @@ void InfoDialog::closeFromLink() {
 }
 
 void InfoDialog::closeEvent(QCloseEvent* event) {
-    // Closed from its title bar the dialog unloads; the next "Info..." builds it afresh.
+    // Closed from its title bar the dialog is thrown away; the next "Info..." builds it afresh.
     capture::state().freeze.dialogOpen = false;
     event->accept();
     shell::windows().infoDialog.drop();

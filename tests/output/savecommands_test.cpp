@@ -68,7 +68,7 @@ protected:
         f.write("old");
     }
     bool frozenScreenKept() {
-        return captureState().freeze.desktopFrozen && forms().frozenScreen.peek() &&
+        return captureState().freeze.desktopFrozen && shellWindows().frozenScreen.peek() &&
                frozenScreen().isVisible();
     }
     // One message box starting with text, then forgotten.
@@ -100,7 +100,7 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
     EXPECT_FALSE(captureState().freeze.desktopFrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded())
+    EXPECT_FALSE(shellWindows().frozenScreen.isLoaded())
         << "no hidden frozen screen built after the release";
 }
 

@@ -32,7 +32,7 @@ TEST(LazyWindow, CreatesOnFirstUseAndAgainAfterADropEvenFromItsOwnHandler) {
     ASSERT_FALSE(first.isNull()) << "a dropped window lives until the event loop runs";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
-    window.drop();  // dropping an unloaded window does nothing
+    window.drop();  // dropping a window that does not exist does nothing
 
     window.get();
     EXPECT_EQ(loads, 2);
