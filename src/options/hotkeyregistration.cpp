@@ -15,8 +15,8 @@ namespace {
 const QString kTitle = QStringLiteral(" Quorvalline ");
 const QChar kCr(13);
 
-// The items whose captions show a row's hotkey; row 0 has a second one in the context menu,
-// the context-menu row has none.
+// The items whose captions show a row's hotkey; the release row has a second one in the context
+// menu, the context-menu row has none.
 std::vector<MenuItem> menuItemsOf(int row) {
     static constexpr MenuItem kRowItem[] = {
         MenuItem::Release,
@@ -51,7 +51,7 @@ void setCaption(int row, const std::optional<QString>& caption) {
     }
 }
 
-// Rows 11 and 12 read the Options window; the others need nothing of it.
+// The pasting-application and copy rows read the Options window; the others need nothing of it.
 std::optional<CaptionInputs> inputsFor(int row) {
     if (row == RowContainerApp || row == RowCopy)
         return captionInputs();

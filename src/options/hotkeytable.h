@@ -58,7 +58,7 @@ struct ParsedHotkey {
 // only come from an edited store and are never grabbed.
 std::optional<ParsedHotkey> parseHotkey(const QString& hotkeyText);
 
-// What the captions of rows 11 and 12 take from the Options window.
+// What the captions of the pasting-application and copy rows take from the Options window.
 struct CaptionInputs {
     QString containerAppName;  // the name of the application for pasting
     bool autoCopy = false;

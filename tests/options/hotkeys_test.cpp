@@ -65,10 +65,10 @@ protected:
     }
 
     HotkeyRecorder recorder;
-    HotkeyDispatcher pump{recorder};
+    HotkeyDispatcher dispatcher{recorder};
 };
 
-TEST(HotkeyTable, CaptionRule) {
+TEST(HotkeyTable, CaptionsWithAndWithoutTheHotkey) {
     const CaptionInputs off{"Paint", false};
     const CaptionInputs on{"Paint", true};
     const struct {
@@ -152,7 +152,7 @@ TEST_F(HotkeysTest, AFailingRowGetsItsMessageAndLaterRowsStillRegister) {
 }
 
 // Their captions depend on the Options window, which a start-up registration must not load.
-TEST_F(HotkeysTest, CaptionsOfRowsElevenAndTwelveWaitForTheOptionsWindow) {
+TEST_F(HotkeysTest, PastingAppAndCopyCaptionsWaitForTheOptionsWindow) {
     store("Copy to Clipboard", withNul("CTRL+C"));
     registerHotkeys();
     EXPECT_EQ(recorder.caption(MenuItem::CopyToClipboard), "untouched");
@@ -307,7 +307,7 @@ TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
         paste->setEnabled(true);  // as the clipboard check left it
         release->setEnabled(!frozen);
         EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popupContextMenu");
-        EXPECT_TRUE(recorder.popupFlag);
+        EXPECT_TRUE(recorder.contextPopupWhileMenuUp);
         EXPECT_FALSE(prog.captureState.contextPopup || prog.captureState.freeze.dialogOpen);
         EXPECT_EQ(paste->isEnabled(), frozen);
         EXPECT_EQ(release->isEnabled(), frozen);

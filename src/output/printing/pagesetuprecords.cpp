@@ -17,8 +17,10 @@ using options::writeText;
 
 constexpr double kMmPerInch = 25.4;
 
-const QString kTopLeft = QStringLiteral("TopLeft");
-const QString kCurrpTopLeft = QStringLiteral("CurrpTopLeft");
+// The left margins of the default and the current-print records; their presence tells whether
+// a record exists.
+const QString kLeftMarginValue = QStringLiteral("TopLeft");
+const QString kCurrentLeftMarginValue = QStringLiteral("CurrpTopLeft");
 
 bool valueExists(const QString& name) {
     return platform::registry()
@@ -53,7 +55,7 @@ QString convertedMargin(const QString& text, bool fromMetric, const QString& sep
 void writeDefaultValues(const DefaultPageSetup& setup, const std::optional<QString>& unitsText) {
     createKeys();
     const QString key = pageSetupKey();
-    writeText(key, kTopLeft, setup.margins.left);
+    writeText(key, kLeftMarginValue, setup.margins.left);
     writeText(key, QStringLiteral("Top"), setup.margins.top);
     writeText(key, QStringLiteral("Right"), setup.margins.right);
     writeText(key, QStringLiteral("Bottom"), setup.margins.bottom);
@@ -107,7 +109,7 @@ Margins convertedMargins(const Margins& margins, std::optional<Units> storedUnit
 }
 
 bool defaultRecordExists() {
-    return valueExists(kTopLeft);
+    return valueExists(kLeftMarginValue);
 }
 
 void writeDefaultRecord(const DefaultPageSetup& setup, std::optional<Units> units) {
@@ -121,7 +123,7 @@ void writeDefaultRecordKeepingUnits(const DefaultPageSetup& setup) {
 DefaultPageSetup readDefaultRecord() {
     const QString key = pageSetupKey();
     DefaultPageSetup s;
-    s.margins.left = readTextWithoutNul(key, kTopLeft);
+    s.margins.left = readTextWithoutNul(key, kLeftMarginValue);
     s.margins.top = readTextWithoutNul(key, QStringLiteral("Top"));
     s.margins.right = readTextWithoutNul(key, QStringLiteral("Right"));
     s.margins.bottom = readTextWithoutNul(key, QStringLiteral("Bottom"));
@@ -136,13 +138,13 @@ std::optional<Units> readStoredUnits() {
 }
 
 bool currentRecordExists() {
-    return valueExists(kCurrpTopLeft);
+    return valueExists(kCurrentLeftMarginValue);
 }
 
 void writeCurrentRecord(const Margins& margins, const std::optional<QString>& alignment) {
     createKeys();
     const QString key = pageSetupKey();
-    writeText(key, kCurrpTopLeft, margins.left);
+    writeText(key, kCurrentLeftMarginValue, margins.left);
     writeText(key, QStringLiteral("CurrpTop"), margins.top);
     writeText(key, QStringLiteral("CurrpRight"), margins.right);
     writeText(key, QStringLiteral("CurrpBottom"), margins.bottom);
@@ -154,7 +156,7 @@ Margins readCurrentMargins() {
     // Held without the NUL readTextWithNul gives back, so that writing them again does not
     // add another one each time.
     const QString key = pageSetupKey();
-    return {textBeforeNul(readTextWithNul(key, kCurrpTopLeft)),
+    return {textBeforeNul(readTextWithNul(key, kCurrentLeftMarginValue)),
             textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpTop"))),
             textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpRight"))),
             textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpBottom")))};
