@@ -28,7 +28,7 @@ void showSavingPointer() {
 
 QString saveAsFilters() {
     QStringList filters;
-    for (const ImageFormat& f : imageFormats())
+    for (const SaveFormat& f : saveFormats())
         filters << f.qtFilter();
     return filters.join(QStringLiteral(";;"));
 }
@@ -59,7 +59,7 @@ bool overwriteAllowed(const QString& target) {
                kTitle) == platform::MsgAnswer::Yes;
 }
 
-std::optional<SaveError> saveCapture(const QString& target, const ImageFormat& format) {
+std::optional<SaveError> saveCapture(const QString& target, const SaveFormat& format) {
     const QImage& capture = capture::session().buffer;
     return saveImage(capture, target, format, output::state().programFolder);
 }
@@ -76,7 +76,7 @@ void restoreAreaPointer() {
     capture::shellControl().restoreAreaPointer();
 }
 
-QString saveAsTarget(const QString& chosenPath, const ImageFormat& format) {
+QString saveAsTarget(const QString& chosenPath, const SaveFormat& format) {
     const QFileInfo chosen(chosenPath);
     QString stem = chosen.fileName();
     const qsizetype dot = stem.lastIndexOf(u'.');
@@ -85,13 +85,13 @@ QString saveAsTarget(const QString& chosenPath, const ImageFormat& format) {
     return QDir(chosen.path()).filePath(stem + u'.' + format.appendedExtension);
 }
 
-const ImageFormat& imageFormatForFilter(const QString& filter) {
+const SaveFormat& saveFormatForFilter(const QString& filter) {
     // File dialogs may hand the filter back with its runs of blanks made single.
-    for (const ImageFormat& f : imageFormats()) {
+    for (const SaveFormat& f : saveFormats()) {
         if (f.qtFilter().simplified() == filter.simplified())
             return f;
     }
-    return imageFormats()[0];
+    return saveFormats()[0];
 }
 
 void saveToDefaultDirectory() {
@@ -101,7 +101,7 @@ void saveToDefaultDirectory() {
         return;
     }
 
-    const ImageFormat& format = imageFormatFor(options::extensionOf(settings.format));
+    const SaveFormat& format = saveFormatFor(options::extensionOf(settings.format));
     const QString folder = settings.saveFolder;
     showSavingPointer();
     std::optional<SaveError> error = defaultFolderProblem(folder);
@@ -137,11 +137,11 @@ void saveAs() {
     request.filter = saveAsFilters();
     // The bitmap row is chosen at every opening.
     const auto chosen = platform::dialogs().saveFileWithFilter(
-        request, imageFormats()[0].qtFilter(), capture::shellControl().frozenScreenIfLoaded());
+        request, saveFormats()[0].qtFilter(), capture::shellControl().frozenScreenIfLoaded());
     if (!chosen)
         return;
 
-    const ImageFormat& format = imageFormatForFilter(chosen->filter);
+    const SaveFormat& format = saveFormatForFilter(chosen->filter);
     const QString target = saveAsTarget(chosen->path, format);
     if (!overwriteAllowed(target))
         return;

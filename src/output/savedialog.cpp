@@ -15,8 +15,8 @@
 #include "options/filenamerule.h"
 #include "options/settings.h"
 #include "options/state.h"
-#include "output/imageformat.h"
 #include "output/savecommands.h"
+#include "output/saveformat.h"
 #include "output/savingpointer.h"
 #include "output/windows.h"
 #include "platform/services.h"
@@ -82,7 +82,7 @@ SaveDialog::SaveDialog()
 void SaveDialog::fillIn() {
     fileNameEdit->clear();
     showFolder();
-    for (const ImageFormat& f : imageFormats())
+    for (const SaveFormat& f : saveFormats())
         formatCombo->addItem(f.extension);
     const int chosen = formatCombo->findText(options::extensionOf(options::state().settings.format),
                                              Qt::MatchExactly);
@@ -142,7 +142,7 @@ void SaveDialog::accept() {
 }
 
 bool SaveDialog::save() {
-    const ImageFormat& format = imageFormatFor(formatCombo->currentText());
+    const SaveFormat& format = saveFormatFor(formatCombo->currentText());
     const QString folder = options::state().settings.saveFolder;
     if (const auto problem = defaultFolderProblem(folder)) {
         showSaveError(*problem);

@@ -58,13 +58,13 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildObjectPopups() {
-    textPopup = new QMenu(QStringLiteral("lab4popup"), this);
+    textPopup = new QMenu(QStringLiteral("Text"), this);
     addItems(textPopup, {{&editTextItem, "Edit..."}, {&deleteTextItem, "delete"}});
-    shapePopup = new QMenu(QStringLiteral("shape2popup"), this);
+    shapePopup = new QMenu(QStringLiteral("Shape"), this);
     addItems(shapePopup, {{&shapeOptionsItem, "Options..."}, {&deleteShapeItem, "delete"}});
-    linePopup = new QMenu(QStringLiteral("line1popup"), this);
+    linePopup = new QMenu(QStringLiteral("Line"), this);
     addItems(linePopup, {{&lineOptionsItem, "Options..."}, {&deleteLineItem, "Delete"}});
-    imagePopup = new QMenu(QStringLiteral("image1popup"), this);
+    imagePopup = new QMenu(QStringLiteral("Image"), this);
     addItems(imagePopup, {{&deleteImageItem, "Delete"}});
 }
 

@@ -48,7 +48,7 @@ protected:
     void saveAs(const QString& typed, int filter) {
         fake.dialogs().paths = {path(typed)};
         // Qt's dialog hands filters back with single blanks.
-        fake.dialogs().filters = {imageFormats()[filter].qtFilter().simplified()};
+        fake.dialogs().filters = {saveFormats()[filter].qtFilter().simplified()};
         mainWindow().saveAsItem->trigger();
     }
     QString path(const QString& name) const { return QDir(folder_).filePath(name); }
