@@ -1,14 +1,10 @@
 // A full-screen rectangular area capture on the frozen screen, from the mouse-up to the
 // capture buffer filled, against one copy of the snapshot; and one mouse-move of a drag over
 // full object pools. Runs offscreen on the fake platform, so no wait of the program is timed.
+#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QMouseEvent>
 #include <QTextStream>
-
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
 
 #include "app/program.h"
 #include "bench/benchutil.h"

@@ -1,23 +1,12 @@
 // Freeze and the one-step captures on the running X server (run it under Xvfb at the size to
 // measure), against a bare grab of the screen. The program's own waits are not timed.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextStream>
-#include <algorithm>
-#include <functional>
-#include <vector>
-
-#include <QCheckBox>
-
-#include "benchutil.h"
-
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
 
 #include "app/program.h"
+#include "benchutil.h"
 #include "options/windows.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/realclock.h"
