@@ -143,13 +143,13 @@ bool HotkeyDispatcher::runCommand(int id) {
             onCapture(&HotkeyCommands::sendByEmail);
             break;
         case RowContextMenu:
-            popupContextMenu();
+            popUpContextMenuForHotkey();
             break;
     }
     return true;
 }
 
-void HotkeyDispatcher::popupContextMenu() {
+void HotkeyDispatcher::popUpContextMenuForHotkey() {
     capture::State& captureState = capture::state();
     captureState.contextPopup = true;
     captureState.freeze.dialogOpen = false;
@@ -161,7 +161,7 @@ void HotkeyDispatcher::popupContextMenu() {
     enable(commands_, MenuItem::ContextRelease, frozen);
     enable(commands_, MenuItem::CircleMode, true);
     enable(commands_, MenuItem::RectangleMode, true);
-    commands_.popupContextMenu();
+    commands_.popUpContextMenu();
     captureState.contextPopup = false;
 }
 

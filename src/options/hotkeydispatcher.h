@@ -30,7 +30,8 @@ protected:
 private:
     // False when the press ends here, without clearing the tray hover.
     bool runCommand(int id);
-    void popupContextMenu();
+    // Enables the context menu's items by whether the desktop is frozen, then pops it up.
+    void popUpContextMenuForHotkey();
     void clearTrayHoverIfLeftButtonDown();
 
     HotkeyCommands& commands_;

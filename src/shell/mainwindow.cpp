@@ -64,7 +64,7 @@ MainWindow::MainWindow()
     trayMenuWatch->start(10);
     hideAfterStartTimer->start(5000);
     autoCapturePoll->start(4000);
-    platform::tray().onEvent = [this](platform::TrayEvent code) { handleTrayEvent(code); };
+    platform::tray().onEvent = [this](platform::TrayEvent event) { handleTrayEvent(event); };
 }
 
 MainWindow::~MainWindow() {
@@ -124,7 +124,7 @@ void MainWindow::startUp() {
     output::state().programFolder = QCoreApplication::applicationDirPath();
     capture::session().shape = capture::SelectionShape::Rectangle;
     state.freeze.desktopFrozen = false;
-    readLocale();
+    readLocaleUnits();
     readStartAtLogin();
     if (firstStart_)
         registerDefaultHotkeys();
@@ -143,7 +143,7 @@ void MainWindow::startUp() {
     autoCapturePoll->start(4000);
 }
 
-void MainWindow::readLocale() {
+void MainWindow::readLocaleUnits() {
     output::readLocaleUnits(output::state());
 }
 
@@ -185,16 +185,16 @@ void MainWindow::addTrayIcon() {
     }
 }
 
-void MainWindow::handleTrayEvent(platform::TrayEvent code) {
+void MainWindow::handleTrayEvent(platform::TrayEvent event) {
     auto& state = capture::state();
     if (!state.trayHover) {
         const platform::WindowId target = platform::desktop().lastForeignWindow();
         capture::session().targetWindow = target;
     }
-    if (inTrayCallback_)
+    if (handlingTrayEvent_)
         return;
-    inTrayCallback_ = true;
-    switch (code) {
+    handlingTrayEvent_ = true;
+    switch (event) {
         case platform::TrayEvent::MouseMove:
             state.trayHover = true;
             break;
@@ -210,12 +210,12 @@ void MainWindow::handleTrayEvent(platform::TrayEvent code) {
             break;
         case platform::TrayEvent::RightButtonUp:
             popUpMenu(trayMenu, freezeItem);
-            // The menu stays open after this returns; the callback stays busy until it closes.
+            // The menu stays open after this returns; tray events wait until it closes.
             if (trayMenu->isVisible())
                 return;
             break;
     }
-    inTrayCallback_ = false;
+    handlingTrayEvent_ = false;
 }
 
 void MainWindow::popUpMenu(QMenu* menu, QAction* defaultItem) {

@@ -77,7 +77,7 @@ public:
     void updateClipboardMenus() override;
     bool frozenScreenShown() override;
     void setTargetWindow(platform::WindowId window) override;
-    void popupContextMenu() override;
+    void popUpContextMenu() override;
     QAction* menuItem(options::MenuItem item) override;
 
     // Controls.
@@ -142,12 +142,12 @@ private:
     void buildObjectPopups();
     void connectMenus();
 
-    void readLocale();
+    void readLocaleUnits();
     void readStartAtLogin();
     void registerDefaultHotkeys();
     void addTrayIcon();
 
-    void handleTrayEvent(platform::TrayEvent code);
+    void handleTrayEvent(platform::TrayEvent event);
     void startWatchingTrayMenu();
     void watchTrayMenu();
     void hideAfterStart();
@@ -163,8 +163,8 @@ private:
     void endAtOnce();
 
     std::unique_ptr<options::HotkeyDispatcher> hotkeyDispatcher_;
-    bool firstStart_ = false;  // no hotkey table was stored before this run
-    bool inTrayCallback_ = false;
+    bool firstStart_ = false;         // no hotkey table was stored before this run
+    bool handlingTrayEvent_ = false;  // later tray events only remember the target window
     bool watchingTrayMenu_ = false;
     bool ended_ = false;
 };

@@ -96,7 +96,7 @@ void MainWindow::connectMenus() {
         connect(item, &QAction::triggered, this, [this, command = command] { (this->*command)(); });
     connect(trayMenu, &QMenu::aboutToShow, this, [this] { startWatchingTrayMenu(); });
     connect(trayMenu, &QMenu::aboutToHide, this, [this] {
-        inTrayCallback_ = false;
+        handlingTrayEvent_ = false;
         // A closed menu needs no watching; the watcher would only poll the pointer.
         watchingTrayMenu_ = false;
         trayMenuWatch->stop();

@@ -30,8 +30,8 @@ public:
     void copyToClipboard() override { record("copyToClipboard"); }
     void sendByEmail() override { record("sendByEmail"); }
     void updateClipboardMenus() override { record("updateClipboardMenus"); }
-    void popupContextMenu() override {
-        record("popupContextMenu");
+    void popUpContextMenu() override {
+        record("popUpContextMenu");
         contextPopupWhileMenuUp = capture::state().contextPopup;
     }
     bool frozenScreenShown() override { return frozenShown; }

@@ -306,7 +306,7 @@ TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
         prog.captureState.freeze.dialogOpen = true;
         paste->setEnabled(true);  // as the clipboard check left it
         release->setEnabled(!frozen);
-        EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popupContextMenu");
+        EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popUpContextMenu");
         EXPECT_TRUE(recorder.contextPopupWhileMenuUp);
         EXPECT_FALSE(prog.captureState.contextPopup || prog.captureState.freeze.dialogOpen);
         EXPECT_EQ(paste->isEnabled(), frozen);
