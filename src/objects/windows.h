@@ -11,10 +11,10 @@ namespace qv::objects {
 
 // The windows of this subsystem, each created on first use.
 struct Windows {
-    toolkit::LazyWindow<ObjectsPalette> objectsPalette;    // the Objects palette
-    toolkit::LazyWindow<TextOptionsDialog> textOptions;    // Text Options
-    toolkit::LazyWindow<ShapeOptionsDialog> shapeOptions;  // Shape Options
-    toolkit::LazyWindow<LineOptionsDialog> lineOptions;    // Line Options
+    toolkit::LazyWindow<ObjectsPalette> objectsPalette;
+    toolkit::LazyWindow<TextOptionsDialog> textOptions;
+    toolkit::LazyWindow<ShapeOptionsDialog> shapeOptions;
+    toolkit::LazyWindow<LineOptionsDialog> lineOptions;
 };
 
 // The windows of the running program.

@@ -32,7 +32,7 @@ void CanvasItem::changed() {
     canvas_.update();
 }
 
-void CanvasShape::setShape(int shape) {
+void CanvasShape::setShape(Shape shape) {
     shape_ = shape;
     changed();
 }
@@ -42,7 +42,7 @@ void CanvasShape::setBorderColor(const QColor& color) {
     changed();
 }
 
-void CanvasShape::setBorderStyle(int style) {
+void CanvasShape::setBorderStyle(BorderStyle style) {
     style_ = style;
     changed();
 }

@@ -60,23 +60,23 @@ private:
 // A rectangle or circle outline, one pixel wide.
 class CanvasShape : public CanvasItem {
 public:
-    enum Shape { Rectangle = 0, Circle = 3 };
-    enum BorderStyle { Solid = 1, Dot = 3 };
+    enum Shape { Rectangle, Circle };
+    enum BorderStyle { Solid, Dot };
 
     CanvasShape(FrozenCanvas& canvas, Role role) : CanvasItem(canvas, role) {}
-    int shape() const { return shape_; }
-    void setShape(int shape);
+    Shape shape() const { return shape_; }
+    void setShape(Shape shape);
     QColor borderColor() const { return color_; }
     void setBorderColor(const QColor& color);
-    int borderStyle() const { return style_; }
-    void setBorderStyle(int style);
+    BorderStyle borderStyle() const { return style_; }
+    void setBorderStyle(BorderStyle style);
 
 protected:
     void paint(QPainter& painter, const QRect& pixels) const override;
 
 private:
-    int shape_ = Rectangle;
-    int style_ = Solid;
+    Shape shape_ = Rectangle;
+    BorderStyle style_ = Solid;
     QColor color_ = Qt::black;
 };
 
