@@ -21,8 +21,8 @@ void setMainMenuCaption(MenuItem item, const QString& caption) {
     }
 }
 
-void resetMainMenu() {
-    capture::shellControl().resetMainMenus();
+void updateMainMenuPictures() {
+    capture::shellControl().updateMainMenuPictures();
 }
 
 QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey) {

@@ -13,8 +13,8 @@ QString hotkeyText(int row);
 // Sets the caption of one of the main window's menu items. The main window is the first
 // window of the program; before it exists there is no menu to caption.
 void setMainMenuCaption(MenuItem item, const QString& caption);
-// Lets the main window's menus pick up changed captions.
-void resetMainMenu();
+// Registers the menu pictures again under the captions as they are now.
+void updateMainMenuPictures();
 
 // "Start Default Application( name )" followed by gap and the hotkey text.
 QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey);

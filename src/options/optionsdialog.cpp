@@ -269,7 +269,7 @@ void OptionsDialog::takeOverFromFrozenScreen() {
 void OptionsDialog::showAutoCopyCaption() {
     setMainMenuCaption(MenuItem::CopyToClipboard,
                        copyCaption(autoCopyBox->isChecked(), hotkeyText(RowCopy)));
-    resetMainMenu();
+    updateMainMenuPictures();
 }
 
 void OptionsDialog::forceAutoCopyWhileReleasing() {
@@ -373,7 +373,7 @@ bool OptionsDialog::apply() {
     setMainMenuCaption(MenuItem::PastingApplication,
                        containerAppCaption(current.pastingAppName, QStringLiteral(" "),
                                            hotkeyText(RowContainerApp)));
-    resetMainMenu();
+    updateMainMenuPictures();
     return true;
 }
 
@@ -387,7 +387,7 @@ void OptionsDialog::reject() {
     const bool autoCopy = options::state().settings.autoCopy;
     if (autoCopyBox->isChecked() != autoCopy) {
         setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(autoCopy, hotkeyText(RowCopy)));
-        resetMainMenu();
+        updateMainMenuPictures();
     }
     showSettings(options::state().settings);
     QDialog::reject();

@@ -45,7 +45,7 @@ void OptionsDialog::load() {
     // The copy caption starts from the main window's until autocopy changes it.
     if (current.autoCopy)
         setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(true, hotkeyText(RowCopy)));
-    resetMainMenu();
+    updateMainMenuPictures();
     showSettings(current);
 }
 

@@ -137,7 +137,7 @@ void MainWindow::startUp() {
     addTrayIcon();
     if (!options.defaultHotkeys && !options.disableHotkeys)
         registerHotkeys();
-    initializeMenus();
+    attachMenuPictures();
     hideAfterStartTimer->start(5000);
     loadJobTable();
     autoCapturePoll->start(4000);

@@ -31,9 +31,10 @@ public:
     void load() { startUp(); }
     void startUp();
 
-    // Menus hook-up, also run again by whoever changes menu captions.
-    void initializeMenus();
-    void resetMenus();
+    // The menus show pictures found by their items' captions: attached once at start-up,
+    // registered again by whoever changes a caption.
+    void attachMenuPictures();
+    void updateMenuPictures();
 
     // Freezing and releasing. Reads the screen into the snapshot and shows the frozen screen
     // over it; the one-step captures waiting run in its activation.

@@ -103,12 +103,12 @@ void MainWindow::connectMenus() {
     });
 }
 
-void MainWindow::initializeMenus() {
+void MainWindow::attachMenuPictures() {
     picmenu::PictureMenus(picmenu::state()).attach(this);
-    resetMenus();
+    updateMenuPictures();
 }
 
-void MainWindow::resetMenus() {
+void MainWindow::updateMenuPictures() {
     picmenu::PictureMenus menus(picmenu::state());
     menus.setPictures(menuPictures);
     const std::pair<QAction*, int> pictures[] = {

@@ -38,9 +38,9 @@ void WindowsControl::hideMainWindow() {
     windows().mainWindow->hideToTray();
 }
 
-void WindowsControl::resetMainMenus() {
+void WindowsControl::updateMainMenuPictures() {
     if (MainWindow* mainWindow = windows().mainWindow.peek())
-        mainWindow->resetMenus();
+        mainWindow->updateMenuPictures();
 }
 
 }  // namespace qv::shell

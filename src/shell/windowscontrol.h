@@ -15,7 +15,7 @@ public:
     void restoreAreaPointer() override;
     void releaseDesktop() override;
     void hideMainWindow() override;
-    void resetMainMenus() override;
+    void updateMainMenuPictures() override;
 };
 
 }  // namespace qv::shell
