@@ -29,9 +29,9 @@ struct FreezeFlags {
 struct State {
     FreezeFlags freeze;
 
-    bool captureValid = false;  // the last capture is usable; a release keeps it
-    bool contextPopup = false;  // the context menu was popped by its hotkey
-    bool trayHover = false;     // the pointer rests on the tray icon
+    bool captureValid = false;           // the last capture is usable; a release keeps it
+    bool contextMenuFromHotkey = false;  // the context menu was popped by its hotkey
+    bool trayHover = false;              // the pointer rests on the tray icon
     bool areaCaptureRunning = false;
 
     platform::WindowId frozenForeground = 0;
@@ -59,6 +59,8 @@ struct State {
 };
 
 // The capture state of the running program.
-inline State& state() { return toolkit::Installed<State>::get(); }
+inline State& state() {
+    return toolkit::Installed<State>::get();
+}
 
 }  // namespace qv::capture

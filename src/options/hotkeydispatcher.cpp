@@ -49,7 +49,7 @@ HotkeyDispatcher::~HotkeyDispatcher() {
 
 void HotkeyDispatcher::dispatch(int id) {
     const bool acts =
-        !options::state().disableHotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
+        !options::state().hotkeysDisabled && id >= kFirstHotkeyId && id <= kLastHotkeyId;
     if (acts && !runCommand(id))
         return;
     clearTrayHoverIfLeftButtonDown();
@@ -151,7 +151,7 @@ bool HotkeyDispatcher::runCommand(int id) {
 
 void HotkeyDispatcher::popUpContextMenuForHotkey() {
     capture::State& captureState = capture::state();
-    captureState.contextPopup = true;
+    captureState.contextMenuFromHotkey = true;
     captureState.freeze.dialogOpen = false;
     commands_.updateClipboardMenus();
     const bool frozen = captureState.freeze.desktopFrozen;
@@ -162,7 +162,7 @@ void HotkeyDispatcher::popUpContextMenuForHotkey() {
     enable(commands_, MenuItem::CircleMode, true);
     enable(commands_, MenuItem::RectangleMode, true);
     commands_.popUpContextMenu();
-    captureState.contextPopup = false;
+    captureState.contextMenuFromHotkey = false;
 }
 
 }  // namespace qv::options

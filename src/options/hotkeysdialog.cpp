@@ -66,7 +66,7 @@ void HotkeysDialog::load() {
     keyCombo->setCurrentIndex(0);
 
     if (!keyExists(kHotkeysKey)) {
-        options::state().defaultHotkeys = true;
+        options::state().usingDefaultHotkeys = true;
         for (int row = 0; row < kHotkeyRows; ++row)
             hotkeyList->addItem(QString());
         writeHotkeys();
@@ -163,7 +163,7 @@ void HotkeysDialog::setHotkey() {
 
     // While hotkeys are switched off the row is only recorded; switching them on again
     // grabs the whole table.
-    if (!options::state().disableHotkeys) {
+    if (!options::state().hotkeysDisabled) {
         auto& hotkeys = platform::hotkeys();
         const int id = hotkeyId(row);
         const std::optional<ParsedHotkey> old = parseHotkey(hotkeyList->item(row)->text());
@@ -198,13 +198,13 @@ void HotkeysDialog::removeHotkey() {
 
 void HotkeysDialog::switchHotkeysOnOrOff() {
     if (disableHotkeysBox->isChecked()) {
-        options::state().disableHotkeys = true;
+        options::state().hotkeysDisabled = true;
         releaseHotkeys();
         for (int row = 0; row < kHotkeyRows; ++row)
             showCaptionWithoutHotkey(row);
     }
     if (isVisible() && !disableHotkeysBox->isChecked()) {
-        options::state().disableHotkeys = false;
+        options::state().hotkeysDisabled = false;
         // Whatever is grabbed now (the start-up defaults among them) is let go first, so the
         // table's own combinations are never refused as taken.
         releaseHotkeys();

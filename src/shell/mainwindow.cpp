@@ -131,11 +131,11 @@ void MainWindow::startUp() {
 
     const Qt::CheckState disable = optionsWindows.hotkeysDialog->disableHotkeysBox->checkState();
     if (disable != Qt::PartiallyChecked)
-        options.disableHotkeys = disable == Qt::Checked;
+        options.hotkeysDisabled = disable == Qt::Checked;
     releaseItem->setEnabled(false);
 
     addTrayIcon();
-    if (!options.defaultHotkeys && !options.disableHotkeys)
+    if (!options.usingDefaultHotkeys && !options.hotkeysDisabled)
         registerHotkeys();
     attachMenuPictures();
     hideAfterStartTimer->start(5000);
@@ -156,7 +156,7 @@ void MainWindow::readStartAtLogin() {
 }
 
 void MainWindow::registerDefaultHotkeys() {
-    options::state().defaultHotkeys = true;
+    options::state().usingDefaultHotkeys = true;
     // A taken combination is reported; the menu names the key all the same.
     auto registerOrReport = [](int id, char key, const QString& hotkey, const QString& product) {
         const int error = platform::hotkeys().registerHotkey(id, platform::ModControl, key);

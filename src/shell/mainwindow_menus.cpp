@@ -155,7 +155,7 @@ void MainWindow::releaseDesktopFromContextMenu() {
 
 void MainWindow::selectRectangleMode() {
     auto& state = capture::state();
-    if (state.contextPopup) {
+    if (state.contextMenuFromHotkey) {
         releaseItem->setEnabled(true);
         captureWindowItem->setEnabled(false);
         captureScreenItem->setEnabled(false);
@@ -174,7 +174,7 @@ void MainWindow::selectCircleMode() {
         clock.sleep(1000);
         clock.processEvents();
     };
-    if (state.contextPopup) {
+    if (state.contextMenuFromHotkey) {
         if (state.areaCaptureRunning) {
             waitForRunningCapture();
             return;

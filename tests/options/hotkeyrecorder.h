@@ -32,7 +32,7 @@ public:
     void updateClipboardMenus() override { record("updateClipboardMenus"); }
     void popUpContextMenu() override {
         record("popUpContextMenu");
-        contextPopupWhileMenuUp = capture::state().contextPopup;
+        contextPopupWhileMenuUp = capture::state().contextMenuFromHotkey;
     }
     bool frozenScreenShown() override { return frozenShown; }
     void setTargetWindow(platform::WindowId window) override { target = window; }

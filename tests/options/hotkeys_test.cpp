@@ -213,10 +213,10 @@ TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
 TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStoresIt) {
     set(RowFreeze, "CTRL+", "F");
     dialog().disableHotkeysBox->setChecked(true);
-    EXPECT_TRUE(prog.options.disableHotkeys);
+    EXPECT_TRUE(prog.options.hotkeysDisabled);
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
     dialog().disableHotkeysBox->setChecked(false);
-    EXPECT_TRUE(prog.options.disableHotkeys) << "unchecking a hidden window does nothing";
+    EXPECT_TRUE(prog.options.hotkeysDisabled) << "unchecking a hidden window does nothing";
 
     dialog().show();
     dialog().disableHotkeysBox->setChecked(true);
@@ -286,7 +286,7 @@ TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetu
     prog.captureState.trayHover = true;
     press(0xB00B);
     EXPECT_TRUE(prog.captureState.trayHover);
-    prog.options.disableHotkeys = true;
+    prog.options.hotkeysDisabled = true;
     EXPECT_EQ(press(0xB00B), "");
     EXPECT_FALSE(prog.captureState.trayHover);
 
@@ -308,7 +308,8 @@ TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
         release->setEnabled(!frozen);
         EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popUpContextMenu");
         EXPECT_TRUE(recorder.contextPopupWhileMenuUp);
-        EXPECT_FALSE(prog.captureState.contextPopup || prog.captureState.freeze.dialogOpen);
+        EXPECT_FALSE(prog.captureState.contextMenuFromHotkey ||
+                     prog.captureState.freeze.dialogOpen);
         EXPECT_EQ(paste->isEnabled(), frozen);
         EXPECT_EQ(release->isEnabled(), frozen);
     }

@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, OnlyTheFirstStartRegistersTheTwoDefaultHotkeysAndNamesThe
         Program run;
         MainWindow& mainWindow = run.shellWindows().mainWindow.get();
         EXPECT_EQ(platform.hotkeys().registered, later ? decltype(defaults)() : defaults);
-        EXPECT_EQ(run.options.defaultHotkeys, !later);
+        EXPECT_EQ(run.options.usingDefaultHotkeys, !later);
         EXPECT_EQ(mainWindow.releaseItem->text(),
                   later ? "Release Desktop" : "Release Desktop   CTRL+R");
         EXPECT_EQ(mainWindow.contextReleaseItem->text(), mainWindow.releaseItem->text());
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, DisableHotkeysStoredOnRegistersNothing) {
                              QByteArray("CTRL+E\0", 7));
     prog.optionsWindows().hotkeysDialog->disableHotkeysBox->setChecked(true);
     start();
-    EXPECT_TRUE(prog.options.disableHotkeys);
+    EXPECT_TRUE(prog.options.hotkeysDisabled);
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
 }
 
