@@ -97,12 +97,12 @@ void releaseHotkeys() {
 }
 
 std::optional<CaptionInputs> captionInputs() {
-    const OptionsDialog* options = options::windows().optionsDialog.peek();
-    if (!options)
+    const OptionsDialog* optionsDialog = options::windows().optionsDialog.peek();
+    if (!optionsDialog)
         return std::nullopt;
     // While the window is open the captions follow its boxes; otherwise it shows the current
     // settings.
-    const Settings edited = options->editedSettings();
+    const Settings edited = optionsDialog->editedSettings();
     CaptionInputs inputs;
     inputs.containerAppName = edited.pastingAppName;
     inputs.autoCopy = edited.autoCopy;

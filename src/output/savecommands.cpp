@@ -60,8 +60,7 @@ bool overwriteAllowed(const QString& target) {
 }
 
 std::optional<SaveError> saveCapture(const QString& target, const SaveFormat& format) {
-    const QImage& capture = capture::session().buffer;
-    return saveImage(capture, target, format, output::state().programFolder);
+    return saveImage(capture::session().buffer, target, format, output::state().programFolder);
 }
 
 void showFrozenScreenOrRelease() {

@@ -79,23 +79,23 @@ QSizeF FrozenScreen::canvasTwips() const {
 
 void FrozenScreen::runHoverTests() {
     const QPointF at = pointerTwips();
-    auto& objects = objects::state();
+    auto& objectsState = objects::state();
     const auto& captureState = capture::state();
-    if (!objects.freeze.shapeOptionsOpen) {
+    if (!objectsState.freeze.shapeOptionsOpen) {
         const int shape = hover::shapeAt(shapes, at);
         if (shape >= 0) {
-            objects.currentShape = qint16(shape);
+            objectsState.currentShape = qint16(shape);
             shapeHoverMark->setGeometry(shapes[shape]->geometry().x(),
                                         shapes[shape]->geometry().y(), shapes[shape]->width(),
                                         shapes[shape]->height());
             shapeHoverMark->show();
         }
     }
-    if (!objects.freeze.lineOptionsOpen) {
+    if (!objectsState.freeze.lineOptionsOpen) {
         const int index =
             hover::lineAt(lines, at, captureState.twipsPerPixelX, captureState.twipsPerPixelY);
         if (index >= 0) {
-            objects.currentLine = qint16(index);
+            objectsState.currentLine = qint16(index);
             const CanvasLine& line = *lines[index];
             const QPointF centres[] = {
                 {line.x1(), line.y1()}, hover::midpoint(line), {line.x2(), line.y2()}};
@@ -111,9 +111,9 @@ void FrozenScreen::runHoverTests() {
 
 void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
     auto& captureState = capture::state();
-    auto& objects = objects::state();
-    objects.shapeSelected = false;
-    objects.imageSelected = false;
+    auto& objectsState = objects::state();
+    objectsState.shapeSelected = false;
+    objectsState.imageSelected = false;
     runHoverTests();
     captureState.trayHover = false;
 
@@ -125,7 +125,7 @@ void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
     if (button != Qt::LeftButton)
         return;
     hideHoverMarks();
-    objects.freeze.objectsDeleted = false;
+    objectsState.freeze.objectsDeleted = false;
     markerTimer->stop();
     if (captureState.freeze.pendingWindow || captureState.freeze.pendingScreen ||
         captureState.freeze.dialogOpen) {
@@ -151,23 +151,23 @@ void FrozenScreen::startDrag(QPointF at) {
 
 void FrozenScreen::rightClickOnCanvas(QPointF at) {
     auto& captureState = capture::state();
-    auto& objects = objects::state();
+    auto& objectsState = objects::state();
     captureState.rightClickPos = QPointF(float(at.x()), float(at.y()));
     captureState.dragState = capture::DragState::Idle;
     updateClipboardMenus();
     const QPointer<FrozenScreen> alive(this);
-    if (objects.freeze.objectsDeleted || objectSelected()) {
+    if (objectsState.freeze.objectsDeleted || objectSelected()) {
         hideHoverMarks();
         platform::clock().processEvents();
         platform::clock().sleep(300);
         captureBandAgain();
-        objects.freeze.objectsDeleted = false;
+        objectsState.freeze.objectsDeleted = false;
         // The capture's own actions may have released the desktop meanwhile.
         if (!alive || !stillFrozen())
             return;
     }
     MainWindow& mainWindow = shell::windows().mainWindow.get();
-    if (objects.freeze.objectsAdded) {
+    if (objectsState.freeze.objectsAdded) {
         mainWindow.circleModeItem->setEnabled(true);
         mainWindow.rectangleModeItem->setEnabled(true);
     }

@@ -47,11 +47,11 @@ void FrozenScreen::handleActivation() {
     captureState.dragStart = captureState.dragEnd = captureState.dragLast = QPoint(0, 0);
     if (!captureState.freeze.dialogOpen) {
         canvas->clearPicture();
-        auto& capture = capture::session();
+        auto& session = capture::session();
         // A failed grab starts the session afresh.
-        if (capture.snapshot.isNull())
-            capture.release();
-        canvas->setPicture(capture.snapshot);
+        if (session.snapshot.isNull())
+            session.release();
+        canvas->setPicture(session.snapshot);
         markerTimer->stop();
     }
     captureState.freeze.desktopFrozen = true;
@@ -102,8 +102,8 @@ bool FrozenScreen::captureActiveWindow() {
     captureState.freeze.captureAvailable = true;
 
     auto& desktop = platform::desktop();
-    auto& capture = capture::session();
-    const platform::WindowId target = capture.targetWindow;
+    auto& session = capture::session();
+    const platform::WindowId target = session.targetWindow;
     const QImage& snapshot = canvas->picture();
     QRect frame;
     QString failure;
@@ -139,7 +139,7 @@ bool FrozenScreen::captureActiveWindow() {
     captureState.bandY1 = top;
     captureState.bandY2 = bottom;
     // The window exactly as the snapshot shows it, pixel for pixel.
-    capture.buffer = snapshot.copy(frame);
+    session.buffer = snapshot.copy(frame);
 
     if (!silent)
         runAfterCaptureActions();

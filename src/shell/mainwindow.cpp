@@ -108,7 +108,7 @@ void MainWindow::buildWindow() {
 
 void MainWindow::startUp() {
     auto& state = capture::state();
-    auto& options = options::state();
+    auto& optionsState = options::state();
     auto& shellWindows = shell::windows();
     auto& optionsWindows = options::windows();
     // Whether hotkeys were ever stored is decided before the Hotkeys window's load stores
@@ -131,11 +131,11 @@ void MainWindow::startUp() {
 
     const Qt::CheckState disable = optionsWindows.hotkeysDialog->disableHotkeysBox->checkState();
     if (disable != Qt::PartiallyChecked)
-        options.hotkeysDisabled = disable == Qt::Checked;
+        optionsState.hotkeysDisabled = disable == Qt::Checked;
     releaseItem->setEnabled(false);
 
     addTrayIcon();
-    if (!options.usingDefaultHotkeys && !options.hotkeysDisabled)
+    if (!optionsState.usingDefaultHotkeys && !optionsState.hotkeysDisabled)
         registerHotkeys();
     attachMenuPictures();
     hideAfterStartTimer->start(5000);

@@ -193,9 +193,9 @@ void MainWindow::selectCircleMode() {
 }
 
 void MainWindow::showOptions() {
-    auto& options = options::windows().optionsDialog.get();
-    options.show();
-    options.raise();
+    auto& optionsDialog = options::windows().optionsDialog.get();
+    optionsDialog.show();
+    optionsDialog.raise();
 }
 
 void MainWindow::exitProgram() {
