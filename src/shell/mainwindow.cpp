@@ -107,7 +107,7 @@ void MainWindow::buildWindow() {
 }
 
 void MainWindow::startUp() {
-    auto& state = capture::state();
+    auto& captureState = capture::state();
     auto& optionsState = options::state();
     auto& shellWindows = shell::windows();
     auto& optionsWindows = options::windows();
@@ -123,7 +123,7 @@ void MainWindow::startUp() {
     trayMenuWatch->stop();
     output::state().programFolder = QCoreApplication::applicationDirPath();
     capture::session().shape = capture::SelectionShape::Rectangle;
-    state.freeze.desktopFrozen = false;
+    captureState.freeze.desktopFrozen = false;
     readLocaleUnits();
     readStartAtLogin();
     if (firstStart_)
@@ -186,8 +186,8 @@ void MainWindow::addTrayIcon() {
 }
 
 void MainWindow::handleTrayEvent(platform::TrayEvent event) {
-    auto& state = capture::state();
-    if (!state.trayHover) {
+    auto& captureState = capture::state();
+    if (!captureState.trayHover) {
         const platform::WindowId target = platform::desktop().lastForeignWindow();
         capture::session().targetWindow = target;
     }
@@ -196,7 +196,7 @@ void MainWindow::handleTrayEvent(platform::TrayEvent event) {
     handlingTrayEvent_ = true;
     switch (event) {
         case platform::TrayEvent::MouseMove:
-            state.trayHover = true;
+            captureState.trayHover = true;
             break;
         case platform::TrayEvent::LeftDoubleClick:
             if (frozenScreenShown()) {

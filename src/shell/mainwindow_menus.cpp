@@ -154,8 +154,8 @@ void MainWindow::releaseDesktopFromContextMenu() {
 }
 
 void MainWindow::selectRectangleMode() {
-    auto& state = capture::state();
-    if (state.contextMenuFromHotkey) {
+    auto& captureState = capture::state();
+    if (captureState.contextMenuFromHotkey) {
         releaseItem->setEnabled(true);
         captureWindowItem->setEnabled(false);
         captureScreenItem->setEnabled(false);
@@ -166,7 +166,7 @@ void MainWindow::selectRectangleMode() {
 }
 
 void MainWindow::selectCircleMode() {
-    auto& state = capture::state();
+    auto& captureState = capture::state();
     auto& clock = platform::clock();
     // While an area is still being copied the mode stays; the rest of that copy runs here.
     auto waitForRunningCapture = [&clock] {
@@ -174,8 +174,8 @@ void MainWindow::selectCircleMode() {
         clock.sleep(1000);
         clock.processEvents();
     };
-    if (state.contextMenuFromHotkey) {
-        if (state.areaCaptureRunning) {
+    if (captureState.contextMenuFromHotkey) {
+        if (captureState.areaCaptureRunning) {
             waitForRunningCapture();
             return;
         }
@@ -184,7 +184,7 @@ void MainWindow::selectCircleMode() {
         captureScreenItem->setEnabled(false);
         freezeDesktop();
     }
-    if (!state.areaCaptureRunning) {
+    if (!captureState.areaCaptureRunning) {
         capture::session().shape = capture::SelectionShape::Circle;
         shell::windows().frozenScreen->setAreaCursor();
         return;
