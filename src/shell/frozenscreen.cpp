@@ -19,7 +19,7 @@ FrozenScreen::FrozenScreen()
       band(canvas->addShape(CanvasItem::Role::Band)),
       sizeReadout(canvas->addLabel(CanvasItem::Role::Caption)),
       dotsMarker(canvas->addLabel(CanvasItem::Role::Caption)),
-      pleaseWait(canvas->addLabel(CanvasItem::Role::Caption)),
+      pleaseWaitLabel(canvas->addLabel(CanvasItem::Role::Caption)),
       markerTimer(platform::clock().createTimer()) {
     setWindowTitle(QStringLiteral("Frozen Screen"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -27,9 +27,9 @@ FrozenScreen::FrozenScreen()
     dotsMarker->setFont(boldArial(9.75));
     dotsMarker->setBackgroundColor(tipBack);
     dotsMarker->setCaption(QStringLiteral("............"));
-    pleaseWait->setTextColor(Qt::red);
-    pleaseWait->setBackgroundColor(tipBack);
-    pleaseWait->setCaption(QStringLiteral("      Please wait !      "));
+    pleaseWaitLabel->setTextColor(Qt::red);
+    pleaseWaitLabel->setBackgroundColor(tipBack);
+    pleaseWaitLabel->setCaption(QStringLiteral("      Please wait !      "));
     markerTimer->onTimeout = [this] { advanceDotsMarker(); };
     QFont readout(QStringLiteral("MS Sans Serif"));
     readout.setPointSizeF(8.25);
@@ -48,7 +48,7 @@ FrozenScreen::FrozenScreen()
     captureState.freeze.captureAvailable = false;
     sizeReadout->hide();
     dotsMarker->hide();
-    pleaseWait->hide();
+    pleaseWaitLabel->hide();
     captureState.dragStart = captureState.dragEnd = captureState.dragLast = QPoint(0, 0);
     captureState.circleRadius = 0;
     markerTimer->stop();

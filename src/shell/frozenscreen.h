@@ -25,7 +25,7 @@ public:
     CanvasShape* band;         // the marked area, or the frame of a one-step capture
     CanvasLabel* sizeReadout;  // the band's size, at its lower right corner
     CanvasLabel* dotsMarker;   // a growing row of dots below the readout after a capture
-    CanvasLabel* pleaseWait;
+    CanvasLabel* pleaseWaitLabel;
     std::unique_ptr<platform::Timer> markerTimer;  // grows the dots marker
 
     // The annotation object pools the hover tests read (a free element is a hidden one), and

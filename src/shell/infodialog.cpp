@@ -28,12 +28,12 @@ InfoDialog::InfoDialog() {
     background->setPixmap(QIcon(QStringLiteral(":/shell/info.svg")).pixmap(size()));
     new PointerEvents(background, [this] { resetLinkColors(); });
 
-    frame = new QFrame(background);
-    // The frame keeps a margin on the right as on the left.
+    border = new QFrame(background);
+    // The border keeps a margin on the right as on the left.
     const QRect framed = twipsRect(240, 240, 5655, 2895);
-    frame->setGeometry(framed.intersected(rect().adjusted(0, 0, -framed.left(), 0)));
-    frame->setStyleSheet(QStringLiteral("border: 1px solid %1; background: transparent;")
-                             .arg(toolkit::colorFromValue(kLinkBlue).name()));
+    border->setGeometry(framed.intersected(rect().adjusted(0, 0, -framed.left(), 0)));
+    border->setStyleSheet(QStringLiteral("border: 1px solid %1; background: transparent;")
+                              .arg(toolkit::colorFromValue(kLinkBlue).name()));
 
     auto label = [this](const QString& text, double points, QRect where, qint64 color) {
         auto* l = new QLabel(text, background);
