@@ -15,7 +15,7 @@ public:
     virtual ~ShellControl() = default;
 
     // The frozen-screen window if one exists; asking never builds one.
-    virtual QWidget* frozenScreenIfLoaded() = 0;
+    virtual QWidget* frozenScreenIfExists() = 0;
     // The frozen-screen window, built and loaded first when there is none: the owner of the
     // dialogs shown over it.
     virtual QWidget& frozenScreen() = 0;

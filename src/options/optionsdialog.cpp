@@ -257,7 +257,7 @@ void OptionsDialog::showEvent(QShowEvent* e) {
 
 void OptionsDialog::takeOverFromFrozenScreen() {
     auto& captureState = capture::state();
-    const QWidget* frozenScreen = capture::shellControl().frozenScreenIfLoaded();
+    const QWidget* frozenScreen = capture::shellControl().frozenScreenIfExists();
     if (frozenScreen && frozenScreen->isVisible())
         captureState.freeze.dialogOpen = true;
     captureState.freeze.pendingWindow = false;

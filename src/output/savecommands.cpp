@@ -136,7 +136,7 @@ void saveAs() {
     request.filter = saveAsFilters();
     // The bitmap row is chosen at every opening.
     const auto chosen = platform::dialogs().saveFileWithFilter(
-        request, saveFormats()[0].qtFilter(), capture::shellControl().frozenScreenIfLoaded());
+        request, saveFormats()[0].qtFilter(), capture::shellControl().frozenScreenIfExists());
     if (!chosen)
         return;
 

@@ -68,7 +68,7 @@ void FrozenScreen::setSizeTwips(double width, double height) {
     heightTwips_ = height;
 }
 
-void FrozenScreen::showActive() {
+void FrozenScreen::showAndActivate() {
     // The window covers its whole picture, the screen: a strip of the live screen left
     // uncovered below a frozen one would mislead, however short the nominal height is.
     setGeometry(QRect(QPoint(0, 0), canvas->size()));

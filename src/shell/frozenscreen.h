@@ -41,7 +41,7 @@ public:
     double heightTwips() const { return heightTwips_; }
     // Shows the window over its whole picture and makes it the active one at once, so its
     // activation has run when this returns.
-    void showActive();
+    void showAndActivate();
 
     // Captures the band as last drawn again.
     void captureBandAgain();

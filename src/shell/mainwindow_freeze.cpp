@@ -40,7 +40,7 @@ void MainWindow::showFrozenScreen() {
                                           captureState.screenTwipsHeight);
         capture::session().snapshot = grabDesktopPicture();
     }
-    frozenScreen->showActive();
+    frozenScreen->showAndActivate();
 }
 
 void MainWindow::freezeDesktop() {

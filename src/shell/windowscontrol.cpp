@@ -4,7 +4,7 @@
 
 namespace qv::shell {
 
-QWidget* WindowsControl::frozenScreenIfLoaded() {
+QWidget* WindowsControl::frozenScreenIfExists() {
     return windows().frozenScreen.peek();
 }
 
@@ -13,7 +13,7 @@ QWidget& WindowsControl::frozenScreen() {
 }
 
 void WindowsControl::showFrozenScreenAgain() {
-    windows().frozenScreen->showActive();
+    windows().frozenScreen->showAndActivate();
 }
 
 void WindowsControl::stopCaptureMarker() {

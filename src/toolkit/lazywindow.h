@@ -33,7 +33,7 @@ public:
     }
     Window* operator->() { return &get(); }
 
-    bool isLoaded() const { return !window_.isNull(); }
+    bool exists() const { return !window_.isNull(); }
     // The window if it exists; never creates it.
     Window* peek() const { return window_.data(); }
 

@@ -100,7 +100,7 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
     EXPECT_FALSE(captureState().freeze.desktopFrozen);
-    EXPECT_FALSE(shellWindows().frozenScreen.isLoaded())
+    EXPECT_FALSE(shellWindows().frozenScreen.exists())
         << "no hidden frozen screen built after the release";
 }
 

@@ -91,7 +91,7 @@ TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
     for (bool* flag : kept)
         EXPECT_TRUE(*flag);
     EXPECT_FALSE(s.freeze.desktopFrozen);
-    EXPECT_FALSE(shellWindows().frozenScreen.isLoaded());
+    EXPECT_FALSE(shellWindows().frozenScreen.exists());
     EXPECT_TRUE(session().snapshot.isNull());
     EXPECT_TRUE(session().buffer.isNull());
     EXPECT_EQ(session().targetWindow, 0u);

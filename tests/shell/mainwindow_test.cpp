@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, TrayDoubleClickShowsTheWindowUnlessFrozen) {
     mainWindow.hide();
     fake.tray().fire(TrayEvent::LeftDoubleClick);
     EXPECT_TRUE(mainWindow.isVisible());
-    EXPECT_FALSE(prog.shellWindows().frozenScreen.isLoaded());
+    EXPECT_FALSE(prog.shellWindows().frozenScreen.exists());
 }
 
 TEST_F(MainWindowTest, TrayNotificationsRememberTheWindowInFrontUntilThePointerRests) {
