@@ -16,7 +16,7 @@ public:
 
     // The frozen-screen window if one exists; asking never builds one.
     virtual QWidget* frozenScreenIfExists() = 0;
-    // The frozen-screen window, built and loaded first when there is none: the owner of the
+    // The frozen-screen window, built first when there is none: the owner of the
     // dialogs shown over it.
     virtual QWidget& frozenScreen() = 0;
     // Shows the frozen screen again and makes it the active window.

@@ -20,7 +20,7 @@ void registerHotkeys();
 void releaseHotkeys();
 
 // What the captions of the pasting-application and copy rows read from the Options window;
-// nothing while that window is not loaded (its own load sets those captions).
+// nothing while that window does not exist (its own load sets those captions).
 std::optional<CaptionInputs> captionInputs();
 // Sets the captions of the row's menu items (menuCaption) to show hotkeyText, possibly empty,
 // or, for switched-off hotkeys, no hotkey at all.

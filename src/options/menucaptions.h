@@ -7,7 +7,7 @@
 
 namespace qv::options {
 
-// The hotkey text of one row of the Hotkeys window (loading it when needed).
+// The hotkey text of one row of the Hotkeys window (building it when needed).
 QString hotkeyText(int row);
 
 // Sets the caption of one of the main window's menu items. The main window is the first

@@ -58,7 +58,7 @@ FrozenScreen::FrozenScreen()
 FrozenScreen::~FrozenScreen() = default;
 
 void FrozenScreen::load() {
-    // Asking loads the save dialog, hidden, when it is not there yet.
+    // Asking builds the save dialog, hidden, when it is not there yet.
     if (output::windows().saveDialog->isVisible())
         capture::state().freeze.dialogOpen = false;
 }
