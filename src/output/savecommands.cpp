@@ -93,7 +93,7 @@ const SaveFormat& saveFormatForFilter(const QString& filter) {
     return saveFormats()[0];
 }
 
-void saveToDefaultDirectory() {
+void saveToDefaultFolder() {
     const options::Settings& settings = options::state().settings;
     if (settings.naming == options::SaveNaming::Prompt) {
         output::windows().saveDialog->showOverFrozenScreen();

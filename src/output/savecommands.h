@@ -10,7 +10,7 @@ namespace qv::output {
 
 // "Save to Default Directory": opens the save dialog, or writes the capture under the first
 // free numbered name of the default folder. A failure is reported and keeps the frozen screen.
-void saveToDefaultDirectory();
+void saveToDefaultFolder();
 
 // "Save As...": folder, name and format from the save-file dialog. The name finally written is
 // asked about before an existing file is replaced; a failure is reported and releases nothing.

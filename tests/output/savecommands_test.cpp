@@ -84,7 +84,7 @@ protected:
     const QImage capture_ = shell::capturetests::patternScreen(29, 17);
 };
 
-TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
+TEST_F(SaveCommandsTest, DefaultFolderTakesTheNextNumberedNameInEachFormat) {
     settings().naming = options::SaveNaming::Increment;
     for (options::ImageFormat format : options::kImageFormats) {
         settings().format = format;
@@ -104,7 +104,7 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
         << "no hidden frozen screen built after the release";
 }
 
-TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
+TEST_F(SaveCommandsTest, DefaultFolderFailuresAreReportedWriteNothingAndKeepTheCapture) {
     const std::pair<std::function<void()>, int> cases[] = {
         {[this] { settings().saveFolder.clear(); }, errornumber::PathNotFound},
         {[this] { settings().saveFolder = path("gone"); }, errornumber::PathNotFound},
