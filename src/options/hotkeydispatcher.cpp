@@ -133,7 +133,7 @@ bool HotkeyDispatcher::runCommand(int id) {
             }
             commands_.showPageSetup();
             break;
-        case RowContainerApp:
+        case RowPastingApp:
             onFrozenCapture(&HotkeyCommands::startPastingApplication, kMarkArea);
             break;
         case RowCopy:

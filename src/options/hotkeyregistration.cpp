@@ -53,7 +53,7 @@ void setCaption(int row, const std::optional<QString>& caption) {
 
 // The pasting-application and copy rows read the Options window; the others need nothing of it.
 std::optional<CaptionInputs> inputsFor(int row) {
-    if (row == RowContainerApp || row == RowCopy)
+    if (row == RowPastingApp || row == RowCopy)
         return captionInputs();
     return CaptionInputs{};
 }
@@ -104,7 +104,7 @@ std::optional<CaptionInputs> captionInputs() {
     // settings.
     const Settings edited = optionsDialog->editedSettings();
     CaptionInputs inputs;
-    inputs.containerAppName = edited.pastingAppName;
+    inputs.pastingAppName = edited.pastingAppName;
     inputs.autoCopy = edited.autoCopy;
     return inputs;
 }

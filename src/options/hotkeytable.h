@@ -23,7 +23,7 @@ enum HotkeyRow : int {
     RowDefaultPrinter = 8,
     RowPrint = 9,
     RowPageSetup = 10,
-    RowContainerApp = 11,
+    RowPastingApp = 11,
     RowCopy = 12,
     RowEmail = 13,
     RowContextMenu = 14,
@@ -60,7 +60,7 @@ std::optional<ParsedHotkey> parseHotkey(const QString& hotkeyText);
 
 // What the captions of the pasting-application and copy rows take from the Options window.
 struct CaptionInputs {
-    QString containerAppName;  // the name of the application for pasting
+    QString pastingAppName;  // the name of the application for pasting
     bool autoCopy = false;
 };
 

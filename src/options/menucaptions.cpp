@@ -25,7 +25,7 @@ void updateMainMenuPictures() {
     capture::shellControl().updateMainMenuPictures();
 }
 
-QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey) {
+QString pastingAppCaption(const QString& appName, const QString& gap, const QString& hotkey) {
     return QStringLiteral("Start Default Application( ") + appName + QStringLiteral(" )") + gap +
            hotkey;
 }

@@ -17,7 +17,7 @@ void setMainMenuCaption(MenuItem item, const QString& caption);
 void updateMainMenuPictures();
 
 // "Start Default Application( name )" followed by gap and the hotkey text.
-QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey);
+QString pastingAppCaption(const QString& appName, const QString& gap, const QString& hotkey);
 // The "Copy to Clipboard" caption for the autocopy box's state.
 QString copyCaption(bool autocopy, const QString& hotkey);
 

@@ -96,15 +96,15 @@ void OptionsDialog::buildControls() {
     colorSwatch->setFrameShape(QFrame::Box);
     colorSwatch->setAutoFillBackground(true);
 
-    containerAppGroup = new QGroupBox(QStringLiteral("Container Application :"), this);
+    pastingAppGroup = new QGroupBox(QStringLiteral("Container Application :"), this);
     pastingAppLabel =
-        new QLabel(QStringLiteral("Default Application for Pasting:"), containerAppGroup);
-    pastingAppEdit = new QLineEdit(containerAppGroup);
-    browsePastingAppButton = button(QStringLiteral("Bro&wse..."), containerAppGroup);
+        new QLabel(QStringLiteral("Default Application for Pasting:"), pastingAppGroup);
+    pastingAppEdit = new QLineEdit(pastingAppGroup);
+    browsePastingAppButton = button(QStringLiteral("Bro&wse..."), pastingAppGroup);
     newInstanceButton =
-        new QRadioButton(QStringLiteral("Always Launch a new Instance"), containerAppGroup);
+        new QRadioButton(QStringLiteral("Always Launch a new Instance"), pastingAppGroup);
     restoreExistingButton =
-        new QRadioButton(QStringLiteral("Always Maximize existing Instance"), containerAppGroup);
+        new QRadioButton(QStringLiteral("Always Maximize existing Instance"), pastingAppGroup);
 
     savingGroup = new QGroupBox(QStringLiteral("Saving Options :"), this);
     saveFolderLabel = new QLabel(QStringLiteral("Default Save to:"), savingGroup);
@@ -138,7 +138,7 @@ void OptionsDialog::buildLayout() {
     format->addWidget(formatCombo);
     saving->addLayout(format, 4, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
 
-    auto* container = new QVBoxLayout(containerAppGroup);
+    auto* container = new QVBoxLayout(pastingAppGroup);
     container->addWidget(pastingAppLabel);
     container->addLayout(boxRow(pastingAppEdit, browsePastingAppButton));
     container->addWidget(newInstanceButton);
@@ -174,7 +174,7 @@ void OptionsDialog::buildLayout() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(savingGroup);
-    left->addWidget(containerAppGroup);
+    left->addWidget(pastingAppGroup);
     left->addWidget(outlineGroup);
     left->addStretch();
     auto* right = new QVBoxLayout;
@@ -370,9 +370,9 @@ bool OptionsDialog::apply() {
     Settings& current = options::state().settings;
     current = editedSettings();
     SettingsStore().save(current);
-    setMainMenuCaption(MenuItem::PastingApplication,
-                       containerAppCaption(current.pastingAppName, QStringLiteral(" "),
-                                           hotkeyText(RowContainerApp)));
+    setMainMenuCaption(
+        MenuItem::PastingApplication,
+        pastingAppCaption(current.pastingAppName, QStringLiteral(" "), hotkeyText(RowPastingApp)));
     updateMainMenuPictures();
     return true;
 }

@@ -57,7 +57,7 @@ public:
     QLabel* colorLabel;
     QLabel* colorSwatch;
     // "Container Application :"
-    QGroupBox* containerAppGroup;
+    QGroupBox* pastingAppGroup;
     QLabel* pastingAppLabel;
     QLineEdit* pastingAppEdit;  // path or command
     QPushButton* browsePastingAppButton;

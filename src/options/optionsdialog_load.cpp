@@ -39,9 +39,9 @@ void OptionsDialog::load() {
     current.startAtLogin = startAtLogin;
     // A first run names the application without a hotkey; a stored one names the hotkey too.
     setMainMenuCaption(MenuItem::PastingApplication,
-                       stored ? containerAppCaption(current.pastingAppName, QStringLiteral("  "),
-                                                    hotkeyText(RowContainerApp))
-                              : containerAppCaption(current.pastingAppName, {}, {}));
+                       stored ? pastingAppCaption(current.pastingAppName, QStringLiteral("  "),
+                                                  hotkeyText(RowPastingApp))
+                              : pastingAppCaption(current.pastingAppName, {}, {}));
     // The copy caption starts from the main window's until autocopy changes it.
     if (current.autoCopy)
         setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(true, hotkeyText(RowCopy)));

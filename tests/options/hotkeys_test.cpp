@@ -78,7 +78,7 @@ TEST(HotkeyTable, CaptionsWithAndWithoutTheHotkey) {
         std::optional<QString> withHotkey;
         std::optional<QString> without;
     } cases[] = {
-        {RowContainerApp, "CTRL+ALT+P", off, "Start Default Application( Paint )   CTRL+ALT+P",
+        {RowPastingApp, "CTRL+ALT+P", off, "Start Default Application( Paint )   CTRL+ALT+P",
          "Start Default Application( Paint )"},
         {RowCopy, "CTRL+C", off, "Copy to Clipboard   CTRL+C", "Copy to Clipboard"},
         {RowCopy, "CTRL+C", on, "Copy to Clipboard( Autocopy Enabled )    CTRL+C",
