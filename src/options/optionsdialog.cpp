@@ -138,11 +138,11 @@ void OptionsDialog::buildLayout() {
     format->addWidget(formatCombo);
     saving->addLayout(format, 4, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
 
-    auto* container = new QVBoxLayout(pastingAppGroup);
-    container->addWidget(pastingAppLabel);
-    container->addLayout(boxRow(pastingAppEdit, browsePastingAppButton));
-    container->addWidget(newInstanceButton);
-    container->addWidget(restoreExistingButton);
+    auto* pasting = new QVBoxLayout(pastingAppGroup);
+    pasting->addWidget(pastingAppLabel);
+    pasting->addLayout(boxRow(pastingAppEdit, browsePastingAppButton));
+    pasting->addWidget(newInstanceButton);
+    pasting->addWidget(restoreExistingButton);
 
     auto* outline = new QGridLayout(outlineGroup);
     outline->addWidget(dottedOutlineButton, 0, 0);
