@@ -50,7 +50,8 @@ struct State {
     DragState dragState = DragState::Idle;
     QPoint dragStart;
     QPoint dragEnd;
-    QPoint dragLast;
+    QPoint dragLast;  // the pointer at the last move; the band reaches it at the next one
+    // The corners of the band as last drawn, which "capture again" takes.
     int bandX1 = 0;
     int bandX2 = 0;
     int bandY1 = 0;
