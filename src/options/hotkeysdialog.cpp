@@ -127,7 +127,7 @@ void HotkeysDialog::readHotkeys() {
 }
 
 void HotkeysDialog::writeHotkeys() {
-    writeHotkeyStore(rowsOf(hotkeyList), disableHotkeysBox->isChecked() ? 1 : 0);
+    writeHotkeyStore(rowsOf(hotkeyList), disableHotkeysBox->isChecked());
 }
 
 void HotkeysDialog::showEvent(QShowEvent* event) {

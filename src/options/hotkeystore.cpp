@@ -35,7 +35,7 @@ StoredHotkeys readHotkeyStore() {
     return stored;
 }
 
-void writeHotkeyStore(const QStringList& rows, int disableValue) {
+void writeHotkeyStore(const QStringList& rows, bool disabled) {
     for (int row = 0; row < kHotkeyRows; ++row) {
         const QString text = row < rows.size() ? rows.at(row) : QString();
         if (text.toUtf8().size() + 1 > kLongestStoredRow)
@@ -43,7 +43,7 @@ void writeHotkeyStore(const QStringList& rows, int disableValue) {
         else
             writeText(kHotkeysKey, hotkeyRowName(row), text);
     }
-    writeText(kHotkeysKey, kDisableValue, QString::number(disableValue));
+    writeText(kHotkeysKey, kDisableValue, disabled ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 }  // namespace qv::options

@@ -110,7 +110,7 @@ TEST_F(HotkeysTest, RowsReadByNameAndDamagedValuesReadEmpty) {
     QStringList rows(kHotkeyRows);
     rows[RowPrint] = QString(99, QLatin1Char('x'));
     rows[RowSaveAs] = QString(100, QLatin1Char('y'));
-    writeHotkeyStore(rows, 1);
+    writeHotkeyStore(rows, true);
     EXPECT_EQ(raw("Print..."), QByteArray(99, 'x') + QByteArray(1, '\0'));
     EXPECT_EQ(raw("Save As..."), QByteArray("y"));
     EXPECT_EQ(readHotkeyStore().rows[RowSaveAs], "");
