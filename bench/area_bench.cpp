@@ -1,14 +1,10 @@
 // A full-screen rectangular area capture on the frozen screen, from the mouse-up to the
 // capture buffer filled, against one copy of the snapshot; and one mouse-move of a drag over
 // full object pools. Runs offscreen on the fake platform, so no wait of the program is timed.
+#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QMouseEvent>
 #include <QTextStream>
-
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
 
 #include "app/program.h"
 #include "bench/benchutil.h"
@@ -42,10 +38,10 @@ void measure(QSize size, int runs, QTextStream& out) {
     Program program;
     program.optionsWindows().optionsDialog.get();  // its load reads the settings
     program.options.settings.autoCopy = false;
-    auto& forms = program.shellWindows();
-    forms.mainWindow->hide();
-    forms.mainWindow->freezeItem->trigger();
-    shell::FrozenScreen& frozenScreen = forms.frozenScreen.get();
+    auto& shellWindows = program.shellWindows();
+    shellWindows.mainWindow->hide();
+    shellWindows.mainWindow->freezeItem->trigger();
+    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
     QWidget* picture = frozenScreen.canvas;
 
     const QImage& snapshot = frozenScreen.canvas->picture();

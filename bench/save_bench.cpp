@@ -58,9 +58,8 @@ int main(int argc, char* argv[]) {
     });
     bool ok = true;
     const double converted = qv::bench::medianMs(runs, [&] {
-        ok =
-            ok && !qv::output::saveImage(image, convertedTarget, qv::output::imageFormatFor(".png"),
-                                         QStringLiteral(QV_BIN_DIR));
+        ok = ok && !qv::output::saveImage(image, convertedTarget, qv::output::saveFormatFor(".png"),
+                                          QStringLiteral(QV_BIN_DIR));
     });
     if (!ok) {
         std::fprintf(stderr, "saving through the converter failed\n");

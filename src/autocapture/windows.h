@@ -2,13 +2,13 @@
 
 #include "autocapture/joblist.h"
 #include "toolkit/installed.h"
-#include "toolkit/lazyform.h"
+#include "toolkit/lazywindow.h"
 
 namespace qv::autocapture {
 
 // The windows of this subsystem, each created on first use.
 struct Windows {
-    toolkit::LazyForm<JobList> jobList;
+    toolkit::LazyWindow<JobList> jobList;
 };
 
 // The windows of the running program.

@@ -29,9 +29,9 @@ struct FreezeFlags {
 struct State {
     FreezeFlags freeze;
 
-    bool captureValid = false;  // the last capture is usable; a release keeps it
-    bool contextPopup = false;  // the context menu was popped by its hotkey
-    bool trayHover = false;     // the pointer rests on the tray icon
+    bool captureValid = false;           // the last capture is usable; a release keeps it
+    bool contextMenuFromHotkey = false;  // the context menu was popped by its hotkey
+    bool trayHover = false;              // the pointer rests on the tray icon
     bool areaCaptureRunning = false;
 
     platform::WindowId frozenForeground = 0;
@@ -50,7 +50,8 @@ struct State {
     DragState dragState = DragState::Idle;
     QPoint dragStart;
     QPoint dragEnd;
-    QPoint dragLast;
+    QPoint dragLast;  // the pointer at the last move; the band reaches it at the next one
+    // The corners of the band as last drawn, which "capture again" takes.
     int bandX1 = 0;
     int bandX2 = 0;
     int bandY1 = 0;
@@ -59,6 +60,8 @@ struct State {
 };
 
 // The capture state of the running program.
-inline State& state() { return toolkit::Installed<State>::get(); }
+inline State& state() {
+    return toolkit::Installed<State>::get();
+}
 
 }  // namespace qv::capture

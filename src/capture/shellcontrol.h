@@ -15,8 +15,8 @@ public:
     virtual ~ShellControl() = default;
 
     // The frozen-screen window if one exists; asking never builds one.
-    virtual QWidget* frozenScreenIfLoaded() = 0;
-    // The frozen-screen window, built and loaded first when there is none: the owner of the
+    virtual QWidget* frozenScreenIfExists() = 0;
+    // The frozen-screen window, built first when there is none: the owner of the
     // dialogs shown over it.
     virtual QWidget& frozenScreen() = 0;
     // Shows the frozen screen again and makes it the active window.
@@ -31,8 +31,9 @@ public:
     // The release of the desktop the menus and the options' "release after" run.
     virtual void releaseDesktop() = 0;
     virtual void hideMainWindow() = 0;
-    // Lets the main window's menus pick up changed captions (nothing before it exists).
-    virtual void resetMainMenus() = 0;
+    // The menus find their pictures by caption: after a caption changed, its picture is
+    // registered again (nothing before the main window exists).
+    virtual void updateMainMenuPictures() = 0;
 };
 
 // The shell of the running program.

@@ -5,16 +5,16 @@
 #include "objects/shapeoptionsdialog.h"
 #include "objects/textoptionsdialog.h"
 #include "toolkit/installed.h"
-#include "toolkit/lazyform.h"
+#include "toolkit/lazywindow.h"
 
 namespace qv::objects {
 
 // The windows of this subsystem, each created on first use.
 struct Windows {
-    toolkit::LazyForm<ObjectsPalette> objectsPalette;    // the Objects palette
-    toolkit::LazyForm<TextOptionsDialog> textOptions;    // Text Options
-    toolkit::LazyForm<ShapeOptionsDialog> shapeOptions;  // Shape Options
-    toolkit::LazyForm<LineOptionsDialog> lineOptions;    // Line Options
+    toolkit::LazyWindow<ObjectsPalette> objectsPalette;
+    toolkit::LazyWindow<TextOptionsDialog> textOptions;
+    toolkit::LazyWindow<ShapeOptionsDialog> shapeOptions;
+    toolkit::LazyWindow<LineOptionsDialog> lineOptions;
 };
 
 // The windows of the running program.

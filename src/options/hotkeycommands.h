@@ -61,7 +61,7 @@ public:
     virtual void setTargetWindow(platform::WindowId window) = 0;
     // Pops the context menu up at the pointer with "Release Desktop" as its default item and
     // returns when it has closed, after the chosen command has run.
-    virtual void popupContextMenu() = 0;
+    virtual void popUpContextMenu() = 0;
     // The item, or null when the main window has none.
     virtual QAction* menuItem(MenuItem item) = 0;
 };

@@ -49,10 +49,10 @@ HotkeyDispatcher::~HotkeyDispatcher() {
 
 void HotkeyDispatcher::dispatch(int id) {
     const bool acts =
-        !options::state().disableHotkeys && id >= kFirstHotkeyId && id <= kLastHotkeyId;
+        !options::state().hotkeysDisabled && id >= kFirstHotkeyId && id <= kLastHotkeyId;
     if (acts && !runCommand(id))
         return;
-    leftButtonCheck();
+    clearTrayHoverIfLeftButtonDown();
 }
 
 bool HotkeyDispatcher::eventFilter(QObject* watched, QEvent* event) {
@@ -63,13 +63,13 @@ bool HotkeyDispatcher::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void HotkeyDispatcher::leftButtonCheck() {
+void HotkeyDispatcher::clearTrayHoverIfLeftButtonDown() {
     if (platform::desktop().leftButtonDown())
         capture::state().trayHover = false;
 }
 
 bool HotkeyDispatcher::runCommand(int id) {
-    const capture::State& shell = capture::state();
+    const capture::State& captureState = capture::state();
     // Output commands that need a capture on the frozen screen, and their refusal.
     const auto onFrozenCapture = [&](void (HotkeyCommands::*command)(), const char* refusal) {
         if (commands_.frozenScreenShown() && capture::state().freeze.captureAvailable)
@@ -91,7 +91,7 @@ bool HotkeyDispatcher::runCommand(int id) {
             commands_.releaseDesktop();
             break;
         case RowFreeze:
-            if (shell.freeze.desktopFrozen) {
+            if (captureState.freeze.desktopFrozen) {
                 commands_.releaseDesktop();
                 platform::clock().sleep(kRefreezePause);
             }
@@ -112,14 +112,14 @@ bool HotkeyDispatcher::runCommand(int id) {
         case RowExit:
             commands_.exitProgram();
             break;
-        case RowSaveToDefDir:
+        case RowSaveToDefaultFolder:
             onFrozenCapture(&HotkeyCommands::saveToDefaultFolder,
                             "Please Mark an Area for Capturing !   ");
             break;
         case RowSaveAs:
             onFrozenCapture(&HotkeyCommands::saveAs, kMarkArea);
             break;
-        case RowDefPrinter:
+        case RowDefaultPrinter:
             onFrozenCapture(&HotkeyCommands::printToDefaultPrinter, kMarkArea);
             break;
         case RowPrint:
@@ -133,7 +133,7 @@ bool HotkeyDispatcher::runCommand(int id) {
             }
             commands_.showPageSetup();
             break;
-        case RowContainerApp:
+        case RowPastingApp:
             onFrozenCapture(&HotkeyCommands::startPastingApplication, kMarkArea);
             break;
         case RowCopy:
@@ -143,26 +143,26 @@ bool HotkeyDispatcher::runCommand(int id) {
             onCapture(&HotkeyCommands::sendByEmail);
             break;
         case RowContextMenu:
-            popupContextMenu();
+            popUpContextMenuForHotkey();
             break;
     }
     return true;
 }
 
-void HotkeyDispatcher::popupContextMenu() {
-    capture::State& shell = capture::state();
-    shell.contextPopup = true;
-    shell.freeze.dialogOpen = false;
+void HotkeyDispatcher::popUpContextMenuForHotkey() {
+    capture::State& captureState = capture::state();
+    captureState.contextMenuFromHotkey = true;
+    captureState.freeze.dialogOpen = false;
     commands_.updateClipboardMenus();
-    const bool frozen = shell.freeze.desktopFrozen;
+    const bool frozen = captureState.freeze.desktopFrozen;
     if (!frozen)
         enable(commands_, MenuItem::Paste, false);
     enable(commands_, MenuItem::AddObject, frozen);
     enable(commands_, MenuItem::ContextRelease, frozen);
     enable(commands_, MenuItem::CircleMode, true);
     enable(commands_, MenuItem::RectangleMode, true);
-    commands_.popupContextMenu();
-    shell.contextPopup = false;
+    commands_.popUpContextMenu();
+    captureState.contextMenuFromHotkey = false;
 }
 
 }  // namespace qv::options

@@ -28,13 +28,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // False when the press ends without the left-button check.
+    // False when the press ends here, without clearing the tray hover.
     bool runCommand(int id);
-    void popupContextMenu();
-    void leftButtonCheck();
+    // Enables the context menu's items by whether the desktop is frozen, then pops it up.
+    void popUpContextMenuForHotkey();
+    void clearTrayHoverIfLeftButtonDown();
 
     HotkeyCommands& commands_;
-    // What was attached before, back in place when this pump goes.
+    // What was attached before, back in place when this dispatcher goes.
     HotkeyCommands* previousCommands_;
     std::function<void(int)> previousReceiver_;
 };

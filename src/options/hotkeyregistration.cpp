@@ -1,8 +1,6 @@
 #include "options/hotkeyregistration.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <vector>
 
@@ -17,8 +15,8 @@ namespace {
 const QString kTitle = QStringLiteral(" Quorvalline ");
 const QChar kCr(13);
 
-// The items whose captions show a row's hotkey; row 0 has a second one in the context menu,
-// the context-menu row has none.
+// The items whose captions show a row's hotkey; the release row has a second one in the context
+// menu, the context-menu row has none.
 std::vector<MenuItem> menuItemsOf(int row) {
     static constexpr MenuItem kRowItem[] = {
         MenuItem::Release,
@@ -53,9 +51,9 @@ void setCaption(int row, const std::optional<QString>& caption) {
     }
 }
 
-// Rows 11 and 12 read the Options window; the others need nothing of it.
+// The pasting-application and copy rows read the Options window; the others need nothing of it.
 std::optional<CaptionInputs> inputsFor(int row) {
-    if (row == RowContainerApp || row == RowCopy)
+    if (row == RowPastingApp || row == RowCopy)
         return captionInputs();
     return CaptionInputs{};
 }
@@ -99,14 +97,14 @@ void releaseHotkeys() {
 }
 
 std::optional<CaptionInputs> captionInputs() {
-    const OptionsDialog* options = options::windows().optionsDialog.peek();
-    if (!options)
+    const OptionsDialog* optionsDialog = options::windows().optionsDialog.peek();
+    if (!optionsDialog)
         return std::nullopt;
     // While the window is open the captions follow its boxes; otherwise it shows the current
     // settings.
-    const Settings edited = options->editedSettings();
+    const Settings edited = optionsDialog->editedSettings();
     CaptionInputs inputs;
-    inputs.containerAppName = edited.pastingAppName;
+    inputs.pastingAppName = edited.pastingAppName;
     inputs.autoCopy = edited.autoCopy;
     return inputs;
 }

@@ -9,7 +9,7 @@ namespace qv::options {
 
 class HotkeyCommands;
 
-// The main window's commands, or null while no hotkey pump has attached them.
+// The main window's commands, or null while no hotkey dispatcher has attached them.
 HotkeyCommands* hotkeyCommands();
 
 // Registers every non-empty row of the Hotkeys window's table and shows each registered
@@ -19,11 +19,11 @@ void registerHotkeys();
 // Releases the ids of all rows, registered or not.
 void releaseHotkeys();
 
-// What the captions of rows 11 and 12 read from the Options window; nothing while that
-// window is not loaded (its own load sets those captions).
+// What the captions of the pasting-application and copy rows read from the Options window;
+// nothing while that window does not exist (its own load sets those captions).
 std::optional<CaptionInputs> captionInputs();
-// Sets the captions of the row's menu items by the caption rule, with hotkeyText (possibly
-// empty) or, for switched-off hotkeys, without any.
+// Sets the captions of the row's menu items (menuCaption) to show hotkeyText, possibly empty,
+// or, for switched-off hotkeys, no hotkey at all.
 void showHotkeyCaption(int row, const QString& hotkeyText);
 void showCaptionWithoutHotkey(int row);
 

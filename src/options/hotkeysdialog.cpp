@@ -31,7 +31,7 @@ int selectedRow(const QListWidget* list) {
 
 // A row is replaced as a whole, so a selection on it goes with it.
 void replaceRow(QListWidget* list, int row, const QString& text) {
-    delete list->takeItem(row);
+    std::unique_ptr<QListWidgetItem> replaced(list->takeItem(row));
     list->insertItem(row, text);
 }
 
@@ -66,7 +66,7 @@ void HotkeysDialog::load() {
     keyCombo->setCurrentIndex(0);
 
     if (!keyExists(kHotkeysKey)) {
-        options::state().defaultHotkeys = true;
+        options::state().usingDefaultHotkeys = true;
         for (int row = 0; row < kHotkeyRows; ++row)
             hotkeyList->addItem(QString());
         writeHotkeys();
@@ -79,23 +79,23 @@ HotkeysDialog::~HotkeysDialog() = default;
 
 void HotkeysDialog::buildControls() {
     setWindowTitle(QStringLiteral("Hotkeys"));
-    hotkeysFrame =
+    hotkeysGroup =
         new QGroupBox(QStringLiteral("Please Select the Menu Item , and define Hotkeys:"), this);
-    menuItemLabel = new QLabel(QStringLiteral("Menu Item :"), hotkeysFrame);
-    rowList = new QListWidget(hotkeysFrame);
-    modifierLabel = new QLabel(QStringLiteral("Modifier :"), hotkeysFrame);
-    modifierCombo = new QComboBox(hotkeysFrame);
-    keyLabel = new QLabel(QStringLiteral("Key :"), hotkeysFrame);
-    keyCombo = new QComboBox(hotkeysFrame);
-    hotkeyLabel = new QLabel(QStringLiteral("Hotkeys:"), hotkeysFrame);
-    hotkeyList = new QListWidget(hotkeysFrame);
-    setHotkeyButton = new QPushButton(QStringLiteral("&Set Hotkey"), hotkeysFrame);
-    removeHotkeyButton = new QPushButton(QStringLiteral("&Remove Hotkey"), hotkeysFrame);
+    menuItemLabel = new QLabel(QStringLiteral("Menu Item :"), hotkeysGroup);
+    rowList = new QListWidget(hotkeysGroup);
+    modifierLabel = new QLabel(QStringLiteral("Modifier :"), hotkeysGroup);
+    modifierCombo = new QComboBox(hotkeysGroup);
+    keyLabel = new QLabel(QStringLiteral("Key :"), hotkeysGroup);
+    keyCombo = new QComboBox(hotkeysGroup);
+    hotkeyLabel = new QLabel(QStringLiteral("Hotkeys:"), hotkeysGroup);
+    hotkeyList = new QListWidget(hotkeysGroup);
+    setHotkeyButton = new QPushButton(QStringLiteral("&Set Hotkey"), hotkeysGroup);
+    removeHotkeyButton = new QPushButton(QStringLiteral("&Remove Hotkey"), hotkeysGroup);
     disableHotkeysBox = new QCheckBox(QStringLiteral("   &Disable Hotkeys"), this);
     closeButton = new QPushButton(QStringLiteral("&Close"), this);
     removeHotkeyButton->setEnabled(false);
 
-    auto* grid = new QGridLayout(hotkeysFrame);
+    auto* grid = new QGridLayout(hotkeysGroup);
     grid->addWidget(menuItemLabel, 0, 0);
     grid->addWidget(rowList, 1, 0, 3, 1);
     grid->addWidget(modifierLabel, 0, 1);
@@ -114,7 +114,7 @@ void HotkeysDialog::buildControls() {
     bottom->addStretch();
     bottom->addWidget(closeButton);
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(hotkeysFrame);
+    outer->addWidget(hotkeysGroup);
     outer->addLayout(bottom);
 }
 
@@ -127,7 +127,7 @@ void HotkeysDialog::readHotkeys() {
 }
 
 void HotkeysDialog::writeHotkeys() {
-    writeHotkeyStore(rowsOf(hotkeyList), disableHotkeysBox->isChecked() ? 1 : 0);
+    writeHotkeyStore(rowsOf(hotkeyList), disableHotkeysBox->isChecked());
 }
 
 void HotkeysDialog::showEvent(QShowEvent* event) {
@@ -163,7 +163,7 @@ void HotkeysDialog::setHotkey() {
 
     // While hotkeys are switched off the row is only recorded; switching them on again
     // grabs the whole table.
-    if (!options::state().disableHotkeys) {
+    if (!options::state().hotkeysDisabled) {
         auto& hotkeys = platform::hotkeys();
         const int id = hotkeyId(row);
         const std::optional<ParsedHotkey> old = parseHotkey(hotkeyList->item(row)->text());
@@ -198,13 +198,13 @@ void HotkeysDialog::removeHotkey() {
 
 void HotkeysDialog::switchHotkeysOnOrOff() {
     if (disableHotkeysBox->isChecked()) {
-        options::state().disableHotkeys = true;
+        options::state().hotkeysDisabled = true;
         releaseHotkeys();
         for (int row = 0; row < kHotkeyRows; ++row)
             showCaptionWithoutHotkey(row);
     }
     if (isVisible() && !disableHotkeysBox->isChecked()) {
-        options::state().disableHotkeys = false;
+        options::state().hotkeysDisabled = false;
         // Whatever is grabbed now (the start-up defaults among them) is let go first, so the
         // table's own combinations are never refused as taken.
         releaseHotkeys();

@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace qv::options {
 
-// The Hotkeys window. It holds the hotkey table for the whole run: it is loaded hidden at
+// The Hotkeys window. It holds the hotkey table for the whole run: it is built hidden at
 // start-up and only shown and hidden afterwards. Every Set, Remove and Disable acts at once
 // on the grabbed combinations and the main window's captions; Close stores the table.
 class HotkeysDialog : public QWidget {
@@ -27,7 +27,7 @@ public:
     void readHotkeys();
     void writeHotkeys();
 
-    QGroupBox* hotkeysFrame;
+    QGroupBox* hotkeysGroup;
     QLabel* menuItemLabel;
     QListWidget* rowList;  // row names
     QLabel* modifierLabel;

@@ -14,11 +14,11 @@ constexpr qsizetype kReadBuffer = 255;
 // A row stored longer than this keeps only its first character.
 constexpr qsizetype kLongestStoredRow = 100;
 
-QString rowFromStore(const QString& keepText) {
-    const qsizetype length = keepText.toUtf8().size();
+QString rowFromStore(const QString& storedText) {
+    const qsizetype length = storedText.toUtf8().size();
     if (length <= 2 || length > kReadBuffer)
         return {};
-    return shownText(keepText);
+    return textBeforeNul(storedText);
 }
 
 }  // namespace
@@ -26,16 +26,16 @@ QString rowFromStore(const QString& keepText) {
 StoredHotkeys readHotkeyStore() {
     StoredHotkeys stored;
     for (int row = 0; row < kHotkeyRows; ++row)
-        stored.rows << rowFromStore(readKeep(kHotkeysKey, hotkeyRowName(row)));
-    const QString flag = readKeep(kHotkeysKey, kDisableValue);
-    if (flag == keepFlag(false))
+        stored.rows << rowFromStore(readTextWithNul(kHotkeysKey, hotkeyRowName(row)));
+    const QString flag = readTextWithNul(kHotkeysKey, kDisableValue);
+    if (flag == flagWithNul(false))
         stored.disabled = false;
-    else if (flag == keepFlag(true))
+    else if (flag == flagWithNul(true))
         stored.disabled = true;
     return stored;
 }
 
-void writeHotkeyStore(const QStringList& rows, int disableValue) {
+void writeHotkeyStore(const QStringList& rows, bool disabled) {
     for (int row = 0; row < kHotkeyRows; ++row) {
         const QString text = row < rows.size() ? rows.at(row) : QString();
         if (text.toUtf8().size() + 1 > kLongestStoredRow)
@@ -43,7 +43,7 @@ void writeHotkeyStore(const QStringList& rows, int disableValue) {
         else
             writeText(kHotkeysKey, hotkeyRowName(row), text);
     }
-    writeText(kHotkeysKey, kDisableValue, QString::number(disableValue));
+    writeText(kHotkeysKey, kDisableValue, disabled ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 }  // namespace qv::options

@@ -14,7 +14,7 @@ struct StoredHotkeys {
 
 // Reads every row; the key is created when it is missing.
 StoredHotkeys readHotkeyStore();
-// Writes the kHotkeyRows rows (missing ones as empty) and the Disable Hotkeys box value.
-void writeHotkeyStore(const QStringList& rows, int disableValue);
+// Writes the kHotkeyRows rows (missing ones as empty) and whether hotkeys are switched off.
+void writeHotkeyStore(const QStringList& rows, bool disabled);
 
 }  // namespace qv::options

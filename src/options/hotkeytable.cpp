@@ -56,8 +56,8 @@ std::optional<ParsedHotkey> parseHotkey(const QString& hotkeyText) {
 
 std::optional<QString> menuCaptionWithoutHotkey(int row, const CaptionInputs& inputs) {
     const QString name = hotkeyRowName(row);
-    if (row == RowContainerApp)
-        return containerAppCaption(inputs.containerAppName, QString(), QString());
+    if (row == RowPastingApp)
+        return pastingAppCaption(inputs.pastingAppName, QString(), QString());
     if (row == RowCopy && inputs.autoCopy)
         return name + QStringLiteral("( Autocopy Enabled ) ");
     return name;

@@ -18,12 +18,12 @@ enum HotkeyRow : int {
     RowEntireScreen = 3,
     RowOptions = 4,
     RowExit = 5,
-    RowSaveToDefDir = 6,
+    RowSaveToDefaultFolder = 6,
     RowSaveAs = 7,
-    RowDefPrinter = 8,
+    RowDefaultPrinter = 8,
     RowPrint = 9,
     RowPageSetup = 10,
-    RowContainerApp = 11,
+    RowPastingApp = 11,
     RowCopy = 12,
     RowEmail = 13,
     RowContextMenu = 14,
@@ -58,9 +58,9 @@ struct ParsedHotkey {
 // only come from an edited store and are never grabbed.
 std::optional<ParsedHotkey> parseHotkey(const QString& hotkeyText);
 
-// What the captions of rows 11 and 12 take from the Options window.
+// What the captions of the pasting-application and copy rows take from the Options window.
 struct CaptionInputs {
-    QString containerAppName;  // the name of the application for pasting
+    QString pastingAppName;  // the name of the application for pasting
     bool autoCopy = false;
 };
 

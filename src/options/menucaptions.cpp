@@ -21,11 +21,11 @@ void setMainMenuCaption(MenuItem item, const QString& caption) {
     }
 }
 
-void resetMainMenu() {
-    capture::shellControl().resetMainMenus();
+void updateMainMenuPictures() {
+    capture::shellControl().updateMainMenuPictures();
 }
 
-QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey) {
+QString pastingAppCaption(const QString& appName, const QString& gap, const QString& hotkey) {
     return QStringLiteral("Start Default Application( ") + appName + QStringLiteral(" )") + gap +
            hotkey;
 }

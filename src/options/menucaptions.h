@@ -3,24 +3,21 @@
 #include <QString>
 
 #include "options/hotkeycommands.h"
+#include "options/hotkeytable.h"
 
 namespace qv::options {
 
-// Rows of the hotkey table whose menu items the Options window captions.
-inline constexpr int kContainerAppRow = 11;
-inline constexpr int kCopyRow = 12;
-
-// The hotkey text of one row of the Hotkeys window (loading it when needed).
+// The hotkey text of one row of the Hotkeys window (building it when needed).
 QString hotkeyText(int row);
 
 // Sets the caption of one of the main window's menu items. The main window is the first
 // window of the program; before it exists there is no menu to caption.
 void setMainMenuCaption(MenuItem item, const QString& caption);
-// Lets the main window's menus pick up changed captions.
-void resetMainMenu();
+// Registers the menu pictures again under the captions as they are now.
+void updateMainMenuPictures();
 
 // "Start Default Application( name )" followed by gap and the hotkey text.
-QString containerAppCaption(const QString& appName, const QString& gap, const QString& hotkey);
+QString pastingAppCaption(const QString& appName, const QString& gap, const QString& hotkey);
 // The "Copy to Clipboard" caption for the autocopy box's state.
 QString copyCaption(bool autocopy, const QString& hotkey);
 

@@ -63,61 +63,61 @@ OptionsDialog::OptionsDialog() {
 }
 
 void OptionsDialog::buildControls() {
-    startupFrame = new QGroupBox(QStringLiteral("Startup:"), this);
+    startupGroup = new QGroupBox(QStringLiteral("Startup:"), this);
     startAtLoginBox =
-        new QCheckBox(QStringLiteral("Start Quorvalline Automatically with Windows"), startupFrame);
-    helpButton = button(QStringLiteral("&Help..."), startupFrame);
+        new QCheckBox(QStringLiteral("Start Quorvalline Automatically with Windows"), startupGroup);
+    helpButton = button(QStringLiteral("&Help..."), startupGroup);
 
-    windowsFrame =
+    windowsGroup =
         new QGroupBox(QStringLiteral("AutoCapture  Hotkeys  Default Printer   Options:"), this);
-    autoCaptureButton = button(QStringLiteral("&Setup Autocapture..."), windowsFrame);
-    defaultPrintingButton = button(QStringLiteral("Setup &Default Printing..."), windowsFrame);
-    hotkeysButton = button(QStringLiteral("Configure Hot&keys..."), windowsFrame);
+    autoCaptureButton = button(QStringLiteral("&Setup Autocapture..."), windowsGroup);
+    defaultPrintingButton = button(QStringLiteral("Setup &Default Printing..."), windowsGroup);
+    hotkeysButton = button(QStringLiteral("Configure Hot&keys..."), windowsGroup);
 
-    automateFrame = new QGroupBox(QStringLiteral("Automate :"), this);
-    autoCopyBox = new QCheckBox(QStringLiteral("Autocopy to Clipboard"), automateFrame);
+    automateGroup = new QGroupBox(QStringLiteral("Automate :"), this);
+    autoCopyBox = new QCheckBox(QStringLiteral("Autocopy to Clipboard"), automateGroup);
     releaseAfterCaptureBox =
-        new QCheckBox(QStringLiteral("Release Desktop after Capture"), automateFrame);
-    autoPopupMenuBox = new QCheckBox(QStringLiteral("Auto Popup context Menu"), automateFrame);
-    showCurrentSizeBox = new QCheckBox(QStringLiteral("Show Current Size of Image"), automateFrame);
-    soundLabel = new QLabel(QStringLiteral("Play Sound:"), automateFrame);
-    soundFileEdit = new QLineEdit(automateFrame);
-    browseSoundButton = button(QStringLiteral("Browse..."), automateFrame);
+        new QCheckBox(QStringLiteral("Release Desktop after Capture"), automateGroup);
+    autoPopupMenuBox = new QCheckBox(QStringLiteral("Auto Popup context Menu"), automateGroup);
+    showCurrentSizeBox = new QCheckBox(QStringLiteral("Show Current Size of Image"), automateGroup);
+    soundLabel = new QLabel(QStringLiteral("Play Sound:"), automateGroup);
+    soundFileEdit = new QLineEdit(automateGroup);
+    browseSoundButton = button(QStringLiteral("Browse..."), automateGroup);
 
-    frameFrame = new QGroupBox(QStringLiteral("Color and Frame Options :"), this);
-    dottedOutlineButton = new QRadioButton(QStringLiteral("Outline Dotted"), frameFrame);
-    solidOutlineButton = new QRadioButton(QStringLiteral("Outline Solid"), frameFrame);
+    outlineGroup = new QGroupBox(QStringLiteral("Color and Frame Options :"), this);
+    dottedOutlineButton = new QRadioButton(QStringLiteral("Outline Dotted"), outlineGroup);
+    solidOutlineButton = new QRadioButton(QStringLiteral("Outline Solid"), outlineGroup);
     includeOutlineBox =
-        new QCheckBox(QStringLiteral("Always Includ&e Outline to Capture"), frameFrame);
-    chooseColorButton = button(QStringLiteral("&Choose Outline Color..."), frameFrame);
-    colorLabel = new QLabel(QStringLiteral("Current Color:"), frameFrame);
-    colorSwatch = new QLabel(frameFrame);
+        new QCheckBox(QStringLiteral("Always Includ&e Outline to Capture"), outlineGroup);
+    chooseColorButton = button(QStringLiteral("&Choose Outline Color..."), outlineGroup);
+    colorLabel = new QLabel(QStringLiteral("Current Color:"), outlineGroup);
+    colorSwatch = new QLabel(outlineGroup);
     colorSwatch->setFixedSize(48, 20);
     colorSwatch->setFrameShape(QFrame::Box);
     colorSwatch->setAutoFillBackground(true);
 
-    containerFrame = new QGroupBox(QStringLiteral("Container Application :"), this);
+    pastingAppGroup = new QGroupBox(QStringLiteral("Container Application :"), this);
     pastingAppLabel =
-        new QLabel(QStringLiteral("Default Application for Pasting:"), containerFrame);
-    pastingAppEdit = new QLineEdit(containerFrame);
-    browsePastingAppButton = button(QStringLiteral("Bro&wse..."), containerFrame);
+        new QLabel(QStringLiteral("Default Application for Pasting:"), pastingAppGroup);
+    pastingAppEdit = new QLineEdit(pastingAppGroup);
+    browsePastingAppButton = button(QStringLiteral("Bro&wse..."), pastingAppGroup);
     newInstanceButton =
-        new QRadioButton(QStringLiteral("Always Launch a new Instance"), containerFrame);
+        new QRadioButton(QStringLiteral("Always Launch a new Instance"), pastingAppGroup);
     restoreExistingButton =
-        new QRadioButton(QStringLiteral("Always Maximize existing Instance"), containerFrame);
+        new QRadioButton(QStringLiteral("Always Maximize existing Instance"), pastingAppGroup);
 
-    savingFrame = new QGroupBox(QStringLiteral("Saving Options :"), this);
-    saveFolderLabel = new QLabel(QStringLiteral("Default Save to:"), savingFrame);
-    saveFolderEdit = new QLineEdit(savingFrame);
-    browseSaveFolderButton = button(QStringLiteral("&Browse..."), savingFrame);
-    fileNameLabel = new QLabel(QStringLiteral("Filename:"), savingFrame);
-    fileNamePrefixEdit = new QLineEdit(savingFrame);
-    selectNameButton = button(QStringLiteral("S&elect Name..."), savingFrame);
+    savingGroup = new QGroupBox(QStringLiteral("Saving Options :"), this);
+    saveFolderLabel = new QLabel(QStringLiteral("Default Save to:"), savingGroup);
+    saveFolderEdit = new QLineEdit(savingGroup);
+    browseSaveFolderButton = button(QStringLiteral("&Browse..."), savingGroup);
+    fileNameLabel = new QLabel(QStringLiteral("Filename:"), savingGroup);
+    fileNamePrefixEdit = new QLineEdit(savingGroup);
+    selectNameButton = button(QStringLiteral("S&elect Name..."), savingGroup);
     promptForNameButton =
-        new QRadioButton(QStringLiteral("Prompt for Name on Saving"), savingFrame);
-    incrementNameButton = new QRadioButton(QStringLiteral("Increment File Name"), savingFrame);
-    formatLabel = new QLabel(QStringLiteral("Format:"), savingFrame);
-    formatCombo = new QComboBox(savingFrame);
+        new QRadioButton(QStringLiteral("Prompt for Name on Saving"), savingGroup);
+    incrementNameButton = new QRadioButton(QStringLiteral("Increment File Name"), savingGroup);
+    formatLabel = new QLabel(QStringLiteral("Format:"), savingGroup);
+    formatCombo = new QComboBox(savingGroup);
 
     applyButton = button(QStringLiteral("&Apply"), this);
     okButton = button(QStringLiteral("&OK"), this);
@@ -126,7 +126,7 @@ void OptionsDialog::buildControls() {
 }
 
 void OptionsDialog::buildLayout() {
-    auto* saving = new QGridLayout(savingFrame);
+    auto* saving = new QGridLayout(savingGroup);
     saving->addWidget(saveFolderLabel, 0, 0, 1, 2);
     saving->addLayout(boxRow(saveFolderEdit, browseSaveFolderButton), 1, 0, 1, 2);
     saving->addWidget(fileNameLabel, 2, 0, 1, 2);
@@ -138,13 +138,13 @@ void OptionsDialog::buildLayout() {
     format->addWidget(formatCombo);
     saving->addLayout(format, 4, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
 
-    auto* container = new QVBoxLayout(containerFrame);
-    container->addWidget(pastingAppLabel);
-    container->addLayout(boxRow(pastingAppEdit, browsePastingAppButton));
-    container->addWidget(newInstanceButton);
-    container->addWidget(restoreExistingButton);
+    auto* pasting = new QVBoxLayout(pastingAppGroup);
+    pasting->addWidget(pastingAppLabel);
+    pasting->addLayout(boxRow(pastingAppEdit, browsePastingAppButton));
+    pasting->addWidget(newInstanceButton);
+    pasting->addWidget(restoreExistingButton);
 
-    auto* outline = new QGridLayout(frameFrame);
+    auto* outline = new QGridLayout(outlineGroup);
     outline->addWidget(dottedOutlineButton, 0, 0);
     outline->addWidget(solidOutlineButton, 1, 0);
     outline->addWidget(includeOutlineBox, 2, 0, 1, 2);
@@ -155,11 +155,11 @@ void OptionsDialog::buildLayout() {
     swatch->addStretch();
     outline->addLayout(swatch, 1, 1);
 
-    auto* startup = new QVBoxLayout(startupFrame);
+    auto* startup = new QVBoxLayout(startupGroup);
     startup->addWidget(startAtLoginBox);
     startup->addWidget(helpButton, 0, Qt::AlignLeft);
 
-    auto* automate = new QVBoxLayout(automateFrame);
+    auto* automate = new QVBoxLayout(automateGroup);
     for (QWidget* w :
          {static_cast<QWidget*>(autoCopyBox), static_cast<QWidget*>(releaseAfterCaptureBox),
           static_cast<QWidget*>(autoPopupMenuBox), static_cast<QWidget*>(showCurrentSizeBox),
@@ -167,20 +167,20 @@ void OptionsDialog::buildLayout() {
         automate->addWidget(w);
     automate->addLayout(boxRow(soundFileEdit, browseSoundButton));
 
-    auto* windows = new QVBoxLayout(windowsFrame);
+    auto* windows = new QVBoxLayout(windowsGroup);
     windows->addWidget(autoCaptureButton);
     windows->addWidget(defaultPrintingButton);
     windows->addWidget(hotkeysButton);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(savingFrame);
-    left->addWidget(containerFrame);
-    left->addWidget(frameFrame);
+    left->addWidget(savingGroup);
+    left->addWidget(pastingAppGroup);
+    left->addWidget(outlineGroup);
     left->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(startupFrame);
-    right->addWidget(automateFrame);
-    right->addWidget(windowsFrame);
+    right->addWidget(startupGroup);
+    right->addWidget(automateGroup);
+    right->addWidget(windowsGroup);
     right->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -212,7 +212,7 @@ void OptionsDialog::connectHandlers() {
     connect(startAtLoginBox, &QCheckBox::toggled, this, [this] { storeStartAtLogin(); });
     connect(promptForNameButton, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            showNameBox(false);
+            enablePrefixBox(false);
     });
     connect(incrementNameButton, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -256,20 +256,20 @@ void OptionsDialog::showEvent(QShowEvent* e) {
 }
 
 void OptionsDialog::takeOverFromFrozenScreen() {
-    auto& shell = capture::state();
-    const QWidget* frozenScreen = capture::shellControl().frozenScreenIfLoaded();
+    auto& captureState = capture::state();
+    const QWidget* frozenScreen = capture::shellControl().frozenScreenIfExists();
     if (frozenScreen && frozenScreen->isVisible())
-        shell.freeze.dialogOpen = true;
-    shell.freeze.pendingWindow = false;
-    shell.freeze.pendingScreen = false;
+        captureState.freeze.dialogOpen = true;
+    captureState.freeze.pendingWindow = false;
+    captureState.freeze.pendingScreen = false;
     capture::shellControl().stopCaptureMarker();
     okButton->setDefault(true);
 }
 
 void OptionsDialog::showAutoCopyCaption() {
     setMainMenuCaption(MenuItem::CopyToClipboard,
-                       copyCaption(autoCopyBox->isChecked(), hotkeyText(kCopyRow)));
-    resetMainMenu();
+                       copyCaption(autoCopyBox->isChecked(), hotkeyText(RowCopy)));
+    updateMainMenuPictures();
 }
 
 void OptionsDialog::forceAutoCopyWhileReleasing() {
@@ -291,7 +291,7 @@ void OptionsDialog::storeStartAtLogin() {
     options::state().settings.startAtLogin = on;
 }
 
-void OptionsDialog::showNameBox(bool enabled) {
+void OptionsDialog::enablePrefixBox(bool enabled) {
     fileNamePrefixEdit->setEnabled(enabled);
     selectNameButton->setEnabled(enabled);
     QPalette palette = fileNamePrefixEdit->palette();
@@ -300,7 +300,7 @@ void OptionsDialog::showNameBox(bool enabled) {
 }
 
 void OptionsDialog::enableIncrementName() {
-    showNameBox(true);
+    enablePrefixBox(true);
     fillEmptyPrefix();
 }
 
@@ -370,10 +370,10 @@ bool OptionsDialog::apply() {
     Settings& current = options::state().settings;
     current = editedSettings();
     SettingsStore().save(current);
-    setMainMenuCaption(MenuItem::PastingApplication,
-                       containerAppCaption(current.pastingAppName, QStringLiteral(" "),
-                                           hotkeyText(kContainerAppRow)));
-    resetMainMenu();
+    setMainMenuCaption(
+        MenuItem::PastingApplication,
+        pastingAppCaption(current.pastingAppName, QStringLiteral(" "), hotkeyText(RowPastingApp)));
+    updateMainMenuPictures();
     return true;
 }
 
@@ -386,8 +386,8 @@ void OptionsDialog::reject() {
     // The copy caption follows the box while editing; it goes back with the box.
     const bool autoCopy = options::state().settings.autoCopy;
     if (autoCopyBox->isChecked() != autoCopy) {
-        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(autoCopy, hotkeyText(kCopyRow)));
-        resetMainMenu();
+        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(autoCopy, hotkeyText(RowCopy)));
+        updateMainMenuPictures();
     }
     showSettings(options::state().settings);
     QDialog::reject();

@@ -31,16 +31,16 @@ public:
     Settings editedSettings() const;
 
     // "Startup:"
-    QGroupBox* startupFrame;
+    QGroupBox* startupGroup;
     QCheckBox* startAtLoginBox;
     QPushButton* helpButton;
     // "AutoCapture  Hotkeys  Default Printer   Options:"
-    QGroupBox* windowsFrame;
+    QGroupBox* windowsGroup;
     QPushButton* autoCaptureButton;
     QPushButton* defaultPrintingButton;
     QPushButton* hotkeysButton;
     // "Automate :"
-    QGroupBox* automateFrame;
+    QGroupBox* automateGroup;
     QCheckBox* autoCopyBox;
     QCheckBox* releaseAfterCaptureBox;
     QCheckBox* autoPopupMenuBox;
@@ -49,7 +49,7 @@ public:
     QLineEdit* soundFileEdit;
     QPushButton* browseSoundButton;
     // "Color and Frame Options :"
-    QGroupBox* frameFrame;
+    QGroupBox* outlineGroup;
     QRadioButton* dottedOutlineButton;
     QRadioButton* solidOutlineButton;
     QCheckBox* includeOutlineBox;
@@ -57,14 +57,14 @@ public:
     QLabel* colorLabel;
     QLabel* colorSwatch;
     // "Container Application :"
-    QGroupBox* containerFrame;
+    QGroupBox* pastingAppGroup;
     QLabel* pastingAppLabel;
     QLineEdit* pastingAppEdit;  // path or command
     QPushButton* browsePastingAppButton;
     QRadioButton* newInstanceButton;
     QRadioButton* restoreExistingButton;
     // "Saving Options :"
-    QGroupBox* savingFrame;
+    QGroupBox* savingGroup;
     QLabel* saveFolderLabel;
     QLineEdit* saveFolderEdit;
     QPushButton* browseSaveFolderButton;
@@ -98,7 +98,7 @@ private:
     // Sets the controls from settings without running the handlers a user's change runs.
     void showSettings(const Settings& settings);
     void showFrameColor(qint64 value);
-    void showNameBox(bool enabled);
+    void enablePrefixBox(bool enabled);
 
     void takeOverFromFrozenScreen();
     void showAutoCopyCaption();

@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -40,13 +39,13 @@ void OptionsDialog::load() {
     current.startAtLogin = startAtLogin;
     // A first run names the application without a hotkey; a stored one names the hotkey too.
     setMainMenuCaption(MenuItem::PastingApplication,
-                       stored ? containerAppCaption(current.pastingAppName, QStringLiteral("  "),
-                                                    hotkeyText(kContainerAppRow))
-                              : containerAppCaption(current.pastingAppName, {}, {}));
+                       stored ? pastingAppCaption(current.pastingAppName, QStringLiteral("  "),
+                                                  hotkeyText(RowPastingApp))
+                              : pastingAppCaption(current.pastingAppName, {}, {}));
     // The copy caption starts from the main window's until autocopy changes it.
     if (current.autoCopy)
-        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(true, hotkeyText(kCopyRow)));
-    resetMainMenu();
+        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(true, hotkeyText(RowCopy)));
+    updateMainMenuPictures();
     showSettings(current);
 }
 
@@ -80,7 +79,7 @@ void OptionsDialog::showSettings(const Settings& s) {
         startAtLoginBox->setChecked(s.startAtLogin);
     }
     autoCopyBox->setEnabled(!s.releaseAfterCapture);
-    showNameBox(s.naming == SaveNaming::Increment);
+    enablePrefixBox(s.naming == SaveNaming::Increment);
 }
 
 Settings OptionsDialog::editedSettings() const {

@@ -23,11 +23,11 @@ void writeText(const QString& key, const QString& name, const QString& text, Nul
     platform::registry().setValue(Root::CurrentUser, key, name, data);
 }
 
-QString readKeep(const QString& key, const QString& name) {
+QString readTextWithNul(const QString& key, const QString& name) {
     return QString::fromUtf8(readRaw(key, name));
 }
 
-QString readDrop(const QString& key, const QString& name) {
+QString readTextWithoutNul(const QString& key, const QString& name) {
     QString text = QString::fromUtf8(readRaw(key, name));
     text.chop(1);
     return text;
@@ -45,12 +45,12 @@ bool deleteValue(const QString& key, const QString& name) {
     return platform::registry().deleteValue(Root::CurrentUser, key, name);
 }
 
-QString shownText(const QString& keepText) {
-    const qsizetype nul = keepText.indexOf(QChar(0));
-    return nul < 0 ? keepText : keepText.left(nul);
+QString textBeforeNul(const QString& storedText) {
+    const qsizetype nul = storedText.indexOf(QChar(0));
+    return nul < 0 ? storedText : storedText.left(nul);
 }
 
-QString keepFlag(bool on) {
+QString flagWithNul(bool on) {
     return on ? QStringLiteral("1") + QChar(0) : QStringLiteral("0") + QChar(0);
 }
 

@@ -17,19 +17,19 @@ void writeText(const QString& key, const QString& name, const QString& text,
 
 // Readers create the key they read, as the program always has. A missing value reads as the
 // empty text.
-// Keep rule: the stored text whole, with its terminating NUL as the last character.
-QString readKeep(const QString& key, const QString& name);
-// Drop rule: the stored text without its last character (the terminating NUL).
-QString readDrop(const QString& key, const QString& name);
+// The stored text whole, with its terminating NUL as the last character.
+QString readTextWithNul(const QString& key, const QString& name);
+// The stored text without its last character (the terminating NUL).
+QString readTextWithoutNul(const QString& key, const QString& name);
 
 // A plain open: does the key exist? Creates nothing.
 bool keyExists(const QString& key);
 void createKey(const QString& key);
 bool deleteValue(const QString& key, const QString& name);
 
-// What a text box shows of a text read by the keep rule: everything before the first NUL.
-QString shownText(const QString& keepText);
-// "1" or "0" as read back by the keep rule, with the NUL.
-QString keepFlag(bool on);
+// What a text box shows of a text read with its NUL: everything before the first NUL.
+QString textBeforeNul(const QString& storedText);
+// "1" or "0" as readTextWithNul gives it back.
+QString flagWithNul(bool on);
 
 }  // namespace qv::options

@@ -21,36 +21,36 @@ QString flagText(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-// A flag read by the keep rule; nothing for any other text.
-std::optional<bool> readFlag(const QString& keepText) {
-    if (keepText == keepFlag(false))
+// A flag as readTextWithNul gives it; nothing for any other text.
+std::optional<bool> readFlag(const QString& storedText) {
+    if (storedText == flagWithNul(false))
         return false;
-    if (keepText == keepFlag(true))
+    if (storedText == flagWithNul(true))
         return true;
     return std::nullopt;
 }
 
 // One stored value: where it lives, how it is written from the Settings and read into them.
-// A reader gets the text by the keep rule and leaves the Settings alone for a damaged text.
+// A reader gets the text with its NUL and leaves the Settings alone for a damaged text.
 struct Row {
     const QString& key;
     const char* name;
     QString (*text)(const Settings&);
-    void (*read)(Settings&, const QString& keepText);
+    void (*read)(Settings&, const QString& storedText);
     Nul nul = Nul::Counted;
 };
 
 template <QString Settings::*member>
 Row textRow(const QString& key, const char* name) {
     return {key, name, [](const Settings& s) { return s.*member; },
-            [](Settings& s, const QString& keep) { s.*member = shownText(keep); }};
+            [](Settings& s, const QString& stored) { s.*member = textBeforeNul(stored); }};
 }
 
 template <bool Settings::*member>
 Row flagRow(const QString& key, const char* name) {
     return {key, name, [](const Settings& s) { return flagText(s.*member); },
-            [](Settings& s, const QString& keep) {
-                if (const auto on = readFlag(keep))
+            [](Settings& s, const QString& stored) {
+                if (const auto on = readFlag(stored))
                     s.*member = *on;
             }};
 }
@@ -59,8 +59,8 @@ Row flagRow(const QString& key, const char* name) {
 template <typename Enum, Enum Settings::*member, Enum whenOne, Enum whenZero>
 Row choiceRow(const QString& key, const char* name) {
     return {key, name, [](const Settings& s) { return flagText(s.*member == whenOne); },
-            [](Settings& s, const QString& keep) {
-                if (const auto one = readFlag(keep))
+            [](Settings& s, const QString& stored) {
+                if (const auto one = readFlag(stored))
                     s.*member = *one ? whenOne : whenZero;
             }};
 }
@@ -71,9 +71,9 @@ const std::array<Row, 15>& rows() {
         textRow<&Settings::saveFolder>(kSave, "SaveDir"),
         textRow<&Settings::fileNamePrefix>(kSave, "SaveName"),
         Row{kSave, "ImgFormat", [](const Settings& s) { return extensionOf(s.format); },
-            [](Settings& s, const QString& keep) {
+            [](Settings& s, const QString& stored) {
                 for (ImageFormat f : kImageFormats) {
-                    if (extensionOf(f) == shownText(keep))
+                    if (extensionOf(f) == textBeforeNul(stored))
                         s.format = f;
                 }
             },
@@ -85,9 +85,9 @@ const std::array<Row, 15>& rows() {
                   PastingLaunch::RestoreExisting>(kApps, "NewInstance"),
         textRow<&Settings::pastingAppName>(kApps, "ConAppName"),
         Row{kFrame, "Color", [](const Settings& s) { return QString::number(s.frameColor); },
-            [](Settings& s, const QString& keep) {
+            [](Settings& s, const QString& stored) {
                 // A number outside the stored range is a damaged value.
-                const double color = toolkit::leadingNumber(shownText(keep));
+                const double color = toolkit::leadingNumber(textBeforeNul(stored));
                 if (color >= std::numeric_limits<qint32>::min() &&
                     color <= std::numeric_limits<qint32>::max())
                     s.frameColor = toolkit::toInt(color);
@@ -115,7 +115,7 @@ Settings SettingsStore::load() const {
     if (!stored())
         return settings;
     for (const Row& row : rows())
-        row.read(settings, readKeep(row.key, QString::fromLatin1(row.name)));
+        row.read(settings, readTextWithNul(row.key, QString::fromLatin1(row.name)));
     // Increment mode never runs with an empty prefix.
     if (settings.naming == SaveNaming::Increment && settings.fileNamePrefix.isEmpty())
         settings.fileNamePrefix = Settings().fileNamePrefix;

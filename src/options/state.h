@@ -9,8 +9,9 @@ namespace qv::options {
 struct State {
     // The current settings: loaded at start-up, replaced by the Options window's Apply and OK.
     Settings settings;
-    bool disableHotkeys = false;
-    bool defaultHotkeys = false;  // no hotkey table was stored: the two defaults were registered
+    bool hotkeysDisabled = false;
+    bool usingDefaultHotkeys =
+        false;  // no hotkey table was stored: the two defaults were registered
 };
 
 // The state of the running program.

@@ -3,7 +3,7 @@
 #include "options/hotkeysdialog.h"
 #include "options/optionsdialog.h"
 #include "toolkit/installed.h"
-#include "toolkit/lazyform.h"
+#include "toolkit/lazywindow.h"
 
 namespace qv::options {
 
@@ -11,9 +11,9 @@ class HotkeyCommands;
 
 // The windows of this subsystem, each created on first use.
 struct Windows {
-    toolkit::LazyForm<OptionsDialog> optionsDialog;
-    toolkit::LazyForm<HotkeysDialog> hotkeysDialog;
-    // The main window's commands and menus, while a hotkey pump has them attached.
+    toolkit::LazyWindow<OptionsDialog> optionsDialog;
+    toolkit::LazyWindow<HotkeysDialog> hotkeysDialog;
+    // The main window's commands and menus, while a hotkey dispatcher has them attached.
     HotkeyCommands* hotkeyCommands = nullptr;
 };
 

@@ -83,7 +83,7 @@ std::optional<SaveError> runImageConverter(const QString& programFolder, const Q
 }
 
 std::optional<SaveError> saveImage(const QImage& image, const QString& target,
-                                   const ImageFormat& format, const QString& programFolder) {
+                                   const SaveFormat& format, const QString& programFolder) {
     if (format.direct())
         return writeBitmap(image, target);
     if (!QFileInfo(target).absoluteDir().exists()) {

@@ -4,8 +4,8 @@
 #include <QString>
 #include <optional>
 
-#include "output/imageformat.h"
 #include "output/saveerror.h"
+#include "output/saveformat.h"
 
 namespace qv::output {
 
@@ -27,6 +27,6 @@ std::optional<SaveError> runImageConverter(const QString& programFolder, const Q
 // Saves image at target in format: bitmaps directly, the rest through a temporary bitmap of
 // its own (removed on every path) and the converter.
 std::optional<SaveError> saveImage(const QImage& image, const QString& target,
-                                   const ImageFormat& format, const QString& programFolder);
+                                   const SaveFormat& format, const QString& programFolder);
 
 }  // namespace qv::output

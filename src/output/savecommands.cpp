@@ -1,11 +1,7 @@
 #include "output/savecommands.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QStringList>
 
 #include "capture/capturesession.h"
@@ -32,7 +28,7 @@ void showSavingPointer() {
 
 QString saveAsFilters() {
     QStringList filters;
-    for (const ImageFormat& f : imageFormats())
+    for (const SaveFormat& f : saveFormats())
         filters << f.qtFilter();
     return filters.join(QStringLiteral(";;"));
 }
@@ -63,9 +59,8 @@ bool overwriteAllowed(const QString& target) {
                kTitle) == platform::MsgAnswer::Yes;
 }
 
-std::optional<SaveError> saveCapture(const QString& target, const ImageFormat& format) {
-    const QImage& capture = capture::session().buffer;
-    return saveImage(capture, target, format, output::state().programFolder);
+std::optional<SaveError> saveCapture(const QString& target, const SaveFormat& format) {
+    return saveImage(capture::session().buffer, target, format, output::state().programFolder);
 }
 
 void showFrozenScreenOrRelease() {
@@ -80,7 +75,7 @@ void restoreAreaPointer() {
     capture::shellControl().restoreAreaPointer();
 }
 
-QString saveAsTarget(const QString& chosenPath, const ImageFormat& format) {
+QString saveAsTarget(const QString& chosenPath, const SaveFormat& format) {
     const QFileInfo chosen(chosenPath);
     QString stem = chosen.fileName();
     const qsizetype dot = stem.lastIndexOf(u'.');
@@ -89,23 +84,23 @@ QString saveAsTarget(const QString& chosenPath, const ImageFormat& format) {
     return QDir(chosen.path()).filePath(stem + u'.' + format.appendedExtension);
 }
 
-const ImageFormat& imageFormatForFilter(const QString& filter) {
+const SaveFormat& saveFormatForFilter(const QString& filter) {
     // File dialogs may hand the filter back with its runs of blanks made single.
-    for (const ImageFormat& f : imageFormats()) {
+    for (const SaveFormat& f : saveFormats()) {
         if (f.qtFilter().simplified() == filter.simplified())
             return f;
     }
-    return imageFormats()[0];
+    return saveFormats()[0];
 }
 
-void saveToDefaultDirectory() {
+void saveToDefaultFolder() {
     const options::Settings& settings = options::state().settings;
     if (settings.naming == options::SaveNaming::Prompt) {
         output::windows().saveDialog->showOverFrozenScreen();
         return;
     }
 
-    const ImageFormat& format = imageFormatFor(options::extensionOf(settings.format));
+    const SaveFormat& format = saveFormatFor(options::extensionOf(settings.format));
     const QString folder = settings.saveFolder;
     showSavingPointer();
     std::optional<SaveError> error = defaultFolderProblem(folder);
@@ -141,11 +136,11 @@ void saveAs() {
     request.filter = saveAsFilters();
     // The bitmap row is chosen at every opening.
     const auto chosen = platform::dialogs().saveFileWithFilter(
-        request, imageFormats()[0].qtFilter(), capture::shellControl().frozenScreenIfLoaded());
+        request, saveFormats()[0].qtFilter(), capture::shellControl().frozenScreenIfExists());
     if (!chosen)
         return;
 
-    const ImageFormat& format = imageFormatForFilter(chosen->filter);
+    const SaveFormat& format = saveFormatForFilter(chosen->filter);
     const QString target = saveAsTarget(chosen->path, format);
     if (!overwriteAllowed(target))
         return;

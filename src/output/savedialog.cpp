@@ -15,8 +15,8 @@
 #include "options/filenamerule.h"
 #include "options/settings.h"
 #include "options/state.h"
-#include "output/imageformat.h"
 #include "output/savecommands.h"
+#include "output/saveformat.h"
 #include "output/savingpointer.h"
 #include "output/windows.h"
 #include "platform/services.h"
@@ -27,14 +27,14 @@ namespace qv::output {
 namespace {
 
 // Gives a window the saving pointer for its lifetime, then the one it had before.
-class SavingPointer {
+class SavingPointerScope {
 public:
-    explicit SavingPointer(QWidget& window) : window_(window), previous_(window.cursor()) {
+    explicit SavingPointerScope(QWidget& window) : window_(window), previous_(window.cursor()) {
         window.setCursor(savingPointer());
     }
-    ~SavingPointer() { window_.setCursor(previous_); }
-    SavingPointer(const SavingPointer&) = delete;
-    SavingPointer& operator=(const SavingPointer&) = delete;
+    ~SavingPointerScope() { window_.setCursor(previous_); }
+    SavingPointerScope(const SavingPointerScope&) = delete;
+    SavingPointerScope& operator=(const SavingPointerScope&) = delete;
 
 private:
     QWidget& window_;
@@ -82,7 +82,7 @@ SaveDialog::SaveDialog()
 void SaveDialog::fillIn() {
     fileNameEdit->clear();
     showFolder();
-    for (const ImageFormat& f : imageFormats())
+    for (const SaveFormat& f : saveFormats())
         formatCombo->addItem(f.extension);
     const int chosen = formatCombo->findText(options::extensionOf(options::state().settings.format),
                                              Qt::MatchExactly);
@@ -111,10 +111,10 @@ bool SaveDialog::event(QEvent* event) {
 }
 
 void SaveDialog::prepareForInput() {
-    auto& shell = capture::state();
-    shell.freeze.dialogOpen = true;
-    shell.freeze.pendingScreen = false;
-    shell.freeze.pendingWindow = false;
+    auto& captureState = capture::state();
+    captureState.freeze.dialogOpen = true;
+    captureState.freeze.pendingScreen = false;
+    captureState.freeze.pendingWindow = false;
     showFolder();
     okButton->setDefault(true);
 }
@@ -131,7 +131,7 @@ void SaveDialog::accept() {
     }
     bool saved = false;
     {
-        const SavingPointer busy(*this);
+        const SavingPointerScope busy(*this);
         saved = save();
     }
     if (!saved)
@@ -142,7 +142,7 @@ void SaveDialog::accept() {
 }
 
 bool SaveDialog::save() {
-    const ImageFormat& format = imageFormatFor(formatCombo->currentText());
+    const SaveFormat& format = saveFormatFor(formatCombo->currentText());
     const QString folder = options::state().settings.saveFolder;
     if (const auto problem = defaultFolderProblem(folder)) {
         showSaveError(*problem);

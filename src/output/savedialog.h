@@ -10,8 +10,8 @@ class QPushButton;
 namespace qv::output {
 
 // "Save Captured Image": asks for a file name and a format and saves the capture into the
-// default folder of the Options. Shown modeless over the frozen screen; it stays loaded and
-// hidden between showings, so the last name and format come back. Its close box unloads it.
+// default folder of the Options. Shown modeless over the frozen screen; it stays built and
+// hidden between showings, so the last name and format come back. Its close box throws it away.
 class SaveDialog : public QWidget {
 public:
     SaveDialog();

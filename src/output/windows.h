@@ -3,14 +3,14 @@
 #include "output/printing/defaultprintingdialog.h"
 #include "output/savedialog.h"
 #include "toolkit/installed.h"
-#include "toolkit/lazyform.h"
+#include "toolkit/lazywindow.h"
 
 namespace qv::output {
 
 // The windows of this subsystem, each created on first use.
 struct Windows {
-    toolkit::LazyForm<DefaultPrintingDialog> defaultPrinting;
-    toolkit::LazyForm<SaveDialog> saveDialog;  // "Save Captured Image"
+    toolkit::LazyWindow<DefaultPrintingDialog> defaultPrinting;
+    toolkit::LazyWindow<SaveDialog> saveDialog;  // "Save Captured Image"
 };
 
 // The windows of the running program.

@@ -32,7 +32,7 @@ void CanvasItem::changed() {
     canvas_.update();
 }
 
-void CanvasShape::setShape(int shape) {
+void CanvasShape::setShape(Shape shape) {
     shape_ = shape;
     changed();
 }
@@ -42,7 +42,7 @@ void CanvasShape::setBorderColor(const QColor& color) {
     changed();
 }
 
-void CanvasShape::setBorderStyle(int style) {
+void CanvasShape::setBorderStyle(BorderStyle style) {
     style_ = style;
     changed();
 }
@@ -101,26 +101,26 @@ void CanvasLabel::setFont(const QFont& font) {
     fitToCaption();
 }
 
-void CanvasLabel::setForeColor(const QColor& color) {
-    fore_ = color;
+void CanvasLabel::setTextColor(const QColor& color) {
+    textColor_ = color;
     changed();
 }
 
-void CanvasLabel::setBackColor(const QColor& color) {
-    back_ = color;
+void CanvasLabel::setBackgroundColor(const QColor& color) {
+    backgroundColor_ = color;
     changed();
 }
 
 void CanvasLabel::fitToCaption() {
     const QSize size = QFontMetrics(font_).size(Qt::TextSingleLine, caption_);
-    const auto& shell = capture::state();
-    setGeometry(left(), top(), size.width() * shell.twipsPerPixelX,
-                size.height() * shell.twipsPerPixelY);
+    const auto& captureState = capture::state();
+    setGeometry(left(), top(), size.width() * captureState.twipsPerPixelX,
+                size.height() * captureState.twipsPerPixelY);
 }
 
 void CanvasLabel::paint(QPainter& painter, const QRect& pixels) const {
-    painter.fillRect(pixels, back_);
-    painter.setPen(fore_);
+    painter.fillRect(pixels, backgroundColor_);
+    painter.setPen(textColor_);
     painter.setFont(font_);
     painter.drawText(pixels, Qt::AlignLeft | Qt::AlignVCenter, caption_);
 }
@@ -182,12 +182,12 @@ void FrozenCanvas::resizeTwips(double width, double height) {
 }
 
 QRect FrozenCanvas::toPixels(const QRectF& twips) const {
-    const auto& shell = capture::state();
+    const auto& captureState = capture::state();
     using toolkit::twipsToPixels;
-    return QRect(twipsToPixels(twips.left(), shell.twipsPerPixelX),
-                 twipsToPixels(twips.top(), shell.twipsPerPixelY),
-                 twipsToPixels(twips.width(), shell.twipsPerPixelX),
-                 twipsToPixels(twips.height(), shell.twipsPerPixelY));
+    return QRect(twipsToPixels(twips.left(), captureState.twipsPerPixelX),
+                 twipsToPixels(twips.top(), captureState.twipsPerPixelY),
+                 twipsToPixels(twips.width(), captureState.twipsPerPixelX),
+                 twipsToPixels(twips.height(), captureState.twipsPerPixelY));
 }
 
 QImage FrozenCanvas::render(const QRect& pixels) const {

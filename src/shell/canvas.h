@@ -60,23 +60,23 @@ private:
 // A rectangle or circle outline, one pixel wide.
 class CanvasShape : public CanvasItem {
 public:
-    enum Shape { Rectangle = 0, Circle = 3 };
-    enum BorderStyle { Solid = 1, Dot = 3 };
+    enum Shape { Rectangle, Circle };
+    enum BorderStyle { Solid, Dot };
 
     CanvasShape(FrozenCanvas& canvas, Role role) : CanvasItem(canvas, role) {}
-    int shape() const { return shape_; }
-    void setShape(int shape);
+    Shape shape() const { return shape_; }
+    void setShape(Shape shape);
     QColor borderColor() const { return color_; }
     void setBorderColor(const QColor& color);
-    int borderStyle() const { return style_; }
-    void setBorderStyle(int style);
+    BorderStyle borderStyle() const { return style_; }
+    void setBorderStyle(BorderStyle style);
 
 protected:
     void paint(QPainter& painter, const QRect& pixels) const override;
 
 private:
-    int shape_ = Rectangle;
-    int style_ = Solid;
+    Shape shape_ = Rectangle;
+    BorderStyle style_ = Solid;
     QColor color_ = Qt::black;
 };
 
@@ -111,10 +111,10 @@ public:
     void setCaption(const QString& caption);
     QFont font() const { return font_; }
     void setFont(const QFont& font);
-    QColor foreColor() const { return fore_; }
-    void setForeColor(const QColor& color);
-    QColor backColor() const { return back_; }
-    void setBackColor(const QColor& color);
+    QColor textColor() const { return textColor_; }
+    void setTextColor(const QColor& color);
+    QColor backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(const QColor& color);
 
 protected:
     void paint(QPainter& painter, const QRect& pixels) const override;
@@ -123,8 +123,8 @@ private:
     void fitToCaption();
     QString caption_;
     QFont font_;
-    QColor fore_ = Qt::black;
-    QColor back_ = Qt::white;
+    QColor textColor_ = Qt::black;
+    QColor backgroundColor_ = Qt::white;
 };
 
 // The frozen picture: a persistent image (the desktop snapshot only) with windowless items

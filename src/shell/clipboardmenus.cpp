@@ -46,11 +46,11 @@ void updateClipboardMenus() {
     MainWindow& mainWindow = shell::windows().mainWindow.get();
     mainWindow.pasteItem->setEnabled(capture::state().clipboardContent !=
                                      capture::ClipboardContent::Nothing);
-    const bool capture = capture::state().freeze.captureAvailable;
+    const bool captureExists = capture::state().freeze.captureAvailable;
     for (QAction* item : {mainWindow.saveToDefaultFolderItem, mainWindow.saveAsItem,
                           mainWindow.printToDefaultPrinterItem, mainWindow.printItem,
                           mainWindow.pageSetupItem, mainWindow.copyItem, mainWindow.emailItem}) {
-        item->setEnabled(capture);
+        item->setEnabled(captureExists);
     }
 }
 

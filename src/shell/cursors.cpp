@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "shell/formkit.h"
+#include "shell/windowdesign.h"
 
 namespace qv::shell::cursors {
 

@@ -9,7 +9,7 @@
 #include "output/windows.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
-#include "shell/formkit.h"
+#include "shell/windowdesign.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -19,38 +19,38 @@ FrozenScreen::FrozenScreen()
       band(canvas->addShape(CanvasItem::Role::Band)),
       sizeReadout(canvas->addLabel(CanvasItem::Role::Caption)),
       dotsMarker(canvas->addLabel(CanvasItem::Role::Caption)),
-      pleaseWait(canvas->addLabel(CanvasItem::Role::Caption)),
+      pleaseWaitLabel(canvas->addLabel(CanvasItem::Role::Caption)),
       markerTimer(platform::clock().createTimer()) {
     setWindowTitle(QStringLiteral("Frozen Screen"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     const QColor tipBack = QApplication::palette().color(QPalette::ToolTipBase);
     dotsMarker->setFont(boldArial(9.75));
-    dotsMarker->setBackColor(tipBack);
+    dotsMarker->setBackgroundColor(tipBack);
     dotsMarker->setCaption(QStringLiteral("............"));
-    pleaseWait->setForeColor(Qt::red);
-    pleaseWait->setBackColor(tipBack);
-    pleaseWait->setCaption(QStringLiteral("      Please wait !      "));
+    pleaseWaitLabel->setTextColor(Qt::red);
+    pleaseWaitLabel->setBackgroundColor(tipBack);
+    pleaseWaitLabel->setCaption(QStringLiteral("      Please wait !      "));
     markerTimer->onTimeout = [this] { advanceDotsMarker(); };
     QFont readout(QStringLiteral("MS Sans Serif"));
     readout.setPointSizeF(8.25);
     readout.setBold(true);
     sizeReadout->setFont(readout);
-    sizeReadout->setForeColor(QApplication::palette().color(QPalette::ToolTipText));
-    sizeReadout->setBackColor(tipBack);
+    sizeReadout->setTextColor(QApplication::palette().color(QPalette::ToolTipText));
+    sizeReadout->setBackgroundColor(tipBack);
     createHoverMarks();
     canvas->installEventFilter(this);
 
-    auto& shell = capture::state();
+    auto& captureState = capture::state();
     clearObjects();
     hideHoverMarks();
     band->hide();
-    shell.areaCaptureRunning = false;
-    shell.freeze.captureAvailable = false;
+    captureState.areaCaptureRunning = false;
+    captureState.freeze.captureAvailable = false;
     sizeReadout->hide();
     dotsMarker->hide();
-    pleaseWait->hide();
-    shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
-    shell.circleRadius = 0;
+    pleaseWaitLabel->hide();
+    captureState.dragStart = captureState.dragEnd = captureState.dragLast = QPoint(0, 0);
+    captureState.circleRadius = 0;
     markerTimer->stop();
     setAreaCursor();
 }
@@ -58,7 +58,7 @@ FrozenScreen::FrozenScreen()
 FrozenScreen::~FrozenScreen() = default;
 
 void FrozenScreen::load() {
-    // Asking loads the save dialog, hidden, when it is not there yet.
+    // Asking builds the save dialog, hidden, when it is not there yet.
     if (output::windows().saveDialog->isVisible())
         capture::state().freeze.dialogOpen = false;
 }
@@ -68,7 +68,7 @@ void FrozenScreen::setSizeTwips(double width, double height) {
     heightTwips_ = height;
 }
 
-void FrozenScreen::showActive() {
+void FrozenScreen::showAndActivate() {
     // The window covers its whole picture, the screen: a strip of the live screen left
     // uncovered below a frozen one would mislead, however short the nominal height is.
     setGeometry(QRect(QPoint(0, 0), canvas->size()));

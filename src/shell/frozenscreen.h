@@ -25,7 +25,7 @@ public:
     CanvasShape* band;         // the marked area, or the frame of a one-step capture
     CanvasLabel* sizeReadout;  // the band's size, at its lower right corner
     CanvasLabel* dotsMarker;   // a growing row of dots below the readout after a capture
-    CanvasLabel* pleaseWait;
+    CanvasLabel* pleaseWaitLabel;
     std::unique_ptr<platform::Timer> markerTimer;  // grows the dots marker
 
     // The annotation object pools the hover tests read (a free element is a hidden one), and
@@ -41,15 +41,16 @@ public:
     double heightTwips() const { return heightTwips_; }
     // Shows the window over its whole picture and makes it the active one at once, so its
     // activation has run when this returns.
-    void showActive();
+    void showAndActivate();
 
     // Captures the band as last drawn again.
     void captureBandAgain();
     // Copies the inside of the band into the capture buffer and runs the after-capture actions.
     void copyBand();
 
-    void releaseAfterOneStepCapture();
-    void popUpOrRelease();
+    // What every capture ends with: the clipboard, the sound, then the context menu or the
+    // release as the options ask.
+    void runAfterCaptureActions();
     void clearObjects();
     void hideHoverMarks();
     // The pointer of the area mode over the picture.
@@ -79,11 +80,14 @@ private:
     bool bandCopyable() const;
     QImage bandInside() const;
     void popUpContextMenu();
+    // The same with the paste and output items brought up to date first.
+    void popUpContextMenuAfterCapture();
     // This window is still the frozen screen: no release has dropped it meanwhile.
     bool stillFrozen() const;
     void createHoverMarks();
-    static double twipsX();
-    static double twipsY();
+    // The screen's twips per pixel by its logical resolution now.
+    static double screenTwipsPerPixelX();
+    static double screenTwipsPerPixelY();
     bool objectSelected() const;
     // A capture waits while an object is selected, and right after the band was captured
     // again; either way the drag ends here.

@@ -1,10 +1,4 @@
 // What every capture ends with: clipboard, sound, and the context menu or the release.
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
-
-#include <QAction>
-#include <QMenu>
 
 #include "capture/capturesession.h"
 #include "objects/state.h"
@@ -18,8 +12,8 @@
 
 namespace qv::shell {
 
-void FrozenScreen::releaseAfterOneStepCapture() {
-    auto& forms = shell::windows();
+void FrozenScreen::runAfterCaptureActions() {
+    auto& shellWindows = shell::windows();
     const options::Settings& settings = options::state().settings;
     platform::clipboard().clear();
     if (settings.autoCopy) {
@@ -33,16 +27,14 @@ void FrozenScreen::releaseAfterOneStepCapture() {
     if (objects::state().freeze.objectsAdded)
         return;
     if (settings.autoPopupMenu)
-        popUpOrRelease();
+        popUpContextMenuAfterCapture();
     if (settings.releaseAfterCapture && !settings.autoPopupMenu)
-        forms.mainWindow->resetAfterRelease();
+        shellWindows.mainWindow->resetAfterRelease();
 }
 
-void FrozenScreen::popUpOrRelease() {
+void FrozenScreen::popUpContextMenuAfterCapture() {
     updateClipboardMenus();
-    MainWindow& mainWindow = shell::windows().mainWindow.get();
-    mainWindow.contextMenu->setDefaultAction(mainWindow.contextReleaseItem);
-    mainWindow.contextMenu->exec(platform::desktop().cursorPos());
+    popUpContextMenu();
 }
 
 }  // namespace qv::shell

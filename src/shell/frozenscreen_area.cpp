@@ -45,9 +45,9 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             // Event positions are logical pixels; the picture is laid out in device pixels.
             const qreal ratio = canvas->devicePixelRatioF();
-            const auto& shell = capture::state();
-            const QPointF at(mouse->position().x() * ratio * shell.twipsPerPixelX,
-                             mouse->position().y() * ratio * shell.twipsPerPixelY);
+            const auto& captureState = capture::state();
+            const QPointF at(mouse->position().x() * ratio * captureState.twipsPerPixelX,
+                             mouse->position().y() * ratio * captureState.twipsPerPixelY);
             if (event->type() == QEvent::MouseMove)
                 moveOnCanvas(at);
             else if (event->type() == QEvent::MouseButtonRelease)
@@ -62,38 +62,40 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QPointF FrozenScreen::pointerTwips() const {
-    const auto& shell = capture::state();
+    const auto& captureState = capture::state();
     const qreal ratio = canvas->devicePixelRatioF();
     const QPointF origin = QPointF(canvas->mapToGlobal(QPoint(0, 0))) * ratio;
     const QPoint cursor = platform::desktop().cursorPos();
-    return {(cursor.x() - origin.x()) * shell.twipsPerPixelX,
-            (cursor.y() - origin.y()) * shell.twipsPerPixelY};
+    return {(cursor.x() - origin.x()) * captureState.twipsPerPixelX,
+            (cursor.y() - origin.y()) * captureState.twipsPerPixelY};
 }
 
 QSizeF FrozenScreen::canvasTwips() const {
-    const auto& shell = capture::state();
+    const auto& captureState = capture::state();
     const QSize pixels = canvas->size() * canvas->devicePixelRatioF();
-    return {pixels.width() * shell.twipsPerPixelX, pixels.height() * shell.twipsPerPixelY};
+    return {pixels.width() * captureState.twipsPerPixelX,
+            pixels.height() * captureState.twipsPerPixelY};
 }
 
 void FrozenScreen::runHoverTests() {
     const QPointF at = pointerTwips();
-    auto& objects = objects::state();
-    const auto& shell = capture::state();
-    if (!objects.freeze.shapeOptionsOpen) {
+    auto& objectsState = objects::state();
+    const auto& captureState = capture::state();
+    if (!objectsState.freeze.shapeOptionsOpen) {
         const int shape = hover::shapeAt(shapes, at);
         if (shape >= 0) {
-            objects.currentShape = qint16(shape);
+            objectsState.currentShape = qint16(shape);
             shapeHoverMark->setGeometry(shapes[shape]->geometry().x(),
                                         shapes[shape]->geometry().y(), shapes[shape]->width(),
                                         shapes[shape]->height());
             shapeHoverMark->show();
         }
     }
-    if (!objects.freeze.lineOptionsOpen) {
-        const int index = hover::lineAt(lines, at, shell.twipsPerPixelX, shell.twipsPerPixelY);
+    if (!objectsState.freeze.lineOptionsOpen) {
+        const int index =
+            hover::lineAt(lines, at, captureState.twipsPerPixelX, captureState.twipsPerPixelY);
         if (index >= 0) {
-            objects.currentLine = qint16(index);
+            objectsState.currentLine = qint16(index);
             const CanvasLine& line = *lines[index];
             const QPointF centres[] = {
                 {line.x1(), line.y1()}, hover::midpoint(line), {line.x2(), line.y2()}};
@@ -108,12 +110,12 @@ void FrozenScreen::runHoverTests() {
 }
 
 void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
-    auto& shell = capture::state();
-    auto& objects = objects::state();
-    objects.shapeSelected = false;
-    objects.imageSelected = false;
+    auto& captureState = capture::state();
+    auto& objectsState = objects::state();
+    objectsState.shapeSelected = false;
+    objectsState.imageSelected = false;
     runHoverTests();
-    shell.trayHover = false;
+    captureState.trayHover = false;
 
     if (button == Qt::RightButton) {
         rightClickOnCanvas(at);
@@ -123,14 +125,16 @@ void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
     if (button != Qt::LeftButton)
         return;
     hideHoverMarks();
-    objects.freeze.objectsDeleted = false;
+    objectsState.freeze.objectsDeleted = false;
     markerTimer->stop();
-    if (shell.freeze.pendingWindow || shell.freeze.pendingScreen || shell.freeze.dialogOpen) {
+    if (captureState.freeze.pendingWindow || captureState.freeze.pendingScreen ||
+        captureState.freeze.dialogOpen) {
         canvas->setPicture(capture::session().snapshot);
-        shell.freeze.pendingWindow = shell.freeze.pendingScreen = shell.freeze.dialogOpen = false;
+        captureState.freeze.pendingWindow = captureState.freeze.pendingScreen =
+            captureState.freeze.dialogOpen = false;
     }
-    shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
-    shell.circleRadius = 0;
+    captureState.dragStart = captureState.dragEnd = captureState.dragLast = QPoint(0, 0);
+    captureState.circleRadius = 0;
     band->hide();
     band->setGeometry(0, 0, 1, 1);
     // A new drag starts even while the last one is still under way: its mouse-up was lost.
@@ -138,32 +142,32 @@ void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
 }
 
 void FrozenScreen::startDrag(QPointF at) {
-    auto& shell = capture::state();
+    auto& captureState = capture::state();
     sizeReadout->hide();
     dotsMarker->hide();
-    shell.dragStart = shell.dragEnd = shell.dragLast = roundedTwips(at);
-    shell.dragState = capture::DragState::Dragging;
+    captureState.dragStart = captureState.dragEnd = captureState.dragLast = roundedTwips(at);
+    captureState.dragState = capture::DragState::Dragging;
 }
 
 void FrozenScreen::rightClickOnCanvas(QPointF at) {
-    auto& shell = capture::state();
-    auto& objects = objects::state();
-    shell.rightClickPos = QPointF(float(at.x()), float(at.y()));
-    shell.dragState = capture::DragState::Idle;
+    auto& captureState = capture::state();
+    auto& objectsState = objects::state();
+    captureState.rightClickPos = QPointF(float(at.x()), float(at.y()));
+    captureState.dragState = capture::DragState::Idle;
     updateClipboardMenus();
     const QPointer<FrozenScreen> alive(this);
-    if (objects.freeze.objectsDeleted || objectSelected()) {
+    if (objectsState.freeze.objectsDeleted || objectSelected()) {
         hideHoverMarks();
         platform::clock().processEvents();
         platform::clock().sleep(300);
         captureBandAgain();
-        objects.freeze.objectsDeleted = false;
+        objectsState.freeze.objectsDeleted = false;
         // The capture's own actions may have released the desktop meanwhile.
         if (!alive || !stillFrozen())
             return;
     }
     MainWindow& mainWindow = shell::windows().mainWindow.get();
-    if (objects.freeze.objectsAdded) {
+    if (objectsState.freeze.objectsAdded) {
         mainWindow.circleModeItem->setEnabled(true);
         mainWindow.rectangleModeItem->setEnabled(true);
     }
@@ -177,29 +181,29 @@ void FrozenScreen::popUpContextMenu() {
 }
 
 void FrozenScreen::moveOnCanvas(QPointF at) {
-    auto& shell = capture::state();
+    auto& captureState = capture::state();
     runHoverTests();
     setAreaCursor();
-    if (shell.dragState != capture::DragState::Dragging)
+    if (captureState.dragState != capture::DragState::Dragging)
         return;
-    shell.dragEnd = shell.dragLast;
+    captureState.dragEnd = captureState.dragLast;
     drawBand();
-    shell.bandX1 = shell.dragStart.x();
-    shell.bandX2 = shell.dragEnd.x();
-    shell.bandY1 = shell.dragStart.y();
-    shell.bandY2 = shell.dragEnd.y();
+    captureState.bandX1 = captureState.dragStart.x();
+    captureState.bandX2 = captureState.dragEnd.x();
+    captureState.bandY1 = captureState.dragStart.y();
+    captureState.bandY2 = captureState.dragEnd.y();
     // The band reaches the previous position; the readout shows this one.
-    shell.dragEnd = roundedTwips(at);
-    shell.dragLast = shell.dragEnd;
+    captureState.dragEnd = roundedTwips(at);
+    captureState.dragLast = captureState.dragEnd;
     showSize();
-    shell.freeze.recaptured = false;
+    captureState.freeze.recaptured = false;
     objects::state().freeze.objectsDeleted = false;
 }
 
 void FrozenScreen::drawBand() {
-    auto& shell = capture::state();
-    const QPoint start = shell.dragStart;
-    const QPoint end = shell.dragEnd;
+    auto& captureState = capture::state();
+    const QPoint start = captureState.dragStart;
+    const QPoint end = captureState.dragEnd;
     const QColor color = toolkit::colorFromValue(options::state().settings.frameColor);
     if (capture::session().shape == capture::SelectionShape::Rectangle) {
         band->setShape(CanvasShape::Rectangle);
@@ -211,7 +215,7 @@ void FrozenScreen::drawBand() {
         }
     }
     if (capture::session().shape == capture::SelectionShape::Circle) {
-        double& r = shell.circleRadius;
+        double& r = captureState.circleRadius;
         // The vertical distance decides; the horizontal one only on the anchor's row.
         if (end.x() != start.x())
             r = 1.6 * std::abs(end.x() - start.x());
@@ -235,20 +239,22 @@ void FrozenScreen::drawBand() {
 }
 
 void FrozenScreen::showSize() {
-    const auto& shell = capture::state();
+    const auto& captureState = capture::state();
     if (!(band->left() > 1 && band->top() > 1))
         return;
     sizeReadout->move(band->left() + band->width(), band->top() + band->height());
     if (options::state().settings.showCurrentSize)
         sizeReadout->show();
     if (capture::session().shape == capture::SelectionShape::Rectangle) {
-        const double w = std::abs(shell.dragEnd.x() - shell.dragStart.x()) / shell.twipsPerPixelX;
-        const double h = std::abs(shell.dragEnd.y() - shell.dragStart.y()) / shell.twipsPerPixelY;
+        const double w = std::abs(captureState.dragEnd.x() - captureState.dragStart.x()) /
+                         captureState.twipsPerPixelX;
+        const double h = std::abs(captureState.dragEnd.y() - captureState.dragStart.y()) /
+                         captureState.twipsPerPixelY;
         sizeReadout->setCaption(QStringLiteral(" Size: ") + readoutNumber(w) +
                                 QStringLiteral(" X ") + readoutNumber(h) +
                                 QStringLiteral(" pixels "));
     } else if (capture::session().shape == capture::SelectionShape::Circle) {
-        const double d = 2 * shell.circleRadius / shell.twipsPerPixelX;
+        const double d = 2 * captureState.circleRadius / captureState.twipsPerPixelX;
         sizeReadout->setCaption(QStringLiteral(" Diameter: ") + readoutNumber(d) +
                                 QStringLiteral(" pixels "));
     }

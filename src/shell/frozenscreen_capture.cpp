@@ -1,11 +1,7 @@
 // The activation of the frozen screen and the two one-step captures it serves.
 #include <QGuiApplication>
 #include <QScopedValueRollback>
-#include <limits>
-
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
+#include <cstdlib>
 
 #include "autocapture/state.h"
 #include "capture/capturesession.h"
@@ -17,8 +13,8 @@
 #include "shell/frozenscreen.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
-#include "toolkit/twips.h"
 #include "toolkit/numbers.h"
+#include "toolkit/twips.h"
 
 namespace qv::shell {
 
@@ -28,11 +24,11 @@ const QString kTitle = QStringLiteral(" Quorvalline ");
 
 }  // namespace
 
-double FrozenScreen::twipsX() {
+double FrozenScreen::screenTwipsPerPixelX() {
     return toolkit::twipsPerPixel(platform::desktop().logicalDpiX());
 }
 
-double FrozenScreen::twipsY() {
+double FrozenScreen::screenTwipsPerPixelY() {
     return toolkit::twipsPerPixel(platform::desktop().logicalDpiY());
 }
 
@@ -42,46 +38,46 @@ void FrozenScreen::handleActivation() {
     if (activating_)
         return;
     QScopedValueRollback<bool> busy(activating_, true);
-    auto& shell = capture::state();
+    auto& captureState = capture::state();
 
-    shell.frozenForeground = platform::desktop().foregroundWindow();
-    shell.areaCaptureRunning = false;
+    captureState.frozenForeground = platform::desktop().foregroundWindow();
+    captureState.areaCaptureRunning = false;
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
-    shell.dragStart = shell.dragEnd = shell.dragLast = QPoint(0, 0);
-    if (!shell.freeze.dialogOpen) {
+    captureState.dragStart = captureState.dragEnd = captureState.dragLast = QPoint(0, 0);
+    if (!captureState.freeze.dialogOpen) {
         canvas->clearPicture();
-        auto& capture = capture::session();
+        auto& session = capture::session();
         // A failed grab starts the session afresh.
-        if (capture.snapshot.isNull())
-            capture.release();
-        canvas->setPicture(capture.snapshot);
+        if (session.snapshot.isNull())
+            session.release();
+        canvas->setPicture(session.snapshot);
         markerTimer->stop();
     }
-    shell.freeze.desktopFrozen = true;
-    shell.dragState = capture::DragState::Idle;
+    captureState.freeze.desktopFrozen = true;
+    captureState.dragState = capture::DragState::Idle;
 
     band->setBorderStyle(options::state().settings.outline == options::FrameOutline::Dotted
                              ? CanvasShape::Dot
                              : CanvasShape::Solid);
 
-    if (shell.freeze.pendingWindow && !captureActiveWindow())
+    if (captureState.freeze.pendingWindow && !captureActiveWindow())
         return;
-    if (shell.freeze.pendingScreen)
+    if (captureState.freeze.pendingScreen)
         captureEntireScreen();
 }
 
 bool FrozenScreen::mayCapture() {
-    auto& shell = capture::state();
+    auto& captureState = capture::state();
     if (objectSelected()) {
-        shell.dragState = capture::DragState::Idle;
+        captureState.dragState = capture::DragState::Idle;
         platform::clock().processEvents();
         platform::clock().sleep(300);
         return false;
     }
-    if (shell.freeze.recaptured) {
-        shell.dragState = capture::DragState::Idle;
-        shell.freeze.recaptured = false;
+    if (captureState.freeze.recaptured) {
+        captureState.dragState = capture::DragState::Idle;
+        captureState.freeze.recaptured = false;
         return false;
     }
     return true;
@@ -101,13 +97,13 @@ void FrozenScreen::showFrame(double left, double top, double width, double heigh
 bool FrozenScreen::captureActiveWindow() {
     if (!mayCapture())
         return false;
-    auto& shell = capture::state();
+    auto& captureState = capture::state();
     const bool silent = autocapture::state().autoCaptureRunning;
-    shell.freeze.captureAvailable = true;
+    captureState.freeze.captureAvailable = true;
 
     auto& desktop = platform::desktop();
-    auto& capture = capture::session();
-    const platform::WindowId target = capture.targetWindow;
+    auto& session = capture::session();
+    const platform::WindowId target = session.targetWindow;
     const QImage& snapshot = canvas->picture();
     QRect frame;
     QString failure;
@@ -122,8 +118,8 @@ bool FrozenScreen::captureActiveWindow() {
     }
     if (!failure.isEmpty()) {
         // Cleared before the message, whose closing activates this window again.
-        shell.freeze.pendingWindow = false;
-        shell.freeze.captureAvailable = false;
+        captureState.freeze.pendingWindow = false;
+        captureState.freeze.captureAvailable = false;
         if (!silent) {
             platform::dialogs().message(failure, platform::MsgButtons::Ok,
                                         platform::MsgIcon::Information, kTitle, this);
@@ -131,46 +127,46 @@ bool FrozenScreen::captureActiveWindow() {
         return false;
     }
 
-    const double tx = twipsX();
-    const double ty = twipsY();
+    const double tx = screenTwipsPerPixelX();
+    const double ty = screenTwipsPerPixelY();
     const int left = toolkit::toInt(frame.left() * tx);
     const int right = toolkit::toInt((frame.left() + frame.width()) * tx);
     const int top = toolkit::toInt(frame.top() * ty);
     const int bottom = toolkit::toInt((frame.top() + frame.height()) * ty);
     showFrame(left - 10, top - 10, std::abs(right - left) + 25, std::abs(bottom - top) + 25);
-    shell.bandX1 = left;
-    shell.bandX2 = right;
-    shell.bandY1 = top;
-    shell.bandY2 = bottom;
+    captureState.bandX1 = left;
+    captureState.bandX2 = right;
+    captureState.bandY1 = top;
+    captureState.bandY2 = bottom;
     // The window exactly as the snapshot shows it, pixel for pixel.
-    capture.buffer = snapshot.copy(frame);
+    session.buffer = snapshot.copy(frame);
 
     if (!silent)
-        releaseAfterOneStepCapture();
-    shell.freeze.pendingWindow = false;
+        runAfterCaptureActions();
+    captureState.freeze.pendingWindow = false;
     return true;
 }
 
 void FrozenScreen::captureEntireScreen() {
     if (!mayCapture())
         return;
-    auto& shell = capture::state();
-    shell.freeze.captureAvailable = true;
+    auto& captureState = capture::state();
+    captureState.freeze.captureAvailable = true;
 
     const QSize screen = platform::desktop().screenSize();
-    const int width = toolkit::toInt(screen.width() * twipsX());
-    const int height = toolkit::toInt(screen.height() * twipsY());
+    const int width = toolkit::toInt(screen.width() * screenTwipsPerPixelX());
+    const int height = toolkit::toInt(screen.height() * screenTwipsPerPixelY());
     showFrame(10, 10, width - 10, height - 38);
-    shell.bandX1 = 0;
-    shell.bandX2 = width;
-    shell.bandY1 = 0;
-    shell.bandY2 = height;
+    captureState.bandX1 = 0;
+    captureState.bandX2 = width;
+    captureState.bandY1 = 0;
+    captureState.bandY2 = height;
     // The snapshot itself: the buffer shares it instead of holding a second full-screen image.
     capture::session().buffer = canvas->picture();
 
     if (!autocapture::state().autoCaptureRunning)
-        releaseAfterOneStepCapture();
-    shell.freeze.pendingScreen = false;
+        runAfterCaptureActions();
+    captureState.freeze.pendingScreen = false;
 }
 
 }  // namespace qv::shell

@@ -64,19 +64,20 @@ void whitenOutsideCircle(QImage& image) {
 
 // A band more than 5 pixels wide or high counts as a capture at the mouse-up.
 bool FrozenScreen::bandLargeEnough() const {
-    return float(band->width()) > float(5 * twipsX()) ||
-           float(band->height()) > float(5 * twipsY());
+    return float(band->width()) > float(5 * screenTwipsPerPixelX()) ||
+           float(band->height()) > float(5 * screenTwipsPerPixelY());
 }
 
 // The copy itself needs 5 pixels both ways, which leaves at least 3 inside the outline.
 bool FrozenScreen::bandCopyable() const {
-    return band->width() >= 5 * twipsX() && band->height() >= 5 * twipsY();
+    return band->width() >= 5 * screenTwipsPerPixelX() &&
+           band->height() >= 5 * screenTwipsPerPixelY();
 }
 
 // What the window shows inside the band's one-pixel outline, without the band and captions.
 QImage FrozenScreen::bandInside() const {
-    const double tx = twipsX();
-    const double ty = twipsY();
+    const double tx = screenTwipsPerPixelX();
+    const double ty = screenTwipsPerPixelY();
     using toolkit::toInt;
     const QRect inside(toInt(band->left() / tx + 1), toInt(band->top() / ty + 1),
                        toInt(band->width() / tx - 2), toInt(band->height() / ty - 2));
@@ -88,26 +89,26 @@ QImage FrozenScreen::bandInside() const {
 void FrozenScreen::endDrag(Qt::MouseButton button) {
     if (button != Qt::LeftButton)
         return;
-    auto& shell = capture::state();
+    auto& captureState = capture::state();
     canvas->bringToFront(band);
     if (objectSelected()) {
-        shell.dragState = capture::DragState::Idle;
+        captureState.dragState = capture::DragState::Idle;
         platform::clock().processEvents();
         platform::clock().sleep(300);
         return;
     }
-    if (shell.freeze.recaptured) {
-        shell.dragState = capture::DragState::Idle;
-        shell.freeze.recaptured = false;
+    if (captureState.freeze.recaptured) {
+        captureState.dragState = capture::DragState::Idle;
+        captureState.freeze.recaptured = false;
         return;
     }
     // Only the end of a drag that a left press on the picture started captures.
-    if (shell.dragState != capture::DragState::Dragging)
+    if (captureState.dragState != capture::DragState::Dragging)
         return;
     const bool large = bandLargeEnough();
     if (large && !bandCopyable()) {
         // Too thin to copy: refused as a whole, and the last capture stays as it was.
-        shell.dragState = capture::DragState::Idle;
+        captureState.dragState = capture::DragState::Idle;
         return;
     }
 
@@ -119,15 +120,15 @@ void FrozenScreen::endDrag(Qt::MouseButton button) {
         QPointF(left + width - width / 2.0f, top + height - height / 2.0f);
 
     markerTimer->start(200);
-    dotsMarker->setForeColor(toolkit::colorFromValue(options::state().settings.frameColor));
+    dotsMarker->setTextColor(toolkit::colorFromValue(options::state().settings.frameColor));
     dotsMarker->move(band->left() + band->width(),
                      band->top() + band->height() + sizeReadout->height());
     dotsMarker->show();
-    shell.freeze.captureAvailable = large;
+    captureState.freeze.captureAvailable = large;
     if (!large)
         dotsMarker->hide();
-    shell.dragState = capture::DragState::Idle;
-    shell.captureValid = large;
+    captureState.dragState = capture::DragState::Idle;
+    captureState.captureValid = large;
     if (!large)
         markerTimer->stop();
     if (large)
@@ -135,11 +136,11 @@ void FrozenScreen::endDrag(Qt::MouseButton button) {
 }
 
 void FrozenScreen::captureBandAgain() {
-    auto& shell = capture::state();
-    shell.freeze.recaptured = true;
-    shell.dragStart = QPoint(shell.bandX1, shell.bandY1);
-    shell.dragEnd = QPoint(shell.bandX2, shell.bandY2);
-    shell.dragState = capture::DragState::Idle;
+    auto& captureState = capture::state();
+    captureState.freeze.recaptured = true;
+    captureState.dragStart = QPoint(captureState.bandX1, captureState.bandY1);
+    captureState.dragEnd = QPoint(captureState.bandX2, captureState.bandY2);
+    captureState.dragState = capture::DragState::Idle;
     if (bandLargeEnough())
         copyBand();
 }
@@ -151,8 +152,8 @@ bool FrozenScreen::stillFrozen() const {
 void FrozenScreen::copyBand() {
     if (!bandCopyable())
         return;
-    auto& shell = capture::state();
-    shell.areaCaptureRunning = true;
+    auto& captureState = capture::state();
+    captureState.areaCaptureRunning = true;
     const QCursor remembered = cursor();
     setCursor(Qt::BusyCursor);
     const QPointer<FrozenScreen> alive(this);
@@ -160,8 +161,8 @@ void FrozenScreen::copyBand() {
     if (capture::session().shape == capture::SelectionShape::Rectangle) {
         capture::session().buffer = bandInside();
         setCursor(remembered);
-        releaseAfterOneStepCapture();
-        shell.areaCaptureRunning = false;
+        runAfterCaptureActions();
+        captureState.areaCaptureRunning = false;
     }
     // A command chosen in a menu that the actions popped up may have released the desktop.
     if (!alive || !stillFrozen())
@@ -173,8 +174,8 @@ void FrozenScreen::copyBand() {
         capture::session().buffer = inside;
         canvas->setCursor(Qt::ArrowCursor);
         setCursor(remembered);
-        releaseAfterOneStepCapture();
-        shell.areaCaptureRunning = false;
+        runAfterCaptureActions();
+        captureState.areaCaptureRunning = false;
     }
 }
 

@@ -7,7 +7,7 @@ namespace qv::shell {
 void FrozenScreen::createHoverMarks() {
     auto overlay = [this] {
         CanvasLabel* label = canvas->addLabel(CanvasItem::Role::Overlay);
-        label->setBackColor(Qt::transparent);
+        label->setBackgroundColor(Qt::transparent);
         label->hide();
         return label;
     };

@@ -8,8 +8,8 @@
 #include "capture/capturestate.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
-#include "shell/formkit.h"
 #include "shell/pointerevents.h"
+#include "shell/windowdesign.h"
 #include "shell/windows.h"
 #include "toolkit/colors.h"
 
@@ -28,19 +28,19 @@ InfoDialog::InfoDialog() {
     background->setPixmap(QIcon(QStringLiteral(":/shell/info.svg")).pixmap(size()));
     new PointerEvents(background, [this] { resetLinkColors(); });
 
-    frame = new QFrame(background);
-    // The frame keeps a margin on the right as on the left.
+    border = new QFrame(background);
+    // The border keeps a margin on the right as on the left.
     const QRect framed = twipsRect(240, 240, 5655, 2895);
-    frame->setGeometry(framed.intersected(rect().adjusted(0, 0, -framed.left(), 0)));
-    frame->setStyleSheet(QStringLiteral("border: 1px solid %1; background: transparent;")
-                             .arg(toolkit::colorFromValue(kLinkBlue).name()));
+    border->setGeometry(framed.intersected(rect().adjusted(0, 0, -framed.left(), 0)));
+    border->setStyleSheet(QStringLiteral("border: 1px solid %1; background: transparent;")
+                              .arg(toolkit::colorFromValue(kLinkBlue).name()));
 
     auto label = [this](const QString& text, double points, QRect where, qint64 color) {
         auto* l = new QLabel(text, background);
         l->setFont(boldArial(points));
         l->setGeometry(where);
         l->setAlignment(Qt::AlignCenter);
-        setForeColor(l, color);
+        setTextColor(l, color);
         return l;
     };
     versionLabel = label(QStringLiteral("Quorvalline Version 8.0"), 12,
@@ -61,25 +61,25 @@ InfoDialog::InfoDialog() {
 
 void InfoDialog::highlightWebSite() {
     webSiteLink->setCursor(cursors::link());
-    setForeColor(webSiteLink, kLabelHover);
-    setForeColor(supportLink, kLinkBlue);
+    setTextColor(webSiteLink, kLabelHover);
+    setTextColor(supportLink, kLinkBlue);
 }
 
 void InfoDialog::highlightSupport() {
     supportLink->setCursor(cursors::link());
-    setForeColor(supportLink, kLabelHover);
-    setForeColor(webSiteLink, kLinkBlue);
+    setTextColor(supportLink, kLabelHover);
+    setTextColor(webSiteLink, kLinkBlue);
 }
 
 void InfoDialog::highlightClose() {
     closeLink->setCursor(cursors::link());
-    setForeColor(closeLink, kLabelHover);
+    setTextColor(closeLink, kLabelHover);
 }
 
 void InfoDialog::resetLinkColors() {
-    setForeColor(supportLink, kLinkBlue);
-    setForeColor(webSiteLink, kLinkBlue);
-    setForeColor(closeLink, kLabelGrey);
+    setTextColor(supportLink, kLinkBlue);
+    setTextColor(webSiteLink, kLinkBlue);
+    setTextColor(closeLink, kLabelGrey);
 }
 
 void InfoDialog::openWebSite() {
@@ -91,15 +91,15 @@ void InfoDialog::mailSupport() {
 }
 
 void InfoDialog::closeFromLink() {
-    setForeColor(supportLink, kLinkBlue);
-    setForeColor(webSiteLink, kLinkBlue);
-    setForeColor(closeLink, kLabelGrey);
+    setTextColor(supportLink, kLinkBlue);
+    setTextColor(webSiteLink, kLinkBlue);
+    setTextColor(closeLink, kLabelGrey);
     hide();
     capture::state().freeze.dialogOpen = false;
 }
 
 void InfoDialog::closeEvent(QCloseEvent* event) {
-    // Closed from its title bar the dialog unloads; the next "Info..." builds it afresh.
+    // Closed from its title bar the dialog is thrown away; the next "Info..." builds it afresh.
     capture::state().freeze.dialogOpen = false;
     event->accept();
     shell::windows().infoDialog.drop();

@@ -14,7 +14,7 @@ public:
     InfoDialog();
 
     QLabel* background;
-    QFrame* frame;  // the blue border around the texts
+    QFrame* border;  // the blue line around the texts
     QLabel* versionLabel;
     QLabel* webSiteLink;  // the web site
     QLabel* supportLink;  // the support address

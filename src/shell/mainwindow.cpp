@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
@@ -24,8 +23,8 @@
 #include "picmenu/state.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
-#include "shell/formkit.h"
 #include "shell/pointerevents.h"
+#include "shell/windowdesign.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -65,7 +64,7 @@ MainWindow::MainWindow()
     trayMenuWatch->start(10);
     hideAfterStartTimer->start(5000);
     autoCapturePoll->start(4000);
-    platform::tray().onEvent = [this](platform::TrayEvent code) { handleTrayEvent(code); };
+    platform::tray().onEvent = [this](platform::TrayEvent event) { handleTrayEvent(event); };
 }
 
 MainWindow::~MainWindow() {
@@ -89,7 +88,7 @@ void MainWindow::buildWindow() {
         l->setFont(boldArial(points));
         l->setGeometry(where);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        setForeColor(l, kLabelGrey);
+        setTextColor(l, kLabelGrey);
         fitText(l);
         return l;
     };
@@ -108,10 +107,10 @@ void MainWindow::buildWindow() {
 }
 
 void MainWindow::startUp() {
-    auto& state = capture::state();
-    auto& options = options::state();
-    auto& forms = shell::windows();
-    auto& optionForms = options::windows();
+    auto& captureState = capture::state();
+    auto& optionsState = options::state();
+    auto& shellWindows = shell::windows();
+    auto& optionsWindows = options::windows();
     // Whether hotkeys were ever stored is decided before the Hotkeys window's load stores
     // empty ones.
     firstStart_ = !options::keyExists(options::kHotkeysKey);
@@ -119,32 +118,32 @@ void MainWindow::startUp() {
     autoCapturePoll->stop();
     show();
     // The Options window's load reads the settings that the windows loaded from here on use.
-    optionForms.optionsDialog.get();
-    forms.frozenScreen->markerTimer->stop();
+    optionsWindows.optionsDialog.get();
+    shellWindows.frozenScreen->markerTimer->stop();
     trayMenuWatch->stop();
     output::state().programFolder = QCoreApplication::applicationDirPath();
     capture::session().shape = capture::SelectionShape::Rectangle;
-    state.freeze.desktopFrozen = false;
-    readLocale();
+    captureState.freeze.desktopFrozen = false;
+    readLocaleUnits();
     readStartAtLogin();
     if (firstStart_)
         registerDefaultHotkeys();
 
-    const Qt::CheckState disable = optionForms.hotkeysDialog->disableHotkeysBox->checkState();
+    const Qt::CheckState disable = optionsWindows.hotkeysDialog->disableHotkeysBox->checkState();
     if (disable != Qt::PartiallyChecked)
-        options.disableHotkeys = disable == Qt::Checked;
+        optionsState.hotkeysDisabled = disable == Qt::Checked;
     releaseItem->setEnabled(false);
 
     addTrayIcon();
-    if (!options.defaultHotkeys && !options.disableHotkeys)
+    if (!optionsState.usingDefaultHotkeys && !optionsState.hotkeysDisabled)
         registerHotkeys();
-    initializeMenus();
+    attachMenuPictures();
     hideAfterStartTimer->start(5000);
     loadJobTable();
     autoCapturePoll->start(4000);
 }
 
-void MainWindow::readLocale() {
+void MainWindow::readLocaleUnits() {
     output::readLocaleUnits(output::state());
 }
 
@@ -157,7 +156,7 @@ void MainWindow::readStartAtLogin() {
 }
 
 void MainWindow::registerDefaultHotkeys() {
-    options::state().defaultHotkeys = true;
+    options::state().usingDefaultHotkeys = true;
     // A taken combination is reported; the menu names the key all the same.
     auto registerOrReport = [](int id, char key, const QString& hotkey, const QString& product) {
         const int error = platform::hotkeys().registerHotkey(id, platform::ModControl, key);
@@ -186,18 +185,18 @@ void MainWindow::addTrayIcon() {
     }
 }
 
-void MainWindow::handleTrayEvent(platform::TrayEvent code) {
-    auto& state = capture::state();
-    if (!state.trayHover) {
+void MainWindow::handleTrayEvent(platform::TrayEvent event) {
+    auto& captureState = capture::state();
+    if (!captureState.trayHover) {
         const platform::WindowId target = platform::desktop().lastForeignWindow();
         capture::session().targetWindow = target;
     }
-    if (inTrayCallback_)
+    if (handlingTrayEvent_)
         return;
-    inTrayCallback_ = true;
-    switch (code) {
+    handlingTrayEvent_ = true;
+    switch (event) {
         case platform::TrayEvent::MouseMove:
-            state.trayHover = true;
+            captureState.trayHover = true;
             break;
         case platform::TrayEvent::LeftDoubleClick:
             if (frozenScreenShown()) {
@@ -211,12 +210,12 @@ void MainWindow::handleTrayEvent(platform::TrayEvent code) {
             break;
         case platform::TrayEvent::RightButtonUp:
             popUpMenu(trayMenu, freezeItem);
-            // The menu stays open after this returns; the callback stays busy until it closes.
+            // The menu stays open after this returns; tray events wait until it closes.
             if (trayMenu->isVisible())
                 return;
             break;
     }
-    inTrayCallback_ = false;
+    handlingTrayEvent_ = false;
 }
 
 void MainWindow::popUpMenu(QMenu* menu, QAction* defaultItem) {
@@ -224,8 +223,8 @@ void MainWindow::popUpMenu(QMenu* menu, QAction* defaultItem) {
     menu->popup(QCursor::pos());
 }
 
-void MainWindow::trayMenuChosen() {
-    menuWatch_ = true;
+void MainWindow::startWatchingTrayMenu() {
+    watchingTrayMenu_ = true;
     trayMenuWatch->start(10);
 }
 
@@ -237,9 +236,9 @@ void MainWindow::watchTrayMenu() {
     const QRect front = desktop.windowFrame(desktop.foregroundWindow());
     // A press on one of the menu's own items must reach the item.
     const bool onMenu = trayMenu->isVisible() && trayMenu->geometry().contains(cursor);
-    if (!onMenu && menuWatch_ && cursor.x() >= front.left() && cursor.x() <= front.right())
+    if (!onMenu && watchingTrayMenu_ && cursor.x() >= front.left() && cursor.x() <= front.right())
         trayMenu->close();
-    menuWatch_ = false;
+    watchingTrayMenu_ = false;
     trayMenuWatch->stop();
 }
 
@@ -254,13 +253,13 @@ void MainWindow::hideToTray() {
 }
 
 void MainWindow::resetLabelColors() {
-    setForeColor(exitLabel, kLabelGrey);
-    setForeColor(showInTrayLabel, kLabelGrey);
+    setTextColor(exitLabel, kLabelGrey);
+    setTextColor(showInTrayLabel, kLabelGrey);
 }
 
 void MainWindow::highlightLabel(QLabel* label) {
     label->setCursor(cursors::link());
-    setForeColor(label, kLabelHover);
+    setTextColor(label, kLabelHover);
 }
 
 void MainWindow::showInTray() {

@@ -31,9 +31,10 @@ public:
     void load() { startUp(); }
     void startUp();
 
-    // Menus hook-up, also run again by whoever changes menu captions.
-    void initializeMenus();
-    void resetMenus();
+    // The menus show pictures found by their items' captions: attached once at start-up,
+    // registered again by whoever changes a caption.
+    void attachMenuPictures();
+    void updateMenuPictures();
 
     // Freezing and releasing. Reads the screen into the snapshot and shows the frozen screen
     // over it; the one-step captures waiting run in its activation.
@@ -77,7 +78,7 @@ public:
     void updateClipboardMenus() override;
     bool frozenScreenShown() override;
     void setTargetWindow(platform::WindowId window) override;
-    void popupContextMenu() override;
+    void popUpContextMenu() override;
     QAction* menuItem(options::MenuItem item) override;
 
     // Controls.
@@ -142,13 +143,13 @@ private:
     void buildObjectPopups();
     void connectMenus();
 
-    void readLocale();
+    void readLocaleUnits();
     void readStartAtLogin();
     void registerDefaultHotkeys();
     void addTrayIcon();
 
-    void handleTrayEvent(platform::TrayEvent code);
-    void trayMenuChosen();
+    void handleTrayEvent(platform::TrayEvent event);
+    void startWatchingTrayMenu();
     void watchTrayMenu();
     void hideAfterStart();
     void pollAutoCapture();
@@ -162,10 +163,10 @@ private:
     // Removes the tray icon and ends the program without the orderly close.
     void endAtOnce();
 
-    std::unique_ptr<options::HotkeyDispatcher> hotkeyDispatcher_;  // the hotkey pump
-    bool firstStart_ = false;  // no hotkey table was stored before this run
-    bool inTrayCallback_ = false;
-    bool menuWatch_ = false;
+    std::unique_ptr<options::HotkeyDispatcher> hotkeyDispatcher_;
+    bool firstStart_ = false;         // no hotkey table was stored before this run
+    bool handlingTrayEvent_ = false;  // later tray events only remember the target window
+    bool watchingTrayMenu_ = false;
     bool ended_ = false;
 };
 

@@ -16,28 +16,31 @@
 namespace qv::shell {
 
 void MainWindow::showFrozenScreen() {
-    auto& shell = capture::state();
-    auto& forms = shell::windows();
+    auto& captureState = capture::state();
+    auto& shellWindows = shell::windows();
     auto& desktop = platform::desktop();
     FrozenScreen* frozenScreen = nullptr;
     {
         // The busy pointer shows while the screen is read, and goes on every way out.
         const auto busy = desktop.busyPointer();
         const QSize screen = desktop.screenSize();
-        shell.screenPixelWidth = screen.width();
-        shell.screenPixelHeight = screen.height();
-        shell.twipsPerPixelX = toolkit::twipsPerPixel(desktop.logicalDpiX());
-        shell.twipsPerPixelY = toolkit::twipsPerPixel(desktop.logicalDpiY());
-        shell.screenTwipsWidth = shell.twipsPerPixelX * shell.screenPixelWidth;
-        shell.screenTwipsHeight = shell.twipsPerPixelY * shell.screenPixelHeight;
+        captureState.screenPixelWidth = screen.width();
+        captureState.screenPixelHeight = screen.height();
+        captureState.twipsPerPixelX = toolkit::twipsPerPixel(desktop.logicalDpiX());
+        captureState.twipsPerPixelY = toolkit::twipsPerPixel(desktop.logicalDpiY());
+        captureState.screenTwipsWidth = captureState.twipsPerPixelX * captureState.screenPixelWidth;
+        captureState.screenTwipsHeight =
+            captureState.twipsPerPixelY * captureState.screenPixelHeight;
 
-        frozenScreen = &forms.frozenScreen.get();
+        frozenScreen = &shellWindows.frozenScreen.get();
         frozenScreen->setWindowState(Qt::WindowNoState);
-        frozenScreen->setSizeTwips(shell.screenTwipsWidth, shell.screenTwipsHeight - 10);
-        frozenScreen->canvas->resizeTwips(shell.screenTwipsWidth, shell.screenTwipsHeight);
+        frozenScreen->setSizeTwips(captureState.screenTwipsWidth,
+                                   captureState.screenTwipsHeight - 10);
+        frozenScreen->canvas->resizeTwips(captureState.screenTwipsWidth,
+                                          captureState.screenTwipsHeight);
         capture::session().snapshot = grabDesktopPicture();
     }
-    frozenScreen->showActive();
+    frozenScreen->showAndActivate();
 }
 
 void MainWindow::freezeDesktop() {
@@ -57,12 +60,12 @@ void MainWindow::freezeDesktop() {
 }
 
 void MainWindow::resetAfterRelease() {
-    auto& tools = objects::windows();
-    for (QWidget* tool :
-         std::initializer_list<QWidget*>{tools.objectsPalette.peek(), tools.textOptions.peek(),
-                                         tools.shapeOptions.peek(), tools.lineOptions.peek()}) {
-        if (tool)
-            tool->hide();
+    auto& objectsWindows = objects::windows();
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             objectsWindows.objectsPalette.peek(), objectsWindows.textOptions.peek(),
+             objectsWindows.shapeOptions.peek(), objectsWindows.lineOptions.peek()}) {
+        if (window)
+            window->hide();
     }
     releaseItem->setEnabled(false);
     captureWindowItem->setEnabled(true);
@@ -80,25 +83,25 @@ namespace {
 
 // The one-step captures: a fresh frozen screen whose activation takes the capture at once.
 void startOneStepCapture(MainWindow& mainWindow, bool window) {
-    auto& shell = capture::state();
-    (window ? shell.freeze.pendingWindow : shell.freeze.pendingScreen) = true;
-    shell.captureValid = true;
+    auto& captureState = capture::state();
+    (window ? captureState.freeze.pendingWindow : captureState.freeze.pendingScreen) = true;
+    captureState.captureValid = true;
     capture::session().shape = capture::SelectionShape::Rectangle;
-    shell.freeze.captureAvailable = true;
+    captureState.freeze.captureAvailable = true;
 
-    auto& forms = shell::windows();
-    if (FrozenScreen* frozen = forms.frozenScreen.peek())
+    auto& shellWindows = shell::windows();
+    if (FrozenScreen* frozen = shellWindows.frozenScreen.peek())
         frozen->hide();
     if (QWidget* palette = objects::windows().objectsPalette.peek())
         palette->hide();
-    forms.frozenScreen.drop();
+    shellWindows.frozenScreen.drop();
 
     mainWindow.releaseItem->setEnabled(true);
     mainWindow.captureWindowItem->setEnabled(false);
     mainWindow.captureScreenItem->setEnabled(false);
     // The next tray notification takes the window in front again.
     if (window)
-        shell.trayHover = false;
+        captureState.trayHover = false;
     mainWindow.showFrozenScreen();
 }
 

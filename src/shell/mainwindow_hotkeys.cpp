@@ -22,7 +22,7 @@ void MainWindow::setTargetWindow(platform::WindowId window) {
     capture::session().targetWindow = window;
 }
 
-void MainWindow::popupContextMenu() {
+void MainWindow::popUpContextMenu() {
     contextMenu->setDefaultAction(contextReleaseItem);
     contextMenu->exec(QCursor::pos());
 }

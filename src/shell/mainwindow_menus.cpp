@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 #include <utility>
 #include <vector>
@@ -59,13 +58,13 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildObjectPopups() {
-    textPopup = new QMenu(QStringLiteral("lab4popup"), this);
+    textPopup = new QMenu(QStringLiteral("Text"), this);
     addItems(textPopup, {{&editTextItem, "Edit..."}, {&deleteTextItem, "delete"}});
-    shapePopup = new QMenu(QStringLiteral("shape2popup"), this);
+    shapePopup = new QMenu(QStringLiteral("Shape"), this);
     addItems(shapePopup, {{&shapeOptionsItem, "Options..."}, {&deleteShapeItem, "delete"}});
-    linePopup = new QMenu(QStringLiteral("line1popup"), this);
+    linePopup = new QMenu(QStringLiteral("Line"), this);
     addItems(linePopup, {{&lineOptionsItem, "Options..."}, {&deleteLineItem, "Delete"}});
-    imagePopup = new QMenu(QStringLiteral("image1popup"), this);
+    imagePopup = new QMenu(QStringLiteral("Image"), this);
     addItems(imagePopup, {{&deleteImageItem, "Delete"}});
 }
 
@@ -95,21 +94,21 @@ void MainWindow::connectMenus() {
     };
     for (const auto& [item, command] : commands)
         connect(item, &QAction::triggered, this, [this, command = command] { (this->*command)(); });
-    connect(trayMenu, &QMenu::aboutToShow, this, [this] { trayMenuChosen(); });
+    connect(trayMenu, &QMenu::aboutToShow, this, [this] { startWatchingTrayMenu(); });
     connect(trayMenu, &QMenu::aboutToHide, this, [this] {
-        inTrayCallback_ = false;
+        handlingTrayEvent_ = false;
         // A closed menu needs no watching; the watcher would only poll the pointer.
-        menuWatch_ = false;
+        watchingTrayMenu_ = false;
         trayMenuWatch->stop();
     });
 }
 
-void MainWindow::initializeMenus() {
+void MainWindow::attachMenuPictures() {
     picmenu::PictureMenus(picmenu::state()).attach(this);
-    resetMenus();
+    updateMenuPictures();
 }
 
-void MainWindow::resetMenus() {
+void MainWindow::updateMenuPictures() {
     picmenu::PictureMenus menus(picmenu::state());
     menus.setPictures(menuPictures);
     const std::pair<QAction*, int> pictures[] = {
@@ -155,8 +154,8 @@ void MainWindow::releaseDesktopFromContextMenu() {
 }
 
 void MainWindow::selectRectangleMode() {
-    auto& state = capture::state();
-    if (state.contextPopup) {
+    auto& captureState = capture::state();
+    if (captureState.contextMenuFromHotkey) {
         releaseItem->setEnabled(true);
         captureWindowItem->setEnabled(false);
         captureScreenItem->setEnabled(false);
@@ -167,7 +166,7 @@ void MainWindow::selectRectangleMode() {
 }
 
 void MainWindow::selectCircleMode() {
-    auto& state = capture::state();
+    auto& captureState = capture::state();
     auto& clock = platform::clock();
     // While an area is still being copied the mode stays; the rest of that copy runs here.
     auto waitForRunningCapture = [&clock] {
@@ -175,8 +174,8 @@ void MainWindow::selectCircleMode() {
         clock.sleep(1000);
         clock.processEvents();
     };
-    if (state.contextPopup) {
-        if (state.areaCaptureRunning) {
+    if (captureState.contextMenuFromHotkey) {
+        if (captureState.areaCaptureRunning) {
             waitForRunningCapture();
             return;
         }
@@ -185,7 +184,7 @@ void MainWindow::selectCircleMode() {
         captureScreenItem->setEnabled(false);
         freezeDesktop();
     }
-    if (!state.areaCaptureRunning) {
+    if (!captureState.areaCaptureRunning) {
         capture::session().shape = capture::SelectionShape::Circle;
         shell::windows().frozenScreen->setAreaCursor();
         return;
@@ -194,9 +193,9 @@ void MainWindow::selectCircleMode() {
 }
 
 void MainWindow::showOptions() {
-    auto& options = options::windows().optionsDialog.get();
-    options.show();
-    options.raise();
+    auto& optionsDialog = options::windows().optionsDialog.get();
+    optionsDialog.show();
+    optionsDialog.raise();
 }
 
 void MainWindow::exitProgram() {

@@ -5,7 +5,7 @@
 namespace qv::shell {
 
 void MainWindow::saveToDefaultFolder() {
-    output::saveToDefaultDirectory();
+    output::saveToDefaultFolder();
 }
 void MainWindow::saveAs() {
     output::saveAs();

@@ -8,12 +8,12 @@
 namespace qv::shell {
 
 QImage grabDesktopPicture() {
-    const auto& shell = capture::state();
-    return grabWindowPicture(0, false, 0, 0, shell.screenPixelWidth, shell.screenPixelHeight);
+    const auto& captureState = capture::state();
+    return grabWindowPicture(0, 0, 0, captureState.screenPixelWidth,
+                             captureState.screenPixelHeight);
 }
 
-QImage grabWindowPicture(platform::WindowId window, bool, int left, int top, int width,
-                         int height) {
+QImage grabWindowPicture(platform::WindowId window, int left, int top, int width, int height) {
     if (width <= 0 || height <= 0)
         return {};
     auto& desktop = platform::desktop();
@@ -23,7 +23,7 @@ QImage grabWindowPicture(platform::WindowId window, bool, int left, int top, int
     const QRect wanted(origin + QPoint(left, top), QSize(width, height));
     QImage grabbed = desktop.grab(wanted);
     if (grabbed.size() == wanted.size())
-        return bitmapToPicture(std::move(grabbed));
+        return grabbed;
 
     // Only part of the rectangle is on the screen: the rest stays black.
     QImage whole(wanted.size(), QImage::Format_RGB32);
@@ -33,13 +33,7 @@ QImage grabWindowPicture(platform::WindowId window, bool, int left, int top, int
         QPainter painter(&whole);
         painter.drawImage(onScreen.topLeft() - wanted.topLeft(), grabbed);
     }
-    return bitmapToPicture(std::move(whole));
-}
-
-QImage bitmapToPicture(QImage bitmap, const QList<QRgb>& palette) {
-    if (!palette.isEmpty() && bitmap.format() == QImage::Format_Indexed8)
-        bitmap.setColorTable(palette);
-    return bitmap;
+    return whole;
 }
 
 }  // namespace qv::shell

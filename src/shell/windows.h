@@ -4,15 +4,15 @@
 #include "shell/infodialog.h"
 #include "shell/mainwindow.h"
 #include "toolkit/installed.h"
-#include "toolkit/lazyform.h"
+#include "toolkit/lazywindow.h"
 
 namespace qv::shell {
 
 // The windows of this subsystem, each created on first use.
 struct Windows {
-    toolkit::LazyForm<MainWindow> mainWindow;
-    toolkit::LazyForm<FrozenScreen> frozenScreen;
-    toolkit::LazyForm<InfoDialog> infoDialog;
+    toolkit::LazyWindow<MainWindow> mainWindow;
+    toolkit::LazyWindow<FrozenScreen> frozenScreen;
+    toolkit::LazyWindow<InfoDialog> infoDialog;
 };
 
 // The windows of the running program.

@@ -4,7 +4,7 @@
 
 namespace qv::shell {
 
-QWidget* WindowsControl::frozenScreenIfLoaded() {
+QWidget* WindowsControl::frozenScreenIfExists() {
     return windows().frozenScreen.peek();
 }
 
@@ -13,7 +13,7 @@ QWidget& WindowsControl::frozenScreen() {
 }
 
 void WindowsControl::showFrozenScreenAgain() {
-    windows().frozenScreen->showActive();
+    windows().frozenScreen->showAndActivate();
 }
 
 void WindowsControl::stopCaptureMarker() {
@@ -38,9 +38,9 @@ void WindowsControl::hideMainWindow() {
     windows().mainWindow->hideToTray();
 }
 
-void WindowsControl::resetMainMenus() {
+void WindowsControl::updateMainMenuPictures() {
     if (MainWindow* mainWindow = windows().mainWindow.peek())
-        mainWindow->resetMenus();
+        mainWindow->updateMenuPictures();
 }
 
 }  // namespace qv::shell

@@ -7,7 +7,7 @@ namespace qv::shell {
 // The frozen screen and the main window as the subsystems below the shell control them.
 class WindowsControl : public capture::ShellControl {
 public:
-    QWidget* frozenScreenIfLoaded() override;
+    QWidget* frozenScreenIfExists() override;
     QWidget& frozenScreen() override;
     void showFrozenScreenAgain() override;
     void stopCaptureMarker() override;
@@ -15,7 +15,7 @@ public:
     void restoreAreaPointer() override;
     void releaseDesktop() override;
     void hideMainWindow() override;
-    void resetMainMenus() override;
+    void updateMainMenuPictures() override;
 };
 
 }  // namespace qv::shell

@@ -20,8 +20,6 @@ public:
         Q_ASSERT_X(current_, "toolkit::Installed", "nothing installed");
         return *current_;
     }
-    // The installed object, or null outside a running program.
-    static T* find() { return current_; }
 
 private:
     T* previous_;

@@ -22,21 +22,21 @@ protected:
         fake_.emplace();
         fake_->services().hotkeys = std::make_unique<platform::X11Hotkeys>();
         prog_ = std::make_unique<Program>();
-        pump_ = std::make_unique<HotkeyDispatcher>(recorder_);
+        dispatcher_ = std::make_unique<HotkeyDispatcher>(recorder_);
     }
     void TearDown() override {
-        pump_.reset();
+        dispatcher_.reset();
         prog_.reset();
         fake_.reset();
         XvfbTest::TearDown();
     }
     HotkeysDialog& set(const QString& modifier) {
-        HotkeysDialog& form = prog_->optionsWindows().hotkeysDialog.get();
-        form.rowList->setCurrentRow(RowFreeze);
-        form.modifierCombo->setCurrentText(modifier);
-        form.keyCombo->setCurrentText("F");
-        form.setHotkeyButton->click();
-        return form;
+        HotkeysDialog& dialog = prog_->optionsWindows().hotkeysDialog.get();
+        dialog.rowList->setCurrentRow(RowFreeze);
+        dialog.modifierCombo->setCurrentText(modifier);
+        dialog.keyCombo->setCurrentText("F");
+        dialog.setHotkeyButton->click();
+        return dialog;
     }
     void pressAndAwait(int calls) {
         ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"key", "ctrl+alt+f"}), 0);
@@ -46,7 +46,7 @@ protected:
     std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
     HotkeyRecorder recorder_;
-    std::unique_ptr<HotkeyDispatcher> pump_;
+    std::unique_ptr<HotkeyDispatcher> dispatcher_;
 };
 
 TEST_F(HotkeyDialogX, ARowSetInTheDialogFiresFromARealKeyPress) {
@@ -60,12 +60,12 @@ TEST_F(HotkeyDialogX, ARowSetInTheDialogFiresFromARealKeyPress) {
 
 TEST_F(HotkeyDialogX, ACombinationHeldByAnotherClientIsReported) {
     ASSERT_TRUE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'F'));
-    HotkeysDialog& form = set("CTRL+");
+    HotkeysDialog& dialog = set("CTRL+");
     ASSERT_EQ(fake_->dialogs().messages.size(), 1u);
     EXPECT_EQ(fake_->dialogs().lastText(),
               "Error: 1409 Registering Hotkey  Freeze Desktop  CTRL+F  Failed !\r"
               "Hotkey already used by another program ?");
-    EXPECT_EQ(form.hotkeyList->item(RowFreeze)->text(), "");
+    EXPECT_EQ(dialog.hotkeyList->item(RowFreeze)->text(), "");
 }
 
 }  // namespace

@@ -30,9 +30,9 @@ public:
     void copyToClipboard() override { record("copyToClipboard"); }
     void sendByEmail() override { record("sendByEmail"); }
     void updateClipboardMenus() override { record("updateClipboardMenus"); }
-    void popupContextMenu() override {
-        record("popupContextMenu");
-        popupFlag = capture::state().contextPopup;
+    void popUpContextMenu() override {
+        record("popUpContextMenu");
+        contextPopupWhileMenuUp = capture::state().contextMenuFromHotkey;
     }
     bool frozenScreenShown() override { return frozenShown; }
     void setTargetWindow(platform::WindowId window) override { target = window; }
@@ -47,7 +47,7 @@ public:
     QStringList calls;
     std::vector<qint64> times;
     bool frozenShown = false;
-    bool popupFlag = false;  // contextPopup while the menu was up
+    bool contextPopupWhileMenuUp = false;
     platform::WindowId target = 0;
     std::map<MenuItem, std::unique_ptr<QAction>> items;
 

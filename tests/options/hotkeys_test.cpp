@@ -28,17 +28,17 @@ QByteArray withNul(const char* text) {
 
 class HotkeysTest : public fakes::ProgramTest {
 protected:
-    HotkeysDialog& form() { return prog.optionsWindows().hotkeysDialog.get(); }
+    HotkeysDialog& dialog() { return prog.optionsWindows().hotkeysDialog.get(); }
     // Chooses a row name (none for -1) and a combination and presses Set Hotkey.
     void set(int row, const QString& modifier, const QString& key) {
-        form().rowList->clearSelection();
+        dialog().rowList->clearSelection();
         if (row >= 0)
-            form().rowList->setCurrentRow(row);
-        form().modifierCombo->setCurrentText(modifier);
-        form().keyCombo->setCurrentText(key);
-        form().setHotkeyButton->click();
+            dialog().rowList->setCurrentRow(row);
+        dialog().modifierCombo->setCurrentText(modifier);
+        dialog().keyCombo->setCurrentText(key);
+        dialog().setHotkeyButton->click();
     }
-    QString rowText(int row) { return form().hotkeyList->item(row)->text(); }
+    QString rowText(int row) { return dialog().hotkeyList->item(row)->text(); }
     QByteArray raw(const QString& name) {
         return fake.registry().value(kUser, kHotkeysKey, name).value_or("<none>");
     }
@@ -65,10 +65,10 @@ protected:
     }
 
     HotkeyRecorder recorder;
-    HotkeyDispatcher pump{recorder};
+    HotkeyDispatcher dispatcher{recorder};
 };
 
-TEST(HotkeyTable, CaptionRule) {
+TEST(HotkeyTable, CaptionsWithAndWithoutTheHotkey) {
     const CaptionInputs off{"Paint", false};
     const CaptionInputs on{"Paint", true};
     const struct {
@@ -78,7 +78,7 @@ TEST(HotkeyTable, CaptionRule) {
         std::optional<QString> withHotkey;
         std::optional<QString> without;
     } cases[] = {
-        {RowContainerApp, "CTRL+ALT+P", off, "Start Default Application( Paint )   CTRL+ALT+P",
+        {RowPastingApp, "CTRL+ALT+P", off, "Start Default Application( Paint )   CTRL+ALT+P",
          "Start Default Application( Paint )"},
         {RowCopy, "CTRL+C", off, "Copy to Clipboard   CTRL+C", "Copy to Clipboard"},
         {RowCopy, "CTRL+C", on, "Copy to Clipboard( Autocopy Enabled )    CTRL+C",
@@ -91,7 +91,7 @@ TEST(HotkeyTable, CaptionRule) {
 }
 
 TEST_F(HotkeysTest, FirstLoadStoresFifteenEmptyRows) {
-    form();
+    dialog();
     for (int i = 0; i < kHotkeyRows; ++i)
         EXPECT_EQ(raw(hotkeyRowName(i)), QByteArray(1, '\0')) << i;
     EXPECT_EQ(raw("DisableHotkeys"), withNul("0"));
@@ -110,7 +110,7 @@ TEST_F(HotkeysTest, RowsReadByNameAndDamagedValuesReadEmpty) {
     QStringList rows(kHotkeyRows);
     rows[RowPrint] = QString(99, QLatin1Char('x'));
     rows[RowSaveAs] = QString(100, QLatin1Char('y'));
-    writeHotkeyStore(rows, 1);
+    writeHotkeyStore(rows, true);
     EXPECT_EQ(raw("Print..."), QByteArray(99, 'x') + QByteArray(1, '\0'));
     EXPECT_EQ(raw("Save As..."), QByteArray("y"));
     EXPECT_EQ(readHotkeyStore().rows[RowSaveAs], "");
@@ -152,7 +152,7 @@ TEST_F(HotkeysTest, AFailingRowGetsItsMessageAndLaterRowsStillRegister) {
 }
 
 // Their captions depend on the Options window, which a start-up registration must not load.
-TEST_F(HotkeysTest, CaptionsOfRowsElevenAndTwelveWaitForTheOptionsWindow) {
+TEST_F(HotkeysTest, PastingAppAndCopyCaptionsWaitForTheOptionsWindow) {
     store("Copy to Clipboard", withNul("CTRL+C"));
     registerHotkeys();
     EXPECT_EQ(recorder.caption(MenuItem::CopyToClipboard), "untouched");
@@ -196,15 +196,15 @@ TEST_F(HotkeysTest, RefusalsOfSetChangeNothing) {
 }
 
 TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
-    form().show();
+    dialog().show();
     set(RowFreeze, "CTRL+", "F");
-    form().hotkeyList->setCurrentRow(RowOptions);
+    dialog().hotkeyList->setCurrentRow(RowOptions);
     fake.clock().advance(100);
-    EXPECT_FALSE(form().removeHotkeyButton->isEnabled()) << "empty rows offer nothing to remove";
+    EXPECT_FALSE(dialog().removeHotkeyButton->isEnabled()) << "empty rows offer nothing to remove";
 
-    form().hotkeyList->setCurrentRow(RowFreeze);
+    dialog().hotkeyList->setCurrentRow(RowFreeze);
     fake.clock().advance(100);
-    form().removeHotkeyButton->click();
+    dialog().removeHotkeyButton->click();
     EXPECT_FALSE(fake.hotkeys().registered.contains(0xB002));
     EXPECT_EQ(rowText(RowFreeze), "");
     EXPECT_EQ(recorder.caption(MenuItem::Freeze), "Freeze Desktop   ");
@@ -212,25 +212,25 @@ TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
 
 TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStoresIt) {
     set(RowFreeze, "CTRL+", "F");
-    form().disableHotkeysBox->setChecked(true);
-    EXPECT_TRUE(prog.options.disableHotkeys);
+    dialog().disableHotkeysBox->setChecked(true);
+    EXPECT_TRUE(prog.options.hotkeysDisabled);
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
-    form().disableHotkeysBox->setChecked(false);
-    EXPECT_TRUE(prog.options.disableHotkeys) << "unchecking a hidden window does nothing";
+    dialog().disableHotkeysBox->setChecked(false);
+    EXPECT_TRUE(prog.options.hotkeysDisabled) << "unchecking a hidden window does nothing";
 
-    form().show();
-    form().disableHotkeysBox->setChecked(true);
+    dialog().show();
+    dialog().disableHotkeysBox->setChecked(true);
     set(RowExit, "ALT+", "X");
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
     fake.hotkeys().registerHotkey(0xB001, 2, 'R');  // the start-up default
-    form().disableHotkeysBox->setChecked(false);
+    dialog().disableHotkeysBox->setChecked(false);
     EXPECT_TRUE(fake.dialogs().messages.empty());
     const QMap<int, Combination> expected{{0xB002, {2, 'F'}}, {0xB006, {1, 'X'}}};
     EXPECT_EQ(fake.hotkeys().registered, expected);
     EXPECT_EQ(recorder.caption(MenuItem::Exit), "Exit   ALT+X");
 
-    form().disableHotkeysBox->setChecked(true);
-    form().closeButton->click();
+    dialog().disableHotkeysBox->setChecked(true);
+    dialog().closeButton->click();
     EXPECT_EQ(raw("DisableHotkeys"), withNul("1"));
     EXPECT_EQ(raw("Exit"), withNul("ALT+X"));
 }
@@ -286,7 +286,7 @@ TEST_F(HotkeysTest, LeftButtonClearsTrayHoverAlsoWhenDisabledButNotAfterPageSetu
     prog.captureState.trayHover = true;
     press(0xB00B);
     EXPECT_TRUE(prog.captureState.trayHover);
-    prog.options.disableHotkeys = true;
+    prog.options.hotkeysDisabled = true;
     EXPECT_EQ(press(0xB00B), "");
     EXPECT_FALSE(prog.captureState.trayHover);
 
@@ -306,9 +306,10 @@ TEST_F(HotkeysTest, ContextMenuHotkeySetsTheItemsByTheFrozenState) {
         prog.captureState.freeze.dialogOpen = true;
         paste->setEnabled(true);  // as the clipboard check left it
         release->setEnabled(!frozen);
-        EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popupContextMenu");
-        EXPECT_TRUE(recorder.popupFlag);
-        EXPECT_FALSE(prog.captureState.contextPopup || prog.captureState.freeze.dialogOpen);
+        EXPECT_EQ(press(0xB00F), "updateClipboardMenus,popUpContextMenu");
+        EXPECT_TRUE(recorder.contextPopupWhileMenuUp);
+        EXPECT_FALSE(prog.captureState.contextMenuFromHotkey ||
+                     prog.captureState.freeze.dialogOpen);
         EXPECT_EQ(paste->isEnabled(), frozen);
         EXPECT_EQ(release->isEnabled(), frozen);
     }

@@ -203,7 +203,7 @@ TEST_F(OptionsDialogTest, ActivationOverTheFrozenScreenMarksTheDialogOpen) {
     prog.shellWindows().frozenScreen.drop();  // as after a release; the start-up loaded it
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(&f, &activate);
-    EXPECT_FALSE(prog.shellWindows().frozenScreen.isLoaded()) << "asking must not load it";
+    EXPECT_FALSE(prog.shellWindows().frozenScreen.exists()) << "asking must not load it";
     EXPECT_FALSE(prog.captureState.freeze.dialogOpen || prog.captureState.freeze.pendingWindow ||
                  prog.captureState.freeze.pendingScreen);
 
@@ -223,7 +223,7 @@ TEST_F(OptionsDialogTest, ClosingOptionsKeepsTheWindowsItOpenedInFront) {
               f.windowHandle());
     f.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(prog.optionsWindows().hotkeysDialog.isLoaded());
+    EXPECT_TRUE(prog.optionsWindows().hotkeysDialog.exists());
     EXPECT_TRUE(prog.optionsWindows().hotkeysDialog->isVisible());
 }
 

@@ -10,13 +10,13 @@ using Root = platform::Registry::Root;
 const QString kSave = kProgramKey + QStringLiteral("\\Save");
 const QChar kNul(0);
 
-TEST(RegistryStore, KeepDropAndShownRules) {
+TEST(RegistryStore, ReadsWithAndWithoutTheNulAndShowsTheTextBeforeIt) {
     fakes::FakePlatform fakes;
     const struct {
         const char* name;
         QByteArray stored;
-        QString keep;
-        QString drop;
+        QString withNul;
+        QString withoutNul;
         QString shown;
     } cases[] = {
         {"empty text", QByteArray(1, '\0'), QString(kNul), "", ""},
@@ -27,9 +27,9 @@ TEST(RegistryStore, KeepDropAndShownRules) {
     };
     for (const auto& c : cases) {
         fakes.registry().setValue(Root::CurrentUser, kSave, "V", c.stored);
-        EXPECT_EQ(readKeep(kSave, "V"), c.keep) << c.name;
-        EXPECT_EQ(readDrop(kSave, "V"), c.drop) << c.name;
-        EXPECT_EQ(shownText(c.keep), c.shown) << c.name;
+        EXPECT_EQ(readTextWithNul(kSave, "V"), c.withNul) << c.name;
+        EXPECT_EQ(readTextWithoutNul(kSave, "V"), c.withoutNul) << c.name;
+        EXPECT_EQ(textBeforeNul(c.withNul), c.shown) << c.name;
     }
 }
 
@@ -37,8 +37,8 @@ TEST(RegistryStore, MissingValuesReadAsEmptyAndReadingCreatesTheKey) {
     fakes::FakePlatform fakes;
     const QString apps = kProgramKey + QStringLiteral("\\Apps\\");
     EXPECT_FALSE(keyExists(apps));
-    EXPECT_EQ(readKeep(apps, "AppPath"), QString());
-    EXPECT_EQ(readDrop(apps, "AppPath"), QString());
+    EXPECT_EQ(readTextWithNul(apps, "AppPath"), QString());
+    EXPECT_EQ(readTextWithoutNul(apps, "AppPath"), QString());
     EXPECT_TRUE(keyExists(kProgramKey + QStringLiteral("\\Apps")));
     EXPECT_TRUE(keyExists(kProgramKey));
     // The plain open is only a probe: asking twice finds nothing twice.

@@ -7,8 +7,8 @@
 
 #include "converter/converter.h"
 #include "fakes/fakeplatform.h"
-#include "output/imageformat.h"
 #include "output/imagesaver.h"
+#include "output/saveformat.h"
 
 namespace qv::output {
 namespace {
@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_F(ImageSaverTest, ConverterGetsItsArgumentsAndTheTemporaryBitmapGoes) {
-    for (const ImageFormat& format : imageFormats())
+    for (const SaveFormat& format : saveFormats())
         ASSERT_EQ(saveImage(image_, path("shot one" + format.extension), format, "/opt/q v"),
                   std::nullopt)
             << format.extension;
@@ -70,7 +70,7 @@ TEST_F(ImageSaverTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
     for (const Case& c : cases) {
         fake_.process().calls.clear();
         fake_.process().behaviour = [&](const fakes::FakeProcess::Call&) { return c.result; };
-        const auto error = saveImage(image_, path("x.png"), imageFormatFor(".png"), "/opt/q");
+        const auto error = saveImage(image_, path("x.png"), saveFormatFor(".png"), "/opt/q");
         ASSERT_TRUE(error.has_value()) << c.why;
         EXPECT_EQ(error->number, c.number) << c.why;
         EXPECT_TRUE(error->message().startsWith(QStringLiteral("Error: %1  ").arg(c.number)));

@@ -23,8 +23,8 @@ protected:
         run.optionsWindows().optionsDialog.get();
         last = run.output;
         auto& defaultPrinting = run.outputWindows().defaultPrinting;
-        defaultPrintingLeft = defaultPrinting.isLoaded() ? defaultPrinting->leftMarginEdit->text()
-                                                         : QStringLiteral("<not loaded>");
+        defaultPrintingLeft = defaultPrinting.exists() ? defaultPrinting->leftMarginEdit->text()
+                                                       : QStringLiteral("<not loaded>");
     }
     void useLocale(const char* measurement, const char* separator = ".") {
         fake.locale().measurement = measurement;

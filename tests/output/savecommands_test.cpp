@@ -48,7 +48,7 @@ protected:
     void saveAs(const QString& typed, int filter) {
         fake.dialogs().paths = {path(typed)};
         // Qt's dialog hands filters back with single blanks.
-        fake.dialogs().filters = {imageFormats()[filter].qtFilter().simplified()};
+        fake.dialogs().filters = {saveFormats()[filter].qtFilter().simplified()};
         mainWindow().saveAsItem->trigger();
     }
     QString path(const QString& name) const { return QDir(folder_).filePath(name); }
@@ -68,7 +68,7 @@ protected:
         f.write("old");
     }
     bool frozenScreenKept() {
-        return captureState().freeze.desktopFrozen && forms().frozenScreen.peek() &&
+        return captureState().freeze.desktopFrozen && shellWindows().frozenScreen.peek() &&
                frozenScreen().isVisible();
     }
     // One message box starting with text, then forgotten.
@@ -84,7 +84,7 @@ protected:
     const QImage capture_ = shell::capturetests::patternScreen(29, 17);
 };
 
-TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
+TEST_F(SaveCommandsTest, DefaultFolderTakesTheNextNumberedNameInEachFormat) {
     settings().naming = options::SaveNaming::Increment;
     for (options::ImageFormat format : options::kImageFormats) {
         settings().format = format;
@@ -100,11 +100,11 @@ TEST_F(SaveCommandsTest, DefaultDirectoryTakesTheNextNumberedNameInEachFormat) {
     expectCaptureAt(path("Shot_0.tif"));
     EXPECT_EQ(filesInFolder().size(), 5);
     EXPECT_FALSE(captureState().freeze.desktopFrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded())
+    EXPECT_FALSE(shellWindows().frozenScreen.exists())
         << "no hidden frozen screen built after the release";
 }
 
-TEST_F(SaveCommandsTest, DefaultDirectoryFailuresAreReportedWriteNothingAndKeepTheCapture) {
+TEST_F(SaveCommandsTest, DefaultFolderFailuresAreReportedWriteNothingAndKeepTheCapture) {
     const std::pair<std::function<void()>, int> cases[] = {
         {[this] { settings().saveFolder.clear(); }, errornumber::PathNotFound},
         {[this] { settings().saveFolder = path("gone"); }, errornumber::PathNotFound},

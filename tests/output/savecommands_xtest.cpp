@@ -16,7 +16,7 @@
 #include "app/program.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
-#include "output/imageformat.h"
+#include "output/saveformat.h"
 #include "output/windows.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprocess.h"
@@ -107,7 +107,7 @@ protected:
                   0);
     }
 
-    void expectSaved(const QString& name, const ImageFormat& format) {
+    void expectSaved(const QString& name, const SaveFormat& format) {
         const QString file = QDir(dir_.path()).filePath(name);
         ASSERT_TRUE(processUntil([&] { return QFileInfo(file).size() > 0; })) << qPrintable(name);
         ASSERT_TRUE(processUntil([&] { return prog_->shellWindows().frozenScreen->isVisible(); }));
@@ -131,9 +131,9 @@ protected:
 TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
     auto& mainWindow = shellWindows().mainWindow.get();
     options::Settings& settings = prog_->options.settings;
-    for (const ImageFormat& format : imageFormats()) {
+    for (const SaveFormat& format : saveFormats()) {
         SCOPED_TRACE(format.extension.toStdString());
-        settings.format = options::kImageFormats[&format - imageFormats().data()];
+        settings.format = options::kImageFormats[&format - saveFormats().data()];
 
         settings.naming = options::SaveNaming::Increment;
         clickInContextMenu(mainWindow.saveToDefaultFolderItem);

@@ -39,9 +39,9 @@ protected:
     }
 
     capture::State& captureState() { return prog.captureState; }
-    Windows& forms() { return prog.shellWindows(); }
-    MainWindow& mainWindow() { return forms().mainWindow.get(); }
-    FrozenScreen& frozenScreen() { return forms().frozenScreen.get(); }
+    Windows& shellWindows() { return prog.shellWindows(); }
+    MainWindow& mainWindow() { return shellWindows().mainWindow.get(); }
+    FrozenScreen& frozenScreen() { return shellWindows().frozenScreen.get(); }
     // The current settings, once the Options load has read them as at start-up.
     options::Settings& settings() {
         prog.optionsWindows().optionsDialog.get();
@@ -59,7 +59,7 @@ protected:
         (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
         s.captureValid = s.freeze.captureAvailable = true;
         session().shape = capture::SelectionShape::Rectangle;
-        forms().frozenScreen.drop();
+        shellWindows().frozenScreen.drop();
         mainWindow().releaseItem->setEnabled(true);
         mainWindow().showFrozenScreen();
     }

@@ -135,9 +135,9 @@ TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
     ASSERT_FALSE(showFramed(QRect(150, 120, 600, 420)).isEmpty())
         << "the window manager never framed the window";
 
-    auto& forms = prog_->shellWindows();
-    forms.mainWindow->freezeItem->trigger();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms.frozenScreen.get()));
+    auto& shellWindows = prog_->shellWindows();
+    shellWindows.mainWindow->freezeItem->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shellWindows.frozenScreen.get()));
     ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
     window_->hide();  // the frozen picture is what counts
 

@@ -41,13 +41,13 @@ TEST_F(AfterCaptureTest, PopupAndReleaseFollowTheOptionsUnlessObjectsWereAdded) 
         settings().releaseAfterCapture = row.release;
         prog.objects.freeze.objectsAdded = row.objects;
         answerNextMenu();
-        frozenScreen().releaseAfterOneStepCapture();
+        frozenScreen().runAfterCaptureActions();
         menuAnswer.stop();
 
         EXPECT_EQ(popped == mainWindow().contextMenu, row.popped);
         EXPECT_EQ(poppedDefault, row.popped ? mainWindow().contextReleaseItem : nullptr);
         EXPECT_EQ(!captureState().freeze.desktopFrozen, row.released);
-        EXPECT_EQ(!forms().frozenScreen.isLoaded(), row.released);
+        EXPECT_EQ(!shellWindows().frozenScreen.exists(), row.released);
     }
 }
 
@@ -58,7 +58,7 @@ TEST_F(AfterCaptureTest, ReleaseChosenFromThePoppedMenuInsideTheCaptureIsSafe) {
     captureEntireScreen();
     EXPECT_EQ(popped, mainWindow().contextMenu);
     EXPECT_FALSE(captureState().freeze.desktopFrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded());
+    EXPECT_FALSE(shellWindows().frozenScreen.exists());
     flushDrops();
     // The capture reached the clipboard before the release dropped the buffer.
     EXPECT_EQ(fake.clipboard().imageContent, fake.desktop().screen);

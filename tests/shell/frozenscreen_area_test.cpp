@@ -44,8 +44,8 @@ TEST_F(AreaCaptureTest, TheCaptureHoldsTheObjectsInsideTheBandButNotTheBandOrIts
     CanvasShape* object = picture()->addShape(CanvasItem::Role::Object);
     object->setBorderColor(Qt::red);
     object->setGeometry(150 * 15, 250 * 15, 250 * 15, 50 * 15);  // half inside the band
-    frozenScreen().pleaseWait->move(120 * 15, 220 * 15);
-    frozenScreen().pleaseWait->show();
+    frozenScreen().pleaseWaitLabel->move(120 * 15, 220 * 15);
+    frozenScreen().pleaseWaitLabel->show();
 
     drag({100, 200}, {300, 400});
     QImage expected = screen(QRect(101, 201, 198, 198));

@@ -73,8 +73,8 @@ TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
         &o.freeze.objectsAdded,       &o.freeze.objectsDeleted,  &o.freeze.shapeOptionsOpen,
         &o.freeze.lineOptionsOpen,    &o.freeze.textOptionsOpen, &o.freeze.shapeColorDialogOpen,
         &o.freeze.lineColorDialogOpen};
-    const std::initializer_list<bool*> kept = {&s.captureValid, &s.contextPopup, &s.trayHover,
-                                               &s.areaCaptureRunning};
+    const std::initializer_list<bool*> kept = {&s.captureValid, &s.contextMenuFromHotkey,
+                                               &s.trayHover, &s.areaCaptureRunning};
     for (auto flags : {cleared, kept})
         for (bool* flag : flags)
             *flag = true;
@@ -91,7 +91,7 @@ TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
     for (bool* flag : kept)
         EXPECT_TRUE(*flag);
     EXPECT_FALSE(s.freeze.desktopFrozen);
-    EXPECT_FALSE(forms().frozenScreen.isLoaded());
+    EXPECT_FALSE(shellWindows().frozenScreen.exists());
     EXPECT_TRUE(session().snapshot.isNull());
     EXPECT_TRUE(session().buffer.isNull());
     EXPECT_EQ(session().targetWindow, 0u);

@@ -42,12 +42,13 @@ TEST_F(MainWindowTest, OnlyTheFirstStartRegistersTheTwoDefaultHotkeysAndNamesThe
         if (later)
             platform.registry().createKey(Root::CurrentUser, kHotkeys);
         Program run;
-        MainWindow& form = run.shellWindows().mainWindow.get();
+        MainWindow& mainWindow = run.shellWindows().mainWindow.get();
         EXPECT_EQ(platform.hotkeys().registered, later ? decltype(defaults)() : defaults);
-        EXPECT_EQ(run.options.defaultHotkeys, !later);
-        EXPECT_EQ(form.releaseItem->text(), later ? "Release Desktop" : "Release Desktop   CTRL+R");
-        EXPECT_EQ(form.contextReleaseItem->text(), form.releaseItem->text());
-        EXPECT_EQ(form.freezeItem->text(),
+        EXPECT_EQ(run.options.usingDefaultHotkeys, !later);
+        EXPECT_EQ(mainWindow.releaseItem->text(),
+                  later ? "Release Desktop" : "Release Desktop   CTRL+R");
+        EXPECT_EQ(mainWindow.contextReleaseItem->text(), mainWindow.releaseItem->text());
+        EXPECT_EQ(mainWindow.freezeItem->text(),
                   later ? "Freeze Desktop             " : "Freeze Desktop   CTRL+F");
         EXPECT_TRUE(platform.dialogs().messages.empty());
     }
@@ -56,7 +57,7 @@ TEST_F(MainWindowTest, OnlyTheFirstStartRegistersTheTwoDefaultHotkeysAndNamesThe
 TEST_F(MainWindowTest, TakenCombinationsGiveOneMessagePerDefaultHotkey) {
     fake.hotkeys().heldElsewhere = {{platform::ModControl, 'R'}, {platform::ModControl, 'F'}};
     fake.hotkeys().takenError = 1409;
-    MainWindow& form = start();
+    MainWindow& mainWindow = start();
 
     const QString cr(QChar(13));
     const QString tail = cr + "Failed ! Hotkey already used by another program ? " + cr + cr;
@@ -68,7 +69,7 @@ TEST_F(MainWindowTest, TakenCombinationsGiveOneMessagePerDefaultHotkey) {
               "Error: 1409 Registering Hotkey:  Freeze Desktop CTRL+F" + tail +
                   "Quorvalline  will keep running but the hotkey will not be available !");
     EXPECT_EQ(fake.dialogs().messages[1].title, " Quorvalline ");
-    EXPECT_EQ(form.freezeItem->text(), "Freeze Desktop   CTRL+F");
+    EXPECT_EQ(mainWindow.freezeItem->text(), "Freeze Desktop   CTRL+F");
     EXPECT_TRUE(fake.tray().shown);
 }
 
@@ -79,13 +80,13 @@ TEST_F(MainWindowTest, DisableHotkeysStoredOnRegistersNothing) {
                              QByteArray("CTRL+E\0", 7));
     prog.optionsWindows().hotkeysDialog->disableHotkeysBox->setChecked(true);
     start();
-    EXPECT_TRUE(prog.options.disableHotkeys);
+    EXPECT_TRUE(prog.options.hotkeysDisabled);
     EXPECT_TRUE(fake.hotkeys().registered.isEmpty());
 }
 
 TEST_F(MainWindowTest, MenusAfterStartUp) {
     storeHotkeyTable();
-    MainWindow& form = start();
+    MainWindow& mainWindow = start();
     // Item captions from the top, "-" for the separator between every two.
     const auto captions = [](QMenu* menu) {
         QStringList texts;
@@ -93,20 +94,20 @@ TEST_F(MainWindowTest, MenusAfterStartUp) {
             texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
         return texts.join('|');
     };
-    EXPECT_EQ(captions(form.trayMenu),
+    EXPECT_EQ(captions(mainWindow.trayMenu),
               "Help...|-|Info...|-|Exit|-|Options...|-|Capture Entire Screen|-|"
               "Capture Active Window|-|Freeze Desktop             |-|Release Desktop");
-    EXPECT_EQ(captions(form.contextMenu),
+    EXPECT_EQ(captions(mainWindow.contextMenu),
               "Add Objects...|-|Capture Rectangular Area          |-|Capture Circular Area|-|"
               "Save to Default Directory|-|Save As...|-|Print to Default Printer|-|Print...|-|"
               "Page Setup...|-|Start Default Application( lowriter )|-|Paste from Clipboard|-|"
               "Copy to Clipboard ( Autocopy Enabled )  |-|Email To...|-|Release Desktop");
-    EXPECT_FALSE(form.releaseItem->isEnabled());
-    EXPECT_TRUE(form.contextReleaseItem->isEnabled());
+    EXPECT_FALSE(mainWindow.releaseItem->isEnabled());
+    EXPECT_TRUE(mainWindow.contextReleaseItem->isEnabled());
 
     fake.tray().fire(TrayEvent::RightButtonUp);
-    EXPECT_EQ(form.trayMenu->defaultAction(), form.freezeItem);
-    EXPECT_TRUE(form.trayMenu->isVisible());
+    EXPECT_EQ(mainWindow.trayMenu->defaultAction(), mainWindow.freezeItem);
+    EXPECT_TRUE(mainWindow.trayMenu->isVisible());
 }
 
 TEST_F(MainWindowTest, ReleaseAfterCaptureStoredOnForcesAutocopyCheckedAndDisabled) {
@@ -145,56 +146,56 @@ TEST_F(MainWindowTest, LocaleSetsTheUnits) {
 TEST_F(MainWindowTest, StateAfterStartUpAndTheWindowHidesIntoTheTrayAfterFiveSeconds) {
     fake.registry().setValue(Root::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                              "Quorvalline", QByteArray("/opt/q/quorvalline\0", 19));
-    MainWindow& form = start();
+    MainWindow& mainWindow = start();
     EXPECT_TRUE(prog.options.settings.startAtLogin);
     EXPECT_EQ(prog.capture.shape, capture::SelectionShape::Rectangle);
     EXPECT_TRUE(fake.tray().shown);
     fake.clock().advance(4999);
-    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(mainWindow.isVisible());
     fake.clock().advance(1);
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(mainWindow.isVisible());
     // "Show in Tray" hides it too.
-    form.show();
-    send(form.showInTrayLabel, QEvent::MouseButtonRelease);
-    EXPECT_FALSE(form.isVisible());
+    mainWindow.show();
+    send(mainWindow.showInTrayLabel, QEvent::MouseButtonRelease);
+    EXPECT_FALSE(mainWindow.isVisible());
 }
 
 TEST_F(MainWindowTest, WithoutATrayTheWindowStaysAndCarriesTheTrayMenu) {
     fake.tray().available = false;
-    MainWindow& form = start();
+    MainWindow& mainWindow = start();
     fake.clock().advance(10000);
-    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(mainWindow.isVisible());
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10),
-                            form.mapToGlobal(QPoint(10, 10)));
-    QCoreApplication::sendEvent(&form, &click);
-    EXPECT_TRUE(form.trayMenu->isVisible());
+                            mainWindow.mapToGlobal(QPoint(10, 10)));
+    QCoreApplication::sendEvent(&mainWindow, &click);
+    EXPECT_TRUE(mainWindow.trayMenu->isVisible());
 }
 
 TEST_F(MainWindowTest, TrayDoubleClickShowsTheWindowUnlessFrozen) {
-    MainWindow& form = start();
-    form.hide();
+    MainWindow& mainWindow = start();
+    mainWindow.hide();
     prog.shellWindows().frozenScreen->show();
     fake.tray().fire(TrayEvent::LeftDoubleClick);
     ASSERT_EQ(fake.dialogs().messages.size(), 1u);
     EXPECT_EQ(fake.dialogs().lastText(), "Only available if screen is not frozen !");
     EXPECT_EQ(fake.dialogs().messages[0].title, "Quorvalline");
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(mainWindow.isVisible());
 
     // Asking whether the screen is frozen builds no frozen screen.
     prog.shellWindows().frozenScreen.drop();
-    form.hide();
+    mainWindow.hide();
     fake.tray().fire(TrayEvent::LeftDoubleClick);
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(prog.shellWindows().frozenScreen.isLoaded());
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_FALSE(prog.shellWindows().frozenScreen.exists());
 }
 
 TEST_F(MainWindowTest, TrayNotificationsRememberTheWindowInFrontUntilThePointerRests) {
-    MainWindow& form = start();
+    MainWindow& mainWindow = start();
     const platform::WindowId& remembered = prog.capture.targetWindow;
     fake.tray().fire(TrayEvent::RightButtonUp);
     fake.tray().fire(TrayEvent::MouseMove);
     EXPECT_FALSE(prog.captureState.trayHover) << "ignored while the menu is open";
-    form.trayMenu->close();
+    mainWindow.trayMenu->close();
 
     fake.desktop().lastForeign = 77;
     fake.tray().fire(TrayEvent::MouseMove);
@@ -204,14 +205,14 @@ TEST_F(MainWindowTest, TrayNotificationsRememberTheWindowInFrontUntilThePointerR
     fake.tray().fire(TrayEvent::RightButtonUp);
     EXPECT_EQ(remembered, 77u) << "the pointer rests on the icon";
 
-    form.trayMenu->close();
+    mainWindow.trayMenu->close();
     prog.captureState.trayHover = false;
     fake.tray().fire(TrayEvent::RightButtonUp);
     EXPECT_EQ(remembered, 88u);
 }
 
 TEST_F(MainWindowTest, MenuWatcherClosesTheMenuOnlyForAPressBesideIt) {
-    MainWindow& form = start();
+    MainWindow& mainWindow = start();
     fake.desktop().foreground = 5;
     fake.desktop().windows[5].frame = QRect(0, 0, 300, 300);
     // A press on a menu item (no cursor given), within the front window, beside it.
@@ -221,16 +222,16 @@ TEST_F(MainWindowTest, MenuWatcherClosesTheMenuOnlyForAPressBesideIt) {
         SCOPED_TRACE(cursor.value_or(QPoint()).x());
         fake.desktop().leftButton = false;
         fake.tray().fire(TrayEvent::RightButtonUp);
-        ASSERT_TRUE(form.trayMenu->isVisible());
+        ASSERT_TRUE(mainWindow.trayMenu->isVisible());
         fake.clock().advance(50);
-        EXPECT_TRUE(form.trayMenuWatch->isActive()) << "no press yet";
+        EXPECT_TRUE(mainWindow.trayMenuWatch->isActive()) << "no press yet";
 
-        fake.desktop().cursor = cursor.value_or(form.trayMenu->geometry().center());
+        fake.desktop().cursor = cursor.value_or(mainWindow.trayMenu->geometry().center());
         fake.desktop().leftButton = true;
         fake.clock().advance(10);
-        EXPECT_EQ(form.trayMenu->isVisible(), menuStaysOpen);
-        EXPECT_FALSE(form.trayMenuWatch->isActive());
-        form.trayMenu->close();
+        EXPECT_EQ(mainWindow.trayMenu->isVisible(), menuStaysOpen);
+        EXPECT_FALSE(mainWindow.trayMenuWatch->isActive());
+        mainWindow.trayMenu->close();
     }
 }
 
@@ -239,12 +240,12 @@ TEST_F(MainWindowTest, ExitAndExitProgramEndAtOnceClosingTheWindowEndsInOrder) {
         SCOPED_TRACE(way);
         fakes::FakePlatform platform;
         Program run;
-        MainWindow& form = run.shellWindows().mainWindow.get();
+        MainWindow& mainWindow = run.shellWindows().mainWindow.get();
         run.shellWindows().frozenScreen->show();
         const std::function<void()> ends[] = {
-            [&] { form.exitItem->trigger(); },
-            [&] { send(form.exitLabel, QEvent::MouseButtonRelease); },
-            [&] { form.close(); },
+            [&] { mainWindow.exitItem->trigger(); },
+            [&] { send(mainWindow.exitLabel, QEvent::MouseButtonRelease); },
+            [&] { mainWindow.close(); },
         };
         ASSERT_TRUE(platform.tray().shown);
         QTimer::singleShot(0, ends[way]);
@@ -259,7 +260,7 @@ TEST_F(MainWindowTest, ExitAndExitProgramEndAtOnceClosingTheWindowEndsInOrder) {
 }
 
 TEST_F(MainWindowTest, HelpReportsAFailedLaunchByItsResult) {
-    MainWindow& form = start();
+    MainWindow& mainWindow = start();
     const std::pair<int, QStringList> rows[] = {{2, {"File not found !"}},
                                                 {30, {"DDE bussy!"}},
                                                 {0, {""}},
@@ -268,7 +269,7 @@ TEST_F(MainWindowTest, HelpReportsAFailedLaunchByItsResult) {
         SCOPED_TRACE(result);
         fake.dialogs().messages.clear();
         fake.shell().result = result;
-        form.helpItem->trigger();
+        mainWindow.helpItem->trigger();
         EXPECT_TRUE(fake.shell().opened.back().endsWith("/QuorvallineHelp.chm"));
         QStringList shown;
         for (const auto& message : fake.dialogs().messages)

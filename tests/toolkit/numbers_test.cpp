@@ -3,11 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include <QGuiApplication>
-#include <QPalette>
-
-#include "toolkit/colors.h"
-#include "toolkit/twips.h"
 #include "toolkit/numbers.h"
 
 namespace qv::toolkit {
@@ -69,21 +64,6 @@ TEST(Numbers, NumberTextUsesFifteenDigitsAndTheSeparator) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(numberText(c.value, c.sep), c.text) << c.value;
-}
-
-TEST(Twips, ConvertsWithTheScreenResolution) {
-    EXPECT_EQ(twipsPerPixel(120), 12);
-    EXPECT_EQ(twipsPerPixel(0), 15);
-    EXPECT_EQ(pixelsToTwips(1920, 15), 28800);
-    EXPECT_EQ(twipsToPixels(22.5, 15), 2);  // 1.5 pixels rounds to even
-    EXPECT_EQ(twipsToPixels(100, 0), 0);
-}
-
-TEST(Colors, ValuesAreBlueGreenRed) {
-    EXPECT_EQ(colorFromValue(0xFFFF80), QColor(0x80, 0xFF, 0xFF));
-    EXPECT_EQ(colorValue(QColor(0x12, 0x34, 0x56)), 0x563412);
-    // A system colour: button face from the palette.
-    EXPECT_EQ(colorFromValue(0x8000000F), QGuiApplication::palette().color(QPalette::Button));
 }
 
 }  // namespace

@@ -20,13 +20,13 @@ void selectItem(QComboBox* combo, const QString& text) {
 }  // namespace
 
 void loadDefaultPageSetup() {
-    State& out = state();
-    DefaultPageSetup& setup = out.defaultPageSetup;
-    out.storedUnits = readStoredUnits();
-    readLocaleUnits(out);
+    State& outputState = state();
+    DefaultPageSetup& setup = outputState.defaultPageSetup;
+    outputState.storedUnits = readStoredUnits();
+    readLocaleUnits(outputState);
 
     if (!defaultRecordExists()) {
-        if (const auto margins = firstUseMargins(out.localeUnits))
+        if (const auto margins = firstUseMargins(outputState.localeUnits))
             setup.margins = *margins;
         setup.copies = QStringLiteral("1");
         setup.orientation = QStringLiteral("Portrait");
@@ -37,9 +37,10 @@ void loadDefaultPageSetup() {
 
     readDefaultPageSetup();
     // A locale whose units are unknown converts nothing.
-    if (out.localeUnits && out.storedUnits != out.localeUnits) {
-        out.unitsChanged = true;
-        setup.margins = convertedMargins(setup.margins, out.storedUnits, out.decimalSeparator);
+    if (outputState.localeUnits && outputState.storedUnits != outputState.localeUnits) {
+        outputState.unitsChanged = true;
+        setup.margins =
+            convertedMargins(setup.margins, outputState.storedUnits, outputState.decimalSeparator);
         writeDefaultPageSetup();
     }
 
@@ -56,14 +57,14 @@ void loadDefaultPageSetup() {
 }
 
 void writeDefaultPageSetup() {
-    const State& out = state();
-    writeDefaultRecord(out.defaultPageSetup, out.currentUnits);
+    const State& outputState = state();
+    writeDefaultRecord(outputState.defaultPageSetup, outputState.currentUnits);
 }
 
 void readDefaultPageSetup() {
-    State& out = state();
-    out.defaultPageSetup = readDefaultRecord();
-    selectItem(windows().defaultPrinting->alignmentCombo, out.defaultPageSetup.alignment);
+    State& outputState = state();
+    outputState.defaultPageSetup = readDefaultRecord();
+    selectItem(windows().defaultPrinting->alignmentCombo, outputState.defaultPageSetup.alignment);
 }
 
 }  // namespace qv::output

@@ -10,15 +10,17 @@ namespace qv::output {
 
 namespace {
 
-using options::readDrop;
-using options::readKeep;
-using options::shownText;
+using options::readTextWithNul;
+using options::readTextWithoutNul;
+using options::textBeforeNul;
 using options::writeText;
 
 constexpr double kMmPerInch = 25.4;
 
-const QString kTopLeft = QStringLiteral("TopLeft");
-const QString kCurrpTopLeft = QStringLiteral("CurrpTopLeft");
+// The left margins of the default and the current-print records; their presence tells whether
+// a record exists.
+const QString kLeftMarginValue = QStringLiteral("TopLeft");
+const QString kCurrentLeftMarginValue = QStringLiteral("CurrpTopLeft");
 
 bool valueExists(const QString& name) {
     return platform::registry()
@@ -53,7 +55,7 @@ QString convertedMargin(const QString& text, bool fromMetric, const QString& sep
 void writeDefaultValues(const DefaultPageSetup& setup, const std::optional<QString>& unitsText) {
     createKeys();
     const QString key = pageSetupKey();
-    writeText(key, kTopLeft, setup.margins.left);
+    writeText(key, kLeftMarginValue, setup.margins.left);
     writeText(key, QStringLiteral("Top"), setup.margins.top);
     writeText(key, QStringLiteral("Right"), setup.margins.right);
     writeText(key, QStringLiteral("Bottom"), setup.margins.bottom);
@@ -85,7 +87,7 @@ void readLocaleUnits(State& state) {
     const platform::Locale& locale = platform::locale();
     if (const auto units = unitsOfMeasurementSetting(locale.measurementSystem()))
         state.currentUnits = state.localeUnits = *units;
-    state.decimalSeparator = shownText(locale.decimalSeparator());
+    state.decimalSeparator = textBeforeNul(locale.decimalSeparator());
 }
 
 std::optional<Margins> firstUseMargins(std::optional<Units> units) {
@@ -107,7 +109,7 @@ Margins convertedMargins(const Margins& margins, std::optional<Units> storedUnit
 }
 
 bool defaultRecordExists() {
-    return valueExists(kTopLeft);
+    return valueExists(kLeftMarginValue);
 }
 
 void writeDefaultRecord(const DefaultPageSetup& setup, std::optional<Units> units) {
@@ -121,28 +123,28 @@ void writeDefaultRecordKeepingUnits(const DefaultPageSetup& setup) {
 DefaultPageSetup readDefaultRecord() {
     const QString key = pageSetupKey();
     DefaultPageSetup s;
-    s.margins.left = readDrop(key, kTopLeft);
-    s.margins.top = readDrop(key, QStringLiteral("Top"));
-    s.margins.right = readDrop(key, QStringLiteral("Right"));
-    s.margins.bottom = readDrop(key, QStringLiteral("Bottom"));
-    s.orientation = readDrop(key, QStringLiteral("Orientation"));
-    s.copies = readDrop(key, QStringLiteral("CopyCount"));
-    s.alignment = readDrop(key, QStringLiteral("PictureAlignment"));
+    s.margins.left = readTextWithoutNul(key, kLeftMarginValue);
+    s.margins.top = readTextWithoutNul(key, QStringLiteral("Top"));
+    s.margins.right = readTextWithoutNul(key, QStringLiteral("Right"));
+    s.margins.bottom = readTextWithoutNul(key, QStringLiteral("Bottom"));
+    s.orientation = readTextWithoutNul(key, QStringLiteral("Orientation"));
+    s.copies = readTextWithoutNul(key, QStringLiteral("CopyCount"));
+    s.alignment = readTextWithoutNul(key, QStringLiteral("PictureAlignment"));
     return s;
 }
 
 std::optional<Units> readStoredUnits() {
-    return unitsFromText(readDrop(pageSetupKey(), QStringLiteral("Units")));
+    return unitsFromText(readTextWithoutNul(pageSetupKey(), QStringLiteral("Units")));
 }
 
 bool currentRecordExists() {
-    return valueExists(kCurrpTopLeft);
+    return valueExists(kCurrentLeftMarginValue);
 }
 
 void writeCurrentRecord(const Margins& margins, const std::optional<QString>& alignment) {
     createKeys();
     const QString key = pageSetupKey();
-    writeText(key, kCurrpTopLeft, margins.left);
+    writeText(key, kCurrentLeftMarginValue, margins.left);
     writeText(key, QStringLiteral("CurrpTop"), margins.top);
     writeText(key, QStringLiteral("CurrpRight"), margins.right);
     writeText(key, QStringLiteral("CurrpBottom"), margins.bottom);
@@ -151,17 +153,17 @@ void writeCurrentRecord(const Margins& margins, const std::optional<QString>& al
 }
 
 Margins readCurrentMargins() {
-    // Held without the NUL the keep rule reads back, so that writing them again does not
+    // Held without the NUL readTextWithNul gives back, so that writing them again does not
     // add another one each time.
     const QString key = pageSetupKey();
-    return {shownText(readKeep(key, kCurrpTopLeft)),
-            shownText(readKeep(key, QStringLiteral("CurrpTop"))),
-            shownText(readKeep(key, QStringLiteral("CurrpRight"))),
-            shownText(readKeep(key, QStringLiteral("CurrpBottom")))};
+    return {textBeforeNul(readTextWithNul(key, kCurrentLeftMarginValue)),
+            textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpTop"))),
+            textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpRight"))),
+            textBeforeNul(readTextWithNul(key, QStringLiteral("CurrpBottom")))};
 }
 
 QString readCurrentAlignment() {
-    return readDrop(pageSetupKey(), QStringLiteral("CurrpAlignment"));
+    return readTextWithoutNul(pageSetupKey(), QStringLiteral("CurrpAlignment"));
 }
 
 CurrentRecordLoad openCurrentRecord(State& state, Margins& margins,

@@ -5,7 +5,7 @@
 namespace qv::output {
 
 std::optional<Units> unitsOfMeasurementSetting(const QString& setting) {
-    const QString shown = options::shownText(setting);
+    const QString shown = options::textBeforeNul(setting);
     if (shown == QStringLiteral("0"))
         return Units::Metric;
     if (shown == QStringLiteral("1"))

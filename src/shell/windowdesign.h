@@ -25,7 +25,7 @@ QFont boldArial(double points);
 // Grows a label that its text overflows, keeping the side its alignment holds to.
 void fitText(QLabel* label);
 
-void setForeColor(QLabel* label, qint64 bgr);
-qint64 foreColor(const QLabel* label);
+// The colour of a label's text, as a 0x00BBGGRR value.
+void setTextColor(QLabel* label, qint64 bgr);
 
 }  // namespace qv::shell

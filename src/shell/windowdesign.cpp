@@ -1,4 +1,4 @@
-#include "shell/formkit.h"
+#include "shell/windowdesign.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -22,13 +22,13 @@ void loadResources() {
 namespace {
 constexpr double kDesignTwipsPerPixel = 15;
 
-int px(int twips) {
+int designPixels(int twips) {
     return toolkit::twipsToPixels(twips, kDesignTwipsPerPixel);
 }
 }  // namespace
 
 QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
+    return QRect(designPixels(left), designPixels(top), designPixels(width), designPixels(height));
 }
 
 QFont boldArial(double points) {
@@ -52,14 +52,10 @@ void fitText(QLabel* label) {
     label->setGeometry(box);
 }
 
-void setForeColor(QLabel* label, qint64 bgr) {
+void setTextColor(QLabel* label, qint64 bgr) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, toolkit::colorFromValue(bgr));
     label->setPalette(palette);
-}
-
-qint64 foreColor(const QLabel* label) {
-    return toolkit::colorValue(label->palette().color(QPalette::WindowText));
 }
 
 }  // namespace qv::shell

@@ -1,23 +1,12 @@
 // Freeze and the one-step captures on the running X server (run it under Xvfb at the size to
 // measure), against a bare grab of the screen. The program's own waits are not timed.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextStream>
-#include <algorithm>
-#include <functional>
-#include <vector>
-
-#include <QCheckBox>
-
-#include "benchutil.h"
-
-#include <QAction>
-#include <QMenu>
-#include <QPushButton>
 
 #include "app/program.h"
+#include "benchutil.h"
 #include "options/windows.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/realclock.h"
@@ -96,8 +85,8 @@ int main(int argc, char* argv[]) {
     program.optionsWindows().optionsDialog.get();  // its load reads the settings
     program.options.settings.autoCopy = false;     // no 500 ms pause
 
-    auto& forms = program.shellWindows();
-    shell::MainWindow& mainWindow = forms.mainWindow.get();
+    auto& shellWindows = program.shellWindows();
+    shell::MainWindow& mainWindow = shellWindows.mainWindow.get();
     auto release = [&] {
         mainWindow.resetAfterRelease();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -105,7 +94,7 @@ int main(int argc, char* argv[]) {
     };
     auto freeze = [&] {
         mainWindow.showFrozenScreen();
-        forms.frozenScreen->repaint();
+        shellWindows.frozenScreen->repaint();
         desktop.flush();
     };
     auto oneStep = [&](bool window) {
@@ -113,7 +102,7 @@ int main(int argc, char* argv[]) {
         (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
         s.freeze.captureAvailable = true;
         program.capture.targetWindow = desktop.target;
-        forms.frozenScreen.drop();
+        shellWindows.frozenScreen.drop();
         freeze();
     };
 

@@ -1,9 +1,9 @@
-#include "output/imageformat.h"
+#include "output/saveformat.h"
 
 namespace qv::output {
 
-const std::array<ImageFormat, 4>& imageFormats() {
-    static const std::array<ImageFormat, 4> formats{{
+const std::array<SaveFormat, 4>& saveFormats() {
+    static const std::array<SaveFormat, 4> formats{{
         {".bmp", "bmp", "Windows Bitmap (*.bmp)", "*.bmp", "bmp"},
         {".png", "image/png", "Portable Network Graphics (*.png)", "*.png", "png"},
         {".jpg", "image/jpeg", "Joint Photographic Experts Group  (*.jpg, *.jpeg)", "*.jpg", "jpg"},
@@ -12,21 +12,21 @@ const std::array<ImageFormat, 4>& imageFormats() {
     return formats;
 }
 
-const ImageFormat& imageFormatFor(const QString& extension) {
-    for (const ImageFormat& f : imageFormats()) {
+const SaveFormat& saveFormatFor(const QString& extension) {
+    for (const SaveFormat& f : saveFormats()) {
         if (f.extension == extension)
             return f;
     }
-    return imageFormats()[0];
+    return saveFormats()[0];
 }
 
-const ImageFormat& imageFormatForFilterIndex(int index) {
-    if (index >= 1 && index <= int(imageFormats().size()))
-        return imageFormats()[index - 1];
-    return imageFormats()[0];
+const SaveFormat& saveFormatForFilterIndex(int index) {
+    if (index >= 1 && index <= int(saveFormats().size()))
+        return saveFormats()[index - 1];
+    return saveFormats()[0];
 }
 
-QString ImageFormat::qtFilter() const {
+QString SaveFormat::qtFilter() const {
     // Qt separates the patterns in brackets by blanks only: "(*.jpg, *.jpeg)" would make
     // "*.jpg," a pattern that matches nothing.
     QString f = filterText;
