@@ -130,6 +130,10 @@ void HotkeysDialog::writeHotkeys() {
     writeHotkeyStore(rowsOf(hotkeyList), disableHotkeysBox->isChecked());
 }
 
+bool HotkeysDialog::showsHotkeysDisabled() const {
+    return disableHotkeysBox->isChecked();
+}
+
 void HotkeysDialog::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     updateRemoveButton();

@@ -26,6 +26,8 @@ public:
 
     void readHotkeys();
     void writeHotkeys();
+    // Whether the stored table, as the window shows it, has the hotkeys switched off.
+    bool showsHotkeysDisabled() const;
 
     QGroupBox* hotkeysGroup;
     QLabel* menuItemLabel;

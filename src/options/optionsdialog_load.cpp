@@ -13,18 +13,9 @@
 #include "options/otherwindows.h"
 #include "options/settingsstore.h"
 #include "options/state.h"
+#include "toolkit/combo.h"
 
 namespace qv::options {
-
-namespace {
-
-void selectItem(QComboBox* combo, const QString& text) {
-    const int index = combo->findText(text);
-    if (index >= 0)
-        combo->setCurrentIndex(index);
-}
-
-}  // namespace
 
 void OptionsDialog::load() {
     for (ImageFormat format : kImageFormats)
@@ -57,7 +48,7 @@ void OptionsDialog::showSettings(const Settings& s) {
             QSignalBlocker(incrementNameButton), QSignalBlocker(pastingAppEdit)};
         saveFolderEdit->setText(s.saveFolder);
         fileNamePrefixEdit->setText(s.fileNamePrefix);
-        selectItem(formatCombo, extensionOf(s.format));
+        toolkit::selectText(formatCombo, extensionOf(s.format));
         promptForNameButton->setChecked(s.naming == SaveNaming::Prompt);
         incrementNameButton->setChecked(s.naming == SaveNaming::Increment);
 

@@ -11,7 +11,7 @@
 #include "options/state.h"
 #include "output/imagesaver.h"
 #include "output/numberedname.h"
-#include "output/savingpointer.h"
+#include "output/savingcursor.h"
 #include "output/state.h"
 #include "output/windows.h"
 #include "platform/services.h"
@@ -23,7 +23,7 @@ namespace {
 const QString kTitle = QStringLiteral(" Quorvalline ");
 
 void showSavingPointer() {
-    capture::shellControl().setFrozenScreenPointer(savingPointer());
+    capture::shellControl().setFrozenScreenPointer(cursors::saving());
 }
 
 QString saveAsFilters() {

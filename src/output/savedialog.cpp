@@ -17,7 +17,7 @@
 #include "options/state.h"
 #include "output/savecommands.h"
 #include "output/saveformat.h"
-#include "output/savingpointer.h"
+#include "output/savingcursor.h"
 #include "output/windows.h"
 #include "platform/services.h"
 #include "toolkit/ownedwindow.h"
@@ -30,7 +30,7 @@ namespace {
 class SavingPointerScope {
 public:
     explicit SavingPointerScope(QWidget& window) : window_(window), previous_(window.cursor()) {
-        window.setCursor(savingPointer());
+        window.setCursor(cursors::saving());
     }
     ~SavingPointerScope() { window_.setCursor(previous_); }
     SavingPointerScope(const SavingPointerScope&) = delete;

@@ -1,6 +1,5 @@
 #include "shell/mainwindow.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -129,9 +128,7 @@ void MainWindow::startUp() {
     if (firstStart_)
         registerDefaultHotkeys();
 
-    const Qt::CheckState disable = optionsWindows.hotkeysDialog->disableHotkeysBox->checkState();
-    if (disable != Qt::PartiallyChecked)
-        optionsState.hotkeysDisabled = disable == Qt::Checked;
+    optionsState.hotkeysDisabled = optionsWindows.hotkeysDialog->showsHotkeysDisabled();
     releaseItem->setEnabled(false);
 
     addTrayIcon();

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "output/savingpointer.h"
+#include "output/savingcursor.h"
 #include "shell/cursors.h"
 
 namespace qv::shell {
@@ -14,7 +14,7 @@ TEST(Cursors, EachHasItsOwnPictureAndHotSpot) {
     const std::tuple<const char*, QCursor, QPoint> rows[] = {
         {"rectangle", cursors::rectangleMode(), {15, 15}},
         {"circle", cursors::circleMode(), {15, 15}},
-        {"saving", output::savingPointer(), {15, 15}},
+        {"saving", output::cursors::saving(), {15, 15}},
         {"copied", cursors::copied(), {15, 15}},
         {"link", cursors::link(), {9, 3}},
     };

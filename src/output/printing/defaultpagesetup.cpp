@@ -6,18 +6,9 @@
 
 #include "output/printing/pagesetuprecords.h"
 #include "output/windows.h"
+#include "toolkit/combo.h"
 
 namespace qv::output {
-
-namespace {
-
-void selectItem(QComboBox* combo, const QString& text) {
-    const int index = combo->findText(text);
-    if (index >= 0)
-        combo->setCurrentIndex(index);
-}
-
-}  // namespace
 
 void loadDefaultPageSetup() {
     State& outputState = state();
@@ -64,7 +55,8 @@ void writeDefaultPageSetup() {
 void readDefaultPageSetup() {
     State& outputState = state();
     outputState.defaultPageSetup = readDefaultRecord();
-    selectItem(windows().defaultPrinting->alignmentCombo, outputState.defaultPageSetup.alignment);
+    toolkit::selectText(windows().defaultPrinting->alignmentCombo,
+                        outputState.defaultPageSetup.alignment);
 }
 
 }  // namespace qv::output

@@ -1,4 +1,4 @@
-#include "output/savingpointer.h"
+#include "output/savingcursor.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -8,9 +8,9 @@ static void initOutputResources() {
     Q_INIT_RESOURCE(output);
 }
 
-namespace qv::output {
+namespace qv::output::cursors {
 
-QCursor savingPointer() {
+QCursor saving() {
     static const bool loaded = (initOutputResources(), true);
     Q_UNUSED(loaded);
     constexpr int kSize = 32;
@@ -19,4 +19,4 @@ QCursor savingPointer() {
     return QCursor(picture.pixmap(kSize, kSize), kCross, kCross);
 }
 
-}  // namespace qv::output
+}  // namespace qv::output::cursors

@@ -2,9 +2,9 @@
 
 #include <QCursor>
 
-namespace qv::output {
+namespace qv::output::cursors {
 
 // The pointer shown while a capture is written, its hot spot where the picture's cross meets.
-QCursor savingPointer();
+QCursor saving();
 
-}  // namespace qv::output
+}  // namespace qv::output::cursors
