@@ -98,8 +98,9 @@ protected:
         mainWindow.updateClipboardMenus();
         ASSERT_TRUE(item->isEnabled());
         mainWindow.contextMenu->popup(QPoint(200, 40));
-        ASSERT_TRUE(processUntil([&] { return mainWindow.contextMenu->isVisible(); }));
-        QTest::qWait(100);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow.contextMenu));
+        ASSERT_TRUE(processUntil(
+            [&] { return QApplication::activePopupWidget() == mainWindow.contextMenu; }));
         const QPoint at = mainWindow.contextMenu->mapToGlobal(
             mainWindow.contextMenu->actionGeometry(item).center());
         ASSERT_EQ(server->run("xdotool", {"mousemove", QString::number(at.x()),
@@ -144,7 +145,8 @@ TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
         SaveDialog* dialog = nullptr;
         ASSERT_TRUE(processUntil([&] {
             dialog = prog_->outputWindows().saveDialog.peek();
-            return dialog && dialog->isVisible() && dialog->fileNameEdit->hasFocus();
+            return dialog && dialog->isVisible() && dialog->fileNameEdit->hasFocus() &&
+                   hasKeyboardFocus(*dialog);
         }));
         dialog->formatCombo->setCurrentText(format.extension);
         ASSERT_EQ(server->run("xdotool", {"key", "ctrl+a", "type", "--delay", "5", "typed name"}),
@@ -155,6 +157,7 @@ TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
 
         // The real file dialog, the format chosen by its filter.
         QTimer answer;
+        bool typedIntoFileDialog = false;
         answer.setInterval(50);
         QObject::connect(&answer, &QTimer::timeout, [&] {
             QFileDialog* fileDialog = nullptr;
@@ -166,13 +169,23 @@ TEST_F(SavingX, EachFormatByEveryRoadFromTheContextMenu) {
                 return;
             answer.stop();
             fileDialog->selectNameFilter(format.qtFilter().simplified());
+            // Typed keys go to whatever has the X focus: wait until the dialog's name box has
+            // it, which takes longer on a loaded machine.
+            typedIntoFileDialog = processUntil([&] {
+                auto* nameBox = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                return fileDialog->isActiveWindow() && nameBox &&
+                       fileDialog->isAncestorOf(nameBox) && hasKeyboardFocus(*fileDialog);
+            });
             server->run("xdotool", {"type", "--delay", "5", "saved as.xyz"});
-            processUntil([&] { return fileDialog->selectedFiles().value(0).endsWith(".xyz"); });
+            typedIntoFileDialog = typedIntoFileDialog && processUntil([&] {
+                                      return fileDialog->selectedFiles().value(0).endsWith(".xyz");
+                                  });
             server->run("xdotool", {"key", "Return"});
         });
         answer.start();
         clickInContextMenu(mainWindow.saveAsItem);
         expectSaved(QStringLiteral("saved as.") + format.appendedExtension, format);
+        EXPECT_TRUE(typedIntoFileDialog);
     }
     // No temporary bitmaps left behind.
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 12);

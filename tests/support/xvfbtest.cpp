@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QRect>
+#include <QWidget>
+#include <cstdlib>
+#include <memory>
 
 namespace qv::testsupport {
 
@@ -67,6 +70,13 @@ bool XvfbTest::grabKeyElsewhere(uint16_t modifiers, char key) const {
         xcb_request_check(c, xcb_grab_key_checked(c, 0, server->x().root(), modifiers, code,
                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
     return !error;
+}
+
+bool XvfbTest::hasKeyboardFocus(const QWidget& window) const {
+    xcb_connection_t* c = server->connection();
+    const std::unique_ptr<xcb_get_input_focus_reply_t, decltype(&free)> reply(
+        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &free);
+    return reply && reply->focus == static_cast<xcb_window_t>(window.winId());
 }
 
 }  // namespace qv::testsupport

@@ -26,6 +26,9 @@ protected:
     // A key grab (X modifier mask, letter A-Z) by the server's own client connection, as
     // another program would hold a hotkey; true when the server granted it.
     bool grabKeyElsewhere(uint16_t modifiers, char key) const;
+    // Whether the X server sends typed keys to window now. Qt may call a window active before
+    // the window manager has given it the focus, and xdotool types where the server says.
+    bool hasKeyboardFocus(const QWidget& window) const;
 
     std::unique_ptr<XServer> server;
     std::unique_ptr<QApplication> app;
