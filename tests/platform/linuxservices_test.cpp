@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 
 #include "platform/linux/qtprocess.h"
-#include "platform/linux/qttray.h"
 #include "platform/linux/systemlocale.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
@@ -18,13 +17,9 @@
 namespace qv::platform {
 namespace {
 
-TEST(LocaleAndTrayTables, UsUnitsAndTrayActivations) {
+TEST(SystemLocale, OnlyTheUsSystemMeasuresInInches) {
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUKSystem), QStringLiteral("0"));
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUSSystem), QStringLiteral("1"));
-    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::DoubleClick), TrayEvent::LeftDoubleClick);
-    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Context), TrayEvent::RightButtonUp);
-    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Trigger), TrayEvent::MouseMove);
-    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::MiddleClick), std::nullopt);
 }
 
 TEST(OffX11, DesktopHotkeysShellAndMailDegradeSafely) {
