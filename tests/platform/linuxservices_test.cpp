@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 
 #include "platform/linux/qtprocess.h"
-#include "platform/linux/qttray.h"
 #include "platform/linux/systemlocale.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
@@ -18,28 +17,12 @@
 namespace qv::platform {
 namespace {
 
-TEST(XdgShellTable, ExitCodesMapToResultCodes) {
-    const std::pair<int, int> table[] = {{0, shellresult::LaunchOk},
-                                         {2, shellresult::FileNotFound},
-                                         {3, shellresult::NoAssociation},
-                                         {5, shellresult::AccessDenied},
-                                         {77, shellresult::AssocIncomplete}};
-    for (const auto& [exitCode, result] : table)
-        EXPECT_EQ(XdgShell::resultForExitCode(exitCode), result) << exitCode;
-    EXPECT_TRUE(XdgMail::failureText(0).isEmpty());
-    EXPECT_FALSE(XdgMail().sendDocument(QStringLiteral("/no/such/file.png")).isEmpty());
-}
-
-TEST(LocaleAndTrayTables, UsUnitsAndTrayActivations) {
+TEST(SystemLocale, OnlyTheUsSystemMeasuresInInches) {
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUKSystem), QStringLiteral("0"));
     EXPECT_EQ(SystemLocale::measurementCode(QLocale::ImperialUSSystem), QStringLiteral("1"));
-    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::DoubleClick), TrayEvent::LeftDoubleClick);
-    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Context), TrayEvent::RightButtonUp);
-    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::Trigger), TrayEvent::MouseMove);
-    EXPECT_EQ(QtTray::eventFor(QSystemTrayIcon::MiddleClick), std::nullopt);
 }
 
-TEST(OffX11, DesktopAndHotkeysDegradeSafely) {
+TEST(OffX11, DesktopHotkeysShellAndMailDegradeSafely) {
     X11Desktop desktop;
     EXPECT_FALSE(desktop.screenSize().isEmpty());
     EXPECT_EQ(desktop.grab(QRect(0, 0, 10, 20)).size(), QSize(10, 20));
@@ -47,6 +30,7 @@ TEST(OffX11, DesktopAndHotkeysDegradeSafely) {
     EXPECT_TRUE(desktop.windowFrame(0).isEmpty());
     EXPECT_EQ(X11Hotkeys().registerHotkey(1, ModControl, 'R'), hotkeyerror::NoWindowSystem);
     EXPECT_FALSE(XdgShell().restoreWindow(42));
+    EXPECT_FALSE(XdgMail().sendDocument(QStringLiteral("/no/such/file.png")).isEmpty());
 }
 
 class QtProcessTest : public ::testing::Test {

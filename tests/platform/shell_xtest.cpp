@@ -3,7 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <utility>
+#include <vector>
 
 #include "platform/linux/xdgshell.h"
 #include "support/xvfbtest.h"
@@ -13,16 +17,61 @@ namespace {
 
 using testsupport::XvfbTest;
 
+// Sets environment variables for one test and puts the old values back afterwards.
+class Environment {
+public:
+    Environment() = default;
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+    ~Environment() {
+        for (const auto& [name, value] : saved_) {
+            if (value.isNull())
+                qunsetenv(name.constData());
+            else
+                qputenv(name.constData(), value);
+        }
+    }
+    void set(const char* name, const QString& value) {
+        save(name);
+        qputenv(name, value.toLocal8Bit());
+    }
+
+private:
+    void save(const char* name) {
+        // A variable that is not set reads back as a null array.
+        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+    }
+    std::vector<std::pair<QByteArray, QByteArray>> saved_;
+};
+
 class ShellX : public XvfbTest {
 protected:
+    // xdg-open gets a desktop of its own: the handlers, mailcap and browser installed on this
+    // machine (an image viewer taking every PNG, say) must not decide what the tests see.
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
-        // A bare desktop: xdg-open looks up handlers the freedesktop way, in our folders.
-        for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "GNOME_DESKTOP_SESSION_ID", "BROWSER"})
-            qunsetenv(name);
-        qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+        // The file types still come from the system's MIME database, found before the data
+        // folders are swapped.
+        const QString mimeTypes =
+            QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("mime"),
+                                   QStandardPaths::LocateDirectory);
+        QDir().mkpath(home.filePath("system"));
+        if (!mimeTypes.isEmpty()) {
+            ASSERT_TRUE(QFile::link(mimeTypes, home.filePath("system/mime")));
+        }
+        write(home.filePath("mailcap"), {});
+
+        // A named desktop of the generic kind: xdg-open looks for no running desktop then.
+        environment.set("XDG_CURRENT_DESKTOP", QStringLiteral("X-Generic"));
+        environment.set("HOME", home.path());
+        environment.set("XDG_DATA_HOME", home.filePath("data"));
+        environment.set("XDG_DATA_DIRS", home.filePath("system"));
+        environment.set("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.set("XDG_CONFIG_DIRS", home.filePath("system"));
+        environment.set("XDG_CACHE_HOME", home.filePath("cache"));
+        environment.set("MAILCAPS", home.filePath("mailcap"));
+        // Without a browser named, xdg-open tries the well-known ones on the PATH.
+        environment.set("BROWSER", QStringLiteral("false"));
         startServer();
     }
     static void write(const QString& path, const QByteArray& content, bool executable = false) {
@@ -51,6 +100,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
     }
     QTemporaryDir home;
+    Environment environment;
 };
 
 TEST_F(ShellX, MissingTargetsMapToNotFound) {
@@ -78,9 +128,9 @@ TEST_F(ShellX, OpensDocumentWithItsHandlerAndNamesMissingHandler) {
     ASSERT_EQ(shell.open(document), shellresult::LaunchOk);
     EXPECT_EQ(opened(marker), document);
 
-    // A file type nothing on this desktop opens.
+    // A picture, which nothing on this desktop opens.
     const QString picture = home.filePath("picture.png");
-    write(picture, QByteArray::fromHex("89504e470d0a1a0a"));
+    QImage(8, 8, QImage::Format_RGB32).save(picture);
     EXPECT_EQ(shell.open(picture), shellresult::NoAssociation);
 }
 
@@ -110,7 +160,6 @@ TEST_F(ShellX, StartsProgramWithArgumentsAndRestoresWindows) {
 
 TEST_F(ShellX, HtmlPageUnderAnotherNameOpensAsHtml) {
     const QString marker = installHandler("text/html");
-    qputenv("XDG_CACHE_HOME", home.filePath("cache").toLocal8Bit());
     const QString help = home.filePath("QuorvallineHelp.chm");
     write(help, "<!DOCTYPE html>\n<html><head><title>Help</title></head><body>x</body></html>\n");
 

@@ -6,14 +6,6 @@ namespace {
 
 using C = capture::ClipboardContent;
 
-TEST(ClipboardContentOf, EveryMask) {
-    const C expected[16] = {C::Nothing, C::Text,    C::Bitmap, C::Nothing, C::Bitmap,  C::Nothing,
-                            C::Bitmap,  C::Nothing, C::Text,   C::Text,    C::Nothing, C::Nothing,
-                            C::Nothing, C::Nothing, C::Bitmap, C::Nothing};
-    for (int mask = 0; mask < 16; ++mask)
-        EXPECT_EQ(clipboardContentOf(mask), expected[mask]) << mask;
-}
-
 using ClipboardMenuTest = CaptureTest;
 
 TEST_F(ClipboardMenuTest, ClassifiesWhatTheClipboardHoldsAndEnablesPaste) {
@@ -25,7 +17,8 @@ TEST_F(ClipboardMenuTest, ClassifiesWhatTheClipboardHoldsAndEnablesPaste) {
     const Row rows[] = {
         {false, false, false, 0, C::Nothing}, {true, false, false, 1, C::Text},
         {false, true, false, 6, C::Bitmap},   {true, true, false, 7, C::Nothing},
-        {false, false, true, 8, C::Text},     {false, true, true, 14, C::Bitmap},
+        {false, false, true, 8, C::Text},     {true, false, true, 9, C::Text},
+        {false, true, true, 14, C::Bitmap},   {true, true, true, 15, C::Nothing},
     };
     auto& clip = fake.clipboard();
     for (const Row& row : rows) {
