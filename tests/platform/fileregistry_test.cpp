@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <thread>
 
 #include "platform/linux/fileregistry.h"
 
@@ -109,6 +110,28 @@ TEST_F(FileRegistryTest, TwoCopiesOnOneFileKeepEachOthersChanges) {
         EXPECT_EQ(first.value(Root::CurrentUser, e.key, e.name), QByteArray(e.value)) << e.name;
     }
     EXPECT_FALSE(later.keyExists(Root::CurrentUser, job)) << "the other copy brought it back";
+}
+
+// Two copies change the file as fast as they can; without the lock one overwrites the other's
+// values between its read and its write.
+TEST_F(FileRegistryTest, CopiesWritingAtOnceLoseNothing) {
+    constexpr int kChanges = 100;
+    const QString key = "Software\\Quorvalline\\Race";
+    auto changeMany = [&](QString who) {
+        FileRegistry reg(path());
+        for (int i = 0; i < kChanges; ++i)
+            reg.setValue(Root::CurrentUser, key, who + QString::number(i), "1");
+    };
+    std::thread other(changeMany, QStringLiteral("other"));
+    changeMany(QStringLiteral("this"));
+    other.join();
+    FileRegistry after(path());
+    int found = 0;
+    for (const char* who : {"other", "this"}) {
+        for (int i = 0; i < kChanges; ++i)
+            found += after.value(Root::CurrentUser, key, who + QString::number(i)).has_value();
+    }
+    EXPECT_EQ(found, 2 * kChanges);
 }
 
 TEST_F(FileRegistryTest, ABatchReachesTheFileInOneWriteAtItsEnd) {
