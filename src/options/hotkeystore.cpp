@@ -2,6 +2,7 @@
 
 #include "options/hotkeytable.h"
 #include "options/registrystore.h"
+#include "platform/services.h"
 
 namespace qv::options {
 
@@ -36,6 +37,7 @@ StoredHotkeys readHotkeyStore() {
 }
 
 void writeHotkeyStore(const QStringList& rows, bool disabled) {
+    const platform::RegistryBatch oneWrite(platform::registry());
     for (int row = 0; row < kHotkeyRows; ++row) {
         const QString text = row < rows.size() ? rows.at(row) : QString();
         if (text.toUtf8().size() + 1 > kLongestStoredRow)

@@ -65,7 +65,7 @@ OptionsDialog::OptionsDialog() {
 void OptionsDialog::buildControls() {
     startupGroup = new QGroupBox(QStringLiteral("Startup:"), this);
     startAtLoginBox =
-        new QCheckBox(QStringLiteral("Start Quorvalline Automatically with Windows"), startupGroup);
+        new QCheckBox(QStringLiteral("Start Quorvalline Automatically at Login"), startupGroup);
     helpButton = button(QStringLiteral("&Help..."), startupGroup);
 
     windowsGroup =

@@ -126,6 +126,7 @@ Settings SettingsStore::load() const {
 }
 
 void SettingsStore::save(const Settings& settings) const {
+    const platform::RegistryBatch oneWrite(platform::registry());
     createKey(kProgramKey);
     for (const Row& row : rows())
         writeText(row.key, QString::fromLatin1(row.name), row.text(settings), row.nul);

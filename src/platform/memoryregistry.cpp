@@ -1,6 +1,7 @@
 #include "platform/memoryregistry.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qv::platform {
 
@@ -70,12 +71,87 @@ MemoryRegistry::Key& MemoryRegistry::findOrCreate(Root root, const QString& path
     return *key;
 }
 
-void MemoryRegistry::createKey(Root root, const QString& path) {
-    if (find(root, path)) {
-        return;
+bool MemoryRegistry::apply(const Change& change) {
+    switch (change.kind) {
+        case Change::Kind::CreateKey:
+            if (find(change.root, change.path))
+                return false;
+            findOrCreate(change.root, change.path);
+            return true;
+        case Change::Kind::SetValue: {
+            Key& key = findOrCreate(change.root, change.path);
+            auto it = findValue(key.values, change.name);
+            if (it != key.values.end())
+                it->data = change.data;
+            else
+                key.values.push_back(Value{change.name, change.data});
+            return true;
+        }
+        case Change::Kind::DeleteValue: {
+            Key* key = find(change.root, change.path);
+            if (!key)
+                return false;
+            auto it = findValue(key->values, change.name);
+            if (it == key->values.end())
+                return false;
+            key->values.erase(it);
+            return true;
+        }
+        case Change::Kind::DeleteKey: {
+            QStringList parts = splitPath(change.path);
+            if (parts.isEmpty())
+                return false;  // a hive itself cannot be deleted
+            const QString last = parts.takeLast();
+            Key* parent = find(change.root, parts.join(QLatin1Char('\\')));
+            if (!parent)
+                return false;
+            auto& kids = parent->children;
+            auto it = std::find_if(kids.begin(), kids.end(),
+                                   [&](const auto& c) { return sameName(c->name, last); });
+            if (it == kids.end())
+                return false;
+            kids.erase(it);
+            return true;
+        }
     }
-    findOrCreate(root, path);
-    changed();
+    return false;
+}
+
+bool MemoryRegistry::make(Change change) {
+    if (!apply(change))
+        return false;
+    if (openBatches_ > 0)
+        pending_.push_back(std::move(change));
+    else
+        committed({std::move(change)});
+    return true;
+}
+
+void MemoryRegistry::replay(const std::vector<Change>& changes) {
+    for (const Change& change : changes)
+        apply(change);
+}
+
+void MemoryRegistry::takeTree(MemoryRegistry& other) {
+    currentUser_ = std::move(other.currentUser_);
+    localMachine_ = std::move(other.localMachine_);
+    other.clear();
+}
+
+void MemoryRegistry::beginBatch() {
+    ++openBatches_;
+}
+
+void MemoryRegistry::endBatch() {
+    Q_ASSERT_X(openBatches_ > 0, "endBatch", "no batch is open");
+    if (--openBatches_ > 0 || pending_.empty())
+        return;
+    const std::vector<Change> changes = std::exchange(pending_, {});
+    committed(changes);
+}
+
+void MemoryRegistry::createKey(Root root, const QString& path) {
+    make({Change::Kind::CreateKey, root, path, {}, {}});
 }
 
 bool MemoryRegistry::keyExists(Root root, const QString& path) const {
@@ -84,14 +160,7 @@ bool MemoryRegistry::keyExists(Root root, const QString& path) const {
 
 void MemoryRegistry::setValue(Root root, const QString& path, const QString& name,
                               const QByteArray& data) {
-    Key& key = findOrCreate(root, path);
-    auto it = findValue(key.values, name);
-    if (it != key.values.end()) {
-        it->data = data;
-    } else {
-        key.values.push_back(Value{name, data});
-    }
-    changed();
+    make({Change::Kind::SetValue, root, path, name, data});
 }
 
 std::optional<QByteArray> MemoryRegistry::value(Root root, const QString& path,
@@ -108,17 +177,7 @@ std::optional<QByteArray> MemoryRegistry::value(Root root, const QString& path,
 }
 
 bool MemoryRegistry::deleteValue(Root root, const QString& path, const QString& name) {
-    Key* key = find(root, path);
-    if (!key) {
-        return false;
-    }
-    auto it = findValue(key->values, name);
-    if (it == key->values.end()) {
-        return false;
-    }
-    key->values.erase(it);
-    changed();
-    return true;
+    return make({Change::Kind::DeleteValue, root, path, name, {}});
 }
 
 QStringList MemoryRegistry::subKeys(Root root, const QString& path) const {
@@ -132,24 +191,7 @@ QStringList MemoryRegistry::subKeys(Root root, const QString& path) const {
 }
 
 bool MemoryRegistry::deleteKey(Root root, const QString& path) {
-    QStringList parts = splitPath(path);
-    if (parts.isEmpty()) {
-        return false;  // a hive itself cannot be deleted
-    }
-    const QString last = parts.takeLast();
-    Key* parent = find(root, parts.join(QLatin1Char('\\')));
-    if (!parent) {
-        return false;
-    }
-    auto& kids = parent->children;
-    auto it = std::find_if(kids.begin(), kids.end(),
-                           [&](const auto& c) { return sameName(c->name, last); });
-    if (it == kids.end()) {
-        return false;
-    }
-    kids.erase(it);
-    changed();
-    return true;
+    return make({Change::Kind::DeleteKey, root, path, {}, {}});
 }
 
 }  // namespace qv::platform

@@ -19,6 +19,16 @@ public:
         std::vector<Value> values;
         std::vector<std::unique_ptr<Key>> children;
     };
+    // One change as the caller made it, so that a store can make it again on a newer copy
+    // of the tree.
+    struct Change {
+        enum class Kind { CreateKey, SetValue, DeleteValue, DeleteKey };
+        Kind kind;
+        Root root;
+        QString path;
+        QString name;
+        QByteArray data;
+    };
 
     MemoryRegistry();
     ~MemoryRegistry() override;
@@ -32,25 +42,37 @@ public:
     bool deleteValue(Root root, const QString& path, const QString& name) override;
     QStringList subKeys(Root root, const QString& path) const override;
     bool deleteKey(Root root, const QString& path) override;
+    void beginBatch() override;
+    void endBatch() override;
 
     // The two hives, for the file store's reader and writer.
     Key& hive(Root root);
     const Key& hive(Root root) const;
     void clear();
+    // Makes the changes without passing them on to committed().
+    void replay(const std::vector<Change>& changes);
+    // Takes over the other tree whole; the other one is left empty.
+    void takeTree(MemoryRegistry& other);
 
     // Splits a path into key names; empty parts (doubled or trailing separators) are dropped.
     static QStringList splitPath(const QString& path);
 
 protected:
-    // Called after every change, so a store can persist it.
-    virtual void changed() {}
+    // Receives the changes of each outermost batch, or a change made outside any batch, so
+    // that a store can persist them. Not called for a batch that changed nothing.
+    virtual void committed(const std::vector<Change>& changes) { Q_UNUSED(changes); }
 
 private:
     Key* find(Root root, const QString& path) const;
     Key& findOrCreate(Root root, const QString& path);
+    // False when the change found nothing to change.
+    bool apply(const Change& change);
+    bool make(Change change);
 
     Key currentUser_;
     Key localMachine_;
+    int openBatches_ = 0;
+    std::vector<Change> pending_;
 };
 
 }  // namespace qv::platform

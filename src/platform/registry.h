@@ -33,6 +33,23 @@ public:
     virtual QStringList subKeys(Root root, const QString& path) const = 0;
     // Removes the key with its values and sub-keys; false when it did not exist.
     virtual bool deleteKey(Root root, const QString& path) = 0;
+
+    // The changes made between the two reach the lasting store in one write, when the
+    // outermost batch ends; outside a batch every change is written on its own.
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
+};
+
+// Keeps a batch open for as long as it lives.
+class RegistryBatch {
+public:
+    explicit RegistryBatch(Registry& registry) : registry_(registry) { registry_.beginBatch(); }
+    ~RegistryBatch() { registry_.endBatch(); }
+    RegistryBatch(const RegistryBatch&) = delete;
+    RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+private:
+    Registry& registry_;
 };
 
 // The current user's key whose values start programs at login, and the program's value there

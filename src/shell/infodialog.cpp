@@ -61,13 +61,13 @@ InfoDialog::InfoDialog() {
 
 void InfoDialog::highlightWebSite() {
     webSiteLink->setCursor(cursors::link());
-    setTextColor(webSiteLink, kLabelHover);
+    setTextColor(webSiteLink, kLinkHover);
     setTextColor(supportLink, kLinkBlue);
 }
 
 void InfoDialog::highlightSupport() {
     supportLink->setCursor(cursors::link());
-    setTextColor(supportLink, kLabelHover);
+    setTextColor(supportLink, kLinkHover);
     setTextColor(webSiteLink, kLinkBlue);
 }
 

@@ -12,6 +12,8 @@ namespace qv::shell {
 inline constexpr qint64 kLabelGrey = 0xE0E0E0;
 inline constexpr qint64 kLabelHover = 0xFFFF80;
 inline constexpr qint64 kLinkBlue = 0x800000;
+// The highlight of a link on a light part of a picture, where kLabelHover would not show.
+inline constexpr qint64 kLinkHover = 0x997A00;
 inline constexpr qint64 kLabelWhite = 0xFFFFFF;
 
 // Makes the program's pictures reachable under ":/shell/".

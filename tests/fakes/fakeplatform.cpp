@@ -15,7 +15,7 @@ T* install(std::unique_ptr<Base>& slot) {
 }  // namespace
 
 FakePlatform::FakePlatform()
-    : registry_(install<platform::MemoryRegistry>(services_.registry)),
+    : registry_(install<FakeRegistry>(services_.registry)),
       clock_(install<FakeClock>(services_.clock)),
       dialogs_(install<FakeDialogs>(services_.dialogs)),
       desktop_(install<FakeDesktop>(services_.desktop)),

@@ -2,8 +2,8 @@
 
 #include "fakes/fakeclock.h"
 #include "fakes/fakedialogs.h"
+#include "fakes/fakeregistry.h"
 #include "fakes/fakeservices.h"
-#include "platform/memoryregistry.h"
 #include "platform/services.h"
 
 namespace qv::fakes {
@@ -15,7 +15,7 @@ public:
     FakePlatform();
     ~FakePlatform();
 
-    platform::MemoryRegistry& registry() { return *registry_; }
+    FakeRegistry& registry() { return *registry_; }
     FakeClock& clock() { return *clock_; }
     FakeDialogs& dialogs() { return *dialogs_; }
     FakeDesktop& desktop() { return *desktop_; }
@@ -33,7 +33,7 @@ public:
 
 private:
     platform::Services services_;
-    platform::MemoryRegistry* registry_;
+    FakeRegistry* registry_;
     FakeClock* clock_;
     FakeDialogs* dialogs_;
     FakeDesktop* desktop_;

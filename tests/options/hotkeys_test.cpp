@@ -230,7 +230,9 @@ TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStor
     EXPECT_EQ(recorder.caption(MenuItem::Exit), "Exit   ALT+X");
 
     dialog().disableHotkeysBox->setChecked(true);
+    fake.registry().writes = 0;
     dialog().closeButton->click();
+    EXPECT_EQ(fake.registry().writes, 1);
     EXPECT_EQ(raw("DisableHotkeys"), withNul("1"));
     EXPECT_EQ(raw("Exit"), withNul("ALT+X"));
 }

@@ -92,7 +92,9 @@ TEST_F(OptionsDialogTest, StoredRecordIsShownAndApplyWritesItBackUnchanged) {
 
     for (const Stored& s : kRecord)
         fake.registry().deleteValue(Root::CurrentUser, key(s.key), s.name);
+    fake.registry().writes = 0;
     f.applyButton->click();
+    EXPECT_EQ(fake.registry().writes, 1);
     for (const Stored& s : kRecord) {
         const bool forced = QByteArray(s.name) == "AutoCopyToClibrd";
         EXPECT_EQ(stored(s.key, s.name), forced ? withNul("1") : s.data()) << s.name;
@@ -233,6 +235,7 @@ TEST_F(OptionsDialogTest, TheBoxWritesOrRemovesTheRunValueAtOnceAndStartUpRewrit
         return fake.registry().value(Root::CurrentUser, platform::kRunKey, platform::kRunValue);
     };
     OptionsDialog& f = prog.optionsWindows().optionsDialog.get();
+    EXPECT_EQ(f.startAtLoginBox->text(), "Start Quorvalline Automatically at Login");
     EXPECT_FALSE(runValue());
     f.startAtLoginBox->setChecked(true);
     EXPECT_EQ(runValue(), program);

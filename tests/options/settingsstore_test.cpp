@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "fakes/fakeplatform.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "fakes/fakeprogram.h"
 #include "options/registrystore.h"
 #include "options/settingsstore.h"
 #include "platform/linux/fileregistry.h"
+#include "shell/windows.h"
 
 namespace qv::options {
 namespace {
@@ -121,6 +127,39 @@ TEST_F(SettingsStoreTest, DamagedValuesKeepTheirDefaults) {
         store("Auto", "AutoReleaseDesktop", "1" + nul);
         store(c.key, c.name, c.data);
         EXPECT_TRUE(c.check(SettingsStore().load())) << c.name << " " << c.data.toStdString();
+    }
+}
+
+// A start reads the desktop's autostart entry and writes it again only while it is on.
+TEST(StartAtLogin, AStartLeavesAnEntrySwitchedOffOnTheDesktopOff) {
+    const QByteArray on = "[Desktop Entry]\nType=Application\nExec=/old/place/quorvalline\n";
+    const struct {
+        QByteArray entry;
+        bool startsAtLogin;
+    } cases[] = {
+        {on + "Hidden=true\n", false},
+        {on + "X-GNOME-Autostart-enabled=false\n", false},
+        {on, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
+        const QTemporaryDir dir;
+        const QString entry = dir.filePath(QStringLiteral("autostart/quorvalline.desktop"));
+        QDir().mkpath(dir.filePath(QStringLiteral("autostart")));
+        QFile file(entry);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.entry);
+        file.close();
+
+        fakes::FakePlatform fake;
+        fake.services().registry = std::make_unique<platform::FileRegistry>(
+            dir.filePath(QStringLiteral("registry")), platform::Autostart(entry));
+        Program prog;
+        prog.shellWindows().mainWindow.get();
+        EXPECT_EQ(prog.options.settings.startAtLogin, c.startsAtLogin);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        // Written again, it names the executable running now.
+        EXPECT_EQ(file.readAll().contains("/old/place/"), !c.startsAtLogin);
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <thread>
 
 #include "platform/linux/fileregistry.h"
 
@@ -71,6 +73,88 @@ TEST_F(FileRegistryTest, DamagedFileIsMovedAsideAndDefaultsApply) {
     EXPECT_TRUE(QFile::exists(path() + ".damaged.1"));
 }
 
+TEST_F(FileRegistryTest, TwoCopiesOnOneFileKeepEachOthersChanges) {
+    const QString save = "Software\\Quorvalline\\Save";
+    const QString hotkeys = "Software\\Quorvalline\\Hotkeys";
+    const QString job = "Software\\Quorvalline\\AutoCapture\\Job";
+    {
+        FileRegistry start(path());
+        start.setValue(Root::CurrentUser, save, "SaveName", "old");
+        start.setValue(Root::CurrentUser, job, "Name", "Job");
+    }
+    FileRegistry first(path());
+    FileRegistry second(path());
+    first.setValue(Root::CurrentUser, save, "SaveDir", "/first");
+    first.deleteKey(Root::CurrentUser, job);
+    {
+        const RegistryBatch batch(second);
+        second.setValue(Root::CurrentUser, hotkeys, "Exit", "ALT+X");
+        second.setValue(Root::CurrentUser, save, "SaveName", "second");
+    }
+    first.setValue(Root::CurrentUser, hotkeys, "DisableHotkeys", "1");
+
+    FileRegistry later(path());
+    const struct {
+        const QString& key;
+        const char* name;
+        const char* value;
+    } expected[] = {
+        {save, "SaveDir", "/first"},
+        {save, "SaveName", "second"},
+        {hotkeys, "Exit", "ALT+X"},
+        {hotkeys, "DisableHotkeys", "1"},
+    };
+    for (const auto& e : expected) {
+        EXPECT_EQ(later.value(Root::CurrentUser, e.key, e.name), QByteArray(e.value)) << e.name;
+        // The copy that wrote last also reads what the other one stored.
+        EXPECT_EQ(first.value(Root::CurrentUser, e.key, e.name), QByteArray(e.value)) << e.name;
+    }
+    EXPECT_FALSE(later.keyExists(Root::CurrentUser, job)) << "the other copy brought it back";
+}
+
+// Two copies change the file as fast as they can; without the lock one overwrites the other's
+// values between its read and its write.
+TEST_F(FileRegistryTest, CopiesWritingAtOnceLoseNothing) {
+    constexpr int kChanges = 100;
+    const QString key = "Software\\Quorvalline\\Race";
+    auto changeMany = [&](QString who) {
+        FileRegistry reg(path());
+        for (int i = 0; i < kChanges; ++i)
+            reg.setValue(Root::CurrentUser, key, who + QString::number(i), "1");
+    };
+    std::thread other(changeMany, QStringLiteral("other"));
+    changeMany(QStringLiteral("this"));
+    other.join();
+    FileRegistry after(path());
+    int found = 0;
+    for (const char* who : {"other", "this"}) {
+        for (int i = 0; i < kChanges; ++i)
+            found += after.value(Root::CurrentUser, key, who + QString::number(i)).has_value();
+    }
+    EXPECT_EQ(found, 2 * kChanges);
+}
+
+TEST_F(FileRegistryTest, ABatchReachesTheFileInOneWriteAtItsEnd) {
+    const QString save = "Software\\Quorvalline\\Save";
+    FileRegistry reg(path());
+    reg.setValue(Root::CurrentUser, save, "SaveName", "a");
+    const QByteArray before = fileText(path());
+    {
+        const RegistryBatch outer(reg);
+        reg.setValue(Root::CurrentUser, save, "SaveDir", "/shots");
+        {
+            const RegistryBatch inner(reg);
+            reg.setValue(Root::CurrentUser, save, "ImgFormat", ".png");
+        }
+        reg.deleteValue(Root::CurrentUser, save, "SaveName");
+        EXPECT_EQ(fileText(path()), before);
+    }
+    FileRegistry again(path());
+    EXPECT_EQ(again.value(Root::CurrentUser, save, "SaveDir"), QByteArray("/shots"));
+    EXPECT_EQ(again.value(Root::CurrentUser, save, "ImgFormat"), QByteArray(".png"));
+    EXPECT_FALSE(again.value(Root::CurrentUser, save, "SaveName"));
+}
+
 TEST_F(FileRegistryTest, ParseRejectsMalformedLines) {
     const char* bad[] = {
         "\"v\"=\"x\"\n",                                    // value before a key
@@ -114,7 +198,83 @@ TEST_F(FileRegistryTest, TheRunValueIsTheAutostartEntryAndSurvivesARestart) {
     }
 }
 
-TEST(AutostartTest, ExecLineQuotesByTheDesktopEntryRulesUnderTheConfigFolder) {
+class AutostartTest : public FileRegistryTest {
+protected:
+    QString userEntry() const { return dir_.filePath(QStringLiteral("user/quorvalline.desktop")); }
+    QString systemEntry() const {
+        return dir_.filePath(QStringLiteral("system/quorvalline.desktop"));
+    }
+    Autostart autostart() const { return Autostart(userEntry(), {systemEntry()}); }
+    static void writeEntry(const QString& file, const char* text) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+};
+
+constexpr char kOn[] = "[Desktop Entry]\nType=Application\nExec=/usr/bin/quorvalline\n";
+
+// The user's entry wins over the system-wide one; either may be switched off on the desktop.
+TEST_F(AutostartTest, AnEntrySwitchedOffOnTheDesktopCountsAsOff) {
+    const struct {
+        const char* user;
+        const char* system;
+        bool enabled;
+    } cases[] = {
+        {nullptr, nullptr, false},
+        {kOn, nullptr, true},
+        {"[Desktop Entry]\nExec=q\nHidden=true\n", nullptr, false},
+        {"[Desktop Entry]\nExec=q\nHidden = true\n", nullptr, false},
+        {"[Desktop Entry]\nExec=q\nX-GNOME-Autostart-enabled=false\n", nullptr, false},
+        {"[Desktop Entry]\nExec=q\nHidden=false\nX-GNOME-Autostart-enabled=true\n", nullptr, true},
+        {"[Desktop Entry]\nExec=q\n[Desktop Action x]\nHidden=true\n", nullptr, true},
+        {nullptr, kOn, true},
+        {nullptr, "[Desktop Entry]\nHidden=true\n", false},
+        {"[Desktop Entry]\nHidden=true\n", kOn, false},
+        {kOn, "[Desktop Entry]\nHidden=true\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.user ? c.user : "-") + " / " + (c.system ? c.system : "-"));
+        QFile::remove(userEntry());
+        QFile::remove(systemEntry());
+        if (c.user)
+            writeEntry(userEntry(), c.user);
+        if (c.system)
+            writeEntry(systemEntry(), c.system);
+        EXPECT_EQ(autostart().isEnabled(), c.enabled);
+        FileRegistry reg(path(), autostart());
+        EXPECT_EQ(reg.value(Root::CurrentUser, kRunKey, kRunValue).has_value(), c.enabled);
+    }
+}
+
+TEST_F(AutostartTest, SwitchingOffLeavesAHiddenEntryThatAlsoHidesTheSystemOne) {
+    const char* userEntries[] = {
+        nullptr,
+        "[Desktop Entry]\nType=Application\nExec=q\nHidden=false\nX-Mine=kept\n",
+    };
+    for (const char* user : userEntries) {
+        SCOPED_TRACE(user ? user : "no entry of the user's");
+        QFile::remove(userEntry());
+        if (user)
+            writeEntry(userEntry(), user);
+        writeEntry(systemEntry(), kOn);
+        FileRegistry reg(path(), autostart());
+        ASSERT_TRUE(reg.value(Root::CurrentUser, kRunKey, kRunValue));
+        EXPECT_TRUE(reg.deleteValue(Root::CurrentUser, kRunKey, kRunValue));
+        EXPECT_FALSE(autostart().isEnabled());
+        const QByteArray left = fileText(userEntry());
+        EXPECT_TRUE(left.contains("\nHidden=true\n")) << left.toStdString();
+        EXPECT_EQ(left.contains("X-Mine=kept"), user != nullptr);
+        EXPECT_EQ(left.count("Hidden="), 1);
+        EXPECT_EQ(fileText(systemEntry()), kOn);
+
+        reg.setValue(Root::CurrentUser, kRunKey, kRunValue, "/opt/q");
+        EXPECT_TRUE(autostart().isEnabled()) << "switched on again in the program";
+    }
+}
+
+TEST(AutostartPaths, ExecLineQuotesByTheDesktopEntryRulesUnderTheConfigFolder) {
     const struct {
         const char* path;
         const char* exec;
@@ -134,6 +294,16 @@ TEST(AutostartTest, ExecLineQuotesByTheDesktopEntryRulesUnderTheConfigFolder) {
     EXPECT_EQ(Autostart::defaultEntryPath(),
               QDir::homePath() + "/.config/autostart/quorvalline.desktop");
     qputenv("XDG_CONFIG_HOME", previous);
+
+    const QByteArray previousDirs = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_CONFIG_DIRS", "/a:relative:/b/");
+    EXPECT_EQ(
+        Autostart::defaultSystemEntryPaths(),
+        QStringList({"/a/autostart/quorvalline.desktop", "/b/autostart/quorvalline.desktop"}));
+    qunsetenv("XDG_CONFIG_DIRS");
+    EXPECT_EQ(Autostart::defaultSystemEntryPaths(),
+              QStringList{"/etc/xdg/autostart/quorvalline.desktop"});
+    qputenv("XDG_CONFIG_DIRS", previousDirs);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <optional>
 
 #include "platform/linux/xdgpaths.h"
 
@@ -46,16 +47,90 @@ QString escapedValue(const QString& value) {
     return out;
 }
 
+const QString kMainGroup = QStringLiteral("[Desktop Entry]");
+const QString kEntryName = QStringLiteral("quorvalline.desktop");
+
+QStringList entryLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(u'\n');
+}
+
+// The line that sets key in the entry's main group, or -1.
+qsizetype keyLine(const QStringList& lines, const QString& key) {
+    const qsizetype group = lines.indexOf(kMainGroup);
+    if (group < 0)
+        return -1;
+    for (qsizetype i = group + 1; i < lines.size() && !lines[i].startsWith(u'['); ++i) {
+        const qsizetype equals = lines[i].indexOf(u'=');
+        // Blanks around the equals sign do not count.
+        if (equals > 0 && lines[i].left(equals).trimmed() == key)
+            return i;
+    }
+    return -1;
+}
+
+// A boolean of the main group, nothing when the entry does not set it.
+std::optional<bool> flag(const QStringList& lines, const QString& key) {
+    const qsizetype line = keyLine(lines, key);
+    if (line < 0)
+        return std::nullopt;
+    const QString value = lines[line].mid(lines[line].indexOf(u'=') + 1).trimmed();
+    if (value == u"true" || value == u"1")
+        return true;
+    if (value == u"false" || value == u"0")
+        return false;
+    return std::nullopt;
+}
+
+bool writeEntry(const QString& path, const QString& text) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
 }  // namespace
 
-Autostart::Autostart(QString entryPath) : entryPath_(std::move(entryPath)) {}
+Autostart::Autostart() : Autostart(defaultEntryPath(), defaultSystemEntryPaths()) {}
+
+Autostart::Autostart(QString entryPath, QStringList systemEntryPaths)
+    : entryPath_(std::move(entryPath)), systemEntryPaths_(std::move(systemEntryPaths)) {}
 
 QString Autostart::defaultEntryPath() {
-    return configHome() + QStringLiteral("/autostart/quorvalline.desktop");
+    return configHome() + QStringLiteral("/autostart/") + kEntryName;
+}
+
+QStringList Autostart::defaultSystemEntryPaths() {
+    QStringList dirs = qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
+    if (dirs.isEmpty())
+        dirs << QStringLiteral("/etc/xdg");
+    QStringList paths;
+    for (const QString& dir : dirs) {
+        // The XDG rules ignore a relative folder.
+        if (QDir::isAbsolutePath(dir))
+            paths << QDir::cleanPath(dir + QStringLiteral("/autostart/") + kEntryName);
+    }
+    return paths;
 }
 
 bool Autostart::isEnabled() const {
-    return QFileInfo::exists(entryPath_);
+    for (const QString& path : QStringList{entryPath_} + systemEntryPaths_) {
+        if (!QFileInfo::exists(path))
+            continue;
+        const QStringList lines = entryLines(path);
+        return !flag(lines, QStringLiteral("Hidden")).value_or(false) &&
+               flag(lines, QStringLiteral("X-GNOME-Autostart-enabled")).value_or(true);
+    }
+    return false;
 }
 
 QString Autostart::execLine(const QString& executable) {
@@ -66,26 +141,29 @@ QString Autostart::execLine(const QString& executable) {
 }
 
 bool Autostart::enable(const QString& executable) const {
-    if (!QDir().mkpath(QFileInfo(entryPath_).absolutePath()))
-        return false;
-    QSaveFile file(entryPath_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    const QString text = QStringLiteral(
-                             "[Desktop Entry]\n"
-                             "Type=Application\n"
-                             "Name=Quorvalline\n"
-                             "Comment=Screen capture in the notification area\n"
-                             "Exec=%1\n"
-                             "Terminal=false\n"
-                             "X-GNOME-Autostart-enabled=true\n")
-                             .arg(execLine(executable));
-    file.write(text.toUtf8());
-    return file.commit();
+    return writeEntry(entryPath_, QStringLiteral("[Desktop Entry]\n"
+                                                 "Type=Application\n"
+                                                 "Name=Quorvalline\n"
+                                                 "Comment=Screen capture in the notification area\n"
+                                                 "Exec=%1\n"
+                                                 "Terminal=false\n"
+                                                 "X-GNOME-Autostart-enabled=true\n")
+                                      .arg(execLine(executable)));
 }
 
-void Autostart::disable() const {
-    QFile::remove(entryPath_);
+bool Autostart::disable() const {
+    // Deleting the entry would let a system-wide one of the same name start the program.
+    QStringList lines = entryLines(entryPath_);
+    if (!lines.contains(kMainGroup))
+        lines = QStringList{kMainGroup, QStringLiteral("Type=Application"),
+                            QStringLiteral("Name=Quorvalline"), QString()};
+    const QString hidden = QStringLiteral("Hidden=true");
+    const qsizetype line = keyLine(lines, QStringLiteral("Hidden"));
+    if (line >= 0)
+        lines[line] = hidden;
+    else
+        lines.insert(lines.indexOf(kMainGroup) + 1, hidden);
+    return writeEntry(entryPath_, lines.join(u'\n'));
 }
 
 }  // namespace qv::platform

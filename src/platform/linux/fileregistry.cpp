@@ -5,7 +5,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cstdio>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "platform/linux/xdgpaths.h"
 
@@ -147,6 +152,31 @@ bool decodeKeyName(const QByteArray& text, QString& name) {
     return true;
 }
 
+// Holds the lock that makes one copy's read-merge-write whole against the others. Held by the
+// open file, so a copy that dies lets go of it.
+class FileLock {
+public:
+    explicit FileLock(const QString& path)
+        : fd_(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+        // Without a lock file (a read-only folder) the change goes ahead unguarded.
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~FileLock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int fd_;
+};
+
+QString lockPath(const QString& filePath) {
+    return filePath + QStringLiteral(".lock");
+}
+
 void writeKey(QByteArray& out, const QByteArray& path, const MemoryRegistry::Key& key) {
     out += "\n[" + path + "]\n";
     for (const auto& v : key.values) {
@@ -169,7 +199,7 @@ QString FileRegistry::defaultPath() {
 }
 
 bool FileRegistry::isAutostartValue(Root root, const QString& path, const QString& name) const {
-    return !loading_ && root == Root::CurrentUser &&
+    return root == Root::CurrentUser &&
            splitPath(path).join(QLatin1Char('\\')).compare(kRunKey, Qt::CaseInsensitive) == 0 &&
            name.compare(kRunValue, Qt::CaseInsensitive) == 0;
 }
@@ -268,47 +298,84 @@ bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QStri
     return true;
 }
 
-void FileRegistry::load() {
+FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, QString* error) const {
     QFile file(filePath_);
     if (!file.exists())
-        return;
-    QString error;
-    bool ok = file.open(QIODevice::ReadOnly);
-    if (ok) {
-        loading_ = true;
-        ok = parse(file.readAll(), *this, &error);
-        loading_ = false;
-        file.close();
-    } else {
-        error = file.errorString();
+        return FileState::Missing;
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return FileState::Damaged;
     }
-    if (ok)
+    return parse(file.readAll(), tree, error) ? FileState::Read : FileState::Damaged;
+}
+
+void FileRegistry::load() {
+    if (!QFileInfo::exists(filePath_))
         return;
-    // Keep the damaged file for the user to inspect; the program goes on with defaults.
+    const FileLock lock(lockPath(filePath_));
+    MemoryRegistry stored;
+    QString error;
+    if (read(stored, &error) == FileState::Damaged) {
+        // The program goes on with defaults; a file we could not move aside must not be
+        // replaced by them.
+        readOnly_ = !moveAside(error);
+        return;
+    }
+    takeTree(stored);
+}
+
+bool FileRegistry::moveAside(const QString& error) const {
     QString aside = filePath_ + QStringLiteral(".damaged");
     for (int i = 1; QFileInfo::exists(aside); ++i) {
         aside = filePath_ + QStringLiteral(".damaged.%1").arg(i);
     }
     const bool moved = QFile::rename(filePath_, aside);
-    // A file we could not move aside must not be replaced by our defaults.
-    readOnly_ = !moved;
-    std::fprintf(stderr, "quorvalline: settings file %s is damaged (%s); %s, using defaults\n",
+    std::fprintf(stderr, "quorvalline: settings file %s is damaged (%s); %s\n",
                  qPrintable(filePath_), qPrintable(error),
                  moved ? qPrintable(QStringLiteral("moved it to ") + aside)
                        : "could not move it aside, so settings will not be stored");
+    return moved;
 }
 
-void FileRegistry::changed() {
-    if (!loading_ && !readOnly_)
-        save();
-}
-
-void FileRegistry::save() {
+void FileRegistry::committed(const std::vector<Change>& changes) {
+    if (readOnly_)
+        return;
     QDir().mkpath(QFileInfo(filePath_).absolutePath());
+    const FileLock lock(lockPath(filePath_));
+    MemoryRegistry stored;
+    QString error;
+    switch (read(stored, &error)) {
+        case FileState::Read:
+            // Only what this change touched comes from our memory; the rest is what the
+            // other copies stored meanwhile.
+            stored.replay(changes);
+            takeTree(stored);
+            break;
+        case FileState::Missing:
+            // Nothing to merge with: what we hold goes in whole, earlier values that could
+            // not be stored included.
+            break;
+        case FileState::Damaged:
+            // Damaged since we read it: what we hold replaces it, once it is kept aside.
+            if (!moveAside(error)) {
+                readOnly_ = true;
+                return;
+            }
+            break;
+    }
+    write();
+}
+
+void FileRegistry::write() const {
     QSaveFile file(filePath_);
     if (!file.open(QIODevice::WriteOnly))
         return;  // a setting that cannot be stored is lost
-    file.write(serialize(*this));
+    const QByteArray text = serialize(*this);
+    // A short write must not replace the file with a truncated one.
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        return;
+    }
     file.commit();
 }
 

@@ -5,8 +5,10 @@
 
 namespace qv::platform {
 
-// The registry kept in a text file a person can read and diff. Every change rewrites the
-// file atomically; a file that cannot be parsed is moved aside, never overwritten. The
+// The registry kept in a text file a person can read and diff. A change (or a batch of them)
+// reads the file again under a lock, makes itself on what it finds there and writes the
+// result atomically, so that copies of the program running side by side keep each other's
+// values. A file that cannot be parsed is moved aside, never overwritten. The
 // program's value under the Run key is also the desktop's autostart entry: it reads as present
 // only while that entry exists.
 class FileRegistry : public MemoryRegistry {
@@ -30,16 +32,21 @@ public:
     static bool parse(const QByteArray& text, MemoryRegistry& registry, QString* error);
 
 protected:
-    void changed() override;
+    void committed(const std::vector<Change>& changes) override;
 
 private:
+    enum class FileState { Missing, Read, Damaged };
+
     void load();
-    void save();
+    // The file's tree; error tells what is wrong with a damaged one.
+    FileState read(MemoryRegistry& tree, QString* error) const;
+    // Keeps a damaged file for the user to inspect; false when it could not be moved.
+    bool moveAside(const QString& error) const;
+    void write() const;
     bool isAutostartValue(Root root, const QString& path, const QString& name) const;
 
     QString filePath_;
     Autostart autostart_;
-    bool loading_ = false;
     bool readOnly_ = false;
 };
 
