@@ -176,9 +176,15 @@ void FrozenCanvas::clearPicture() {
 }
 
 void FrozenCanvas::resizeTwips(double width, double height) {
-    const QSize pixels = toPixels(QRectF(0, 0, width, height)).size();
+    pixelSize_ = toPixels(QRectF(0, 0, width, height)).size();
+    // On a scaled display the logical size is rounded up, so no strip of device pixels at the
+    // right or bottom edge is left uncovered.
     const qreal ratio = devicePixelRatioF();
-    resize(qRound(pixels.width() / ratio), qRound(pixels.height() / ratio));
+    resize(int(std::ceil(pixelSize_.width() / ratio)), int(std::ceil(pixelSize_.height() / ratio)));
+}
+
+QSize FrozenCanvas::pixelSize() const {
+    return pixelSize_.isValid() ? pixelSize_ : size() * devicePixelRatioF();
 }
 
 QRect FrozenCanvas::toPixels(const QRectF& twips) const {
