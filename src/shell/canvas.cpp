@@ -112,7 +112,9 @@ void CanvasLabel::setBackgroundColor(const QColor& color) {
 }
 
 void CanvasLabel::fitToCaption() {
-    const QSize size = QFontMetrics(font_).size(Qt::TextSingleLine, caption_);
+    // Fonts are measured in logical pixels; the canvas lays out device pixels.
+    const QSizeF size = QSizeF(QFontMetrics(font_).size(Qt::TextSingleLine, caption_)) *
+                        canvas_.devicePixelRatioF();
     const auto& captureState = capture::state();
     setGeometry(left(), top(), size.width() * captureState.twipsPerPixelX,
                 size.height() * captureState.twipsPerPixelY);
@@ -122,7 +124,14 @@ void CanvasLabel::paint(QPainter& painter, const QRect& pixels) const {
     painter.fillRect(pixels, backgroundColor_);
     painter.setPen(textColor_);
     painter.setFont(font_);
-    painter.drawText(pixels, Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    // On a scaled display the text keeps the size it has in every other window.
+    const qreal ratio = canvas_.devicePixelRatioF();
+    painter.save();
+    painter.translate(pixels.topLeft());
+    painter.scale(ratio, ratio);
+    painter.drawText(QRectF(0, 0, pixels.width() / ratio, pixels.height() / ratio),
+                     Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    painter.restore();
 }
 
 FrozenCanvas::FrozenCanvas(QWidget* parent) : QWidget(parent) {

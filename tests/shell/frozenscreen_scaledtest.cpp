@@ -1,6 +1,6 @@
 // The frozen screen on a display scaled by 1.5 (144 DPI): Qt places windows and reports the
 // pointer in logical pixels, the snapshot and the desktop's pointer are in device pixels.
-#include <QScreen>
+#include <QFontMetrics>
 
 #include "shell/canvas.h"
 #include "shell/capture_fixture.h"
@@ -79,6 +79,22 @@ TEST_F(ScaledAreaTest, TheContextMenuOpensAtThePointer) {
         ASSERT_EQ(popped, mainWindow().contextMenu);
         EXPECT_EQ(popped->pos(), at.toPoint());
     }
+}
+
+TEST_F(ScaledAreaTest, CaptionsKeepTheirSizeAndTheCaptureEqualsTheScreen) {
+    settings().showCurrentSize = true;
+    CanvasShape* object = picture()->addShape(CanvasItem::Role::Object);
+    object->setBorderColor(Qt::red);
+    object->setGeometry(150 * 15, 150 * 15, 50 * 15, 30 * 15);
+    flick({60, 60}, {200, 150});
+    CanvasLabel* readout = frozenScreen().sizeReadout;
+    EXPECT_EQ(readout->height(), QFontMetrics(readout->font()).height() * kRatio * 15);
+
+    const QImage shown = picture()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect band(90, 90, 210, 135);
+    EXPECT_EQ(buffer(), shown.copy(band.adjusted(1, 1, -1, -1)));
+    const QRect readoutPixels = picture()->toPixels(readout->geometry());
+    EXPECT_EQ(picture()->render(readoutPixels), shown.copy(readoutPixels));
 }
 
 }  // namespace
