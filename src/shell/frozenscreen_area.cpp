@@ -218,8 +218,11 @@ void FrozenScreen::drawBandThrough(QPoint end) {
 void FrozenScreen::finishBand(QPointF at) {
     auto& captureState = capture::state();
     // A quick flick may end before any move has drawn the band: the band the user sees when
-    // letting go, and the capture taken of it, reach the release point.
-    drawBandThrough(roundedTwips(at));
+    // letting go, and the capture taken of it, reach the release point. A click draws nothing.
+    const QPoint end = roundedTwips(at);
+    if (end == captureState.dragStart)
+        return;
+    drawBandThrough(end);
     captureState.dragLast = captureState.dragEnd;
     showSize();
 }

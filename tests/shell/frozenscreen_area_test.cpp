@@ -99,6 +99,11 @@ TEST_F(AreaCaptureTest, AFlickCapturesTheBandThroughTheReleasePoint) {
         session().buffer = QImage();
         frozenScreen().captureBandAgain();
         EXPECT_EQ(buffer(), captured);
+        release({0, 0});  // the mouse-up after capturing again is swallowed
+        // A click draws no band.
+        press({500, 500});
+        release({500, 500});
+        EXPECT_FALSE(frozenScreen().band->isVisible());
     }
 }
 

@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(ScaledAreaTest, TheScreenIsScaled) {
+TEST_F(ScaledAreaTest, TheFrozenPictureCoversEveryDevicePixel) {
     ASSERT_EQ(picture()->devicePixelRatioF(), kRatio) << "QT_SCALE_FACTOR=1.5 expected";
     EXPECT_EQ(picture()->pixelSize(), QSize(1280, 800));
     EXPECT_GE(picture()->width() * kRatio, 1280);
