@@ -112,7 +112,9 @@ void CanvasLabel::setBackgroundColor(const QColor& color) {
 }
 
 void CanvasLabel::fitToCaption() {
-    const QSize size = QFontMetrics(font_).size(Qt::TextSingleLine, caption_);
+    // Fonts are measured in logical pixels; the canvas lays out device pixels.
+    const QSizeF size = QSizeF(QFontMetrics(font_).size(Qt::TextSingleLine, caption_)) *
+                        canvas_.devicePixelRatioF();
     const auto& captureState = capture::state();
     setGeometry(left(), top(), size.width() * captureState.twipsPerPixelX,
                 size.height() * captureState.twipsPerPixelY);
@@ -122,7 +124,14 @@ void CanvasLabel::paint(QPainter& painter, const QRect& pixels) const {
     painter.fillRect(pixels, backgroundColor_);
     painter.setPen(textColor_);
     painter.setFont(font_);
-    painter.drawText(pixels, Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    // On a scaled display the text keeps the size it has in every other window.
+    const qreal ratio = canvas_.devicePixelRatioF();
+    painter.save();
+    painter.translate(pixels.topLeft());
+    painter.scale(ratio, ratio);
+    painter.drawText(QRectF(0, 0, pixels.width() / ratio, pixels.height() / ratio),
+                     Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    painter.restore();
 }
 
 FrozenCanvas::FrozenCanvas(QWidget* parent) : QWidget(parent) {
@@ -176,9 +185,15 @@ void FrozenCanvas::clearPicture() {
 }
 
 void FrozenCanvas::resizeTwips(double width, double height) {
-    const QSize pixels = toPixels(QRectF(0, 0, width, height)).size();
+    pixelSize_ = toPixels(QRectF(0, 0, width, height)).size();
+    // On a scaled display the logical size is rounded up, so no strip of device pixels at the
+    // right or bottom edge is left uncovered.
     const qreal ratio = devicePixelRatioF();
-    resize(qRound(pixels.width() / ratio), qRound(pixels.height() / ratio));
+    resize(int(std::ceil(pixelSize_.width() / ratio)), int(std::ceil(pixelSize_.height() / ratio)));
+}
+
+QSize FrozenCanvas::pixelSize() const {
+    return pixelSize_.isValid() ? pixelSize_ : size() * devicePixelRatioF();
 }
 
 QRect FrozenCanvas::toPixels(const QRectF& twips) const {

@@ -146,7 +146,10 @@ public:
     void setPicture(const QImage& picture);
     void clearPicture();
 
+    // Sizes the canvas to cover a picture of the given size in twips.
     void resizeTwips(double width, double height);
+    // The device pixels the canvas lays out: the picture's size once sized in twips.
+    QSize pixelSize() const;
 
     // The device pixels a rectangle in twips covers, by the screen's twips per pixel.
     QRect toPixels(const QRectF& twips) const;
@@ -163,6 +166,7 @@ protected:
 private:
     void paintItems(QPainter& painter, const ItemFilter& shown) const;
     QImage picture_;
+    QSize pixelSize_;
     std::vector<std::unique_ptr<CanvasItem>> items_;
 };
 

@@ -67,14 +67,21 @@ private:
     void advanceDotsMarker();
     void pressOnCanvas(Qt::MouseButton button, QPointF at);
     void moveOnCanvas(QPointF at);
-    void endDrag(Qt::MouseButton button);
+    void endDrag(Qt::MouseButton button, QPointF at);
     void rightClickOnCanvas(QPointF at);
     void startDrag(QPointF at);
     void drawBand();
+    // Draws the band from the anchor to end and keeps it as the band last drawn.
+    void drawBandThrough(QPoint end);
+    // The band as the drag leaves it: drawn through the release point.
+    void finishBand(QPointF at);
     void showSize();
     void runHoverTests();
     // The pointer on the picture in twips, as the system reports it.
     QPointF pointerTwips() const;
+    // Between the logical pixels Qt places windows in and the screen's device pixels.
+    QPoint toDevicePixels(QPoint logical) const;
+    QPoint toLogicalPixels(QPoint device) const;
     QSizeF canvasTwips() const;
     bool bandLargeEnough() const;
     bool bandCopyable() const;

@@ -43,15 +43,17 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove:
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            // Event positions are logical pixels; the picture is laid out in device pixels.
-            const qreal ratio = canvas->devicePixelRatioF();
+            // Event positions are logical pixels; the picture is laid out in device pixels. On a
+            // scaled display a logical position may fall between two of them, and a band must
+            // still start and end on whole pixels.
+            const QPoint pixel = (mouse->position() * canvas->devicePixelRatioF()).toPoint();
             const auto& captureState = capture::state();
-            const QPointF at(mouse->position().x() * ratio * captureState.twipsPerPixelX,
-                             mouse->position().y() * ratio * captureState.twipsPerPixelY);
+            const QPointF at(pixel.x() * captureState.twipsPerPixelX,
+                             pixel.y() * captureState.twipsPerPixelY);
             if (event->type() == QEvent::MouseMove)
                 moveOnCanvas(at);
             else if (event->type() == QEvent::MouseButtonRelease)
-                endDrag(mouse->button());
+                endDrag(mouse->button(), at);
             else
                 pressOnCanvas(mouse->button(), at);
             return false;
@@ -63,8 +65,7 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
 
 QPointF FrozenScreen::pointerTwips() const {
     const auto& captureState = capture::state();
-    const qreal ratio = canvas->devicePixelRatioF();
-    const QPointF origin = QPointF(canvas->mapToGlobal(QPoint(0, 0))) * ratio;
+    const QPoint origin = toDevicePixels(canvas->mapToGlobal(QPoint(0, 0)));
     const QPoint cursor = platform::desktop().cursorPos();
     return {(cursor.x() - origin.x()) * captureState.twipsPerPixelX,
             (cursor.y() - origin.y()) * captureState.twipsPerPixelY};
@@ -72,7 +73,7 @@ QPointF FrozenScreen::pointerTwips() const {
 
 QSizeF FrozenScreen::canvasTwips() const {
     const auto& captureState = capture::state();
-    const QSize pixels = canvas->size() * canvas->devicePixelRatioF();
+    const QSize pixels = canvas->pixelSize();
     return {pixels.width() * captureState.twipsPerPixelX,
             pixels.height() * captureState.twipsPerPixelY};
 }
@@ -177,7 +178,16 @@ void FrozenScreen::rightClickOnCanvas(QPointF at) {
 void FrozenScreen::popUpContextMenu() {
     MainWindow& mainWindow = shell::windows().mainWindow.get();
     mainWindow.contextMenu->setDefaultAction(mainWindow.contextReleaseItem);
-    mainWindow.contextMenu->exec(platform::desktop().cursorPos());
+    // The pointer is read in device pixels; menus are placed in logical ones.
+    mainWindow.contextMenu->exec(toLogicalPixels(platform::desktop().cursorPos()));
+}
+
+QPoint FrozenScreen::toDevicePixels(QPoint logical) const {
+    return (QPointF(logical) * devicePixelRatioF()).toPoint();
+}
+
+QPoint FrozenScreen::toLogicalPixels(QPoint device) const {
+    return (QPointF(device) / devicePixelRatioF()).toPoint();
 }
 
 void FrozenScreen::moveOnCanvas(QPointF at) {
@@ -186,18 +196,35 @@ void FrozenScreen::moveOnCanvas(QPointF at) {
     setAreaCursor();
     if (captureState.dragState != capture::DragState::Dragging)
         return;
-    captureState.dragEnd = captureState.dragLast;
-    drawBand();
-    captureState.bandX1 = captureState.dragStart.x();
-    captureState.bandX2 = captureState.dragEnd.x();
-    captureState.bandY1 = captureState.dragStart.y();
-    captureState.bandY2 = captureState.dragEnd.y();
     // The band reaches the previous position; the readout shows this one.
+    drawBandThrough(captureState.dragLast);
     captureState.dragEnd = roundedTwips(at);
     captureState.dragLast = captureState.dragEnd;
     showSize();
     captureState.freeze.recaptured = false;
     objects::state().freeze.objectsDeleted = false;
+}
+
+void FrozenScreen::drawBandThrough(QPoint end) {
+    auto& captureState = capture::state();
+    captureState.dragEnd = end;
+    drawBand();
+    captureState.bandX1 = captureState.dragStart.x();
+    captureState.bandX2 = captureState.dragEnd.x();
+    captureState.bandY1 = captureState.dragStart.y();
+    captureState.bandY2 = captureState.dragEnd.y();
+}
+
+void FrozenScreen::finishBand(QPointF at) {
+    auto& captureState = capture::state();
+    // A quick flick may end before any move has drawn the band: the band the user sees when
+    // letting go, and the capture taken of it, reach the release point. A click draws nothing.
+    const QPoint end = roundedTwips(at);
+    if (end == captureState.dragStart)
+        return;
+    drawBandThrough(end);
+    captureState.dragLast = captureState.dragEnd;
+    showSize();
 }
 
 void FrozenScreen::drawBand() {

@@ -86,7 +86,7 @@ QImage FrozenScreen::bandInside() const {
     });
 }
 
-void FrozenScreen::endDrag(Qt::MouseButton button) {
+void FrozenScreen::endDrag(Qt::MouseButton button, QPointF at) {
     if (button != Qt::LeftButton)
         return;
     auto& captureState = capture::state();
@@ -105,6 +105,7 @@ void FrozenScreen::endDrag(Qt::MouseButton button) {
     // Only the end of a drag that a left press on the picture started captures.
     if (captureState.dragState != capture::DragState::Dragging)
         return;
+    finishBand(at);
     const bool large = bandLargeEnough();
     if (large && !bandCopyable()) {
         // Too thin to copy: refused as a whole, and the last capture stays as it was.

@@ -94,14 +94,13 @@ protected:
         })) << "the pointer never reached "
             << at.x() << "," << at.y();
     }
-    // The band reaches the position before the last, so the pointer goes one pixel further.
+    // A flick: one move, then the release draws the band through the release point.
     void dragBand(QPoint from, QPoint to) {
         pointerTo(from);
         xdotool({"mousedown", "1"});
         ASSERT_TRUE(processUntil(
             [&] { return prog_->captureState.dragState == capture::DragState::Dragging; }));
         pointerTo(to);
-        pointerTo(to + QPoint(1, 1));
         prog_->captureState.freeze.captureAvailable = false;
         xdotool({"mouseup", "1"});
         ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }))

@@ -60,7 +60,7 @@ TEST_F(AreaCaptureTest, TheCaptureHoldsTheObjectsInsideTheBandButNotTheBandOrIts
     EXPECT_EQ(buffer(), expected);
 }
 
-TEST_F(AreaCaptureTest, TheBandLagsOneMoveAndTheCaptureTakesItAsDrawn) {
+TEST_F(AreaCaptureTest, TheBandLagsOneMoveAndTheReleaseDrawsItThroughTheReleasePoint) {
     press({100, 100});
     move({200, 150});
     EXPECT_EQ(frozenScreen().band->geometry(), QRectF(0, 0, 1, 1));
@@ -68,10 +68,43 @@ TEST_F(AreaCaptureTest, TheBandLagsOneMoveAndTheCaptureTakesItAsDrawn) {
     EXPECT_EQ(bandPixels(), QRect(100, 100, 100, 50));
     // A move whose previous position lies on the anchor's column keeps the band.
     move({100, 300});
-    move({260, 190});
+    move({240, 190});
     EXPECT_EQ(bandPixels(), QRect(100, 100, 150, 80));
-    release({260, 190});
-    EXPECT_EQ(buffer(), screen(QRect(101, 101, 148, 78)));
+    release({260, 195});
+    EXPECT_EQ(bandPixels(), QRect(100, 100, 160, 95));
+    EXPECT_EQ(frozenScreen().sizeReadout->caption(), " Size: 160 X 95 pixels ");
+    EXPECT_EQ(buffer(), screen(QRect(101, 101, 158, 93)));
+}
+
+TEST_F(AreaCaptureTest, AFlickCapturesTheBandThroughTheReleasePoint) {
+    const std::pair<bool, QRect> rows[] = {{false, {100, 100, 60, 25}}, {true, {60, 60, 80, 80}}};
+    for (const auto& [circle, drawn] : rows) {
+        SCOPED_TRACE(circle ? "circle" : "rectangle");
+        session().shape =
+            circle ? capture::SelectionShape::Circle : capture::SelectionShape::Rectangle;
+        // The band follows one move late: before the release it reaches only the first move.
+        press({100, 100});
+        move({102, 101});
+        move({140, 120});
+        release({160, 125});
+        EXPECT_EQ(bandPixels(), drawn);
+        EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
+        EXPECT_TRUE(captureState().captureValid);
+        EXPECT_EQ(buffer().size(), drawn.size() - QSize(2, 2));
+        if (!circle) {
+            EXPECT_EQ(buffer(), screen(drawn.adjusted(1, 1, -1, -1)));
+        }
+        // Capturing again takes the same band.
+        const QImage captured = buffer();
+        session().buffer = QImage();
+        frozenScreen().captureBandAgain();
+        EXPECT_EQ(buffer(), captured);
+        release({0, 0});  // the mouse-up after capturing again is swallowed
+        // A click draws no band.
+        press({500, 500});
+        release({500, 500});
+        EXPECT_FALSE(frozenScreen().band->isVisible());
+    }
 }
 
 TEST_F(AreaCaptureTest, CircleBuffersAreWhiteOutsideTheInscribedCircle) {
