@@ -210,6 +210,7 @@ void MainWindow::handleTrayEvent(platform::TrayEvent event) {
     handlingTrayEvent_ = true;
     switch (event) {
         case platform::TrayEvent::MouseMove:
+            // The pointer reaching the icon only takes the target, above.
             break;
         case platform::TrayEvent::LeftDoubleClick:
             if (frozenScreenShown()) {
