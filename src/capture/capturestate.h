@@ -31,7 +31,6 @@ struct State {
 
     bool captureValid = false;           // the last capture is usable; a release keeps it
     bool contextMenuFromHotkey = false;  // the context menu was popped by its hotkey
-    bool trayHover = false;              // the pointer rests on the tray icon
     bool areaCaptureRunning = false;
 
     platform::WindowId frozenForeground = 0;

@@ -1,8 +1,6 @@
 #include "options/hotkeydispatcher.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QMouseEvent>
 
 #include "capture/capturestate.h"
 #include "options/hotkeycommands.h"
@@ -38,8 +36,6 @@ HotkeyDispatcher::HotkeyDispatcher(HotkeyCommands& commands)
       previousReceiver_(platform::hotkeys().onHotkey) {
     options::windows().hotkeyCommands = &commands_;
     platform::hotkeys().onHotkey = [this](int id) { dispatch(id); };
-    if (QCoreApplication* app = QCoreApplication::instance())
-        app->installEventFilter(this);
 }
 
 HotkeyDispatcher::~HotkeyDispatcher() {
@@ -48,27 +44,11 @@ HotkeyDispatcher::~HotkeyDispatcher() {
 }
 
 void HotkeyDispatcher::dispatch(int id) {
-    const bool acts =
-        !options::state().hotkeysDisabled && id >= kFirstHotkeyId && id <= kLastHotkeyId;
-    if (acts && !runCommand(id))
-        return;
-    clearTrayHoverIfLeftButtonDown();
+    if (!options::state().hotkeysDisabled && id >= kFirstHotkeyId && id <= kLastHotkeyId)
+        runCommand(id);
 }
 
-bool HotkeyDispatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        capture::state().trayHover = false;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void HotkeyDispatcher::clearTrayHoverIfLeftButtonDown() {
-    if (platform::desktop().leftButtonDown())
-        capture::state().trayHover = false;
-}
-
-bool HotkeyDispatcher::runCommand(int id) {
+void HotkeyDispatcher::runCommand(int id) {
     const capture::State& captureState = capture::state();
     // Output commands that need a capture on the frozen screen, and their refusal.
     const auto onFrozenCapture = [&](void (HotkeyCommands::*command)(), const char* refusal) {
@@ -126,12 +106,11 @@ bool HotkeyDispatcher::runCommand(int id) {
             onFrozenCapture(&HotkeyCommands::printCapture, kMarkArea);
             break;
         case RowPageSetup:
-            if (!commands_.frozenScreenShown()) {
+            if (commands_.frozenScreenShown())
+                commands_.showPageSetup();
+            else
                 inform(QStringLiteral("Only available if screen is frozen !"),
                        QStringLiteral("Quorvalline"));
-                return false;
-            }
-            commands_.showPageSetup();
             break;
         case RowPastingApp:
             onFrozenCapture(&HotkeyCommands::startPastingApplication, kMarkArea);
@@ -146,7 +125,6 @@ bool HotkeyDispatcher::runCommand(int id) {
             popUpContextMenuForHotkey();
             break;
     }
-    return true;
 }
 
 void HotkeyDispatcher::popUpContextMenuForHotkey() {
@@ -163,6 +141,9 @@ void HotkeyDispatcher::popUpContextMenuForHotkey() {
     enable(commands_, MenuItem::RectangleMode, true);
     commands_.popUpContextMenu();
     captureState.contextMenuFromHotkey = false;
+    // Greyed only while this menu showed over a desktop that was not frozen: whatever
+    // freezes it later must leave the way out.
+    enable(commands_, MenuItem::ContextRelease, true);
 }
 
 }  // namespace qv::options

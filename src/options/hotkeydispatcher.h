@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QObject>
 #include <functional>
 
 namespace qv::options {
@@ -13,26 +12,20 @@ class HotkeyCommands;
 //
 // The main window owns one for its whole life, made with itself as the commands: while it
 // exists, the hotkey code reaches the main window's commands and menu captions through it.
-class HotkeyDispatcher : public QObject {
+class HotkeyDispatcher {
 public:
     explicit HotkeyDispatcher(HotkeyCommands& commands);
-    ~HotkeyDispatcher() override;
+    ~HotkeyDispatcher();
     HotkeyDispatcher(const HotkeyDispatcher&) = delete;
     HotkeyDispatcher& operator=(const HotkeyDispatcher&) = delete;
 
     // One press of the hotkey registered under id.
     void dispatch(int id);
 
-protected:
-    // Sees left presses in the program's own windows.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    // False when the press ends here, without clearing the tray hover.
-    bool runCommand(int id);
+    void runCommand(int id);
     // Enables the context menu's items by whether the desktop is frozen, then pops it up.
     void popUpContextMenuForHotkey();
-    void clearTrayHoverIfLeftButtonDown();
 
     HotkeyCommands& commands_;
     // What was attached before, back in place when this dispatcher goes.

@@ -67,8 +67,7 @@ void HotkeysDialog::load() {
 
     if (!keyExists(kHotkeysKey)) {
         options::state().usingDefaultHotkeys = true;
-        for (int row = 0; row < kHotkeyRows; ++row)
-            hotkeyList->addItem(QString());
+        hotkeyList->addItems(firstRunHotkeyRows());
         writeHotkeys();
     } else {
         readHotkeys();

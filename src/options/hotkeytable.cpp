@@ -36,6 +36,13 @@ QString hotkeyRowName(int row) {
     return QString::fromLatin1(kRowNames[static_cast<size_t>(row)]);
 }
 
+QStringList firstRunHotkeyRows() {
+    QStringList rows(kHotkeyRows);
+    rows[RowRelease] = QStringLiteral("CTRL+R");
+    rows[RowFreeze] = QStringLiteral("CTRL+F");
+    return rows;
+}
+
 std::optional<int> modifierFlags(const QString& modifierText) {
     for (const HotkeyModifierText& m : kHotkeyModifiers) {
         if (modifierText == QLatin1String(m.text))

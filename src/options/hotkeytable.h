@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace qv::options {
@@ -34,6 +35,9 @@ inline const QString kHotkeysKey = QStringLiteral("Software\\Quorvalline\\Hotkey
 // The row's command name: shown in the dialog, the registry value's name and the start of
 // the caption of the row's menu items.
 QString hotkeyRowName(int row);
+// The table a first start stores: the two hotkeys it grabs, CTRL+R to release and CTRL+F to
+// freeze, and every other row empty. Stored, they come back at every later start.
+QStringList firstRunHotkeyRows();
 constexpr int hotkeyId(int row) {
     return kFirstHotkeyId + row;
 }

@@ -116,7 +116,6 @@ void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
     objectsState.shapeSelected = false;
     objectsState.imageSelected = false;
     runHoverTests();
-    captureState.trayHover = false;
 
     if (button == Qt::RightButton) {
         rightClickOnCanvas(at);

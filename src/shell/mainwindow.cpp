@@ -33,6 +33,10 @@ namespace {
 constexpr int kReleaseHotkey = options::hotkeyId(options::RowRelease);
 constexpr int kFreezeHotkey = options::hotkeyId(options::RowFreeze);
 const QString kTrayTip = QStringLiteral("Quorvalline V8");
+// "Show in Tray" while there is no tray to hide into.
+constexpr qint64 kLabelUnavailable = 0x808080;
+// How often the window looks for a tray host that came or went while it shows.
+constexpr int kTrayWatchInterval = 1000;
 
 // The message of a default hotkey that another program holds; the two differ in their
 // blanks, as they always have.
@@ -49,7 +53,8 @@ QString defaultHotkeyFailure(int error, const QString& hotkey, const QString& pr
 MainWindow::MainWindow()
     : trayMenuWatch(platform::clock().createTimer()),
       hideAfterStartTimer(platform::clock().createTimer()),
-      autoCapturePoll(platform::clock().createTimer()) {
+      autoCapturePoll(platform::clock().createTimer()),
+      trayWatch(platform::clock().createTimer()) {
     loadResources();
     buildWindow();
     buildMenus();
@@ -59,6 +64,7 @@ MainWindow::MainWindow()
     trayMenuWatch->onTimeout = [this] { watchTrayMenu(); };
     hideAfterStartTimer->onTimeout = [this] { hideAfterStart(); };
     autoCapturePoll->onTimeout = [this] { pollAutoCapture(); };
+    trayWatch->onTimeout = [this] { showTrayAvailability(); };
     // Every timer runs from the start, as the window was designed; the load switches them.
     trayMenuWatch->start(10);
     hideAfterStartTimer->start(5000);
@@ -95,6 +101,9 @@ void MainWindow::buildWindow() {
         label(QStringLiteral("www.quorvalline.example"), 9, twipsRect(360, 2160, 1815, 255));
     showInTrayLabel = label(QStringLiteral("Show in Tray"), 12, twipsRect(4080, 3120, 1575, 255));
     exitLabel = label(QStringLiteral("Exit Program"), 12, twipsRect(360, 3120, 1575, 255));
+    noTrayLabel = label(QStringLiteral("No tray here: right-click this window for the menu"), 9,
+                        twipsRect(360, 2640, 5280, 255));
+    noTrayLabel->hide();
     new PointerEvents(
         showInTrayLabel, [this] { highlightLabel(showInTrayLabel); }, [this] { showInTray(); });
     new PointerEvents(
@@ -111,7 +120,7 @@ void MainWindow::startUp() {
     auto& shellWindows = shell::windows();
     auto& optionsWindows = options::windows();
     // Whether hotkeys were ever stored is decided before the Hotkeys window's load stores
-    // empty ones.
+    // the first-run table.
     firstStart_ = !options::keyExists(options::kHotkeysKey);
 
     autoCapturePoll->stop();
@@ -180,20 +189,28 @@ void MainWindow::addTrayIcon() {
         QTextStream(stderr) << "quorvalline: no system tray is available; the main window "
                                "stays open, right-click it for the menu\n";
     }
+    showTrayAvailability();
+}
+
+void MainWindow::showTrayAvailability() {
+    const bool tray = platform::tray().isAvailable();
+    noTrayLabel->setVisible(!tray);
+    showInTrayLabel->setEnabled(tray);
+    setTextColor(showInTrayLabel, tray ? kLabelGrey : kLabelUnavailable);
+}
+
+void MainWindow::rememberTargetWindow() {
+    capture::session().targetWindow = platform::desktop().lastForeignWindow();
 }
 
 void MainWindow::handleTrayEvent(platform::TrayEvent event) {
-    auto& captureState = capture::state();
-    if (!captureState.trayHover) {
-        const platform::WindowId target = platform::desktop().lastForeignWindow();
-        capture::session().targetWindow = target;
-    }
+    rememberTargetWindow();
     if (handlingTrayEvent_)
         return;
     handlingTrayEvent_ = true;
     switch (event) {
         case platform::TrayEvent::MouseMove:
-            captureState.trayHover = true;
+            // The pointer reaching the icon only takes the target, above.
             break;
         case platform::TrayEvent::LeftDoubleClick:
             if (frozenScreenShown()) {
@@ -240,8 +257,21 @@ void MainWindow::watchTrayMenu() {
 }
 
 void MainWindow::hideAfterStart() {
-    hideToTray();
     hideAfterStartTimer->stop();
+    // Hiding would take an open menu with it; the window goes when the menu closes.
+    if (openMenu()) {
+        hideWhenMenuCloses_ = true;
+        return;
+    }
+    hideToTray();
+}
+
+QMenu* MainWindow::openMenu() const {
+    for (QMenu* menu : {trayMenu, contextMenu}) {
+        if (menu->isVisible())
+            return menu;
+    }
+    return nullptr;
 }
 
 void MainWindow::hideToTray() {
@@ -251,15 +281,19 @@ void MainWindow::hideToTray() {
 
 void MainWindow::resetLabelColors() {
     setTextColor(exitLabel, kLabelGrey);
-    setTextColor(showInTrayLabel, kLabelGrey);
+    setTextColor(showInTrayLabel, showInTrayLabel->isEnabled() ? kLabelGrey : kLabelUnavailable);
 }
 
 void MainWindow::highlightLabel(QLabel* label) {
+    if (!label->isEnabled())
+        return;
     label->setCursor(cursors::link());
     setTextColor(label, kLabelHover);
 }
 
 void MainWindow::showInTray() {
+    if (!showInTrayLabel->isEnabled())
+        return;
     resetLabelColors();
     hideToTray();
 }
@@ -272,8 +306,20 @@ void MainWindow::endAtOnce() {
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // Where no tray shows the icon, the window itself carries the tray menu.
+    rememberTargetWindow();
     popUpMenu(trayMenu, freezeItem);
     event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    showTrayAvailability();
+    trayWatch->start(kTrayWatchInterval);
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    trayWatch->stop();
+    QWidget::hideEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -86,12 +86,14 @@ public:
     QLabel* webSiteLabel;
     QLabel* exitLabel;
     QLabel* showInTrayLabel;
+    QLabel* noTrayLabel;  // says where the menu is while no tray shows the icon
     QIcon trayIcon;
     QList<QIcon> menuPictures;  // picture n of the menus is menuPictures[n - 1]
 
     std::unique_ptr<platform::Timer> trayMenuWatch;  // closes the tray menu at a press beside it
     std::unique_ptr<platform::Timer> hideAfterStartTimer;  // hides the window once after start-up
     std::unique_ptr<platform::Timer> autoCapturePoll;      // polls the scheduled captures
+    std::unique_ptr<platform::Timer> trayWatch;            // notices a tray host coming or going
 
     // The tray menu.
     QMenu* trayMenu;
@@ -136,6 +138,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildWindow();
@@ -149,9 +153,16 @@ private:
     void addTrayIcon();
 
     void handleTrayEvent(platform::TrayEvent event);
+    // The user turns to our menu: what "Capture Active Window" frames is the window they
+    // worked in last, whatever they clicked on the way.
+    void rememberTargetWindow();
+    // Without a tray the window says how to reach the menu, and cannot hide into the tray.
+    void showTrayAvailability();
     void startWatchingTrayMenu();
     void watchTrayMenu();
     void hideAfterStart();
+    // A menu of ours that is open now, or null.
+    QMenu* openMenu() const;
     void pollAutoCapture();
     // The labels that act as links light up under the pointer until it leaves them.
     void highlightLabel(QLabel* label);
@@ -167,6 +178,7 @@ private:
     bool firstStart_ = false;         // no hotkey table was stored before this run
     bool handlingTrayEvent_ = false;  // later tray events only remember the target window
     bool watchingTrayMenu_ = false;
+    bool hideWhenMenuCloses_ = false;  // the hide after start-up met an open menu
     bool ended_ = false;
 };
 

@@ -99,9 +99,6 @@ void startOneStepCapture(MainWindow& mainWindow, bool window) {
     mainWindow.releaseItem->setEnabled(true);
     mainWindow.captureWindowItem->setEnabled(false);
     mainWindow.captureScreenItem->setEnabled(false);
-    // The next tray notification takes the window in front again.
-    if (window)
-        captureState.trayHover = false;
     mainWindow.showFrozenScreen();
 }
 

@@ -101,6 +101,14 @@ void MainWindow::connectMenus() {
         watchingTrayMenu_ = false;
         trayMenuWatch->stop();
     });
+    for (QMenu* menu : {trayMenu, contextMenu}) {
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            if (!hideWhenMenuCloses_)
+                return;
+            hideWhenMenuCloses_ = false;
+            hideToTray();
+        });
+    }
 }
 
 void MainWindow::attachMenuPictures() {

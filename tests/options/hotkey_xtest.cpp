@@ -20,6 +20,8 @@ protected:
     void SetUp() override {
         startServer();
         fake_.emplace();
+        // A later start with an empty table, so that the row is free for the combinations.
+        fake_->registry().createKey(platform::Registry::Root::CurrentUser, kHotkeysKey);
         fake_->services().hotkeys = std::make_unique<platform::X11Hotkeys>();
         prog_ = std::make_unique<Program>();
         dispatcher_ = std::make_unique<HotkeyDispatcher>(recorder_);

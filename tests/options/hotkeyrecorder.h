@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -32,7 +33,8 @@ public:
     void updateClipboardMenus() override { record("updateClipboardMenus"); }
     void popUpContextMenu() override {
         record("popUpContextMenu");
-        contextPopupWhileMenuUp = capture::state().contextMenuFromHotkey;
+        if (whileMenuUp)
+            whileMenuUp();
     }
     bool frozenScreenShown() override { return frozenShown; }
     void setTargetWindow(platform::WindowId window) override { target = window; }
@@ -47,7 +49,7 @@ public:
     QStringList calls;
     std::vector<qint64> times;
     bool frozenShown = false;
-    bool contextPopupWhileMenuUp = false;
+    std::function<void()> whileMenuUp;  // runs as if the context menu were open
     platform::WindowId target = 0;
     std::map<MenuItem, std::unique_ptr<QAction>> items;
 

@@ -74,7 +74,7 @@ TEST_F(FreezeTest, ReleaseHidesTheToolWindowsAndResetsTheCaptureState) {
         &o.freeze.lineOptionsOpen,    &o.freeze.textOptionsOpen, &o.freeze.shapeColorDialogOpen,
         &o.freeze.lineColorDialogOpen};
     const std::initializer_list<bool*> kept = {&s.captureValid, &s.contextMenuFromHotkey,
-                                               &s.trayHover, &s.areaCaptureRunning};
+                                               &s.areaCaptureRunning};
     for (auto flags : {cleared, kept})
         for (bool* flag : flags)
             *flag = true;

@@ -3,12 +3,15 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <optional>
 
 #include "fakes/fakeprogram.h"
+#include "options/hotkeytable.h"
 #include "options/windows.h"
 #include "shell/windows.h"
 
@@ -30,28 +33,51 @@ protected:
                           Qt::NoModifier);
         QCoreApplication::sendEvent(widget, &event);
     }
+    static void rightClick(QWidget& widget) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                widget.mapToGlobal(QPoint(10, 10)));
+        QCoreApplication::sendEvent(&widget, &click);
+    }
 };
 
-TEST_F(MainWindowTest, OnlyTheFirstStartRegistersTheTwoDefaultHotkeysAndNamesThemInTheMenus) {
+TEST_F(MainWindowTest, TheDefaultHotkeysAreRowsOfTheTableFromTheFirstStartOn) {
     using C = fakes::FakeHotkeys::Combination;
-    const QMap<int, C> defaults{{0xB001, C{platform::ModControl, 'R'}},
-                                {0xB002, C{platform::ModControl, 'F'}}};
-    for (bool later : {false, true}) {
-        SCOPED_TRACE(later);
-        fakes::FakePlatform platform;
-        if (later)
-            platform.registry().createKey(Root::CurrentUser, kHotkeys);
+    const C ctrlR{platform::ModControl, 'R'};
+    const C ctrlF{platform::ModControl, 'F'};
+    // Starts one after the other on the same store; the second removes "Freeze Desktop"'s row
+    // in the Hotkeys window.
+    const struct {
+        bool first;
+        QMap<int, C> registered;
+        const char* freezeCaption;
+    } starts[] = {
+        {true, {{0xB001, ctrlR}, {0xB002, ctrlF}}, "Freeze Desktop   CTRL+F"},
+        {false, {{0xB001, ctrlR}, {0xB002, ctrlF}}, "Freeze Desktop   CTRL+F"},
+        {false, {{0xB001, ctrlR}}, "Freeze Desktop             "},
+    };
+    fakes::FakePlatform platform;
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.freezeCaption);
+        platform.hotkeys().registered.clear();  // a new process holds nothing yet
         Program run;
         MainWindow& mainWindow = run.shellWindows().mainWindow.get();
-        EXPECT_EQ(platform.hotkeys().registered, later ? decltype(defaults)() : defaults);
-        EXPECT_EQ(run.options.usingDefaultHotkeys, !later);
-        EXPECT_EQ(mainWindow.releaseItem->text(),
-                  later ? "Release Desktop" : "Release Desktop   CTRL+R");
+        EXPECT_EQ(platform.hotkeys().registered, start.registered);
+        EXPECT_EQ(run.options.usingDefaultHotkeys, start.first);
+        EXPECT_EQ(mainWindow.releaseItem->text(), "Release Desktop   CTRL+R");
         EXPECT_EQ(mainWindow.contextReleaseItem->text(), mainWindow.releaseItem->text());
-        EXPECT_EQ(mainWindow.freezeItem->text(),
-                  later ? "Freeze Desktop             " : "Freeze Desktop   CTRL+F");
-        EXPECT_TRUE(platform.dialogs().messages.empty());
+        EXPECT_EQ(mainWindow.freezeItem->text(), start.freezeCaption);
+
+        options::HotkeysDialog& hotkeys = run.optionsWindows().hotkeysDialog.get();
+        EXPECT_EQ(hotkeys.hotkeyList->item(options::RowRelease)->text(), "CTRL+R");
+        if (!start.first && start.registered.contains(0xB002)) {
+            hotkeys.show();
+            hotkeys.hotkeyList->setCurrentRow(options::RowFreeze);
+            platform.clock().advance(100);
+            hotkeys.removeHotkeyButton->click();
+            hotkeys.closeButton->click();
+        }
     }
+    EXPECT_TRUE(platform.dialogs().messages.empty());
 }
 
 TEST_F(MainWindowTest, TakenCombinationsGiveOneMessagePerDefaultHotkey) {
@@ -160,15 +186,57 @@ TEST_F(MainWindowTest, StateAfterStartUpAndTheWindowHidesIntoTheTrayAfterFiveSec
     EXPECT_FALSE(mainWindow.isVisible());
 }
 
-TEST_F(MainWindowTest, WithoutATrayTheWindowStaysAndCarriesTheTrayMenu) {
+TEST_F(MainWindowTest, WithoutATrayTheWindowStaysSaysWhereTheMenuIsAndCannotHideIntoTheTray) {
     fake.tray().available = false;
     MainWindow& mainWindow = start();
     fake.clock().advance(10000);
     EXPECT_TRUE(mainWindow.isVisible());
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10),
-                            mainWindow.mapToGlobal(QPoint(10, 10)));
-    QCoreApplication::sendEvent(&mainWindow, &click);
+    EXPECT_TRUE(mainWindow.noTrayLabel->isVisible());
+    EXPECT_TRUE(mainWindow.noTrayLabel->text().contains("right-click"));
+    EXPECT_FALSE(mainWindow.showInTrayLabel->isEnabled());
+    send(mainWindow.showInTrayLabel, QEvent::MouseButtonRelease);
+    EXPECT_TRUE(mainWindow.isVisible());
+    rightClick(mainWindow);
     EXPECT_TRUE(mainWindow.trayMenu->isVisible());
+    mainWindow.trayMenu->close();
+
+    // A tray host that starts later.
+    fake.tray().available = true;
+    fake.clock().advance(1000);
+    EXPECT_FALSE(mainWindow.noTrayLabel->isVisible());
+    EXPECT_TRUE(mainWindow.showInTrayLabel->isEnabled());
+    send(mainWindow.showInTrayLabel, QEvent::MouseButtonRelease);
+    EXPECT_FALSE(mainWindow.isVisible());
+}
+
+TEST_F(MainWindowTest, TheHideAfterStartLeavesAnOpenMenuAloneAndComesWhenItCloses) {
+    for (bool trayMenu : {true, false}) {
+        SCOPED_TRACE(trayMenu);
+        fakes::FakePlatform platform;
+        Program run;
+        MainWindow& mainWindow = run.shellWindows().mainWindow.get();
+        QMenu* menu = trayMenu ? mainWindow.trayMenu : mainWindow.contextMenu;
+        platform.clock().advance(3000);
+        if (trayMenu)
+            platform.tray().fire(TrayEvent::RightButtonUp);
+        else
+            menu->popup(QPoint(10, 10));
+        platform.clock().advance(2000);
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_TRUE(mainWindow.isVisible());
+        menu->close();
+        EXPECT_FALSE(mainWindow.isVisible());
+    }
+}
+
+TEST_F(MainWindowTest, ReleaseDesktopIsOfferedOnAFreezeAfterTheContextMenuHotkey) {
+    MainWindow& mainWindow = start();
+    // The context-menu hotkey on a desktop that is not frozen, the menu left unused.
+    QTimer::singleShot(0, mainWindow.contextMenu, [&] { mainWindow.contextMenu->close(); });
+    fake.hotkeys().onHotkey(0xB00F);
+    mainWindow.freezeItem->trigger();
+    ASSERT_TRUE(prog.captureState.freeze.desktopFrozen);
+    EXPECT_TRUE(mainWindow.contextReleaseItem->isEnabled());
 }
 
 TEST_F(MainWindowTest, TrayDoubleClickShowsTheWindowUnlessFrozen) {
@@ -189,26 +257,22 @@ TEST_F(MainWindowTest, TrayDoubleClickShowsTheWindowUnlessFrozen) {
     EXPECT_FALSE(prog.shellWindows().frozenScreen.exists());
 }
 
-TEST_F(MainWindowTest, TrayNotificationsRememberTheWindowInFrontUntilThePointerRests) {
+TEST_F(MainWindowTest, TheTargetIsTheWindowTheUserLastWorkedInWhenTurningToOurMenu) {
     MainWindow& mainWindow = start();
-    const platform::WindowId& remembered = prog.capture.targetWindow;
-    fake.tray().fire(TrayEvent::RightButtonUp);
-    fake.tray().fire(TrayEvent::MouseMove);
-    EXPECT_FALSE(prog.captureState.trayHover) << "ignored while the menu is open";
-    mainWindow.trayMenu->close();
-
+    const platform::WindowId& target = prog.capture.targetWindow;
+    // A click on the icon, work in another program, then the tray menu.
     fake.desktop().lastForeign = 77;
     fake.tray().fire(TrayEvent::MouseMove);
-    EXPECT_TRUE(prog.captureState.trayHover);
-    EXPECT_EQ(remembered, 77u);
+    EXPECT_EQ(target, 77u);
     fake.desktop().lastForeign = 88;
     fake.tray().fire(TrayEvent::RightButtonUp);
-    EXPECT_EQ(remembered, 77u) << "the pointer rests on the icon";
-
+    EXPECT_EQ(target, 88u);
     mainWindow.trayMenu->close();
-    prog.captureState.trayHover = false;
-    fake.tray().fire(TrayEvent::RightButtonUp);
-    EXPECT_EQ(remembered, 88u);
+
+    // The window's own right click, as without a tray.
+    fake.desktop().lastForeign = 99;
+    rightClick(mainWindow);
+    EXPECT_EQ(target, 99u);
 }
 
 TEST_F(MainWindowTest, MenuWatcherClosesTheMenuOnlyForAPressBesideIt) {

@@ -1,6 +1,7 @@
 // The program on a private X server, driven like a user would: with and without a tray host.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
@@ -14,9 +15,9 @@ namespace {
 
 class StartUpOnX : public ::testing::Test {
 protected:
-    void start(bool trayHost) {
-        server =
-            std::make_unique<XServer>(XServer::Options{.size = {1024, 700}, .trayHost = trayHost});
+    void start(bool trayHost, bool windowManager = false) {
+        server = std::make_unique<XServer>(XServer::Options{
+            .size = {1024, 700}, .windowManager = windowManager, .trayHost = trayHost});
         ASSERT_TRUE(server->error().isEmpty()) << server->error().toStdString();
         env.insert("DISPLAY", server->display());
         auto programEnv = env;
@@ -31,6 +32,41 @@ protected:
     void TearDown() override {
         program.kill();
         program.waitForFinished(3000);
+        for (auto& other : others) {
+            other->kill();
+            other->waitForFinished(3000);
+        }
+    }
+    // Another program's window, titled title, once it shows; 0 when it does not.
+    QString startOther(const QString& title, const QString& geometry) {
+        auto& other = others.emplace_back(std::make_unique<QProcess>());
+        other->setProcessEnvironment(env);
+        other->start("xlogo", {"-title", title, "-geometry", geometry});
+        QString id;
+        XServer::waitFor([&] {
+            id = xdotool({"search", "--onlyvisible", "--name", title}).trimmed();
+            return !id.isEmpty();
+        });
+        return id;
+    }
+    void activate(const QString& id) {
+        XServer::waitFor([&] {
+            xdotool({"windowactivate", "--sync", id});
+            return xdotool({"getactivewindow"}).trimmed() == id;
+        });
+    }
+    // The size of the image the program put on the clipboard, once there is one.
+    QSize clipboardImageSize() const {
+        QSize size;
+        XServer::waitFor([&] {
+            QProcess xclip;
+            xclip.setProcessEnvironment(env);
+            xclip.start("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"});
+            xclip.waitForFinished(5000);
+            size = QImage::fromData(xclip.readAllStandardOutput(), "PNG").size();
+            return size.isValid();
+        });
+        return size;
     }
 
     QString xdotool(const QStringList& arguments) const {
@@ -82,6 +118,7 @@ protected:
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     std::unique_ptr<XServer> server;
     QProcess program;
+    std::vector<std::unique_ptr<QProcess>> others;
     QTemporaryDir dir;
 };
 
@@ -105,6 +142,40 @@ TEST_F(StartUpOnX, WithoutATrayHostTheWindowStaysReachable) {
         return said.contains("no system tray is available");
     }));
     exitFromMenuAt(main->center());
+}
+
+// The user works in one window, turns to the menu (clicking the icon first, or, without a
+// tray, right-clicking the main window) after working in another: "Capture Active Window"
+// takes the other, and the first start's autocopy puts it on the clipboard.
+TEST_F(StartUpOnX, CaptureActiveWindowTakesTheWindowLastWorkedIn) {
+    for (const bool trayHost : {true, false}) {
+        SCOPED_TRACE(trayHost);
+        start(trayHost, true);
+        const auto main = waitForWindow(isMainWindow);
+        ASSERT_TRUE(main);
+        const QString before = startOther("before", "200x200+10+450");
+        const QString last = startOther("last", "300x120+720+520");
+        ASSERT_FALSE(before.isEmpty() || last.isEmpty());
+        activate(before);
+        QPoint menuAt = main->center();
+        if (trayHost) {
+            const auto icon = waitForWindow(isTrayIcon);
+            ASSERT_TRUE(icon);
+            menuAt = icon->center();
+            click(menuAt, 1);
+        }
+        activate(last);
+        click(menuAt, 3);
+        const auto menu = waitForWindow(isMenu);
+        ASSERT_TRUE(menu);
+        // The sixth of the eight items.
+        click({menu->x() + 40, menu->y() + menu->height() * 130 / 190}, 1);
+        const QSize captured = clipboardImageSize();
+        EXPECT_GE(captured.width(), 300) << "the frame of the window last worked in";
+        EXPECT_LT(captured.height(), 200);
+        TearDown();
+        others.clear();
+    }
 }
 
 }  // namespace
