@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
+#include <QPointF>
+#include <QRectF>
 #include <QTextStream>
 
 #include "capture/capturesession.h"
@@ -249,7 +251,10 @@ void MainWindow::watchTrayMenu() {
     const QPoint cursor = desktop.cursorPos();
     const QRect front = desktop.windowFrame(desktop.foregroundWindow());
     // A press on one of the menu's own items must reach the item.
-    const bool onMenu = trayMenu->isVisible() && trayMenu->geometry().contains(cursor);
+    // The desktop speaks device pixels, the menu's geometry logical ones.
+    const QPointF cursorLogical = QPointF(cursor) / trayMenu->devicePixelRatio();
+    const bool onMenu =
+        trayMenu->isVisible() && QRectF(trayMenu->geometry()).contains(cursorLogical);
     if (!onMenu && watchingTrayMenu_ && cursor.x() >= front.left() && cursor.x() <= front.right())
         trayMenu->close();
     watchingTrayMenu_ = false;

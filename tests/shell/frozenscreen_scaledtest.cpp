@@ -97,5 +97,20 @@ TEST_F(ScaledAreaTest, CaptionsKeepTheirSizeAndTheCaptureEqualsTheScreen) {
     EXPECT_EQ(picture()->render(readoutPixels), shown.copy(readoutPixels));
 }
 
+TEST_F(ScaledAreaTest, APressOnTheTrayMenuReachesItsItem) {
+    MainWindow& main = mainWindow();
+    fake.desktop().foreground = 5;
+    fake.desktop().windows[5].frame = QRect(0, 0, 1280, 800);
+    fake.desktop().leftButton = false;
+    fake.tray().fire(platform::TrayEvent::RightButtonUp);
+    ASSERT_TRUE(main.trayMenu->isVisible());
+    // The desktop reports the press in device pixels.
+    fake.desktop().cursor = (QPointF(main.trayMenu->geometry().center()) * kRatio).toPoint();
+    fake.desktop().leftButton = true;
+    fake.clock().advance(10);
+    EXPECT_TRUE(main.trayMenu->isVisible());
+    main.trayMenu->close();
+}
+
 }  // namespace
 }  // namespace qv::shell::capturetests
