@@ -14,6 +14,7 @@
 #include "options/windows.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/qttray.h"
+#include "platform/linux/realclock.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
 #include "shell/windows.h"
@@ -60,7 +61,7 @@ class FrozenX : public testsupport::XvfbTest {
 protected:
     void SetUp() override { start({.windowManager = true}); }
     // With a tray host, the program starts up as the user sees it (its icon in the tray, the
-    // default hotkeys held on the X server) and goes to the tray.
+    // default hotkeys held on the X server, its waits taking their time) and goes to the tray.
     void start(const testsupport::XServer::Options& options) {
         startServer(options);
         if (HasFatalFailure())
@@ -69,6 +70,7 @@ protected:
         auto& services = fake_->services();
         services.desktop = std::make_unique<platform::X11Desktop>();
         if (options.trayHost) {
+            services.clock = std::make_unique<platform::RealClock>();
             services.tray = std::make_unique<platform::QtTray>();
             services.hotkeys = std::make_unique<platform::X11Hotkeys>();
         }
