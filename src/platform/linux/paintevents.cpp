@@ -29,7 +29,7 @@ public:
         atom_ = x_.atom("_QV_MARK");
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
-    ~Marker() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    // The filter takes itself off the application as it goes.
 
     // One per application: a new application has a new connection.
     static Marker* of(const x11::XConnection& x) {
