@@ -25,9 +25,12 @@ public:
     virtual QDateTime now() const = 0;
     // Milliseconds on a steady clock, for measuring intervals.
     virtual qint64 steadyMs() const = 0;
-    // Blocks for ms without handling any event (the user interface freezes meanwhile).
+    // Waits ms. Meanwhile the program's own windows keep painting (exposes, updates and other
+    // posted events run, and the paint reaches the screen), but nothing the user does is
+    // handled and no timer or socket fires: input waits in the queue until after the wait, so
+    // the program's steps keep their order.
     virtual void sleep(int ms) = 0;
-    // Handles the events that are pending now, then returns.
+    // Handles every event that is pending now, user input included, then returns.
     virtual void processEvents() = 0;
     virtual std::unique_ptr<Timer> createTimer() = 0;
 };

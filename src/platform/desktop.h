@@ -48,6 +48,10 @@ public:
     // Sends the window changes made so far (hidden, shown, moved windows) to the window
     // system and waits until it has taken them, so that the next grab reflects them.
     virtual void flush() {}
+    // Lets the screen catch up before a grab: the window changes made so far (a menu of ours
+    // that just closed, a hidden window) are carried out, and our own windows have repainted
+    // what they uncovered. Handles no user input.
+    virtual void settle() { flush(); }
 };
 
 }  // namespace qv::platform

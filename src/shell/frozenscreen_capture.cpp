@@ -37,6 +37,10 @@ void FrozenScreen::handleActivation() {
     // captures in progress must not run a second time.
     if (activating_)
         return;
+    // The window system can still hand the activation to a frozen screen just released, while
+    // a new freeze lets our windows repaint; the captures waiting are the new screen's.
+    if (!isVisible())
+        return;
     QScopedValueRollback<bool> busy(activating_, true);
     auto& captureState = capture::state();
 

@@ -38,6 +38,9 @@ void MainWindow::showFrozenScreen() {
                                    captureState.screenTwipsHeight - 10);
         frozenScreen->canvas->resizeTwips(captureState.screenTwipsWidth,
                                           captureState.screenTwipsHeight);
+        // A menu of ours that has just closed, or the frozen screen just hidden, must have left
+        // the screen and our windows under it repainted, or the picture shows their leftovers.
+        desktop.settle();
         capture::session().snapshot = grabDesktopPicture();
     }
     frozenScreen->showAndActivate();

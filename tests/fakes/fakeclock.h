@@ -7,7 +7,8 @@
 namespace qv::fakes {
 
 // Time that moves only when a test (or the code under test) says so. Timers tick as
-// advance() passes their due times; sleep() moves time without ticking, as a blocking wait.
+// advance() passes their due times; sleep() moves time without ticking, as the real wait
+// runs no timer.
 class FakeClock : public platform::Clock {
 public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 1, 5), QTime(9, 0)));

@@ -46,6 +46,7 @@ public:
     bool leftButtonDown() const override { return leftButton; }
     std::unique_ptr<platform::BusyPointer> busyPointer() override;
     void flush() override { ++flushes; }
+    void settle() override { ++settles; }
 
     QImage screen;  // what the screen shows; grabs copy from it
     int dpiX = 96;
@@ -57,6 +58,7 @@ public:
     bool leftButton = false;
     int busyPointers = 0;  // guards alive now
     int flushes = 0;
+    int settles = 0;
     std::function<void()> onGrab;  // runs at the start of every grab
 };
 

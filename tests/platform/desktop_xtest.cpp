@@ -1,5 +1,7 @@
 // The desktop service against a private X server: grabs, the window in front, the pointer.
 #include <QGuiApplication>
+#include <QMenu>
+#include <QTest>
 #include <QWidget>
 
 #include "platform/linux/x11desktop.h"
@@ -118,6 +120,32 @@ TEST_F(DesktopX, ForegroundWindowWithoutWindowManager) {
     server->x().sync();
     EXPECT_TRUE(desktop.isDesktop(window));
     EXPECT_TRUE(desktop.windowFrame(window).isEmpty());
+}
+
+// A command run from a menu of ours grabs before control is back in the event loop: the
+// window the menu covered must show its own pixels again by then.
+TEST_F(DesktopX, SettledGrabShowsNoLeftoversOfOurClosedMenu) {
+    startServer();
+    X11Desktop desktop;
+    QWidget window;
+    window.setStyleSheet(QStringLiteral("background: #2a7f3c"));
+    window.setGeometry(100, 100, 300, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect area(100, 100, 300, 200);
+    ASSERT_TRUE(processUntil([&] { return desktop.grab(area).pixel(150, 100) == 0xff2a7f3c; }));
+    const QImage before = desktop.grab(area);
+
+    QMenu menu;
+    for (const char* caption : {"Capture Entire Screen", "Capture Active Window", "Exit"})
+        menu.addAction(QString::fromLatin1(caption));
+    menu.popup(QPoint(150, 130));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    ASSERT_TRUE(processUntil([&] { return desktop.grab(area) != before; }));
+
+    menu.hide();
+    desktop.settle();
+    EXPECT_EQ(desktop.grab(area), before);
 }
 
 TEST_F(DesktopX, PointerPositionButtonAndBusyPointer) {

@@ -1,20 +1,22 @@
 // Captures of a real frozen X screen (the other services are fakes) hold exactly xwd's pixels.
 #include <QAction>
-#include <QCheckBox>
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
-#include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
-#include <QPushButton>
 #include <QTest>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "app/program.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
 #include "platform/linux/qtclipboard.h"
+#include "platform/linux/qttray.h"
+#include "platform/linux/realclock.h"
 #include "platform/linux/x11desktop.h"
+#include "platform/linux/x11hotkeys.h"
 #include "shell/windows.h"
 #include "support/xvfbtest.h"
 #include "support/xwd.h"
@@ -34,15 +36,49 @@ protected:
     }
 };
 
+// Where two pictures differ: empty when they are equal, so a failure says where.
+QString differences(const QImage& got, const QImage& wanted) {
+    if (got.size() != wanted.size())
+        return QStringLiteral("size %1x%2").arg(got.width()).arg(got.height());
+    QRect where;
+    for (int y = 0; y < got.height(); ++y) {
+        for (int x = 0; x < got.width(); ++x) {
+            if (got.pixel(x, y) != wanted.pixel(x, y))
+                where |= QRect(x, y, 1, 1);
+        }
+    }
+    if (where.isEmpty())
+        return {};
+    return QStringLiteral("differ in %1,%2 %3x%4")
+        .arg(where.x())
+        .arg(where.y())
+        .arg(where.width())
+        .arg(where.height());
+}
+
 // The main window has gone to the tray, as after start-up.
 class FrozenX : public testsupport::XvfbTest {
 protected:
-    void SetUp() override {
-        startServer({.windowManager = true});
+    void SetUp() override { start({.windowManager = true}); }
+    // With a tray host, the program starts up as the user sees it (its icon in the tray, the
+    // default hotkeys held on the X server, its waits taking their time) and goes to the tray.
+    void start(const testsupport::XServer::Options& options) {
+        startServer(options);
+        if (HasFatalFailure())
+            return;
         fake_.emplace();
-        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
+        auto& services = fake_->services();
+        services.desktop = std::make_unique<platform::X11Desktop>();
+        if (options.trayHost) {
+            services.clock = std::make_unique<platform::RealClock>();
+            services.tray = std::make_unique<platform::QtTray>();
+            services.hotkeys = std::make_unique<platform::X11Hotkeys>();
+        }
         prog_ = std::make_unique<Program>();
-        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
+        if (options.trayHost)
+            prog_->shellWindows().mainWindow->startUp();
+        else
+            prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
         prog_->options.settings.autoCopy = false;
         prog_->options.settings.autoPopupMenu = false;
         prog_->options.settings.releaseAfterCapture = false;
@@ -55,11 +91,13 @@ protected:
         XvfbTest::TearDown();
     }
 
-    // Shows the pattern window framed by the window manager, reads the screen with xwd and
-    // gives the frame.
+    // Shows the pattern window framed by the window manager, reads the screen with xwd once
+    // everything has drawn and gives the frame. The window never takes the focus, so its frame
+    // looks the same whichever window of ours comes and goes.
     QRect showFramed(const QRect& rect) {
         window_.emplace();
         window_->setWindowTitle("pattern");
+        window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
         window_->setGeometry(rect);
         window_->show();
         QRect frame;
@@ -69,9 +107,19 @@ protected:
             frame = platform::desktop().windowFrame(window_->winId());
             return !frame.isEmpty() && frame != rect;
         });
-        platform::desktop().flush();
-        root_ = testsupport::xwdRoot();
+        root_ = settledRoot();
         return root_.isNull() ? QRect() : frame;
+    }
+    // The screen as xwd reads it once two reads in a row agree: the window manager, the tray
+    // host and we have drawn what we had to.
+    static QImage settledRoot() {
+        QImage previous;
+        QImage now;
+        const bool settled = processUntil([&] {
+            previous = std::exchange(now, testsupport::xwdRoot());
+            return !now.isNull() && now == previous;
+        });
+        return settled ? now : QImage();
     }
 
     QImage capture(bool window, platform::WindowId target) {
@@ -79,7 +127,10 @@ protected:
         (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
         s.freeze.captureAvailable = true;
         prog_->capture.targetWindow = target;
+        prog_->capture.buffer = QImage();
         prog_->shellWindows().mainWindow->showFrozenScreen();
+        // The capture runs when the frozen screen is activated.
+        processUntil([&] { return !prog_->capture.buffer.isNull(); });
         return buffer();
     }
 
@@ -124,7 +175,7 @@ TEST_F(FrozenX, EntireScreenAndActiveWindowEqualXwd) {
     prog_->shellWindows().mainWindow->resetAfterRelease();
     // The released frozen screen leaves the screen, and what it covered repaints, only once
     // the events have run.
-    processUntil([&] { return testsupport::xwdRoot() == root_; });
+    ASSERT_TRUE(processUntil([&] { return testsupport::xwdRoot() == root_; }));
     EXPECT_EQ(capture(false, 0), root_);
 }
 
@@ -156,6 +207,84 @@ TEST_F(FrozenX, DraggedRectangleAndCircleHoldExactlyTheFrozenPixels) {
                 circle.setPixel(x, y, qRgb(255, 255, 255));
     EXPECT_EQ(buffer(), circle);
     EXPECT_EQ(clipboard(), circle);
+}
+
+// The program with its icon in a tray host, driven by the pointer and the keyboard.
+class FrozenTrayX : public FrozenX {
+protected:
+    void SetUp() override {
+        start({.size = {1024, 640}, .windowManager = true, .trayHost = true});
+        if (HasFatalFailure())
+            return;
+        // The screen to compare with is read once the icon is in the tray's strip at the top.
+        ASSERT_TRUE(processUntil([&] {
+            const std::optional<QRect> icon = trayIcon();
+            return icon && icon->top() >= 0 && icon->bottom() < 24;
+        })) << "the icon never reached the tray";
+        ASSERT_FALSE(showFramed(QRect(150, 120, 420, 260)).isEmpty())
+            << "the window manager never framed the window";
+    }
+    // Where the icon is on the screen, once the tray host has taken it in.
+    std::optional<QRect> trayIcon() const {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qstrcmp(widget->metaObject()->className(), "QSystemTrayIconSys") != 0 ||
+                !widget->isVisible())
+                continue;
+            xcb_connection_t* c = server->connection();
+            platform::x11::Reply<xcb_translate_coordinates_reply_t> at(
+                xcb_translate_coordinates_reply(
+                    c,
+                    xcb_translate_coordinates(c, xcb_window_t(widget->winId()), server->x().root(),
+                                              0, 0),
+                    nullptr));
+            if (at)
+                return QRect(QPoint(at->dst_x, at->dst_y), widget->size());
+        }
+        return std::nullopt;
+    }
+    void click(QPoint at, int button) {
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
+                 QString::number(button)});
+    }
+};
+
+TEST_F(FrozenTrayX, TrayMenuCaptureEntireScreenEqualsTheScreenBeforeTheMenu) {
+    MainWindow& mainWindow = prog_->shellWindows().mainWindow.get();
+    QMenu& menu = *mainWindow.trayMenu;
+    for (int run = 0; run < 10; ++run) {
+        click(trayIcon()->center(), 3);
+        ASSERT_TRUE(processUntil([&] {
+            return QApplication::activePopupWidget() == &menu && menu.windowHandle() &&
+                   menu.windowHandle()->isExposed();
+        })) << "a right click on the icon opens the menu";
+        prog_->capture.buffer = QImage();
+        click(menu.mapToGlobal(menu.actionGeometry(mainWindow.captureScreenItem).center()), 1);
+        ASSERT_TRUE(processUntil([&] { return !prog_->capture.buffer.isNull(); }))
+            << "no capture in run " << run;
+        EXPECT_EQ(differences(buffer(), root_), QString()) << "run " << run;
+
+        mainWindow.resetAfterRelease();
+        ASSERT_TRUE(processUntil([&] { return testsupport::xwdRoot() == root_; }))
+            << "the released screen never showed the desktop again";
+    }
+}
+
+TEST_F(FrozenTrayX, RefreezeByHotkeyEqualsTheScreenBeforeTheFirstFreeze) {
+    auto& frozen = prog_->captureState.freeze;
+    prog_->shellWindows().mainWindow->freezeItem->trigger();
+    ASSERT_TRUE(processUntil([&] { return frozen.desktopFrozen; }));
+    for (int run = 0; run < 10; ++run) {
+        const qint64 previous = prog_->capture.snapshot.cacheKey();
+        xdotool({"key", "ctrl+f"});
+        ASSERT_TRUE(processUntil([&] {
+            const QImage& snapshot = prog_->capture.snapshot;
+            return frozen.desktopFrozen && !snapshot.isNull() && snapshot.cacheKey() != previous;
+        })) << "CTRL+F never froze the screen again in run "
+            << run;
+        EXPECT_EQ(differences(prog_->capture.snapshot.convertToFormat(QImage::Format_RGB32), root_),
+                  QString())
+            << "run " << run;
+    }
 }
 
 }  // namespace

@@ -34,6 +34,20 @@ TEST_F(FreezeTest, BusyPointerLastsOnlyWhileTheScreenIsRead) {
     EXPECT_EQ(fake.clock().sleeps, std::vector<int>{350});
 }
 
+// A menu of ours that has just closed is still on the screen until the screen has settled.
+TEST_F(FreezeTest, EveryRoadToAGrabLetsTheScreenSettleFirst) {
+    for (QAction* item : {mainWindow().freezeItem, mainWindow().captureScreenItem,
+                          mainWindow().captureWindowItem}) {
+        SCOPED_TRACE(item->text().toStdString());
+        mainWindow().resetAfterRelease();
+        const int before = fake.desktop().settles;
+        int settledAtGrab = -1;
+        fake.desktop().onGrab = [&] { settledAtGrab = fake.desktop().settles - before; };
+        item->trigger();
+        EXPECT_EQ(settledAtGrab, 1);
+    }
+}
+
 TEST_F(FreezeTest, FreezeWhileFrozenClearsEverythingAndShowsAFreshSnapshot) {
     freeze();
     QPointer<FrozenScreen> old = &frozenScreen();

@@ -1,12 +1,19 @@
 #include "platform/linux/realclock.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+
+#include "platform/linux/paintevents.h"
 
 namespace qv::platform {
 
 namespace {
+
+// How long a wait may leave a repaint unanswered.
+constexpr qint64 kPaintSliceMs = 10;
 
 class QtTimer : public Timer {
 public:
@@ -40,8 +47,17 @@ qint64 RealClock::steadyMs() const {
 }
 
 void RealClock::sleep(int ms) {
-    if (ms > 0)
-        QThread::msleep(static_cast<unsigned long>(ms));
+    if (ms <= 0)
+        return;
+    const QDeadlineTimer deadline(ms);
+    for (;;) {
+        processPaintEvents();
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0)
+            break;
+        QThread::msleep(static_cast<unsigned long>(std::min(left, kPaintSliceMs)));
+    }
+    releaseHeldInput();
 }
 
 void RealClock::processEvents() {

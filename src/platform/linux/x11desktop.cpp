@@ -8,6 +8,8 @@
 #include <QWindow>
 #include <cmath>
 
+#include "platform/linux/paintevents.h"
+
 namespace qv::platform {
 
 namespace {
@@ -199,6 +201,15 @@ void X11Desktop::flush() {
     // carried out by the server when this returns.
     if (x_.valid())
         x_.sync();
+}
+
+void X11Desktop::settle() {
+    // Twice: a repaint can uncover or resize in turn (a tray icon redraws once its host has).
+    for (int round = 0; round < 2; ++round)
+        processPaintEventsSentSoFar();
+    // Our new pixels are on the screen.
+    flush();
+    releaseHeldInput();
 }
 
 }  // namespace qv::platform

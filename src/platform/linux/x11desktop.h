@@ -30,6 +30,7 @@ public:
     bool leftButtonDown() const override;
     std::unique_ptr<BusyPointer> busyPointer() override;
     void flush() override;
+    void settle() override;
 
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;

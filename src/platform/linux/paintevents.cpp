@@ -1,0 +1,116 @@
+#include "platform/linux/paintevents.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QThread>
+
+#include "platform/linux/x11connection.h"
+
+namespace qv::platform {
+
+namespace {
+
+constexpr auto kPaintsOnly = QEventLoop::ExcludeUserInputEvents |
+                             QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers;
+
+// A window of ours that no one sees. A change of its property comes back as an event behind
+// every event the server sent before, and wakes the event loop.
+class Marker : public QObject, private QAbstractNativeEventFilter {
+public:
+    explicit Marker(const x11::XConnection& x) : QObject(QCoreApplication::instance()), x_(x) {
+        setObjectName(QLatin1String(kName));
+        window_ = xcb_generate_id(x_.get());
+        const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_create_window(x_.get(), XCB_COPY_FROM_PARENT, window_, x_.root(), -1, -1, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                          &mask);
+        atom_ = x_.atom("_QV_MARK");
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    // The filter takes itself off the application as it goes.
+
+    // One per application: a new application has a new connection.
+    static Marker* of(const x11::XConnection& x) {
+        auto* marker = QCoreApplication::instance()->findChild<Marker*>(QLatin1String(kName));
+        return marker ? marker : new Marker(x);
+    }
+
+    // Puts a mark behind what the server has sent so far; its number.
+    quint64 send() {
+        const uint8_t value = 0;
+        xcb_change_property(x_.get(), XCB_PROP_MODE_REPLACE, window_, atom_, XCB_ATOM_CARDINAL, 8,
+                            1, &value);
+        xcb_flush(x_.get());
+        return ++sent_;
+    }
+    bool arrived(quint64 mark) const { return seen_ >= mark; }
+
+private:
+    static constexpr const char* kName = "qv-paint-marker";
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
+            const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+            if (change->window == window_ && change->atom == atom_)
+                ++seen_;
+        }
+        return false;
+    }
+
+    x11::XConnection x_;
+    xcb_window_t window_ = 0;
+    xcb_atom_t atom_ = 0;
+    quint64 sent_ = 0;
+    quint64 seen_ = 0;
+};
+
+void flushX() {
+    const x11::XConnection x = x11::XConnection::fromQt();
+    if (x.valid())
+        xcb_flush(x.get());
+}
+
+}  // namespace
+
+void processPaintEvents() {
+    if (!QCoreApplication::instance())
+        return;
+    QCoreApplication::processEvents(kPaintsOnly);
+    // A paint ends with its picture in the connection's buffer; on its way it must not wait
+    // for the next turn of the event loop.
+    flushX();
+}
+
+void processPaintEventsSentSoFar() {
+    const x11::XConnection x = x11::XConnection::fromQt();
+    if (!x.valid()) {
+        processPaintEvents();
+        return;
+    }
+    Marker* marker = Marker::of(x);
+    const quint64 mark = marker->send();
+    // Events run in the order they came, so once the mark has run, so have the exposes
+    // before it. The deadline only guards against a server that has gone away.
+    const QDeadlineTimer deadline(2000);
+    for (;;) {
+        processPaintEvents();
+        if (marker->arrived(mark) || deadline.hasExpired())
+            return;
+        QThread::msleep(1);
+    }
+}
+
+void releaseHeldInput() {
+    // Qt keeps the input it was told to leave aside until the next event from the server
+    // comes; the mark is one that surely comes.
+    const x11::XConnection x = x11::XConnection::fromQt();
+    if (x.valid() && QCoreApplication::instance())
+        Marker::of(x)->send();
+}
+
+}  // namespace qv::platform

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace qv::platform {
+
+// Runs the events pending now that only repaint the program's windows (exposes, updates,
+// posted events) and sends the new pixels to the X server. User input, timers and sockets
+// wait, so nothing the user does and no other job of the program runs in between.
+void processPaintEvents();
+
+// Like processPaintEvents(), but first waits until every event the X server sent before now
+// has reached the program: Qt reads them on a thread of its own, and a busy machine can leave
+// an expose unread for a while after the server has sent it.
+void processPaintEventsSentSoFar();
+
+// Ends a stretch of processPaintEvents(): the input that came meanwhile is handled on the
+// next turn of the event loop, in its order, even when nothing else arrives from the server.
+void releaseHeldInput();
+
+}  // namespace qv::platform
