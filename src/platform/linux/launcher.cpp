@@ -1,7 +1,10 @@
 #include "platform/linux/launcher.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <algorithm>
+
+#include "platform/linux/paintevents.h"
 
 namespace qv::platform {
 
@@ -22,13 +25,20 @@ Launcher::Outcome Launcher::launch(const QString& program, const QStringList& ar
     process->setStandardOutputFile(QProcess::nullDevice());
     process->start();
     Outcome outcome;
-    if (!process->waitForStarted(settleMs_)) {
+    // A failed start leaves the process not running, which ends the wait at once.
+    QProcess* raw = process.get();
+    const bool started = waitPainting(
+        [raw](int ms) { return raw->state() != QProcess::Starting || raw->waitForStarted(ms); },
+        QDeadlineTimer(settleMs_));
+    if (!started || raw->error() == QProcess::FailedToStart) {
         outcome.errorText = process->errorString();
         return outcome;
     }
-    if (!process->waitForFinished(settleMs_)) {
+    const bool ended = waitPainting(
+        [raw](int ms) { return raw->state() == QProcess::NotRunning || raw->waitForFinished(ms); },
+        QDeadlineTimer(settleMs_));
+    if (!ended) {
         outcome.status = Outcome::Status::Running;
-        QProcess* raw = process.get();
         // Reaped when it ends, so no finished helper stays behind.
         QObject::connect(raw, &QProcess::finished, raw, [this, raw] {
             auto it = std::find_if(running_.begin(), running_.end(),

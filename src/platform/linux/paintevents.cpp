@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QThread>
+#include <algorithm>
 
 #include "platform/linux/x11connection.h"
 
@@ -111,6 +112,20 @@ void releaseHeldInput() {
     const x11::XConnection x = x11::XConnection::fromQt();
     if (x.valid() && QCoreApplication::instance())
         Marker::of(x)->send();
+}
+
+bool waitPainting(const std::function<bool(int sliceMs)>& done, QDeadlineTimer deadline) {
+    constexpr qint64 kSliceMs = 10;
+    bool finished = false;
+    for (;;) {
+        const qint64 left = deadline.isForever() ? kSliceMs : deadline.remainingTime();
+        finished = done(int(std::clamp<qint64>(left, 0, kSliceMs)));
+        if (finished || deadline.hasExpired())
+            break;
+        processPaintEvents();
+    }
+    releaseHeldInput();
+    return finished;
 }
 
 }  // namespace qv::platform

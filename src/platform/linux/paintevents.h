@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QDeadlineTimer>
+#include <functional>
+
 namespace qv::platform {
 
 // Runs the events pending now that only repaint the program's windows (exposes, updates,
@@ -15,5 +18,10 @@ void processPaintEventsSentSoFar();
 // Ends a stretch of processPaintEvents(): the input that came meanwhile is handled on the
 // next turn of the event loop, in its order, even when nothing else arrives from the server.
 void releaseHeldInput();
+
+// Waits until done(sliceMs), which may itself block up to sliceMs, says the job is done, or the
+// deadline passes; meanwhile the program's windows keep painting and input waits, as in the
+// clock's waits. True when done.
+bool waitPainting(const std::function<bool(int sliceMs)>& done, QDeadlineTimer deadline);
 
 }  // namespace qv::platform

@@ -3,6 +3,8 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 
+#include "platform/linux/paintevents.h"
+
 namespace qv::platform {
 
 ProcessResult QtProcess::run(const QString& program, const QStringList& arguments, int timeoutMs) {
@@ -14,14 +16,25 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
     process.setStandardOutputFile(QProcess::nullDevice());
     process.start(QIODevice::ReadOnly);
     ProcessResult result;
-    if (!process.waitForStarted(int(deadline.remainingTime()))) {
+    // The converter can take a while on a big screen: our windows keep painting meanwhile.
+    const bool started = waitPainting(
+        [&process](int ms) {
+            return process.state() != QProcess::Starting || process.waitForStarted(ms);
+        },
+        deadline);
+    if (!started || process.error() == QProcess::FailedToStart) {
         result.status = ProcessResult::Status::FailedToStart;
         result.errorText = process.errorString();
         process.kill();
         process.waitForFinished();
         return result;
     }
-    if (!process.waitForFinished(int(deadline.remainingTime()))) {
+    const bool finished = waitPainting(
+        [&process](int ms) {
+            return process.state() == QProcess::NotRunning || process.waitForFinished(ms);
+        },
+        deadline);
+    if (!finished) {
         process.kill();
         process.waitForFinished();
         result.status = ProcessResult::Status::TimedOut;
