@@ -112,6 +112,19 @@ TEST_F(DesktopX, ForegroundWindowWithoutWindowManager) {
     EXPECT_EQ(desktop.windowTitle(window), QStringLiteral("Café"));
     EXPECT_EQ(desktop.windowFrame(window), QRect(40, 60, 200, 100));
 
+    // A panel that takes the focus is not the window the user worked in.
+    const xcb_window_t panel = createWindow(QRect(0, 0, 300, 20), 0x202020, false);
+    const uint32_t dockType = server->x().atom("_NET_WM_WINDOW_TYPE_DOCK");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, panel, server->x().atom("_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, 1, &dockType);
+    show(panel);
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, panel, XCB_CURRENT_TIME);
+    server->x().sync();
+    EXPECT_EQ(desktop.foregroundWindow(), panel);
+    EXPECT_EQ(desktop.lastForeignWindow(), window);
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    server->x().sync();
+
     // A desktop background window counts as the desktop; an unmapped window has no frame.
     const uint32_t desktopType = server->x().atom("_NET_WM_WINDOW_TYPE_DESKTOP");
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, server->x().atom("_NET_WM_WINDOW_TYPE"),

@@ -139,7 +139,8 @@ bool X11Desktop::isOurs(WindowId window) const {
 }
 
 void X11Desktop::noteForeground(WindowId window) const {
-    if (window != 0 && !isOurs(window) && !windows_.isDesktopType(window))
+    if (window != 0 && !isOurs(window) && !windows_.isDesktopType(window) &&
+        !windows_.isPanelType(window))
         lastForeign_ = window;
 }
 

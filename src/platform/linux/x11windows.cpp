@@ -81,9 +81,17 @@ QRect X11Windows::frame(WindowId window) const {
 bool X11Windows::isDesktopType(WindowId window) const {
     if (!x_.valid() || window == 0 || window == x_.root())
         return true;
-    const xcb_atom_t desktop = x_.atom("_NET_WM_WINDOW_TYPE_DESKTOP");
+    return hasType(window, "_NET_WM_WINDOW_TYPE_DESKTOP");
+}
+
+bool X11Windows::isPanelType(WindowId window) const {
+    return x_.valid() && window != 0 && hasType(window, "_NET_WM_WINDOW_TYPE_DOCK");
+}
+
+bool X11Windows::hasType(WindowId window, const char* typeName) const {
+    const xcb_atom_t wanted = x_.atom(typeName);
     for (quint32 type : x_.property32(window, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM)) {
-        if (type == desktop)
+        if (type == wanted)
             return true;
     }
     return false;

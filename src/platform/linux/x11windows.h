@@ -22,6 +22,9 @@ public:
     // Outer rectangle in root co-ordinates, decorations included; empty when the window is
     // gone or not viewable.
     QRect frame(WindowId window) const;
+    // A panel or dock (_NET_WM_WINDOW_TYPE_DOCK): part of the desktop's furniture, never the
+    // window a user works in.
+    bool isPanelType(WindowId window) const;
     bool isDesktopType(WindowId window) const;
     bool exists(WindowId window) const;
     // The process id the window's owner declared (_NET_WM_PID), 0 when unknown.
@@ -34,6 +37,7 @@ public:
 private:
     bool hasWindowManager() const;
     xcb_window_t topLevelOf(xcb_window_t window) const;
+    bool hasType(WindowId window, const char* typeName) const;
 
     XConnection x_;
 };
