@@ -64,7 +64,9 @@ TEST_F(PageSetupTest, FirstStartStoresTheDefaultsForTheLocale) {
 TEST_F(PageSetupTest, ALocaleChangeConvertsTheRecordsOnce) {
     useLocale("0");
     start();
+    fake.registry().writes = 0;
     writeCurrentRecord({"25", "10", "25", "25"}, QStringLiteral("Centered"));
+    EXPECT_EQ(fake.registry().writes, 1) << "a record is stored in one write";
 
     useLocale("1");
     start();

@@ -53,6 +53,7 @@ QString convertedMargin(const QString& text, bool fromMetric, const QString& sep
 }
 
 void writeDefaultValues(const DefaultPageSetup& setup, const std::optional<QString>& unitsText) {
+    const platform::RegistryBatch oneWrite(platform::registry());
     createKeys();
     const QString key = pageSetupKey();
     writeText(key, kLeftMarginValue, setup.margins.left);
@@ -142,6 +143,7 @@ bool currentRecordExists() {
 }
 
 void writeCurrentRecord(const Margins& margins, const std::optional<QString>& alignment) {
+    const platform::RegistryBatch oneWrite(platform::registry());
     createKeys();
     const QString key = pageSetupKey();
     writeText(key, kCurrentLeftMarginValue, margins.left);
