@@ -1,5 +1,6 @@
-// A row set in the Hotkeys window against a private X server: it fires its command from a real
-// key press, also with NumLock on, and a combination another client holds is reported.
+// A row set in the Hotkeys window against a private X server fires its command from a real key
+// press, also with NumLock on. (A combination another client holds: HotkeysX refuses it,
+// HotkeysTest reports the refusal.)
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,13 +33,12 @@ protected:
         fake_.reset();
         XvfbTest::TearDown();
     }
-    HotkeysDialog& set(const QString& modifier) {
+    void set(const QString& modifier) {
         HotkeysDialog& dialog = prog_->optionsWindows().hotkeysDialog.get();
         dialog.rowList->setCurrentRow(RowFreeze);
         dialog.modifierCombo->setCurrentText(modifier);
         dialog.keyCombo->setCurrentText("F");
         dialog.setHotkeyButton->click();
-        return dialog;
     }
     void pressAndAwait(int calls) {
         ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"key", "ctrl+alt+f"}), 0);
@@ -58,16 +58,6 @@ TEST_F(HotkeyDialogX, ARowSetInTheDialogFiresFromARealKeyPress) {
     ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"key", "Num_Lock"}), 0);
     pressAndAwait(2);
     EXPECT_EQ(recorder_.calls, (QStringList{"freezeDesktop", "freezeDesktop"}));
-}
-
-TEST_F(HotkeyDialogX, ACombinationHeldByAnotherClientIsReported) {
-    ASSERT_TRUE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'F'));
-    HotkeysDialog& dialog = set("CTRL+");
-    ASSERT_EQ(fake_->dialogs().messages.size(), 1u);
-    EXPECT_EQ(fake_->dialogs().lastText(),
-              "Error: 1409 Registering Hotkey  Freeze Desktop  CTRL+F  Failed !\r"
-              "Hotkey already used by another program ?");
-    EXPECT_EQ(dialog.hotkeyList->item(RowFreeze)->text(), "");
 }
 
 }  // namespace

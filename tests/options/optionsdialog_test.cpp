@@ -139,7 +139,8 @@ TEST_F(OptionsDialogTest, IncrementModeRefillsAnEmptyName) {
     EXPECT_FALSE(f.fileNamePrefixEdit->isEnabled());
 }
 
-TEST_F(OptionsDialogTest, ForbiddenCharactersStoreNothing) {
+// Apply and OK store nothing while the name holds a forbidden character; Return presses OK.
+TEST_F(OptionsDialogTest, ForbiddenCharactersStoreNothingAndReturnPressesOk) {
     OptionsDialog& f = optionsDialog();
     f.show();
     f.fileNamePrefixEdit->setText("shot:1");
@@ -151,6 +152,14 @@ TEST_F(OptionsDialogTest, ForbiddenCharactersStoreNothing) {
     ASSERT_EQ(fake.dialogs().messages.size(), 2u);
     EXPECT_EQ(lastMessage().text, "Not allowed characters in Filename :   \\ / : * ? < > |  ");
     EXPECT_EQ(lastMessage().icon, MsgIcon::Critical);
+
+    f.fileNamePrefixEdit->setText("Typed_");
+    f.showCurrentSizeBox->setChecked(true);
+    QTest::keyClick(f.fileNamePrefixEdit, Qt::Key_Return);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(prog.options.settings.fileNamePrefix, "Typed_");
+    EXPECT_TRUE(prog.options.settings.showCurrentSize);
+    EXPECT_EQ(stored("Save", "SaveName"), withNul("Typed_"));
 }
 
 // Cancel, Escape and the title-bar close drop every edit, the copy caption the box changed
@@ -185,18 +194,6 @@ TEST_F(OptionsDialogTest, CancelEscapeAndCloseDiscardTheEditsAndStoreNothing) {
     }
     for (const char* sub : {"Save", "Apps", "Frame", "Auto"})
         EXPECT_FALSE(keyExists(key(sub))) << sub << ": neither the first load nor Cancel stores";
-}
-
-TEST_F(OptionsDialogTest, ReturnPressesOk) {
-    OptionsDialog& f = optionsDialog();
-    f.show();
-    f.fileNamePrefixEdit->setText("Typed_");
-    f.showCurrentSizeBox->setChecked(true);
-    QTest::keyClick(f.fileNamePrefixEdit, Qt::Key_Return);
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(prog.options.settings.fileNamePrefix, "Typed_");
-    EXPECT_TRUE(prog.options.settings.showCurrentSize);
-    EXPECT_EQ(stored("Save", "SaveName"), withNul("Typed_"));
 }
 
 TEST_F(OptionsDialogTest, ActivationOverTheFrozenScreenMarksTheDialogOpen) {

@@ -20,9 +20,9 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void writeFile(const QByteArray& text) {
-        QDir().mkpath(dir_.filePath(QStringLiteral("quorvalline")));
-        QFile f(path());
+    static void write(const QString& file, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
@@ -58,7 +58,7 @@ TEST_F(FileRegistryTest, ValuesSurviveARestartByteForByte) {
 
 TEST_F(FileRegistryTest, DamagedFileIsMovedAsideAndDefaultsApply) {
     const QByteArray damaged = "[HKEY_CURRENT_USER\\Software\\Quorvalline\\Save]\ngarbage\n";
-    writeFile(damaged);
+    write(path(), damaged);
     {
         FileRegistry reg(path());
         EXPECT_FALSE(reg.keyExists(Root::CurrentUser, "Software\\Quorvalline\\Save"));
@@ -68,7 +68,7 @@ TEST_F(FileRegistryTest, DamagedFileIsMovedAsideAndDefaultsApply) {
     EXPECT_TRUE(FileRegistry(path()).keyExists(Root::CurrentUser, "Software\\Quorvalline\\Save"));
 
     // A second damage does not replace the first copy.
-    writeFile(damaged + "more");
+    write(path(), damaged + "more");
     FileRegistry third(path());
     EXPECT_TRUE(QFile::exists(path() + ".damaged.1"));
 }
@@ -205,12 +205,6 @@ protected:
         return dir_.filePath(QStringLiteral("system/quorvalline.desktop"));
     }
     Autostart autostart() const { return Autostart(userEntry(), {systemEntry()}); }
-    static void writeEntry(const QString& file, const char* text) {
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
 };
 
 constexpr char kOn[] = "[Desktop Entry]\nType=Application\nExec=/usr/bin/quorvalline\n";
@@ -239,9 +233,9 @@ TEST_F(AutostartTest, AnEntrySwitchedOffOnTheDesktopCountsAsOff) {
         QFile::remove(userEntry());
         QFile::remove(systemEntry());
         if (c.user)
-            writeEntry(userEntry(), c.user);
+            write(userEntry(), c.user);
         if (c.system)
-            writeEntry(systemEntry(), c.system);
+            write(systemEntry(), c.system);
         EXPECT_EQ(autostart().isEnabled(), c.enabled);
         FileRegistry reg(path(), autostart());
         EXPECT_EQ(reg.value(Root::CurrentUser, kRunKey, kRunValue).has_value(), c.enabled);
@@ -257,8 +251,8 @@ TEST_F(AutostartTest, SwitchingOffLeavesAHiddenEntryThatAlsoHidesTheSystemOne) {
         SCOPED_TRACE(user ? user : "no entry of the user's");
         QFile::remove(userEntry());
         if (user)
-            writeEntry(userEntry(), user);
-        writeEntry(systemEntry(), kOn);
+            write(userEntry(), user);
+        write(systemEntry(), kOn);
         FileRegistry reg(path(), autostart());
         ASSERT_TRUE(reg.value(Root::CurrentUser, kRunKey, kRunValue));
         EXPECT_TRUE(reg.deleteValue(Root::CurrentUser, kRunKey, kRunValue));

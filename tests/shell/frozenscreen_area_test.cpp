@@ -107,10 +107,21 @@ TEST_F(AreaCaptureTest, AFlickCapturesTheBandThroughTheReleasePoint) {
     }
 }
 
-TEST_F(AreaCaptureTest, CircleBuffersAreWhiteOutsideTheInscribedCircle) {
+TEST_F(AreaCaptureTest, TheCircleStaysOnThePictureAndItsBufferIsWhiteOutsideIt) {
     circular();
-    drag({50, 400}, {50, 700});
-    EXPECT_EQ(bandPixels(), QRect(0, 350, 100, 100));
+    // 1.6 times the vertical distance (the horizontal one on the anchor's row), clamped.
+    const std::tuple<QPoint, QPoint, QRect> rows[] = {
+        {{400, 400}, {500, 425}, {360, 360, 80, 80}},
+        {{100, 400}, {1200, 400}, {0, 300, 200, 200}},
+        {{1250, 400}, {1250, 500}, {1220, 370, 60, 60}},
+        {{640, 790}, {640, 700}, {630, 780, 20, 20}},
+        {{50, 400}, {50, 700}, {0, 350, 100, 100}},
+    };
+    for (const auto& [anchor, to, band] : rows) {
+        SCOPED_TRACE(::testing::Message() << anchor.x() << "," << anchor.y());
+        drag(anchor, to);
+        EXPECT_EQ(bandPixels(), band);
+    }
     const QImage captured = buffer();
     ASSERT_EQ(captured.size(), QSize(98, 98));
     const QImage inside = screen(QRect(1, 351, 98, 98));
@@ -122,22 +133,6 @@ TEST_F(AreaCaptureTest, CircleBuffersAreWhiteOutsideTheInscribedCircle) {
                 << x << "," << y;
     EXPECT_EQ(fake.clipboard().imageContent, captured);
     EXPECT_FALSE(captureState().areaCaptureRunning);
-}
-
-TEST_F(AreaCaptureTest, TheCircleStaysOnThePicture) {
-    circular();
-    // 1.6 times the vertical distance (the horizontal one on the anchor's row), clamped.
-    const std::tuple<QPoint, QPoint, QRect> rows[] = {
-        {{400, 400}, {500, 425}, {360, 360, 80, 80}},
-        {{100, 400}, {1200, 400}, {0, 300, 200, 200}},
-        {{1250, 400}, {1250, 500}, {1220, 370, 60, 60}},
-        {{640, 790}, {640, 700}, {630, 780, 20, 20}},
-    };
-    for (const auto& [anchor, to, band] : rows) {
-        SCOPED_TRACE(::testing::Message() << anchor.x() << "," << anchor.y());
-        drag(anchor, to);
-        EXPECT_EQ(bandPixels(), band);
-    }
 }
 
 TEST_F(AreaCaptureTest, TheReadoutShowsTheCurrentSizeWithTheLocaleSeparator) {
@@ -203,16 +198,30 @@ TEST_F(AreaCaptureTest, RightClickWithDeletedObjectsCapturesAgainBeforeTheMenu) 
     EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
 }
 
+// A middle drag, a release nobody pressed for and a mouse-up a selected object holds capture
+// nothing; a left press always starts a drag afresh.
 TEST_F(AreaCaptureTest, OnlyALeftDragCapturesAndALeftPressAlwaysStartsOne) {
     drag({100, 100}, {200, 200});
     const QImage first = buffer();
     fake.clipboard().clears = 0;
 
-    // A middle drag and a release nobody pressed for capture nothing.
     drag({300, 300}, {400, 400}, Qt::MiddleButton);
     release({500, 500});
     EXPECT_EQ(buffer(), first);
     EXPECT_EQ(fake.clipboard().clears, 0);
+
+    CanvasShape* handle = picture()->addShape(CanvasItem::Role::Selection);
+    handle->hide();
+    press({300, 300});
+    move({400, 400});
+    move({400, 400});
+    handle->show();
+    fake.clock().sleeps.clear();
+    release({400, 400});
+    EXPECT_EQ(buffer(), first);
+    EXPECT_EQ(fake.clock().sleeps, std::vector<int>{300});
+    EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
+    handle->hide();
 
     // A drag whose mouse-up got lost: the next left press starts afresh from its own point.
     press({300, 300});
@@ -223,23 +232,6 @@ TEST_F(AreaCaptureTest, OnlyALeftDragCapturesAndALeftPressAlwaysStartsOne) {
     move({640, 560});
     release({640, 560});
     EXPECT_EQ(buffer(), screen(QRect(601, 501, 38, 58)));
-}
-
-TEST_F(AreaCaptureTest, ASelectedObjectHoldsTheMouseUp) {
-    drag({100, 100}, {200, 200});
-    const QImage first = buffer();
-    CanvasShape* handle = picture()->addShape(CanvasItem::Role::Selection);
-    handle->hide();
-
-    press({300, 300});
-    move({400, 400});
-    move({400, 400});
-    handle->show();
-    fake.clock().sleeps.clear();
-    release({400, 400});
-    EXPECT_EQ(buffer(), first);
-    EXPECT_EQ(fake.clock().sleeps, std::vector<int>{300});
-    EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
 }
 
 }  // namespace

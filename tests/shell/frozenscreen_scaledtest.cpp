@@ -30,14 +30,12 @@ protected:
     }
 };
 
-TEST_F(ScaledAreaTest, TheFrozenPictureCoversEveryDevicePixel) {
+// The picture covers every device pixel, and the drag points are whole device pixels.
+TEST_F(ScaledAreaTest, DragPointsAreWholeDevicePixels) {
     ASSERT_EQ(picture()->devicePixelRatioF(), kRatio) << "QT_SCALE_FACTOR=1.5 expected";
     EXPECT_EQ(picture()->pixelSize(), QSize(1280, 800));
     EXPECT_GE(picture()->width() * kRatio, 1280);
     EXPECT_GE(picture()->height() * kRatio, 800);
-}
-
-TEST_F(ScaledAreaTest, DragPointsAreWholeDevicePixels) {
     settings().showCurrentSize = true;
     // Logical positions between device pixels (67 is device pixel 100.5), and the positions a
     // scaled display reports for whole device pixels (101 / 1.5).

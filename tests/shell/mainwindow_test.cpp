@@ -27,11 +27,10 @@ protected:
     // A run after the first one: the hotkey table was stored.
     void storeHotkeyTable() { fake.registry().createKey(Root::CurrentUser, kHotkeys); }
     MainWindow& start() { return prog.shellWindows().mainWindow.get(); }
-    static void send(QWidget* widget, QEvent::Type type) {
-        QMouseEvent event(type, QPointF(1, 1), widget->mapToGlobal(QPointF(1, 1)), Qt::LeftButton,
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(widget, &event);
+    static void clickLabel(QWidget* label) {
+        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(1, 1), label->mapToGlobal(QPointF(1, 1)),
+                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &up);
     }
     static void rightClick(QWidget& widget) {
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10),
@@ -136,35 +135,35 @@ TEST_F(MainWindowTest, MenusAfterStartUp) {
     EXPECT_TRUE(mainWindow.trayMenu->isVisible());
 }
 
-TEST_F(MainWindowTest, ReleaseAfterCaptureStoredOnForcesAutocopyCheckedAndDisabled) {
-    for (const bool release : {true, false}) {
-        SCOPED_TRACE(release);
+// Fresh starts: a stored release after capture forces autocopy on; the locale sets the units.
+TEST_F(MainWindowTest, StartReadsTheStoredReleaseAndTheLocale) {
+    const struct {
+        bool release;
+        QString measurement;
+        const char* unitSign;
+        const char* units;
+    } starts[] = {
+        {true, "0", "mm", "Metric"},
+        {false, QString("1") + QChar(0) + "x", "\"", "US"},
+        {false, "2", "", ""},
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.measurement.toStdString());
         fakes::FakePlatform platform;
         const QString autoKey = "Software\\Quorvalline\\Auto";
         platform.registry().setValue(Root::CurrentUser, autoKey, "AutoCopyToClibrd",
                                      QByteArray("0\0", 2));
         platform.registry().setValue(Root::CurrentUser, autoKey, "AutoReleaseDesktop",
-                                     QByteArray(release ? "1\0" : "0\0", 2));
+                                     QByteArray(start.release ? "1\0" : "0\0", 2));
         platform.registry().createKey(Root::CurrentUser, "Software\\Quorvalline\\Save");
-        Program run;
-        run.shellWindows().mainWindow.get();
-        EXPECT_EQ(run.options.settings.releaseAfterCapture, release);
-        EXPECT_EQ(run.options.settings.autoCopy, release);
-    }
-}
-
-TEST_F(MainWindowTest, LocaleSetsTheUnits) {
-    const std::tuple<QString, const char*, const char*> rows[] = {
-        {"0", "mm", "Metric"}, {QString("1") + QChar(0) + "x", "\"", "US"}, {"2", "", ""}};
-    for (const auto& [measurement, unitSign, units] : rows) {
-        SCOPED_TRACE(measurement.toStdString());
-        fakes::FakePlatform platform;
-        platform.locale().measurement = measurement;
+        platform.locale().measurement = start.measurement;
         platform.locale().separator = QString(",") + QChar(0);
         Program run;
         run.shellWindows().mainWindow.get();
-        EXPECT_EQ(output::unitSign(run.output.currentUnits), unitSign);
-        EXPECT_EQ(output::unitsText(run.output.localeUnits), units);
+        EXPECT_EQ(run.options.settings.releaseAfterCapture, start.release);
+        EXPECT_EQ(run.options.settings.autoCopy, start.release);
+        EXPECT_EQ(output::unitSign(run.output.currentUnits), start.unitSign);
+        EXPECT_EQ(output::unitsText(run.output.localeUnits), start.units);
         EXPECT_EQ(run.output.decimalSeparator, ",");
     }
 }
@@ -182,7 +181,7 @@ TEST_F(MainWindowTest, StateAfterStartUpAndTheWindowHidesIntoTheTrayAfterFiveSec
     EXPECT_FALSE(mainWindow.isVisible());
     // "Show in Tray" hides it too.
     mainWindow.show();
-    send(mainWindow.showInTrayLabel, QEvent::MouseButtonRelease);
+    clickLabel(mainWindow.showInTrayLabel);
     EXPECT_FALSE(mainWindow.isVisible());
 }
 
@@ -194,7 +193,7 @@ TEST_F(MainWindowTest, WithoutATrayTheWindowStaysSaysWhereTheMenuIsAndCannotHide
     EXPECT_TRUE(mainWindow.noTrayLabel->isVisible());
     EXPECT_TRUE(mainWindow.noTrayLabel->text().contains("right-click"));
     EXPECT_FALSE(mainWindow.showInTrayLabel->isEnabled());
-    send(mainWindow.showInTrayLabel, QEvent::MouseButtonRelease);
+    clickLabel(mainWindow.showInTrayLabel);
     EXPECT_TRUE(mainWindow.isVisible());
     rightClick(mainWindow);
     EXPECT_TRUE(mainWindow.trayMenu->isVisible());
@@ -205,7 +204,7 @@ TEST_F(MainWindowTest, WithoutATrayTheWindowStaysSaysWhereTheMenuIsAndCannotHide
     fake.clock().advance(1000);
     EXPECT_FALSE(mainWindow.noTrayLabel->isVisible());
     EXPECT_TRUE(mainWindow.showInTrayLabel->isEnabled());
-    send(mainWindow.showInTrayLabel, QEvent::MouseButtonRelease);
+    clickLabel(mainWindow.showInTrayLabel);
     EXPECT_FALSE(mainWindow.isVisible());
 }
 
@@ -308,7 +307,7 @@ TEST_F(MainWindowTest, ExitAndExitProgramEndAtOnceClosingTheWindowEndsInOrder) {
         run.shellWindows().frozenScreen->show();
         const std::function<void()> ends[] = {
             [&] { mainWindow.exitItem->trigger(); },
-            [&] { send(mainWindow.exitLabel, QEvent::MouseButtonRelease); },
+            [&] { clickLabel(mainWindow.exitLabel); },
             [&] { mainWindow.close(); },
         };
         ASSERT_TRUE(platform.tray().shown);
