@@ -48,8 +48,8 @@ bool chooseX11OnWayland() {
 
 // Qt aborts when its X11 platform finds no server; say so plainly instead.
 bool x11DisplayMissing() {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        qgetenv("QT_QPA_PLATFORM") != QByteArrayLiteral("xcb"))
+    const QByteArray named = qgetenv("QT_QPA_PLATFORM");
+    if (!named.isEmpty() && !named.startsWith("xcb"))
         return false;
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     const bool missing = xcb_connection_has_error(c) != 0;
