@@ -1,4 +1,9 @@
+#include <xcb/xcb.h>
+
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/program.h"
 #include "platform/linux/fileregistry.h"
@@ -18,6 +23,39 @@
 #include "shell/windows.h"
 
 namespace {
+
+const char kWaylandText[] =
+    "On a Wayland session Quorvalline runs on X11 through XWayland: it cannot see other "
+    "programs' windows nor hold global hotkeys.";
+
+bool waylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
+// Left to itself, Qt would pick its Wayland platform, on which there are no key grabs nor
+// other programs' windows at all; through XWayland at least the X11 programs' are there.
+// A platform the user names (other than Wayland) is kept. Returns whether it chose X11.
+bool chooseX11OnWayland() {
+    if (!waylandSession())
+        return false;
+    const QByteArray named = qgetenv("QT_QPA_PLATFORM");
+    if (!named.isEmpty() && !named.startsWith("wayland"))
+        return false;
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    return true;
+}
+
+// Qt aborts when its X11 platform finds no server; say so plainly instead.
+bool x11DisplayMissing() {
+    const QByteArray named = qgetenv("QT_QPA_PLATFORM");
+    if (!named.isEmpty() && !named.startsWith("xcb"))
+        return false;
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const bool missing = xcb_connection_has_error(c) != 0;
+    xcb_disconnect(c);
+    return missing;
+}
 
 qv::platform::Services linuxServices() {
     using namespace qv::platform;
@@ -41,6 +79,13 @@ qv::platform::Services linuxServices() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const bool onWayland = chooseX11OnWayland();
+    if (x11DisplayMissing()) {
+        std::fputs("quorvalline: cannot open the display\n", stderr);
+        return EXIT_FAILURE;
+    }
+    if (onWayland)
+        std::fprintf(stderr, "quorvalline: %s\n", kWaylandText);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvalline"));
     // The program lives in the tray: closing a dialog never ends it, only its exits do.
@@ -51,5 +96,13 @@ int main(int argc, char* argv[]) {
 
     // Creating the main window runs the whole start-up.
     program.shellWindows().mainWindow.get();
+    if (onWayland) {
+        // Once the event loop runs, so the box comes after whatever start-up put on screen.
+        QTimer::singleShot(0, &app, [] {
+            qv::platform::dialogs().message(
+                QString::fromLatin1(kWaylandText), qv::platform::MsgButtons::Ok,
+                qv::platform::MsgIcon::Information, QStringLiteral(" Quorvalline "));
+        });
+    }
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include "options/hotkeytable.h"
 #include "options/state.h"
 #include "options/windows.h"
+#include "platform/dialogs.h"
 #include "platform/services.h"
 
 namespace qv::options {
@@ -44,6 +45,12 @@ HotkeyDispatcher::~HotkeyDispatcher() {
 }
 
 void HotkeyDispatcher::dispatch(int id) {
+    // A press while one of our dialogs is open is dropped, not kept for later: the dialog has
+    // the user's attention, and a command run inside its event loop could destroy the window
+    // it belongs to (Release deletes the frozen screen that owns a message box or the Save As
+    // dialog) while the dialog and its caller still stand on it.
+    if (platform::Dialogs::anyOpen())
+        return;
     if (!options::state().hotkeysDisabled && id >= kFirstHotkeyId && id <= kLastHotkeyId)
         runCommand(id);
 }

@@ -19,7 +19,7 @@ public:
     HotkeyDispatcher(const HotkeyDispatcher&) = delete;
     HotkeyDispatcher& operator=(const HotkeyDispatcher&) = delete;
 
-    // One press of the hotkey registered under id.
+    // One press of the hotkey registered under id; ignored while a dialog of ours is open.
     void dispatch(int id);
 
 private:

@@ -27,10 +27,15 @@ struct ChosenFile {
 };
 
 // Modal dialogs. Every message box and common dialog of the program goes through here so
-// that tests can answer them from a script.
+// that tests can answer them from a script, and so that the program knows when one is open.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
+
+    // Whether one of the program's dialogs is open now. Each runs its own event loop, in which
+    // the program must not destroy the windows the dialog and its caller stand on. Counted for
+    // the whole program, as the dialogs are modal to all of it, whichever object shows them.
+    static bool anyOpen() { return openCount_ > 0; }
 
     virtual MsgAnswer message(const QString& text, MsgButtons buttons, MsgIcon icon,
                               const QString& title, QWidget* owner = nullptr) = 0;
@@ -49,6 +54,19 @@ public:
                                                 QWidget* owner = nullptr) = 0;
     virtual std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner = nullptr) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial, QWidget* owner = nullptr) = 0;
+
+protected:
+    // Held by an implementation for as long as one of its dialogs is open.
+    class OpenDialog {
+    public:
+        OpenDialog() { ++openCount_; }
+        ~OpenDialog() { --openCount_; }
+        OpenDialog(const OpenDialog&) = delete;
+        OpenDialog& operator=(const OpenDialog&) = delete;
+    };
+
+private:
+    static inline int openCount_ = 0;
 };
 
 }  // namespace qv::platform

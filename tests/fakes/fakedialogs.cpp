@@ -36,6 +36,10 @@ MsgAnswer firstButton(MsgButtons b) {
 MsgAnswer FakeDialogs::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                                const QString& title, QWidget*) {
     messages.push_back({text, buttons, icon, title});
+    if (whileMessageOpen) {
+        const OpenDialog open;
+        whileMessageOpen();
+    }
     if (answers.empty())
         return firstButton(buttons);
     const MsgAnswer a = answers.front();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -43,6 +44,8 @@ public:
     std::deque<QString> filters;               // filters chosen in save-file dialogs with a filter
     std::vector<QString> preselectedFilters;
     std::deque<std::optional<QColor>> colors;
+    // Runs while each message box is open, as the events a real one's loop would handle.
+    std::function<void()> whileMessageOpen;
 
     // The text of the last message box, or empty when none was shown.
     QString lastText() const { return messages.empty() ? QString() : messages.back().text; }

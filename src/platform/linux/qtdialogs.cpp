@@ -75,6 +75,7 @@ MsgAnswer QtDialogs::message(const QString& text, MsgButtons buttons, MsgIcon ic
     box.setDefaultButton(mapping.front().first);
     // Messages must be seen even when another program has the focus.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const OpenDialog open;
     const int chosen = box.exec();
     for (const auto& [qt, answer] : mapping) {
         if (chosen == qt)
@@ -85,10 +86,12 @@ MsgAnswer QtDialogs::message(const QString& text, MsgButtons buttons, MsgIcon ic
 }
 
 std::optional<QString> QtDialogs::openFile(const FileDialogRequest& r, QWidget* owner) {
+    const OpenDialog open;
     return nonEmpty(QFileDialog::getOpenFileName(owner, r.title, startPath(r), r.filter));
 }
 
 std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& r, QWidget* owner) {
+    const OpenDialog open;
     // Overwriting is the caller's question to ask: it knows the numbered-name rules.
     return nonEmpty(QFileDialog::getSaveFileName(owner, r.title, startPath(r), r.filter, nullptr,
                                                  QFileDialog::DontConfirmOverwrite));
@@ -98,6 +101,7 @@ std::optional<ChosenFile> QtDialogs::saveFileWithFilter(const FileDialogRequest&
                                                         const QString& selectedFilter,
                                                         QWidget* owner) {
     QString filter = selectedFilter;
+    const OpenDialog open;
     const QString path = QFileDialog::getSaveFileName(owner, r.title, startPath(r), r.filter,
                                                       &filter, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
@@ -107,10 +111,12 @@ std::optional<ChosenFile> QtDialogs::saveFileWithFilter(const FileDialogRequest&
 
 std::optional<QString> QtDialogs::chooseFolder(const QString& title, const QString& start,
                                                QWidget* owner) {
+    const OpenDialog open;
     return nonEmpty(QFileDialog::getExistingDirectory(owner, title, start));
 }
 
 std::optional<QColor> QtDialogs::chooseColor(const QColor& initial, QWidget* owner) {
+    const OpenDialog open;
     const QColor c = QColorDialog::getColor(initial, owner);
     if (!c.isValid())
         return std::nullopt;
@@ -119,6 +125,7 @@ std::optional<QColor> QtDialogs::chooseColor(const QColor& initial, QWidget* own
 
 std::optional<QFont> QtDialogs::chooseFont(const QFont& initial, QWidget* owner) {
     bool ok = false;
+    const OpenDialog open;
     const QFont f = QFontDialog::getFont(&ok, initial, owner);
     if (!ok)
         return std::nullopt;
