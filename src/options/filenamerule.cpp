@@ -1,12 +1,28 @@
 #include "options/filenamerule.h"
 
+#include <algorithm>
+
 namespace qv::options {
 
-FileNameProblem checkFileName(const QString& name) {
+namespace {
+
+bool hasForbiddenCharacter(const QString& name) {
     for (QChar c : QStringLiteral("|><?*:/\\")) {
         if (name.contains(c))
-            return FileNameProblem::ForbiddenCharacter;
+            return true;
     }
+    // A pasted line break or tab would end up inside the file name.
+    return std::any_of(name.cbegin(), name.cend(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+}  // namespace
+
+FileNameProblem checkFileName(const QString& name) {
+    // "." and ".." name folders, never a file of their own; like a slash they lead out of the
+    // name into the folder tree, so they count as forbidden characters.
+    if (hasForbiddenCharacter(name) || name == u"." || name == u"..")
+        return FileNameProblem::ForbiddenCharacter;
     if (name.isEmpty())
         return FileNameProblem::Empty;
     return FileNameProblem::None;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QStringList>
 #include <vector>
 
 #include "options/hotkeycommands.h"
@@ -66,6 +67,26 @@ QString registrationFailure(int error, int row, const QString& hotkeyText) {
            QStringLiteral("Quorvalline  will keep running but the hotkey will not be available !");
 }
 
+// Only an edited settings file gives two rows one combination (the Hotkeys window refuses it);
+// the system would refuse the second row as if another program held the combination.
+QString sharedCombination(int row, int firstRow, const QString& hotkeyText) {
+    return QStringLiteral("Hotkey   ") + hotkeyText + QStringLiteral("   is used by two rows:   ") +
+           hotkeyRowName(firstRow) + QStringLiteral("   and   ") + hotkeyRowName(row) + kCr + kCr +
+           QStringLiteral("Quorvalline  will keep running but the hotkey will only work for ") +
+           hotkeyRowName(firstRow) + QStringLiteral(" !");
+}
+
+// The earlier row of texts with the same combination as row, or nothing.
+std::optional<int> earlierRowWith(const QStringList& texts, int row) {
+    const std::optional<ParsedHotkey> hotkey = parseHotkey(texts.at(row));
+    for (int earlier = 0; hotkey && earlier < row; ++earlier) {
+        const std::optional<ParsedHotkey> other = parseHotkey(texts.at(earlier));
+        if (other && other->modifiers == hotkey->modifiers && other->key == hotkey->key)
+            return earlier;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 HotkeyCommands* hotkeyCommands() {
@@ -74,11 +95,20 @@ HotkeyCommands* hotkeyCommands() {
 
 void registerHotkeys() {
     QListWidget* list = options::windows().hotkeysDialog->hotkeyList;
-    for (int row = 0; row < list->count() && row < kHotkeyRows; ++row) {
-        const QString text = list->item(row)->text();
+    QStringList texts;
+    for (int row = 0; row < list->count() && row < kHotkeyRows; ++row)
+        texts << list->item(row)->text();
+    for (int row = 0; row < texts.size(); ++row) {
+        const QString& text = texts.at(row);
         const std::optional<ParsedHotkey> hotkey = parseHotkey(text);
         if (!hotkey)
             continue;
+        if (const std::optional<int> first = earlierRowWith(texts, row)) {
+            platform::dialogs().message(sharedCombination(row, *first, text),
+                                        platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                                        kTitle);
+            continue;
+        }
         const int error =
             platform::hotkeys().registerHotkey(hotkeyId(row), hotkey->modifiers, hotkey->key);
         if (error != 0) {

@@ -13,8 +13,9 @@ class HotkeyCommands;
 HotkeyCommands* hotkeyCommands();
 
 // Registers every non-empty row of the Hotkeys window's table and shows each registered
-// hotkey in its menu captions. A row the system refuses gets one message and keeps its
-// caption; the rows after it are still registered. Releases nothing first.
+// hotkey in its menu captions. A row the system refuses, or one whose combination an earlier
+// row has, gets one message and keeps its caption; the rows after it are still registered.
+// Releases nothing first.
 void registerHotkeys();
 // Releases the ids of all rows, registered or not.
 void releaseHotkeys();

@@ -1,5 +1,7 @@
 #include "options/hotkeystore.h"
 
+#include <QTextStream>
+
 #include "options/hotkeytable.h"
 #include "options/registrystore.h"
 #include "platform/services.h"
@@ -22,17 +24,35 @@ QString rowFromStore(const QString& storedText) {
     return textBeforeNul(storedText);
 }
 
+// Such rows are kept as they are but never grabbed; an edited settings file is the only way
+// to get them, so whoever edited it is told which row is ignored.
+void reportIgnored(const QString& name, const QString& text, const char* why) {
+    QString shown = text;
+    for (QChar& c : shown) {
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    }
+    QTextStream(stderr) << "quorvalline: hotkey row \"" << name << "\" holds \"" << shown << "\", "
+                        << why << "; it is ignored\n";
+}
+
 }  // namespace
 
 StoredHotkeys readHotkeyStore() {
     StoredHotkeys stored;
-    for (int row = 0; row < kHotkeyRows; ++row)
-        stored.rows << rowFromStore(readTextWithNul(kHotkeysKey, hotkeyRowName(row)));
+    for (int row = 0; row < kHotkeyRows; ++row) {
+        const QString text = rowFromStore(readTextWithNul(kHotkeysKey, hotkeyRowName(row)));
+        if (!text.isEmpty() && !parseHotkey(text))
+            reportIgnored(hotkeyRowName(row), text, "which is not a hotkey");
+        stored.rows << text;
+    }
     const QString flag = readTextWithNul(kHotkeysKey, kDisableValue);
     if (flag == flagWithNul(false))
         stored.disabled = false;
     else if (flag == flagWithNul(true))
         stored.disabled = true;
+    else if (!flag.isEmpty())
+        reportIgnored(kDisableValue, textBeforeNul(flag), "which is not a stored 0 or 1");
     return stored;
 }
 

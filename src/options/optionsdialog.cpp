@@ -14,6 +14,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 
 #include "capture/capturestate.h"
 #include "capture/shellcontrol.h"
@@ -197,6 +198,9 @@ void OptionsDialog::buildLayout() {
     whole->addLayout(buttons);
     whole->setSizeConstraint(QLayout::SetFixedSize);
     saveFolderEdit->setMinimumWidth(240);
+    // A stored path or prefix of any length comes back whole; QLineEdit would cut it at 32767.
+    for (QLineEdit* edit : {saveFolderEdit, fileNamePrefixEdit, pastingAppEdit, soundFileEdit})
+        edit->setMaxLength(std::numeric_limits<int>::max());
     // The boxes of the left column end in one line.
     int browseWidth = 0;
     for (const QPushButton* b : {browseSaveFolderButton, selectNameButton, browsePastingAppButton})

@@ -1,9 +1,11 @@
 #include "options/settingsstore.h"
 
 #include <QCoreApplication>
+#include <QTextStream>
 #include <array>
 #include <limits>
 
+#include "options/filenamerule.h"
 #include "options/registrystore.h"
 #include "platform/services.h"
 #include "toolkit/numbers.h"
@@ -104,6 +106,15 @@ const std::array<Row, 15>& rows() {
     return table;
 }
 
+// text with its control characters shown as '?', so a report about it stays on one line.
+QString oneLine(QString text) {
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    }
+    return text;
+}
+
 }  // namespace
 
 bool SettingsStore::stored() {
@@ -116,6 +127,14 @@ Settings SettingsStore::load() const {
         return settings;
     for (const Row& row : rows())
         row.read(settings, readTextWithNul(row.key, QString::fromLatin1(row.name)));
+    // An edited file could hand us a prefix the Options window never lets through, such as
+    // "../x", which would save outside the default folder.
+    if (checkFileName(settings.fileNamePrefix) == FileNameProblem::ForbiddenCharacter) {
+        QTextStream(stderr) << "quorvalline: the stored file name prefix \""
+                            << oneLine(settings.fileNamePrefix) << "\" is not a file name; using \""
+                            << Settings().fileNamePrefix << "\" instead\n";
+        settings.fileNamePrefix = Settings().fileNamePrefix;
+    }
     // Increment mode never runs with an empty prefix.
     if (settings.naming == SaveNaming::Increment && settings.fileNamePrefix.isEmpty())
         settings.fileNamePrefix = Settings().fileNamePrefix;
