@@ -27,13 +27,8 @@ QString rowFromStore(const QString& storedText) {
 // Such rows are kept as they are but never grabbed; an edited settings file is the only way
 // to get them, so whoever edited it is told which row is ignored.
 void reportIgnored(const QString& name, const QString& text, const char* why) {
-    QString shown = text;
-    for (QChar& c : shown) {
-        if (c.category() == QChar::Other_Control)
-            c = u'?';
-    }
-    QTextStream(stderr) << "quorvalline: hotkey row \"" << name << "\" holds \"" << shown << "\", "
-                        << why << "; it is ignored\n";
+    QTextStream(stderr) << "quorvalline: hotkey row \"" << name << "\" holds \"" << onOneLine(text)
+                        << "\", " << why << "; it is ignored\n";
 }
 
 }  // namespace

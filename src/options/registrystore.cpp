@@ -45,6 +45,14 @@ bool deleteValue(const QString& key, const QString& name) {
     return platform::registry().deleteValue(Root::CurrentUser, key, name);
 }
 
+QString onOneLine(QString storedText) {
+    for (QChar& c : storedText) {
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    }
+    return storedText;
+}
+
 QString textBeforeNul(const QString& storedText) {
     const qsizetype nul = storedText.indexOf(QChar(0));
     return nul < 0 ? storedText : storedText.left(nul);

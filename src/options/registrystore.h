@@ -29,6 +29,10 @@ bool deleteValue(const QString& key, const QString& name);
 
 // What a text box shows of a text read with its NUL: everything before the first NUL.
 QString textBeforeNul(const QString& storedText);
+
+// A stored text with its control characters shown as '?', so that a report naming it stays on
+// one line.
+QString onOneLine(QString storedText);
 // "1" or "0" as readTextWithNul gives it back.
 QString flagWithNul(bool on);
 

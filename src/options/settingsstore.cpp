@@ -106,15 +106,6 @@ const std::array<Row, 15>& rows() {
     return table;
 }
 
-// text with its control characters shown as '?', so a report about it stays on one line.
-QString oneLine(QString text) {
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control)
-            c = u'?';
-    }
-    return text;
-}
-
 }  // namespace
 
 bool SettingsStore::stored() {
@@ -131,8 +122,9 @@ Settings SettingsStore::load() const {
     // "../x", which would save outside the default folder.
     if (checkFileName(settings.fileNamePrefix) == FileNameProblem::ForbiddenCharacter) {
         QTextStream(stderr) << "quorvalline: the stored file name prefix \""
-                            << oneLine(settings.fileNamePrefix) << "\" is not a file name; using \""
-                            << Settings().fileNamePrefix << "\" instead\n";
+                            << onOneLine(settings.fileNamePrefix)
+                            << "\" is not a file name; using \"" << Settings().fileNamePrefix
+                            << "\" instead\n";
         settings.fileNamePrefix = Settings().fileNamePrefix;
     }
     // Increment mode never runs with an empty prefix.
