@@ -1,10 +1,19 @@
 #include "converter/converter.h"
 
-#include <QFileInfo>
-#include <QImage>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QIODevice>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QtEndian>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 namespace qv::converter {
 
@@ -24,10 +33,191 @@ QByteArray formatFor(const QString& mime) {
     return {};
 }
 
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// What the file and info headers of a bitmap declare.
+struct BitmapHeader {
+    qint64 pixelOffset = 0;
+    quint32 infoSize = 0;
+    qint64 width = 0;
+    qint64 height = 0;  // negative for top-down rows
+    int bitsPerPixel = 0;
+    quint32 compression = 0;
+};
+
+enum Compression : quint32 { Plain = 0, RunLength8 = 1, RunLength4 = 2, BitFields = 3 };
+
+constexpr int kFileHeaderSize = 14;
+constexpr int kCoreHeaderSize = 12;  // the old OS/2 header with 16-bit sizes
+constexpr int kLargestInfoSize = 124;
+// A run-length bitmap may decode to at most this many bytes of image for each byte of data:
+// a uniform screen packs 255 pixels into two bytes, and a tiny file cannot claim a huge image.
+constexpr qint64 kRunLengthGain = 1024;
+
+QString parseHeader(const QByteArray& bytes, BitmapHeader* header) {
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    if (bytes.size() < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M')
+        return QStringLiteral("not a bitmap");
+    header->pixelOffset = qFromLittleEndian<quint32>(data + 10);
+    header->infoSize = qFromLittleEndian<quint32>(data + 14);
+    const bool core = header->infoSize == kCoreHeaderSize;
+    if (!core && (header->infoSize < 40 || header->infoSize > kLargestInfoSize))
+        return QStringLiteral("unknown bitmap header");
+    if (bytes.size() < kFileHeaderSize + qint64(header->infoSize))
+        return QStringLiteral("the bitmap header is cut short");
+    const uchar* info = data + kFileHeaderSize;
+    if (core) {
+        header->width = qFromLittleEndian<quint16>(info + 4);
+        header->height = qFromLittleEndian<quint16>(info + 6);
+        header->bitsPerPixel = qFromLittleEndian<quint16>(info + 10);
+    } else {
+        header->width = qFromLittleEndian<qint32>(info + 4);
+        header->height = qFromLittleEndian<qint32>(info + 8);
+        header->bitsPerPixel = qFromLittleEndian<quint16>(info + 14);
+        header->compression = qFromLittleEndian<quint32>(info + 16);
+    }
+    return {};
+}
+
+// Refuses what the reader would turn into a half-black picture or a huge allocation.
+QString checkHeader(const BitmapHeader& header, qint64 fileSize) {
+    const qint64 rows = std::abs(header.height);
+    if (header.width <= 0 || rows == 0 || header.width > kMaxSide || rows > kMaxSide) {
+        return QStringLiteral("a bitmap of %1 x %2 pixels is not supported (at most %3 a side)")
+            .arg(header.width)
+            .arg(header.height)
+            .arg(kMaxSide);
+    }
+    switch (header.bitsPerPixel) {
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            return QStringLiteral("%1 bits a pixel is not a bitmap depth").arg(header.bitsPerPixel);
+    }
+    if (header.pixelOffset < kFileHeaderSize + qint64(header.infoSize) ||
+        header.pixelOffset >= fileSize) {
+        return QStringLiteral("the bitmap's pixel data lies outside the file");
+    }
+    const qint64 dataSize = fileSize - header.pixelOffset;
+    switch (header.compression) {
+        case Plain:
+        case BitFields: {
+            const qint64 rowSize = (header.width * header.bitsPerPixel + 31) / 32 * 4;
+            if (dataSize < rowSize * rows) {
+                return QStringLiteral("the bitmap is cut short (%1 of %2 bytes of pixels)")
+                    .arg(dataSize)
+                    .arg(rowSize * rows);
+            }
+            return {};
+        }
+        case RunLength8:
+        case RunLength4:
+            if (header.width * rows * 4 > dataSize * kRunLengthGain)
+                return QStringLiteral("the bitmap declares more pixels than its data can hold");
+            return {};
+        default:
+            return QStringLiteral("unknown bitmap compression %1").arg(header.compression);
+    }
+}
+
+// Opens without blocking: a FIFO or a device in the source's place is refused, not waited on.
+int openRegularFile(const QString& path, struct stat* status, QString* error) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = systemError(errno);
+        return -1;
+    }
+    if (::fstat(fd, status) != 0 || !S_ISREG(status->st_mode)) {
+        *error = S_ISDIR(status->st_mode) ? QStringLiteral("it is a folder")
+                                          : QStringLiteral("it is not a regular file");
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool sameFile(const struct stat& source, const QString& target) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(target).constData(), &status) == 0 &&
+           status.st_dev == source.st_dev && status.st_ino == source.st_ino;
+}
+
+// The image is encoded in memory first: the image plugins do not all notice a short write (a
+// TIFF cut by a full disk was reported as written), so every byte reaching the file is counted
+// here, and the flush is checked too, since the atomic file renames a partial file into place
+// when only its final flush fails.
+QString writeImage(const QImage& image, const QByteArray& format, int quality,
+                   const QString& target) {
+    QByteArray encoded;
+    {
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        if (format == "jpeg")
+            writer.setQuality(quality);
+        if (!writer.write(image))
+            return writer.errorString();
+    }
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    qint64 done = 0;
+    while (done < encoded.size()) {
+        const qint64 count = file.write(encoded.constData() + done, encoded.size() - done);
+        if (count <= 0)
+            break;
+        done += count;
+    }
+    if (done < encoded.size() || file.error() != QFileDevice::NoError || !file.flush() ||
+        ::fsync(file.handle()) != 0) {
+        const int error = errno;
+        // Cancelling puts its own text in place of the cause.
+        const QString cause =
+            file.error() != QFileDevice::NoError ? file.errorString() : systemError(error);
+        file.cancelWriting();
+        return cause;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
 }  // namespace
 
+QImage readBitmap(QIODevice& device, QString* error) {
+    BitmapHeader header;
+    QString problem = parseHeader(device.peek(kFileHeaderSize + kLargestInfoSize), &header);
+    if (problem.isEmpty())
+        problem = checkHeader(header, device.size());
+    if (!problem.isEmpty()) {
+        *error = problem;
+        return {};
+    }
+    // The header check above bounds what the reader may allocate.
+    QImageReader::setAllocationLimit(int(qint64(kMaxSide) * kMaxSide * 4 / (1024 * 1024)));
+    QImageReader reader(&device, "bmp");
+    QImage image = reader.read();
+    if (image.isNull()) {
+        *error = reader.errorString();
+        return image;
+    }
+    // A header may count more palette colours than the depth can index; the encoders refuse
+    // such a palette, and the extra colours are never used.
+    const int indexable = image.depth() <= 8 ? 1 << image.depth() : 0;
+    if (image.colorCount() > indexable && indexable > 0)
+        image.setColorTable(image.colorTable().mid(0, indexable));
+    return image;
+}
+
 Result convert(const QStringList& args) {
-    if (args.size() != 5) {
+    if (args.size() != 5 || args[4] != QLatin1String(kMarker)) {
         return fail(Usage,
                     QStringLiteral("usage: Quorvalline32 SOURCE.bmp MIME-TYPE TARGET QUALITY %1")
                         .arg(QLatin1String(kMarker)));
@@ -54,31 +244,30 @@ Result convert(const QStringList& args) {
             QStringLiteral("this system cannot write %1 images").arg(QString::fromLatin1(format)));
     }
 
-    QImageReader reader(source, "bmp");
-    QImage image = reader.read();
+    QString problem;
+    struct stat sourceStatus {};
+    const int fd = openRegularFile(source, &sourceStatus, &problem);
+    if (fd < 0) {
+        return fail(UnreadableSource,
+                    QStringLiteral("cannot read the bitmap \"%1\": %2").arg(source, problem));
+    }
+    QFile sourceFile;
+    sourceFile.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    if (sameFile(sourceStatus, target)) {
+        return fail(UnwritableTarget,
+                    QStringLiteral("the target \"%1\" is the source itself").arg(target));
+    }
+    const QImage image = readBitmap(sourceFile, &problem);
     if (image.isNull()) {
-        return fail(
-            UnreadableSource,
-            QStringLiteral("cannot read the bitmap \"%1\": %2").arg(source, reader.errorString()));
+        return fail(UnreadableSource,
+                    QStringLiteral("cannot read the bitmap \"%1\": %2").arg(source, problem));
     }
+    sourceFile.close();
 
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly)) {
+    problem = writeImage(image, format, quality, target);
+    if (!problem.isEmpty())
         return fail(UnwritableTarget,
-                    QStringLiteral("cannot write \"%1\": %2").arg(target, file.errorString()));
-    }
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(quality);
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return fail(UnwritableTarget,
-                    QStringLiteral("cannot write \"%1\": %2").arg(target, writer.errorString()));
-    }
-    if (!file.commit()) {
-        return fail(UnwritableTarget,
-                    QStringLiteral("cannot write \"%1\": %2").arg(target, file.errorString()));
-    }
+                    QStringLiteral("cannot write \"%1\": %2").arg(target, problem));
     return {};
 }
 
