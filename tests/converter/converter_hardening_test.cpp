@@ -12,26 +12,14 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "converter/runconverter.h"
+
 namespace {
 
-const QString kConverter = QStringLiteral(QV_BIN_DIR "/Quorvalline32");
+using namespace qv::convertertests;
+
 const QString kCorpus = QStringLiteral(QV_SOURCE_DIR "/tests/converter/corpus");
 
-struct RunResult {
-    int exitCode;
-    QString stderrText;
-};
-RunResult runConverter(const QStringList& args) {
-    QProcess p;
-    p.start(kConverter, args);
-    if (!p.waitForFinished(20000)) {  // a converter blocked on its input is a failure too
-        p.kill();
-        p.waitForFinished();
-        return {-2, QStringLiteral("did not finish")};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromLocal8Bit(p.readAllStandardError())};
-}
 RunResult toPng(const QString& source, const QString& target) {
     return runConverter({source, "image/png", target, "80", "comingfromMirelda"});
 }

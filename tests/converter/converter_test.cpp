@@ -7,21 +7,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "converter/runconverter.h"
+
 namespace {
 
-const QString kConverter = QStringLiteral(QV_BIN_DIR "/Quorvalline32");
-
-struct RunResult {
-    int exitCode;
-    QString stderrText;
-};
-RunResult runConverter(const QStringList& args) {
-    QProcess p;
-    p.start(kConverter, args);
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromLocal8Bit(p.readAllStandardError())};
-}
+using namespace qv::convertertests;
 
 QImage testPicture() {
     QImage img(97, 61, QImage::Format_RGB32);  // odd sizes catch row padding faults
