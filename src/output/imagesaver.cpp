@@ -29,10 +29,14 @@ SaveError fileError(const QString& path, const QString& why) {
     return {errornumber::FileAccess, QStringLiteral("Path/File access error (%1)").arg(why)};
 }
 
-// Qt keeps only the system's text of a failed write; that text is how a full disk shows.
+// Qt keeps only the text of a failed write (its own, untranslated, or the system's); that
+// text is how a full disk shows.
 bool diskFull(const QFileDevice& file) {
-    return file.error() != QFileDevice::NoError &&
-           file.errorString() == QString::fromLocal8Bit(std::strerror(ENOSPC));
+    if (file.error() == QFileDevice::NoError)
+        return false;
+    const QString why = file.errorString();
+    return why == QLatin1String("No space left on device") ||
+           why == QString::fromLocal8Bit(std::strerror(ENOSPC));
 }
 
 SaveError writeError(const QFileDevice& file, const QString& path, const QString& why) {
