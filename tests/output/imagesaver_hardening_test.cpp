@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -64,25 +65,39 @@ TEST(ImageSaverHardening, AFullDiskSaysSoAndLeavesNoPartialFile) {
         ASSERT_EQ(f.write(old), old.size());
     }
     disk.fill();
+    // The other formats go through a temporary bitmap, which the full disk holds instead.
+    QTemporaryDir elsewhere;
+    const QByteArray tempBefore = qgetenv("TMPDIR");
     const struct {
         const char* name;
         const char* target;
         int side;  // small bitmaps fit the write buffer and fail only in the last flush
+        bool temporaryBitmap;
     } cases[] = {
-        {"small, new file", "new.bmp", 8},
-        {"small, over a file", "old.bmp", 8},
-        {"large, new file", "big.bmp", 300},
-        {"large, over a file", "old.bmp", 300},
+        {"small, new file", "new.bmp", 8, false},
+        {"small, over a file", "old.bmp", 8, false},
+        {"large, new file", "big.bmp", 300, false},
+        {"large, over a file", "old.bmp", 300, false},
+        {"small, through the temporary bitmap", "new.png", 8, true},
+        {"large, through the temporary bitmap", "new.png", 300, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QImage image(c.side, c.side, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
-        const QString target = disk.filePath(QString::fromLatin1(c.target));
+        const QString name = QString::fromLatin1(c.target);
+        const QString target = c.temporaryBitmap ? elsewhere.filePath(name) : disk.filePath(name);
+        qputenv("TMPDIR", c.temporaryBitmap ? QFile::encodeName(disk.filePath({})) : tempBefore);
         const QStringList before = disk.entries();
         const std::optional<SaveError> error =
-            saveImage(image, target, saveFormats().front(), QStringLiteral("/nonexistent"));
-        ASSERT_TRUE(error.has_value());
+            saveImage(image, target, saveFormats()[c.temporaryBitmap ? 1 : 0],
+                      QStringLiteral("/nonexistent"));
+        qputenv("TMPDIR", tempBefore);
+        EXPECT_FALSE(c.temporaryBitmap && QFileInfo::exists(target));
+        if (!error.has_value()) {
+            ADD_FAILURE() << "the save succeeded";
+            continue;
+        }
         EXPECT_EQ(error->message(), QStringLiteral("Error: 61  No space left on device !!"));
         EXPECT_EQ(disk.entries(), before);
         if (before.contains(QString::fromLatin1(c.target))) {
