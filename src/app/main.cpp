@@ -1,9 +1,17 @@
+#include <sys/socket.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/program.h"
 #include "platform/linux/fileregistry.h"
@@ -57,6 +65,51 @@ bool x11DisplayMissing() {
     return missing;
 }
 
+const char kAlreadyRunningText[] = "Quorvalline is already running.";
+
+// One copy per settings: a second would fight the first over the tray, the hotkeys and the
+// settings file. The lock goes with the process, so a crashed copy leaves none behind.
+std::unique_ptr<QLockFile> lockSingleCopy() {
+    const QString folder = QFileInfo(qv::platform::FileRegistry::defaultPath()).absolutePath();
+    QDir().mkpath(folder);
+    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("running.lock")));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError)
+        return nullptr;
+    return lock;
+}
+
+// SIGTERM and SIGINT end the program through its event loop, so that everything it holds
+// (temporary files, the converter, the tray icon, the lock) is let go in order. The handler
+// may only write to a pipe; the loop reads it.
+int signalPipe[2] = {-1, -1};
+bool endRequested = false;
+
+void onEndSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void quitOnEndSignals(QApplication& app) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
+        notifier->setEnabled(false);
+        // A signal during start-up may end only a dialog's loop; the main loop then never runs.
+        endRequested = true;
+        QApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+}
+
 qv::platform::Services linuxServices() {
     using namespace qv::platform;
     Services s;
@@ -88,6 +141,12 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quorvalline: %s\n", kWaylandText);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvalline"));
+    quitOnEndSignals(app);
+    const std::unique_ptr<QLockFile> singleCopy = lockSingleCopy();
+    if (!singleCopy) {
+        std::fprintf(stderr, "quorvalline: %s\n", kAlreadyRunningText);
+        return EXIT_SUCCESS;
+    }
     // The program lives in the tray: closing a dialog never ends it, only its exits do.
     QApplication::setQuitOnLastWindowClosed(false);
     qv::platform::Services services = linuxServices();
@@ -104,5 +163,7 @@ int main(int argc, char* argv[]) {
                 qv::platform::MsgIcon::Information, QStringLiteral(" Quorvalline "));
         });
     }
+    if (endRequested)
+        return EXIT_SUCCESS;
     return QApplication::exec();
 }

@@ -5,6 +5,8 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/services.h"
 
@@ -27,6 +29,34 @@ SaveError fileError(const QString& path, const QString& why) {
     return {errornumber::FileAccess, QStringLiteral("Path/File access error (%1)").arg(why)};
 }
 
+// Qt keeps only the text of a failed write (its own, untranslated, or the system's); that
+// text is how a full disk shows.
+bool diskFull(const QFileDevice& file) {
+    if (file.error() == QFileDevice::NoError)
+        return false;
+    const QString why = file.errorString();
+    return why == QLatin1String("No space left on device") ||
+           why == QString::fromLocal8Bit(std::strerror(ENOSPC));
+}
+
+SaveError writeError(const QFileDevice& file, const QString& path, const QString& why) {
+    if (diskFull(file))
+        return {errornumber::DiskFull, QStringLiteral("No space left on device")};
+    return fileError(path, why);
+}
+
+// Writes image into file, buffered writes included: the writer alone misses a write that
+// fails only when the buffer reaches the disk.
+bool writeWhole(const QImage& image, QFileDevice& file, QString& why) {
+    QImageWriter writer(&file, "bmp");
+    const bool written = writer.write(image);
+    const bool flushed = file.flush();
+    if (written && flushed && file.error() == QFileDevice::NoError)
+        return true;
+    why = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    return false;
+}
+
 }  // namespace
 
 QString converterPath(const QString& programFolder) {
@@ -37,13 +67,16 @@ std::optional<SaveError> writeBitmap(const QImage& image, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fileError(path, file.errorString());
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(image)) {
+    QString why;
+    // commit() would still rename a file whose last flush failed; a partial file never
+    // takes the place of the one there.
+    if (!writeWhole(image, file, why)) {
+        const SaveError error = writeError(file, path, why);
         file.cancelWriting();
-        return fileError(path, writer.errorString());
+        return error;
     }
     if (!file.commit())
-        return fileError(path, file.errorString());
+        return writeError(file, path, file.errorString());
     return std::nullopt;
 }
 
@@ -93,9 +126,9 @@ std::optional<SaveError> saveImage(const QImage& image, const QString& target,
     QTemporaryFile temp(QDir(QDir::tempPath()).filePath(QStringLiteral("quorvalline-XXXXXX.bmp")));
     if (!temp.open())
         return fileError(temp.fileTemplate(), temp.errorString());
-    QImageWriter writer(&temp, "bmp");
-    if (!writer.write(image) || !temp.flush())
-        return fileError(temp.fileName(), writer.errorString());
+    QString why;
+    if (!writeWhole(image, temp, why))
+        return writeError(temp, temp.fileName(), why);
     temp.close();
     return runImageConverter(programFolder, temp.fileName(), format.converterType, target);
 }

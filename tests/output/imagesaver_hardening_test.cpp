@@ -1,0 +1,110 @@
+// Saving bitmaps where the disk runs full.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "fakes/fakeplatform.h"
+#include "output/imagesaver.h"
+#include "output/saveformat.h"
+
+namespace qv::output {
+namespace {
+
+// A 64 KiB file system mounted for the test and filled up to its last bytes; needs root.
+class FullDisk {
+public:
+    FullDisk() {
+        if (::geteuid() != 0 || !dir_.isValid())
+            return;
+        mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
+                           "size=64k") == 0;
+    }
+    ~FullDisk() {
+        if (mounted_)
+            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+    QStringList entries() const {
+        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+    // Takes every free byte, so that a save's smallest write finds no room.
+    void fill() const {
+        QFile filler(filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray chunk(512, 'x');
+        while (filler.write(chunk) == chunk.size()) {
+        }
+    }
+
+private:
+    QTemporaryDir dir_;
+    bool mounted_ = false;
+};
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+TEST(ImageSaverHardening, AFullDiskSaysSoAndLeavesNoPartialFile) {
+    FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "a full disk needs a small tmpfs, and mounting one needs root";
+    fakes::FakePlatform fake;
+    const QByteArray old = "the capture saved before";
+    {
+        QFile f(disk.filePath("old.bmp"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(old), old.size());
+    }
+    disk.fill();
+    // The other formats go through a temporary bitmap, which the full disk holds instead.
+    QTemporaryDir elsewhere;
+    const QByteArray tempBefore = qgetenv("TMPDIR");
+    const struct {
+        const char* name;
+        const char* target;
+        int side;  // small bitmaps fit the write buffer and fail only in the last flush
+        bool temporaryBitmap;
+    } cases[] = {
+        {"small, new file", "new.bmp", 8, false},
+        {"small, over a file", "old.bmp", 8, false},
+        {"large, new file", "big.bmp", 300, false},
+        {"large, over a file", "old.bmp", 300, false},
+        {"small, through the temporary bitmap", "new.png", 8, true},
+        {"large, through the temporary bitmap", "new.png", 300, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage image(c.side, c.side, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const QString name = QString::fromLatin1(c.target);
+        const QString target = c.temporaryBitmap ? elsewhere.filePath(name) : disk.filePath(name);
+        qputenv("TMPDIR", c.temporaryBitmap ? QFile::encodeName(disk.filePath({})) : tempBefore);
+        const QStringList before = disk.entries();
+        const std::optional<SaveError> error =
+            saveImage(image, target, saveFormats()[c.temporaryBitmap ? 1 : 0],
+                      QStringLiteral("/nonexistent"));
+        qputenv("TMPDIR", tempBefore);
+        EXPECT_FALSE(c.temporaryBitmap && QFileInfo::exists(target));
+        if (!error.has_value()) {
+            ADD_FAILURE() << "the save succeeded";
+            continue;
+        }
+        EXPECT_EQ(error->message(), QStringLiteral("Error: 61  No space left on device !!"));
+        EXPECT_EQ(disk.entries(), before);
+        if (before.contains(QString::fromLatin1(c.target))) {
+            EXPECT_EQ(readAll(target), old);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qv::output
