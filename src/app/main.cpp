@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/program.h"
+#include "options/settingsstore.h"
 #include "platform/linux/fileregistry.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/qtdialogs.h"
@@ -92,6 +93,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     qv::platform::Services services = linuxServices();
     qv::platform::ServicesScope scope(services);
+    qv::options::SettingsStore::reportStoreFailures();
     qv::Program program;
 
     // Creating the main window runs the whole start-up.
