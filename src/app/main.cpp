@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/program.h"
+#include "options/settingsstore.h"
 #include "platform/linux/fileregistry.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/qtdialogs.h"
@@ -151,6 +152,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     qv::platform::Services services = linuxServices();
     qv::platform::ServicesScope scope(services);
+    qv::options::SettingsStore::reportStoreFailures();
     qv::Program program;
 
     // Creating the main window runs the whole start-up.

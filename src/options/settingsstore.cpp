@@ -4,6 +4,7 @@
 #include <QTextStream>
 #include <array>
 #include <limits>
+#include <utility>
 
 #include "options/filenamerule.h"
 #include "options/registrystore.h"
@@ -155,6 +156,20 @@ void SettingsStore::writeStartAtLogin(bool on) {
         writeText(platform::kRunKey, platform::kRunValue, QCoreApplication::applicationFilePath());
     else
         deleteValue(platform::kRunKey, platform::kRunValue);
+}
+
+void SettingsStore::reportStoreFailures() {
+    platform::registry().onStoreFailed([shown = false](const QString& message) mutable {
+        // Each change that fails would bring another box; one is enough to be told.
+        if (std::exchange(shown, true))
+            return;
+        platform::dialogs().message(
+            QStringLiteral("Quorvalline could not store its settings: %1\n\nChanges made now "
+                           "will be lost when the program ends.")
+                .arg(message),
+            platform::MsgButtons::Ok, platform::MsgIcon::Exclamation,
+            QStringLiteral(" Quorvalline "));
+    });
 }
 
 }  // namespace qv::options

@@ -20,6 +20,10 @@ public:
     // Start at login is the Run value naming the running executable.
     static bool readStartAtLogin();
     static void writeStartAtLogin(bool on);
+
+    // From now on a setting the registry cannot store is shown in a message box the first
+    // time; the registry itself puts every failure on stderr.
+    static void reportStoreFailures();
 };
 
 }  // namespace qv::options

@@ -1,31 +1,42 @@
 #include "platform/memoryregistry.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace qv::platform {
 
 namespace {
 
-bool sameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+QString folded(const QString& name) {
+    return name.toCaseFolded();
 }
 
 MemoryRegistry::Key* child(const MemoryRegistry::Key& key, const QString& name) {
-    for (const auto& c : key.children) {
-        if (sameName(c->name, name)) {
-            return c.get();
-        }
-    }
-    return nullptr;
+    return key.childIndex.value(folded(name), nullptr);
 }
 
-auto findValue(std::vector<MemoryRegistry::Value>& values, const QString& name) {
-    return std::find_if(values.begin(), values.end(),
-                        [&](const MemoryRegistry::Value& v) { return sameName(v.name, name); });
+MemoryRegistry::Value* findValue(MemoryRegistry::Key& key, const QString& name) {
+    const auto it = key.valueIndex.constFind(folded(name));
+    return it == key.valueIndex.cend() ? nullptr : &key.values[*it];
+}
+
+void eraseValue(MemoryRegistry::Key& key, const QString& name) {
+    const qsizetype at = key.valueIndex.take(folded(name));
+    key.values.erase(key.values.begin() + at);
+    for (auto& index : key.valueIndex) {
+        if (index > at)
+            --index;
+    }
 }
 
 }  // namespace
+
+void Registry::reportStoreFailure(const QString& message) const {
+    std::fprintf(stderr, "quorvalline: %s\n", qPrintable(message));
+    if (storeFailed_)
+        storeFailed_(message);
+}
 
 MemoryRegistry::MemoryRegistry() = default;
 MemoryRegistry::~MemoryRegistry() = default;
@@ -63,8 +74,11 @@ MemoryRegistry::Key& MemoryRegistry::findOrCreate(Root root, const QString& path
     for (const QString& part : splitPath(path)) {
         Key* next = child(*key, part);
         if (!next) {
-            key->children.push_back(std::make_unique<Key>(Key{part, {}, {}}));
-            next = key->children.back().get();
+            auto made = std::make_unique<Key>();
+            made->name = part;
+            next = made.get();
+            key->childIndex.insert(folded(part), next);
+            key->children.push_back(std::move(made));
         }
         key = next;
     }
@@ -80,21 +94,21 @@ bool MemoryRegistry::apply(const Change& change) {
             return true;
         case Change::Kind::SetValue: {
             Key& key = findOrCreate(change.root, change.path);
-            auto it = findValue(key.values, change.name);
-            if (it != key.values.end())
-                it->data = change.data;
-            else
+            if (Value* stored = findValue(key, change.name)) {
+                stored->data = change.data;
+            } else {
+                key.valueIndex.insert(folded(change.name), qsizetype(key.values.size()));
                 key.values.push_back(Value{change.name, change.data});
+            }
             return true;
         }
         case Change::Kind::DeleteValue: {
             Key* key = find(change.root, change.path);
             if (!key)
                 return false;
-            auto it = findValue(key->values, change.name);
-            if (it == key->values.end())
+            if (!findValue(*key, change.name))
                 return false;
-            key->values.erase(it);
+            eraseValue(*key, change.name);
             return true;
         }
         case Change::Kind::DeleteKey: {
@@ -105,12 +119,12 @@ bool MemoryRegistry::apply(const Change& change) {
             Key* parent = find(change.root, parts.join(QLatin1Char('\\')));
             if (!parent)
                 return false;
-            auto& kids = parent->children;
-            auto it = std::find_if(kids.begin(), kids.end(),
-                                   [&](const auto& c) { return sameName(c->name, last); });
-            if (it == kids.end())
+            Key* doomed = parent->childIndex.take(folded(last));
+            if (!doomed)
                 return false;
-            kids.erase(it);
+            auto& kids = parent->children;
+            kids.erase(std::find_if(kids.begin(), kids.end(),
+                                    [&](const auto& c) { return c.get() == doomed; }));
             return true;
         }
     }
@@ -169,11 +183,11 @@ std::optional<QByteArray> MemoryRegistry::value(Root root, const QString& path,
     if (!key) {
         return std::nullopt;
     }
-    auto it = findValue(key->values, name);
-    if (it == key->values.end()) {
+    const Value* stored = findValue(*key, name);
+    if (!stored) {
         return std::nullopt;
     }
-    return it->data;
+    return stored->data;
 }
 
 bool MemoryRegistry::deleteValue(Root root, const QString& path, const QString& name) {

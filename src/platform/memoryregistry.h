@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,10 @@ public:
         QString name;
         std::vector<Value> values;
         std::vector<std::unique_ptr<Key>> children;
+        // By case-folded name, so that a big file loads without searching each key's whole
+        // list for every line. Kept by MemoryRegistry alongside values and children.
+        QHash<QString, qsizetype> valueIndex;
+        QHash<QString, Key*> childIndex;
     };
     // One change as the caller made it, so that a store can make it again on a newer copy
     // of the tree.

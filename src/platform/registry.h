@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace qv::platform {
@@ -38,6 +39,18 @@ public:
     // outermost batch ends; outside a batch every change is written on its own.
     virtual void beginBatch() {}
     virtual void endBatch() {}
+
+    // Called with what went wrong each time a change could not reach the lasting store (a
+    // full disk, a read-only folder), so that whoever owns the screen can tell the user.
+    using StoreFailed = std::function<void(const QString& message)>;
+    void onStoreFailed(StoreFailed handler) { storeFailed_ = std::move(handler); }
+
+protected:
+    // Writes one line to stderr and passes the message on: a lost setting is never silent.
+    void reportStoreFailure(const QString& message) const;
+
+private:
+    StoreFailed storeFailed_;
 };
 
 // Keeps a batch open for as long as it lives.

@@ -243,7 +243,10 @@ QByteArray FileRegistry::serialize(const MemoryRegistry& registry) {
 bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QString* error) {
     registry.clear();
     std::optional<std::pair<Root, QString>> section;
-    const QList<QByteArray> lines = text.split('\n');
+    // Editors on some systems start a UTF-8 file with a byte-order mark.
+    static const QByteArray kByteOrderMark = "\xEF\xBB\xBF";
+    const QList<QByteArray> lines =
+        (text.startsWith(kByteOrderMark) ? text.mid(kByteOrderMark.size()) : text).split('\n');
     for (qsizetype n = 0; n < lines.size(); ++n) {
         QByteArray line = lines[n];
         if (line.endsWith('\r'))
@@ -304,7 +307,7 @@ FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, QString* error)
         return FileState::Missing;
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
-        return FileState::Damaged;
+        return FileState::Unreadable;
     }
     return parse(file.readAll(), tree, error) ? FileState::Read : FileState::Damaged;
 }
@@ -315,13 +318,24 @@ void FileRegistry::load() {
     const FileLock lock(lockPath(filePath_));
     MemoryRegistry stored;
     QString error;
-    if (read(stored, &error) == FileState::Damaged) {
-        // The program goes on with defaults; a file we could not move aside must not be
-        // replaced by them.
-        readOnly_ = !moveAside(error);
-        return;
+    switch (read(stored, &error)) {
+        case FileState::Damaged:
+            // The program goes on with defaults; a file we could not move aside must not be
+            // replaced by them.
+            if (!moveAside(error))
+                keepReadOnly(QStringLiteral("it is damaged and could not be moved aside"));
+            return;
+        case FileState::Unreadable:
+            // Nothing says the settings in it are bad: they stay for when it can be read.
+            std::fprintf(stderr, "quorvalline: cannot read settings file %s (%s)\n",
+                         qPrintable(filePath_), qPrintable(error));
+            keepReadOnly(QStringLiteral("it could not be read (%1)").arg(error));
+            return;
+        case FileState::Missing:
+        case FileState::Read:
+            takeTree(stored);
+            return;
     }
-    takeTree(stored);
 }
 
 bool FileRegistry::moveAside(const QString& error) const {
@@ -337,9 +351,17 @@ bool FileRegistry::moveAside(const QString& error) const {
     return moved;
 }
 
+void FileRegistry::keepReadOnly(const QString& reason) {
+    readOnly_ = true;
+    readOnlyReason_ = reason;
+}
+
 void FileRegistry::committed(const std::vector<Change>& changes) {
-    if (readOnly_)
+    if (readOnly_) {
+        reportStoreFailure(
+            QStringLiteral("settings not stored in %1: %2").arg(filePath_, readOnlyReason_));
         return;
+    }
     QDir().mkpath(QFileInfo(filePath_).absolutePath());
     const FileLock lock(lockPath(filePath_));
     MemoryRegistry stored;
@@ -358,25 +380,38 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
         case FileState::Damaged:
             // Damaged since we read it: what we hold replaces it, once it is kept aside.
             if (!moveAside(error)) {
-                readOnly_ = true;
+                keepReadOnly(QStringLiteral("it is damaged and could not be moved aside"));
+                reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
+                                       .arg(filePath_, readOnlyReason_));
                 return;
             }
             break;
+        case FileState::Unreadable:
+            // Written over, it would lose what the other copies stored.
+            reportStoreFailure(
+                QStringLiteral("settings not stored in %1: it could not be read (%2)")
+                    .arg(filePath_, error));
+            return;
     }
     write();
 }
 
-void FileRegistry::write() const {
+bool FileRegistry::write() const {
     QSaveFile file(filePath_);
+    const auto fail = [&] {
+        reportStoreFailure(
+            QStringLiteral("settings not stored in %1: %2").arg(filePath_, file.errorString()));
+        return false;
+    };
     if (!file.open(QIODevice::WriteOnly))
-        return;  // a setting that cannot be stored is lost
+        return fail();
     const QByteArray text = serialize(*this);
     // A short write must not replace the file with a truncated one.
     if (file.write(text) != text.size()) {
         file.cancelWriting();
-        return;
+        return fail();
     }
-    file.commit();
+    return file.commit() || fail();
 }
 
 }  // namespace qv::platform

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "platform/linux/fileregistry.h"
+
+namespace qv::platform {
+namespace {
+
+using Root = Registry::Root;
+
+class RegistryHardeningTest : public ::testing::Test {
+protected:
+    QString path(const char* name = "registry") const {
+        return dir_.filePath(QString::fromLatin1(name));
+    }
+    static void write(const QString& file, const QByteArray& text) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    bool anythingMovedAside() const {
+        return !QDir(dir_.path()).entryList({QStringLiteral("*.damaged*")}).isEmpty();
+    }
+    QTemporaryDir dir_;
+};
+
+// Many keys with many values each, and one key with a great many: a file of a few megabytes
+// must come back whole, in its order, whatever the case of the names asked for.
+TEST_F(RegistryHardeningTest, ALargeFileLoadsWhole) {
+    constexpr int kKeys = 400, kValuesPerKey = 40, kWideValues = 30000;
+    QByteArray text = "; generated\n";
+    for (int k = 0; k < kKeys; ++k) {
+        text += "\n[HKEY_CURRENT_USER\\Software\\Big\\Key" + QByteArray::number(k) + "]\n";
+        for (int v = 0; v < kValuesPerKey; ++v) {
+            text += "\"Value" + QByteArray::number(v) + "\"=\"" +
+                    QByteArray(100, char('a' + v % 26)) + QByteArray::number(k) + "\"\n";
+        }
+    }
+    text += "\n[HKEY_CURRENT_USER\\Software\\Wide]\n";
+    for (int v = 0; v < kWideValues; ++v)
+        text += "\"W" + QByteArray::number(v) + "\"=\"" + QByteArray::number(v * 7) + "\"\n";
+    ASSERT_GT(text.size(), 2'000'000);
+    write(path(), text);
+
+    const FileRegistry registry(path());
+    const QStringList keys = registry.subKeys(Root::CurrentUser, "Software\\Big");
+    ASSERT_EQ(keys.size(), kKeys);
+    for (int k = 0; k < kKeys; ++k) {
+        ASSERT_EQ(keys[k], QStringLiteral("Key%1").arg(k));
+        for (int v : {0, 17, kValuesPerKey - 1}) {
+            EXPECT_EQ(
+                registry.value(Root::CurrentUser, QStringLiteral("SOFTWARE\\big\\key%1").arg(k),
+                               QStringLiteral("value%1").arg(v)),
+                QByteArray(100, char('a' + v % 26)) + QByteArray::number(k));
+        }
+    }
+    for (int v : {0, 1, kWideValues / 2, kWideValues - 1}) {
+        EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Wide", QStringLiteral("w%1").arg(v)),
+                  QByteArray::number(v * 7));
+    }
+}
+
+// Values deleted out of the middle: the others keep their data and new ones find their place.
+TEST(MemoryRegistryIndexTest, DeletingValuesKeepsTheOthersFound) {
+    MemoryRegistry registry;
+    const QString key = QStringLiteral("Software\\Q");
+    for (const char* name : {"A", "B", "C", "D"})
+        registry.setValue(Root::CurrentUser, key, name, QByteArray(name) + "!");
+    EXPECT_TRUE(registry.deleteValue(Root::CurrentUser, key, "b"));
+    EXPECT_FALSE(registry.deleteValue(Root::CurrentUser, key, "B"));
+    registry.setValue(Root::CurrentUser, key, "E", "E!");
+    EXPECT_TRUE(registry.deleteValue(Root::CurrentUser, key, "A"));
+    registry.setValue(Root::CurrentUser, key, "c", "c2");
+    const std::pair<const char*, std::optional<QByteArray>> expected[] = {
+        {"a", std::nullopt}, {"b", std::nullopt}, {"C", "c2"}, {"d", "D!"}, {"e", "E!"}};
+    for (const auto& [name, data] : expected)
+        EXPECT_EQ(registry.value(Root::CurrentUser, key, name), data) << name;
+
+    registry.createKey(Root::CurrentUser, "Software\\Q\\Sub");
+    EXPECT_TRUE(registry.deleteKey(Root::CurrentUser, "software\\q"));
+    EXPECT_FALSE(registry.keyExists(Root::CurrentUser, "Software\\Q\\Sub"));
+    registry.createKey(Root::CurrentUser, "Software\\Q");
+    EXPECT_EQ(registry.value(Root::CurrentUser, key, "C"), std::nullopt);
+}
+
+TEST_F(RegistryHardeningTest, AByteOrderMarkIsReadNotTakenForDamage) {
+    write(path(),
+          "\xEF\xBB\xBF; saved by an editor\n[HKEY_CURRENT_USER\\Software\\Q]\n"
+          "\"Name\"=\"kept\"\n");
+    FileRegistry registry(path());
+    EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Q", "Name"), "kept");
+    EXPECT_FALSE(anythingMovedAside());
+}
+
+// A folder where the file should be cannot be read: it is neither moved aside nor written
+// over, and each change that is not stored is reported.
+TEST_F(RegistryHardeningTest, AnUnreadableFileIsLeftAloneAndChangesAreReported) {
+    ASSERT_TRUE(QDir().mkpath(path() + "/inside"));
+    FileRegistry registry(path());
+    QStringList reported;
+    registry.onStoreFailed([&](const QString& message) { reported << message; });
+    registry.setValue(Root::CurrentUser, "Software\\Q", "Name", "lost");
+    registry.setValue(Root::CurrentUser, "Software\\Q", "Other", "lost");
+
+    EXPECT_TRUE(QFileInfo(path() + "/inside").isDir());
+    EXPECT_FALSE(anythingMovedAside());
+    ASSERT_EQ(reported.size(), 2);
+    EXPECT_TRUE(reported[0].contains(path())) << reported[0].toStdString();
+    // The program goes on with what it holds.
+    EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Q", "Name"), "lost");
+}
+
+TEST_F(RegistryHardeningTest, ASettingThatCannotBeStoredIsReportedEachTime) {
+    write(path("blocker"), "a file where the folder should be");
+    FileRegistry registry(path("blocker") + "/quorvalline/registry");
+    QStringList reported;
+    registry.onStoreFailed([&](const QString& message) { reported << message; });
+    {
+        const RegistryBatch batch(registry);
+        registry.setValue(Root::CurrentUser, "Software\\Q", "A", "1");
+        registry.setValue(Root::CurrentUser, "Software\\Q", "B", "2");
+    }
+    registry.deleteValue(Root::CurrentUser, "Software\\Q", "A");
+    EXPECT_EQ(reported.size(), 2);
+    EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Q", "B"), "2");
+}
+
+}  // namespace
+}  // namespace qv::platform
