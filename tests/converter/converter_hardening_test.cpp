@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <QtEndian>
 
 #include "converter/runconverter.h"
+#include "support/smalldisk.h"
 
 namespace {
 
@@ -115,32 +115,8 @@ TEST_F(ConverterHardeningTest, ConvertsAScreenLargerThan8K) {
     EXPECT_EQ(QImageReader(path("big.png")).size(), QSize(width, height));
 }
 
-// A 64 KiB file system mounted for the test; needs root.
-class SmallDisk {
-public:
-    SmallDisk() {
-        if (::geteuid() != 0 || !dir_.isValid())
-            return;
-        mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
-                           "size=64k") == 0;
-    }
-    ~SmallDisk() {
-        if (mounted_)
-            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
-    QStringList entries() const {
-        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    }
-
-private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-};
-
 TEST_F(ConverterHardeningTest, AFullDiskFailsAndNeverReplacesTheTarget) {
-    SmallDisk disk;
+    qv::testsupport::SmallDisk disk;
     if (!disk.mounted())
         GTEST_SKIP() << "a full disk needs a small tmpfs, and mounting one needs root";
     ASSERT_TRUE(noise(400).save(source_, "BMP"));  // far more than the disk holds in any format

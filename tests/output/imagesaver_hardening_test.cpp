@@ -1,7 +1,5 @@
 // Saving bitmaps where the disk runs full.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -12,41 +10,10 @@
 #include "fakes/fakeplatform.h"
 #include "output/imagesaver.h"
 #include "output/saveformat.h"
+#include "support/smalldisk.h"
 
 namespace qv::output {
 namespace {
-
-// A 64 KiB file system mounted for the test and filled up to its last bytes; needs root.
-class FullDisk {
-public:
-    FullDisk() {
-        if (::geteuid() != 0 || !dir_.isValid())
-            return;
-        mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
-                           "size=64k") == 0;
-    }
-    ~FullDisk() {
-        if (mounted_)
-            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
-    QStringList entries() const {
-        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    }
-    // Takes every free byte, so that a save's smallest write finds no room.
-    void fill() const {
-        QFile filler(filePath(QStringLiteral("filler")));
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray chunk(512, 'x');
-        while (filler.write(chunk) == chunk.size()) {
-        }
-    }
-
-private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-};
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
@@ -54,7 +21,7 @@ QByteArray readAll(const QString& path) {
 }
 
 TEST(ImageSaverHardening, AFullDiskSaysSoAndLeavesNoPartialFile) {
-    FullDisk disk;
+    testsupport::SmallDisk disk;
     if (!disk.mounted())
         GTEST_SKIP() << "a full disk needs a small tmpfs, and mounting one needs root";
     fakes::FakePlatform fake;
@@ -64,7 +31,7 @@ TEST(ImageSaverHardening, AFullDiskSaysSoAndLeavesNoPartialFile) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_EQ(f.write(old), old.size());
     }
-    disk.fill();
+    ASSERT_TRUE(disk.fill());
     // The other formats go through a temporary bitmap, which the full disk holds instead.
     QTemporaryDir elsewhere;
     const QByteArray tempBefore = qgetenv("TMPDIR");
