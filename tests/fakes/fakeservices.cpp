@@ -118,7 +118,7 @@ std::optional<platform::PrintFailure> FakePrinter::printImage(const QImage& imag
                                       QStringLiteral("No printer is set up on this system")};
     if (failNext)
         return std::exchange(failNext, std::nullopt);
-    pages.push_back({metrics().paperMm(), orientationNow, copies, image, target});
+    pages.push_back({name, metrics().paperMm(), orientationNow, copies, image, target});
     return std::nullopt;
 }
 

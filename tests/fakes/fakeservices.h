@@ -160,6 +160,7 @@ public:
 class FakePrinter : public platform::Printer {
 public:
     struct Page {
+        QString printer;
         QSizeF paperMm;  // in the orientation printed
         platform::PrintOrientation orientation;
         int copies;
