@@ -1,7 +1,11 @@
 // Print to Default Printer against the fake printer.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "output/printing/printing_fixture.h"
+#include "platform/linux/qtprinter.h"
+#include "support/pdfreader.h"
 
 namespace qv::output {
 namespace {
@@ -154,6 +158,46 @@ TEST_F(DefaultPrinterTest, APrinterChosenLaterIsUsed) {
     printNow();
     EXPECT_EQ(lastPage().printer, "lab");
     EXPECT_EQ(dialog().printerNameLabel->text(), "lab");
+}
+
+// The real printer service on a PDF file: what reaches paper is where the table says.
+TEST_F(DefaultPrinterTest, PrintsOnARealPrinterWhereTheTableSays) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("default.pdf"));
+    fake.services().printer = platform::QtPrinter::onPdfFile(pdf);
+    const struct {
+        QSize capture;
+        const char* orientation;
+        const char* copies;
+        QRectF expected;
+        QSizeF pagePt;
+        int pages;
+    } cases[] = {
+        {{400, 300}, "Portrait", "1", {52.07, 108.82, 105.83, 79.38}, {595, 842}, 1},
+        {{1920, 1080}, "Landscape", "3", {25, 35.51, 247.01, 138.94}, {842, 595}, 3},
+    };
+    for (const auto& c : cases) {
+        captureOf(c.capture.width(), c.capture.height());
+        dialog().show();
+        dialog().alignmentCombo->setCurrentText(QStringLiteral("Centered"));
+        (QString::fromUtf8(c.orientation) == "Portrait" ? dialog().portraitButton
+                                                        : dialog().landscapeButton)
+            ->setChecked(true);
+        setup().copies = QString::fromUtf8(c.copies);
+        printNow();
+        ASSERT_TRUE(fake.dialogs().messages.empty()) << fake.dialogs().lastText();
+
+        const auto facts = testsupport::readPdfFacts(pdf);
+        EXPECT_EQ(facts.pages, c.pages);
+        EXPECT_NEAR(facts.pageSizePt.width(), c.pagePt.width(), 1);
+        EXPECT_NEAR(facts.pageSizePt.height(), c.pagePt.height(), 1);
+        const QRectF ink =
+            testsupport::inkBoxMm(testsupport::renderPdfPage(pdf, c.pages, 200), 200);
+        EXPECT_NEAR(ink.x(), c.expected.x(), 0.3) << c.orientation;
+        EXPECT_NEAR(ink.y(), c.expected.y(), 0.3) << c.orientation;
+        EXPECT_NEAR(ink.width(), c.expected.width(), 0.3) << c.orientation;
+        EXPECT_NEAR(ink.height(), c.expected.height(), 0.3) << c.orientation;
+    }
 }
 
 }  // namespace
