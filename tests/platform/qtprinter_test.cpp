@@ -1,4 +1,5 @@
-// The CUPS printer service, on a PDF file read back with poppler.
+// The CUPS printer service, on a PDF file read back with poppler (where the picture lands:
+// tests/output/printing/defaultprinter_test.cpp).
 #include <gtest/gtest.h>
 
 #include <QPrinterInfo>
@@ -10,9 +11,7 @@
 namespace qv::platform {
 namespace {
 
-using testsupport::inkBoxMm;
 using testsupport::readPdfFacts;
-using testsupport::renderPdfPage;
 
 class QtPrinterPdfTest : public ::testing::Test {
 protected:
@@ -38,32 +37,6 @@ TEST_F(QtPrinterPdfTest, APdfPrinterIsAUsableA4PrinterAt1200Dpi) {
 
     printer->setOrientation(PrintOrientation::Landscape);
     EXPECT_EQ(printer->metrics().paper, portrait.paper.transposed());
-}
-
-TEST_F(QtPrinterPdfTest, TheImageLandsAtItsMillimetresFromThePapersCorner) {
-    const struct {
-        PrintOrientation orientation;
-        QRectF target;
-        QSizeF pagePt;
-    } cases[] = {
-        {PrintOrientation::Portrait, {25, 25, 105.83, 79.38}, {595, 842}},
-        {PrintOrientation::Landscape, {25, 35.51, 247.01, 138.94}, {842, 595}},
-    };
-    for (const auto& c : cases) {
-        auto printer = QtPrinter::onPdfFile(pdf());
-        printer->setOrientation(c.orientation);
-        ASSERT_FALSE(printer->printImage(picture(400, 300), c.target, 1));
-
-        const auto facts = readPdfFacts(pdf());
-        EXPECT_EQ(facts.pages, 1);
-        EXPECT_NEAR(facts.pageSizePt.width(), c.pagePt.width(), 1);
-        EXPECT_NEAR(facts.pageSizePt.height(), c.pagePt.height(), 1);
-        const QRectF ink = inkBoxMm(renderPdfPage(pdf(), 1, 200), 200);
-        EXPECT_NEAR(ink.x(), c.target.x(), 0.3);
-        EXPECT_NEAR(ink.y(), c.target.y(), 0.3);
-        EXPECT_NEAR(ink.width(), c.target.width(), 0.3);
-        EXPECT_NEAR(ink.height(), c.target.height(), 0.3);
-    }
 }
 
 TEST_F(QtPrinterPdfTest, CopiesAPdfCannotMakeBecomePages) {
