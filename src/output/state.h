@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 #include <optional>
 
@@ -28,6 +29,11 @@ struct State {
     DefaultPageSetup defaultPageSetup;
     CurrentPageSetup currentPageSetup;  // the Page Setup window's
     CurrentPageSetup printMargins;      // the copy Print... uses
+
+    // Left by the Default Printing preview: the default margins and the printer's portrait
+    // page, in preview twips; read by Print to Default Printer.
+    PreviewMargins previewMargins;
+    QSizeF previewPage;
 };
 
 // The state of the running program.

@@ -1,4 +1,5 @@
 // Stand-in until the output commands are built.
+#include "output/printing/defaultprinter.h"
 #include "output/savecommands.h"
 #include "shell/mainwindow.h"
 
@@ -10,7 +11,9 @@ void MainWindow::saveToDefaultFolder() {
 void MainWindow::saveAs() {
     output::saveAs();
 }
-void MainWindow::printToDefaultPrinter() {}
+void MainWindow::printToDefaultPrinter() {
+    output::printToDefaultPrinter();
+}
 void MainWindow::printCapture() {}
 void MainWindow::showPageSetup() {}
 void MainWindow::startPastingApplication() {}

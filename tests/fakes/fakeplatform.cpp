@@ -26,9 +26,9 @@ FakePlatform::FakePlatform()
       process_(install<FakeProcess>(services_.process)),
       sound_(install<FakeSound>(services_.sound)),
       locale_(install<FakeLocale>(services_.locale)),
+      printer_(install<FakePrinter>(services_.printer)),
       scope_(services_) {
     services_.mail = std::make_unique<FakeMail>();
-    services_.printer = std::make_unique<FakePrinter>();
 }
 
 FakePlatform::~FakePlatform() = default;

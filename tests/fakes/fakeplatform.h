@@ -26,6 +26,7 @@ public:
     FakeProcess& process() { return *process_; }
     FakeSound& sound() { return *sound_; }
     FakeLocale& locale() { return *locale_; }
+    FakePrinter& printer() { return *printer_; }
 
     // The installed services, for tests that put a real service in place of a fake; the
     // typed accessor of a replaced fake must not be used after that.
@@ -44,6 +45,7 @@ private:
     FakeProcess* process_;
     FakeSound* sound_;
     FakeLocale* locale_;
+    FakePrinter* printer_;
     platform::ServicesScope scope_;
 };
 

@@ -1,6 +1,7 @@
 #include "fakes/fakeservices.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qv::fakes {
 
@@ -89,6 +90,42 @@ platform::ProcessResult FakeProcess::run(const QString& program, const QStringLi
     if (behaviour)
         return behaviour(calls.back());
     return {platform::ProcessResult::Status::Finished, 0, {}};
+}
+
+bool FakePrinter::choosePrinter(const QString& queue) {
+    chosen << queue;
+    if (!queues.contains(queue))
+        return false;
+    name = queue;
+    isUsable = true;
+    return true;
+}
+
+platform::PrinterMetrics FakePrinter::metrics() const {
+    if (!isUsable)
+        return {};
+    if (orientationNow == platform::PrintOrientation::Portrait)
+        return {portraitPaper, portraitPrintable, dpi, dpi};
+    const QRect p = portraitPrintable;
+    return {portraitPaper.transposed(),
+            QRect(p.y(), portraitPaper.width() - p.right() - 1, p.height(), p.width()), dpi, dpi};
+}
+
+std::optional<platform::PrintFailure> FakePrinter::printImage(const QImage& image,
+                                                              const QRectF& target, int copies) {
+    if (!isUsable)
+        return platform::PrintFailure{platform::printerror::NoPrinter,
+                                      QStringLiteral("No printer is set up on this system")};
+    if (failNext)
+        return std::exchange(failNext, std::nullopt);
+    pages.push_back({name, metrics().paperMm(), orientationNow, copies, image, target});
+    return std::nullopt;
+}
+
+void FakePrinter::removePrinter() {
+    queues.clear();
+    name.clear();
+    isUsable = false;
 }
 
 }  // namespace qv::fakes

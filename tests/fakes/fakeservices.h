@@ -156,10 +156,59 @@ public:
     QString separator = QStringLiteral(".");
 };
 
+// An A4 printer at 600 dpi until a test says otherwise. Each print is recorded as a page.
 class FakePrinter : public platform::Printer {
 public:
-    QStringList printers() const override { return {}; }
-    QString defaultPrinter() const override { return {}; }
+    struct Page {
+        QString printer;
+        QSizeF paperMm;  // in the orientation printed
+        platform::PrintOrientation orientation;
+        int copies;
+        QImage image;
+        QRectF targetMm;
+    };
+
+    QStringList printers() const override { return queues; }
+    QString defaultPrinter() const override { return queues.value(0); }
+    bool choosePrinter(const QString& name) override;
+    QString deviceName() const override { return isUsable ? name : QString(); }
+    bool usable() const override { return isUsable; }
+    platform::PrinterMetrics metrics() const override;
+    platform::PrintOrientation orientation() const override { return orientationNow; }
+    void setOrientation(platform::PrintOrientation o) override { orientationNow = o; }
+    int copies() const override { return copiesNow; }
+    void setCopies(int c) override { copiesNow = c; }
+    QPageSize paperSize() const override { return paper; }
+    void setPaperSize(const QPageSize& size) override { paper = size; }
+    int paperSource() const override { return source; }
+    void setPaperSource(int s) override { source = s; }
+    platform::PrintColorMode colorMode() const override { return color; }
+    void setColorMode(platform::PrintColorMode mode) override { color = mode; }
+    platform::PrintDuplex duplex() const override { return duplexNow; }
+    void setDuplex(platform::PrintDuplex d) override { duplexNow = d; }
+    std::optional<platform::PrintFailure> printImage(const QImage& image, const QRectF& target,
+                                                     int copies) override;
+
+    // Takes the printer away, as on a system with no queue.
+    void removePrinter();
+
+    QStringList queues{QStringLiteral("office")};
+    QString name = QStringLiteral("office");
+    bool isUsable = true;
+    // The portrait sheet and printable area in device pixels; landscape swaps them.
+    QSize portraitPaper{4960, 7016};
+    QRect portraitPrintable{96, 96, 4768, 6824};
+    int dpi = 600;
+    platform::PrintOrientation orientationNow = platform::PrintOrientation::Portrait;
+    int copiesNow = 1;
+    QPageSize paper{QPageSize::A4};
+    int source = 0;
+    platform::PrintColorMode color = platform::PrintColorMode::Color;
+    platform::PrintDuplex duplexNow = platform::PrintDuplex::Simplex;
+    // The next print fails with this, once.
+    std::optional<platform::PrintFailure> failNext;
+    std::vector<Page> pages;
+    QStringList chosen;  // the printers choosePrinter was asked for
 };
 
 }  // namespace qv::fakes

@@ -28,4 +28,14 @@ struct CurrentPageSetup {
     QString alignment;
 };
 
+// The default margins in preview twips (twips / 4.8), as the Default Printing preview last
+// computed them; what Print to Default Printer prints with.
+struct PreviewMargins {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    bool operator==(const PreviewMargins&) const = default;
+};
+
 }  // namespace qv::output

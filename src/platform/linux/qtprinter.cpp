@@ -1,8 +1,41 @@
 #include "platform/linux/qtprinter.h"
 
+#include <QPainter>
 #include <QPrinterInfo>
 
 namespace qv::platform {
+
+namespace {
+
+PrintFailure noPrinter() {
+    return {printerror::NoPrinter, QStringLiteral("No printer is set up on this system")};
+}
+
+}  // namespace
+
+QtPrinter::QtPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull())
+        take(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::onPdfFile(const QString& path) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer)));
+}
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) {
+    take(std::move(printer));
+}
+
+void QtPrinter::take(std::unique_ptr<QPrinter> printer) {
+    printer_ = std::move(printer);
+    setOrientation(orientation_);
+    setCopies(copies_);
+}
 
 QStringList QtPrinter::printers() const {
     return QPrinterInfo::availablePrinterNames();
@@ -10,6 +43,135 @@ QStringList QtPrinter::printers() const {
 
 QString QtPrinter::defaultPrinter() const {
     return QPrinterInfo::defaultPrinterName();
+}
+
+bool QtPrinter::choosePrinter(const QString& name) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull())
+        return false;
+    take(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+    return true;
+}
+
+QString QtPrinter::deviceName() const {
+    if (!printer_)
+        return {};
+    return printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName()
+                                                           : printer_->printerName();
+}
+
+PrinterMetrics QtPrinter::metrics() const {
+    if (!printer_)
+        return {};
+    const QRect paper = printer_->paperRect(QPrinter::DevicePixel).toRect();
+    const QRect page = printer_->pageRect(QPrinter::DevicePixel).toRect();
+    const int dpi = printer_->resolution();
+    return {paper.size(), page.translated(-paper.topLeft()), dpi, dpi};
+}
+
+void QtPrinter::setOrientation(PrintOrientation orientation) {
+    orientation_ = orientation;
+    if (printer_) {
+        printer_->setPageOrientation(orientation == PrintOrientation::Landscape
+                                         ? QPageLayout::Landscape
+                                         : QPageLayout::Portrait);
+    }
+}
+
+void QtPrinter::setCopies(int copies) {
+    copies_ = std::max(copies, 1);
+    if (printer_)
+        printer_->setCopyCount(copies_);
+}
+
+QPageSize QtPrinter::paperSize() const {
+    return printer_ ? printer_->pageLayout().pageSize() : QPageSize();
+}
+
+void QtPrinter::setPaperSize(const QPageSize& size) {
+    if (printer_)
+        printer_->setPageSize(size);
+}
+
+int QtPrinter::paperSource() const {
+    return printer_ ? int(printer_->paperSource()) : 0;
+}
+
+void QtPrinter::setPaperSource(int source) {
+    if (printer_ && source >= 0 && source <= int(QPrinter::LastPaperSource))
+        printer_->setPaperSource(QPrinter::PaperSource(source));
+}
+
+PrintColorMode QtPrinter::colorMode() const {
+    return printer_ && printer_->colorMode() == QPrinter::GrayScale ? PrintColorMode::Monochrome
+                                                                    : PrintColorMode::Color;
+}
+
+void QtPrinter::setColorMode(PrintColorMode mode) {
+    if (printer_)
+        printer_->setColorMode(mode == PrintColorMode::Monochrome ? QPrinter::GrayScale
+                                                                  : QPrinter::Color);
+}
+
+PrintDuplex QtPrinter::duplex() const {
+    if (!printer_)
+        return PrintDuplex::Simplex;
+    switch (printer_->duplex()) {
+        case QPrinter::DuplexLongSide:
+            return PrintDuplex::LongSide;
+        case QPrinter::DuplexShortSide:
+            return PrintDuplex::ShortSide;
+        default:
+            return PrintDuplex::Simplex;
+    }
+}
+
+void QtPrinter::setDuplex(PrintDuplex duplex) {
+    if (!printer_)
+        return;
+    printer_->setDuplex(duplex == PrintDuplex::LongSide    ? QPrinter::DuplexLongSide
+                        : duplex == PrintDuplex::ShortSide ? QPrinter::DuplexShortSide
+                                                           : QPrinter::DuplexNone);
+}
+
+std::optional<PrintFailure> QtPrinter::printImage(const QImage& image, const QRectF& target,
+                                                  int copies) {
+    if (!printer_)
+        return noPrinter();
+    if (image.isNull())
+        return PrintFailure{printerror::NoPrinter, QStringLiteral("There is no picture to print")};
+    copies = std::max(copies, 1);
+    setCopies(copies);
+    // A device that cannot make copies itself gets each copy as a page of its own.
+    const int pages = printer_->supportsMultipleCopies() ? 1 : copies;
+
+    const QRectF paper = printer_->paperRect(QPrinter::DevicePixel);
+    const QRectF page = printer_->pageRect(QPrinter::DevicePixel);
+    const double xPerMm = printer_->resolution() / 25.4;
+    const double yPerMm = xPerMm;
+    const QRectF onDevice(target.x() * xPerMm, target.y() * yPerMm, target.width() * xPerMm,
+                          target.height() * yPerMm);
+
+    QPainter painter;
+    if (!painter.begin(printer_.get())) {
+        return PrintFailure{printerror::NoPrinter,
+                            QStringLiteral("The printer %1 cannot be used").arg(deviceName())};
+    }
+    // The painter starts at the corner of the printable area; positions count from the paper's.
+    painter.translate(paper.topLeft() - page.topLeft());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0 && !printer_->newPage())
+            break;
+        painter.drawImage(onDevice, image);
+    }
+    const bool ended = painter.end();
+    if (printer_->printerState() == QPrinter::Aborted)
+        return PrintFailure{printerror::NoPrinter, QStringLiteral("The print was aborted")};
+    if (!ended || printer_->printerState() == QPrinter::Error)
+        return PrintFailure{printerror::NoPrinter,
+                            QStringLiteral("The printer %1 refused the page").arg(deviceName())};
+    return std::nullopt;
 }
 
 }  // namespace qv::platform
