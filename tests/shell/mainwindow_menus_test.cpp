@@ -4,7 +4,6 @@
 
 #include "capture_fixture.h"
 #include "picmenu/expectedsizes.h"
-#include "picmenu/menucolors.h"
 #include "picmenu/picturemenus.h"
 
 namespace qv::shell {
@@ -38,7 +37,8 @@ protected:
     static QSize expectedSize(const QMenu& menu, double freezeTwips) {
         const QStringList texts = textsOf(menu);
         const auto e = expectedFor(texts, freezeTwips);
-        return {e.width + 6, int(texts.size()) * e.itemHeight + (texts.size() - 1) * 8 + 6};
+        const int items = int(texts.size());
+        return {e.width + 6, items * e.itemHeight + (items - 1) * 8 + 6};
     }
 };
 
@@ -65,35 +65,6 @@ TEST_F(MainWindowMenusTest, EveryPopupOfTheMainWindowIsDrawnWithPicturesAtItsCom
     // Enabling "Release Desktop" at the freeze measures the tray menu again: same size.
     open(tray);
     EXPECT_EQ(tray.size(), expectedSize(tray, captureState().twipsPerPixelX));
-}
-
-TEST_F(MainWindowMenusTest, TheHoveredTrayItemIsHighlightedRightOfItsPicture) {
-    QMenu& tray = *mainWindow().trayMenu;
-    open(tray);
-    tray.setActiveAction(mainWindow().freezeItem);
-    const QImage image = tray.grab().toImage();
-    const QRect item = tray.actionGeometry(mainWindow().freezeItem);
-    const int h = item.height();
-    const QRgb highlight = picmenu::MenuColors::current().highlight.rgb();
-    const QRgb background = picmenu::MenuColors::current().background.rgb();
-    EXPECT_EQ(image.pixel(item.left() + h, item.top() + 5), highlight);
-    EXPECT_EQ(image.pixel(item.right(), item.bottom()), highlight);
-    EXPECT_NE(image.pixel(item.left() + h - 1, item.top() + 5), highlight);
-    EXPECT_EQ(image.pixel(item.left() + 5, item.top()), background) << "the item's top row";
-    // The picture: ink in its 16 x 16 square, none of it highlight.
-    int ink = 0;
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x)
-            ink += image.pixel(item.left() + 2 + x, item.top() + 2 + y) != background;
-    }
-    EXPECT_GT(ink, 20);
-    // The frame: raised, then one pixel of background.
-    const picmenu::MenuColors colors = picmenu::MenuColors::current();
-    EXPECT_EQ(image.pixel(0, 10), colors.outerLight.rgb());
-    EXPECT_EQ(image.pixel(1, 10), colors.light.rgb());
-    EXPECT_EQ(image.pixel(2, 10), background);
-    EXPECT_EQ(image.pixel(image.width() - 1, 10), colors.outerDark.rgb());
-    EXPECT_EQ(image.pixel(image.width() - 2, 10), QColor(colors.dark.rgb()).rgb());
 }
 
 TEST_F(MainWindowMenusTest, AChangedCaptionHasNoPictureUntilThePicturesAreRegisteredAgain) {
