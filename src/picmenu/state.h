@@ -3,21 +3,34 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
-#include <QMetaObject>
-#include <QPointer>
 #include <QString>
-#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
+
+#include "picmenu/menueventhook.h"
+#include "picmenu/menumetrics.h"
+#include "picmenu/offscreencanvas.h"
 #include "toolkit/installed.h"
 
 namespace qv::picmenu {
 
+// What the picture menus measure and draw with, made by PictureMenus::init().
+struct MenuDrawing {
+    MenuMetrics metrics;
+    OffscreenCanvas canvas;
+};
+
 // State of the picture menus. Reset as a whole by constructing a new one.
 struct State {
-    QPointer<QWidget> window;                    // the window whose menus carry pictures
-    QList<QIcon> pictures;                       // picture n is pictures[n - 1]
-    QHash<QString, int> pictureOfCaption;        // item caption -> picture number
-    std::vector<QMetaObject::Connection> hooks;  // one per menu of window while attached
+    QList<QIcon> pictures;                 // picture n is pictures[n - 1]
+    QHash<QString, int> pictureOfCaption;  // case-folded caption -> picture number
+    int highlightStyle = 0;                // the only style drawn: the desktop's highlight
+    // Twips per pixel across as the last freeze computed them; 0 before the first freeze.
+    std::function<double()> freezeTwipsPerPixelX;
+    std::optional<MenuDrawing> drawing;
+    std::vector<std::unique_ptr<MenuEventHook>> hooks;  // one per hooked popup
 };
 
 // The state of the running program.

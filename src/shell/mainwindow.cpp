@@ -338,7 +338,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::prepareToClose() {
-    picmenu::PictureMenus(picmenu::state()).detach();
+    picmenu::PictureMenus(picmenu::state()).unhookMenus();
     if (auto* frozen = shell::windows().frozenScreen.peek())
         frozen->hide();
 }

@@ -112,13 +112,22 @@ void MainWindow::connectMenus() {
 }
 
 void MainWindow::attachMenuPictures() {
-    picmenu::PictureMenus(picmenu::state()).attach(this);
+    picmenu::PictureMenus menus(picmenu::state());
+    menus.init();
+    menus.setHighlightStyle(0);
+    menus.hookMenus({trayMenu, contextMenu, textPopup, shapePopup, linePopup, imagePopup}, [] {
+        // Every freeze measures the screen; before the first one there is no such measure.
+        const auto& captureState = capture::state();
+        return captureState.screenPixelWidth > 0 ? captureState.twipsPerPixelX : 0.0;
+    });
     updateMenuPictures();
 }
 
 void MainWindow::updateMenuPictures() {
     picmenu::PictureMenus menus(picmenu::state());
     menus.setPictures(menuPictures);
+    menus.clearItemPictures();
+    menus.forgetPreparedMenus();
     const std::pair<QAction*, int> pictures[] = {
         {addObjectItem, 1},
         {rectangleModeItem, 2},

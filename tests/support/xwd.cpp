@@ -5,9 +5,11 @@
 
 namespace qv::testsupport {
 
-QImage xwdRoot() {
+namespace {
+
+QImage readXwd(const QStringList& arguments) {
     QProcess xwd;
-    xwd.start(QStringLiteral("xwd"), {"-root", "-silent"});
+    xwd.start(QStringLiteral("xwd"), arguments);
     if (!xwd.waitForFinished(10000))
         return {};
     const QByteArray data = xwd.readAllStandardOutput();
@@ -36,6 +38,16 @@ QImage xwdRoot() {
         }
     }
     return image;
+}
+
+}  // namespace
+
+QImage xwdRoot() {
+    return readXwd({"-root", "-silent"});
+}
+
+QImage xwdWindow(const QString& windowId) {
+    return readXwd({"-id", windowId, "-silent"});
 }
 
 }  // namespace qv::testsupport
