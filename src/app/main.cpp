@@ -16,6 +16,7 @@
 #include "app/program.h"
 #include "options/settingsstore.h"
 #include "platform/linux/fileregistry.h"
+#include "platform/linux/paintevents.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprinter.h"
@@ -87,6 +88,8 @@ int signalPipe[2] = {-1, -1};
 bool endRequested = false;
 
 void onEndSignal(int) {
+    // A wait for the converter does not serve the pipe: it looks at this instead.
+    qv::platform::stopWaits();
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }

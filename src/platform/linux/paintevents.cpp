@@ -6,12 +6,17 @@
 #include <QEventLoop>
 #include <QThread>
 #include <algorithm>
+#include <atomic>
 
 #include "platform/linux/x11connection.h"
 
 namespace qv::platform {
 
 namespace {
+
+// Set by a signal handler, so nothing but a lock-free atomic will do.
+std::atomic<bool> waitsStopped_{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 constexpr auto kPaintsOnly = QEventLoop::ExcludeUserInputEvents |
                              QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers;
@@ -117,7 +122,7 @@ void releaseHeldInput() {
 bool waitPainting(const std::function<bool(int sliceMs)>& done, QDeadlineTimer deadline) {
     constexpr qint64 kSliceMs = 10;
     bool finished = false;
-    for (;;) {
+    while (!waitsStopped()) {
         const qint64 left = deadline.isForever() ? kSliceMs : deadline.remainingTime();
         finished = done(int(std::clamp<qint64>(left, 0, kSliceMs)));
         if (finished || deadline.hasExpired())
@@ -126,6 +131,14 @@ bool waitPainting(const std::function<bool(int sliceMs)>& done, QDeadlineTimer d
     }
     releaseHeldInput();
     return finished;
+}
+
+void stopWaits() noexcept {
+    waitsStopped_.store(true);
+}
+
+bool waitsStopped() {
+    return waitsStopped_.load();
 }
 
 }  // namespace qv::platform
