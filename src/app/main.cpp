@@ -104,7 +104,9 @@ void quitOnEndSignals(QApplication& app) {
         notifier->setEnabled(false);
         // A signal during start-up may end only a dialog's loop; the main loop then never runs.
         endRequested = true;
-        QApplication::quit();
+        // Not quit(): before the main loop runs it does nothing, and a message box of the
+        // start-up would stay open. exit() ends every loop, and any loop started after it.
+        QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = onEndSignal;

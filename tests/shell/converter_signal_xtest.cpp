@@ -114,5 +114,32 @@ TEST_F(ConverterSignalX, ASignalEndsTheConverterAndTheProgramInOrder) {
     EXPECT_TRUE(QDir(dir.filePath("saved")).isEmpty()) << "a partial target stayed";
 }
 
+// A settings file that cannot be read is reported in a box before the start-up goes on; a
+// signal while that box is open ends the program as at any other time.
+TEST_F(ConverterSignalX, ASignalEndsTheProgramUnderTheStartUpBox) {
+    const QString registry = dir.filePath("config/quorvalline/registry");
+    ASSERT_TRUE(QFile::remove(registry));
+    ASSERT_TRUE(QDir().mkpath(registry));
+    program.setProcessEnvironment(env);
+    program.start(programPath(), {});
+    ASSERT_TRUE(program.waitForStarted());
+    ASSERT_TRUE(XServer::waitFor(
+        [&] {
+            QProcess xdotool;
+            xdotool.setProcessEnvironment(env);
+            xdotool.start("xdotool", {"search", "--onlyvisible", "--name", "^ Quorvalline $"});
+            xdotool.waitForFinished(10000);
+            return !xdotool.readAllStandardOutput().trimmed().isEmpty();
+        },
+        60000))
+        << "the box about the settings file never showed";
+
+    ::kill(pid_t(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(30000)) << "the box kept the program running";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(QFileInfo(registry).isDir()) << "the unreadable settings were touched";
+}
+
 }  // namespace
 }  // namespace qv::testsupport
