@@ -16,6 +16,7 @@
 #include "app/program.h"
 #include "options/settingsstore.h"
 #include "platform/linux/fileregistry.h"
+#include "platform/linux/paintevents.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprinter.h"
@@ -87,6 +88,8 @@ int signalPipe[2] = {-1, -1};
 bool endRequested = false;
 
 void onEndSignal(int) {
+    // A wait for the converter does not serve the pipe: it looks at this instead.
+    qv::platform::stopWaits();
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }
@@ -101,7 +104,9 @@ void quitOnEndSignals(QApplication& app) {
         notifier->setEnabled(false);
         // A signal during start-up may end only a dialog's loop; the main loop then never runs.
         endRequested = true;
-        QApplication::quit();
+        // Not quit(): before the main loop runs it does nothing, and a message box of the
+        // start-up would stay open. exit() ends every loop, and any loop started after it.
+        QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = onEndSignal;

@@ -32,10 +32,18 @@ void eraseValue(MemoryRegistry::Key& key, const QString& name) {
 
 }  // namespace
 
+void Registry::onStoreFailed(StoreFailed handler) {
+    storeFailed_ = std::move(handler);
+    if (storeFailed_ && unheardFailure_)
+        storeFailed_(*std::exchange(unheardFailure_, std::nullopt));
+}
+
 void Registry::reportStoreFailure(const QString& message) const {
     std::fprintf(stderr, "quorvalline: %s\n", qPrintable(message));
     if (storeFailed_)
         storeFailed_(message);
+    else if (!unheardFailure_)
+        unheardFailure_ = message;
 }
 
 MemoryRegistry::MemoryRegistry() = default;

@@ -42,8 +42,10 @@ public:
 
     // Called with what went wrong each time a change could not reach the lasting store (a
     // full disk, a read-only folder), so that whoever owns the screen can tell the user.
+    // A failure reported before there was a handler (the store is read before the program
+    // can show anything) reaches the first handler set.
     using StoreFailed = std::function<void(const QString& message)>;
-    void onStoreFailed(StoreFailed handler) { storeFailed_ = std::move(handler); }
+    void onStoreFailed(StoreFailed handler);
 
 protected:
     // Writes one line to stderr and passes the message on: a lost setting is never silent.
@@ -51,6 +53,7 @@ protected:
 
 private:
     StoreFailed storeFailed_;
+    mutable std::optional<QString> unheardFailure_;
 };
 
 // Keeps a batch open for as long as it lives.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -30,6 +31,26 @@ TEST(SettingsStoreHardeningTest, SettingsThatCannotBeStoredAreShownOnce) {
     const auto& shown = fake.dialogs().messages.front();
     EXPECT_TRUE(shown.text.contains(blocker.fileName())) << shown.text.toStdString();
     EXPECT_EQ(shown.icon, platform::MsgIcon::Exclamation);
+}
+
+// A settings file that cannot be read at start-up (here a folder in its place) is read before
+// the program can show anything; the box comes once it can, and only once.
+TEST(SettingsStoreHardeningTest, AnUnreadableFileAtStartIsShownOnce) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("registry"));
+    ASSERT_TRUE(QDir().mkpath(file));
+    fakes::FakePlatform fake;
+    fake.services().registry = std::make_unique<platform::FileRegistry>(file);
+    EXPECT_TRUE(fake.dialogs().messages.empty());
+    SettingsStore::reportStoreFailures();
+
+    ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+    const auto& shown = fake.dialogs().messages.front();
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("cannot read settings file ") + file))
+        << shown.text.toStdString();
+    EXPECT_EQ(shown.icon, platform::MsgIcon::Exclamation);
+    SettingsStore().save(Settings{});
+    EXPECT_EQ(fake.dialogs().messages.size(), 1u);
 }
 
 }  // namespace

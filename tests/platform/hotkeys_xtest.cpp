@@ -1,4 +1,9 @@
 // Global hotkeys against a private X server, pressed with xdotool.
+#include <functional>
+#include <utility>
+
+#include "platform/linux/launcher.h"
+#include "platform/linux/qtprocess.h"
 #include "platform/linux/x11hotkeys.h"
 #include "support/xvfbtest.h"
 
@@ -88,6 +93,29 @@ TEST_F(HotkeysX, CombinationHeldByAnotherClientFails) {
     EXPECT_TRUE(hotkeys->unregisterHotkey(1));
     x11::XConnection::fromQt().sync();  // our ungrab is handled before the other client's grab
     EXPECT_TRUE(grabKeyElsewhere(XCB_MOD_MASK_CONTROL, 'R'));
+}
+
+// A program we wait for presses the hotkey itself, so the press surely comes during the wait.
+// It is dropped rather than run once the wait is over; the next press runs as ever.
+TEST_F(HotkeysX, APressDuringAWaitForAProgramIsDropped) {
+    ASSERT_EQ(hotkeys->registerHotkey(1, ModControl, 'R'), 0);
+    const QStringList pressAndEnd = {"-c", "xdotool key ctrl+r"};
+    QtProcess process;
+    Launcher launcher(10000);
+    const std::pair<const char*, std::function<void()>> waits[] = {
+        {"program run to its end",
+         [&] { EXPECT_TRUE(process.run("sh", pressAndEnd, 10000).ok()); }},
+        {"program launched", [&] { EXPECT_EQ(launcher.launch("sh", pressAndEnd).exitCode, 0); }},
+    };
+    for (const auto& [name, wait] : waits) {
+        SCOPED_TRACE(name);
+        const int dropped = hotkeys->droppedPresses();
+        wait();
+        EXPECT_TRUE(settle().empty()) << "the press was replayed after the wait";
+        EXPECT_EQ(hotkeys->droppedPresses(), dropped + 1);
+        xdotool({"key", "ctrl+r"});
+        EXPECT_EQ(settle(), std::vector<int>{1});
+    }
 }
 
 }  // namespace

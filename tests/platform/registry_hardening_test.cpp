@@ -97,19 +97,25 @@ TEST_F(RegistryHardeningTest, AByteOrderMarkIsReadNotTakenForDamage) {
 }
 
 // A folder where the file should be cannot be read: it is neither moved aside nor written
-// over, and each change that is not stored is reported.
+// over; that it could not be read reaches the handler set later, and each change that is not
+// stored is reported.
 TEST_F(RegistryHardeningTest, AnUnreadableFileIsLeftAloneAndChangesAreReported) {
     ASSERT_TRUE(QDir().mkpath(path() + "/inside"));
     FileRegistry registry(path());
     QStringList reported;
+    registry.onStoreFailed([&](const QString& message) { reported << message; });
+    ASSERT_EQ(reported.size(), 1) << "the failed read was not passed on";
+    EXPECT_TRUE(reported[0].startsWith("cannot read settings file " + path()))
+        << reported[0].toStdString();
+    // Told once: a handler set again does not hear it again.
     registry.onStoreFailed([&](const QString& message) { reported << message; });
     registry.setValue(Root::CurrentUser, "Software\\Q", "Name", "lost");
     registry.setValue(Root::CurrentUser, "Software\\Q", "Other", "lost");
 
     EXPECT_TRUE(QFileInfo(path() + "/inside").isDir());
     EXPECT_FALSE(anythingMovedAside());
-    ASSERT_EQ(reported.size(), 2);
-    EXPECT_TRUE(reported[0].contains(path())) << reported[0].toStdString();
+    ASSERT_EQ(reported.size(), 3);
+    EXPECT_TRUE(reported[1].contains(path())) << reported[1].toStdString();
     // The program goes on with what it holds.
     EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Q", "Name"), "lost");
 }

@@ -326,9 +326,10 @@ void FileRegistry::load() {
                 keepReadOnly(QStringLiteral("it is damaged and could not be moved aside"));
             return;
         case FileState::Unreadable:
-            // Nothing says the settings in it are bad: they stay for when it can be read.
-            std::fprintf(stderr, "quorvalline: cannot read settings file %s (%s)\n",
-                         qPrintable(filePath_), qPrintable(error));
+            // Nothing says the settings in it are bad: they stay for when it can be read. The
+            // program runs on defaults, which the user is to know before changing any.
+            reportStoreFailure(
+                QStringLiteral("cannot read settings file %1 (%2)").arg(filePath_, error));
             keepReadOnly(QStringLiteral("it could not be read (%1)").arg(error));
             return;
         case FileState::Missing:

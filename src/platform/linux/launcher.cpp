@@ -30,7 +30,8 @@ Launcher::Outcome Launcher::launch(const QString& program, const QStringList& ar
     const bool started = waitPainting(
         [raw](int ms) { return raw->state() != QProcess::Starting || raw->waitForStarted(ms); },
         QDeadlineTimer(settleMs_));
-    if (!started || raw->error() == QProcess::FailedToStart) {
+    // A wait cut short because the program ends is no failure: what was opened runs on.
+    if ((!started && !waitsStopped()) || raw->error() == QProcess::FailedToStart) {
         outcome.errorText = process->errorString();
         return outcome;
     }

@@ -6,12 +6,18 @@
 #include <QEventLoop>
 #include <QThread>
 #include <algorithm>
+#include <atomic>
+#include <optional>
 
 #include "platform/linux/x11connection.h"
 
 namespace qv::platform {
 
 namespace {
+
+// Set by a signal handler, so nothing but a lock-free atomic will do.
+std::atomic<bool> waitsStopped_{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 constexpr auto kPaintsOnly = QEventLoop::ExcludeUserInputEvents |
                              QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers;
@@ -34,8 +40,12 @@ public:
 
     // One per application: a new application has a new connection.
     static Marker* of(const x11::XConnection& x) {
-        auto* marker = QCoreApplication::instance()->findChild<Marker*>(QLatin1String(kName));
+        Marker* marker = existing();
         return marker ? marker : new Marker(x);
+    }
+    static Marker* existing() {
+        return QCoreApplication::instance()->findChild<Marker*>(QLatin1String(kName),
+                                                                Qt::FindDirectChildrenOnly);
     }
 
     // Puts a mark behind what the server has sent so far; its number.
@@ -48,6 +58,19 @@ public:
     }
     bool arrived(quint64 mark) const { return seen_ >= mark; }
 
+    // The server's time of the last mark that arrived ends the wait it closes.
+    void endWaitAtLastMark() { waitEndedAt_ = seenAt_; }
+    bool beforeEndOfWait(xcb_timestamp_t time) {
+        if (!waitEndedAt_)
+            return false;
+        // Server times wrap after 49 days: compare the difference, and forget the wait once
+        // something later has come, so that a wrap cannot bring it back.
+        if (int32_t(time - *waitEndedAt_) <= 0)
+            return true;
+        waitEndedAt_.reset();
+        return false;
+    }
+
 private:
     static constexpr const char* kName = "qv-paint-marker";
 
@@ -57,8 +80,10 @@ private:
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
             const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
-            if (change->window == window_ && change->atom == atom_)
+            if (change->window == window_ && change->atom == atom_) {
                 ++seen_;
+                seenAt_ = change->time;
+            }
         }
         return false;
     }
@@ -68,6 +93,8 @@ private:
     xcb_atom_t atom_ = 0;
     quint64 sent_ = 0;
     quint64 seen_ = 0;
+    xcb_timestamp_t seenAt_ = 0;
+    std::optional<xcb_timestamp_t> waitEndedAt_;
 };
 
 void flushX() {
@@ -117,15 +144,36 @@ void releaseHeldInput() {
 bool waitPainting(const std::function<bool(int sliceMs)>& done, QDeadlineTimer deadline) {
     constexpr qint64 kSliceMs = 10;
     bool finished = false;
-    for (;;) {
+    while (!waitsStopped()) {
         const qint64 left = deadline.isForever() ? kSliceMs : deadline.remainingTime();
         finished = done(int(std::clamp<qint64>(left, 0, kSliceMs)));
         if (finished || deadline.hasExpired())
             break;
         processPaintEvents();
     }
+    // The input held back lies before the mark this sends; the mark's time tells the hotkeys
+    // which presses to drop once Qt hands that input on.
+    processPaintEventsSentSoFar();
+    const x11::XConnection x = x11::XConnection::fromQt();
+    if (x.valid() && QCoreApplication::instance())
+        Marker::of(x)->endWaitAtLastMark();
     releaseHeldInput();
     return finished;
+}
+
+void stopWaits() noexcept {
+    waitsStopped_.store(true);
+}
+
+bool waitsStopped() {
+    return waitsStopped_.load();
+}
+
+bool pressedDuringAWait(uint32_t serverTime) {
+    if (!QCoreApplication::instance())
+        return false;
+    Marker* marker = Marker::existing();
+    return marker && marker->beforeEndOfWait(serverTime);
 }
 
 }  // namespace qv::platform

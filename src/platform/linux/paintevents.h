@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDeadlineTimer>
+#include <cstdint>
 #include <functional>
 
 namespace qv::platform {
@@ -19,9 +20,19 @@ void processPaintEventsSentSoFar();
 // next turn of the event loop, in its order, even when nothing else arrives from the server.
 void releaseHeldInput();
 
-// Waits until done(sliceMs), which may itself block up to sliceMs, says the job is done, or the
-// deadline passes; meanwhile the program's windows keep painting and input waits, as in the
-// clock's waits. True when done.
+// Waits until done(sliceMs), which may itself block up to sliceMs, says the job is done, the
+// deadline passes or stopWaits() is called; meanwhile the program's windows keep painting and
+// input waits, as in the clock's waits. True when done. Hotkeys pressed during the wait are
+// dropped (see pressedDuringAWait()): the user saw nothing happen and has moved on.
 bool waitPainting(const std::function<bool(int sliceMs)>& done, QDeadlineTimer deadline);
+
+// The program is ending: waitPainting() returns at its next slice, now and from now on, so
+// that what it waits for can be ended. Safe to call from a signal handler.
+void stopWaits() noexcept;
+bool waitsStopped();
+
+// Whether an input event of the X server's time serverTime came while a waitPainting() held
+// input back (or before), rather than after the last such wait ended.
+bool pressedDuringAWait(uint32_t serverTime);
 
 }  // namespace qv::platform

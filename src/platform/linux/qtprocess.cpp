@@ -35,12 +35,17 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
         },
         deadline);
     if (!finished) {
+        // Killed and reaped before we return, so that neither it nor what it writes outlives
+        // the program (its source is removed once we return).
         process.kill();
         process.waitForFinished();
         result.status = ProcessResult::Status::TimedOut;
-        result.errorText = QStringLiteral("%1 did not finish within %2 ms and was stopped")
-                               .arg(program)
-                               .arg(timeoutMs);
+        result.errorText =
+            waitsStopped()
+                ? QStringLiteral("%1 was stopped because the program is ending").arg(program)
+                : QStringLiteral("%1 did not finish within %2 ms and was stopped")
+                      .arg(program)
+                      .arg(timeoutMs);
         return result;
     }
     const QString stderrText = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/linux/paintevents.h"
+
 namespace qv::platform {
 
 namespace {
@@ -202,6 +204,12 @@ bool X11Hotkeys::nativeEventFilter(const QByteArray& eventType, void* message, q
     heldKey_ = key->detail;
     if (repeat) {
         ++ignoredRepeats_;
+        return true;
+    }
+    // Pressed while we waited for a program: replayed now, it would run a command the user
+    // no longer expects.
+    if (pressedDuringAWait(key->time)) {
+        ++droppedPresses_;
         return true;
     }
     QTimer::singleShot(0, &context_, [this, id = *id] {

@@ -24,6 +24,8 @@ public:
 
     // Presses the key's auto-repeat produced and that were not passed on.
     int ignoredRepeats() const { return ignoredRepeats_; }
+    // Presses that came while the program waited for another program, and were dropped.
+    int droppedPresses() const { return droppedPresses_; }
 
 private:
     struct Grab {
@@ -49,6 +51,7 @@ private:
     xcb_keycode_t releasedKey_ = 0;
     xcb_timestamp_t releasedAt_ = 0;
     int ignoredRepeats_ = 0;
+    int droppedPresses_ = 0;
 };
 
 }  // namespace qv::platform

@@ -1,0 +1,145 @@
+// The program ended by a signal while it waits for a converter that never returns.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "fakes/fakeplatform.h"
+#include "options/hotkeystore.h"
+#include "options/hotkeytable.h"
+#include "options/settingsstore.h"
+#include "platform/linux/fileregistry.h"
+#include "support/xserver.h"
+
+namespace qv::testsupport {
+namespace {
+
+// The program copied into a folder of its own, with a converter beside it that notes its
+// process id and then hangs.
+class ConverterSignalX : public ::testing::Test {
+protected:
+    void SetUp() override {
+        server = std::make_unique<XServer>(XServer::Options{.size = {800, 600}});
+        ASSERT_TRUE(server->error().isEmpty()) << server->error().toStdString();
+        for (const char* folder : {"bin", "tmp", "saved", "config"})
+            ASSERT_TRUE(QDir().mkpath(dir.filePath(QString::fromLatin1(folder))));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QV_BIN_DIR "/quorvalline"), programPath()));
+        writeConverter();
+        writeSettings();
+        env.insert("DISPLAY", server->display());
+        env.insert("HOME", dir.path());
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        env.insert("TMPDIR", dir.filePath("tmp"));
+        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
+            env.remove(QString::fromLatin1(name));
+    }
+    void TearDown() override {
+        program.kill();
+        program.waitForFinished(3000);
+        if (const qint64 pid = converterPid(); pid > 0)
+            ::kill(pid_t(pid), SIGKILL);
+    }
+
+    QString programPath() const { return dir.filePath("bin/quorvalline"); }
+    QString pidFile() const { return dir.filePath("converter.pid"); }
+    qint64 converterPid() const {
+        QFile file(pidFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+    }
+
+    void writeConverter() const {
+        QFile script(dir.filePath("bin/Quorvalline32"));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho $$ > '" + pidFile().toUtf8() + "'\nexec sleep 600\n");
+        script.close();
+        ASSERT_TRUE(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    }
+    // Saves go to a folder of PNG files without asking; CTRL+E captures the screen, CTRL+S
+    // saves it.
+    void writeSettings() const {
+        fakes::FakePlatform fake;
+        fake.services().registry =
+            std::make_unique<platform::FileRegistry>(dir.filePath("config/quorvalline/registry"));
+        options::Settings settings;
+        settings.saveFolder = dir.filePath("saved");
+        settings.format = options::ImageFormat::Png;
+        settings.naming = options::SaveNaming::Increment;
+        settings.autoCopy = false;
+        options::SettingsStore().save(settings);
+        QStringList rows = options::firstRunHotkeyRows();
+        rows[options::RowEntireScreen] = QStringLiteral("CTRL+E");
+        rows[options::RowSaveToDefaultFolder] = QStringLiteral("CTRL+S");
+        options::writeHotkeyStore(rows, false);
+    }
+
+    // Captures and saves until the converter runs: presses made before the program has taken
+    // its hotkeys go nowhere.
+    bool saveUntilTheConverterRuns() const {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            server->run(QStringLiteral("xdotool"), {"key", "ctrl+e"});
+            server->run(QStringLiteral("xdotool"), {"key", "ctrl+s"});
+            if (XServer::waitFor([&] { return converterPid() > 0; }, 3000))
+                return true;
+        }
+        return false;
+    }
+
+    std::unique_ptr<XServer> server;
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcess program;
+};
+
+TEST_F(ConverterSignalX, ASignalEndsTheConverterAndTheProgramInOrder) {
+    program.setProcessEnvironment(env);
+    program.start(programPath(), {});
+    ASSERT_TRUE(program.waitForStarted());
+    ASSERT_TRUE(saveUntilTheConverterRuns()) << "no save reached the converter";
+    const qint64 converter = converterPid();
+
+    ::kill(pid_t(program.processId()), SIGTERM);
+    // The converter would be stopped after a minute in any case; a signal must not wait for
+    // that.
+    ASSERT_TRUE(program.waitForFinished(30000)) << "the program waited for the converter";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(converter)))
+        << "the converter was left running or unreaped";
+    EXPECT_TRUE(QDir(dir.filePath("tmp")).isEmpty()) << "the temporary bitmap stayed";
+    EXPECT_TRUE(QDir(dir.filePath("saved")).isEmpty()) << "a partial target stayed";
+}
+
+// A settings file that cannot be read is reported in a box before the start-up goes on; a
+// signal while that box is open ends the program as at any other time.
+TEST_F(ConverterSignalX, ASignalEndsTheProgramUnderTheStartUpBox) {
+    const QString registry = dir.filePath("config/quorvalline/registry");
+    ASSERT_TRUE(QFile::remove(registry));
+    ASSERT_TRUE(QDir().mkpath(registry));
+    program.setProcessEnvironment(env);
+    program.start(programPath(), {});
+    ASSERT_TRUE(program.waitForStarted());
+    ASSERT_TRUE(XServer::waitFor(
+        [&] {
+            QProcess xdotool;
+            xdotool.setProcessEnvironment(env);
+            xdotool.start("xdotool", {"search", "--onlyvisible", "--name", "^ Quorvalline $"});
+            xdotool.waitForFinished(10000);
+            return !xdotool.readAllStandardOutput().trimmed().isEmpty();
+        },
+        60000))
+        << "the box about the settings file never showed";
+
+    ::kill(pid_t(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(30000)) << "the box kept the program running";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(QFileInfo(registry).isDir()) << "the unreadable settings were touched";
+}
+
+}  // namespace
+}  // namespace qv::testsupport
