@@ -1,4 +1,5 @@
 // Stand-in until the output commands are built.
+#include "output/clipboardcopy.h"
 #include "output/savecommands.h"
 #include "shell/mainwindow.h"
 
@@ -14,7 +15,9 @@ void MainWindow::printToDefaultPrinter() {}
 void MainWindow::printCapture() {}
 void MainWindow::showPageSetup() {}
 void MainWindow::startPastingApplication() {}
-void MainWindow::copyToClipboard() {}
+void MainWindow::copyToClipboard() {
+    output::copyCaptureToClipboard();
+}
 void MainWindow::sendByEmail() {}
 
 }  // namespace qv::shell
