@@ -58,8 +58,10 @@ FrozenScreen::FrozenScreen()
 FrozenScreen::~FrozenScreen() = default;
 
 void FrozenScreen::load() {
-    // Asking builds the save dialog, hidden, when it is not there yet.
-    if (output::windows().saveDialog->isVisible())
+    // Asking builds each dialog, hidden, when it is not there yet: both are asked.
+    const bool emailShown = output::windows().emailDialog->isVisible();
+    const bool saveShown = output::windows().saveDialog->isVisible();
+    if (emailShown || saveShown)
         capture::state().freeze.dialogOpen = false;
 }
 

@@ -1,6 +1,7 @@
 // Stand-in until the output commands are built.
 #include "output/clipboardcopy.h"
 #include "output/savecommands.h"
+#include "output/windows.h"
 #include "shell/mainwindow.h"
 
 namespace qv::shell {
@@ -18,6 +19,8 @@ void MainWindow::startPastingApplication() {}
 void MainWindow::copyToClipboard() {
     output::copyCaptureToClipboard();
 }
-void MainWindow::sendByEmail() {}
+void MainWindow::sendByEmail() {
+    output::windows().emailDialog->showOverFrozenScreen();
+}
 
 }  // namespace qv::shell

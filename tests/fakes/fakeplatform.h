@@ -26,6 +26,7 @@ public:
     FakeProcess& process() { return *process_; }
     FakeSound& sound() { return *sound_; }
     FakeLocale& locale() { return *locale_; }
+    FakeMail& mail() { return static_cast<FakeMail&>(*services_.mail); }
 
     // The installed services, for tests that put a real service in place of a fake; the
     // typed accessor of a replaced fake must not be used after that.

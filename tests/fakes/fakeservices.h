@@ -139,7 +139,16 @@ public:
 
 class FakeMail : public platform::Mail {
 public:
-    QString sendDocument(const QString&) override { return {}; }
+    QString sendDocument(const QString& filePath) override {
+        sent.push_back(filePath);
+        if (onSend)
+            onSend();
+        return failure;
+    }
+
+    std::vector<QString> sent;     // every path handed over, in order
+    QString failure;               // the answer: empty for success, else why it failed
+    std::function<void()> onSend;  // runs at each send, to look at the program then
 };
 
 class FakeSound : public platform::Sound {
