@@ -1,19 +1,56 @@
 // Handing the capture to other programs on a real X server: the clipboard as other programs read
-// it.
+// it, and the mail program as xdg-email starts it.
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <utility>
+#include <vector>
 
 #include "app/program.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
+#include "output/saveerror.h"
+#include "output/windows.h"
 #include "platform/linux/qtclipboard.h"
+#include "platform/linux/qtprocess.h"
 #include "platform/linux/x11desktop.h"
+#include "platform/linux/xdgmail.h"
 #include "shell/windows.h"
 #include "support/xvfbtest.h"
 
 namespace qv::output {
 namespace {
+
+// Sets environment variables for one test and puts the old values back afterwards.
+class Environment {
+public:
+    Environment() = default;
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+    ~Environment() {
+        for (const auto& [name, value] : saved_) {
+            if (value.isNull())
+                qunsetenv(name.constData());
+            else
+                qputenv(name.constData(), value);
+        }
+    }
+    void set(const char* name, const QString& value) {
+        // A variable that is not set reads back as a null array.
+        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+        qputenv(name, value.toLocal8Bit());
+    }
+
+private:
+    std::vector<std::pair<QByteArray, QByteArray>> saved_;
+};
 
 class HandoverX : public testsupport::XvfbTest {
 protected:
@@ -22,9 +59,26 @@ protected:
         options.size = QSize(320, 240);
         options.windowManager = true;
         startServer(options);
+        // The desktop helpers get a desktop of their own: no mail program, browser or handler
+        // of this machine decides what the tests see. Set once the window manager runs, which
+        // reads its own configuration.
+        ASSERT_TRUE(home_.isValid());
+        writeFile(home_.filePath("mailcap"), {});
+        environment_.set("XDG_CURRENT_DESKTOP", QStringLiteral("X-Generic"));
+        environment_.set("HOME", home_.path());
+        environment_.set("XDG_DATA_HOME", home_.filePath("data"));
+        environment_.set("XDG_DATA_DIRS", home_.filePath("system"));
+        environment_.set("XDG_CONFIG_HOME", home_.filePath("config"));
+        environment_.set("XDG_CONFIG_DIRS", home_.filePath("system"));
+        environment_.set("XDG_CACHE_HOME", home_.filePath("cache"));
+        environment_.set("MAILCAPS", home_.filePath("mailcap"));
+        environment_.set("BROWSER", QStringLiteral("false"));
         fake_.emplace();
         fake_->services().desktop = std::make_unique<platform::X11Desktop>();
         fake_->services().clipboard = std::make_unique<platform::QtClipboard>();
+        fake_->services().process = std::make_unique<platform::QtProcess>();
+        // Long enough for xdg-email to finish on a loaded machine, so its answer is seen.
+        fake_->services().mail = std::make_unique<platform::XdgMail>(60000);
         prog_ = std::make_unique<Program>();
         prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
         options::Settings& settings = prog_->options.settings;
@@ -32,6 +86,7 @@ protected:
         settings.autoPopupMenu = false;
         settings.releaseAfterCapture = false;
         shellWindows().mainWindow->hide();
+        prog_->output.programFolder = QStringLiteral(QV_BIN_DIR);
         shellWindows().mainWindow->captureScreenItem->trigger();
         ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
         capture_ = prog_->capture.buffer.convertToFormat(QImage::Format_RGB32);
@@ -71,6 +126,28 @@ protected:
              QString::fromLatin1(type), QStringLiteral("-o")});
     }
 
+    static void writeFile(const QString& path, const QByteArray& content, bool executable = false) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        if (executable)
+            file.setPermissions(file.permissions() | QFile::ExeOwner);
+    }
+    // Email To... with the name and format typed into the dialog and OK pressed.
+    void sendByEmail(const QString& name, const QString& extension) {
+        shellWindows().mainWindow->emailItem->trigger();
+        EmailDialog& dialog = prog_->outputWindows().emailDialog.get();
+        ASSERT_TRUE(processUntil([&] { return dialog.isVisible(); }));
+        dialog.fileNameEdit->setText(name);
+        dialog.formatCombo->setCurrentText(extension);
+        dialog.okButton->click();
+    }
+    fakes::FakeDialogs& dialogs() { return fake_->dialogs(); }
+
+    QTemporaryDir home_;
+    Environment environment_;
     std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
     QImage capture_;
@@ -88,6 +165,44 @@ TEST_F(HandoverX, CopyToClipboardOffersTheCaptureAsPngToOtherPrograms) {
     const QImage pasted = QImage::fromData(png.output, "PNG").convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(pasted, capture_);
     EXPECT_TRUE(shellWindows().frozenScreen->isVisible());
+}
+
+TEST_F(HandoverX, EmailStartsTheMailProgramWithTheSavedFileAttached) {
+    const QString folder = home_.filePath("mail shots");
+    QDir().mkpath(folder);
+    prog_->options.settings.saveFolder = folder;
+    const QString record = home_.filePath("mailed");
+    const QString recorder = home_.filePath("recorder");
+    writeFile(recorder, "#!/bin/sh\nprintf '%s' \"$1\" > '" + record.toLocal8Bit() + "'\n", true);
+    environment_.set("MAILER", recorder);
+
+    sendByEmail(QStringLiteral("my capture"), QStringLiteral(".png"));
+
+    QFile recorded(record);
+    ASSERT_TRUE(processUntil([&] { return recorded.exists() && recorded.size() > 0; }))
+        << qPrintable(dialogs().lastText());
+    ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+    const QString url = QString::fromLocal8Bit(recorded.readAll());
+    const QString prefix = QStringLiteral("mailto:?attach=");
+    ASSERT_TRUE(url.startsWith(prefix)) << qPrintable(url);
+    const QString attached = QUrl::fromPercentEncoding(url.mid(prefix.size()).toUtf8());
+    EXPECT_EQ(attached, QDir(folder).filePath("my capture.png"));
+    EXPECT_EQ(QImage(attached).convertToFormat(QImage::Format_RGB32), capture_);
+    EXPECT_TRUE(dialogs().messages.empty()) << qPrintable(dialogs().lastText());
+    EXPECT_TRUE(shellWindows().frozenScreen->isVisible());
+}
+
+TEST_F(HandoverX, EmailWithoutAMailProgramSaysSoAndKeepsTheFile) {
+    prog_->options.settings.saveFolder = home_.path();
+    sendByEmail(QStringLiteral("unsent"), QStringLiteral(".bmp"));
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_TRUE(dialogs().lastText().startsWith(
+        QStringLiteral("Error: %1  No mail program is set up on this desktop")
+            .arg(errornumber::MailFailed)))
+        << qPrintable(dialogs().lastText());
+    const QString file = home_.filePath("unsent.bmp");
+    EXPECT_TRUE(dialogs().lastText().contains(file));
+    EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), capture_);
 }
 
 }  // namespace
