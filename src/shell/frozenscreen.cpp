@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPalette>
+#include <QPointer>
 
 #include "capture/capturesession.h"
 #include "capture/capturestate.h"
@@ -53,6 +54,13 @@ FrozenScreen::FrozenScreen()
     captureState.circleRadius = 0;
     markerTimer->stop();
     setAreaCursor();
+
+    // The newest frozen screen listens; one already thrown away hears nothing.
+    platform::desktop().onForeignWindowActivated =
+        [screen = QPointer<FrozenScreen>(this)](platform::WindowId other) {
+            if (screen)
+                screen->yieldTo(other);
+        };
 }
 
 FrozenScreen::~FrozenScreen() = default;
@@ -83,9 +91,28 @@ void FrozenScreen::showAndActivate() {
 }
 
 bool FrozenScreen::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
+        takeBackTop();
         handleActivation();
+    }
     return QWidget::event(event);
+}
+
+void FrozenScreen::yieldTo(platform::WindowId other) {
+    if (!isVisible())
+        return;
+    yielded_ = true;
+    platform::Desktop& desktop = platform::desktop();
+    desktop.keepAbove(winId(), false);
+    desktop.stackBelow(winId(), other);
+}
+
+void FrozenScreen::takeBackTop() {
+    if (!yielded_)
+        return;
+    yielded_ = false;
+    platform::desktop().keepAbove(winId(), true);
+    raise();
 }
 
 void FrozenScreen::setAreaCursor() {

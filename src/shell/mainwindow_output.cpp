@@ -1,5 +1,6 @@
 // Stand-in until the output commands are built.
 #include "output/clipboardcopy.h"
+#include "output/pastingapplication.h"
 #include "output/savecommands.h"
 #include "output/windows.h"
 #include "shell/mainwindow.h"
@@ -15,7 +16,9 @@ void MainWindow::saveAs() {
 void MainWindow::printToDefaultPrinter() {}
 void MainWindow::printCapture() {}
 void MainWindow::showPageSetup() {}
-void MainWindow::startPastingApplication() {}
+void MainWindow::startPastingApplication() {
+    output::startPastingApplication();
+}
 void MainWindow::copyToClipboard() {
     output::copyCaptureToClipboard();
 }
