@@ -1,5 +1,6 @@
 // Handing the capture to other programs on a real X server: the clipboard as other programs read
-// it, and the mail program as xdg-email starts it.
+// it, the mail program as xdg-email starts it, and the pasting application in front of the
+// frozen screen.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "fakes/fakeclock.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
 #include "output/saveerror.h"
@@ -22,6 +24,7 @@
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/xdgmail.h"
+#include "platform/linux/xdgshell.h"
 #include "shell/windows.h"
 #include "support/xvfbtest.h"
 
@@ -52,6 +55,23 @@ private:
     std::vector<std::pair<QByteArray, QByteArray>> saved_;
 };
 
+// Time moves only when the code waits, as in the other tests; a wait also lets the X server and
+// the programs on it go on until the test's condition holds, as a real wait of that length would.
+class WaitingClock : public fakes::FakeClock {
+public:
+    void sleep(int ms) override {
+        FakeClock::sleep(ms);
+        if (until)
+            testsupport::XServer::waitFor(
+                [this] {
+                    QCoreApplication::processEvents();
+                    return until();
+                },
+                30000);
+    }
+    std::function<bool()> until;
+};
+
 class HandoverX : public testsupport::XvfbTest {
 protected:
     void SetUp() override {
@@ -73,7 +93,17 @@ protected:
         environment_.set("XDG_CACHE_HOME", home_.filePath("cache"));
         environment_.set("MAILCAPS", home_.filePath("mailcap"));
         environment_.set("BROWSER", QStringLiteral("false"));
+        // A red desktop, so that the snapshot differs from any program's window.
+        const uint32_t red = 0xc03020;
+        xcb_change_window_attributes(server->connection(), server->x().root(), XCB_CW_BACK_PIXEL,
+                                     &red);
+        xcb_clear_area(server->connection(), 0, server->x().root(), 0, 0, 0, 0);
+        server->x().sync();
         fake_.emplace();
+        auto clock = std::make_unique<WaitingClock>();
+        clock_ = clock.get();
+        fake_->services().clock = std::move(clock);
+        fake_->services().shell = std::make_unique<platform::XdgShell>();
         fake_->services().desktop = std::make_unique<platform::X11Desktop>();
         fake_->services().clipboard = std::make_unique<platform::QtClipboard>();
         fake_->services().process = std::make_unique<platform::QtProcess>();
@@ -146,8 +176,29 @@ protected:
     }
     fakes::FakeDialogs& dialogs() { return fake_->dialogs(); }
 
+    // How many pixels of rect on the screen now differ from the snapshot.
+    int changedPixels(const QRect& rect) {
+        const QImage now = platform::desktop().grab(rect).convertToFormat(QImage::Format_RGB32);
+        const QImage then = capture_.copy(rect);
+        int changed = 0;
+        for (int y = 0; y < now.height(); ++y) {
+            for (int x = 0; x < now.width(); ++x)
+                changed += now.pixel(x, y) != then.pixel(x, y);
+        }
+        return changed;
+    }
+    // The managed windows of xlogo on the server.
+    int xlogoWindows() const {
+        int count = 0;
+        const auto x = server->x();
+        for (quint32 w : x.property32(x.root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW))
+            count += platform::desktop().windowTitle(w) == QLatin1String("xlogo");
+        return count;
+    }
+
     QTemporaryDir home_;
     Environment environment_;
+    WaitingClock* clock_ = nullptr;
     std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
     QImage capture_;
@@ -203,6 +254,48 @@ TEST_F(HandoverX, EmailWithoutAMailProgramSaysSoAndKeepsTheFile) {
     const QString file = home_.filePath("unsent.bmp");
     EXPECT_TRUE(dialogs().lastText().contains(file));
     EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), capture_);
+}
+
+TEST_F(HandoverX, ThePastingApplicationShowsInFrontOfTheFrozenScreenAndComesBackRestored) {
+    options::Settings& settings = prog_->options.settings;
+    settings.pastingAppPath = QStringLiteral("xlogo");
+    settings.pastingLaunch = options::PastingLaunch::RestoreExisting;
+    platform::Desktop& desktop = platform::desktop();
+    clock_->until = [&] {
+        const platform::WindowId active = desktop.foregroundWindow();
+        return active != 0 && !desktop.isOwnWindow(active);
+    };
+    shellWindows().mainWindow->pastingApplicationItem->trigger();
+
+    const platform::WindowId pasting = prog_->output.pastingAppWindow;
+    ASSERT_NE(pasting, 0u) << qPrintable(dialogs().lastText());
+    EXPECT_EQ(desktop.windowTitle(pasting), "xlogo");
+    EXPECT_EQ(desktop.foregroundWindow(), pasting);
+    EXPECT_EQ(clock_->sleeps, std::vector<int>{5000});
+    EXPECT_TRUE(shellWindows().frozenScreen->isVisible());
+    // Its own pixels show at its place, not the snapshot the frozen screen holds.
+    QRect place;
+    ASSERT_TRUE(processUntil([&] {
+        place = desktop.windowFrame(pasting).intersected(QRect(0, 0, 320, 240));
+        return !place.isEmpty() && changedPixels(place) > place.width() * place.height() / 2;
+    })) << changedPixels(place)
+        << " of " << place.width() * place.height();
+
+    // Minimised and asked for again, the same window comes back and nothing new starts.
+    ASSERT_EQ(server->run("xdotool", {"windowminimize", QString::number(pasting)}), 0);
+    ASSERT_TRUE(processUntil([&] { return desktop.windowFrame(pasting).isEmpty(); }));
+    clock_->sleeps.clear();
+    shellWindows().mainWindow->pastingApplicationItem->trigger();
+    ASSERT_TRUE(processUntil([&] {
+        place = desktop.windowFrame(pasting).intersected(QRect(0, 0, 320, 240));
+        return !place.isEmpty() && desktop.foregroundWindow() == pasting &&
+               changedPixels(place) > place.width() * place.height() / 2;
+    }));
+    EXPECT_TRUE(clock_->sleeps.empty());
+    EXPECT_EQ(prog_->output.pastingAppWindow, pasting);
+    EXPECT_EQ(xlogoWindows(), 1);
+    EXPECT_TRUE(dialogs().messages.empty()) << qPrintable(dialogs().lastText());
+    EXPECT_TRUE(shellWindows().frozenScreen->isVisible());
 }
 
 }  // namespace
