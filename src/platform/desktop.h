@@ -51,9 +51,9 @@ public:
         (void)window;
         return false;
     }
-    // Told, where the window system says so, each time a window of another program (not the
-    // desktop, not a panel) becomes the foreground window.
-    std::function<void(WindowId)> onForeignWindowActivated;
+    // Told, where the window system says so, each time a window becomes the foreground one:
+    // a window of this program or of another (never the desktop, a panel or "no window").
+    std::function<void(WindowId)> onForegroundChanged;
     // Puts window into the layer kept above all ordinary windows, or takes it out again.
     virtual void keepAbove(WindowId window, bool above) {
         (void)window;

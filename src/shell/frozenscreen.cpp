@@ -56,10 +56,15 @@ FrozenScreen::FrozenScreen()
     setAreaCursor();
 
     // The newest frozen screen listens; one already thrown away hears nothing.
-    platform::desktop().onForeignWindowActivated =
-        [screen = QPointer<FrozenScreen>(this)](platform::WindowId other) {
-            if (screen)
-                screen->yieldTo(other);
+    platform::desktop().onForegroundChanged =
+        [screen = QPointer<FrozenScreen>(this)](platform::WindowId active) {
+            if (!screen)
+                return;
+            // Ours again also when the window system activates us after Qt already had.
+            if (platform::desktop().isOwnWindow(active))
+                screen->takeBackTop();
+            else
+                screen->yieldTo(active);
         };
 }
 

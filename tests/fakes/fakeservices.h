@@ -53,11 +53,11 @@ public:
     void stackBelow(platform::WindowId w, platform::WindowId other) override {
         stackedBelow.emplace_back(w, other);
     }
-    // Another program's window becomes the foreground one, as the window system would say.
-    void activateForeign(platform::WindowId w) {
+    // A window becomes the foreground one, as the window system would say.
+    void activate(platform::WindowId w) {
         foreground = w;
-        if (onForeignWindowActivated)
-            onForeignWindowActivated(w);
+        if (onForegroundChanged)
+            onForegroundChanged(w);
     }
 
     QImage screen;  // what the screen shows; grabs copy from it

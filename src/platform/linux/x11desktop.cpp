@@ -154,8 +154,8 @@ bool X11Desktop::nativeEventFilter(const QByteArray& eventType, void* message, q
     if (change->window == x_.root() && change->atom == x_.atom("_NET_ACTIVE_WINDOW")) {
         const WindowId active = windows_.active();
         noteForeground(active);
-        if (onForeignWindowActivated && isForeign(active))
-            onForeignWindowActivated(active);
+        if (onForegroundChanged && (isOurs(active) || isForeign(active)))
+            onForegroundChanged(active);
     }
     return false;
 }
