@@ -110,9 +110,8 @@ void EmailDialog::accept() {
     // loses nothing; it is only said.
     const QString reason = platform::mail().sendDocument(*saved);
     if (!reason.isEmpty()) {
-        showSaveError(
-            {errornumber::MailFailed, QStringLiteral("%1; the capture is saved as %2")
-                                          .arg(reason, QDir::toNativeSeparators(*saved))});
+        showSaveError({errornumber::MailFailed,
+                       QStringLiteral("%1; the capture is saved as %2").arg(reason, *saved)});
     }
 }
 

@@ -63,15 +63,9 @@ protected:
     void expectCaptureAt(const QString& file) {
         const QImage back = QImage(file).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(back.size(), capture_.size()) << qPrintable(file);
+        // JPEG closeness is the converter's own test.
         if (!file.endsWith(QStringLiteral(".jpg"))) {
             EXPECT_EQ(back, capture_) << qPrintable(file);
-            return;
-        }
-        for (QPoint at : {QPoint(0, 0), QPoint(15, 9), QPoint(28, 16)}) {
-            const QColor want = capture_.pixelColor(at);
-            const QColor got = back.pixelColor(at);
-            EXPECT_NEAR(got.red(), want.red(), 24);
-            EXPECT_NEAR(got.green(), want.green(), 24);
         }
     }
     // Exactly one message box starting with text and titled title, then forgotten.
