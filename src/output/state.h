@@ -6,6 +6,7 @@
 
 #include "output/printing/pagesetup.h"
 #include "output/printing/units.h"
+#include "platform/windowid.h"
 #include "toolkit/installed.h"
 
 namespace qv::output {
@@ -14,6 +15,8 @@ namespace qv::output {
 // Reset as a whole by constructing a new one.
 struct State {
     QString programFolder;  // the converter program lies beside the main program
+    // The pasting application's window as last seen by its command; 0 while none is known.
+    platform::WindowId pastingAppWindow = 0;
 
     // Unknown until the locale names a measurement system the program knows.
     std::optional<Units> localeUnits;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/emaildialog.h"
 #include "output/printing/defaultprintingdialog.h"
 #include "output/savedialog.h"
 #include "toolkit/installed.h"
@@ -11,6 +12,8 @@ namespace qv::output {
 struct Windows {
     toolkit::LazyWindow<DefaultPrintingDialog> defaultPrinting;
     toolkit::LazyWindow<SaveDialog> saveDialog;  // "Save Captured Image"
+    // "Send Captured Image by Email "
+    toolkit::LazyWindow<EmailDialog> emailDialog;
 };
 
 // The windows of the running program.

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "platform/windowid.h"
@@ -44,6 +45,25 @@ public:
     virtual bool leftButtonDown() const = 0;
 
     virtual std::unique_ptr<BusyPointer> busyPointer() = 0;
+
+    // A window of this program: its own windows are never another program's.
+    virtual bool isOwnWindow(WindowId window) const {
+        (void)window;
+        return false;
+    }
+    // Told, where the window system says so, each time a window becomes the foreground one:
+    // a window of this program or of another (never the desktop, a panel or "no window").
+    std::function<void(WindowId)> onForegroundChanged;
+    // Puts window into the layer kept above all ordinary windows, or takes it out again.
+    virtual void keepAbove(WindowId window, bool above) {
+        (void)window;
+        (void)above;
+    }
+    // Stacks window right under other, so that other shows in front of it.
+    virtual void stackBelow(WindowId window, WindowId other) {
+        (void)window;
+        (void)other;
+    }
 
     // Sends the window changes made so far (hidden, shown, moved windows) to the window
     // system and waits until it has taken them, so that the next grab reflects them.

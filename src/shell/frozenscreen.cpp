@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPalette>
+#include <QPointer>
 
 #include "capture/capturesession.h"
 #include "capture/capturestate.h"
@@ -53,13 +54,27 @@ FrozenScreen::FrozenScreen()
     captureState.circleRadius = 0;
     markerTimer->stop();
     setAreaCursor();
+
+    // The newest frozen screen listens; one already thrown away hears nothing.
+    platform::desktop().onForegroundChanged =
+        [screen = QPointer<FrozenScreen>(this)](platform::WindowId active) {
+            if (!screen)
+                return;
+            // Ours again also when the window system activates us after Qt already had.
+            if (platform::desktop().isOwnWindow(active))
+                screen->takeBackTop();
+            else
+                screen->yieldTo(active);
+        };
 }
 
 FrozenScreen::~FrozenScreen() = default;
 
 void FrozenScreen::load() {
-    // Asking builds the save dialog, hidden, when it is not there yet.
-    if (output::windows().saveDialog->isVisible())
+    // Asking builds each dialog, hidden, when it is not there yet: both are asked.
+    const bool emailShown = output::windows().emailDialog->isVisible();
+    const bool saveShown = output::windows().saveDialog->isVisible();
+    if (emailShown || saveShown)
         capture::state().freeze.dialogOpen = false;
 }
 
@@ -81,9 +96,28 @@ void FrozenScreen::showAndActivate() {
 }
 
 bool FrozenScreen::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
+        takeBackTop();
         handleActivation();
+    }
     return QWidget::event(event);
+}
+
+void FrozenScreen::yieldTo(platform::WindowId other) {
+    if (!isVisible())
+        return;
+    yielded_ = true;
+    platform::Desktop& desktop = platform::desktop();
+    desktop.keepAbove(winId(), false);
+    desktop.stackBelow(winId(), other);
+}
+
+void FrozenScreen::takeBackTop() {
+    if (!yielded_)
+        return;
+    yielded_ = false;
+    platform::desktop().keepAbove(winId(), true);
+    raise();
 }
 
 void FrozenScreen::setAreaCursor() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/windowid.h"
 #include "shell/canvas.h"
 
 namespace qv::shell {
@@ -102,6 +103,13 @@ private:
     bool captureActiveWindow();
     void captureEntireScreen();
     void showFrame(double left, double top, double width, double height);
+
+    // While a window of another program is active it may show in front of this one (a
+    // program started to paste into, a mail composer); activated again, this one is back on
+    // top.
+    void yieldTo(platform::WindowId other);
+    void takeBackTop();
+    bool yielded_ = false;
 
     double widthTwips_ = 0;
     double heightTwips_ = 0;

@@ -1,6 +1,8 @@
-// Stand-in until the output commands are built.
+#include "output/clipboardcopy.h"
+#include "output/pastingapplication.h"
 #include "output/printing/defaultprinter.h"
 #include "output/savecommands.h"
+#include "output/windows.h"
 #include "shell/mainwindow.h"
 
 namespace qv::shell {
@@ -14,10 +16,17 @@ void MainWindow::saveAs() {
 void MainWindow::printToDefaultPrinter() {
     output::printToDefaultPrinter();
 }
+// Stand-ins until the Page Setup window is built.
 void MainWindow::printCapture() {}
 void MainWindow::showPageSetup() {}
-void MainWindow::startPastingApplication() {}
-void MainWindow::copyToClipboard() {}
-void MainWindow::sendByEmail() {}
+void MainWindow::startPastingApplication() {
+    output::startPastingApplication();
+}
+void MainWindow::copyToClipboard() {
+    output::copyCaptureToClipboard();
+}
+void MainWindow::sendByEmail() {
+    output::windows().emailDialog->showOverFrozenScreen();
+}
 
 }  // namespace qv::shell

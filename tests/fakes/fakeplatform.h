@@ -27,6 +27,7 @@ public:
     FakeSound& sound() { return *sound_; }
     FakeLocale& locale() { return *locale_; }
     FakePrinter& printer() { return *printer_; }
+    FakeMail& mail() { return static_cast<FakeMail&>(*services_.mail); }
 
     // The installed services, for tests that put a real service in place of a fake; the
     // typed accessor of a replaced fake must not be used after that.

@@ -1,5 +1,7 @@
 #include "fakes/fakeservices.h"
 
+#include <QGuiApplication>
+#include <QWindow>
 #include <algorithm>
 #include <utility>
 
@@ -30,6 +32,14 @@ private:
 
 std::unique_ptr<platform::BusyPointer> FakeDesktop::busyPointer() {
     return std::make_unique<CountingPointer>(busyPointers);
+}
+
+bool FakeDesktop::isOwnWindow(platform::WindowId w) const {
+    if (w == 0 || !qGuiApp)
+        return false;
+    const QWindowList ours = QGuiApplication::allWindows();
+    return std::any_of(ours.begin(), ours.end(),
+                       [w](QWindow* window) { return window->handle() && window->winId() == w; });
 }
 
 int FakeHotkeys::registerHotkey(int id, int modifiers, char key) {
@@ -80,8 +90,16 @@ int FakeShell::open(const QString& target) {
     return result;
 }
 
-int FakeShell::start(const QString&, const QStringList&) {
+int FakeShell::start(const QString& program, const QStringList& arguments) {
+    started.push_back({program, arguments});
+    if (onStart)
+        onStart();
     return result;
+}
+
+bool FakeShell::restoreWindow(platform::WindowId w) {
+    restored.push_back(w);
+    return liveWindows.contains(w);
 }
 
 platform::ProcessResult FakeProcess::run(const QString& program, const QStringList& arguments,

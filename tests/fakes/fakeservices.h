@@ -47,6 +47,18 @@ public:
     std::unique_ptr<platform::BusyPointer> busyPointer() override;
     void flush() override { ++flushes; }
     void settle() override { ++settles; }
+    // Windows of the Qt application count as this program's.
+    bool isOwnWindow(platform::WindowId w) const override;
+    void keepAbove(platform::WindowId w, bool above) override { keptAbove[w] = above; }
+    void stackBelow(platform::WindowId w, platform::WindowId other) override {
+        stackedBelow.emplace_back(w, other);
+    }
+    // A window becomes the foreground one, as the window system would say.
+    void activate(platform::WindowId w) {
+        foreground = w;
+        if (onForegroundChanged)
+            onForegroundChanged(w);
+    }
 
     QImage screen;  // what the screen shows; grabs copy from it
     int dpiX = 96;
@@ -59,7 +71,9 @@ public:
     int busyPointers = 0;  // guards alive now
     int flushes = 0;
     int settles = 0;
-    std::function<void()> onGrab;  // runs at the start of every grab
+    std::function<void()> onGrab;               // runs at the start of every grab
+    QHash<platform::WindowId, bool> keptAbove;  // the last keepAbove() asked for each window
+    std::vector<std::pair<platform::WindowId, platform::WindowId>> stackedBelow;
 };
 
 class FakeHotkeys : public platform::Hotkeys {
@@ -115,11 +129,21 @@ class FakeShell : public platform::Shell {
 public:
     int open(const QString& target) override;
     int start(const QString& program, const QStringList& arguments) override;
-    bool restoreWindow(platform::WindowId) override { return false; }
-    platform::WindowId startedWindow() const override { return 0; }
+    // True for the windows in liveWindows.
+    bool restoreWindow(platform::WindowId w) override;
+    platform::WindowId startedWindow() const override { return startedWindowId; }
 
+    struct Start {
+        QString program;
+        QStringList arguments;
+    };
     std::vector<QString> opened;
+    std::vector<Start> started;
+    std::vector<platform::WindowId> restored;  // every restoreWindow() asked, in order
     int result = platform::shellresult::LaunchOk;
+    QList<platform::WindowId> liveWindows;
+    platform::WindowId startedWindowId = 0;
+    std::function<void()> onStart;  // runs at each start, e.g. to bring a window to the front
 };
 
 class FakeProcess : public platform::Process {
@@ -139,7 +163,16 @@ public:
 
 class FakeMail : public platform::Mail {
 public:
-    QString sendDocument(const QString&) override { return {}; }
+    QString sendDocument(const QString& filePath) override {
+        sent.push_back(filePath);
+        if (onSend)
+            onSend();
+        return failure;
+    }
+
+    std::vector<QString> sent;     // every path handed over, in order
+    QString failure;               // the answer: empty for success, else why it failed
+    std::function<void()> onSend;  // runs at each send, to look at the program then
 };
 
 class FakeSound : public platform::Sound {

@@ -151,9 +151,53 @@ bool X11Desktop::nativeEventFilter(const QByteArray& eventType, void* message, q
     if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
-    if (change->window == x_.root() && change->atom == x_.atom("_NET_ACTIVE_WINDOW"))
-        noteForeground(windows_.active());
+    if (change->window == x_.root() && change->atom == x_.atom("_NET_ACTIVE_WINDOW")) {
+        const WindowId active = windows_.active();
+        noteForeground(active);
+        if (onForegroundChanged && (isOurs(active) || isForeign(active)))
+            onForegroundChanged(active);
+    }
     return false;
+}
+
+bool X11Desktop::isForeign(WindowId window) const {
+    return window != 0 && !isOurs(window) && !windows_.isDesktopType(window) &&
+           !windows_.isPanelType(window);
+}
+
+bool X11Desktop::isOwnWindow(WindowId window) const {
+    return window != 0 && isOurs(window);
+}
+
+void X11Desktop::keepAbove(WindowId window, bool above) {
+    if (!x_.valid() || window == 0)
+        return;
+    // Asked of the window manager, which keeps the layers; without one there are none.
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window);
+    message.type = x_.atom("_NET_WM_STATE");
+    message.data.data32[0] = above ? 1 : 0;  // add or remove
+    message.data.data32[1] = x_.atom("_NET_WM_STATE_ABOVE");
+    // The older name some window managers keep the layer under; Qt sets both.
+    message.data.data32[2] = x_.atom("_NET_WM_STATE_STAYS_ON_TOP");
+    message.data.data32[3] = 1;  // asked by the application itself
+    xcb_send_event(x_.get(), 0, x_.root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(x_.get());
+}
+
+void X11Desktop::stackBelow(WindowId window, WindowId other) {
+    if (!x_.valid() || window == 0 || other == 0)
+        return;
+    // A window manager gets this as a request about its clients and restacks their frames;
+    // without one the server stacks the two windows directly.
+    const uint32_t values[] = {static_cast<uint32_t>(other), XCB_STACK_MODE_BELOW};
+    xcb_configure_window(x_.get(), static_cast<xcb_window_t>(window),
+                         XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, values);
+    xcb_flush(x_.get());
 }
 
 QPoint X11Desktop::cursorPos() const {

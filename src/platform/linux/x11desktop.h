@@ -31,11 +31,15 @@ public:
     std::unique_ptr<BusyPointer> busyPointer() override;
     void flush() override;
     void settle() override;
+    bool isOwnWindow(WindowId window) const override;
+    void keepAbove(WindowId window, bool above) override;
+    void stackBelow(WindowId window, WindowId other) override;
 
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     bool isOurs(WindowId window) const;
     void noteForeground(WindowId window) const;
+    bool isForeign(WindowId window) const;
     void setRootCursor(bool busy);
 
     x11::XConnection x_;

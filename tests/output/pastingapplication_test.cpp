@@ -1,0 +1,178 @@
+// "Start Default Application": which program is started or brought back, what is said, what is
+// remembered and whether the desktop is released.
+#include <gtest/gtest.h>
+
+#include "output/pastingapplication.h"
+#include "shell/capture_fixture.h"
+
+namespace qv::output {
+namespace {
+
+using options::PastingLaunch;
+namespace result = platform::shellresult;
+
+constexpr platform::WindowId kLive = 0x3a00001;   // the pasting application's window, still there
+constexpr platform::WindowId kGone = 0x3a00002;   // a remembered window since closed
+constexpr platform::WindowId kOther = 0x3b00001;  // the window the started program brings up
+const QString kNoHandle = QStringLiteral(
+    "Could not optain a handle to Application, please Start Application again from the context "
+    "menu and wait 5 seconds !");
+
+enum class Known { None, Live, Gone };
+// The foreground window once the started program had its time: still the one the frozen screen
+// found, another program's, or one of ours.
+enum class After { Unchanged, Other, Ours };
+
+class PastingApplicationTest : public shell::capturetests::CaptureTest {
+protected:
+    PastingApplicationTest() { fake.shell().liveWindows = {kLive, kOther}; }
+
+    // A frozen screen with a capture, found while another program's window was in front.
+    void freezeWithCapture() {
+        fake.desktop().foreground = 0x1c00005;
+        freeze();
+        // The activations still queued run now, as they would before any command is chosen.
+        QCoreApplication::processEvents();
+        session().buffer = shell::capturetests::patternScreen(8, 8);
+        captureState().freeze.captureAvailable = true;
+    }
+    void bringToFrontOnStart(After after) {
+        fake.shell().onStart = [this, after] {
+            if (after == After::Other)
+                fake.desktop().foreground = kOther;
+            if (after == After::Ours)
+                fake.desktop().foreground = frozenScreen().winId();
+        };
+    }
+    platform::WindowId& known() { return prog.output.pastingAppWindow; }
+};
+
+TEST_F(PastingApplicationTest, StartsOrRestoresAndRemembersTheWindowThatCameToTheFront) {
+    struct Row {
+        PastingLaunch mode;
+        Known before;
+        int launch;
+        After after;
+        bool release;
+        // expected
+        QString message;
+        bool restored, started, waited;
+        platform::WindowId knownAfter;
+        bool released;
+    };
+    const auto New = PastingLaunch::NewInstance;
+    const auto Restore = PastingLaunch::RestoreExisting;
+    const int ok = result::LaunchOk;
+    const Row rows[] = {
+        // A live window only comes back; not even the options' release follows.
+        {Restore, Known::Live, ok, After::Other, true, {}, true, false, false, kLive, false},
+        // A closed one is forgotten and the program started again in the same run.
+        {Restore, Known::Gone, ok, After::Other, false, {}, true, true, true, kOther, false},
+        {Restore, Known::Gone, ok, After::Other, true, {}, true, true, true, kOther, true},
+        {Restore, Known::None, ok, After::Other, true, {}, false, true, true, kOther, true},
+        // Nothing new in front: forgotten, said, and the frozen screen stays.
+        {Restore, Known::None, ok, After::Unchanged, true, kNoHandle, false, true, true, 0, false},
+        {Restore, Known::None, ok, After::Ours, true, kNoHandle, false, true, true, 0, false},
+        // A new instance every time, nothing said when it stays behind.
+        {New, Known::Live, ok, After::Other, true, {}, false, true, true, kOther, true},
+        {New, Known::None, ok, After::Unchanged, true, {}, false, true, true, 0, false},
+        {New, Known::None, ok, After::Ours, false, {}, false, true, true, 0, false},
+        // Results from 33 to 41 are taken as started without waiting for a window.
+        {Restore, Known::None, 35, After::Other, true, {}, false, true, false, 0, true},
+        {New, Known::Gone, 35, After::Other, false, {}, false, true, false, 0, false},
+        // A failed launch is said and still releases when the options ask.
+        {Restore, Known::Gone, result::FileNotFound, After::Other, true,
+         QStringLiteral("File not found !"), true, true, false, 0, true},
+        {New, Known::None, result::FileNotFound, After::Other, false,
+         QStringLiteral("File not found !"), false, true, false, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
+        mainWindow().resetAfterRelease();
+        freezeWithCapture();
+        settings().pastingLaunch = row.mode;
+        settings().releaseAfterCapture = row.release;
+        known() = row.before == Known::Live ? kLive : row.before == Known::Gone ? kGone : 0;
+        fake.shell().result = row.launch;
+        fake.shell().started.clear();
+        fake.shell().restored.clear();
+        fake.clock().sleeps.clear();
+        fake.dialogs().messages.clear();
+        bringToFrontOnStart(row.after);
+
+        mainWindow().pastingApplicationItem->trigger();
+
+        if (row.message.isEmpty()) {
+            EXPECT_TRUE(fake.dialogs().messages.empty()) << qPrintable(fake.dialogs().lastText());
+        } else {
+            ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+            EXPECT_EQ(fake.dialogs().lastText(), row.message);
+        }
+        EXPECT_EQ(!fake.shell().restored.empty(), row.restored);
+        EXPECT_EQ(fake.shell().started.size(), row.started ? 1u : 0u);
+        EXPECT_EQ(fake.clock().sleeps, row.waited ? std::vector<int>{5000} : std::vector<int>{});
+        EXPECT_EQ(known(), row.knownAfter);
+        EXPECT_EQ(!captureState().freeze.desktopFrozen, row.released);
+    }
+}
+
+TEST_F(PastingApplicationTest, EachFailedLaunchIsNamedInACriticalBox) {
+    const std::pair<int, const char*> cases[] = {
+        {2, "File not found !"},
+        {3, "Path not found !"},
+        {5, "Access denied !"},
+        {8, "No more memory !"},
+        {11, "Corrupt EXE File !"},
+        {26, "Access violation occured !"},
+        {27, "Uncomplied or wrong file association !"},
+        {28, "DDE Time out !"},
+        {29, "DDE transaction failed !"},
+        {30, "DDE bussy!"},
+        {31, "No such application !"},
+        {32, "DLL not found !"},
+        {0, "The application could not be started !"},
+        {17, "The application could not be started !"},
+    };
+    freezeWithCapture();
+    settings().releaseAfterCapture = false;
+    fake.clock().sleeps.clear();
+    for (const auto& [code, text] : cases) {
+        SCOPED_TRACE(code);
+        fake.shell().result = code;
+        fake.dialogs().messages.clear();
+        mainWindow().pastingApplicationItem->trigger();
+        ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+        const auto& shown = fake.dialogs().messages[0];
+        EXPECT_EQ(shown.text, text);
+        EXPECT_EQ(shown.icon, platform::MsgIcon::Critical);
+        EXPECT_EQ(shown.title, " Quorvalline ");
+        EXPECT_TRUE(fake.clock().sleeps.empty());
+    }
+    EXPECT_EQ(known(), 0u);
+}
+
+TEST_F(PastingApplicationTest, TheProgramPathReachesTheShellWholeAndTheWaitIsOnTheClock) {
+    freezeWithCapture();
+    settings().pastingLaunch = PastingLaunch::RestoreExisting;
+    settings().pastingAppPath = QStringLiteral("/opt/my apps/write it --new \"x\"");
+    bringToFrontOnStart(After::Other);
+    const int eventsBefore = fake.clock().processEventsCalls;
+    const qint64 before = fake.clock().steadyMs();
+
+    mainWindow().pastingApplicationItem->trigger();
+
+    ASSERT_EQ(fake.shell().started.size(), 1u);
+    EXPECT_EQ(fake.shell().started[0].program, settings().pastingAppPath);
+    EXPECT_TRUE(fake.shell().started[0].arguments.isEmpty());
+    EXPECT_EQ(fake.clock().steadyMs() - before, 5000);
+    EXPECT_GE(fake.clock().processEventsCalls, eventsBefore + 1);
+    EXPECT_EQ(known(), kOther);
+
+    // The next run only brings that window back.
+    mainWindow().pastingApplicationItem->trigger();
+    EXPECT_EQ(fake.shell().started.size(), 1u);
+    EXPECT_EQ(fake.shell().restored, std::vector<platform::WindowId>{kOther});
+}
+
+}  // namespace
+}  // namespace qv::output
