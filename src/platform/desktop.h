@@ -39,6 +39,8 @@ public:
     virtual bool isDesktop(WindowId window) const = 0;
     // The most recent foreground window that does not belong to this program.
     virtual WindowId lastForeignWindow() const = 0;
+    // True for a window of this program.
+    virtual bool isOwnWindow(WindowId) const { return false; }
 
     virtual QPoint cursorPos() const = 0;
     virtual bool leftButtonDown() const = 0;

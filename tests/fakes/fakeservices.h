@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMap>
+#include <QSet>
 #include <functional>
 #include <vector>
 
@@ -42,6 +43,7 @@ public:
         return w == 0 || windows.value(w).desktop;
     }
     platform::WindowId lastForeignWindow() const override { return lastForeign; }
+    bool isOwnWindow(platform::WindowId w) const override { return ownWindows.contains(w); }
     QPoint cursorPos() const override { return cursor; }
     bool leftButtonDown() const override { return leftButton; }
     std::unique_ptr<platform::BusyPointer> busyPointer() override;
@@ -59,7 +61,8 @@ public:
     int busyPointers = 0;  // guards alive now
     int flushes = 0;
     int settles = 0;
-    std::function<void()> onGrab;  // runs at the start of every grab
+    std::function<void()> onGrab;         // runs at the start of every grab
+    QSet<platform::WindowId> ownWindows;  // the windows of this program
 };
 
 class FakeHotkeys : public platform::Hotkeys {
@@ -152,8 +155,10 @@ class FakeLocale : public platform::Locale {
 public:
     QString measurementSystem() const override { return measurement; }
     QString decimalSeparator() const override { return separator; }
+    QString timeFormat() const override { return time; }
     QString measurement = QStringLiteral("0");
     QString separator = QStringLiteral(".");
+    QString time = QStringLiteral("HH:mm:ss");
 };
 
 class FakePrinter : public platform::Printer {

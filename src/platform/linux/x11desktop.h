@@ -26,6 +26,7 @@ public:
     QRect windowFrame(WindowId window) const override;
     bool isDesktop(WindowId window) const override;
     WindowId lastForeignWindow() const override;
+    bool isOwnWindow(WindowId window) const override { return isOurs(window); }
     QPoint cursorPos() const override;
     bool leftButtonDown() const override;
     std::unique_ptr<BusyPointer> busyPointer() override;
