@@ -47,15 +47,15 @@ void JobTable::load(const QDateTime& now, const QString& localeTimeFormat) {
 }
 
 void JobTable::runTitleTrigger(const QString& title, const Idle& idle, const Fire& fire) const {
-    // By index, on a copy: a firing may reload the table.
+    // By index, firing a copy: a firing may reload the table.
     for (size_t i = 0; i < rows_.size(); ++i) {
-        const JobRow row = rows_[i];
-        if (row.jobType != kWindowTitle || row.match.isEmpty() || row.match != title ||
-            !row.enabled)
+        const JobRow& row = rows_[i];
+        if (!row.enabled || row.jobType != kWindowTitle || row.match.isEmpty() ||
+            row.match != title)
             continue;
         if (idle())
             continue;
-        fire(row);
+        fire(JobRow(row));
     }
 }
 
