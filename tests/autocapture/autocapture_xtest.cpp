@@ -91,6 +91,19 @@ protected:
                     .trimmed()
                     .isEmpty();
     }
+    // The managed windows as decimal ids, bottom first.
+    QStringList stackingOrder() const {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+        p.waitForFinished(10000);
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QStringList ids;
+        static const QRegularExpression hex("0x[0-9a-fA-F]+");
+        for (auto it = hex.globalMatch(text); it.hasNext();)
+            ids << QString::number(it.next().captured(0).toULongLong(nullptr, 16));
+        return ids;
+    }
     QString xdotool(const QStringList& arguments) const {
         QProcess p;
         p.setProcessEnvironment(env);
@@ -140,10 +153,20 @@ TEST_F(AutoCaptureOnX, AMissingFolderKeepsTheFrozenCaptureAndSaysWhy) {
         },
         20000))
         << said.toStdString();
+    QString message;
     EXPECT_TRUE(XServer::waitFor([&] {
-        return !xdotool({"search", "--onlyvisible", "--name", "^ Quorvalline $"}).isEmpty();
+        message = xdotool({"search", "--onlyvisible", "--name", "^ Quorvalline $"}).trimmed();
+        return !message.isEmpty();
     })) << "the message shows";
     EXPECT_TRUE(frozenScreenMapped()) << "the capture stays frozen";
+    // Above the frozen screen, which stays on top of every window without an owner.
+    const QString frozen =
+        xdotool({"search", "--onlyvisible", "--name", "^Frozen Screen$"}).trimmed();
+    EXPECT_TRUE(XServer::waitFor([&] {
+        const QStringList stacking = stackingOrder();
+        return stacking.indexOf(message) > stacking.indexOf(frozen) && stacking.contains(frozen);
+    })) << stackingOrder().join(' ').toStdString()
+        << " message " << message.toStdString() << " frozen " << frozen.toStdString();
     EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
 }
 
