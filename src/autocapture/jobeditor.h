@@ -100,7 +100,7 @@ private:
     void updateWindowPick();
     void setJobViewEnabled(bool enabled);
     void showIntervalValue(int value);
-    // The first failed check's message, or nothing.
+    // Shows what the first failed check found and gives false; true when all pass.
     bool checkEntries();
     void save(const Job& job);
 
