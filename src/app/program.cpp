@@ -20,6 +20,7 @@ struct Program::Installations {
     toolkit::Installed<output::State> output;
     toolkit::Installed<objects::State> objects;
     toolkit::Installed<autocapture::State> autocapture;
+    toolkit::Installed<autocapture::SchedulerControl> schedulerControl;
     toolkit::Installed<shell::Windows> shellWindows;
     toolkit::Installed<options::Windows> optionsWindows;
     toolkit::Installed<output::Windows> outputWindows;
@@ -43,6 +44,7 @@ Program::Program()
           toolkit::Installed<output::State>(output),
           toolkit::Installed<objects::State>(objects),
           toolkit::Installed<autocapture::State>(autocapture),
+          toolkit::Installed<autocapture::SchedulerControl>(schedulerLink_),
           toolkit::Installed<shell::Windows>(*shellWindows_),
           toolkit::Installed<options::Windows>(*optionsWindows_),
           toolkit::Installed<output::Windows>(*outputWindows_),

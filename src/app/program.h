@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/otherwindowslink.h"
+#include "app/schedulerlink.h"
 #include "autocapture/state.h"
 #include "capture/capturesession.h"
 #include "capture/capturestate.h"
@@ -60,6 +61,7 @@ public:
 private:
     shell::WindowsControl shellControl_;
     app::OtherWindowsLink otherWindows_;
+    app::SchedulerLink schedulerLink_;
 
     // Declared after the state, so the windows go first when the program ends.
     std::unique_ptr<shell::Windows> shellWindows_;

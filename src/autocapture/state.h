@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QStringList>
-#include <vector>
+#include "autocapture/jobtable.h"
 #include "toolkit/installed.h"
 
 namespace qv::autocapture {
@@ -9,8 +8,8 @@ namespace qv::autocapture {
 // State of the AutoCapture jobs. Reset as a whole by constructing a new one.
 struct State {
     bool autoCaptureRunning = false;  // a job is capturing and saving: no messages
-    int jobCount = 0;
-    std::vector<QStringList> jobTable;  // ten text columns per job
+    int jobCount = 0;                 // jobs found when the table or the list was last read
+    JobTable jobTable;
 };
 
 // The state of the running program.

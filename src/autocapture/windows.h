@@ -1,5 +1,6 @@
 #pragma once
 
+#include "autocapture/jobeditor.h"
 #include "autocapture/joblist.h"
 #include "toolkit/installed.h"
 #include "toolkit/lazywindow.h"
@@ -9,6 +10,7 @@ namespace qv::autocapture {
 // The windows of this subsystem, each created on first use.
 struct Windows {
     toolkit::LazyWindow<JobList> jobList;
+    toolkit::LazyWindow<JobEditor> jobEditor;
 };
 
 // The windows of the running program.

@@ -40,7 +40,6 @@ public:
     virtual bool isDesktop(WindowId window) const = 0;
     // The most recent foreground window that does not belong to this program.
     virtual WindowId lastForeignWindow() const = 0;
-
     virtual QPoint cursorPos() const = 0;
     virtual bool leftButtonDown() const = 0;
 

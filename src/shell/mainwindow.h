@@ -16,6 +16,9 @@ class QMenu;
 namespace qv::options {
 class HotkeyDispatcher;
 }
+namespace qv::autocapture {
+struct JobRow;
+}
 
 namespace qv::shell {
 
@@ -67,6 +70,9 @@ public:
     // Hotkeys of the stored table and the scheduled captures.
     void registerHotkeys();
     void loadJobTable();
+    // The next poll treats the title in front as new, so its job fires even though the window
+    // stayed in front.
+    void forgetForegroundTitle() { foregroundTitle_.clear(); }
 
     // Hides the window into the tray; without a tray it stays, so the program stays reachable.
     void hideToTray();
@@ -164,6 +170,11 @@ private:
     // A menu of ours that is open now, or null.
     QMenu* openMenu() const;
     void pollAutoCapture();
+    // The scheduled captures: each trigger run reads the foreground window once and every job
+    // it fires targets that window.
+    bool autoCaptureIdle() const;
+    void fireJob(const autocapture::JobRow& job, platform::WindowId front, const QString& title);
+    void saveJobCapture(const autocapture::JobRow& job);
     // The labels that act as links light up under the pointer until it leaves them.
     void highlightLabel(QLabel* label);
     void showInTray();
@@ -180,6 +191,9 @@ private:
     bool watchingTrayMenu_ = false;
     bool hideWhenMenuCloses_ = false;  // the hide after start-up met an open menu
     bool ended_ = false;
+    // What the last poll saw: the foreground title and the clock as "HH:mm".
+    QString foregroundTitle_;
+    QString clockMinute_;
 };
 
 }  // namespace qv::shell

@@ -65,10 +65,18 @@ void FakeClock::advance(qint64 ms) {
             break;
         elapsedMs_ = std::max(elapsedMs_, next->due_);
         next->due_ += next->interval_;
+        // Ticks missed while the loop was blocked come as one, as a real timer's do.
+        if (next->due_ <= elapsedMs_)
+            next->due_ = elapsedMs_ + next->interval_;
         if (next->onTimeout)
             next->onTimeout();
+        // Likewise for the ticks a handler that slept has passed (unless it deleted its timer).
+        if (std::find(timers_.begin(), timers_.end(), next) != timers_.end() &&
+            next->due_ <= elapsedMs_)
+            next->due_ = elapsedMs_ + next->interval_;
     }
-    elapsedMs_ = end;
+    // A handler that slept has moved time past the end already; time never runs back.
+    elapsedMs_ = std::max(elapsedMs_, end);
 }
 
 }  // namespace qv::fakes

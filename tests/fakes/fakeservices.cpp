@@ -35,7 +35,11 @@ std::unique_ptr<platform::BusyPointer> FakeDesktop::busyPointer() {
 }
 
 bool FakeDesktop::isOwnWindow(platform::WindowId w) const {
-    if (w == 0 || !qGuiApp)
+    if (w == 0)
+        return false;
+    if (ownWindows.contains(w))
+        return true;
+    if (!qGuiApp)
         return false;
     const QWindowList ours = QGuiApplication::allWindows();
     return std::any_of(ours.begin(), ours.end(),

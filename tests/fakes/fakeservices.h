@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMap>
+#include <QSet>
 #include <functional>
 #include <vector>
 
@@ -47,7 +48,7 @@ public:
     std::unique_ptr<platform::BusyPointer> busyPointer() override;
     void flush() override { ++flushes; }
     void settle() override { ++settles; }
-    // Windows of the Qt application count as this program's.
+    // Windows of the Qt application and those a test names count as this program's.
     bool isOwnWindow(platform::WindowId w) const override;
     void keepAbove(platform::WindowId w, bool above) override { keptAbove[w] = above; }
     void stackBelow(platform::WindowId w, platform::WindowId other) override {
@@ -74,6 +75,7 @@ public:
     std::function<void()> onGrab;               // runs at the start of every grab
     QHash<platform::WindowId, bool> keptAbove;  // the last keepAbove() asked for each window
     std::vector<std::pair<platform::WindowId, platform::WindowId>> stackedBelow;
+    QSet<platform::WindowId> ownWindows;  // the windows of this program
 };
 
 class FakeHotkeys : public platform::Hotkeys {
@@ -185,8 +187,10 @@ class FakeLocale : public platform::Locale {
 public:
     QString measurementSystem() const override { return measurement; }
     QString decimalSeparator() const override { return separator; }
+    QString timeFormat() const override { return time; }
     QString measurement = QStringLiteral("0");
     QString separator = QStringLiteral(".");
+    QString time = QStringLiteral("HH:mm:ss");
 };
 
 // An A4 printer at 600 dpi until a test says otherwise. Each print is recorded as a page.

@@ -14,4 +14,21 @@ QString SystemLocale::decimalSeparator() const {
     return QLocale::system().decimalPoint();
 }
 
+QString SystemLocale::timeFormat() const {
+    return withoutTimeZone(QLocale::system().timeFormat(QLocale::LongFormat));
+}
+
+QString SystemLocale::withoutTimeZone(const QString& format) {
+    QString kept;
+    bool quoted = false;
+    for (QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        kept += c;
+    }
+    return kept.trimmed();
+}
+
 }  // namespace qv::platform

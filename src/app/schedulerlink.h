@@ -1,0 +1,13 @@
+#pragma once
+
+#include "autocapture/schedulercontrol.h"
+
+namespace qv::app {
+
+// The scheduler the job windows reach: it runs in the main window.
+class SchedulerLink : public autocapture::SchedulerControl {
+public:
+    void forgetForegroundTitle() override;
+};
+
+}  // namespace qv::app

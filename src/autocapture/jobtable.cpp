@@ -1,0 +1,84 @@
+#include "autocapture/jobtable.h"
+
+#include <QTimeZone>
+
+#include "autocapture/jobrecords.h"
+#include "autocapture/jobtimes.h"
+
+namespace qv::autocapture {
+
+QDateTime wholeMinute(const QDateTime& now) {
+    const QTime t = now.time();
+    return QDateTime(now.date(), QTime(t.hour(), t.minute()), now.timeZone());
+}
+
+void JobTable::load(const QDateTime& now, const QString& localeTimeFormat) {
+    const QDateTime minute = wholeMinute(now);
+    rows_.clear();
+    for (const QString& name : readJobNames()) {
+        const std::optional<Job> job = readJob(name);
+        if (!job)
+            continue;
+        JobRow row;
+        row.name = name;
+        row.jobType = job->jobType;
+        row.captureType = job->captureType;
+        row.saveDir = job->saveDir;
+        row.saveName = job->saveName;
+        row.imgFormat = job->imgFormat;
+        row.savingType = job->savingType;
+        row.enabled = job->enabled();
+        if (job->jobType == kWindowTitle) {
+            row.match = job->trigger;
+        } else if (job->jobType == kTimeOfDay) {
+            if (const auto time = readTimeText(job->trigger, localeTimeFormat))
+                row.match = clockText(*time);
+        } else if (job->jobType == kInterval) {
+            bool ok = false;
+            const int minutes = job->trigger.trimmed().toInt(&ok);
+            if (ok && minutes > 0) {
+                row.interval = minutes;
+                row.due = minute.addSecs(qint64(minutes) * 60);
+                row.match = clockText(row.due.time());
+            }
+        }
+        rows_.push_back(std::move(row));
+    }
+}
+
+void JobTable::runTitleTrigger(const QString& title, const Idle& idle, const Fire& fire) const {
+    // By index, firing a copy: a firing may reload the table.
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const JobRow& row = rows_[i];
+        if (!row.enabled || row.jobType != kWindowTitle || row.match.isEmpty() ||
+            row.match != title)
+            continue;
+        if (idle())
+            continue;
+        fire(JobRow(row));
+    }
+}
+
+void JobTable::runClockTrigger(const QDateTime& now, const Idle& idle, const Fire& fire) {
+    const QDateTime minute = wholeMinute(now);
+    const QString text = clockText(minute.time());
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        JobRow& stored = rows_[i];
+        if (stored.match.isEmpty())
+            continue;
+        if (stored.jobType == kInterval) {
+            if (!stored.due.isValid() || stored.due > minute)
+                continue;
+            stored.due = minute.addSecs(qint64(stored.interval) * 60);
+            stored.match = clockText(stored.due.time());
+        } else if (stored.jobType != kTimeOfDay || stored.match != text) {
+            continue;
+        }
+        const JobRow row = stored;
+        if (idle() || !row.enabled)
+            continue;
+        fire(row);
+    }
+}
+
+}  // namespace qv::autocapture

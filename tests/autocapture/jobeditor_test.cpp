@@ -1,0 +1,188 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "autocapture/joblist_fixture.h"
+
+namespace qv::autocapture::listtests {
+namespace {
+
+using Icon = platform::MsgIcon;
+
+class JobEditorTest : public JobWindowsTest {
+protected:
+    // A new job from the list, filled in as a user would.
+    void newJob(const QString& name, const QString& title = "Editor") {
+        list().newJobButton->click();
+        editor().nameEdit->setText(name);
+        editor().folderEdit->setText("/tmp");
+        editor().fileNameEdit->setText(name);
+        editor().titleEdit->setText(title);
+    }
+    void editSelected() { list().editButton->click(); }
+    void selectKind(int row) { editor().triggerList->setCurrentRow(row); }
+};
+
+TEST_F(JobEditorTest, OkChecksTheEntriesInOrderAndSavesNothingUntilAllPass) {
+    store(job("Report"));
+    list().newJobButton->click();
+    JobEditor& e = editor();
+    const QString forbidden = "   \\ / : * ? < > |  ";
+    const struct {
+        std::function<void()> enter;
+        QString says;
+        Icon icon;
+    } steps[] = {
+        {[] {}, "Please specify a Job Name! ", Icon::Information},
+        {[&] { e.nameEdit->setText("a:b"); }, "Not allowed characters in Job Name :" + forbidden,
+         Icon::Critical},
+        {[&] { e.nameEdit->setText("report"); }, "Please specify Path ! ", Icon::Information},
+        {[&] { e.folderEdit->setText("/tmp"); }, "Please specify Filename Name! ",
+         Icon::Information},
+        {[&] { e.fileNameEdit->setText("a|b"); },
+         "Not allowed characters in Filename :" + forbidden, Icon::Critical},
+        {[&] { e.fileNameEdit->setText("shot"); },
+         "Please specify a Window Title as trigger for Autocapturing ! ", Icon::Information},
+        // Names compare without case, as the store does.
+        {[&] { e.titleEdit->setText("Editor"); }, "Item already exists !", Icon::Information},
+    };
+    for (const auto& step : steps) {
+        step.enter();
+        fake.dialogs().messages.clear();
+        e.okButton->click();
+        ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+        EXPECT_EQ(lastMessage(), step.says);
+        EXPECT_EQ(fake.dialogs().messages[0].icon, step.icon) << step.says.toStdString();
+        EXPECT_EQ(fake.dialogs().messages[0].title, "Quorvalline");
+        EXPECT_TRUE(e.isVisible());
+        EXPECT_EQ(readJobNames(), QStringList{"Report"});
+    }
+    e.nameEdit->setText("Other");
+    e.okButton->click();
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(readJob("Other"),
+              (Job{"Other", kWindowTitle, kScreen, "Editor", "/tmp", "shot", ".bmp", kOverwrite}));
+    EXPECT_EQ(listed(), (QStringList{"Report", "Other"}));
+    EXPECT_EQ(list().selectedJob()->text(), "Other");
+    EXPECT_EQ(tableNames(), (QStringList{"Report", "Other"}));
+}
+
+TEST_F(JobEditorTest, AChangedJobReplacesExactlyTheJobItLoaded) {
+    store(job("A"));
+    store(job("B"));
+    select(0);
+    editSelected();
+    EXPECT_EQ(editor().nameEdit->text(), "A");
+    // A failed check gives the list back; a click there must not change which job is saved.
+    editor().nameEdit->clear();
+    editor().okButton->click();
+    EXPECT_TRUE(list().jobView->isEnabled());
+    select(1);
+    editor().nameEdit->setText("A2");
+    editor().okButton->click();
+    EXPECT_EQ(readJobNames(), (QStringList{"B", "A2"}));
+    EXPECT_EQ(readJob("B"), job("B"));
+
+    // Renaming onto another job is refused.
+    select(0);
+    editSelected();
+    editor().nameEdit->setText("a2");
+    editor().okButton->click();
+    EXPECT_EQ(lastMessage(), "Item already exists !");
+    editor().cancelButton->click();
+    EXPECT_EQ(readJob("B"), job("B"));
+}
+
+TEST_F(JobEditorTest, RenamesKeepTheJobAndItsEnabledState) {
+    store(job("Night", kInterval, "90"), false);
+    const struct {
+        QString newName;
+        QStringList stored;
+    } cases[] = {
+        {"Night", {"Night"}},  // in place
+        {"NIGHT", {"NIGHT"}},  // only the case changes
+        {"Late", {"Late"}},    // a new name
+    };
+    for (const auto& c : cases) {
+        select(0);
+        editSelected();
+        EXPECT_EQ(editor().valueLabel->text(), "90");
+        EXPECT_EQ(editor().intervalBar->value(), -90);
+        editor().nameEdit->setText(c.newName);
+        editor().okButton->click();
+        EXPECT_EQ(readJobNames(), c.stored);
+        ASSERT_TRUE(readJob(c.newName));
+        EXPECT_FALSE(readJob(c.newName)->enabled()) << c.newName.toStdString();
+        EXPECT_EQ(readJob(c.newName)->trigger, "90");
+        EXPECT_TRUE(JobList::isDimmed(list().selectedJob()));
+    }
+}
+
+TEST_F(JobEditorTest, TheArrowsStepTheShownTimeWithoutCarrying) {
+    fake.clock().advance(((14 * 60 + 40) * 60 + 15) * 1000);  // 23:40:15
+    list().newJobButton->click();
+    selectKind(1);
+    EXPECT_EQ(editor().valueLabel->text(), "23:40:15");
+    editor().hourUpButton->click();
+    EXPECT_EQ(editor().valueLabel->text(), "00:40:00");
+    editor().hourDownButton->click();
+    EXPECT_EQ(editor().valueLabel->text(), "23:40:00");
+
+    fake.locale().time = "h:mm:ss AP";
+    store(job("Ten", kTimeOfDay, "10:00:00 AM"));
+    list().fill();
+    select(0);
+    editSelected();
+    EXPECT_EQ(editor().valueLabel->text(), "10:00:00 AM");
+    editor().minuteDownButton->click();
+    EXPECT_EQ(editor().valueLabel->text(), "10:59:00 AM");
+    editor().minuteUpButton->click();
+    EXPECT_EQ(editor().valueLabel->text(), "10:00:00 AM");
+
+    // An interval starts at 60; the up arrow lengthens it.
+    selectKind(2);
+    EXPECT_EQ(editor().valueLabel->text(), "60");
+    editor().intervalBar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(editor().valueLabel->text(), "61");
+}
+
+TEST_F(JobEditorTest, TheWindowPickTakesForeignTitlesOnlyAndRunsOnlyWhileShown) {
+    auto& desktop = fake.desktop();
+    desktop.windows.insert(1, {"Foreign", {}, false});
+    desktop.windows.insert(2, {"Quorvalline", {}, false});
+    desktop.windows.insert(3, {"Desktop", {}, true});
+    desktop.ownWindows.insert(2);
+
+    EXPECT_FALSE(editor().windowPick->isActive());
+    list().newJobButton->click();
+    EXPECT_TRUE(editor().windowPick->isActive());
+    for (const auto& [front, shown] : std::vector<std::pair<platform::WindowId, QString>>{
+             {2, ""}, {3, ""}, {0, ""}, {1, "Foreign"}, {2, "Foreign"}}) {
+        desktop.foreground = front;
+        fake.clock().advance(100);
+        EXPECT_EQ(editor().titleEdit->text(), shown) << front;
+    }
+    selectKind(2);
+    EXPECT_FALSE(editor().windowPick->isActive());
+    selectKind(0);
+    EXPECT_TRUE(editor().windowPick->isActive());
+    editor().cancelButton->click();
+    EXPECT_FALSE(editor().windowPick->isActive());
+}
+
+TEST_F(JobEditorTest, BrowseKeepsTheFolderWhenCancelled) {
+    list().newJobButton->click();
+    editor().folderEdit->setText("/old");
+    fake.dialogs().paths = {std::nullopt, QString("/new")};
+    editor().browseButton->click();
+    EXPECT_EQ(editor().folderEdit->text(), "/old");
+    editor().browseButton->click();
+    EXPECT_EQ(editor().folderEdit->text(), "/new");
+}
+
+}  // namespace
+}  // namespace qv::autocapture::listtests
