@@ -151,17 +151,19 @@ TEST_F(JobEditorTest, TheArrowsStepTheShownTimeWithoutCarrying) {
 }
 
 TEST_F(JobEditorTest, TheWindowPickTakesForeignTitlesOnlyAndRunsOnlyWhileShown) {
+    // Far from the small ids the offscreen platform gives the program's own windows.
+    constexpr platform::WindowId kForeign = 0x5000001, kOurs = 0x5000002, kDesktop = 0x5000003;
     auto& desktop = fake.desktop();
-    desktop.windows.insert(1, {"Foreign", {}, false});
-    desktop.windows.insert(2, {"Quorvalline", {}, false});
-    desktop.windows.insert(3, {"Desktop", {}, true});
-    desktop.ownWindows.insert(2);
+    desktop.windows.insert(kForeign, {"Foreign", {}, false});
+    desktop.windows.insert(kOurs, {"Quorvalline", {}, false});
+    desktop.windows.insert(kDesktop, {"Desktop", {}, true});
+    desktop.ownWindows.insert(kOurs);
 
     EXPECT_FALSE(editor().windowPick->isActive());
     list().newJobButton->click();
     EXPECT_TRUE(editor().windowPick->isActive());
     for (const auto& [front, shown] : std::vector<std::pair<platform::WindowId, QString>>{
-             {2, ""}, {3, ""}, {0, ""}, {1, "Foreign"}, {2, "Foreign"}}) {
+             {kOurs, ""}, {kDesktop, ""}, {0, ""}, {kForeign, "Foreign"}, {kOurs, "Foreign"}}) {
         desktop.foreground = front;
         fake.clock().advance(100);
         EXPECT_EQ(editor().titleEdit->text(), shown) << front;
