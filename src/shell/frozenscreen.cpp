@@ -21,6 +21,8 @@ FrozenScreen::FrozenScreen()
       dotsMarker(canvas->addLabel(CanvasItem::Role::Caption)),
       pleaseWaitLabel(canvas->addLabel(CanvasItem::Role::Caption)),
       markerTimer(platform::clock().createTimer()) {
+    canvas->setTwipsPerPixel(
+        [] { return QPointF(capture::state().twipsPerPixelX, capture::state().twipsPerPixelY); });
     setWindowTitle(QStringLiteral("Frozen Screen"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     const QColor tipBack = QApplication::palette().color(QPalette::ToolTipBase);
@@ -37,7 +39,7 @@ FrozenScreen::FrozenScreen()
     sizeReadout->setFont(readout);
     sizeReadout->setTextColor(QApplication::palette().color(QPalette::ToolTipText));
     sizeReadout->setBackgroundColor(tipBack);
-    createHoverMarks();
+    createObjectItems();
     canvas->installEventFilter(this);
 
     auto& captureState = capture::state();
@@ -92,7 +94,7 @@ void FrozenScreen::setAreaCursor() {
     std::optional<QCursor>& made = circle ? circleCursor_ : rectangleCursor_;
     if (!made)
         made = circle ? cursors::circleMode() : cursors::rectangleMode();
-    canvas->setCursor(*made);
+    canvas->setAreaCursor(*made);
 }
 
 void FrozenScreen::advanceDotsMarker() {
