@@ -233,16 +233,41 @@ void CanvasLine::setBorderColor(const QColor& color) {
 }
 
 void CanvasLine::paint(QPainter& painter, const QRect& pixels) const {
-    QPen pen(color_, 0);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
     // The ends sit at the corners of the spanned rectangle that their order names.
     const int left = pixels.left();
     const int right = pixels.left() + std::max(pixels.width() - 1, 0);
     const int top = pixels.top();
     const int bottom = pixels.top() + std::max(pixels.height() - 1, 0);
-    painter.drawLine(QPoint(x1_ <= x2_ ? left : right, y1_ <= y2_ ? top : bottom),
-                     QPoint(x1_ <= x2_ ? right : left, y1_ <= y2_ ? bottom : top));
+    const QPoint from(x1_ <= x2_ ? left : right, y1_ <= y2_ ? top : bottom);
+    const QPoint to(x1_ <= x2_ ? right : left, y1_ <= y2_ ? bottom : top);
+    // The pixels are chosen here rather than by the painter, which picks other ones for a line
+    // cut by its clip: an area's capture must show the line as the whole screen does.
+    QPolygon points;
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = -std::abs(to.y() - from.y());
+    const int stepX = from.x() < to.x() ? 1 : -1;
+    const int stepY = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    QPoint at = from;
+    points.reserve(std::max(dx, -dy) + 1);
+    while (true) {
+        points.append(at);
+        if (at == to)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            at.rx() += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            at.ry() += stepY;
+        }
+    }
+    QPen pen(color_, 0);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.drawPoints(points);
 }
 
 void CanvasLabel::setCaption(const QString& caption) {
