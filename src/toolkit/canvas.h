@@ -54,10 +54,6 @@ public:
     double height() const { return geometry_.height(); }
     void setGeometry(double left, double top, double width, double height);
     void move(double left, double top);
-    void setLeft(double left) { move(left, top()); }
-    void setTop(double top) { move(left(), top); }
-    void setWidth(double width) { setGeometry(left(), top(), width, height()); }
-    void setHeight(double height) { setGeometry(left(), top(), width(), height); }
 
     // An item with a handler takes the mouse where its pixel box lies; others let it through.
     void setMouseHandler(MouseHandler handler) { mouse_ = std::move(handler); }

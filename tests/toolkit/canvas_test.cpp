@@ -137,10 +137,13 @@ TEST_F(CanvasPixels, ImagesShowOneToOneAtTheirSizeAndStretchByNearestPixels) {
     EXPECT_EQ(shown.pixel(13, 8), colors[5]);
     place(image, {11, 7, 6, 4});
     shown = whole();
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            if (x / 2 != 2 || y / 2 != 0)
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            if (x / 2 != 2 || y / 2 != 0) {
                 EXPECT_EQ(shown.pixel(11 + x, 7 + y), colors[(y / 2) * 3 + x / 2]) << x << y;
+            }
+        }
+    }
 }
 
 // A capture of an area holds exactly what the whole canvas shows there, wherever its edges
