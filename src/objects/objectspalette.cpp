@@ -1,5 +1,6 @@
 #include "objects/objectspalette.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -72,12 +73,15 @@ QIcon buttonPicture(Picture kind) {
     return QIcon(pixmap);
 }
 
+// The window's sizes are in logical pixels; twips count device pixels.
 int pixelsX(double twips) {
-    return toolkit::twipsToPixels(twips, capture::state().twipsPerPixelX);
+    return toolkit::twipsToPixels(twips / qApp->devicePixelRatio(),
+                                  capture::state().twipsPerPixelX);
 }
 
 int pixelsY(double twips) {
-    return toolkit::twipsToPixels(twips, capture::state().twipsPerPixelY);
+    return toolkit::twipsToPixels(twips / qApp->devicePixelRatio(),
+                                  capture::state().twipsPerPixelY);
 }
 
 }  // namespace

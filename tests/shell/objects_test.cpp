@@ -107,6 +107,14 @@ TEST_F(ObjectsTest, ThePaletteIsOneWindowPlacedFromTheRightAndNewShapesComeBelow
                   QRectF(expected - QPointF(4500, 750), QSizeF(1500, row.height)));
     }
     EXPECT_EQ(visibleHandles(), (std::vector<int>{0, 2, 4, 6})) << "a circle shows its corners";
+    // The hidden side handles move with the others and stay hidden.
+    CanvasShape* circle = items().shapes[objectsState().currentShape];
+    circle->move(circle->left() + 1500, circle->top());
+    const QRectF side = items().handles[1]->geometry();
+    objects::moveShapeHandles(*picture(), items());
+    EXPECT_EQ(items().handles[1]->geometry(), side.translated(1500, 0));
+    EXPECT_EQ(visibleHandles(), (std::vector<int>{0, 2, 4, 6}));
+    EXPECT_EQ(items().shapeOverlay->geometry(), circle->geometry());
 }
 
 TEST_F(ObjectsTest, TheNoticeComesOncePerShowingOfThePaletteAndOnlyWithTheAutomaticMenu) {
@@ -174,12 +182,14 @@ TEST_F(ObjectsTest, PressingAShapeSelectsItARightPressOpensItsMenuWithoutMarks) 
     EXPECT_EQ(visibleHandles().size(), 8u);
     release(centreOf(*shape));
 
-    answerNextMenu();
+    answerNextMenu(mainWindow().shapeOptionsItem);
     press(centreOf(*shape), Qt::RightButton);
     EXPECT_EQ(popped, mainWindow().shapePopup);
     EXPECT_TRUE(visibleHandles().empty());
     EXPECT_FALSE(items().shapeOverlay->isVisible());
     EXPECT_EQ(picture()->mouseHolder(), nullptr) << "the menu took the release";
+    EXPECT_TRUE(prog.objectsWindows().shapeOptions->isVisible());
+    EXPECT_FALSE(objectsState().freeze.objectsDeleted);
 }
 
 TEST_F(ObjectsTest, ADraggedShapeFollowsThePointerAnywhereAndGetsItsHandlesBackAtTheEnd) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <set>
 
@@ -263,6 +265,37 @@ TEST_F(CanvasMouseRouting, TheItemsPointerShowsOverItAndWhileItHoldsTheMouse) {
         {11, Qt::WaitCursor}};
     for (const auto& [number, shape] : pointers)
         EXPECT_EQ(FrozenCanvas::cursorShape(number), shape) << number;
+}
+
+// A canvas that notes which parts of it were painted.
+class PaintedCanvas : public FrozenCanvas {
+public:
+    QRegion painted;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        painted += event->region();
+        FrozenCanvas::paintEvent(event);
+    }
+};
+
+TEST(CanvasRepaint, AMovedItemRepaintsItsOldAndNewBoxesOnly) {
+    PaintedCanvas canvas;
+    canvas.setPicture(whitePicture(800, 600));
+    canvas.resize(800, 600);
+    canvas.show();
+    CanvasShape* shape = canvas.addShape(CanvasItem::Role::Object);
+    shape->setBorderWidth(7);
+    shape->setGeometry(100 * 15, 100 * 15, 50 * 15, 30 * 15);
+    QCoreApplication::processEvents();
+    canvas.painted = QRegion();
+    shape->move(300 * 15, 200 * 15);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(canvas.painted.contains(QRect(96, 96, 58, 38)));
+    EXPECT_TRUE(canvas.painted.contains(QRect(296, 196, 58, 38)));
+    EXPECT_LT(canvas.painted.boundingRect().width() * canvas.painted.boundingRect().height(),
+              800 * 600 / 2);
+    EXPECT_FALSE(canvas.painted.contains(QPoint(200, 150)));
 }
 
 }  // namespace
