@@ -292,6 +292,34 @@ TEST_F(ObjectsTest, ADeletedShapeLeavesTheNextRightClickCaptureAndItsIndexFree) 
     EXPECT_FALSE(objectsState().freeze.objectsDeleted);
 }
 
+TEST_F(ObjectsTest, TheAreaCommandsHideThePaletteAndOnlyHandlesSquaresOrTheFrameSelect) {
+    for (QAction* command : {mainWindow().rectangleModeItem, mainWindow().circleModeItem}) {
+        objects::ObjectsPalette& shown = palette();
+        command->trigger();
+        EXPECT_FALSE(shown.isVisible());
+    }
+
+    drag({10, 10}, {400, 300});
+    const QImage first = buffer();
+    items().imageOutline->show();
+    items().shapeOverlay->show();
+    items().lineGrabAreas[0]->show();
+    fake.clock().sleeps.clear();
+    answerNextMenu();
+    press({600, 500}, Qt::RightButton);
+    EXPECT_TRUE(fake.clock().sleeps.empty()) << "an outline or overlay selects nothing";
+    for (CanvasItem* mark : std::initializer_list<CanvasItem*>{
+             items().handles[0], items().lineSquares[0], items().textFrame}) {
+        mark->show();
+        fake.clock().sleeps.clear();
+        answerNextMenu();
+        press({600, 500}, Qt::RightButton);
+        ASSERT_FALSE(fake.clock().sleeps.empty());
+        EXPECT_EQ(fake.clock().sleeps.front(), 300);
+        EXPECT_FALSE(mark->isVisible());
+    }
+}
+
 class ImagesTest : public ObjectsTest {
 protected:
     ImagesTest() {
