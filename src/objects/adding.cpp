@@ -93,24 +93,19 @@ LoadedPicture loadPicture(const QString& path) {
         return {QImage(), 53, QStringLiteral("File not found")};
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
-    QImage picture;
-    if (reader.imageCount() > 1 && reader.format() == "ico") {
+    const int count = reader.imageCount();
+    QImage picture = reader.read();
+    if (QImageReader::imageFormat(path) == "ico") {
         // An icon holds several sizes; the 32 x 32 one is the icon's usual look.
-        for (int n = 0; n < reader.imageCount(); ++n) {
+        for (int n = 1; n < count && picture.size() != QSize(32, 32); ++n) {
             if (!reader.jumpToImage(n))
                 break;
-            QImage candidate = reader.read();
-            if (candidate.size() == QSize(32, 32)) {
-                picture = candidate;
+            const QImage next = reader.read();
+            if (next.isNull())
                 break;
-            }
+            if (next.size() == QSize(32, 32))
+                picture = next;
         }
-        if (picture.isNull()) {
-            QImageReader first(path);
-            picture = first.read();
-        }
-    } else {
-        picture = reader.read();
     }
     if (picture.isNull())
         return {QImage(), 481, QStringLiteral("Invalid picture")};

@@ -300,7 +300,6 @@ TEST_F(ObjectsTest, TheAreaCommandsHideThePaletteAndOnlyHandlesSquaresOrTheFrame
     }
 
     drag({10, 10}, {400, 300});
-    const QImage first = buffer();
     items().imageOutline->show();
     items().shapeOverlay->show();
     items().lineGrabAreas[0]->show();
