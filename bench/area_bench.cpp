@@ -61,12 +61,12 @@ void measure(QSize size, int runs, QTextStream& out) {
 
     // Full pools: 100 shapes and 100 lines, all visible, none under the pointer.
     for (int i = 0; i < 100; ++i) {
-        auto* shape = frozenScreen.canvas->addShape(shell::CanvasItem::Role::Object);
+        auto* shape = frozenScreen.shapes[i];
         shape->setGeometry(i * 150, 300, 600, 600);
-        frozenScreen.shapes.push_back(shape);
-        auto* line = frozenScreen.canvas->addLine(shell::CanvasItem::Role::Object);
+        shape->show();
+        auto* line = frozenScreen.lines[i];
         line->setPoints(i * 150, 9000, i * 150 + 900, 9900);
-        frozenScreen.lines.push_back(line);
+        line->show();
     }
     send(picture, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
     int step = 0;

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QPointF>
+#include <QString>
 #include <QtGlobal>
+#include <optional>
+
 #include "toolkit/installed.h"
 
 namespace qv::objects {
@@ -18,6 +21,26 @@ struct FreezeFlags {
     bool popupNoticeShown = false;
 };
 
+// The style remembered for new shapes of one figure. The values stay empty until the Shape
+// Options window first stores them; colours are 0x00BBGGRR values.
+struct ShapeDefaults {
+    bool remember = false;
+    std::optional<qint16> backStyle;
+    std::optional<qint64> backColor;
+    std::optional<qint16> borderStyle;
+    std::optional<double> borderWidth;  // as typed, rounded only when applied
+    std::optional<qint64> borderColor;
+    std::optional<qint16> fillStyle;
+    std::optional<qint64> fillColor;
+};
+
+// The style remembered for new lines or arrows.
+struct LineDefaults {
+    std::optional<qint64> borderColor;
+    std::optional<qint16> borderStyle;
+    std::optional<double> borderWidth;
+};
+
 // State of the annotation objects on the frozen screen. Reset as a whole by constructing a
 // new one.
 struct State {
@@ -29,6 +52,17 @@ struct State {
     QPointF newObjectPos;
     bool shapeSelected = false;
     bool imageSelected = false;
+
+    // Remembered for the run of the program, never stored.
+    ShapeDefaults rectangleDefaults;
+    ShapeDefaults roundRectDefaults;
+    ShapeDefaults ellipseDefaults;
+    ShapeDefaults circleDefaults;
+    bool rememberLineStyle = false;  // one flag for lines and arrows
+    LineDefaults lineDefaults;
+    LineDefaults arrowDefaults;
+    // The picture file chosen last; the next image dialog starts in its folder.
+    QString lastImagePath;
 };
 
 // The state of the running program.

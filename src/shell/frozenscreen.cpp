@@ -22,6 +22,8 @@ FrozenScreen::FrozenScreen()
       dotsMarker(canvas->addLabel(CanvasItem::Role::Caption)),
       pleaseWaitLabel(canvas->addLabel(CanvasItem::Role::Caption)),
       markerTimer(platform::clock().createTimer()) {
+    canvas->setTwipsPerPixel(
+        [] { return QPointF(capture::state().twipsPerPixelX, capture::state().twipsPerPixelY); });
     setWindowTitle(QStringLiteral("Frozen Screen"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     const QColor tipBack = QApplication::palette().color(QPalette::ToolTipBase);
@@ -38,7 +40,7 @@ FrozenScreen::FrozenScreen()
     sizeReadout->setFont(readout);
     sizeReadout->setTextColor(QApplication::palette().color(QPalette::ToolTipText));
     sizeReadout->setBackgroundColor(tipBack);
-    createHoverMarks();
+    createObjectItems();
     canvas->installEventFilter(this);
 
     auto& captureState = capture::state();
@@ -126,7 +128,7 @@ void FrozenScreen::setAreaCursor() {
     std::optional<QCursor>& made = circle ? circleCursor_ : rectangleCursor_;
     if (!made)
         made = circle ? cursors::circleMode() : cursors::rectangleMode();
-    canvas->setCursor(*made);
+    canvas->setAreaCursor(*made);
 }
 
 void FrozenScreen::advanceDotsMarker() {

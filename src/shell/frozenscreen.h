@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "objects/objectlayer.h"
+#include "objects/stage.h"
 #include "platform/clock.h"
 #include "platform/windowid.h"
 #include "shell/canvas.h"
@@ -15,7 +17,7 @@ namespace qv::shell {
 
 // "Frozen Screen": the desktop snapshot full screen, where areas are marked and captured and
 // annotation objects lie. Its activation also runs the one-step captures.
-class FrozenScreen : public QWidget {
+class FrozenScreen : public QWidget, public objects::Stage {
 public:
     FrozenScreen();
     ~FrozenScreen() override;
@@ -29,8 +31,10 @@ public:
     CanvasLabel* pleaseWaitLabel;
     std::unique_ptr<platform::Timer> markerTimer;  // grows the dots marker
 
-    // The annotation object pools the hover tests read (a free element is a hidden one), and
-    // the transparent items they lay over the hovered shape and line.
+    // The annotation objects and their selection marks.
+    objects::ObjectLayer* objectLayer = nullptr;
+    // The pools the hover tests read (a free element is a hidden one), and the transparent
+    // items they lay over the hovered shape and line: the object layer's own.
     std::vector<CanvasShape*> shapes;
     std::vector<CanvasLine*> lines;           // lines and the shafts of arrows
     CanvasLabel* shapeHoverMark = nullptr;    // over the hovered shape
@@ -57,6 +61,13 @@ public:
     // The pointer of the area mode over the picture.
     void setAreaCursor();
 
+    // What the objects ask of the window they lie on.
+    QWidget* stageWindow() override { return this; }
+    QPointF pointerTwips() const override;
+    void captureAreaAgain() override { captureBandAgain(); }
+    void popUpShapeMenu() override;
+    void popUpImageMenu() override;
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,8 +89,6 @@ private:
     void finishBand(QPointF at);
     void showSize();
     void runHoverTests();
-    // The pointer on the picture in twips, as the system reports it.
-    QPointF pointerTwips() const;
     // Between the logical pixels Qt places windows in and the screen's device pixels.
     QPoint toDevicePixels(QPoint logical) const;
     QPoint toLogicalPixels(QPoint device) const;
@@ -92,7 +101,9 @@ private:
     void popUpContextMenuAfterCapture();
     // This window is still the frozen screen: no release has dropped it meanwhile.
     bool stillFrozen() const;
-    void createHoverMarks();
+    void createObjectItems();
+    // The pointer of the current text and image, busy while a circle is cut out.
+    void setObjectPointers(int pointer);
     // The screen's twips per pixel by its logical resolution now.
     static double screenTwipsPerPixelX();
     static double screenTwipsPerPixelY();

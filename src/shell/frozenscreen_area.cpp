@@ -43,6 +43,10 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove:
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
+            // A press on an object, and every move and release until its button is let go,
+            // belong to that object.
+            if (canvas->routeMouse(*mouse))
+                return true;
             // Event positions are logical pixels; the picture is laid out in device pixels. On a
             // scaled display a logical position may fall between two of them, and a band must
             // still start and end on whole pixels.

@@ -81,9 +81,9 @@ QImage FrozenScreen::bandInside() const {
     using toolkit::toInt;
     const QRect inside(toInt(band->left() / tx + 1), toInt(band->top() / ty + 1),
                        toInt(band->width() / tx - 2), toInt(band->height() / ty - 2));
-    return canvas->render(inside, [](const CanvasItem& item) {
-        return item.role() != CanvasItem::Role::Band && item.role() != CanvasItem::Role::Caption;
-    });
+    // A capture holds the objects only: never the band, captions or selection marks.
+    return canvas->render(
+        inside, [](const CanvasItem& item) { return item.role() == CanvasItem::Role::Object; });
 }
 
 void FrozenScreen::endDrag(Qt::MouseButton button, QPointF at) {
@@ -171,9 +171,11 @@ void FrozenScreen::copyBand() {
     if (capture::session().shape == capture::SelectionShape::Circle) {
         QImage inside = bandInside();
         canvas->setCursor(Qt::WaitCursor);
+        setObjectPointers(11);
         whitenOutsideCircle(inside);
         capture::session().buffer = inside;
         canvas->setCursor(Qt::ArrowCursor);
+        setObjectPointers(0);
         setCursor(remembered);
         runAfterCaptureActions();
         captureState.areaCaptureRunning = false;

@@ -1,44 +1,51 @@
-// Stand-in until the annotation objects are built.
+// Where the frozen screen meets the annotation objects lying on it.
+#include <QMenu>
+
+#include "objects/objectitems.h"
+#include "objects/state.h"
+#include "platform/services.h"
 #include "shell/frozenscreen.h"
+#include "shell/mainwindow.h"
+#include "shell/windows.h"
 
 namespace qv::shell {
 
-// The items the hover tests place. The object pools stay empty until the objects fill them.
-void FrozenScreen::createHoverMarks() {
-    auto overlay = [this] {
-        CanvasLabel* label = canvas->addLabel(CanvasItem::Role::Overlay);
-        label->setBackgroundColor(Qt::transparent);
-        label->hide();
-        return label;
-    };
-    shapeHoverMark = overlay();
-    for (int i = 0; i < 3; ++i) {
-        CanvasLabel* grab = overlay();
-        grab->setGeometry(0, 0, 135, 135);
-        lineGrabAreas.push_back(grab);
-    }
+void FrozenScreen::createObjectItems() {
+    objectLayer = new objects::ObjectLayer(*canvas, *this, this);
+    const objects::ObjectItems& items = objectLayer->items();
+    shapes = items.shapes;
+    lines = items.lines;
+    shapeHoverMark = items.shapeOverlay;
+    lineGrabAreas = items.lineGrabAreas;
 }
 
-// Hides every annotation object and selection handle.
 void FrozenScreen::clearObjects() {
-    for (CanvasShape* shape : shapes)
-        shape->hide();
-    for (CanvasLine* line : lines)
-        line->hide();
+    objects::clearObjects(objectLayer->items());
 }
 
-// Hides the selection handles, grab areas, drag outline, text frame and shape overlay.
 void FrozenScreen::hideHoverMarks() {
-    for (const auto& item : canvas->items()) {
-        const auto role = item->role();
-        if (role == CanvasItem::Role::Selection || role == CanvasItem::Role::Overlay)
-            item->hide();
-    }
+    objects::clearPositionItems(objectLayer->items());
 }
 
-// An object counts as selected while its handles or frame show.
 bool FrozenScreen::objectSelected() const {
-    return canvas->anyVisible(CanvasItem::Role::Selection);
+    return objects::objectSelected(objectLayer->items());
+}
+
+void FrozenScreen::setObjectPointers(int pointer) {
+    const objects::ObjectItems& items = objectLayer->items();
+    const auto& s = objects::state();
+    items.texts[s.currentText]->setMousePointer(pointer);
+    items.images[s.currentImage]->setMousePointer(pointer);
+}
+
+void FrozenScreen::popUpShapeMenu() {
+    QMenu* menu = shell::windows().mainWindow->shapePopup;
+    menu->exec(toLogicalPixels(platform::desktop().cursorPos()));
+}
+
+void FrozenScreen::popUpImageMenu() {
+    QMenu* menu = shell::windows().mainWindow->imagePopup;
+    menu->exec(toLogicalPixels(platform::desktop().cursorPos()));
 }
 
 }  // namespace qv::shell

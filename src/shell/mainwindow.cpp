@@ -62,6 +62,7 @@ MainWindow::MainWindow()
     buildMenus();
     buildObjectPopups();
     connectMenus();
+    connectObjectCommands();
     hotkeyDispatcher_ = std::make_unique<options::HotkeyDispatcher>(*this);
     trayMenuWatch->onTimeout = [this] { watchTrayMenu(); };
     hideAfterStartTimer->onTimeout = [this] { hideAfterStart(); };
@@ -339,11 +340,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::prepareToClose() {
     picmenu::PictureMenus(picmenu::state()).unhookMenus();
+    hideObjectsPalette();
     if (auto* frozen = shell::windows().frozenScreen.peek())
         frozen->hide();
 }
 
 void MainWindow::endInOrder() {
+    hideObjectsPalette();
     if (auto* frozen = shell::windows().frozenScreen.peek())
         frozen->hide();
     platform::tray().remove();

@@ -151,6 +151,8 @@ private:
     void buildWindow();
     void buildMenus();
     void buildObjectPopups();
+    void connectObjectCommands();
+    void hideObjectsPalette();
     void connectMenus();
 
     void readLocaleUnits();

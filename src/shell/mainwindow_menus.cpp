@@ -171,6 +171,7 @@ void MainWindow::releaseDesktopFromContextMenu() {
 }
 
 void MainWindow::selectRectangleMode() {
+    hideObjectsPalette();
     auto& captureState = capture::state();
     if (captureState.contextMenuFromHotkey) {
         releaseItem->setEnabled(true);
@@ -183,6 +184,7 @@ void MainWindow::selectRectangleMode() {
 }
 
 void MainWindow::selectCircleMode() {
+    hideObjectsPalette();
     auto& captureState = capture::state();
     auto& clock = platform::clock();
     // While an area is still being copied the mode stays; the rest of that copy runs here.

@@ -1,9 +1,49 @@
-// Stand-in until the annotation objects are built.
+// The main window's commands for the annotation objects on the frozen screen.
+#include <QAction>
+
+#include "objects/windows.h"
+#include "shell/frozenscreen.h"
 #include "shell/mainwindow.h"
+#include "shell/windows.h"
+#include "toolkit/ownedwindow.h"
 
 namespace qv::shell {
 
-void MainWindow::showObjectsPalette() {}
+namespace {
+
+objects::ObjectLayer* frozenObjects() {
+    FrozenScreen* frozen = shell::windows().frozenScreen.peek();
+    return frozen ? frozen->objectLayer : nullptr;
+}
+
+}  // namespace
+
+void MainWindow::connectObjectCommands() {
+    connect(deleteShapeItem, &QAction::triggered, this, [] {
+        if (objects::ObjectLayer* layer = frozenObjects())
+            layer->deleteCurrentShape();
+    });
+    connect(deleteImageItem, &QAction::triggered, this, [] {
+        if (objects::ObjectLayer* layer = frozenObjects())
+            layer->deleteCurrentImage();
+    });
+    connect(shapeOptionsItem, &QAction::triggered, this, [] {
+        // The Shape Options window is a stand-in until it is built.
+        if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
+            toolkit::showOwned(objects::windows().shapeOptions.get(), *frozen);
+    });
+}
+
+void MainWindow::showObjectsPalette() {
+    if (objects::ObjectLayer* layer = frozenObjects())
+        objects::windows().objectsPalette->showFor(*layer);
+}
+
+void MainWindow::hideObjectsPalette() {
+    if (QWidget* palette = objects::windows().objectsPalette.peek())
+        palette->hide();
+}
+
 void MainWindow::pasteFromClipboard() {}
 
 }  // namespace qv::shell

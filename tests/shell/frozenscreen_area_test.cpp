@@ -210,7 +210,8 @@ TEST_F(AreaCaptureTest, OnlyALeftDragCapturesAndALeftPressAlwaysStartsOne) {
     EXPECT_EQ(buffer(), first);
     EXPECT_EQ(fake.clipboard().clears, 0);
 
-    CanvasShape* handle = picture()->addShape(CanvasItem::Role::Selection);
+    // A shown handle marks a selected object.
+    CanvasItem* handle = frozenScreen().objectLayer->items().handles[0];
     handle->hide();
     press({300, 300});
     move({400, 400});

@@ -91,7 +91,9 @@ TEST_F(OneStepCaptureTest, AutoCaptureTakesThePictureWithoutAfterCaptureActions)
 
 TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
     freeze();
-    CanvasShape* handle = frozenScreen().canvas->addShape(CanvasItem::Role::Selection);
+    // A shown handle marks a selected object.
+    CanvasItem* handle = frozenScreen().objectLayer->items().handles[0];
+    handle->show();
     fake.clock().sleeps.clear();
     const int processed = fake.clock().processEventsCalls;
     captureState().freeze.pendingScreen = true;

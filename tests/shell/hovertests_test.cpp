@@ -7,19 +7,22 @@ namespace {
 
 class HoverTest : public AreaTest {
 protected:
+    // The next element of the pool, in use.
     CanvasShape* addShape(const QRect& pixels) {
-        CanvasShape* shape = picture()->addShape(CanvasItem::Role::Object);
+        CanvasShape* shape = frozenScreen().shapes.at(shapesUsed_++);
         shape->setGeometry(pixels.x() * 15, pixels.y() * 15, pixels.width() * 15,
                            pixels.height() * 15);
-        frozenScreen().shapes.push_back(shape);
+        shape->show();
         return shape;
     }
     CanvasLine* addLine(QPoint from, QPoint to) {
-        CanvasLine* line = picture()->addLine(CanvasItem::Role::Object);
+        CanvasLine* line = frozenScreen().lines.at(linesUsed_++);
         line->setPoints(from.x() * 15, from.y() * 15, to.x() * 15, to.y() * 15);
-        frozenScreen().lines.push_back(line);
+        line->show();
         return line;
     }
+    int shapesUsed_ = 0;
+    int linesUsed_ = 0;
     QPointF twips(QPoint pixels) { return QPointF(pixels) * 15; }
     int shapeAt(QPoint pixels) { return hover::shapeAt(frozenScreen().shapes, twips(pixels)); }
     int lineAt(QPoint pixels) { return hover::lineAt(frozenScreen().lines, twips(pixels), 15, 15); }
@@ -61,7 +64,11 @@ TEST_F(HoverTest, MovingOverAShapeLaysTheOverlayOnItWhereThePointerIs) {
     EXPECT_TRUE(frozenScreen().shapeHoverMark->isVisible());
     EXPECT_EQ(frozenScreen().shapeHoverMark->geometry(), shape->geometry());
 
+    // The overlay takes a press on the shape; a press beside it hides the overlay.
     press({150, 150});
+    EXPECT_TRUE(frozenScreen().shapeHoverMark->isVisible());
+    release({150, 150});
+    press({50, 50});
     EXPECT_FALSE(frozenScreen().shapeHoverMark->isVisible());
 }
 

@@ -1,0 +1,331 @@
+// The windowless items of the frozen canvas and how each draws itself.
+#include "toolkit/canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+namespace qv::toolkit {
+
+void CanvasItem::setVisible(bool visible) {
+    if (visible_ == visible)
+        return;
+    visible_ = visible;
+    canvas_.updateItem(*this);
+}
+
+void CanvasItem::setGeometry(double left, double top, double width, double height) {
+    const QRectF geometry(left, top, width, height);
+    if (geometry == geometry_)
+        return;
+    changed();
+    geometry_ = geometry;
+    changed();
+}
+
+void CanvasItem::move(double left, double top) {
+    setGeometry(left, top, width(), height());
+}
+
+void CanvasItem::setMousePointer(int pointer) {
+    if (pointer_ == pointer)
+        return;
+    pointer_ = pointer;
+    canvas_.showPointer();
+}
+
+void CanvasItem::changed() {
+    if (visible_)
+        canvas_.updateItem(*this);
+}
+
+void CanvasShape::setShape(Shape shape) {
+    shape_ = shape;
+    changed();
+}
+
+void CanvasShape::setBorderColor(const QColor& color) {
+    color_ = color;
+    changed();
+}
+
+void CanvasShape::setBorderStyle(BorderStyle style) {
+    style_ = style;
+    changed();
+}
+
+void CanvasShape::setBorderWidth(int width) {
+    // The overhang grows with the width: the old reach is repainted as well as the new one.
+    changed();
+    borderWidth_ = std::max(width, 1);
+    changed();
+}
+
+void CanvasShape::setOpaque(bool opaque) {
+    opaque_ = opaque;
+    changed();
+}
+
+void CanvasShape::setBackColor(const QColor& color) {
+    backColor_ = color;
+    changed();
+}
+
+void CanvasShape::setFillStyle(int style) {
+    fillStyle_ = style;
+    changed();
+}
+
+void CanvasShape::setFillColor(const QColor& color) {
+    fillColor_ = color;
+    changed();
+}
+
+QRect CanvasShape::outerBorderBox(const QRect& box, int width) {
+    const int out = width / 2;
+    return box.adjusted(-out, -out, out, out);
+}
+
+QRect CanvasShape::innerBorderBox(const QRect& box, int width) {
+    const int in = width - width / 2;
+    return box.adjusted(in, in, -in, -in);
+}
+
+namespace {
+
+Qt::BrushStyle hatch(int fillStyle) {
+    switch (fillStyle) {
+        case 0:
+            return Qt::SolidPattern;
+        case 2:
+            return Qt::HorPattern;
+        case 3:
+            return Qt::VerPattern;
+        case 4:
+            return Qt::BDiagPattern;
+        case 5:
+            return Qt::FDiagPattern;
+        case 6:
+            return Qt::CrossPattern;
+        case 7:
+            return Qt::DiagCrossPattern;
+        default:
+            return Qt::NoBrush;
+    }
+}
+
+Qt::PenStyle dashes(CanvasShape::BorderStyle style) {
+    switch (style) {
+        case CanvasShape::Dash:
+            return Qt::DashLine;
+        case CanvasShape::Dot:
+            return Qt::DotLine;
+        case CanvasShape::DashDot:
+            return Qt::DashDotLine;
+        case CanvasShape::DashDotDot:
+            return Qt::DashDotDotLine;
+        default:
+            return Qt::SolidLine;
+    }
+}
+
+// The outline of a figure filling box, as a path of whole pixels.
+QPainterPath figurePath(CanvasShape::Shape shape, const QRect& box) {
+    QPainterPath path;
+    const QRectF area(box);
+    switch (shape) {
+        case CanvasShape::Oval:
+        case CanvasShape::Circle:
+            path.addEllipse(area);
+            break;
+        case CanvasShape::RoundedRectangle:
+        case CanvasShape::RoundedSquare: {
+            const qreal radius = std::min(area.width(), area.height()) / 6;
+            path.addRoundedRect(area, radius, radius);
+            break;
+        }
+        default:
+            path.addRect(area);
+    }
+    return path;
+}
+
+bool squareFigure(CanvasShape::Shape shape) {
+    return shape == CanvasShape::Square || shape == CanvasShape::Circle ||
+           shape == CanvasShape::RoundedSquare;
+}
+
+}  // namespace
+
+void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
+    if (pixels.width() <= 0 || pixels.height() <= 0)
+        return;
+    QRect box = pixels;
+    if (squareFigure(shape_)) {
+        // Square figures stand in the middle of their rectangle, as wide as the shorter side.
+        const int side = std::min(pixels.width(), pixels.height());
+        box = QRect(0, 0, side, side);
+        box.moveCenter(pixels.center());
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // Patterns are anchored to the canvas, whatever part of it is painted.
+    painter.setBrushOrigin(0, 0);
+    painter.setPen(Qt::NoPen);
+    const QPainterPath inside = figurePath(shape_, box);
+    if (opaque_)
+        painter.fillPath(inside, backColor_);
+    if (const Qt::BrushStyle fill = hatch(fillStyle_); fill != Qt::NoBrush)
+        painter.fillPath(inside, QBrush(fillColor_, fill));
+
+    if (style_ != Transparent) {
+        // Dashes and dots are drawn at width 1 only; wider borders are solid.
+        if (borderWidth_ == 1) {
+            QPen pen(color_, 0, dashes(style_));
+            pen.setCosmetic(true);
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            const QRect outline = box.adjusted(0, 0, -1, -1);
+            if (shape_ == Oval || shape_ == Circle) {
+                painter.drawEllipse(outline);
+            } else if (shape_ == RoundedRectangle || shape_ == RoundedSquare) {
+                const qreal radius = std::min(outline.width(), outline.height()) / 6.0;
+                painter.drawRoundedRect(outline, radius, radius);
+            } else {
+                painter.drawRect(outline);
+            }
+        } else {
+            // Wider borders are solid; they are filled as the ring between two figures.
+            const bool inner = style_ == InsideSolid;
+            const QRect outer = inner ? box : outerBorderBox(box, borderWidth_);
+            const QRect hole =
+                inner ? box.adjusted(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_)
+                      : innerBorderBox(box, borderWidth_);
+            QPainterPath ring = figurePath(shape_, outer);
+            if (hole.width() > 0 && hole.height() > 0)
+                ring.addPath(figurePath(shape_, hole));
+            ring.setFillRule(Qt::OddEvenFill);
+            painter.fillPath(ring, color_);
+        }
+    }
+    painter.restore();
+}
+
+void CanvasLine::setPoints(double x1, double y1, double x2, double y2) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    setGeometry(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1));
+    changed();
+}
+
+void CanvasLine::setBorderColor(const QColor& color) {
+    color_ = color;
+    changed();
+}
+
+void CanvasLine::paint(QPainter& painter, const QRect& pixels) const {
+    // The ends sit at the corners of the spanned rectangle that their order names.
+    const int left = pixels.left();
+    const int right = pixels.left() + std::max(pixels.width() - 1, 0);
+    const int top = pixels.top();
+    const int bottom = pixels.top() + std::max(pixels.height() - 1, 0);
+    const QPoint from(x1_ <= x2_ ? left : right, y1_ <= y2_ ? top : bottom);
+    const QPoint to(x1_ <= x2_ ? right : left, y1_ <= y2_ ? bottom : top);
+    // The pixels are chosen here rather than by the painter, which picks other ones for a line
+    // cut by its clip: an area's capture must show the line as the whole screen does.
+    QPolygon points;
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = -std::abs(to.y() - from.y());
+    const int stepX = from.x() < to.x() ? 1 : -1;
+    const int stepY = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    QPoint at = from;
+    points.reserve(std::max(dx, -dy) + 1);
+    while (true) {
+        points.append(at);
+        if (at == to)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            at.rx() += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            at.ry() += stepY;
+        }
+    }
+    QPen pen(color_, 0);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.drawPoints(points);
+}
+
+void CanvasLabel::setCaption(const QString& caption) {
+    caption_ = caption;
+    fitToCaption();
+}
+
+void CanvasLabel::setFont(const QFont& font) {
+    font_ = font;
+    fitToCaption();
+}
+
+void CanvasLabel::setTextColor(const QColor& color) {
+    textColor_ = color;
+    changed();
+}
+
+void CanvasLabel::setBackgroundColor(const QColor& color) {
+    backgroundColor_ = color;
+    changed();
+}
+
+void CanvasLabel::fitToCaption() {
+    // Fonts are measured in logical pixels; the canvas lays out device pixels.
+    const QSizeF size = QSizeF(QFontMetrics(font_).size(Qt::TextSingleLine, caption_)) *
+                        canvas_.devicePixelRatioF();
+    const QPointF perPixel = canvas_.twipsPerPixel();
+    setGeometry(left(), top(), size.width() * perPixel.x(), size.height() * perPixel.y());
+    changed();
+}
+
+void CanvasLabel::paint(QPainter& painter, const QRect& pixels) const {
+    if (backgroundColor_.alpha() != 0)
+        painter.fillRect(pixels, backgroundColor_);
+    if (caption_.isEmpty())
+        return;
+    painter.setPen(textColor_);
+    painter.setFont(font_);
+    // On a scaled display the text keeps the size it has in every other window.
+    const qreal ratio = canvas_.devicePixelRatioF();
+    painter.save();
+    painter.translate(pixels.topLeft());
+    painter.scale(ratio, ratio);
+    painter.drawText(QRectF(0, 0, pixels.width() / ratio, pixels.height() / ratio),
+                     Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    painter.restore();
+}
+
+void CanvasImage::setPicture(const QImage& picture) {
+    picture_ = picture;
+    changed();
+}
+
+void CanvasImage::paint(QPainter& painter, const QRect& pixels) const {
+    if (picture_.isNull() || pixels.width() <= 0 || pixels.height() <= 0)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (pixels.size() == picture_.size())
+        painter.drawImage(pixels.topLeft(), picture_);
+    else
+        painter.drawImage(pixels, picture_);
+    painter.restore();
+}
+
+}  // namespace qv::toolkit

@@ -1,0 +1,158 @@
+// A rectangle added from the palette on a real frozen X screen is captured exactly as drawn.
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <optional>
+#include <utility>
+
+#include "app/program.h"
+#include "fakes/fakeplatform.h"
+#include "objects/objectspalette.h"
+#include "objects/windows.h"
+#include "options/windows.h"
+#include "platform/linux/x11desktop.h"
+#include "shell/windows.h"
+#include "support/xvfbtest.h"
+#include "support/xwd.h"
+
+namespace qv::shell {
+namespace {
+
+class StripesWindow : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        for (int x = 0; x < width(); x += 5)
+            p.fillRect(x, 0, 5, height(), QColor::fromHsv((x * 7) % 360, 180, 230));
+        for (int y = 0; y < height(); y += 11)
+            p.fillRect(0, y, width(), 3, QColor::fromHsv((y * 3) % 360, 250, 90));
+    }
+};
+
+class ObjectsX : public testsupport::XvfbTest {
+protected:
+    void SetUp() override {
+        startServer({.windowManager = true});
+        if (HasFatalFailure())
+            return;
+        fake_.emplace();
+        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
+        prog_ = std::make_unique<Program>();
+        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
+        prog_->options.settings.autoCopy = false;
+        prog_->options.settings.autoPopupMenu = false;
+        prog_->options.settings.releaseAfterCapture = false;
+        prog_->shellWindows().mainWindow->hide();
+    }
+    void TearDown() override {
+        window_.reset();
+        prog_.reset();
+        fake_.reset();
+        XvfbTest::TearDown();
+    }
+    void xdotool(const QStringList& arguments) {
+        ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
+    }
+    void clickAt(QPoint at, int button) {
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
+                 QString::number(button)});
+    }
+    static QImage settledRoot() {
+        QImage previous;
+        QImage now;
+        const bool settled = processUntil([&] {
+            previous = std::exchange(now, testsupport::xwdRoot());
+            return !now.isNull() && now == previous;
+        });
+        return settled ? now : QImage();
+    }
+
+    std::optional<fakes::FakePlatform> fake_;
+    std::unique_ptr<Program> prog_;
+    std::optional<StripesWindow> window_;
+};
+
+TEST_F(ObjectsX, ARectangleFromThePaletteIsCapturedWithItsExactRing) {
+    window_.emplace();
+    window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    window_->setGeometry(100, 80, 1000, 650);
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window_));
+    const QImage root = settledRoot();
+    ASSERT_FALSE(root.isNull());
+
+    auto& shellWindows = prog_->shellWindows();
+    MainWindow& mainWindow = shellWindows.mainWindow.get();
+    mainWindow.freezeItem->trigger();
+    FrozenScreen& frozen = shellWindows.frozenScreen.get();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frozen));
+    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
+    window_->hide();
+
+    // A right click opens the context menu; "Add Objects..." is clicked once it is up.
+    QTimer chooser;
+    chooser.setInterval(20);
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        QMenu* menu = mainWindow.contextMenu;
+        if (QApplication::activePopupWidget() != menu || !menu->windowHandle() ||
+            !menu->windowHandle()->isExposed())
+            return;
+        chooser.stop();
+        const QRect item = menu->actionGeometry(mainWindow.addObjectItem);
+        const QPoint at = menu->mapToGlobal(item.center());
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+    });
+    chooser.start();
+    clickAt({400, 300}, 3);
+    objects::ObjectsPalette* palette = nullptr;
+    ASSERT_TRUE(processUntil([&] {
+        palette = prog_->objectsWindows().objectsPalette.peek();
+        return palette && palette->isVisible() && palette->windowHandle()->isExposed() &&
+               palette->frameGeometry() != palette->geometry();
+    })) << "the palette never came up framed";
+    // Its frame goes 100 pixels in from the right edge and from the top once it is known.
+    ASSERT_TRUE(processUntil([&] {
+        const QRect frame = palette->frameGeometry();
+        return frame.topLeft() == QPoint(1280 - 100 - frame.width(), 100) &&
+               palette->mapToGlobal(QPoint(0, 0)) == palette->geometry().topLeft();
+    })) << "the palette is not where it belongs";
+    const QPoint button =
+        palette->rectangleButton->mapToGlobal(palette->rectangleButton->rect().center());
+    clickAt(button, 1);
+    const objects::ObjectItems& items = frozen.objectLayer->items();
+    ASSERT_TRUE(processUntil([&] { return items.shapes[0]->isVisible(); }))
+        << "the rectangle button added nothing";
+    EXPECT_TRUE(items.handles[0]->isVisible());
+    const QRect box = frozen.canvas->toPixels(items.shapes[0]->geometry());
+    EXPECT_EQ(box.size(), QSize(100, 50));
+
+    // A band round the rectangle: its press hides the handles.
+    const QPoint from = box.topLeft() - QPoint(30, 30);
+    const QPoint to = box.bottomRight() + QPoint(30, 30);
+    xdotool({"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1"});
+    ASSERT_TRUE(processUntil(
+        [&] { return prog_->captureState.dragState == capture::DragState::Dragging; }));
+    prog_->captureState.freeze.captureAvailable = false;
+    xdotool({"mousemove", QString::number(to.x()), QString::number(to.y()), "mouseup", "1"});
+    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }))
+        << "no capture after the mouse-up";
+
+    // The band's outline is not captured: its inside starts one pixel in.
+    const QRect inside(from + QPoint(1, 1), QSize(to.x() - from.x() - 2, to.y() - from.y() - 2));
+    QImage expected = root.copy(inside);
+    QPainter painter(&expected);
+    const QRect ring = box.translated(-inside.topLeft());
+    painter.fillRect(ring.adjusted(-1, -1, 1, 1), Qt::red);
+    painter.drawImage(ring.adjusted(1, 1, -1, -1).topLeft(), root.copy(box.adjusted(1, 1, -1, -1)));
+    painter.end();
+    EXPECT_EQ(prog_->capture.buffer.convertToFormat(QImage::Format_RGB32), expected);
+    EXPECT_FALSE(items.handles[0]->isVisible());
+}
+
+}  // namespace
+}  // namespace qv::shell
