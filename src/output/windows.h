@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/printing/defaultprintingdialog.h"
+#include "output/printing/pagesetupdialog.h"
 #include "output/savedialog.h"
 #include "toolkit/installed.h"
 #include "toolkit/lazywindow.h"
@@ -11,6 +12,7 @@ namespace qv::output {
 struct Windows {
     toolkit::LazyWindow<DefaultPrintingDialog> defaultPrinting;
     toolkit::LazyWindow<SaveDialog> saveDialog;  // "Save Captured Image"
+    toolkit::LazyWindow<PageSetupDialog> pageSetup;
 };
 
 // The windows of the running program.

@@ -1,5 +1,6 @@
 // Stand-in until the output commands are built.
 #include "output/printing/defaultprinter.h"
+#include "output/printing/printcommand.h"
 #include "output/savecommands.h"
 #include "shell/mainwindow.h"
 
@@ -14,8 +15,12 @@ void MainWindow::saveAs() {
 void MainWindow::printToDefaultPrinter() {
     output::printToDefaultPrinter();
 }
-void MainWindow::printCapture() {}
-void MainWindow::showPageSetup() {}
+void MainWindow::printCapture() {
+    output::printCapture();
+}
+void MainWindow::showPageSetup() {
+    output::showPageSetup();
+}
 void MainWindow::startPastingApplication() {}
 void MainWindow::copyToClipboard() {}
 void MainWindow::sendByEmail() {}
