@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/linux/qtprinter.h"
+
 namespace qv::fakes {
 
 FakeDesktop::FakeDesktop() : screen(1280, 800, QImage::Format_RGB32) {
@@ -134,6 +136,8 @@ std::optional<platform::PrinterChoice> FakePrinter::runPrintDialog(platform::Pri
 }
 
 std::unique_ptr<platform::Printer> FakePrinter::printerForFile(const QString& path) {
+    if (realFiles)
+        return platform::QtPrinter::onPdfFile(path);
     auto file = std::make_unique<FakePrinter>();
     file->queues.clear();
     file->name = path;

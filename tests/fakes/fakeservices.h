@@ -223,6 +223,7 @@ public:
     std::deque<std::optional<platform::PrinterChoice>> dialogAnswers;
     std::vector<DialogShown> dialogsShown;
     FakePrinter* recordInto = nullptr;  // where a file printer's pages go
+    bool realFiles = false;             // a file printer writes a real PDF
 };
 
 }  // namespace qv::fakes
