@@ -30,7 +30,8 @@ QRect CurrentPreviewView::captureBoxInPixels() const {
         return {};
     const double scale = 1.0 / twipsPerPixel();
     const QRectF box = preview_.captureBox->translated(preview_.pageBox.topLeft());
-    return QRectF(box.topLeft() * scale, box.size() * scale).toAlignedRect();
+    // Its size rounded apart from its place, so that moving the box never rescales the capture.
+    return QRect((box.topLeft() * scale).toPoint(), (box.size() * scale).toSize());
 }
 
 void CurrentPreviewView::scaleCapture() {
