@@ -217,8 +217,8 @@ void PageSetupDialog::updatePreview() {
     input.alignment = alignmentCombo->currentText();
     const CurrentPreview preview = computeCurrentPreview(input);
     previewMargins_ = preview.margins;
-    if (!preview.readout.isEmpty())
-        printSizeLabel->setText(preview.readout);
+    // Without a box (no capture, no room) there is no size to tell.
+    printSizeLabel->setText(preview.readout);
     previewView->show(preview, captured ? session.buffer : QImage(), circle);
 }
 

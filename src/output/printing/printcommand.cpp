@@ -46,12 +46,18 @@ std::optional<platform::PrintFailure> printOn(platform::Printer& printer,
         return platform::PrintFailure{platform::printerror::NoPrinter,
                                       QStringLiteral("No printer is set up on this system")};
     }
+    const platform::PrinterMetrics metrics = printer.metrics();
+    if (metrics.dpiX <= 0 || metrics.dpiY <= 0) {
+        return platform::PrintFailure{
+            platform::printerror::NoPrinter,
+            QStringLiteral("The printer %1 reports no resolution").arg(printer.deviceName())};
+    }
     const QImage& capture = capture::session().buffer;
     const auto twips = marginsInTwips(outputState.printMargins.margins, outputState.currentUnits,
                                       outputState.decimalSeparator);
     const auto placed = placeForPrintCommand(
-        capture.size(), toolkit::twipsPerPixel(platform::desktop().logicalDpiX()),
-        printer.metrics(), twips.value_or(PreviewMargins{}), outputState.printMargins.alignment);
+        capture.size(), toolkit::twipsPerPixel(platform::desktop().logicalDpiX()), metrics,
+        twips.value_or(PreviewMargins{}), outputState.printMargins.alignment);
     if (!placed)
         return noRoom();
     return printer.printImage(capture, *placed, printer.copies());

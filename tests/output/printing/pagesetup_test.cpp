@@ -282,6 +282,7 @@ TEST_F(PageSetupTest, NoRoomIsAnErrorAndHidesTheBox) {
     typeMargin(window().leftMarginEdit, QStringLiteral("120"));
     typeMargin(window().rightMarginEdit, QStringLiteral("120"));
     EXPECT_FALSE(window().previewView->preview().captureBox);
+    EXPECT_TRUE(window().printSizeLabel->text().isEmpty());
     window().printButton->click();
     EXPECT_EQ(fake.dialogs().lastText(),
               "Error: 1003  The margins leave no room for the picture !!");

@@ -159,6 +159,12 @@ TEST_F(PrintCommandTest, FailuresAreShownAndReleaseNothingSuccessReleases) {
              writeCurrentRecord({"25", "25", "200", "25"}, std::nullopt);
          },
          "Error: 1003  The margins leave no room for the picture !!"},
+        {"no resolution",
+         [this] {
+             writeCurrentRecord({"25", "25", "25", "25"}, std::nullopt);
+             printer().dpi = 0;
+         },
+         "Error: 482  The printer office reports no resolution !!"},
         {"unknown printer", [this] { printer().removePrinter(); },
          "Error: 482  No printer is set up on this system !!"},
     };
@@ -175,6 +181,7 @@ TEST_F(PrintCommandTest, FailuresAreShownAndReleaseNothingSuccessReleases) {
         EXPECT_NE(frozenScreen().cursor().shape(), Qt::WaitCursor) << c.what;
     }
     printer().queues = {QStringLiteral("office")};
+    printer().dpi = 600;
     writeCurrentRecord({"25", "25", "25", "25"}, std::nullopt);
     printWith(printerChoice("office"));
     ASSERT_FALSE(printer().pages.empty()) << fake.dialogs().lastText();
