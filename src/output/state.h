@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "output/printing/pagesetup.h"
+#include "output/printing/printersetup.h"
 #include "output/printing/units.h"
 #include "platform/windowid.h"
 #include "toolkit/installed.h"
@@ -37,6 +38,10 @@ struct State {
     // page, in preview twips; read by Print to Default Printer.
     PreviewMargins previewMargins;
     QSizeF previewPage;
+
+    // The printer a print dialog chose and the page Page Setup works on; both kept for the run.
+    PrinterSetup printerSetup;
+    PageMetrics pageMetrics;
 };
 
 // The state of the running program.

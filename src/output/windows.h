@@ -2,6 +2,7 @@
 
 #include "output/emaildialog.h"
 #include "output/printing/defaultprintingdialog.h"
+#include "output/printing/pagesetupdialog.h"
 #include "output/savedialog.h"
 #include "toolkit/installed.h"
 #include "toolkit/lazywindow.h"
@@ -14,6 +15,7 @@ struct Windows {
     toolkit::LazyWindow<SaveDialog> saveDialog;  // "Save Captured Image"
     // "Send Captured Image by Email "
     toolkit::LazyWindow<EmailDialog> emailDialog;
+    toolkit::LazyWindow<PageSetupDialog> pageSetup;
 };
 
 // The windows of the running program.

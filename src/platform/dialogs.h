@@ -65,6 +65,12 @@ protected:
         OpenDialog& operator=(const OpenDialog&) = delete;
     };
 
+public:
+    // Counts a modal dialog another service shows (the print dialogs) while it lives.
+    class ForeignDialog {
+        OpenDialog open_;
+    };
+
 private:
     static inline int openCount_ = 0;
 };

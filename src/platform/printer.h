@@ -7,7 +7,10 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
+
+class QWidget;
 
 namespace qv::platform {
 
@@ -35,6 +38,23 @@ struct PrinterMetrics {
 struct PrintFailure {
     int number = 0;
     QString description;
+};
+
+// Which print dialog to show: the one that prints now, or the one that only sets the printer
+// up (no print to file, no page range).
+enum class PrintDialogKind { Print, Setup };
+
+// What the user chose in a print dialog: a printer (its queue name, exactly) or, for this
+// print only, a file. Every setting left at 0 or unset was not chosen.
+struct PrinterChoice {
+    QString printer;
+    QString file;  // set instead of printer for a print to a file
+    int copies = 0;
+    int orientation = 0;  // a PrintOrientation, 0 unset
+    QPageSize paperSize;  // invalid when unset
+    int paperSource = 0;
+    int colorMode = 0;  // a PrintColorMode, 0 unset
+    int duplex = 0;     // a PrintDuplex, 0 unset
 };
 
 namespace printerror {
@@ -78,6 +98,13 @@ public:
     // document of copies pages, and ends the document. Nothing when it reached the printer.
     virtual std::optional<PrintFailure> printImage(const QImage& image, const QRectF& target,
                                                    int copies) = 0;
+
+    // Shows the system's print dialog over owner, started on the run's printer and its
+    // settings. Nothing when the user cancels. It chooses nothing by itself: the caller makes
+    // the chosen printer the run's printer.
+    virtual std::optional<PrinterChoice> runPrintDialog(PrintDialogKind kind, QWidget* owner) = 0;
+    // A printer that writes one print into a file, on the paper of the run's printer.
+    virtual std::unique_ptr<Printer> printerForFile(const QString& path) = 0;
 };
 
 }  // namespace qv::platform

@@ -1,6 +1,7 @@
 #include "output/clipboardcopy.h"
 #include "output/pastingapplication.h"
 #include "output/printing/defaultprinter.h"
+#include "output/printing/printcommand.h"
 #include "output/savecommands.h"
 #include "output/windows.h"
 #include "shell/mainwindow.h"
@@ -16,9 +17,12 @@ void MainWindow::saveAs() {
 void MainWindow::printToDefaultPrinter() {
     output::printToDefaultPrinter();
 }
-// Stand-ins until the Page Setup window is built.
-void MainWindow::printCapture() {}
-void MainWindow::showPageSetup() {}
+void MainWindow::printCapture() {
+    output::printCapture();
+}
+void MainWindow::showPageSetup() {
+    output::showPageSetup();
+}
 void MainWindow::startPastingApplication() {
     output::startPastingApplication();
 }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/linux/qtprinter.h"
+
 namespace qv::fakes {
 
 FakeDesktop::FakeDesktop() : screen(1280, 800, QImage::Format_RGB32) {
@@ -140,8 +142,34 @@ std::optional<platform::PrintFailure> FakePrinter::printImage(const QImage& imag
                                       QStringLiteral("No printer is set up on this system")};
     if (failNext)
         return std::exchange(failNext, std::nullopt);
-    pages.push_back({name, metrics().paperMm(), orientationNow, copies, image, target});
+    (recordInto ? recordInto->pages : pages)
+        .push_back({name, metrics().paperMm(), orientationNow, copies, image, target});
     return std::nullopt;
+}
+
+std::optional<platform::PrinterChoice> FakePrinter::runPrintDialog(platform::PrintDialogKind kind,
+                                                                   QWidget* owner) {
+    dialogsShown.push_back({kind, owner});
+    if (dialogAnswers.empty())
+        return std::nullopt;
+    auto answer = dialogAnswers.front();
+    dialogAnswers.pop_front();
+    return answer;
+}
+
+std::unique_ptr<platform::Printer> FakePrinter::printerForFile(const QString& path) {
+    if (realFiles)
+        return platform::QtPrinter::onPdfFile(path);
+    auto file = std::make_unique<FakePrinter>();
+    file->queues.clear();
+    file->name = path;
+    file->portraitPaper = portraitPaper;
+    file->portraitPrintable = portraitPrintable;
+    file->dpi = dpi;
+    file->orientationNow = orientationNow;
+    file->paper = paper;
+    file->recordInto = this;
+    return file;
 }
 
 void FakePrinter::removePrinter() {

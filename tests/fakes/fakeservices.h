@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QMap>
 #include <QSet>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -225,6 +226,11 @@ public:
     void setDuplex(platform::PrintDuplex d) override { duplexNow = d; }
     std::optional<platform::PrintFailure> printImage(const QImage& image, const QRectF& target,
                                                      int copies) override;
+    // Answers from dialogAnswers, in turn; cancel once they run out.
+    std::optional<platform::PrinterChoice> runPrintDialog(platform::PrintDialogKind kind,
+                                                          QWidget* owner) override;
+    // A printer like this one named after the file; its pages are recorded here.
+    std::unique_ptr<platform::Printer> printerForFile(const QString& path) override;
 
     // Takes the printer away, as on a system with no queue.
     void removePrinter();
@@ -246,6 +252,15 @@ public:
     std::optional<platform::PrintFailure> failNext;
     std::vector<Page> pages;
     QStringList chosen;  // the printers choosePrinter was asked for
+
+    struct DialogShown {
+        platform::PrintDialogKind kind;
+        QWidget* owner;
+    };
+    std::deque<std::optional<platform::PrinterChoice>> dialogAnswers;
+    std::vector<DialogShown> dialogsShown;
+    FakePrinter* recordInto = nullptr;  // where a file printer's pages go
+    bool realFiles = false;             // a file printer writes a real PDF
 };
 
 }  // namespace qv::fakes

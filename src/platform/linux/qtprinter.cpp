@@ -1,11 +1,45 @@
 #include "platform/linux/qtprinter.h"
 
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinterInfo>
+
+#include "platform/dialogs.h"
 
 namespace qv::platform {
 
 namespace {
+
+int duplexValue(QPrinter::DuplexMode mode) {
+    switch (mode) {
+        case QPrinter::DuplexNone:
+            return int(PrintDuplex::Simplex);
+        case QPrinter::DuplexLongSide:
+            return int(PrintDuplex::LongSide);
+        case QPrinter::DuplexShortSide:
+            return int(PrintDuplex::ShortSide);
+        default:
+            return 0;  // the printer's own choice
+    }
+}
+
+PrinterChoice choiceOf(const QPrinter& chosen) {
+    PrinterChoice choice;
+    if (chosen.outputFormat() == QPrinter::PdfFormat)
+        choice.file = chosen.outputFileName();
+    else
+        choice.printer = chosen.printerName();
+    choice.copies = chosen.copyCount();
+    choice.orientation = int(chosen.pageLayout().orientation() == QPageLayout::Landscape
+                                 ? PrintOrientation::Landscape
+                                 : PrintOrientation::Portrait);
+    choice.paperSize = chosen.pageLayout().pageSize();
+    choice.paperSource = int(chosen.paperSource());
+    choice.colorMode = int(chosen.colorMode() == QPrinter::GrayScale ? PrintColorMode::Monochrome
+                                                                     : PrintColorMode::Color);
+    choice.duplex = duplexValue(chosen.duplex());
+    return choice;
+}
 
 PrintFailure noPrinter() {
     return {printerror::NoPrinter, QStringLiteral("No printer is set up on this system")};
@@ -172,6 +206,41 @@ std::optional<PrintFailure> QtPrinter::printImage(const QImage& image, const QRe
         return PrintFailure{printerror::NoPrinter,
                             QStringLiteral("The printer %1 refused the page").arg(deviceName())};
     return std::nullopt;
+}
+
+std::optional<PrinterChoice> QtPrinter::runPrintDialog(PrintDialogKind kind, QWidget* owner) {
+    QPrinter offered(QPrinter::HighResolution);
+    if (printer_ && printer_->outputFormat() == QPrinter::NativeFormat)
+        offered.setPrinterName(printer_->printerName());
+    offered.setPageOrientation(orientation_ == PrintOrientation::Landscape ? QPageLayout::Landscape
+                                                                           : QPageLayout::Portrait);
+    if (printer_) {
+        offered.setDuplex(printer_->duplex());
+        if (kind == PrintDialogKind::Print)
+            offered.setPageSize(printer_->pageLayout().pageSize());
+    }
+    if (kind == PrintDialogKind::Setup)
+        offered.setCopyCount(copies_);
+
+    QPrintDialog dialog(&offered, owner);
+    if (kind == PrintDialogKind::Setup) {
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    }
+    // Its owner may be the frozen screen, which keeps above every other window.
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const Dialogs::ForeignDialog open;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return choiceOf(offered);
+}
+
+std::unique_ptr<Printer> QtPrinter::printerForFile(const QString& path) {
+    std::unique_ptr<QtPrinter> file = onPdfFile(path);
+    if (printer_)
+        file->setPaperSize(paperSize());
+    file->setOrientation(orientation_);
+    return file;
 }
 
 }  // namespace qv::platform

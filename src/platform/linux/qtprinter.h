@@ -39,6 +39,8 @@ public:
 
     std::optional<PrintFailure> printImage(const QImage& image, const QRectF& target,
                                            int copies) override;
+    std::optional<PrinterChoice> runPrintDialog(PrintDialogKind kind, QWidget* owner) override;
+    std::unique_ptr<Printer> printerForFile(const QString& path) override;
 
 private:
     explicit QtPrinter(std::unique_ptr<QPrinter> printer);
