@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xdotool openbox trayer x11-utils x11-apps xclip xdg-utils
   imagemagick
+  libdeflate-dev
 )
 
 missing=()

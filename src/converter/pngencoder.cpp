@@ -1,0 +1,186 @@
+#include "converter/pngencoder.h"
+
+#include <libdeflate.h>
+
+#include <QtEndian>
+#include <algorithm>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace qv::converter {
+
+namespace {
+
+struct CompressorFree {
+    void operator()(libdeflate_compressor* compressor) const {
+        libdeflate_free_compressor(compressor);
+    }
+};
+
+// A pixel of a 32-bit picture is one native word 0xAARRGGBB.
+void toRgb(const uchar* from, int width, uchar* to) {
+    const auto* pixels = reinterpret_cast<const quint32*>(from);
+    for (int x = 0; x < width; ++x, to += 3) {
+        const quint32 p = pixels[x];
+        to[0] = uchar(p >> 16);
+        to[1] = uchar(p >> 8);
+        to[2] = uchar(p);
+    }
+}
+
+void toRgba(const uchar* from, int width, uchar* to) {
+    const auto* pixels = reinterpret_cast<const quint32*>(from);
+    for (int x = 0; x < width; ++x, to += 4) {
+        const quint32 p = pixels[x];
+        to[0] = uchar(p >> 16);
+        to[1] = uchar(p >> 8);
+        to[2] = uchar(p);
+        to[3] = uchar(p >> 24);
+    }
+}
+
+int channelsOf(const QImage& image) {
+    return image.format() == QImage::Format_ARGB32 ? 4 : 3;
+}
+
+qint64 filteredSize(const QImage& image) {
+    return (qint64(image.width()) * channelsOf(image) + 1) * image.height();
+}
+
+class PngWriter {
+public:
+    explicit PngWriter(qsizetype reserve) {
+        png_.reserve(reserve);
+        png_.append("\x89PNG\r\n\x1a\n", 8);
+    }
+    void chunk(const char type[4], const uchar* data, quint32 size) {
+        uchar length[4];
+        qToBigEndian(size, length);
+        png_.append(reinterpret_cast<const char*>(length), 4);
+        const qsizetype start = png_.size();
+        png_.append(type, 4);
+        png_.append(reinterpret_cast<const char*>(data), size);
+        uchar crc[4];
+        qToBigEndian(quint32(libdeflate_crc32(0, png_.constData() + start, size + 4)), crc);
+        png_.append(reinterpret_cast<const char*>(crc), 4);
+    }
+    QByteArray take() { return std::move(png_); }
+
+private:
+    QByteArray png_;
+};
+
+// Image data chunks of at most this size, a usual size for decoders reading in pieces.
+constexpr quint32 kDataChunk = 1 << 20;
+
+// Converts and filters the rows from first to end into out, which holds the whole picture.
+void filterBand(const QImage& image, PngFilter filter, int first, int end, uchar* out) {
+    const int channels = channelsOf(image);
+    const int length = image.width() * channels;
+    RowFilter rowFilter(filter, length, channels);
+    std::vector<uchar> rows[2] = {std::vector<uchar>(size_t(length)),
+                                  std::vector<uchar>(size_t(length))};
+    const auto convert = [&](int y, uchar* row) {
+        if (channels == 4)
+            toRgba(image.constScanLine(y), image.width(), row);
+        else
+            toRgb(image.constScanLine(y), image.width(), row);
+    };
+    if (first > 0)
+        convert(first - 1, rows[(first - 1) & 1].data());
+    for (int y = first; y < end; ++y) {
+        uchar* row = rows[y & 1].data();
+        convert(y, row);
+        rowFilter.filter(row, y > 0 ? rows[(y - 1) & 1].data() : nullptr,
+                         out + size_t(y) * (length + 1));
+    }
+}
+
+// Rows are filtered independently of each other, so bands of them go to a few threads; the
+// packing after them is one stream and stays on one.
+void filterRows(const QImage& image, PngFilter filter, uchar* out) {
+    constexpr int kMostThreads = 4;
+    constexpr qint64 kLeastBytesAThread = 1 << 20;  // below this a thread costs more than it saves
+    const qint64 bytes = filteredSize(image);
+    const int threads = int(std::clamp<qint64>(
+        std::min<qint64>(std::thread::hardware_concurrency(), bytes / kLeastBytesAThread), 1,
+        kMostThreads));
+    const int height = image.height();
+    const auto run = [&](int band) {
+        filterBand(image, filter, height * band / threads, height * (band + 1) / threads, out);
+    };
+    int handedOut = 1;
+    {
+        std::vector<std::jthread> workers;  // joined when the block ends
+        for (; handedOut < threads; ++handedOut) {
+            try {
+                workers.emplace_back(run, handedOut);
+            } catch (const std::system_error&) {
+                break;  // no thread to be had: the bands left are done here
+            }
+        }
+        run(0);
+        for (int band = handedOut; band < threads; ++band)
+            run(band);
+    }
+}
+
+}  // namespace
+
+bool encodesDirectly(const QImage& image) {
+    return (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32) &&
+           filteredSize(image) <= kLargestPackedInMemory;
+}
+
+QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* error) {
+    const int channels = channelsOf(image);
+    const int width = image.width();
+    const size_t total = size_t(filteredSize(image));
+    // Every byte is written before it is read, so the memory is left uninitialised.
+    const std::unique_ptr<uchar[]> filtered(new (std::nothrow) uchar[total]);
+    const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
+        libdeflate_alloc_compressor(settings.level));
+    if (!filtered || !compressor) {
+        *error = QStringLiteral("out of memory");
+        return {};
+    }
+    filterRows(image, settings.filter, filtered.get());
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), total);
+    const std::unique_ptr<uchar[]> packed(new (std::nothrow) uchar[bound]);
+    if (!packed) {
+        *error = QStringLiteral("out of memory");
+        return {};
+    }
+    const size_t packedSize =
+        libdeflate_zlib_compress(compressor.get(), filtered.get(), total, packed.get(), bound);
+    if (packedSize == 0) {
+        *error = QStringLiteral("the compressed picture did not fit its buffer");
+        return {};
+    }
+
+    PngWriter png(qsizetype(packedSize + packedSize / kDataChunk * 12 + 64));
+    uchar header[13];
+    qToBigEndian(quint32(width), header);
+    qToBigEndian(quint32(image.height()), header + 4);
+    header[8] = 8;                      // bits a channel
+    header[9] = channels == 4 ? 6 : 2;  // RGBA or RGB
+    header[10] = header[11] = header[12] = 0;
+    png.chunk("IHDR", header, sizeof header);
+    if (image.dotsPerMeterX() > 0 || image.dotsPerMeterY() > 0) {
+        uchar resolution[9];
+        qToBigEndian(quint32(std::max(image.dotsPerMeterX(), 0)), resolution);
+        qToBigEndian(quint32(std::max(image.dotsPerMeterY(), 0)), resolution + 4);
+        resolution[8] = 1;  // dots a metre
+        png.chunk("pHYs", resolution, sizeof resolution);
+    }
+    for (size_t done = 0; done < packedSize; done += kDataChunk) {
+        png.chunk("IDAT", packed.get() + done,
+                  quint32(std::min<size_t>(kDataChunk, packedSize - done)));
+    }
+    png.chunk("IEND", nullptr, 0);
+    return png.take();
+}
+
+}  // namespace qv::converter
