@@ -9,12 +9,19 @@
 namespace qv::converter {
 
 // How rows are filtered and packed. The defaults were chosen by measuring screenshots, a
-// photo-like desktop and busy patterns (bench/png_bench.cpp): they are the fastest settings
-// whose files are no larger than the toolkit's PNG writer makes of any of them.
+// photo-like desktop and busy patterns (bench/png_bench.cpp): the fastest settings whose files
+// are no larger than the toolkit's PNG writer makes of any of them.
 struct PngSettings {
     PngFilter filter = PngFilter::Adaptive;
-    int level = 6;  // deflate level 1..12
+    // Deflate level 1..12; 0 picks kQuickLevel or kThoroughLevel by packing a sample of rows
+    // with both.
+    int level = 0;
 };
+
+// The thorough level finds the repeats of text and patterns; on grainy pictures it gains little
+// and costs half as much time again, so they take the quick one.
+inline constexpr int kQuickLevel = 4;
+inline constexpr int kThoroughLevel = 6;
 
 // The largest picture, in bytes of filtered rows, that is packed in one piece in memory: an
 // 8K screen fits. Larger ones go through the toolkit's writer, which streams.

@@ -85,14 +85,14 @@ bool writeCaptureBitmap(const QImage& image, QFileDevice& file, QString& why) {
     return false;
 }
 
-bool writeTemporaryBitmap(const QImage& image, QFileDevice& file, QString& why) {
+}  // namespace
+
+bool writeConverterBitmap(const QImage& image, QFileDevice& file, QString& why) {
     // Rows of a 32-bit picture have no padding, so its memory is the bitmap's pixel data.
     if (image.format() == QImage::Format_RGB32 && image.bytesPerLine() == image.width() * 4)
         return writeCaptureBitmap(image, file, why);
     return writeWhole(image, file, why);
 }
-
-}  // namespace
 
 QString converterPath(const QString& programFolder) {
     return QDir(programFolder).filePath(QStringLiteral("Quorvalline32"));
@@ -162,7 +162,7 @@ std::optional<SaveError> saveImage(const QImage& image, const QString& target,
     if (!temp.open())
         return fileError(temp.fileTemplate(), temp.errorString());
     QString why;
-    if (!writeTemporaryBitmap(image, temp, why))
+    if (!writeConverterBitmap(image, temp, why))
         return writeError(temp, temp.fileName(), why);
     temp.close();
     return runImageConverter(programFolder, temp.fileName(), format.converterType, target);

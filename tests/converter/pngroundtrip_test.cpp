@@ -227,6 +227,21 @@ TEST(PngEncoder, EachFilterKeepsEveryPixelAndTheResolution) {
     EXPECT_FALSE(qv::converter::encodesDirectly(opaque.convertToFormat(QImage::Format_Indexed8)));
 }
 
+// The encoder was chosen for speed on condition that no file grows against the toolkit's writer.
+TEST(PngEncoder, FilesAreNoLargerThanTheToolkitsWriterMakes) {
+    for (const Content& content : kContents) {
+        const QImage image = content.make({1280, 720});
+        QByteArray theirs;
+        QBuffer buffer(&theirs);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, "PNG"));
+        QString error;
+        const QByteArray ours = qv::converter::encodePng(image, {}, &error);
+        ASSERT_FALSE(ours.isEmpty()) << qPrintable(error);
+        EXPECT_LE(ours.size(), theirs.size()) << content.name;
+    }
+}
+
 // Plain 24- and 32-bit rows are read by our own loop; it must agree with the toolkit's reader
 // on row order, row padding and the fourth byte.
 TEST(BitmapReader, PlainRowsReadAsTheToolkitReadsThem) {
