@@ -157,13 +157,20 @@ QImage readPlainTrueColour(QIODevice& device, const BitmapHeader& header, QStrin
     }
     const int bytes = header.bitsPerPixel / 8;
     const qint64 rowSize = (qint64(width) * bytes + 3) / 4 * 4;
+    // The main program's bitmap lies as the picture does in memory: all rows in one read.
+    const bool asInMemory = bytes == 4 && topDown && image.bytesPerLine() == rowSize;
+    if (asInMemory &&
+        device.read(reinterpret_cast<char*>(image.bits()), rowSize * rows) != rowSize * rows) {
+        *error = QStringLiteral("the bitmap is cut short");
+        return {};
+    }
     std::vector<uchar> packed(bytes == 3 ? size_t(rowSize) : 0);
     for (int i = 0; i < rows; ++i) {
         auto* line = reinterpret_cast<quint32*>(image.scanLine(topDown ? i : rows - 1 - i));
         // Rows of 32 bits land in place; rows of 24 are spread out to 32 after reading.
         char* into =
             bytes == 4 ? reinterpret_cast<char*>(line) : reinterpret_cast<char*>(packed.data());
-        if (device.read(into, rowSize) != rowSize) {
+        if (!asInMemory && device.read(into, rowSize) != rowSize) {
             *error = QStringLiteral("the bitmap is cut short");
             return {};
         }

@@ -4,6 +4,8 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -49,6 +51,7 @@ qint64 filteredSize(const QImage& image) {
     return (qint64(image.width()) * channelsOf(image) + 1) * image.height();
 }
 
+// The file in memory, chunk by chunk.
 class PngWriter {
 public:
     explicit PngWriter(qsizetype reserve) {
@@ -56,24 +59,32 @@ public:
         png_.append("\x89PNG\r\n\x1a\n", 8);
     }
     void chunk(const char type[4], const uchar* data, quint32 size) {
-        uchar length[4];
-        qToBigEndian(size, length);
-        png_.append(reinterpret_cast<const char*>(length), 4);
-        const qsizetype start = png_.size();
-        png_.append(type, 4);
-        png_.append(reinterpret_cast<const char*>(data), size);
+        uchar* into = open(type, size);
+        if (size > 0)
+            std::memcpy(into, data, size);
+        close(size);
+    }
+    // Room for a chunk of at most capacity bytes, filled in place; close() gives its size.
+    uchar* open(const char type[4], qsizetype capacity) {
+        start_ = png_.size();
+        png_.resize(start_ + 8 + capacity);  // the new bytes are not cleared
+        std::memcpy(png_.data() + start_ + 4, type, 4);
+        return reinterpret_cast<uchar*>(png_.data()) + start_ + 8;
+    }
+    void close(quint32 size) {
+        png_.resize(start_ + 8 + size);
+        auto* at = reinterpret_cast<uchar*>(png_.data()) + start_;
+        qToBigEndian(size, at);
         uchar crc[4];
-        qToBigEndian(quint32(libdeflate_crc32(0, png_.constData() + start, size + 4)), crc);
+        qToBigEndian(quint32(libdeflate_crc32(0, at + 4, size + 4)), crc);
         png_.append(reinterpret_cast<const char*>(crc), 4);
     }
     QByteArray take() { return std::move(png_); }
 
 private:
     QByteArray png_;
+    qsizetype start_ = 0;
 };
-
-// Image data chunks of at most this size, a usual size for decoders reading in pieces.
-constexpr quint32 kDataChunk = 1 << 20;
 
 // Converts and filters the rows from first to end into out, which holds the whole picture.
 void filterBand(const QImage& image, PngFilter filter, int first, int end, uchar* out) {
@@ -180,20 +191,13 @@ QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* 
         *error = QStringLiteral("out of memory");
         return {};
     }
+    // One data chunk, packed straight into the file's memory: no second copy of the picture.
     const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), total);
-    const std::unique_ptr<uchar[]> packed(new (std::nothrow) uchar[bound]);
-    if (!packed) {
-        *error = QStringLiteral("out of memory");
+    if (bound > size_t(std::numeric_limits<qint32>::max()) - 128) {
+        *error = QStringLiteral("the picture is too large for one PNG data chunk");
         return {};
     }
-    const size_t packedSize =
-        libdeflate_zlib_compress(compressor.get(), filtered.get(), total, packed.get(), bound);
-    if (packedSize == 0) {
-        *error = QStringLiteral("the compressed picture did not fit its buffer");
-        return {};
-    }
-
-    PngWriter png(qsizetype(packedSize + packedSize / kDataChunk * 12 + 64));
+    PngWriter png(qsizetype(bound) + 128);
     uchar header[13];
     qToBigEndian(quint32(width), header);
     qToBigEndian(quint32(image.height()), header + 4);
@@ -208,10 +212,14 @@ QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* 
         resolution[8] = 1;  // dots a metre
         png.chunk("pHYs", resolution, sizeof resolution);
     }
-    for (size_t done = 0; done < packedSize; done += kDataChunk) {
-        png.chunk("IDAT", packed.get() + done,
-                  quint32(std::min<size_t>(kDataChunk, packedSize - done)));
+    uchar* data = png.open("IDAT", qsizetype(bound));
+    const size_t packed =
+        libdeflate_zlib_compress(compressor.get(), filtered.get(), total, data, bound);
+    if (packed == 0) {
+        *error = QStringLiteral("the compressed picture did not fit its buffer");
+        return {};
     }
+    png.close(quint32(packed));
     png.chunk("IEND", nullptr, 0);
     return png.take();
 }
