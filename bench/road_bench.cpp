@@ -5,6 +5,7 @@
 // scrot and maim are installed for this benchmark only. `bench_road_bench [runs]`
 #include <xcb/xcb.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -17,6 +18,7 @@
 
 #include "benchutil.h"
 #include "output/imagesaver.h"
+#include "output/numberedname.h"
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/x11grabber.h"
 #include "platform/services.h"
@@ -140,11 +142,19 @@ int main(int argc, char* argv[]) {
     const double start = medianMs(runs, [&] {
         qv::platform::process().run(bin + "/Quorvalline32", {}, 60000);  // usage: exits at once
     });
+    // Increment File Name in a folder that already holds 500 numbered captures.
+    QTemporaryDir shots;
+    for (int n = 0; n < 500; ++n)
+        QFile(shots.filePath(QStringLiteral("shot%1.png").arg(n))).open(QIODevice::WriteOnly);
+    QFile(shots.filePath("shot.png")).open(QIODevice::WriteOnly);
+    const double naming = medianMs(
+        runs, [&] { qv::output::firstFreeNumberedName(shots.path(), "shot", "shot", ".png"); });
     out << QStringLiteral(
                "temporary bitmap: %1 ms (as the toolkit writes bitmaps: %2 ms); "
-               "converter start and exit: %3 ms\n")
+               "converter start and exit: %3 ms; next free name after 500: %4 ms\n")
                .arg(tempWrite(true), 0, 'f', 1)
                .arg(tempWrite(false), 0, 'f', 1)
-               .arg(start, 0, 'f', 1);
+               .arg(start, 0, 'f', 1)
+               .arg(naming, 0, 'f', 1);
     return 0;
 }
