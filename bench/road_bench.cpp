@@ -2,7 +2,8 @@
 // (capture already taken, as from the hotkey: temporary bitmap, converter, PNG on disk) against
 // `scrot` and `maim`, which grab and write in one run. Also the main program's part alone:
 // writing the temporary bitmap (now and as the toolkit writes bitmaps) and the converter's start.
-// scrot and maim are installed for this benchmark only. `bench_road_bench [runs]`
+// scrot and maim are installed for this benchmark only.
+// `bench_road_bench [runs] [folder of another converter, e.g. an older build's bin]`
 #include <xcb/xcb.h>
 
 #include <QFile>
@@ -74,7 +75,7 @@ int main(int argc, char* argv[]) {
     qv::platform::Services services;
     services.process = std::make_unique<qv::platform::QtProcess>();
     qv::platform::ServicesScope scope(services);
-    const QString bin = QStringLiteral(QV_BIN_DIR);
+    const QString bin = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(QV_BIN_DIR);
     QTemporaryDir dir;
 
     const QSize size(1920, 1080);

@@ -13,15 +13,14 @@ namespace qv::converter {
 // are no larger than the toolkit's PNG writer makes of any of them.
 struct PngSettings {
     PngFilter filter = PngFilter::Adaptive;
-    // Deflate level 1..12; 0 picks kQuickLevel or kThoroughLevel by packing a sample of rows
-    // with both.
+    // Deflate level 1..12; 0 picks one of the levels below by packing a sample of the rows.
     int level = 0;
 };
 
-// The thorough level finds the repeats of text and patterns; on grainy pictures it gains little
-// and costs half as much time again, so they take the quick one.
+// The levels the sample chooses from (see chooseLevel in pngencoder.cpp).
 inline constexpr int kQuickLevel = 4;
 inline constexpr int kThoroughLevel = 6;
+inline constexpr int kSmoothLevel = 7;
 
 // The largest picture, in bytes of filtered rows, that is packed in one piece in memory: an
 // 8K screen fits. Larger ones go through the toolkit's writer, which streams.
