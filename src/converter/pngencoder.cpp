@@ -157,14 +157,25 @@ int chooseLevel(const uchar* data, size_t total) {
     const Compressor thorough(libdeflate_alloc_compressor(kThoroughLevel));
     if (!quick || !thorough)
         return kThoroughLevel;
-    std::vector<uchar> out(libdeflate_deflate_compress_bound(nullptr, stretch));
+    const auto packSample = [&](libdeflate_compressor* compressor) {
+        std::vector<uchar> out(libdeflate_deflate_compress_bound(nullptr, stretch));
+        size_t size = 0;
+        for (int i = 0; i < kStretches; ++i) {
+            const uchar* from = data + (total - stretch) * i / (kStretches - 1);
+            size += libdeflate_deflate_compress(compressor, from, stretch, out.data(), out.size());
+        }
+        return size;
+    };
+    // The two levels pack the sample side by side.
     size_t quickSize = 0, thoroughSize = 0;
-    for (int i = 0; i < kStretches; ++i) {
-        const uchar* from = data + (total - stretch) * i / (kStretches - 1);
-        quickSize +=
-            libdeflate_deflate_compress(quick.get(), from, stretch, out.data(), out.size());
-        thoroughSize +=
-            libdeflate_deflate_compress(thorough.get(), from, stretch, out.data(), out.size());
+    {
+        std::jthread quickPacker;
+        try {
+            quickPacker = std::jthread([&] { quickSize = packSample(quick.get()); });
+        } catch (const std::system_error&) {
+            quickSize = packSample(quick.get());
+        }
+        thoroughSize = packSample(thorough.get());
     }
     const double gain = 1.0 - double(thoroughSize) / double(std::max<size_t>(quickSize, 1));
     return gain >= kSmoothGain     ? kSmoothLevel
