@@ -9,8 +9,9 @@ namespace qv::converter {
 enum class PngFilter { None = 0, Sub = 1, Up = 2, Average = 3, Paeth = 4, Adaptive = 5 };
 
 // Filters the rows of one picture in order. Adaptive picks, for each row, the filter whose
-// output has the smallest sum of magnitudes (as signed bytes): the usual estimate of what
-// packs best, and on screens worth 3-7% of the file against any single filter.
+// output has the smallest sum of magnitudes (as signed bytes), the usual estimate of what packs
+// best. No single filter stayed below the toolkit's files on every screen measured: None was a
+// third larger on photographs, Up and Paeth a tenth larger on screenshots.
 class RowFilter {
 public:
     // length: bytes of one row; pixelBytes: bytes of one pixel (3 or 4).
