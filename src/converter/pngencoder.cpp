@@ -143,13 +143,14 @@ using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
 // Packs a few stretches spread over the filtered rows at the quick and the thorough level. What
 // the thorough level gains there tells the content: grainy photographs gain about 1% and take
 // the quick one; text, patterns and light grain gain a few percent and take the thorough one;
-// smooth gradients gain the most, and only the smooth level keeps them below the toolkit's files.
+// smooth gradients, bare or with sparse grain, gain the most, and only the smooth level keeps
+// them below the toolkit's files.
 // The eight stretches of 32 KB are a 24th of a 1920x1080 screen.
 int chooseLevel(const uchar* data, size_t total) {
     constexpr int kStretches = 8;
     constexpr size_t kStretch = 1 << 15;
     constexpr double kThoroughGain = 0.015;
-    constexpr double kSmoothGain = 0.06;
+    constexpr double kSmoothGain = 0.045;
     const size_t stretch = std::min(kStretch, total / (kStretches * 4));
     if (stretch < 4096)
         return kSmoothLevel;  // a small picture packs quickly at any level

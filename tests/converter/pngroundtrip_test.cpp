@@ -69,14 +69,16 @@ QImage busyContent(QSize size) {
     return image;
 }
 
-// A wallpaper of smooth light with a grain of `grain` levels either way.
-QImage gradientContent(QSize size, int grain) {
+// A wallpaper of smooth light; `share` percent of its pixels carry a grain of `grain` levels
+// either way.
+QImage gradientContent(QSize size, int grain, int share = 100) {
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y) {
         for (int x = 0; x < size.width(); ++x) {
             const double light = 0.5 + 0.3 * std::sin(x / 150.0) * std::cos(y / 97.0);
-            const int noise =
-                grain ? int(mix(quint32(y * 40503 + x)) % (2 * grain + 1)) - grain : 0;
+            const quint32 random = mix(quint32(y * 40503 + x));
+            const bool grainy = grain > 0 && int(random % 100) < share;
+            const int noise = grainy ? int(random / 100 % (2 * grain + 1)) - grain : 0;
             const auto channel = [&](double base) {
                 return std::clamp(int(base * light * 255) + noise, 0, 255);
             };
@@ -254,6 +256,7 @@ TEST(PngEncoder, FilesAreNoLargerThanTheToolkitsWriterMakes) {
         {"busy", busyContent(size)},
         {"smooth gradient", gradientContent(size, 0)},
         {"light grain", gradientContent(size, 2)},
+        {"sparse grain", gradientContent(size, 1, 20)},
         {"heavy grain", gradientContent(size, 30)},
     };
     for (const auto& [name, image] : pictures) {
