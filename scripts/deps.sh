@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool openbox trayer x11-utils x11-apps xclip xdg-utils
   imagemagick
   poppler-utils
+  libdeflate-dev
 )
 
 missing=()

@@ -14,6 +14,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+
+#include "converter/pngencoder.h"
 
 namespace qv::converter {
 
@@ -45,6 +48,8 @@ struct BitmapHeader {
     qint64 height = 0;  // negative for top-down rows
     int bitsPerPixel = 0;
     quint32 compression = 0;
+    qint32 dotsPerMeterX = 0;
+    qint32 dotsPerMeterY = 0;
 };
 
 enum Compression : quint32 { Plain = 0, RunLength8 = 1, RunLength4 = 2, BitFields = 3 };
@@ -77,6 +82,8 @@ QString parseHeader(const QByteArray& bytes, BitmapHeader* header) {
         header->height = qFromLittleEndian<qint32>(info + 8);
         header->bitsPerPixel = qFromLittleEndian<quint16>(info + 14);
         header->compression = qFromLittleEndian<quint32>(info + 16);
+        header->dotsPerMeterX = qFromLittleEndian<qint32>(info + 24);
+        header->dotsPerMeterY = qFromLittleEndian<qint32>(info + 28);
     }
     return {};
 }
@@ -127,6 +134,63 @@ QString checkHeader(const BitmapHeader& header, qint64 fileSize) {
     }
 }
 
+// What the main program writes, and what most tools write: plain rows of 24 or 32 bits under
+// the common 40-byte header. These are read straight into the picture's rows; anything else
+// goes through the toolkit's reader.
+bool plainTrueColour(const BitmapHeader& header) {
+    return header.infoSize == 40 && header.compression == Plain &&
+           (header.bitsPerPixel == 24 || header.bitsPerPixel == 32);
+}
+
+QImage readPlainTrueColour(QIODevice& device, const BitmapHeader& header, QString* error) {
+    const int width = int(header.width);
+    const int rows = int(std::abs(header.height));
+    const bool topDown = header.height < 0;
+    QImage image(width, rows, QImage::Format_RGB32);
+    if (image.isNull()) {
+        *error = QStringLiteral("not enough memory for %1 x %2 pixels").arg(width).arg(rows);
+        return {};
+    }
+    if (!device.seek(header.pixelOffset)) {
+        *error = device.errorString();
+        return {};
+    }
+    const int bytes = header.bitsPerPixel / 8;
+    const qint64 rowSize = (qint64(width) * bytes + 3) / 4 * 4;
+    // The main program's bitmap lies as the picture does in memory: all rows in one read.
+    const bool asInMemory = bytes == 4 && topDown && image.bytesPerLine() == rowSize;
+    if (asInMemory &&
+        device.read(reinterpret_cast<char*>(image.bits()), rowSize * rows) != rowSize * rows) {
+        *error = QStringLiteral("the bitmap is cut short");
+        return {};
+    }
+    std::vector<uchar> packed(bytes == 3 ? size_t(rowSize) : 0);
+    for (int i = 0; i < rows; ++i) {
+        auto* line = reinterpret_cast<quint32*>(image.scanLine(topDown ? i : rows - 1 - i));
+        // Rows of 32 bits land in place; rows of 24 are spread out to 32 after reading.
+        char* into =
+            bytes == 4 ? reinterpret_cast<char*>(line) : reinterpret_cast<char*>(packed.data());
+        if (!asInMemory && device.read(into, rowSize) != rowSize) {
+            *error = QStringLiteral("the bitmap is cut short");
+            return {};
+        }
+        if (bytes == 4) {
+            // The fourth byte of a plain 32-bit row is padding, not transparency.
+            for (int x = 0; x < width; ++x)
+                line[x] |= 0xFF000000u;
+        } else {
+            const uchar* bgr = packed.data();
+            for (int x = 0; x < width; ++x, bgr += 3)
+                line[x] = 0xFF000000u | quint32(bgr[2]) << 16 | quint32(bgr[1]) << 8 | bgr[0];
+        }
+    }
+    if (header.dotsPerMeterX > 0)
+        image.setDotsPerMeterX(header.dotsPerMeterX);
+    if (header.dotsPerMeterY > 0)
+        image.setDotsPerMeterY(header.dotsPerMeterY);
+    return image;
+}
+
 // Opens without blocking: a FIFO or a device in the source's place is refused, not waited on.
 int openRegularFile(const QString& path, struct stat* status, QString* error) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -156,7 +220,12 @@ bool sameFile(const struct stat& source, const QString& target) {
 QString writeImage(const QImage& image, const QByteArray& format, int quality,
                    const QString& target) {
     QByteArray encoded;
-    {
+    if (format == "png" && encodesDirectly(image)) {
+        QString problem;
+        encoded = encodePng(image, PngSettings{}, &problem);
+        if (encoded.isEmpty())
+            return problem;
+    } else {
         QBuffer buffer(&encoded);
         buffer.open(QIODevice::WriteOnly);
         QImageWriter writer(&buffer, format);
@@ -200,6 +269,8 @@ QImage readBitmap(QIODevice& device, QString* error) {
         *error = problem;
         return {};
     }
+    if (plainTrueColour(header))
+        return readPlainTrueColour(device, header, error);
     // The header check above bounds what the reader may allocate.
     QImageReader::setAllocationLimit(int(qint64(kMaxSide) * kMaxSide * 4 / (1024 * 1024)));
     QImageReader reader(&device, "bmp");
@@ -238,7 +309,8 @@ Result convert(const QStringList& args) {
         return fail(BadQuality,
                     QStringLiteral("quality \"%1\" is not a number from 0 to 100").arg(args[3]));
     }
-    if (!QImageWriter::supportedImageFormats().contains(format)) {
+    // PNG is always there; asking for the others loads every image plugin of the system.
+    if (format != "png" && !QImageWriter::supportedImageFormats().contains(format)) {
         return fail(
             UnknownType,
             QStringLiteral("this system cannot write %1 images").arg(QString::fromLatin1(format)));

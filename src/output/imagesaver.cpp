@@ -5,6 +5,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <QtEndian>
 #include <cerrno>
 #include <cstring>
 
@@ -57,7 +58,41 @@ bool writeWhole(const QImage& image, QFileDevice& file, QString& why) {
     return false;
 }
 
+// The converter's own bitmap: 32-bit rows, top row first, which is how the picture lies in
+// memory, so the rows go out in one write without a converted copy. Only a capture's format
+// is written so; the converter reads this layout straight into its picture.
+bool writeCaptureBitmap(const QImage& image, QFileDevice& file, QString& why) {
+    constexpr int kHeaders = 14 + 40;
+    const qint64 pixels = qint64(image.bytesPerLine()) * image.height();
+    uchar header[kHeaders] = {'B', 'M'};
+    qToLittleEndian(quint32(kHeaders + pixels), header + 2);
+    qToLittleEndian(quint32(kHeaders), header + 10);
+    qToLittleEndian(quint32(40), header + 14);
+    qToLittleEndian(qint32(image.width()), header + 18);
+    qToLittleEndian(qint32(-image.height()), header + 22);  // negative: top row first
+    qToLittleEndian(quint16(1), header + 26);
+    qToLittleEndian(quint16(32), header + 28);
+    qToLittleEndian(quint32(pixels), header + 34);
+    qToLittleEndian(qint32(image.dotsPerMeterX()), header + 38);
+    qToLittleEndian(qint32(image.dotsPerMeterY()), header + 42);
+    const bool written =
+        file.write(reinterpret_cast<const char*>(header), kHeaders) == kHeaders &&
+        file.write(reinterpret_cast<const char*>(image.constBits()), pixels) == pixels &&
+        file.flush();
+    if (written && file.error() == QFileDevice::NoError)
+        return true;
+    why = file.errorString();
+    return false;
+}
+
 }  // namespace
+
+bool writeConverterBitmap(const QImage& image, QFileDevice& file, QString& why) {
+    // Rows of a 32-bit picture have no padding, so its memory is the bitmap's pixel data.
+    if (image.format() == QImage::Format_RGB32 && image.bytesPerLine() == image.width() * 4)
+        return writeCaptureBitmap(image, file, why);
+    return writeWhole(image, file, why);
+}
 
 QString converterPath(const QString& programFolder) {
     return QDir(programFolder).filePath(QStringLiteral("Quorvalline32"));
@@ -127,7 +162,7 @@ std::optional<SaveError> saveImage(const QImage& image, const QString& target,
     if (!temp.open())
         return fileError(temp.fileTemplate(), temp.errorString());
     QString why;
-    if (!writeWhole(image, temp, why))
+    if (!writeConverterBitmap(image, temp, why))
         return writeError(temp, temp.fileName(), why);
     temp.close();
     return runImageConverter(programFolder, temp.fileName(), format.converterType, target);

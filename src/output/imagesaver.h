@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+class QFileDevice;
+
 #include "output/saveerror.h"
 #include "output/saveformat.h"
 
@@ -17,6 +19,10 @@ QString converterPath(const QString& programFolder);
 
 // Writes image as a Windows bitmap; the file appears whole or not at all.
 std::optional<SaveError> writeBitmap(const QImage& image, const QString& path);
+
+// Writes image into file as the bitmap the converter reads: a capture's rows as they lie in
+// memory, in one write; other formats as the toolkit writes bitmaps. False, with why, on failure.
+bool writeConverterBitmap(const QImage& image, QFileDevice& file, QString& why);
 
 // Converts the bitmap at source into target with the converter, waiting at most
 // kConverterTimeoutMs. A converter that cannot start, fails, hangs or leaves no target is a

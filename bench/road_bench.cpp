@@ -1,0 +1,161 @@
+// The whole saving road on Xvfb at 1920x1080, the same screen for every tool: our save
+// (capture already taken, as from the hotkey: temporary bitmap, converter, PNG on disk) against
+// `scrot` and `maim`, which grab and write in one run. Also the main program's part alone:
+// writing the temporary bitmap (now and as the toolkit writes bitmaps) and the converter's start.
+// scrot and maim are installed for this benchmark only.
+// `bench_road_bench [runs] [folder of another converter, e.g. an older build's bin]`
+#include <xcb/xcb.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTextStream>
+#include <cstdio>
+#include <cstdlib>
+
+#include "benchutil.h"
+#include "output/imagesaver.h"
+#include "output/numberedname.h"
+#include "platform/linux/qtprocess.h"
+#include "platform/linux/x11grabber.h"
+#include "platform/services.h"
+#include "screens.h"
+#include "support/xserver.h"
+
+namespace {
+
+using qv::bench::medianMs;
+
+// Shows picture on the root window; the pixmap lives as long as the connection.
+void showOnRoot(xcb_connection_t* c, const QImage& picture) {
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_pixmap_t pixmap = xcb_generate_id(c);
+    xcb_create_pixmap(c, screen->root_depth, pixmap, screen->root, picture.width(),
+                      picture.height());
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, pixmap, 0, nullptr);
+    const qint64 largest = qint64(xcb_get_maximum_request_length(c)) * 4 - 64;
+    const int band = int(std::max<qint64>(1, largest / picture.bytesPerLine()));
+    for (int y = 0; y < picture.height(); y += band) {
+        const int rows = std::min(band, picture.height() - y);
+        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, picture.width(), rows, 0, y, 0,
+                      screen->root_depth, uint32_t(picture.bytesPerLine() * rows),
+                      picture.constScanLine(y));
+    }
+    xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
+    xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
+    xcb_free_gc(c, gc);
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));  // a round trip
+}
+
+bool runTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    return process.waitForFinished(60000) && process.exitCode() == 0;
+}
+
+QString kb(const QString& path) {
+    return QString::number(QFileInfo(path).size() / 1000.0, 'f', 1) + " KB";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+    QTextStream out(stdout);
+    qv::platform::Services services;
+    services.process = std::make_unique<qv::platform::QtProcess>();
+    qv::platform::ServicesScope scope(services);
+    const QString bin = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(QV_BIN_DIR);
+    QTemporaryDir dir;
+
+    const QSize size(1920, 1080);
+    qv::testsupport::XServer server({.size = size});
+    if (!server.error().isEmpty()) {
+        out << "no X server: " << server.error() << "\n";
+        return 1;
+    }
+    qputenv("DISPLAY", server.display().toLatin1());
+    out << "median of " << runs << " runs, Xvfb " << size.width() << "x" << size.height() << "\n";
+    qv::platform::x11::X11Grabber grabber(server.x(), true);
+    for (const auto& [name, picture] : qv::bench::screens(size)) {
+        showOnRoot(server.connection(), picture);
+        const QImage capture = grabber.grab(QRect(QPoint(0, 0), size));
+        const QString ours = dir.filePath("ours.png");
+        bool ok = true;
+        const auto save = [&] {
+            ok =
+                !qv::output::saveImage(capture, ours, qv::output::saveFormatFor(".png"), bin) && ok;
+        };
+        const double saveMs = medianMs(runs, save);
+        const double grabSaveMs = medianMs(runs, [&] {
+            grabber.grab(QRect(QPoint(0, 0), size));
+            save();
+        });
+        ok = ok && QImage(ours).convertToFormat(QImage::Format_RGB32) == capture;
+        const QString scrotFile = dir.filePath("scrot.png"), maimFile = dir.filePath("maim.png");
+        bool toolsOk = true;
+        const double scrotMs = medianMs(runs, [&] {
+            toolsOk = runTool("scrot", {"-o", scrotFile}) && toolsOk;
+        });
+        const double maimMs =
+            medianMs(runs, [&] { toolsOk = runTool("maim", {maimFile}) && toolsOk; });
+        out << QStringLiteral(
+                   "%1: save %2 ms (grab+save %3 ms) %4%5 | scrot %6 ms %7 | maim %8 "
+                   "ms %9 | save/scrot %10, save/maim %11%12\n")
+                   .arg(QString::fromLatin1(name), -13)
+                   .arg(saveMs, 0, 'f', 1)
+                   .arg(grabSaveMs, 0, 'f', 1)
+                   .arg(kb(ours))
+                   .arg(ok ? "" : " NOT THE CAPTURE")
+                   .arg(scrotMs, 0, 'f', 1)
+                   .arg(kb(scrotFile))
+                   .arg(maimMs, 0, 'f', 1)
+                   .arg(kb(maimFile))
+                   .arg(saveMs / scrotMs, 0, 'f', 2)
+                   .arg(saveMs / maimMs, 0, 'f', 2)
+                   .arg(toolsOk ? "" : " (a tool failed)");
+        out.flush();
+    }
+
+    // The main program's part: the temporary bitmap and the converter's start.
+    const QImage capture = grabber.grab(QRect(QPoint(0, 0), size));
+    const auto tempWrite = [&](bool ours) {
+        return medianMs(runs, [&] {
+            QTemporaryFile temp(dir.filePath("temp-XXXXXX.bmp"));
+            temp.open();
+            QString why;
+            if (ours)
+                qv::output::writeConverterBitmap(capture, temp, why);
+            else
+                QImageWriter(&temp, "bmp").write(capture);
+        });
+    };
+    const double start = medianMs(runs, [&] {
+        qv::platform::process().run(bin + "/Quorvalline32", {}, 60000);  // usage: exits at once
+    });
+    // Increment File Name in a folder that already holds 500 numbered captures.
+    QTemporaryDir shots;
+    for (int n = 0; n < 500; ++n)
+        QFile(shots.filePath(QStringLiteral("shot%1.png").arg(n))).open(QIODevice::WriteOnly);
+    QFile(shots.filePath("shot.png")).open(QIODevice::WriteOnly);
+    const double naming = medianMs(
+        runs, [&] { qv::output::firstFreeNumberedName(shots.path(), "shot", "shot", ".png"); });
+    out << QStringLiteral(
+               "temporary bitmap: %1 ms (as the toolkit writes bitmaps: %2 ms); "
+               "converter start and exit: %3 ms; next free name after 500: %4 ms\n")
+               .arg(tempWrite(true), 0, 'f', 1)
+               .arg(tempWrite(false), 0, 'f', 1)
+               .arg(start, 0, 'f', 1)
+               .arg(naming, 0, 'f', 1);
+    return 0;
+}
