@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +17,7 @@
 #include "options/state.h"
 #include "output/printing/currentpreviewview.h"
 #include "output/printing/pagecontrols.h"
+#include "output/printing/pageform.h"
 #include "output/printing/pagesetupprint.h"
 #include "output/printing/pagesetuprecords.h"
 #include "output/printing/printcommand.h"
@@ -35,18 +35,6 @@ namespace {
 
 constexpr double kPreviewScale = 4.8;
 
-// Shows the wait pointer over a window for as long as it lives.
-class WaitPointer {
-public:
-    explicit WaitPointer(QWidget& window) : window_(window) { window_.setCursor(Qt::WaitCursor); }
-    ~WaitPointer() { window_.unsetCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-
-private:
-    QWidget& window_;
-};
-
 double screenTwipsPerPixel() {
     return toolkit::twipsPerPixel(platform::desktop().logicalDpiX());
 }
@@ -56,18 +44,13 @@ double screenTwipsPerPixel() {
 PageSetupDialog::PageSetupDialog() {
     setWindowTitle(QStringLiteral("Page Setup"));
 
-    settingsGroup = new QGroupBox(QStringLiteral("Settings for Printing :"), this);
-    printerLabel = new QLabel(QStringLiteral("Current Printer:"), settingsGroup);
-    printerNameLabel = new QLabel(settingsGroup);
-    alignmentLabel = new QLabel(QStringLiteral("Picture Alignment:"), settingsGroup);
-    alignmentCombo = new QComboBox(settingsGroup);
-    alignmentCombo->addItems(alignmentNames());
-    alignmentCombo->setCurrentIndex(0);
-    auto* settings = new QGridLayout(settingsGroup);
-    settings->addWidget(printerLabel, 0, 0);
-    settings->addWidget(printerNameLabel, 0, 1);
-    settings->addWidget(alignmentLabel, 1, 0);
-    settings->addWidget(alignmentCombo, 1, 1);
+    const PrinterSettings settings = makePrinterSettings(
+        this, QStringLiteral("Settings for Printing :"), QStringLiteral("Current Printer:"));
+    settingsGroup = settings.group;
+    printerLabel = settings.printerLabel;
+    printerNameLabel = settings.printerNameLabel;
+    alignmentLabel = settings.alignmentLabel;
+    alignmentCombo = settings.alignmentCombo;
 
     pageControls = new PageControls(this);
     leftMarginEdit = pageControls->leftMarginEdit;
@@ -87,13 +70,7 @@ PageSetupDialog::PageSetupDialog() {
     okButton = new QPushButton(QStringLiteral("&OK"), this);
     cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(settingsGroup);
-    auto* orientationAndCopies = new QHBoxLayout;
-    orientationAndCopies->addWidget(pageControls->orientationGroup);
-    orientationAndCopies->addWidget(pageControls->copiesGroup);
-    left->addLayout(orientationAndCopies);
-    left->addWidget(pageControls->marginsGroup);
+    auto* left = makePageColumn(settingsGroup, *pageControls);
     left->addWidget(printerSetupButton);
     left->addStretch();
     auto* right = new QVBoxLayout;
@@ -186,11 +163,7 @@ void PageSetupDialog::updatePreview() {
     WaitPointer wait(*this);
     platform::Printer& printer = platform::printer();
     State& outputState = state();
-    printerErrorLabel->clear();
-    if (!printer.usable()) {
-        printerErrorLabel->setStyleSheet(QStringLiteral("color: red"));
-        printerErrorLabel->setText(QStringLiteral("   Printer Error !!  "));
-    }
+    showPrinterError(*printerErrorLabel, printer.usable());
     PageMetrics& page = outputState.pageMetrics;
     const platform::PrinterMetrics metrics = printer.metrics();
     if (page.factorX == 0)
