@@ -1,6 +1,5 @@
 #include "output/printing/pagesetupdialog.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -15,6 +14,7 @@
 #include "capture/capturestate.h"
 #include "capture/shellcontrol.h"
 #include "options/state.h"
+#include "output/namedsave.h"
 #include "output/printing/currentpreviewview.h"
 #include "output/printing/pagecontrols.h"
 #include "output/printing/pageform.h"
@@ -26,7 +26,6 @@
 #include "output/windows.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "toolkit/ownedwindow.h"
 #include "toolkit/twips.h"
 
 namespace qv::output {
@@ -110,9 +109,7 @@ void PageSetupDialog::load() {
 }
 
 void PageSetupDialog::showOverFrozenScreen() {
-    toolkit::showOwned(*this, capture::shellControl().frozenScreen());
-    // The activation has to have run when this returns, as the window system may be late.
-    QApplication::setActiveWindow(this);
+    output::showOverFrozenScreen(*this);
 }
 
 void PageSetupDialog::readUnitsAndMargins() {
