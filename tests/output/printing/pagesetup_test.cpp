@@ -176,15 +176,6 @@ protected:
     void open() { mainWindow().showPageSetup(); }
     bool loaded() { return prog.outputWindows().pageSetup.exists(); }
     PageSetupDialog& window() { return prog.outputWindows().pageSetup.get(); }
-    const fakes::FakePrinter::Page& lastPage() { return printer().pages.back(); }
-    void expectPrintedAt(const QRectF& expected, const char* what) {
-        ASSERT_FALSE(printer().pages.empty()) << what;
-        const QRectF t = lastPage().targetMm;
-        EXPECT_NEAR(t.x(), expected.x(), 0.01) << what;
-        EXPECT_NEAR(t.y(), expected.y(), 0.01) << what;
-        EXPECT_NEAR(t.width(), expected.width(), 0.01) << what;
-        EXPECT_NEAR(t.height(), expected.height(), 0.01) << what;
-    }
     Margins margins(const char* l, const char* t, const char* r, const char* b) {
         return {l, t, r, b};
     }
