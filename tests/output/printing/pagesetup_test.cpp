@@ -109,27 +109,6 @@ TEST(CurrentPreviewTest, ReadoutUnitsShapesAndNoRoom) {
     EXPECT_TRUE(computeCurrentPreview(noRoom).readout.isEmpty());
 }
 
-TEST(CurrentPreviewTest, TheScaledCaptureIsKeptWhileTheBoxKeepsItsSize) {
-    QImage capture(1920, 1080, QImage::Format_RGB32);
-    capture.fill(Qt::darkGreen);
-    CurrentPreviewView view(nullptr);
-    view.show(computeCurrentPreview(a4(capture.size(), "Top Left")), capture, false);
-    const qint64 first = view.scaledCapture().cacheKey();
-    ASSERT_FALSE(view.scaledCapture().isNull());
-    for (const char* alignment : {"Centered", "Bottom Right", "Top Centered"}) {
-        view.show(computeCurrentPreview(a4(capture.size(), alignment)), capture, false);
-        EXPECT_EQ(view.scaledCapture().cacheKey(), first) << alignment;
-    }
-    CurrentPreviewInput wider = a4(capture.size(), "Top Left");
-    wider.margins.left = QStringLiteral("5");
-    view.show(computeCurrentPreview(wider), capture, false);
-    EXPECT_GT(view.scaledCapture().width(), 0);
-    EXPECT_NE(view.scaledCapture().cacheKey(), first) << "a larger box scales again";
-
-    view.show(computeCurrentPreview(a4(capture.size(), "Top Left")), QImage(), false);
-    EXPECT_TRUE(view.scaledCapture().isNull()) << "no picture, only the placeholder";
-}
-
 TEST(PageSetupPrintTest, PrinterSettingsFromTheSetupOrTheWindow) {
     const struct {
         int setupCopies;
