@@ -14,22 +14,17 @@
 #include "output/windows.h"
 #include "shell/windows.h"
 #include "support/programxtest.h"
+#include "support/xwd.h"
 
 namespace qv::output {
 namespace {
+
+using testsupport::countPixels;
 
 class DefaultPrintingX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override { startProgram({.size = QSize(1024, 768), .windowManager = true}); }
 };
-
-int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += match(image.pixelColor(x, y)) ? 1 : 0;
-    return count;
-}
 
 TEST_F(DefaultPrintingX, TheOptionsButtonShowsTheWindowOverItWithThePreview) {
     options::OptionsDialog& optionsWindow = prog_->optionsWindows().optionsDialog.get();

@@ -21,20 +21,15 @@
 #include "shell/windows.h"
 #include "support/pdfreader.h"
 #include "support/programxtest.h"
+#include "support/xwd.h"
 
 namespace qv::output {
 namespace {
 
+using testsupport::countPixels;
+
 const QColor kFrozen(0x20, 0x60, 0xa0);
 const QColor kCapture(0x10, 0x90, 0x10);
-
-int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += match(image.pixelColor(x, y)) ? 1 : 0;
-    return count;
-}
 
 class PrintingX : public testsupport::ProgramXTest {
 protected:
