@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "converter/converter.h"
 #include "shell/capture_fixture.h"
+#include "support/inprocessconverter.h"
 
 namespace qv::output::savingtests {
 
@@ -16,11 +16,7 @@ class SavingTest : public shell::capturetests::CaptureTest {
 protected:
     explicit SavingTest(const QString& folder) {
         useFolder(folder);
-        fake.process().behaviour = [](const fakes::FakeProcess::Call& call) {
-            const converter::Result r = converter::convert(call.arguments);
-            return platform::ProcessResult{platform::ProcessResult::Status::Finished, r.exitCode,
-                                           r.message};
-        };
+        testsupport::runConverterInProcess(fake.process());
         freeze();
         session().buffer = capture_;
         captureState().freeze.captureAvailable = true;
