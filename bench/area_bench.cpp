@@ -16,16 +16,6 @@ namespace {
 
 using namespace qv;
 
-QImage desktopLike(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            line[x] = qRgb(x * 7, y * 3, (x ^ y) & 0xff);
-    }
-    return image;
-}
-
 void send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
           Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
@@ -34,7 +24,7 @@ void send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
 
 void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
-    fake.desktop().screen = desktopLike(size);
+    fake.desktop().screen = bench::coordinatePattern(size);
     Program program;
     program.optionsWindows().optionsDialog.get();  // its load reads the settings
     program.options.settings.autoCopy = false;
@@ -87,10 +77,9 @@ void measure(QSize size, int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 15);
     QTextStream out(stdout);
     measure({1920, 1080}, runs, out);
     measure({3840, 2160}, runs, out);

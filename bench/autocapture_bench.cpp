@@ -19,7 +19,7 @@
 
 int main(int argc, char** argv) {
     using namespace qv;
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 2001;
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 2001);
     QTextStream out(stdout);
     testsupport::XServer server({.size = {1280, 800}, .windowManager = true});
     if (!server.error().isEmpty()) {

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QtGlobal>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -21,6 +26,41 @@ inline double medianMs(int runs, const std::function<void()>& step,
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Benchmarks run offscreen unless the environment names another platform.
+inline void preferOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The count of runs argument index asks for (at least 1), or fallback without it.
+inline int runsFromArgs(int argc, char* argv[], int index, int fallback) {
+    return argc > index ? std::max(1, std::atoi(argv[index])) : fallback;
+}
+
+// A desktop-sized pattern with every pixel different from its neighbours.
+inline QImage coordinatePattern(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = qRgb(x * 7, y * 3, (x ^ y) & 0xff);
+    }
+    return image;
+}
+
+// A 4K capture to print: a gradient under overlapping pale windows.
+inline QImage printableCapture() {
+    QImage image(3840, 2160, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient g(0, 0, 3840, 2160);
+    g.setColorAt(0, QColor(40, 90, 140));
+    g.setColorAt(1, QColor(220, 200, 160));
+    p.fillRect(image.rect(), g);
+    for (int i = 0; i < 40; ++i)
+        p.fillRect(QRect(80 * i, 50 * i, 900, 600), QColor(230, 230, 230 - i * 3));
+    return image;
 }
 
 }  // namespace qv::bench

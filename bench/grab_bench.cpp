@@ -67,7 +67,7 @@ void measure(QSize size, int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 9);
     QTextStream out(stdout);
     out << "median of " << runs << " full-screen grabs; (xN) = times slower than our grab\n";
     for (QSize size : {QSize(1920, 1080), QSize(3840, 2160)})

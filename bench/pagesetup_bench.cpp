@@ -12,18 +12,6 @@
 
 namespace {
 
-QImage captureLikeImage() {
-    QImage image(3840, 2160, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient g(0, 0, 3840, 2160);
-    g.setColorAt(0, QColor(40, 90, 140));
-    g.setColorAt(1, QColor(220, 200, 160));
-    p.fillRect(image.rect(), g);
-    for (int i = 0; i < 40; ++i)
-        p.fillRect(QRect(80 * i, 50 * i, 900, 600), QColor(230, 230, 230 - i * 3));
-    return image;
-}
-
 qv::output::CurrentPreviewInput input(const QImage& capture, const char* margin,
                                       const char* alignment) {
     qv::output::CurrentPreviewInput in;
@@ -40,11 +28,10 @@ qv::output::CurrentPreviewInput input(const QImage& capture, const char* margin,
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
-    const QImage capture = captureLikeImage();
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 15);
+    const QImage capture = qv::bench::printableCapture();
     qv::output::CurrentPreviewView view(nullptr);
     view.show(qv::output::computeCurrentPreview(input(capture, "25", "Top Left")), capture, false);
     const QSize box = view.scaledCapture().size();

@@ -121,13 +121,12 @@ void sweep(int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     const bool sweeping = argc > 1 && QByteArray(argv[1]) == "sweep";
     const int runsArg = sweeping ? 2 : 1;
-    const int runs = argc > runsArg ? std::max(1, atoi(argv[runsArg])) : 7;
+    const int runs = qv::bench::runsFromArgs(argc, argv, runsArg, 7);
     const QString folder =
         !sweeping && argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(QV_BIN_DIR);
     if (sweeping)

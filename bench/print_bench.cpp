@@ -12,29 +12,12 @@
 #include "output/printing/defaultprinter.h"
 #include "platform/linux/qtprinter.h"
 
-namespace {
-
-QImage captureLikeImage() {
-    QImage image(3840, 2160, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient g(0, 0, 3840, 2160);
-    g.setColorAt(0, QColor(40, 90, 140));
-    g.setColorAt(1, QColor(220, 200, 160));
-    p.fillRect(image.rect(), g);
-    for (int i = 0; i < 40; ++i)
-        p.fillRect(QRect(80 * i, 50 * i, 900, 600), QColor(230, 230, 230 - i * 3));
-    return image;
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QGuiApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 7);
     QTemporaryDir dir;
-    const QImage image = captureLikeImage();
+    const QImage image = qv::bench::printableCapture();
 
     const QString barePdf = dir.filePath(QStringLiteral("bare.pdf"));
     const double bare = qv::bench::medianMs(runs, [&] {

@@ -67,10 +67,9 @@ QString kb(const QString& path) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QGuiApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 7);
     QTextStream out(stdout);
     qv::platform::Services services;
     services.process = std::make_unique<qv::platform::QtProcess>();

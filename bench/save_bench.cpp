@@ -39,10 +39,9 @@ QImage desktopLikeImage() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QGuiApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 7);
     qv::platform::Services services;
     services.process = std::make_unique<qv::platform::QtProcess>();
     qv::platform::ServicesScope scope(services);

@@ -1,10 +1,7 @@
 #include "output/emaildialog.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,24 +12,17 @@
 
 #include "capture/capturestate.h"
 #include "capture/shellcontrol.h"
-#include "options/filenamerule.h"
 #include "options/settings.h"
 #include "options/state.h"
+#include "output/namedsave.h"
 #include "output/savecommands.h"
 #include "output/saveformat.h"
 #include "output/windows.h"
 #include "platform/services.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::output {
 
-namespace {
-
-void refuse(const QString& text, const QString& title) {
-    platform::dialogs().message(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, title);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 EmailDialog::EmailDialog()
     : optionsGroup(new QGroupBox(QStringLiteral("Email Options:"), this)),
@@ -70,9 +60,7 @@ EmailDialog::EmailDialog()
 }
 
 void EmailDialog::showOverFrozenScreen() {
-    toolkit::showOwned(*this, capture::shellControl().frozenScreen());
-    // The activation has to have run when this returns, as the window system may be late.
-    QApplication::setActiveWindow(this);
+    output::showOverFrozenScreen(*this);
 }
 
 bool EmailDialog::event(QEvent* event) {
@@ -82,24 +70,15 @@ bool EmailDialog::event(QEvent* event) {
 }
 
 void EmailDialog::prepareForInput() {
-    auto& captureState = capture::state();
-    captureState.freeze.dialogOpen = true;
-    captureState.freeze.pendingScreen = false;
-    captureState.freeze.pendingWindow = false;
+    holdFrozenScreenForDialog();
     okButton->setDefault(true);
 }
 
 void EmailDialog::accept() {
-    const options::FileNameProblem problem = options::checkFileName(fileNameEdit->text());
-    if (problem == options::FileNameProblem::ForbiddenCharacter) {
-        refuse(options::forbiddenCharactersMessage(), QStringLiteral("Quorvalline"));
+    if (!fileNameAccepted(fileNameEdit->text()))
         return;
-    }
-    if (problem == options::FileNameProblem::Empty) {
-        refuse(QStringLiteral("Invalid Filename"), QStringLiteral(" Quorvalline "));
-        return;
-    }
-    const std::optional<QString> saved = save();
+    const std::optional<QString> saved =
+        saveIntoDefaultFolder(fileNameEdit->text(), formatCombo->currentText());
     if (!saved)
         return;
     capture::state().freeze.dialogOpen = false;
@@ -113,24 +92,6 @@ void EmailDialog::accept() {
         showSaveError({errornumber::MailFailed,
                        QStringLiteral("%1; the capture is saved as %2").arg(reason, *saved)});
     }
-}
-
-std::optional<QString> EmailDialog::save() {
-    const SaveFormat& format = saveFormatFor(formatCombo->currentText());
-    const QString folder = options::state().settings.saveFolder;
-    if (const auto problem = defaultFolderProblem(folder)) {
-        showSaveError(*problem);
-        return std::nullopt;
-    }
-    const QString target = QDir(folder).filePath(fileNameEdit->text() + format.extension);
-    // Declining keeps the dialog up, so another name can be typed.
-    if (!overwriteAllowed(target))
-        return std::nullopt;
-    if (const auto error = saveCapture(target, format)) {
-        showSaveError(*error);
-        return std::nullopt;
-    }
-    return QFileInfo(target).absoluteFilePath();
 }
 
 void EmailDialog::cancel() {

@@ -45,8 +45,6 @@ private:
     // At each activation: the dialog counts as open over the frozen screen and a pending
     // one-step capture is dropped.
     void prepareForInput();
-    // The saved file, or nothing when the dialog has to stay open.
-    std::optional<QString> save();
     // Closing the window throws the dialog away; the next frozen screen builds it afresh.
     void discard();
 };

@@ -1,9 +1,7 @@
 #include "output/savedialog.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,15 +10,14 @@
 
 #include "capture/capturestate.h"
 #include "capture/shellcontrol.h"
-#include "options/filenamerule.h"
 #include "options/settings.h"
 #include "options/state.h"
+#include "output/namedsave.h"
 #include "output/savecommands.h"
 #include "output/saveformat.h"
 #include "output/savingcursor.h"
 #include "output/windows.h"
 #include "platform/services.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::output {
 
@@ -40,10 +37,6 @@ private:
     QWidget& window_;
     QCursor previous_;
 };
-
-void refuse(const QString& text, const QString& title) {
-    platform::dialogs().message(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, title);
-}
 
 }  // namespace
 
@@ -99,9 +92,7 @@ void SaveDialog::showFolder() {
 }
 
 void SaveDialog::showOverFrozenScreen() {
-    toolkit::showOwned(*this, capture::shellControl().frozenScreen());
-    // The activation has to have run when this returns, as the window system may be late.
-    QApplication::setActiveWindow(this);
+    output::showOverFrozenScreen(*this);
 }
 
 bool SaveDialog::event(QEvent* event) {
@@ -111,52 +102,24 @@ bool SaveDialog::event(QEvent* event) {
 }
 
 void SaveDialog::prepareForInput() {
-    auto& captureState = capture::state();
-    captureState.freeze.dialogOpen = true;
-    captureState.freeze.pendingScreen = false;
-    captureState.freeze.pendingWindow = false;
+    holdFrozenScreenForDialog();
     showFolder();
     okButton->setDefault(true);
 }
 
 void SaveDialog::accept() {
-    const options::FileNameProblem problem = options::checkFileName(fileNameEdit->text());
-    if (problem == options::FileNameProblem::ForbiddenCharacter) {
-        refuse(options::forbiddenCharactersMessage(), QStringLiteral("Quorvalline"));
+    if (!fileNameAccepted(fileNameEdit->text()))
         return;
-    }
-    if (problem == options::FileNameProblem::Empty) {
-        refuse(QStringLiteral("Invalid Filename"), QStringLiteral(" Quorvalline "));
-        return;
-    }
     bool saved = false;
     {
         const SavingPointerScope busy(*this);
-        saved = save();
+        saved = saveIntoDefaultFolder(fileNameEdit->text(), formatCombo->currentText()).has_value();
     }
     if (!saved)
         return;
     capture::state().freeze.dialogOpen = false;
     hide();
     showFrozenScreenOrRelease();
-}
-
-bool SaveDialog::save() {
-    const SaveFormat& format = saveFormatFor(formatCombo->currentText());
-    const QString folder = options::state().settings.saveFolder;
-    if (const auto problem = defaultFolderProblem(folder)) {
-        showSaveError(*problem);
-        return false;
-    }
-    const QString target = QDir(folder).filePath(fileNameEdit->text() + format.extension);
-    // Declining keeps the dialog up, so another name can be typed.
-    if (!overwriteAllowed(target))
-        return false;
-    if (const auto error = saveCapture(target, format)) {
-        showSaveError(*error);
-        return false;
-    }
-    return true;
 }
 
 void SaveDialog::cancel() {

@@ -46,8 +46,6 @@ private:
     // Closing the window throws the dialog away; the next use builds it afresh.
     void discard();
     void showFolder();
-    // Saves under the typed name; false when the dialog has to stay open.
-    bool save();
 };
 
 }  // namespace qv::output

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "platform/linux/fileregistry.h"
+#include "support/programwindows.h"
 #include "support/xserver.h"
 #include "support/xwd.h"
 
@@ -41,14 +42,9 @@ protected:
         ASSERT_TRUE(server->error().isEmpty()) << server->error().toStdString();
         env.insert("DISPLAY", server->display());
         qputenv("DISPLAY", server->display().toUtf8());  // for xwd
-        auto programEnv = env;
-        programEnv.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        programEnv.insert("XDG_RUNTIME_DIR", dir.path());
+        auto programEnv = programEnvironment(env, dir);
         programEnv.remove("QT_QPA_PLATFORM");
-        program.setProcessEnvironment(programEnv);
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QStringLiteral(QV_BIN_DIR "/quorvalline"), {});
-        ASSERT_TRUE(program.waitForStarted());
+        ASSERT_TRUE(startBuiltProgram(program, programEnv));
         // The program is up once its main window shows.
         ASSERT_TRUE(XServer::waitFor([&] {
             return !xdotool({"search", "--onlyvisible", "--class", "quorvalline"}).isEmpty();
@@ -105,11 +101,7 @@ protected:
         return ids;
     }
     QString xdotool(const QStringList& arguments) const {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start("xdotool", arguments);
-        p.waitForFinished(10000);
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return testsupport::xdotool(env, arguments);
     }
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -17,11 +17,11 @@
 #include "fakes/fakeplatform.h"
 #include "output/imagesaver.h"
 #include "output/saveformat.h"
+#include "support/inprocessconverter.h"
 
 namespace {
 
 using qv::converter::PngFilter;
-using qv::platform::ProcessResult;
 
 quint32 mix(quint32 x) {
     x ^= x >> 16;
@@ -154,12 +154,7 @@ QByteArray plainBitmap(const QImage& image, int bits, bool topDown) {
 
 class PngRoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fake_.process().behaviour = [](const qv::fakes::FakeProcess::Call& call) {
-            const qv::converter::Result r = qv::converter::convert(call.arguments);
-            return ProcessResult{ProcessResult::Status::Finished, r.exitCode, r.message};
-        };
-    }
+    void SetUp() override { qv::testsupport::runConverterInProcess(fake_.process()); }
     QString path(const QString& name) const { return dir_.filePath(name); }
     qv::converter::Result toPng(const QString& source, const QString& target) const {
         return qv::converter::convert(

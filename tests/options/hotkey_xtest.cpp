@@ -11,27 +11,24 @@
 #include "options/hotkeytable.h"
 #include "options/windows.h"
 #include "platform/linux/x11hotkeys.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
 
 namespace qv::options {
 namespace {
 
-class HotkeyDialogX : public testsupport::XvfbTest {
+class HotkeyDialogX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
-        startServer();
-        fake_.emplace();
-        // A later start with an empty table, so that the row is free for the combinations.
-        fake_->registry().createKey(platform::Registry::Root::CurrentUser, kHotkeysKey);
-        fake_->services().hotkeys = std::make_unique<platform::X11Hotkeys>();
-        prog_ = std::make_unique<Program>();
+        ASSERT_NO_FATAL_FAILURE(startProgram({}, [](fakes::FakePlatform& fake) {
+            // A later start with an empty table, so that the row is free for the combinations.
+            fake.registry().createKey(platform::Registry::Root::CurrentUser, kHotkeysKey);
+            fake.services().hotkeys = std::make_unique<platform::X11Hotkeys>();
+        }));
         dispatcher_ = std::make_unique<HotkeyDispatcher>(recorder_);
     }
     void TearDown() override {
         dispatcher_.reset();
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
+        ProgramXTest::TearDown();
     }
     void set(const QString& modifier) {
         HotkeysDialog& dialog = prog_->optionsWindows().hotkeysDialog.get();
@@ -45,8 +42,6 @@ protected:
         ASSERT_TRUE(processUntil([&] { return recorder_.calls.size() >= calls; }, 5000));
     }
 
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
     HotkeyRecorder recorder_;
     std::unique_ptr<HotkeyDispatcher> dispatcher_;
 };

@@ -9,6 +9,7 @@
 #include "fakes/fakeplatform.h"
 #include "output/imagesaver.h"
 #include "output/saveformat.h"
+#include "support/inprocessconverter.h"
 
 namespace qv::output {
 namespace {
@@ -23,10 +24,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(folder_));
         image_ = QImage(37, 23, QImage::Format_RGB32);
         image_.fill(Qt::darkCyan);
-        fake_.process().behaviour = [](const fakes::FakeProcess::Call& call) {
-            const converter::Result r = converter::convert(call.arguments);
-            return ProcessResult{Status::Finished, r.exitCode, r.message};
-        };
+        testsupport::runConverterInProcess(fake_.process());
     }
     QString path(const QString& name) const { return QDir(folder_).filePath(name); }
 

@@ -3,14 +3,13 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "converter/converter.h"
 #include "options/registrystore.h"
 #include "shell/capture_fixture.h"
+#include "support/inprocessconverter.h"
 
 namespace qv::output {
 namespace {
 
-using platform::ProcessResult;
 
 class StoredPrefixSaveTest : public shell::capturetests::CaptureTest {};
 
@@ -27,10 +26,7 @@ TEST_F(StoredPrefixSaveTest, APrefixLeadingOutOfTheFolderSavesInsideItUnderTheFi
     store("SaveDir", folder.toUtf8());
     store("SaveName", "../escaped_");
     store("PrompOrIncrement", "1");
-    fake.process().behaviour = [](const fakes::FakeProcess::Call& call) {
-        const converter::Result r = converter::convert(call.arguments);
-        return ProcessResult{ProcessResult::Status::Finished, r.exitCode, r.message};
-    };
+    testsupport::runConverterInProcess(fake.process());
     testing::internal::CaptureStderr();
     ASSERT_EQ(settings().saveFolder, folder);
     testing::internal::GetCapturedStderr();

@@ -10,10 +10,9 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include "converter/converter.h"
 #include "output/savecommands.h"
+#include "output/saving_fixture.h"
 #include "output/windows.h"
-#include "shell/capture_fixture.h"
 
 namespace qv::output {
 namespace {
@@ -24,20 +23,10 @@ using Status = ProcessResult::Status;
 
 const QString kOverwrite = QStringLiteral("File already exists, do you want to overwrite it ?");
 
-class SaveCommandsTest : public shell::capturetests::CaptureTest {
+class SaveCommandsTest : public savingtests::SavingTest {
 protected:
-    SaveCommandsTest() {
-        folder_ = dir_.filePath(QStringLiteral("my shots"));
-        QDir().mkpath(folder_);
-        fake.process().behaviour = [](const fakes::FakeProcess::Call& call) {
-            const converter::Result r = converter::convert(call.arguments);
-            return ProcessResult{Status::Finished, r.exitCode, r.message};
-        };
-        settings().saveFolder = folder_;
+    SaveCommandsTest() : SavingTest(QStringLiteral("my shots")) {
         settings().fileNamePrefix = QStringLiteral("Shot_");
-        freeze();
-        session().buffer = capture_;
-        captureState().freeze.captureAvailable = true;
     }
 
     SaveDialog& dialog() { return prog.outputWindows().saveDialog.get(); }
@@ -51,22 +40,6 @@ protected:
         fake.dialogs().filters = {saveFormats()[filter].qtFilter().simplified()};
         mainWindow().saveAsItem->trigger();
     }
-    QString path(const QString& name) const { return QDir(folder_).filePath(name); }
-    QStringList filesInFolder() const {
-        return QDir(folder_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-    void expectCaptureAt(const QString& file) {
-        const QImage back = QImage(file).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(back.size(), capture_.size()) << file;
-        if (!file.endsWith(QStringLiteral(".jpg"))) {
-            EXPECT_EQ(back, capture_) << file;
-        }
-    }
-    void writeOld(const QString& name) {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old");
-    }
     bool frozenScreenKept() {
         return captureState().freeze.desktopFrozen && shellWindows().frozenScreen.peek() &&
                frozenScreen().isVisible();
@@ -78,10 +51,6 @@ protected:
         fake.dialogs().messages.clear();
     }
     void expectOneError(int number) { expectOneMessage(QStringLiteral("Error: %1  ").arg(number)); }
-
-    QTemporaryDir dir_;
-    QString folder_;
-    const QImage capture_ = shell::capturetests::patternScreen(29, 17);
 };
 
 TEST_F(SaveCommandsTest, DefaultFolderTakesTheNextNumberedNameInEachFormat) {

@@ -22,7 +22,7 @@
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/x11desktop.h"
 #include "shell/windows.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
 
 namespace qv::output {
 namespace {
@@ -48,29 +48,20 @@ protected:
     }
 };
 
-class SavingX : public testsupport::XvfbTest {
+class SavingX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
-        testsupport::XServer::Options options;
-        options.size = QSize(640, 480);
-        options.windowManager = true;
-        startServer(options);
-        fake_.emplace();
-        auto dialogs = std::make_unique<RealFileDialog>();
-        dialogs_ = dialogs.get();
-        fake_->services().dialogs = std::move(dialogs);
-        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
-        fake_->services().process = std::make_unique<platform::QtProcess>();
-        prog_ = std::make_unique<Program>();
-
-        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
-        options::Settings& settings = prog_->options.settings;
-        settings.autoCopy = false;
-        settings.saveFolder = dir_.path();
-        settings.fileNamePrefix = QStringLiteral("Shot_");
-        settings.autoPopupMenu = false;
-        settings.releaseAfterCapture = false;
-        shellWindows().mainWindow->hide();
+        ASSERT_NO_FATAL_FAILURE(startProgram(
+            {.size = QSize(640, 480), .windowManager = true}, [this](fakes::FakePlatform& fake) {
+                auto dialogs = std::make_unique<RealFileDialog>();
+                dialogs_ = dialogs.get();
+                fake.services().dialogs = std::move(dialogs);
+                fake.services().desktop = std::make_unique<platform::X11Desktop>();
+                fake.services().process = std::make_unique<platform::QtProcess>();
+            }));
+        quietCaptures();
+        prog_->options.settings.saveFolder = dir_.path();
+        prog_->options.settings.fileNamePrefix = QStringLiteral("Shot_");
         prog_->output.programFolder = QStringLiteral(QV_BIN_DIR);
 
         window_ = std::make_unique<StripedWindow>();
@@ -84,10 +75,8 @@ protected:
         ASSERT_EQ(capture_.size(), QSize(640, 480));
     }
     void TearDown() override {
-        prog_.reset();
         window_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
+        ProgramXTest::TearDown();
     }
 
     shell::Windows& shellWindows() { return prog_->shellWindows(); }
@@ -121,9 +110,7 @@ protected:
         }
     }
 
-    std::optional<fakes::FakePlatform> fake_;
     RealFileDialog* dialogs_ = nullptr;
-    std::unique_ptr<Program> prog_;
     QTemporaryDir dir_;
     std::unique_ptr<StripedWindow> window_;
     QImage capture_;

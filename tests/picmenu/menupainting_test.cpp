@@ -26,27 +26,20 @@ struct Painted {
     MenuColors colors;
 
     QColor at(int x, int y) const { return image.pixelColor(x, y); }
-    // The bounding box of the pixels of colour inside area.
-    QRect inkOf(const QColor& colour, const QRect& area) const {
+    // The bounding box of the pixels inside area whose colour is (or, with !is, is not) colour.
+    QRect ink(const QColor& colour, const QRect& area, bool is = true) const {
         QRect box;
         for (int y = area.top(); y <= area.bottom(); ++y) {
             for (int x = area.left(); x <= area.right(); ++x) {
-                if (at(x, y) == colour)
+                if ((at(x, y) == colour) == is)
                     box |= QRect(x, y, 1, 1);
             }
         }
         return box;
     }
-    // The bounding box of the pixels that are not background inside area.
+    QRect inkOf(const QColor& colour, const QRect& area) const { return ink(colour, area); }
     QRect inkNotOf(const QColor& background, const QRect& area) const {
-        QRect box;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) {
-                if (at(x, y) != background)
-                    box |= QRect(x, y, 1, 1);
-            }
-        }
-        return box;
+        return ink(background, area, false);
     }
     int count(const QColor& colour, const QRect& area) const {
         int n = 0;

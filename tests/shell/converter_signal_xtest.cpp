@@ -13,6 +13,7 @@
 #include "options/hotkeytable.h"
 #include "options/settingsstore.h"
 #include "platform/linux/fileregistry.h"
+#include "support/programwindows.h"
 #include "support/xserver.h"
 
 namespace qv::testsupport {
@@ -30,13 +31,7 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(QV_BIN_DIR "/quorvalline"), programPath()));
         writeConverter();
         writeSettings();
-        env.insert("DISPLAY", server->display());
-        env.insert("HOME", dir.path());
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("XDG_RUNTIME_DIR", dir.path());
-        env.insert("TMPDIR", dir.filePath("tmp"));
-        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
-            env.remove(QString::fromLatin1(name));
+        env = isolatedEnvironment(env, server->display(), dir);
     }
     void TearDown() override {
         program.kill();

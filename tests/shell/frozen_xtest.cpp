@@ -18,7 +18,7 @@
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
 #include "shell/windows.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
 #include "support/xwd.h"
 
 namespace qv::shell {
@@ -57,38 +57,28 @@ QString differences(const QImage& got, const QImage& wanted) {
 }
 
 // The main window has gone to the tray, as after start-up.
-class FrozenX : public testsupport::XvfbTest {
+class FrozenX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override { start({.windowManager = true}); }
     // With a tray host, the program starts up as the user sees it (its icon in the tray, the
     // default hotkeys held on the X server, its waits taking their time) and goes to the tray.
     void start(const testsupport::XServer::Options& options) {
-        startServer(options);
-        if (HasFatalFailure())
-            return;
-        fake_.emplace();
-        auto& services = fake_->services();
-        services.desktop = std::make_unique<platform::X11Desktop>();
-        if (options.trayHost) {
-            services.clock = std::make_unique<platform::RealClock>();
-            services.tray = std::make_unique<platform::QtTray>();
-            services.hotkeys = std::make_unique<platform::X11Hotkeys>();
-        }
-        prog_ = std::make_unique<Program>();
+        ASSERT_NO_FATAL_FAILURE(startProgram(options, [&](fakes::FakePlatform& fake) {
+            auto& services = fake.services();
+            services.desktop = std::make_unique<platform::X11Desktop>();
+            if (options.trayHost) {
+                services.clock = std::make_unique<platform::RealClock>();
+                services.tray = std::make_unique<platform::QtTray>();
+                services.hotkeys = std::make_unique<platform::X11Hotkeys>();
+            }
+        }));
         if (options.trayHost)
             prog_->shellWindows().mainWindow->startUp();
-        else
-            prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
-        prog_->options.settings.autoCopy = false;
-        prog_->options.settings.autoPopupMenu = false;
-        prog_->options.settings.releaseAfterCapture = false;
-        prog_->shellWindows().mainWindow->hide();
+        quietCaptures(!options.trayHost);
     }
     void TearDown() override {
         window_.reset();
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
+        ProgramXTest::TearDown();
     }
 
     // Shows the pattern window framed by the window manager, reads the screen with xwd once
@@ -162,8 +152,6 @@ protected:
         return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     }
 
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
     std::optional<PatternWindow> window_;
     QImage root_;
 };

@@ -11,30 +11,24 @@
 #include "options/windows.h"
 #include "platform/linux/x11desktop.h"
 #include "shell/windows.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
 #include "support/xwd.h"
 
 namespace qv::shell {
 namespace {
 
-class ScaledFrozenX : public testsupport::XvfbTest {
+class ScaledFrozenX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
         qputenv("QT_SCALE_FACTOR", "1.5");
-        startServer();
-        fake_.emplace();
-        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
-        prog_ = std::make_unique<Program>();
-        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
-        auto& settings = prog_->options.settings;
-        settings.autoCopy = settings.autoPopupMenu = settings.releaseAfterCapture = false;
-        settings.showCurrentSize = true;
-        prog_->shellWindows().mainWindow->hide();
+        ASSERT_NO_FATAL_FAILURE(startProgram({}, [](fakes::FakePlatform& fake) {
+            fake.services().desktop = std::make_unique<platform::X11Desktop>();
+        }));
+        quietCaptures();
+        prog_->options.settings.showCurrentSize = true;
     }
     void TearDown() override {
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
+        ProgramXTest::TearDown();
         qunsetenv("QT_SCALE_FACTOR");
     }
 
@@ -50,9 +44,6 @@ protected:
                     prog_->captureState.dragEnd == at * 15);
         }));
     }
-
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
 };
 
 TEST_F(ScaledFrozenX, AFlickOnWholeDevicePixelsAndTheMenuAtThePointer) {

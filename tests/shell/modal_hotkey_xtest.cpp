@@ -14,29 +14,23 @@
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
 #include "shell/windows.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
 
 namespace qv::shell {
 namespace {
 
 // The real dialogs and hotkeys; CTRL+K is the Release hotkey.
-class ModalHotkeyX : public testsupport::XvfbTest {
+class ModalHotkeyX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
-        startServer({.windowManager = true});
-        if (HasFatalFailure())
-            return;
-        fake_.emplace();
-        auto& services = fake_->services();
-        services.desktop = std::make_unique<platform::X11Desktop>();
-        services.hotkeys = std::make_unique<platform::X11Hotkeys>();
-        services.dialogs = std::make_unique<platform::QtDialogs>();
-        prog_ = std::make_unique<Program>();
-        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
-        prog_->options.settings.autoCopy = false;
-        prog_->options.settings.autoPopupMenu = false;
-        prog_->options.settings.releaseAfterCapture = false;
-        prog_->shellWindows().mainWindow->hide();
+        ASSERT_NO_FATAL_FAILURE(
+            startProgram({.windowManager = true}, [](fakes::FakePlatform& fake) {
+                auto& services = fake.services();
+                services.desktop = std::make_unique<platform::X11Desktop>();
+                services.hotkeys = std::make_unique<platform::X11Hotkeys>();
+                services.dialogs = std::make_unique<platform::QtDialogs>();
+            }));
+        quietCaptures();
         ASSERT_EQ(platform::hotkeys().registerHotkey(options::kFirstHotkeyId + options::RowRelease,
                                                      platform::ModControl, 'K'),
                   0);
@@ -46,12 +40,6 @@ protected:
             dispatch(id);
         };
     }
-    void TearDown() override {
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
-    }
-
     // What the press found and left, seen from inside the dialog's loop.
     struct UnderTheDialog {
         bool pressArrived = false;
@@ -100,8 +88,6 @@ protected:
         ASSERT_EQ(server->run(QStringLiteral("xdotool"), {"key", key}), 0);
     }
 
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
     int presses_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/programwindows.h"
 #include "support/xserver.h"
 
 namespace qv::testsupport {
@@ -18,13 +19,7 @@ protected:
         server = std::make_unique<XServer>(XServer::Options{.size = {800, 600}});
         ASSERT_TRUE(server->error().isEmpty()) << server->error().toStdString();
         ASSERT_TRUE(QDir().mkpath(dir.filePath("tmp")));
-        env.insert("DISPLAY", server->display());
-        env.insert("HOME", dir.path());
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("XDG_RUNTIME_DIR", dir.path());
-        env.insert("TMPDIR", dir.filePath("tmp"));
-        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
-            env.remove(QString::fromLatin1(name));
+        env = isolatedEnvironment(env, server->display(), dir);
     }
     void TearDown() override {
         for (QProcess* p : {&first, &second}) {

@@ -4,10 +4,10 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <optional>
 
+#include "support/programwindows.h"
 #include "support/xserver.h"
 
 namespace qv::testsupport {
@@ -20,14 +20,9 @@ protected:
             .size = {1024, 700}, .windowManager = windowManager, .trayHost = trayHost});
         ASSERT_TRUE(server->error().isEmpty()) << server->error().toStdString();
         env.insert("DISPLAY", server->display());
-        auto programEnv = env;
-        programEnv.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        programEnv.insert("XDG_RUNTIME_DIR", dir.path());
+        auto programEnv = programEnvironment(env, dir);
         programEnv.remove("QT_QPA_PLATFORM");
-        program.setProcessEnvironment(programEnv);
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QStringLiteral(QV_BIN_DIR "/quorvalline"), {});
-        ASSERT_TRUE(program.waitForStarted());
+        ASSERT_TRUE(startBuiltProgram(program, programEnv));
     }
     void TearDown() override {
         program.kill();
@@ -70,44 +65,20 @@ protected:
     }
 
     QString xdotool(const QStringList& arguments) const {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start("xdotool", arguments);
-        p.waitForFinished(10000);
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return testsupport::xdotool(env, arguments);
     }
-    // The first mapped window of the program whose screen rectangle passes which.
     std::optional<QRect> window(bool (*which)(const QRect&)) const {
-        static const QRegularExpression geometry(
-            "X=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)");
-        const QString shell = xdotool({"search", "--onlyvisible", "--class", "quorvalline",
-                                       "getwindowgeometry", "--shell", "%@"});
-        for (auto it = geometry.globalMatch(shell); it.hasNext();) {
-            const auto m = it.next();
-            const QRect r(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                          m.captured(4).toInt());
-            if (which(r))
-                return r;
-        }
-        return std::nullopt;
+        const auto found = programWindow(env, which);
+        return found ? std::optional(found->rect) : std::nullopt;
     }
     std::optional<QRect> waitForWindow(bool (*which)(const QRect&)) const {
         std::optional<QRect> found;
         XServer::waitFor([&] { return (found = window(which)).has_value(); });
         return found;
     }
-    // The window once it has stopped moving: a tray host lays out a new icon after docking it,
-    // and a menu may be placed after it is mapped; a click must land where it ends up.
     std::optional<QRect> waitForSettledWindow(bool (*which)(const QRect&)) const {
-        std::optional<QRect> last;
-        int sameReads = 0;
-        XServer::waitFor([&] {
-            const std::optional<QRect> now = window(which);
-            sameReads = now && now == last ? sameReads + 1 : 0;
-            last = now;
-            return sameReads >= 5;
-        });
-        return last;
+        const auto settled = settledProgramWindow(env, which);
+        return settled ? std::optional(settled->rect) : std::nullopt;
     }
     static bool isTrayIcon(const QRect& r) { return r.width() <= 32 && r.height() <= 32; }
     static bool isMainWindow(const QRect& r) { return r.size() == QSize(400, 229); }

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <optional>
 
@@ -12,6 +11,7 @@
 #include "picmenu/menucolors.h"
 #include "picmenu/picturemenus.h"
 #include "shell/windowdesign.h"
+#include "support/programwindows.h"
 #include "support/xvfbtest.h"
 #include "support/xwd.h"
 
@@ -20,11 +20,7 @@ namespace {
 
 using picmenu::menusizes::expectedFor;
 using testsupport::XServer;
-
-struct XWindow {
-    QString id;
-    QRect rect;
-};
+using testsupport::XWindow;
 
 const QSize kScreen(1024, 700);
 
@@ -32,13 +28,9 @@ class TrayMenuX : public testsupport::XvfbTest {
 protected:
     void SetUp() override {
         startServer({.size = kScreen, .windowManager = true, .trayHost = true});
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("XDG_RUNTIME_DIR", dir.path());
-        program.setProcessEnvironment(env);
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QStringLiteral(QV_BIN_DIR "/quorvalline"), {});
-        ASSERT_TRUE(program.waitForStarted());
+        ASSERT_TRUE(testsupport::startBuiltProgram(
+            program,
+            testsupport::programEnvironment(QProcessEnvironment::systemEnvironment(), dir)));
     }
     void TearDown() override {
         program.kill();
@@ -47,38 +39,13 @@ protected:
     }
 
     static QString xdotool(const QStringList& arguments) {
-        QProcess p;
-        p.start("xdotool", arguments);
-        p.waitForFinished(10000);
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return testsupport::xdotool(QProcessEnvironment::systemEnvironment(), arguments);
     }
-    // The first mapped window of the program whose rectangle passes which.
     static std::optional<XWindow> window(bool (*which)(const QRect&)) {
-        static const QRegularExpression geometry(
-            "WINDOW=(\\d+)\\nX=(-?\\d+)\\nY=(-?\\d+)\\nWIDTH=(\\d+)\\nHEIGHT=(\\d+)");
-        const QString shell = xdotool({"search", "--onlyvisible", "--class", "quorvalline",
-                                       "getwindowgeometry", "--shell", "%@"});
-        for (auto it = geometry.globalMatch(shell); it.hasNext();) {
-            const auto m = it.next();
-            const QRect r(m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt(),
-                          m.captured(5).toInt());
-            if (which(r))
-                return XWindow{m.captured(1), r};
-        }
-        return std::nullopt;
+        return testsupport::programWindow(QProcessEnvironment::systemEnvironment(), which);
     }
-    // The window once it has stopped moving (a tray host lays out a docked icon, a menu may be
-    // placed after it is mapped).
     static std::optional<XWindow> settledWindow(bool (*which)(const QRect&)) {
-        std::optional<XWindow> last;
-        int sameReads = 0;
-        XServer::waitFor([&] {
-            const std::optional<XWindow> now = window(which);
-            sameReads = now && last && now->rect == last->rect ? sameReads + 1 : 0;
-            last = now;
-            return sameReads >= 5;
-        });
-        return last;
+        return testsupport::settledProgramWindow(QProcessEnvironment::systemEnvironment(), which);
     }
     static bool isTrayIcon(const QRect& r) { return r.width() <= 32 && r.height() <= 32; }
     static bool isMenu(const QRect& r) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 
 namespace qv::testsupport {
 
@@ -10,5 +11,14 @@ namespace qv::testsupport {
 QImage xwdRoot();
 // One window (its id in decimal or 0x hex) as `xwd -id` reads it, likewise.
 QImage xwdWindow(const QString& windowId);
+
+// How many pixels of image match.
+inline int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += match(image.pixelColor(x, y)) ? 1 : 0;
+    return count;
+}
 
 }  // namespace qv::testsupport

@@ -4,10 +4,8 @@
 
 #include "capture/capturesession.h"
 #include "capture/shellcontrol.h"
-#include "options/state.h"
 #include "output/printing/pagecontrols.h"
 #include "output/printing/placement.h"
-#include "output/saveerror.h"
 #include "output/state.h"
 #include "output/windows.h"
 #include "platform/services.h"
@@ -28,24 +26,16 @@ std::optional<platform::PrintFailure> printWithDefaultSetup(platform::Printer& p
                                                             const PreviewMargins& previewMargins,
                                                             const QSizeF& previewPage,
                                                             const QString& alignment, int copies) {
-    if (!printer.usable()) {
-        return platform::PrintFailure{platform::printerror::NoPrinter,
-                                      QStringLiteral("No printer is set up on this system")};
-    }
+    if (!printer.usable())
+        return noPrinterFailure();
     QSizeF paper = previewPage * kMmPerPreviewTwip;
     if (printer.orientation() == platform::PrintOrientation::Landscape)
         paper.transpose();
     const MarginsMm margins{
         previewMargins.left * kMmPerPreviewTwip, previewMargins.top * kMmPerPreviewTwip,
         previewMargins.right * kMmPerPreviewTwip, previewMargins.bottom * kMmPerPreviewTwip};
-    const double mmPerPixel = screenTwipsPerPixel / 56.7;
-    const QSizeF natural(image.width() * mmPerPixel, image.height() * mmPerPixel);
-    const auto placed = placePicture(natural, paper, margins, alignment);
-    if (!placed) {
-        return platform::PrintFailure{kNoRoomOnPage,
-                                      QStringLiteral("The margins leave no room for the picture")};
-    }
-    return printer.printImage(image, *placed, copies);
+    return printAtNaturalSize(printer, image, screenTwipsPerPixel, paper, margins, alignment,
+                              copies);
 }
 
 void printToDefaultPrinter() {
@@ -69,13 +59,7 @@ void printToDefaultPrinter() {
         printer, capture::session().buffer,
         toolkit::twipsPerPixel(platform::desktop().logicalDpiX()), outputState.previewMargins,
         outputState.previewPage, setup.alignment, copies);
-    shell.restoreAreaPointer();
-    if (failure) {
-        showSaveError({failure->number, failure->description});
-        return;
-    }
-    if (options::state().settings.releaseAfterCapture)
-        shell.releaseDesktop();
+    endFrozenScreenPrint(failure);
 }
 
 }  // namespace qv::output

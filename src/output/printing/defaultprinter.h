@@ -5,11 +5,10 @@
 #include <optional>
 
 #include "output/printing/pagesetup.h"
+#include "output/printing/printjob.h"
 #include "platform/printer.h"
 
 namespace qv::output {
-
-inline constexpr int kNoRoomOnPage = 1003;
 
 // Prints image once with the default page setup in memory: margins and page as the Default
 // Printing preview left them (previewPage is the portrait page; a landscape printer takes it

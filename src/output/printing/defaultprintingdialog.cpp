@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +15,7 @@
 #include "output/printing/defaultpagesetup.h"
 #include "output/printing/defaultpreviewview.h"
 #include "output/printing/pagecontrols.h"
+#include "output/printing/pageform.h"
 #include "output/printing/pagesetuprecords.h"
 #include "output/state.h"
 #include "output/windows.h"
@@ -29,35 +29,18 @@ namespace {
 const QString kPortrait = QStringLiteral("Portrait");
 const QString kLandscape = QStringLiteral("Landscape");
 
-// Shows the wait pointer over a window for as long as it lives.
-class WaitPointer {
-public:
-    explicit WaitPointer(QWidget& window) : window_(window) { window_.setCursor(Qt::WaitCursor); }
-    ~WaitPointer() { window_.unsetCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-
-private:
-    QWidget& window_;
-};
-
 }  // namespace
 
 DefaultPrintingDialog::DefaultPrintingDialog() {
     setWindowTitle(QStringLiteral("Default Printing"));
 
-    settingsGroup = new QGroupBox(QStringLiteral("Settings for Default Printing:"), this);
-    printerLabel = new QLabel(QStringLiteral("Default printer:"), settingsGroup);
-    printerNameLabel = new QLabel(settingsGroup);
-    alignmentLabel = new QLabel(QStringLiteral("Picture Alignment:"), settingsGroup);
-    alignmentCombo = new QComboBox(settingsGroup);
-    alignmentCombo->addItems(alignmentNames());
-    alignmentCombo->setCurrentIndex(0);
-    auto* settings = new QGridLayout(settingsGroup);
-    settings->addWidget(printerLabel, 0, 0);
-    settings->addWidget(printerNameLabel, 0, 1);
-    settings->addWidget(alignmentLabel, 1, 0);
-    settings->addWidget(alignmentCombo, 1, 1);
+    const PrinterSettings settings = makePrinterSettings(
+        this, QStringLiteral("Settings for Default Printing:"), QStringLiteral("Default printer:"));
+    settingsGroup = settings.group;
+    printerLabel = settings.printerLabel;
+    printerNameLabel = settings.printerNameLabel;
+    alignmentLabel = settings.alignmentLabel;
+    alignmentCombo = settings.alignmentCombo;
 
     pageControls = new PageControls(this);
     leftMarginEdit = pageControls->leftMarginEdit;
@@ -78,13 +61,7 @@ DefaultPrintingDialog::DefaultPrintingDialog() {
     saveButton = new QPushButton(QStringLiteral("&Save for Default Printing"), this);
     cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(settingsGroup);
-    auto* orientationAndCopies = new QHBoxLayout;
-    orientationAndCopies->addWidget(pageControls->orientationGroup);
-    orientationAndCopies->addWidget(pageControls->copiesGroup);
-    left->addLayout(orientationAndCopies);
-    left->addWidget(pageControls->marginsGroup);
+    auto* left = makePageColumn(settingsGroup, *pageControls);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(previewLabel);
@@ -151,12 +128,7 @@ bool DefaultPrintingDialog::event(QEvent* event) {
 void DefaultPrintingDialog::updatePreview() {
     WaitPointer wait(*this);
     platform::Printer& printer = platform::printer();
-    printerErrorLabel->clear();
-    if (!printer.usable()) {
-        // The line stays red: a later empty text needs no colour.
-        printerErrorLabel->setStyleSheet(QStringLiteral("color: red"));
-        printerErrorLabel->setText(QStringLiteral("   Printer Error !!  "));
-    }
+    showPrinterError(*printerErrorLabel, printer.usable());
     printer.setOrientation(platform::PrintOrientation::Portrait);
     State& outputState = state();
     const PreviewInput input{printer.usable(), printer.metrics(), outputState.defaultPageSetup,

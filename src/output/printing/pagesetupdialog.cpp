@@ -1,9 +1,7 @@
 #include "output/printing/pagesetupdialog.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,8 +14,10 @@
 #include "capture/capturestate.h"
 #include "capture/shellcontrol.h"
 #include "options/state.h"
+#include "output/namedsave.h"
 #include "output/printing/currentpreviewview.h"
 #include "output/printing/pagecontrols.h"
+#include "output/printing/pageform.h"
 #include "output/printing/pagesetupprint.h"
 #include "output/printing/pagesetuprecords.h"
 #include "output/printing/printcommand.h"
@@ -26,7 +26,6 @@
 #include "output/windows.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "toolkit/ownedwindow.h"
 #include "toolkit/twips.h"
 
 namespace qv::output {
@@ -34,18 +33,6 @@ namespace qv::output {
 namespace {
 
 constexpr double kPreviewScale = 4.8;
-
-// Shows the wait pointer over a window for as long as it lives.
-class WaitPointer {
-public:
-    explicit WaitPointer(QWidget& window) : window_(window) { window_.setCursor(Qt::WaitCursor); }
-    ~WaitPointer() { window_.unsetCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-
-private:
-    QWidget& window_;
-};
 
 double screenTwipsPerPixel() {
     return toolkit::twipsPerPixel(platform::desktop().logicalDpiX());
@@ -56,18 +43,13 @@ double screenTwipsPerPixel() {
 PageSetupDialog::PageSetupDialog() {
     setWindowTitle(QStringLiteral("Page Setup"));
 
-    settingsGroup = new QGroupBox(QStringLiteral("Settings for Printing :"), this);
-    printerLabel = new QLabel(QStringLiteral("Current Printer:"), settingsGroup);
-    printerNameLabel = new QLabel(settingsGroup);
-    alignmentLabel = new QLabel(QStringLiteral("Picture Alignment:"), settingsGroup);
-    alignmentCombo = new QComboBox(settingsGroup);
-    alignmentCombo->addItems(alignmentNames());
-    alignmentCombo->setCurrentIndex(0);
-    auto* settings = new QGridLayout(settingsGroup);
-    settings->addWidget(printerLabel, 0, 0);
-    settings->addWidget(printerNameLabel, 0, 1);
-    settings->addWidget(alignmentLabel, 1, 0);
-    settings->addWidget(alignmentCombo, 1, 1);
+    const PrinterSettings settings = makePrinterSettings(
+        this, QStringLiteral("Settings for Printing :"), QStringLiteral("Current Printer:"));
+    settingsGroup = settings.group;
+    printerLabel = settings.printerLabel;
+    printerNameLabel = settings.printerNameLabel;
+    alignmentLabel = settings.alignmentLabel;
+    alignmentCombo = settings.alignmentCombo;
 
     pageControls = new PageControls(this);
     leftMarginEdit = pageControls->leftMarginEdit;
@@ -87,13 +69,7 @@ PageSetupDialog::PageSetupDialog() {
     okButton = new QPushButton(QStringLiteral("&OK"), this);
     cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(settingsGroup);
-    auto* orientationAndCopies = new QHBoxLayout;
-    orientationAndCopies->addWidget(pageControls->orientationGroup);
-    orientationAndCopies->addWidget(pageControls->copiesGroup);
-    left->addLayout(orientationAndCopies);
-    left->addWidget(pageControls->marginsGroup);
+    auto* left = makePageColumn(settingsGroup, *pageControls);
     left->addWidget(printerSetupButton);
     left->addStretch();
     auto* right = new QVBoxLayout;
@@ -133,9 +109,7 @@ void PageSetupDialog::load() {
 }
 
 void PageSetupDialog::showOverFrozenScreen() {
-    toolkit::showOwned(*this, capture::shellControl().frozenScreen());
-    // The activation has to have run when this returns, as the window system may be late.
-    QApplication::setActiveWindow(this);
+    output::showOverFrozenScreen(*this);
 }
 
 void PageSetupDialog::readUnitsAndMargins() {
@@ -186,11 +160,7 @@ void PageSetupDialog::updatePreview() {
     WaitPointer wait(*this);
     platform::Printer& printer = platform::printer();
     State& outputState = state();
-    printerErrorLabel->clear();
-    if (!printer.usable()) {
-        printerErrorLabel->setStyleSheet(QStringLiteral("color: red"));
-        printerErrorLabel->setText(QStringLiteral("   Printer Error !!  "));
-    }
+    showPrinterError(*printerErrorLabel, printer.usable());
     PageMetrics& page = outputState.pageMetrics;
     const platform::PrinterMetrics metrics = printer.metrics();
     if (page.factorX == 0)

@@ -6,6 +6,7 @@
 #include "output/printing/defaultprinter.h"
 #include "output/printing/pagecontrols.h"
 #include "output/printing/placement.h"
+#include "output/printing/printjob.h"
 
 namespace qv::output {
 
@@ -37,23 +38,15 @@ int preparePageSetupPrinter(platform::Printer& printer, const PrinterSetup& setu
 std::optional<platform::PrintFailure> printWithPageSetup(
     platform::Printer& printer, const QImage& image, double screenTwipsPerPixel,
     const PageMetrics& page, const PreviewMargins& margins, const QString& alignment, int copies) {
-    if (!printer.usable()) {
-        return platform::PrintFailure{platform::printerror::NoPrinter,
-                                      QStringLiteral("No printer is set up on this system")};
-    }
+    if (!printer.usable())
+        return noPrinterFailure();
     const double mmPerPreviewUnit = preview::kScale / kTwipsPerMm;
     const QSizeF paper(page.width * page.factorX / kTwipsPerMm,
                        page.height * page.factorY / kTwipsPerMm);
     const MarginsMm marginsMm{margins.left * mmPerPreviewUnit, margins.top * mmPerPreviewUnit,
                               margins.right * mmPerPreviewUnit, margins.bottom * mmPerPreviewUnit};
-    const double mmPerPixel = screenTwipsPerPixel / kTwipsPerMm;
-    const QSizeF natural(image.width() * mmPerPixel, image.height() * mmPerPixel);
-    const auto placed = placePicture(natural, paper, marginsMm, alignment);
-    if (!placed) {
-        return platform::PrintFailure{kNoRoomOnPage,
-                                      QStringLiteral("The margins leave no room for the picture")};
-    }
-    return printer.printImage(image, *placed, copies);
+    return printAtNaturalSize(printer, image, screenTwipsPerPixel, paper, marginsMm, alignment,
+                              copies);
 }
 
 }  // namespace qv::output

@@ -7,13 +7,12 @@
 #include "capture/capturesession.h"
 #include "capture/capturestate.h"
 #include "capture/shellcontrol.h"
-#include "options/state.h"
 #include "output/printing/defaultprinter.h"
 #include "output/printing/pagesetupdialog.h"
 #include "output/printing/pagesetuprecords.h"
 #include "output/printing/placement.h"
 #include "output/printing/printersetup.h"
-#include "output/saveerror.h"
+#include "output/printing/printjob.h"
 #include "output/state.h"
 #include "output/windows.h"
 #include "platform/services.h"
@@ -25,10 +24,6 @@ namespace qv::output {
 namespace {
 
 constexpr int kMostCopies = 1000;
-
-platform::PrintFailure noRoom() {
-    return {kNoRoomOnPage, QStringLiteral("The margins leave no room for the picture")};
-}
 
 // The current-print record as Print... opens it, into the copy of its own.
 void openPrintMargins(State& outputState) {
@@ -42,10 +37,8 @@ void openPrintMargins(State& outputState) {
 
 std::optional<platform::PrintFailure> printOn(platform::Printer& printer,
                                               const State& outputState) {
-    if (!printer.usable()) {
-        return platform::PrintFailure{platform::printerror::NoPrinter,
-                                      QStringLiteral("No printer is set up on this system")};
-    }
+    if (!printer.usable())
+        return noPrinterFailure();
     const platform::PrinterMetrics metrics = printer.metrics();
     if (metrics.dpiX <= 0 || metrics.dpiY <= 0) {
         return platform::PrintFailure{
@@ -59,7 +52,7 @@ std::optional<platform::PrintFailure> printOn(platform::Printer& printer,
         capture.size(), toolkit::twipsPerPixel(platform::desktop().logicalDpiX()), metrics,
         twips.value_or(PreviewMargins{}), outputState.printMargins.alignment);
     if (!placed)
-        return noRoom();
+        return noRoomFailure();
     return printer.printImage(capture, *placed, printer.copies());
 }
 
@@ -135,13 +128,7 @@ void printCapture() {
     }
 
     const auto failure = printOn(*target, outputState);
-    shell.restoreAreaPointer();
-    if (failure) {
-        showSaveError({failure->number, failure->description});
-        return;
-    }
-    if (options::state().settings.releaseAfterCapture)
-        shell.releaseDesktop();
+    endFrozenScreenPrint(failure);
 }
 
 void showPageSetup() {

@@ -14,14 +14,9 @@ using platform::PrintOrientation;
 
 class DefaultPrinterTest : public printingtests::PrintingTest {
 protected:
-    const fakes::FakePrinter::Page& lastPage() { return printer().pages.back(); }
+    // The expected places are given to a tenth of a millimetre.
     void expectPrintedAt(const QRectF& expected, const char* what) {
-        ASSERT_FALSE(printer().pages.empty()) << what;
-        const QRectF t = lastPage().targetMm;
-        EXPECT_NEAR(t.x(), expected.x(), 0.1) << what;
-        EXPECT_NEAR(t.y(), expected.y(), 0.1) << what;
-        EXPECT_NEAR(t.width(), expected.width(), 0.1) << what;
-        EXPECT_NEAR(t.height(), expected.height(), 0.1) << what;
+        PrintingTest::expectPrintedAt(expected, QString::fromUtf8(what), 0.1);
     }
 };
 
@@ -132,12 +127,7 @@ TEST_F(DefaultPrinterTest, FailuresAreShownKeepTheCaptureAndReleaseNothing) {
         c.arrange();
         fake.dialogs().messages.clear();
         printNow();
-        ASSERT_EQ(fake.dialogs().messages.size(), 1u) << c.what;
-        EXPECT_EQ(fake.dialogs().messages[0].text, c.message);
-        EXPECT_EQ(fake.dialogs().messages[0].title, " Quorvalline ");
-        EXPECT_EQ(fake.dialogs().messages[0].icon, platform::MsgIcon::Critical);
-        EXPECT_TRUE(printer().pages.empty()) << c.what;
-        EXPECT_TRUE(captureState().freeze.desktopFrozen) << c.what;
+        ASSERT_NO_FATAL_FAILURE(expectPrintFailure(c.message, c.what));
         EXPECT_FALSE(buffer().isNull()) << c.what;
     }
 }

@@ -13,38 +13,18 @@
 #include "output/printing/defaultprintingdialog.h"
 #include "output/windows.h"
 #include "shell/windows.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
+#include "support/xwd.h"
 
 namespace qv::output {
 namespace {
 
-class DefaultPrintingX : public testsupport::XvfbTest {
+using testsupport::countPixels;
+
+class DefaultPrintingX : public testsupport::ProgramXTest {
 protected:
-    void SetUp() override {
-        testsupport::XServer::Options options;
-        options.size = QSize(1024, 768);
-        options.windowManager = true;
-        startServer(options);
-        fake_.emplace();
-        prog_ = std::make_unique<Program>();
-    }
-    void TearDown() override {
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
-    }
-
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
+    void SetUp() override { startProgram({.size = QSize(1024, 768), .windowManager = true}); }
 };
-
-int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += match(image.pixelColor(x, y)) ? 1 : 0;
-    return count;
-}
 
 TEST_F(DefaultPrintingX, TheOptionsButtonShowsTheWindowOverItWithThePreview) {
     options::OptionsDialog& optionsWindow = prog_->optionsWindows().optionsDialog.get();

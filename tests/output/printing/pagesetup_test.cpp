@@ -109,27 +109,6 @@ TEST(CurrentPreviewTest, ReadoutUnitsShapesAndNoRoom) {
     EXPECT_TRUE(computeCurrentPreview(noRoom).readout.isEmpty());
 }
 
-TEST(CurrentPreviewTest, TheScaledCaptureIsKeptWhileTheBoxKeepsItsSize) {
-    QImage capture(1920, 1080, QImage::Format_RGB32);
-    capture.fill(Qt::darkGreen);
-    CurrentPreviewView view(nullptr);
-    view.show(computeCurrentPreview(a4(capture.size(), "Top Left")), capture, false);
-    const qint64 first = view.scaledCapture().cacheKey();
-    ASSERT_FALSE(view.scaledCapture().isNull());
-    for (const char* alignment : {"Centered", "Bottom Right", "Top Centered"}) {
-        view.show(computeCurrentPreview(a4(capture.size(), alignment)), capture, false);
-        EXPECT_EQ(view.scaledCapture().cacheKey(), first) << alignment;
-    }
-    CurrentPreviewInput wider = a4(capture.size(), "Top Left");
-    wider.margins.left = QStringLiteral("5");
-    view.show(computeCurrentPreview(wider), capture, false);
-    EXPECT_GT(view.scaledCapture().width(), 0);
-    EXPECT_NE(view.scaledCapture().cacheKey(), first) << "a larger box scales again";
-
-    view.show(computeCurrentPreview(a4(capture.size(), "Top Left")), QImage(), false);
-    EXPECT_TRUE(view.scaledCapture().isNull()) << "no picture, only the placeholder";
-}
-
 TEST(PageSetupPrintTest, PrinterSettingsFromTheSetupOrTheWindow) {
     const struct {
         int setupCopies;
@@ -176,15 +155,6 @@ protected:
     void open() { mainWindow().showPageSetup(); }
     bool loaded() { return prog.outputWindows().pageSetup.exists(); }
     PageSetupDialog& window() { return prog.outputWindows().pageSetup.get(); }
-    const fakes::FakePrinter::Page& lastPage() { return printer().pages.back(); }
-    void expectPrintedAt(const QRectF& expected, const char* what) {
-        ASSERT_FALSE(printer().pages.empty()) << what;
-        const QRectF t = lastPage().targetMm;
-        EXPECT_NEAR(t.x(), expected.x(), 0.01) << what;
-        EXPECT_NEAR(t.y(), expected.y(), 0.01) << what;
-        EXPECT_NEAR(t.width(), expected.width(), 0.01) << what;
-        EXPECT_NEAR(t.height(), expected.height(), 0.01) << what;
-    }
     Margins margins(const char* l, const char* t, const char* r, const char* b) {
         return {l, t, r, b};
     }

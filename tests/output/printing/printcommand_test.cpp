@@ -30,15 +30,6 @@ protected:
         answer(std::move(choice));
         mainWindow().printCapture();
     }
-    const fakes::FakePrinter::Page& lastPage() { return printer().pages.back(); }
-    void expectPrintedAt(const QRectF& expected, const QString& what) {
-        ASSERT_FALSE(printer().pages.empty()) << what;
-        const QRectF t = lastPage().targetMm;
-        EXPECT_NEAR(t.x(), expected.x(), 0.01) << what;
-        EXPECT_NEAR(t.y(), expected.y(), 0.01) << what;
-        EXPECT_NEAR(t.width(), expected.width(), 0.01) << what;
-        EXPECT_NEAR(t.height(), expected.height(), 0.01) << what;
-    }
 };
 
 // Dots at 600 dpi into millimetres.
@@ -173,11 +164,7 @@ TEST_F(PrintCommandTest, FailuresAreShownAndReleaseNothingSuccessReleases) {
         c.arrange();
         fake.dialogs().messages.clear();
         printWith(printerChoice("office"));
-        ASSERT_EQ(fake.dialogs().messages.size(), 1u) << c.what;
-        EXPECT_EQ(fake.dialogs().messages[0].text, c.message);
-        EXPECT_EQ(fake.dialogs().messages[0].title, " Quorvalline ");
-        EXPECT_TRUE(printer().pages.empty()) << c.what;
-        EXPECT_TRUE(captureState().freeze.desktopFrozen) << c.what;
+        ASSERT_NO_FATAL_FAILURE(expectPrintFailure(c.message, c.what));
         EXPECT_NE(frozenScreen().cursor().shape(), Qt::WaitCursor) << c.what;
     }
     printer().queues = {QStringLiteral("office")};

@@ -45,6 +45,26 @@ protected:
             .value_or("<none>");
     }
     void printNow() { mainWindow().printToDefaultPrinter(); }
+
+    const fakes::FakePrinter::Page& lastPage() { return printer().pages.back(); }
+    // Where the last page put the picture, in millimetres from the paper's corner.
+    void expectPrintedAt(const QRectF& expected, const QString& what, double tolerance = 0.01) {
+        ASSERT_FALSE(printer().pages.empty()) << what.toStdString();
+        const QRectF t = lastPage().targetMm;
+        EXPECT_NEAR(t.x(), expected.x(), tolerance) << what.toStdString();
+        EXPECT_NEAR(t.y(), expected.y(), tolerance) << what.toStdString();
+        EXPECT_NEAR(t.width(), expected.width(), tolerance) << what.toStdString();
+        EXPECT_NEAR(t.height(), expected.height(), tolerance) << what.toStdString();
+    }
+    // A failed print: its one error message, nothing printed, the capture still frozen.
+    void expectPrintFailure(const char* message, const char* what) {
+        ASSERT_EQ(fake.dialogs().messages.size(), 1u) << what;
+        EXPECT_EQ(fake.dialogs().messages[0].text, message);
+        EXPECT_EQ(fake.dialogs().messages[0].title, " Quorvalline ");
+        EXPECT_EQ(fake.dialogs().messages[0].icon, platform::MsgIcon::Critical);
+        EXPECT_TRUE(printer().pages.empty()) << what;
+        EXPECT_TRUE(captureState().freeze.desktopFrozen) << what;
+    }
 };
 
 inline QByteArray withNul(const char* text) {

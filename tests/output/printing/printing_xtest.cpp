@@ -20,23 +20,18 @@
 #include "platform/linux/qtprinter.h"
 #include "shell/windows.h"
 #include "support/pdfreader.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
+#include "support/xwd.h"
 
 namespace qv::output {
 namespace {
 
+using testsupport::countPixels;
+
 const QColor kFrozen(0x20, 0x60, 0xa0);
 const QColor kCapture(0x10, 0x90, 0x10);
 
-int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += match(image.pixelColor(x, y)) ? 1 : 0;
-    return count;
-}
-
-class PrintingX : public testsupport::XvfbTest {
+class PrintingX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
         // With a CUPS queue, Return would print on paper.
@@ -45,16 +40,13 @@ protected:
         // Qt's dialog offers $HOME/print.pdf when there is no printer.
         oldHome_ = qgetenv("HOME");
         qputenv("HOME", home_.path().toLocal8Bit());
-        testsupport::XServer::Options options;
-        options.size = QSize(1024, 768);
-        options.windowManager = true;
-        startServer(options);
-        fake_.emplace();
-        fake_->services().printer = std::make_unique<platform::QtPrinter>();
-        QImage screen(1024, 768, QImage::Format_RGB32);
-        screen.fill(kFrozen);
-        fake_->desktop().screen = screen;
-        prog_ = std::make_unique<Program>();
+        ASSERT_NO_FATAL_FAILURE(startProgram(
+            {.size = QSize(1024, 768), .windowManager = true}, [](fakes::FakePlatform& fake) {
+                fake.services().printer = std::make_unique<platform::QtPrinter>();
+                QImage screen(1024, 768, QImage::Format_RGB32);
+                screen.fill(kFrozen);
+                fake.desktop().screen = screen;
+            }));
         prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
         prog_->options.settings.releaseAfterCapture = false;
         prog_->options.settings.autoPopupMenu = false;
@@ -72,9 +64,7 @@ protected:
         prog_->captureState.captureValid = true;
     }
     void TearDown() override {
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
+        ProgramXTest::TearDown();
         if (!oldHome_.isNull())
             qputenv("HOME", oldHome_);
     }
@@ -88,8 +78,6 @@ protected:
 
     QTemporaryDir home_;
     QByteArray oldHome_;
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
 };
 
 TEST_F(PrintingX, PrintShowsQtsDialogInFrontAndReturnWritesThePdf) {

@@ -1,0 +1,35 @@
+#include "support/programxtest.h"
+
+#include "options/windows.h"
+#include "shell/windows.h"
+
+namespace qv::testsupport {
+
+void ProgramXTest::startProgram(const XServer::Options& options,
+                                const std::function<void(fakes::FakePlatform&)>& services) {
+    startServer(options);
+    if (HasFatalFailure())
+        return;
+    fake_.emplace();
+    if (services)
+        services(*fake_);
+    prog_ = std::make_unique<Program>();
+}
+
+void ProgramXTest::quietCaptures(bool loadOptions) {
+    if (loadOptions)
+        prog_->optionsWindows().optionsDialog.get();
+    options::Settings& settings = prog_->options.settings;
+    settings.autoCopy = false;
+    settings.autoPopupMenu = false;
+    settings.releaseAfterCapture = false;
+    prog_->shellWindows().mainWindow->hide();
+}
+
+void ProgramXTest::TearDown() {
+    prog_.reset();
+    fake_.reset();
+    XvfbTest::TearDown();
+}
+
+}  // namespace qv::testsupport
