@@ -34,6 +34,8 @@ void startPastingApplication() {
     const options::Settings& settings = options::state().settings;
     const bool restoreExisting = settings.pastingLaunch == options::PastingLaunch::RestoreExisting;
     platform::WindowId& known = output::state().pastingAppWindow;
+    // The frozen screen may still be on its way to the front; the program must come after it.
+    platform::desktop().settleActivation();
 
     if (restoreExisting && known != 0 && !platform::shell().restoreWindow(known))
         known = 0;

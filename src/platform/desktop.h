@@ -64,6 +64,10 @@ public:
         (void)other;
     }
 
+    // Lets the window system take every activation of our windows asked for so far, before
+    // the foreground goes to another program: one arriving later would take it back.
+    virtual void settleActivation() {}
+
     // Sends the window changes made so far (hidden, shown, moved windows) to the window
     // system and waits until it has taken them, so that the next grab reflects them.
     virtual void flush() {}

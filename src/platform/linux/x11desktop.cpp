@@ -2,10 +2,15 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/linux/paintevents.h"
@@ -17,6 +22,8 @@ namespace {
 // Glyphs of the standard X cursor font.
 constexpr uint16_t kGlyphArrow = 68;  // left_ptr
 constexpr uint16_t kGlyphWatch = 150;
+// How long a window manager has to map a window of ours that was just shown.
+constexpr int kMapWaitMs = 5000;
 
 QScreen* primary() {
     return qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
@@ -246,6 +253,29 @@ void X11Desktop::flush() {
     // carried out by the server when this returns.
     if (x_.valid())
         x_.sync();
+}
+
+void X11Desktop::settleActivation() {
+    if (!x_.valid() || !qGuiApp)
+        return;
+    // Qt asks the window manager to activate a window shown a moment ago only once the window
+    // is mapped, which the window manager does in its own time. Until then the request is not
+    // even sent, and a program started meanwhile would get the foreground first and lose it
+    // to ours.
+    const auto waitingForMap = [] {
+        const QWindowList windows = QGuiApplication::topLevelWindows();
+        return std::any_of(windows.cbegin(), windows.cend(), [](const QWindow* w) {
+            return w->isVisible() && !w->isExposed() && !(w->windowStates() & Qt::WindowMinimized);
+        });
+    };
+    QDeadlineTimer deadline(kMapWaitMs);
+    while (waitingForMap() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (waitingForMap())
+            QThread::msleep(5);
+    }
+    // The requests are with the server, ahead of anything the next program asks.
+    x_.sync();
 }
 
 void X11Desktop::settle() {

@@ -31,6 +31,7 @@ public:
     std::unique_ptr<BusyPointer> busyPointer() override;
     void flush() override;
     void settle() override;
+    void settleActivation() override;
     bool isOwnWindow(WindowId window) const override;
     void keepAbove(WindowId window, bool above) override;
     void stackBelow(WindowId window, WindowId other) override;
