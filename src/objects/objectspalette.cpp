@@ -12,6 +12,7 @@
 
 #include "capture/capturestate.h"
 #include "objects/adding.h"
+#include "objects/lines.h"
 #include "objects/state.h"
 #include "objects/windows.h"
 #include "options/state.h"
@@ -128,10 +129,10 @@ ObjectsPalette::ObjectsPalette() {
     connect(ellipseButton, &QToolButton::clicked, this, [this] { addShapeOf(CanvasShape::Oval); });
     connect(circleButton, &QToolButton::clicked, this, [this] { addShapeOf(CanvasShape::Circle); });
     connect(imageButton, &QToolButton::clicked, this, [this] { addImageFromFile(); });
-    // Stand-in until texts, lines and arrows are built: their buttons only set where the next
-    // object goes.
-    for (QToolButton* button : {textButton, lineButton, arrowButton})
-        connect(button, &QToolButton::clicked, this, [this] { placeNewObject(); });
+    connect(lineButton, &QToolButton::clicked, this, [this] { addLineOf(false); });
+    connect(arrowButton, &QToolButton::clicked, this, [this] { addLineOf(true); });
+    // Stand-in until texts are built: the button only sets where the next text goes.
+    connect(textButton, &QToolButton::clicked, this, [this] { placeNewObject(); });
 
     state().freeze.popupNoticeShown = false;
     placeOnScreen();
@@ -194,6 +195,15 @@ void ObjectsPalette::addShapeOf(int figure) {
         return;
     const auto& captureState = capture::state();
     addShape(layer_->items(), figure, captureState.twipsPerPixelX, captureState.twipsPerPixelY);
+    noticeAddedObject();
+}
+
+void ObjectsPalette::addLineOf(bool arrow) {
+    placeNewObject();
+    if (!layer_)
+        return;
+    const auto& captureState = capture::state();
+    addLine(layer_->items(), arrow, captureState.twipsPerPixelX, captureState.twipsPerPixelY);
     noticeAddedObject();
 }
 

@@ -44,6 +44,7 @@ private:
     // Sets where the next object goes, from where the palette is now.
     void placeNewObject();
     void addShapeOf(int figure);
+    void addLineOf(bool arrow);
     void addImageFromFile();
     // What every add ends with.
     void noticeAddedObject();

@@ -27,10 +27,19 @@ void MainWindow::connectObjectCommands() {
         if (objects::ObjectLayer* layer = frozenObjects())
             layer->deleteCurrentImage();
     });
+    connect(deleteLineItem, &QAction::triggered, this, [] {
+        if (objects::ObjectLayer* layer = frozenObjects())
+            layer->deleteCurrentLine();
+    });
     connect(shapeOptionsItem, &QAction::triggered, this, [] {
         // The Shape Options window is a stand-in until it is built.
         if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
             toolkit::showOwned(objects::windows().shapeOptions.get(), *frozen);
+    });
+    connect(lineOptionsItem, &QAction::triggered, this, [] {
+        // The Line Options window is a stand-in until it is built.
+        if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
+            toolkit::showOwned(objects::windows().lineOptions.get(), *frozen);
     });
 }
 
