@@ -131,8 +131,7 @@ ObjectsPalette::ObjectsPalette() {
     connect(imageButton, &QToolButton::clicked, this, [this] { addImageFromFile(); });
     connect(lineButton, &QToolButton::clicked, this, [this] { addLineOf(false); });
     connect(arrowButton, &QToolButton::clicked, this, [this] { addLineOf(true); });
-    // Stand-in until texts are built: the button only sets where the next text goes.
-    connect(textButton, &QToolButton::clicked, this, [this] { placeNewObject(); });
+    connect(textButton, &QToolButton::clicked, this, [this] { addText(); });
 
     state().freeze.popupNoticeShown = false;
     placeOnScreen();
@@ -198,6 +197,12 @@ void ObjectsPalette::addShapeOf(int figure) {
     noticeAddedObject();
 }
 
+void ObjectsPalette::addText() {
+    placeNewObject();
+    if (layer_)
+        windows().textOptions->openFor(*layer_);
+}
+
 void ObjectsPalette::addLineOf(bool arrow) {
     placeNewObject();
     if (!layer_)
@@ -248,10 +253,14 @@ void ObjectsPalette::noticeAddedObject() {
 }
 
 void ObjectsPalette::informUser() {
+    objects::informUser(this);
+}
+
+void informUser(QWidget* owner) {
     platform::dialogs().message(
         QStringLiteral("Autopopup Contextmenu will be disabled for this session !"),
         platform::MsgButtons::Ok, platform::MsgIcon::Information, QStringLiteral("Quorvalline"),
-        this);
+        owner);
     state().freeze.popupNoticeShown = true;
 }
 
