@@ -39,6 +39,10 @@ FontColorDialog::FontColorDialog(const FontChoice& initial, QWidget* owner) : QD
     fontChooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fontChooser->setWindowFlags(Qt::Widget);
     fontChooser->setCurrentFont(initial.font);
+    // The embedded chooser is a dialog of its own: Escape and Enter in its lists end it, and
+    // must end this one.
+    connect(fontChooser, &QDialog::rejected, this, &QDialog::reject);
+    connect(fontChooser, &QDialog::accepted, this, &QDialog::accept);
 
     colorCombo = new QComboBox(this);
     const QRgb incoming = initial.color.rgb() & 0xffffff;
