@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QFontDialog>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -195,6 +196,7 @@ TEST_F(AnnotationsX, TheFontAndColourDialogsShowInFrontAndEscapeChangesNothing) 
     // Reads the modal dialog once it is up, then presses Escape in it. A dialog still open
     // long after that is closed, so that the test fails instead of hanging.
     QString stage;
+    bool openedBold = false;
     auto readThenEscape = [&](const std::function<bool(QWidget*)>& isIt, QImage& read) {
         auto* timer = new QTimer(dialog);
         timer->setInterval(20);
@@ -219,6 +221,8 @@ TEST_F(AnnotationsX, TheFontAndColourDialogsShowInFrontAndEscapeChangesNothing) 
             if (!hasKeyboardFocus(*modal))
                 return;
             stage = QStringLiteral("escaped");
+            if (auto* fonts = dynamic_cast<platform::FontColorDialog*>(modal))
+                openedBold = fonts->fontChooser->currentFont().bold();
             read = settled([&] { return testsupport::xwdWindow(QString::number(modal->winId())); });
             xdotool({"key", "Escape"});
         });
@@ -234,6 +238,7 @@ TEST_F(AnnotationsX, TheFontAndColourDialogsShowInFrontAndEscapeChangesNothing) 
                 },
                 read);
             dialog->fontsButton->click();
+            EXPECT_TRUE(openedBold) << "the new text's bold shows in the chooser";
         } else {
             dialog->transparentBox->setChecked(false);
             const QColor background = dialog->previewBackground();
