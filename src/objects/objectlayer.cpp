@@ -14,6 +14,12 @@ ObjectLayer::ObjectLayer(FrozenCanvas& canvas, Stage& stage, QObject* parent)
         items_.handles[k]->setMouseHandler([this, k](const CanvasMouse& m) { handleMouse(k, m); });
     for (int i = 0; i < int(items_.images.size()); ++i)
         items_.images[i]->setMouseHandler([this, i](const CanvasMouse& m) { imageMouse(i, m); });
+    for (int i = 0; i < int(items_.texts.size()); ++i)
+        items_.texts[i]->setMouseHandler([this, i](const CanvasMouse& m) { textMouse(i, m); });
+    for (int k = 0; k < int(items_.lineGrabAreas.size()); ++k) {
+        items_.lineGrabAreas[k]->setMouseHandler(
+            [this, k](const CanvasMouse& m) { lineGrabMouse(k, m); });
+    }
 }
 
 void ObjectLayer::showHandlesOfCurrentShape() {
@@ -22,8 +28,8 @@ void ObjectLayer::showHandlesOfCurrentShape() {
         items_.handles[k]->setVisible(!circle || k % 2 == 0);
 }
 
-void ObjectLayer::captureWithoutMarks() {
-    if (items_.handles[0]->isVisible()) {
+void ObjectLayer::captureWithoutMarks(bool marksShown) {
+    if (marksShown) {
         clearPositionItems(items_);
         platform::clock().processEvents();
         platform::clock().sleep(300);
@@ -70,7 +76,7 @@ void ObjectLayer::shapeMouse(const CanvasMouse& mouse) {
             moveShapeHandles(canvas_, items_);
             break;
         case CanvasMouse::DoubleClick:
-            captureWithoutMarks();
+            captureWithoutMarks(items_.handles[0]->isVisible());
             break;
     }
 }
@@ -151,7 +157,7 @@ void ObjectLayer::imageMouse(int index, const CanvasMouse& mouse) {
             moveImageHandles(canvas_, items_);
             break;
         case CanvasMouse::DoubleClick:
-            captureWithoutMarks();
+            captureWithoutMarks(items_.handles[0]->isVisible());
             break;
     }
 }

@@ -10,7 +10,8 @@
 namespace qv::objects {
 
 // The objects of one frozen screen: its pools and selection marks, and what the mouse does
-// to shapes, images and handles. Lives and dies with the frozen screen.
+// to shapes, images, texts, handles and the grab areas of lines. Lives and dies with the frozen
+// screen.
 class ObjectLayer : public QObject {
 public:
     ObjectLayer(FrozenCanvas& canvas, Stage& stage, QObject* parent);
@@ -22,13 +23,20 @@ public:
     // The delete commands of the object menus.
     void deleteCurrentShape();
     void deleteCurrentImage();
+    void deleteCurrentLine();
+    void deleteCurrentText();
+    // Lays the text frame on the current text and shows it.
+    void frameCurrentText();
 
 private:
     void shapeMouse(const toolkit::CanvasMouse& mouse);
     void handleMouse(int handle, const toolkit::CanvasMouse& mouse);
     void imageMouse(int index, const toolkit::CanvasMouse& mouse);
-    // Hides the marks, lets the screen repaint and captures the area again.
-    void captureWithoutMarks();
+    void lineGrabMouse(int k, const toolkit::CanvasMouse& mouse);
+    void dragLine(int k, QPointF at);
+    void textMouse(int index, const toolkit::CanvasMouse& mouse);
+    // Hides the marks when shown, lets the screen repaint and captures the area again.
+    void captureWithoutMarks(bool marksShown);
     void showHandlesOfCurrentShape();
 
     FrozenCanvas& canvas_;
@@ -36,6 +44,7 @@ private:
     ObjectItems items_;
     QPointF dragOffset_;  // from the pointer to the right and bottom edges of the dragged object
     Baseline baseline_{};
+    QPointF lineGrab_;  // where the last left press fell on its grab area
 };
 
 }  // namespace qv::objects

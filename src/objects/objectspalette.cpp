@@ -12,6 +12,7 @@
 
 #include "capture/capturestate.h"
 #include "objects/adding.h"
+#include "objects/lines.h"
 #include "objects/state.h"
 #include "objects/windows.h"
 #include "options/state.h"
@@ -128,10 +129,9 @@ ObjectsPalette::ObjectsPalette() {
     connect(ellipseButton, &QToolButton::clicked, this, [this] { addShapeOf(CanvasShape::Oval); });
     connect(circleButton, &QToolButton::clicked, this, [this] { addShapeOf(CanvasShape::Circle); });
     connect(imageButton, &QToolButton::clicked, this, [this] { addImageFromFile(); });
-    // Stand-in until texts, lines and arrows are built: their buttons only set where the next
-    // object goes.
-    for (QToolButton* button : {textButton, lineButton, arrowButton})
-        connect(button, &QToolButton::clicked, this, [this] { placeNewObject(); });
+    connect(lineButton, &QToolButton::clicked, this, [this] { addLineOf(false); });
+    connect(arrowButton, &QToolButton::clicked, this, [this] { addLineOf(true); });
+    connect(textButton, &QToolButton::clicked, this, [this] { addText(); });
 
     state().freeze.popupNoticeShown = false;
     placeOnScreen();
@@ -197,6 +197,21 @@ void ObjectsPalette::addShapeOf(int figure) {
     noticeAddedObject();
 }
 
+void ObjectsPalette::addText() {
+    placeNewObject();
+    if (layer_)
+        windows().textOptions->openFor(*layer_);
+}
+
+void ObjectsPalette::addLineOf(bool arrow) {
+    placeNewObject();
+    if (!layer_)
+        return;
+    const auto& captureState = capture::state();
+    addLine(layer_->items(), arrow, captureState.twipsPerPixelX, captureState.twipsPerPixelY);
+    noticeAddedObject();
+}
+
 void ObjectsPalette::addImageFromFile() {
     placeNewObject();
     if (!layer_)
@@ -238,10 +253,14 @@ void ObjectsPalette::noticeAddedObject() {
 }
 
 void ObjectsPalette::informUser() {
+    objects::informUser(this);
+}
+
+void informUser(QWidget* owner) {
     platform::dialogs().message(
         QStringLiteral("Autopopup Contextmenu will be disabled for this session !"),
         platform::MsgButtons::Ok, platform::MsgIcon::Information, QStringLiteral("Quorvalline"),
-        this);
+        owner);
     state().freeze.popupNoticeShown = true;
 }
 

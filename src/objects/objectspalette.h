@@ -10,6 +10,10 @@ class QToolButton;
 
 namespace qv::objects {
 
+// Tells the user that the automatic context menu is off while objects are added, and notes
+// that it was told.
+void informUser(QWidget* owner);
+
 // "Objects": a small tool window over the frozen screen whose buttons add objects below it.
 // Closing it drops it, so that the next showing places it afresh; the capture and release
 // commands only hide it.
@@ -44,6 +48,9 @@ private:
     // Sets where the next object goes, from where the palette is now.
     void placeNewObject();
     void addShapeOf(int figure);
+    void addLineOf(bool arrow);
+    // Opens Text Options, whose OK adds the text.
+    void addText();
     void addImageFromFile();
     // What every add ends with.
     void noticeAddedObject();

@@ -19,6 +19,8 @@ public:
     // The object menus, at the pointer.
     virtual void popUpShapeMenu() = 0;
     virtual void popUpImageMenu() = 0;
+    virtual void popUpLineMenu() = 0;
+    virtual void popUpTextMenu() = 0;
 };
 
 }  // namespace qv::objects

@@ -41,6 +41,19 @@ struct LineDefaults {
     std::optional<double> borderWidth;
 };
 
+// The look remembered for new texts; empty until the Text Options window first stores it.
+struct TextDefaults {
+    bool remember = false;
+    std::optional<QString> fontName;
+    bool bold = false;
+    std::optional<double> fontSize;  // points
+    std::optional<qint64> foreColor;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    std::optional<qint64> backColor;
+};
+
 // State of the annotation objects on the frozen screen. Reset as a whole by constructing a
 // new one.
 struct State {
@@ -52,6 +65,13 @@ struct State {
     QPointF newObjectPos;
     bool shapeSelected = false;
     bool imageSelected = false;
+    // Line editing: a grab area is being dragged, which one (0 start, 1 middle, 2 end) and
+    // the line that was current at its press.
+    bool lineDragging = false;
+    int lineGrabIndex = 0;
+    qint16 draggedLine = 0;
+    bool textDragging = false;
+    bool textEditMode = false;  // the Text Options window edits the current text
 
     // Remembered for the run of the program, never stored.
     ShapeDefaults rectangleDefaults;
@@ -61,6 +81,9 @@ struct State {
     bool rememberLineStyle = false;  // one flag for lines and arrows
     LineDefaults lineDefaults;
     LineDefaults arrowDefaults;
+    TextDefaults textDefaults;
+    // The back colour last chosen for a text; none until one is chosen, black included.
+    std::optional<qint64> textBackColor;
     // The picture file chosen last; the next image dialog starts in its folder.
     QString lastImagePath;
 };

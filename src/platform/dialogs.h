@@ -26,6 +26,12 @@ struct ChosenFile {
     QString filter;
 };
 
+// A font and the colour of its letters, as the font dialog offers them together.
+struct FontChoice {
+    QFont font;
+    QColor color;
+};
+
 // Modal dialogs. Every message box and common dialog of the program goes through here so
 // that tests can answer them from a script, and so that the program knows when one is open.
 class Dialogs {
@@ -53,7 +59,9 @@ public:
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& start,
                                                 QWidget* owner = nullptr) = 0;
     virtual std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner = nullptr) = 0;
-    virtual std::optional<QFont> chooseFont(const QFont& initial, QWidget* owner = nullptr) = 0;
+    // Opens on the initial font, styles and colour; sizes are not limited to a range.
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial,
+                                                 QWidget* owner = nullptr) = 0;
 
 protected:
     // Held by an implementation for as long as one of its dialogs is open.

@@ -67,6 +67,8 @@ public:
     void captureAreaAgain() override { captureBandAgain(); }
     void popUpShapeMenu() override;
     void popUpImageMenu() override;
+    void popUpLineMenu() override;
+    void popUpTextMenu() override;
 
 protected:
     bool event(QEvent* event) override;

@@ -48,4 +48,14 @@ void FrozenScreen::popUpImageMenu() {
     menu->exec(toLogicalPixels(platform::desktop().cursorPos()));
 }
 
+void FrozenScreen::popUpLineMenu() {
+    QMenu* menu = shell::windows().mainWindow->linePopup;
+    menu->exec(toLogicalPixels(platform::desktop().cursorPos()));
+}
+
+void FrozenScreen::popUpTextMenu() {
+    QMenu* menu = shell::windows().mainWindow->textPopup;
+    menu->exec(toLogicalPixels(platform::desktop().cursorPos()));
+}
+
 }  // namespace qv::shell

@@ -1,6 +1,7 @@
 // The main window's commands for the annotation objects on the frozen screen.
 #include <QAction>
 
+#include "objects/state.h"
 #include "objects/windows.h"
 #include "shell/frozenscreen.h"
 #include "shell/mainwindow.h"
@@ -27,10 +28,30 @@ void MainWindow::connectObjectCommands() {
         if (objects::ObjectLayer* layer = frozenObjects())
             layer->deleteCurrentImage();
     });
+    connect(deleteLineItem, &QAction::triggered, this, [] {
+        if (objects::ObjectLayer* layer = frozenObjects())
+            layer->deleteCurrentLine();
+    });
+    connect(deleteTextItem, &QAction::triggered, this, [] {
+        if (objects::ObjectLayer* layer = frozenObjects())
+            layer->deleteCurrentText();
+    });
+    connect(editTextItem, &QAction::triggered, this, [] {
+        if (objects::ObjectLayer* layer = frozenObjects()) {
+            // Text Options reads the mode as it builds itself.
+            objects::state().textEditMode = true;
+            objects::windows().textOptions->openFor(*layer);
+        }
+    });
     connect(shapeOptionsItem, &QAction::triggered, this, [] {
         // The Shape Options window is a stand-in until it is built.
         if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
             toolkit::showOwned(objects::windows().shapeOptions.get(), *frozen);
+    });
+    connect(lineOptionsItem, &QAction::triggered, this, [] {
+        // The Line Options window is a stand-in until it is built.
+        if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
+            toolkit::showOwned(objects::windows().lineOptions.get(), *frozen);
     });
 }
 

@@ -160,11 +160,25 @@ public:
     void setPoints(double x1, double y1, double x2, double y2);
     QColor borderColor() const { return color_; }
     void setBorderColor(const QColor& color);
+    // Widths 1 to 99; styles as a shape's border, dashes and dots only at width 1.
+    int borderWidth() const { return borderWidth_; }
+    void setBorderWidth(int width);
+    CanvasShape::BorderStyle borderStyle() const { return style_; }
+    void setBorderStyle(CanvasShape::BorderStyle style);
+
+    // The pixels the line covers, each end converted on its own and both ends included.
+    // Every pixel of the centre line gets a run of the line's width across its main
+    // direction, starting width / 2 (rounded down) before it.
+    static std::vector<QRect> runs(QPoint from, QPoint to, int width,
+                                   CanvasShape::BorderStyle style);
 
 protected:
     void paint(QPainter& painter, const QRect& pixels) const override;
+    int overhang() const override { return borderWidth_ / 2 + 2; }
 
 private:
+    int borderWidth_ = 1;
+    CanvasShape::BorderStyle style_ = CanvasShape::Solid;
     double x1_ = 0;
     double y1_ = 0;
     double x2_ = 0;
@@ -172,7 +186,8 @@ private:
     QColor color_ = Qt::black;
 };
 
-// A caption on an opaque background that sizes itself to its text. With a transparent
+// A caption of one or more left-aligned lines on an opaque background that sizes itself to
+// its text (the longest line, every line at the font's line spacing). With a transparent
 // background and no caption it draws nothing and serves as a mouse area.
 class CanvasLabel : public CanvasItem {
 public:
@@ -185,6 +200,9 @@ public:
     void setTextColor(const QColor& color);
     QColor backgroundColor() const { return backgroundColor_; }
     void setBackgroundColor(const QColor& color);
+    // A label that is not opaque draws no background but keeps its colour for later.
+    bool opaque() const { return opaque_; }
+    void setOpaque(bool opaque);
 
 protected:
     void paint(QPainter& painter, const QRect& pixels) const override;
@@ -195,6 +213,7 @@ private:
     QFont font_;
     QColor textColor_ = Qt::black;
     QColor backgroundColor_ = Qt::white;
+    bool opaque_ = true;
 };
 
 // A picture stretched to the item's box, pixel for pixel (nearest neighbour), its alpha laid

@@ -1,5 +1,6 @@
 // The windowless items of the frozen canvas and how each draws itself.
 #include "toolkit/canvas.h"
+#include "toolkit/twips.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -227,26 +228,62 @@ void CanvasLine::setBorderColor(const QColor& color) {
     changed();
 }
 
-void CanvasLine::paint(QPainter& painter, const QRect& pixels) const {
-    // The ends sit at the corners of the spanned rectangle that their order names.
-    const int left = pixels.left();
-    const int right = pixels.left() + std::max(pixels.width() - 1, 0);
-    const int top = pixels.top();
-    const int bottom = pixels.top() + std::max(pixels.height() - 1, 0);
-    const QPoint from(x1_ <= x2_ ? left : right, y1_ <= y2_ ? top : bottom);
-    const QPoint to(x1_ <= x2_ ? right : left, y1_ <= y2_ ? bottom : top);
-    // The pixels are chosen here rather than by the painter, which picks other ones for a line
-    // cut by its clip: an area's capture must show the line as the whole screen does.
-    QPolygon points;
+void CanvasLine::setBorderWidth(int width) {
+    borderWidth_ = std::clamp(width, 1, 99);
+    changed();
+}
+
+void CanvasLine::setBorderStyle(CanvasShape::BorderStyle style) {
+    style_ = style;
+    changed();
+}
+
+namespace {
+
+// On and off lengths in pixels along the line, as the shapes' pens draw them at width 1.
+std::vector<int> dashPattern(CanvasShape::BorderStyle style) {
+    switch (style) {
+        case CanvasShape::Dash:
+            return {4, 2};
+        case CanvasShape::Dot:
+            return {1, 2};
+        case CanvasShape::DashDot:
+            return {4, 2, 1, 2};
+        case CanvasShape::DashDotDot:
+            return {4, 2, 1, 2, 1, 2};
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+std::vector<QRect> CanvasLine::runs(QPoint from, QPoint to, int width,
+                                    CanvasShape::BorderStyle style) {
+    std::vector<QRect> out;
+    if (style == CanvasShape::Transparent)
+        return out;
+    const std::vector<int> pattern = width == 1 ? dashPattern(style) : std::vector<int>{};
     const int dx = std::abs(to.x() - from.x());
     const int dy = -std::abs(to.y() - from.y());
+    const bool flat = dx >= -dy;
+    const int before = width / 2;
     const int stepX = from.x() < to.x() ? 1 : -1;
     const int stepY = from.y() < to.y() ? 1 : -1;
     int error = dx + dy;
     QPoint at = from;
-    points.reserve(std::max(dx, -dy) + 1);
+    size_t part = 0;
+    int left = pattern.empty() ? 0 : pattern[0];
+    out.reserve(std::max(dx, -dy) + 1);
     while (true) {
-        points.append(at);
+        if (pattern.empty() || part % 2 == 0) {
+            out.push_back(flat ? QRect(at.x(), at.y() - before, 1, width)
+                               : QRect(at.x() - before, at.y(), width, 1));
+        }
+        if (!pattern.empty() && --left == 0) {
+            part = (part + 1) % pattern.size();
+            left = pattern[part];
+        }
         if (at == to)
             break;
         const int twice = 2 * error;
@@ -259,10 +296,17 @@ void CanvasLine::paint(QPainter& painter, const QRect& pixels) const {
             at.ry() += stepY;
         }
     }
-    QPen pen(color_, 0);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
-    painter.drawPoints(points);
+    return out;
+}
+
+void CanvasLine::paint(QPainter& painter, const QRect&) const {
+    // The pixels are chosen here rather than by the painter, which picks other ones for a line
+    // cut by its clip: an area's capture must show the line as the whole screen does.
+    const QPointF perPixel = canvas_.twipsPerPixel();
+    const QPoint from(twipsToPixels(x1_, perPixel.x()), twipsToPixels(y1_, perPixel.y()));
+    const QPoint to(twipsToPixels(x2_, perPixel.x()), twipsToPixels(y2_, perPixel.y()));
+    for (const QRect& run : runs(from, to, borderWidth_, style_))
+        painter.fillRect(run, color_);
 }
 
 void CanvasLabel::setCaption(const QString& caption) {
@@ -285,17 +329,21 @@ void CanvasLabel::setBackgroundColor(const QColor& color) {
     changed();
 }
 
+void CanvasLabel::setOpaque(bool opaque) {
+    opaque_ = opaque;
+    changed();
+}
+
 void CanvasLabel::fitToCaption() {
     // Fonts are measured in logical pixels; the canvas lays out device pixels.
-    const QSizeF size = QSizeF(QFontMetrics(font_).size(Qt::TextSingleLine, caption_)) *
-                        canvas_.devicePixelRatioF();
+    const QSizeF size = QSizeF(QFontMetrics(font_).size(0, caption_)) * canvas_.devicePixelRatioF();
     const QPointF perPixel = canvas_.twipsPerPixel();
     setGeometry(left(), top(), size.width() * perPixel.x(), size.height() * perPixel.y());
     changed();
 }
 
 void CanvasLabel::paint(QPainter& painter, const QRect& pixels) const {
-    if (backgroundColor_.alpha() != 0)
+    if (opaque_ && backgroundColor_.alpha() != 0)
         painter.fillRect(pixels, backgroundColor_);
     if (caption_.isEmpty())
         return;

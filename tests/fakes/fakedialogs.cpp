@@ -82,12 +82,15 @@ std::optional<QString> FakeDialogs::chooseFolder(const QString& title, const QSt
     return nextPath();
 }
 
-std::optional<QColor> FakeDialogs::chooseColor(const QColor&, QWidget*) {
+std::optional<QColor> FakeDialogs::chooseColor(const QColor& initial, QWidget*) {
+    colorRequests.push_back(initial);
     return take(colors);
 }
 
-std::optional<QFont> FakeDialogs::chooseFont(const QFont&, QWidget*) {
-    return std::nullopt;
+std::optional<platform::FontChoice> FakeDialogs::chooseFont(const platform::FontChoice& initial,
+                                                            QWidget*) {
+    fontRequests.push_back(initial);
+    return take(fonts);
 }
 
 }  // namespace qv::fakes

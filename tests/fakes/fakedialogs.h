@@ -35,7 +35,8 @@ public:
     std::optional<QString> chooseFolder(const QString& title, const QString& start,
                                         QWidget* owner) override;
     std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner) override;
-    std::optional<QFont> chooseFont(const QFont& initial, QWidget* owner) override;
+    std::optional<platform::FontChoice> chooseFont(const platform::FontChoice& initial,
+                                                   QWidget* owner) override;
 
     std::vector<Shown> messages;
     std::vector<platform::FileDialogRequest> fileRequests;
@@ -44,6 +45,9 @@ public:
     std::deque<QString> filters;               // filters chosen in save-file dialogs with a filter
     std::vector<QString> preselectedFilters;
     std::deque<std::optional<QColor>> colors;
+    std::vector<QColor> colorRequests;  // the colour each colour dialog opened with
+    std::deque<std::optional<platform::FontChoice>> fonts;
+    std::vector<platform::FontChoice> fontRequests;  // what each font dialog opened with
     // Runs while each message box is open, as the events a real one's loop would handle.
     std::function<void()> whileMessageOpen;
 

@@ -1,5 +1,7 @@
 #include "platform/linux/qtdialogs.h"
 
+#include "platform/linux/fontcolordialog.h"
+
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -123,13 +125,12 @@ std::optional<QColor> QtDialogs::chooseColor(const QColor& initial, QWidget* own
     return c;
 }
 
-std::optional<QFont> QtDialogs::chooseFont(const QFont& initial, QWidget* owner) {
-    bool ok = false;
+std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial, QWidget* owner) {
     const OpenDialog open;
-    const QFont f = QFontDialog::getFont(&ok, initial, owner);
-    if (!ok)
+    FontColorDialog dialog(initial, owner);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return f;
+    return dialog.choice();
 }
 
 }  // namespace qv::platform

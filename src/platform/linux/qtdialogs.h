@@ -17,7 +17,7 @@ public:
     std::optional<QString> chooseFolder(const QString& title, const QString& start,
                                         QWidget* owner) override;
     std::optional<QColor> chooseColor(const QColor& initial, QWidget* owner) override;
-    std::optional<QFont> chooseFont(const QFont& initial, QWidget* owner) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial, QWidget* owner) override;
 };
 
 }  // namespace qv::platform
