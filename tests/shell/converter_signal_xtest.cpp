@@ -72,16 +72,43 @@ protected:
         options::writeHotkeyStore(rows, false);
     }
 
-    // Captures and saves until the converter runs: presses made before the program has taken
-    // its hotkeys go nowhere.
-    bool saveUntilTheConverterRuns() const {
+    bool frozenScreenShown() const {
+        return !xdotool(env, {"search", "--onlyvisible", "--name", "^Frozen Screen$"})
+                    .trimmed()
+                    .isEmpty();
+    }
+    // Captures the screen. Presses made before the program has taken its hotkeys go nowhere,
+    // so the capture is pressed again until its screen shows. A save pressed before that would
+    // rightly be answered with a box asking for a capture, and the box would keep every later
+    // hotkey from running.
+    bool captureTheScreen() const {
         for (int attempt = 0; attempt < 20; ++attempt) {
             server->run(QStringLiteral("xdotool"), {"key", "ctrl+e"});
-            server->run(QStringLiteral("xdotool"), {"key", "ctrl+s"});
-            if (XServer::waitFor([&] { return converterPid() > 0; }, 3000))
+            if (XServer::waitFor([&] { return frozenScreenShown(); }, 3000))
                 return true;
         }
         return false;
+    }
+    // The captured screen saved, up to the converter that hangs.
+    bool saveReachesTheConverter() const {
+        server->run(QStringLiteral("xdotool"), {"key", "ctrl+s"});
+        return XServer::waitFor([&] { return converterPid() > 0; }, 30000);
+    }
+
+    // What stood in the way when a step failed: the program's windows on the screen and what
+    // it wrote to its error output.
+    QString whatTheProgramShows() {
+        QStringList names;
+        const QString ids = xdotool(env, {"search", "--onlyvisible", "--name", "."});
+        for (const QString& id : ids.split(u'\n', Qt::SkipEmptyParts)) {
+            // Only the line's end goes: the blanks around a box's title are part of it.
+            QString name = xdotool(env, {"getwindowname", id});
+            name.chop(1);
+            names << u'"' + name + u'"';
+        }
+        return QStringLiteral("windows shown: %1; error output: %2")
+            .arg(names.join(QStringLiteral(", ")),
+                 QString::fromLocal8Bit(program.readAllStandardError()));
     }
 
     std::unique_ptr<XServer> server;
@@ -94,7 +121,10 @@ TEST_F(ConverterSignalX, ASignalEndsTheConverterAndTheProgramInOrder) {
     program.setProcessEnvironment(env);
     program.start(programPath(), {});
     ASSERT_TRUE(program.waitForStarted());
-    ASSERT_TRUE(saveUntilTheConverterRuns()) << "no save reached the converter";
+    ASSERT_TRUE(captureTheScreen())
+        << "the capture never showed; " << whatTheProgramShows().toStdString();
+    ASSERT_TRUE(saveReachesTheConverter())
+        << "no save reached the converter; " << whatTheProgramShows().toStdString();
     const qint64 converter = converterPid();
 
     ::kill(pid_t(program.processId()), SIGTERM);
