@@ -6,7 +6,6 @@
 #include "shell/frozenscreen.h"
 #include "shell/mainwindow.h"
 #include "shell/windows.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::shell {
 
@@ -44,14 +43,12 @@ void MainWindow::connectObjectCommands() {
         }
     });
     connect(shapeOptionsItem, &QAction::triggered, this, [] {
-        // The Shape Options window is a stand-in until it is built.
-        if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
-            toolkit::showOwned(objects::windows().shapeOptions.get(), *frozen);
+        if (objects::ObjectLayer* layer = frozenObjects())
+            objects::windows().shapeOptions->openFor(*layer);
     });
     connect(lineOptionsItem, &QAction::triggered, this, [] {
-        // The Line Options window is a stand-in until it is built.
-        if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
-            toolkit::showOwned(objects::windows().lineOptions.get(), *frozen);
+        if (objects::ObjectLayer* layer = frozenObjects())
+            objects::windows().lineOptions->openFor(*layer);
     });
 }
 
