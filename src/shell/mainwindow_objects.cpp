@@ -1,8 +1,10 @@
 // The main window's commands for the annotation objects on the frozen screen.
 #include <QAction>
 
+#include "objects/paste.h"
 #include "objects/state.h"
 #include "objects/windows.h"
+#include "shell/clipboardmenus.h"
 #include "shell/frozenscreen.h"
 #include "shell/mainwindow.h"
 #include "shell/windows.h"
@@ -62,6 +64,8 @@ void MainWindow::hideObjectsPalette() {
         palette->hide();
 }
 
-void MainWindow::pasteFromClipboard() {}
+void MainWindow::pasteFromClipboard() {
+    objects::pasteFromClipboard(frozenObjects(), classifyClipboard());
+}
 
 }  // namespace qv::shell
