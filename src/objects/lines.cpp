@@ -12,8 +12,8 @@ namespace qv::objects {
 
 namespace {
 
-// The head's angles are worked with this value of pi, so that heads lie where users of the
-// earlier versions saw them.
+// The head's angles are worked with this value of pi, not a more exact one: the head's
+// end points are fixed to the hundredth of a twip with it.
 constexpr double kPi = 3.141592654;
 
 void styleLine(CanvasLine& line, const QColor& color, CanvasShape::BorderStyle style, int width) {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -38,7 +39,15 @@ FontColorDialog::FontColorDialog(const FontChoice& initial, QWidget* owner) : QD
     fontChooser = new QFontDialog(this);
     fontChooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fontChooser->setWindowFlags(Qt::Widget);
-    fontChooser->setCurrentFont(initial.font);
+    // A family name that stands for another (the toolkit's "Sans Serif") lists no bold style,
+    // so the chooser would open on a regular font: it opens on the family actually shown.
+    QFont start = initial.font;
+    start.setFamily(QFontInfo(start).family());
+    fontChooser->setCurrentFont(start);
+    // The embedded chooser is a dialog of its own: Escape and Enter in its lists end it, and
+    // must end this one.
+    connect(fontChooser, &QDialog::rejected, this, &QDialog::reject);
+    connect(fontChooser, &QDialog::accepted, this, &QDialog::accept);
 
     colorCombo = new QComboBox(this);
     const QRgb incoming = initial.color.rgb() & 0xffffff;

@@ -1,0 +1,121 @@
+// One drag step of an arrow by its end grab area (shaft, head strokes, grab areas and the
+// repaint they cause) and of a text, against one full repaint of the frozen screen, at
+// 1920x1080 and 3840x2160. Offscreen on the fake platform, so no wait of the program is timed.
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTextStream>
+
+#include "app/program.h"
+#include "bench/benchutil.h"
+#include "fakes/fakeplatform.h"
+#include "objects/lines.h"
+#include "objects/objectitems.h"
+#include "objects/state.h"
+#include "options/windows.h"
+#include "shell/windows.h"
+
+namespace {
+
+using namespace qv;
+
+QImage desktopLike(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = qRgb(x * 7, y * 3, (x ^ y) & 0xff);
+    }
+    return image;
+}
+
+fakes::FakePlatform* platformOfRun = nullptr;
+
+// The pointer the system reports follows the event, as object handlers read it.
+void send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+    platformOfRun->desktop().cursor = at;
+    QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void measure(QSize size, int runs, QTextStream& out) {
+    fakes::FakePlatform fake;
+    platformOfRun = &fake;
+    fake.desktop().screen = desktopLike(size);
+    Program program;
+    program.optionsWindows().optionsDialog.get();  // its load reads the settings
+    program.options.settings.autoCopy = false;
+    program.options.settings.autoPopupMenu = false;
+    auto& shellWindows = program.shellWindows();
+    shellWindows.mainWindow->hide();
+    shellWindows.mainWindow->freezeItem->trigger();
+    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
+    QWidget* picture = frozenScreen.canvas;
+    const objects::ObjectItems& items = frozenScreen.objectLayer->items();
+    QApplication::processEvents();
+
+    // A thick arrow in the middle of the screen and a two-line text beside it.
+    program.objects.newObjectPos = QPointF(size.width() / 2 * 15, size.height() / 2 * 15);
+    objects::addLine(items, true, 15, 15);
+    for (objects::CanvasLine* part : {items.lines[0], items.headStrokes1[0], items.headStrokes2[0]})
+        part->setBorderWidth(5);
+    objects::CanvasLabel* text = items.texts[0];
+    QFont font = text->font();
+    font.setPointSize(24);
+    font.setBold(true);
+    text->setFont(font);
+    text->setCaption(QStringLiteral("Look here\nand here"));
+    text->move(size.width() / 4 * 15, size.height() / 4 * 15);
+    text->show();
+    QApplication::processEvents();
+
+    const double repaint = bench::medianMs(runs, [&] {
+        picture->update();
+        QApplication::processEvents();
+    });
+    int step = 0;
+    auto dragStep = [&](QPoint grip) {
+        send(picture, QEvent::MouseMove, grip, Qt::NoButton, Qt::NoButton);
+        send(picture, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+        const double ms = bench::medianMs(runs * 4, [&] {
+            ++step;
+            send(picture, QEvent::MouseMove, grip + QPoint(step % 40, step % 30), Qt::NoButton,
+                 Qt::LeftButton);
+            QApplication::processEvents();
+        });
+        // A last step off the grip, so that the check below sees the object follow.
+        send(picture, QEvent::MouseMove, grip + QPoint(7, 5), Qt::NoButton, Qt::LeftButton);
+        send(picture, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+        QApplication::processEvents();
+        return ms;
+    };
+    const double x2 = items.lines[0]->x2();
+    const double arrow =
+        dragStep(frozenScreen.canvas->toPixels(items.lineGrabAreas[2]->geometry()).center());
+    if (items.lines[0]->x2() == x2)
+        out << "  (the arrow did not follow the drag: the step below timed nothing)\n";
+    const double left = text->left();
+    const double textStep = dragStep(frozenScreen.canvas->toPixels(text->geometry()).center());
+    if (text->left() == left)
+        out << "  (the text did not follow the drag: the step below timed nothing)\n";
+
+    out << size.width() << "x" << size.height() << " (median of " << runs << ")\n"
+        << "  full repaint                  " << repaint << " ms\n"
+        << "  arrow end drag step, repaint  " << arrow << " ms  (" << arrow / repaint << "x)\n"
+        << "  text drag step, repaint       " << textStep << " ms  (" << textStep / repaint
+        << "x)\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    QTextStream out(stdout);
+    measure({1920, 1080}, runs, out);
+    measure({3840, 2160}, runs, out);
+    return 0;
+}
