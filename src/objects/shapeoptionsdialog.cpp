@@ -1,6 +1,5 @@
 #include "objects/shapeoptionsdialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -4,9 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class QButtonGroup;
 class QCheckBox;
-class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
