@@ -122,6 +122,17 @@ TEST_F(PasteTest, NothingToAddStillMovesAPlacementPointAtTheOriginToTheCentre) {
         EXPECT_EQ(used(items().texts), 0);
         EXPECT_EQ(used(items().images), 0);
     }
+    // A picture offered that cannot be read takes no element and shows no handles.
+    s.newObjectPos = QPointF(5, 5);
+    offer({}, {}, false);
+    fake.clipboard().unreadableImage = true;
+    paste();
+    EXPECT_EQ(captureState().clipboardContent, capture::ClipboardContent::Bitmap);
+    EXPECT_EQ(s.newObjectPos.x(), captureState().screenTwipsWidth / 2);
+    EXPECT_EQ(used(items().images), 0);
+    EXPECT_FALSE(items().handles[0]->isVisible());
+    fake.clipboard().unreadableImage = false;
+
     s.newObjectPos = QPointF(150, 150);
     offer(QStringLiteral("x"), {}, false);
     paste();
