@@ -1,12 +1,13 @@
 // The main window's commands for the annotation objects on the frozen screen.
 #include <QAction>
 
+#include "objects/paste.h"
 #include "objects/state.h"
 #include "objects/windows.h"
+#include "shell/clipboardmenus.h"
 #include "shell/frozenscreen.h"
 #include "shell/mainwindow.h"
 #include "shell/windows.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::shell {
 
@@ -44,14 +45,12 @@ void MainWindow::connectObjectCommands() {
         }
     });
     connect(shapeOptionsItem, &QAction::triggered, this, [] {
-        // The Shape Options window is a stand-in until it is built.
-        if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
-            toolkit::showOwned(objects::windows().shapeOptions.get(), *frozen);
+        if (objects::ObjectLayer* layer = frozenObjects())
+            objects::windows().shapeOptions->openFor(*layer);
     });
     connect(lineOptionsItem, &QAction::triggered, this, [] {
-        // The Line Options window is a stand-in until it is built.
-        if (FrozenScreen* frozen = shell::windows().frozenScreen.peek())
-            toolkit::showOwned(objects::windows().lineOptions.get(), *frozen);
+        if (objects::ObjectLayer* layer = frozenObjects())
+            objects::windows().lineOptions->openFor(*layer);
     });
 }
 
@@ -65,6 +64,8 @@ void MainWindow::hideObjectsPalette() {
         palette->hide();
 }
 
-void MainWindow::pasteFromClipboard() {}
+void MainWindow::pasteFromClipboard() {
+    objects::pasteFromClipboard(frozenObjects(), classifyClipboard());
+}
 
 }  // namespace qv::shell

@@ -117,7 +117,7 @@ public:
     void clear() override;
     void setImage(const QImage& img) override;
     bool hasText() const override { return !textContent.isNull(); }
-    bool hasImage() const override { return !imageContent.isNull(); }
+    bool hasImage() const override { return !imageContent.isNull() || unreadableImage; }
     bool hasRichText() const override { return richText; }
     QString text() const override { return textContent; }
     QImage image() const override { return imageContent; }
@@ -125,6 +125,7 @@ public:
     QString textContent;
     QImage imageContent;
     bool richText = false;
+    bool unreadableImage = false;  // offers a picture that cannot be read
     int clears = 0;
 };
 

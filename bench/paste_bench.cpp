@@ -1,0 +1,85 @@
+// Pasting a screen-sized picture from the clipboard onto the frozen screen, from the command
+// to the repainted canvas, against one copy of the picture: the object should hold the
+// clipboard's picture without copying it again. Offscreen on the fake platform.
+#include <QAction>
+#include <QApplication>
+#include <QTextStream>
+
+#include "app/program.h"
+#include "bench/benchutil.h"
+#include "fakes/fakeplatform.h"
+#include "objects/objectitems.h"
+#include "options/windows.h"
+#include "shell/windows.h"
+
+namespace {
+
+using namespace qv;
+
+QImage busyPicture(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = qRgb(x * 5, y * 3, (x ^ y) & 0xff);
+    }
+    return image;
+}
+
+void measure(QSize size, int runs, QTextStream& out) {
+    fakes::FakePlatform fake;
+    fake.desktop().screen = busyPicture(size);
+    Program program;
+    program.optionsWindows().optionsDialog.get();  // its load reads the settings
+    program.options.settings.autoCopy = false;
+    program.options.settings.autoPopupMenu = false;
+    auto& shellWindows = program.shellWindows();
+    shellWindows.mainWindow->hide();
+    shellWindows.mainWindow->freezeItem->trigger();
+    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
+    const objects::ObjectItems& items = frozenScreen.objectLayer->items();
+    QApplication::processEvents();
+
+    const QImage pasted = busyPicture(size);
+    fake.clipboard().imageContent = pasted;
+    const double copy = bench::medianMs(runs, [&] {
+        QImage copied = pasted.copy();
+        copied.bits();
+    });
+    const double paste = bench::medianMs(
+        runs,
+        [&] {
+            shellWindows.mainWindow->pasteFromClipboard();
+            frozenScreen.canvas->repaint();
+        },
+        [&] {
+            for (objects::CanvasImage* image : items.images)
+                image->hide();
+        });
+    const auto hideImages = [&] {
+        for (objects::CanvasImage* image : items.images)
+            image->hide();
+    };
+    const double pasteAlone = bench::medianMs(
+        runs, [&] { shellWindows.mainWindow->pasteFromClipboard(); }, hideImages);
+    const double repaint = bench::medianMs(runs, [&] { frozenScreen.canvas->repaint(); });
+    out << size.width() << "x" << size.height() << " (median of " << runs << ")\n"
+        << "  one QImage copy                       " << copy << " ms\n"
+        << "  paste, click to shown                 " << paste << " ms  (" << paste / copy << "x)\n"
+        << "  the paste command alone               " << pasteAlone << " ms  (" << pasteAlone / copy
+        << "x)\n"
+        << "  a full repaint without the picture    " << repaint << " ms\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    QTextStream out(stdout);
+    measure({1920, 1080}, runs, out);
+    measure({3840, 2160}, runs, out);
+    return 0;
+}
