@@ -1,7 +1,6 @@
 #include "objects/lineoptionsdialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,7 +17,6 @@
 #include "objects/widthbox.h"
 #include "objects/windows.h"
 #include "toolkit/colors.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::objects {
 
@@ -33,10 +31,10 @@ void copyStyle(const CanvasLine& from, CanvasLine& to) {
 
 }  // namespace
 
-LineOptionsDialog::LineOptionsDialog() {
+// The close box, like Cancel, leaves the next window filled only as it loads.
+LineOptionsDialog::LineOptionsDialog()
+    : StyleOptionsWindow({&FreezeFlags::lineOptionsOpen, &FreezeFlags::lineColorDialogOpen, true}) {
     setWindowTitle(QStringLiteral("Line Options"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
     auto* optionsFrame = new QGroupBox(QStringLiteral("Line Options:"), this);
 
     auto* previewFrame = new QGroupBox(optionsFrame);
@@ -98,17 +96,7 @@ LineOptionsDialog::~LineOptionsDialog() = default;
 
 void LineOptionsDialog::openFor(ObjectLayer& layer) {
     // After a release hid the window it shows again as it was; only its activation refills it.
-    layer_ = &layer;
-    if (!loaded_) {
-        loaded_ = true;
-        fill(true);
-    }
-    if (QWidget* owner = layer.stage().stageWindow())
-        toolkit::showOwned(*this, *owner);
-    else
-        show();
-    activateWindow();
-    widthEdit->setFocus();
+    showFor(layer, *widthEdit);
 }
 
 void LineOptionsDialog::fill(bool loading) {
@@ -152,9 +140,7 @@ void LineOptionsDialog::enableStyles(bool enabled) {
 }
 
 void LineOptionsDialog::chooseColor() {
-    state().freeze.lineColorDialogOpen = true;
-    QWidget* owner = layer_ ? layer_->stage().stageWindow() : this;
-    if (const auto color = chooseObjectColor(owner)) {
+    if (const auto color = chooseObjectColor(colorDialogOwner())) {
         for (CanvasLine* line : {shaft_, stroke1_, stroke2_})
             line->setBorderColor(toolkit::colorFromValue(*color));
     }
@@ -193,29 +179,7 @@ void LineOptionsDialog::cancel() {
     windows().lineOptions.drop();
 }
 
-bool LineOptionsDialog::event(QEvent* event) {
-    // An activation that comes in after the window was hidden (OK lets events through) is
-    // not the user's coming back to it.
-    if (event->type() == QEvent::WindowActivate && isVisible()) {
-        auto& s = state();
-        s.freeze.lineOptionsOpen = true;
-        if (!s.freeze.lineColorDialogOpen)
-            fill(false);
-    }
-    return QWidget::event(event);
-}
-
-void LineOptionsDialog::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // A window manager may not activate the window at once; it is up all the same.
-    state().freeze.lineOptionsOpen = true;
-}
-
-void LineOptionsDialog::closeEvent(QCloseEvent* event) {
-    event->accept();
-    auto& s = state();
-    s.freeze.lineColorDialogOpen = true;
-    s.freeze.lineOptionsOpen = false;
+void LineOptionsDialog::unload() {
     if (windows().lineOptions.peek() == this)
         windows().lineOptions.drop();
 }

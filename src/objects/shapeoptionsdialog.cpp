@@ -1,7 +1,6 @@
 #include "objects/shapeoptionsdialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,7 +19,6 @@
 #include "objects/windows.h"
 #include "platform/services.h"
 #include "toolkit/colors.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::objects {
 
@@ -51,10 +49,10 @@ void ShapeStyle::applyTo(CanvasShape& shape) const {
     shape.setFillStyle(fillStyle);
 }
 
-ShapeOptionsDialog::ShapeOptionsDialog() {
+ShapeOptionsDialog::ShapeOptionsDialog()
+    : StyleOptionsWindow(
+          {&FreezeFlags::shapeOptionsOpen, &FreezeFlags::shapeColorDialogOpen, false}) {
     setWindowTitle(QStringLiteral("Shape Options"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
     auto* optionsFrame = new QGroupBox(QStringLiteral("Shape Options:"), this);
 
     auto* previewFrame = new QGroupBox(optionsFrame);
@@ -146,17 +144,7 @@ ShapeStyle ShapeOptionsDialog::previewStyle() const {
 
 void ShapeOptionsDialog::openFor(ObjectLayer& layer) {
     // After a release hid the window it shows again as it was; only its activation refills it.
-    layer_ = &layer;
-    if (!loaded_) {
-        loaded_ = true;
-        fill(true);
-    }
-    if (QWidget* owner = layer.stage().stageWindow())
-        toolkit::showOwned(*this, *owner);
-    else
-        show();
-    activateWindow();
-    widthEdit->setFocus();
+    showFor(layer, *widthEdit);
 }
 
 void ShapeOptionsDialog::fill(bool loading) {
@@ -206,9 +194,7 @@ void ShapeOptionsDialog::enableBorderStyles(bool enabled) {
 
 void ShapeOptionsDialog::chooseColor(QColor ShapeStyle::*target) {
     // From the first colour dialog on, returning to this window keeps what it shows.
-    state().freeze.shapeColorDialogOpen = true;
-    QWidget* owner = layer_ ? layer_->stage().stageWindow() : this;
-    const auto color = chooseObjectColor(owner);
+    const auto color = chooseObjectColor(colorDialogOwner());
     if (!color)
         return;
     ShapeStyle style = previewStyle();
@@ -254,29 +240,7 @@ void ShapeOptionsDialog::leave() {
     windows().shapeOptions.drop();
 }
 
-bool ShapeOptionsDialog::event(QEvent* event) {
-    // An activation that comes in after the window was hidden (OK lets events through) is
-    // not the user's coming back to it.
-    if (event->type() == QEvent::WindowActivate && isVisible()) {
-        auto& s = state();
-        s.freeze.shapeOptionsOpen = true;
-        if (!s.freeze.shapeColorDialogOpen)
-            fill(false);
-    }
-    return QWidget::event(event);
-}
-
-void ShapeOptionsDialog::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // A window manager may not activate the window at once; it is up all the same.
-    state().freeze.shapeOptionsOpen = true;
-}
-
-void ShapeOptionsDialog::closeEvent(QCloseEvent* event) {
-    event->accept();
-    auto& s = state();
-    s.freeze.shapeOptionsOpen = false;
-    s.freeze.shapeColorDialogOpen = false;
+void ShapeOptionsDialog::unload() {
     if (windows().shapeOptions.peek() == this)
         windows().shapeOptions.drop();
 }

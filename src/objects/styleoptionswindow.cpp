@@ -1,0 +1,62 @@
+#include "objects/styleoptionswindow.h"
+
+#include <QCloseEvent>
+
+#include "objects/objectlayer.h"
+#include "toolkit/ownedwindow.h"
+
+namespace qv::objects {
+
+StyleOptionsWindow::StyleOptionsWindow(Flags flags) : flags_(flags) {
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+}
+
+void StyleOptionsWindow::showFor(ObjectLayer& layer, QWidget& focusWidget) {
+    layer_ = &layer;
+    if (!loaded_) {
+        loaded_ = true;
+        fill(true);
+    }
+    if (QWidget* owner = layer.stage().stageWindow())
+        toolkit::showOwned(*this, *owner);
+    else
+        show();
+    activateWindow();
+    focusWidget.setFocus();
+}
+
+QWidget* StyleOptionsWindow::colorDialogOwner() {
+    state().freeze.*flags_.colorDialogOpen = true;
+    if (layer_)
+        return layer_->stage().stageWindow();
+    return this;
+}
+
+bool StyleOptionsWindow::event(QEvent* event) {
+    // An activation that comes in after the window was hidden (OK lets events through) is
+    // not the user's coming back to it.
+    if (event->type() == QEvent::WindowActivate && isVisible()) {
+        auto& freeze = state().freeze;
+        freeze.*flags_.open = true;
+        if (!(freeze.*flags_.colorDialogOpen))
+            fill(false);
+    }
+    return QWidget::event(event);
+}
+
+void StyleOptionsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window manager may not activate the window at once; it is up all the same.
+    state().freeze.*flags_.open = true;
+}
+
+void StyleOptionsWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    auto& freeze = state().freeze;
+    freeze.*flags_.colorDialogOpen = flags_.closeLeavesColorFlag;
+    freeze.*flags_.open = false;
+    unload();
+}
+
+}  // namespace qv::objects
