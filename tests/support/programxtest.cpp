@@ -1,5 +1,7 @@
 #include "support/programxtest.h"
 
+#include <utility>
+
 #include "options/windows.h"
 #include "shell/windows.h"
 
@@ -30,6 +32,25 @@ void ProgramXTest::TearDown() {
     prog_.reset();
     fake_.reset();
     XvfbTest::TearDown();
+}
+
+void ProgramXTest::xdotool(const QStringList& arguments) {
+    ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
+}
+
+void ProgramXTest::clickAt(QPoint at, int button) {
+    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
+             QString::number(button)});
+}
+
+QImage ProgramXTest::settled(const std::function<QImage()>& read) {
+    QImage previous;
+    QImage now;
+    const bool done = processUntil([&] {
+        previous = std::exchange(now, read());
+        return !now.isNull() && now == previous;
+    });
+    return done ? now : QImage();
 }
 
 }  // namespace qv::testsupport

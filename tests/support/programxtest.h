@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QImage>
+#include <QPoint>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,6 +26,13 @@ protected:
     // reads the settings first.
     void quietCaptures(bool loadOptions = true);
     void TearDown() override;
+
+    // Runs xdotool on the server; a failure is fatal to the test.
+    void xdotool(const QStringList& arguments);
+    // Moves the pointer to a point of the screen and clicks a button there.
+    void clickAt(QPoint at, int button = 1);
+    // What read gives once two reads in a row agree, or a null image if they never do.
+    static QImage settled(const std::function<QImage()>& read);
 
     std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
