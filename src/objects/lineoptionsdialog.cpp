@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 #include "objects/objectlayer.h"
 #include "objects/previewcanvas.h"
 #include "objects/state.h"
+#include "objects/toolwindow.h"
 #include "objects/widthbox.h"
 #include "objects/windows.h"
 #include "toolkit/colors.h"
@@ -33,8 +33,8 @@ void copyStyle(const CanvasLine& from, CanvasLine& to) {
 
 // The close box, like Cancel, leaves the next window filled only as it loads.
 LineOptionsDialog::LineOptionsDialog()
-    : StyleOptionsWindow({&FreezeFlags::lineOptionsOpen, &FreezeFlags::lineColorDialogOpen, true}) {
-    setWindowTitle(QStringLiteral("Line Options"));
+    : StyleOptionsWindow(QStringLiteral("Line Options"),
+                         {&FreezeFlags::lineOptionsOpen, &FreezeFlags::lineColorDialogOpen, true}) {
     auto* optionsFrame = new QGroupBox(QStringLiteral("Line Options:"), this);
 
     auto* previewFrame = new QGroupBox(optionsFrame);
@@ -69,14 +69,7 @@ LineOptionsDialog::LineOptionsDialog()
     frameLayout->addWidget(widthLabel, 0, 2);
     frameLayout->addWidget(widthEdit, 1, 2);
     frameLayout->addWidget(colorButton, 2, 2);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addWidget(rememberBox);
-    buttonRow->addStretch();
-    buttonRow->addWidget(okButton);
-    buttonRow->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(optionsFrame);
-    layout->addLayout(buttonRow);
+    layOutOptionsWindow(*this, *optionsFrame, rememberBox, *okButton, *cancelButton);
 
     connect(solidButton, &QRadioButton::clicked, this, [this] { selectStyle(1); });
     connect(dashButton, &QRadioButton::clicked, this, [this] { selectStyle(2); });

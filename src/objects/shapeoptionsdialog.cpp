@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "objects/objectlayer.h"
 #include "objects/previewcanvas.h"
 #include "objects/state.h"
+#include "objects/toolwindow.h"
 #include "objects/widthbox.h"
 #include "objects/windows.h"
 #include "platform/services.h"
@@ -51,8 +51,8 @@ void ShapeStyle::applyTo(CanvasShape& shape) const {
 
 ShapeOptionsDialog::ShapeOptionsDialog()
     : StyleOptionsWindow(
+          QStringLiteral("Shape Options"),
           {&FreezeFlags::shapeOptionsOpen, &FreezeFlags::shapeColorDialogOpen, false}) {
-    setWindowTitle(QStringLiteral("Shape Options"));
     auto* optionsFrame = new QGroupBox(QStringLiteral("Shape Options:"), this);
 
     auto* previewFrame = new QGroupBox(optionsFrame);
@@ -106,13 +106,7 @@ ShapeOptionsDialog::ShapeOptionsDialog()
     frameLayout->addWidget(fillFrame, 2, 1);
     frameLayout->addWidget(fillColorButton, 3, 1);
     frameLayout->addWidget(rememberBox, 4, 0, 1, 2);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch();
-    buttonRow->addWidget(okButton);
-    buttonRow->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(optionsFrame);
-    layout->addLayout(buttonRow);
+    layOutOptionsWindow(*this, *optionsFrame, nullptr, *okButton, *cancelButton);
 
     // A user's click runs a button's action; filling runs it through the select functions.
     connect(solidButton, &QRadioButton::clicked, this, [this] { selectBorderStyle(1); });

@@ -3,13 +3,12 @@
 #include <QCloseEvent>
 
 #include "objects/objectlayer.h"
-#include "toolkit/ownedwindow.h"
+#include "objects/toolwindow.h"
 
 namespace qv::objects {
 
-StyleOptionsWindow::StyleOptionsWindow(Flags flags) : flags_(flags) {
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+StyleOptionsWindow::StyleOptionsWindow(const QString& title, Flags flags) : flags_(flags) {
+    makeToolWindow(*this, title);
 }
 
 void StyleOptionsWindow::showFor(ObjectLayer& layer, QWidget& focusWidget) {
@@ -18,12 +17,7 @@ void StyleOptionsWindow::showFor(ObjectLayer& layer, QWidget& focusWidget) {
         loaded_ = true;
         fill(true);
     }
-    if (QWidget* owner = layer.stage().stageWindow())
-        toolkit::showOwned(*this, *owner);
-    else
-        show();
-    activateWindow();
-    focusWidget.setFocus();
+    showOnStage(*this, layer, focusWidget);
 }
 
 QWidget* StyleOptionsWindow::colorDialogOwner() {

@@ -23,7 +23,7 @@ protected:
         bool closeLeavesColorFlag;
     };
 
-    explicit StyleOptionsWindow(Flags flags);
+    StyleOptionsWindow(const QString& title, Flags flags);
 
     // Loads the window on its first opening, shows it over the stage and focuses focusWidget.
     void showFor(ObjectLayer& layer, QWidget& focusWidget);
