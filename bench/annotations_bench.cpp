@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "bench/benchutil.h"
 #include "bench/fakepointer.h"
+#include "bench/frozenprogram.h"
 #include "fakes/fakeplatform.h"
 #include "objects/lines.h"
 #include "objects/objectitems.h"
@@ -24,13 +25,7 @@ void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
     fake.desktop().screen = bench::coordinatePattern(size);
     Program program;
-    program.optionsWindows().optionsDialog.get();  // its load reads the settings
-    program.options.settings.autoCopy = false;
-    program.options.settings.autoPopupMenu = false;
-    auto& shellWindows = program.shellWindows();
-    shellWindows.mainWindow->hide();
-    shellWindows.mainWindow->freezeItem->trigger();
-    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
+    shell::FrozenScreen& frozenScreen = bench::freezeQuietly(program, false);
     QWidget* picture = frozenScreen.canvas;
     bench::FakePointer pointer(fake, *picture);
     const objects::ObjectItems& items = frozenScreen.objectLayer->items();
@@ -91,10 +86,9 @@ void measure(QSize size, int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::bench::preferOffscreen();
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 15);
     QTextStream out(stdout);
     measure({1920, 1080}, runs, out);
     measure({3840, 2160}, runs, out);

@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "bench/benchutil.h"
 #include "bench/fakepointer.h"
+#include "bench/frozenprogram.h"
 #include "fakes/fakeplatform.h"
 #include "objects/objectitems.h"
 #include "options/windows.h"
@@ -49,12 +50,7 @@ void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
     fake.desktop().screen = bench::coordinatePattern(size);
     Program program;
-    program.optionsWindows().optionsDialog.get();  // its load reads the settings
-    program.options.settings.autoCopy = false;
-    auto& shellWindows = program.shellWindows();
-    shellWindows.mainWindow->hide();
-    shellWindows.mainWindow->freezeItem->trigger();
-    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
+    shell::FrozenScreen& frozenScreen = bench::freezeQuietly(program, true);
     QWidget* picture = frozenScreen.canvas;
     bench::FakePointer pointer(fake, *picture);
     const objects::ObjectItems& items = frozenScreen.objectLayer->items();
