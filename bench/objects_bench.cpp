@@ -120,11 +120,5 @@ void measure(QSize size, int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qv::bench::preferOffscreen();
-    QApplication app(argc, argv);
-    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 15);
-    QTextStream out(stdout);
-    measure({1920, 1080}, runs, out);
-    measure({3840, 2160}, runs, out);
-    return 0;
+    return qv::bench::measureAtDesktopSizes(argc, argv, measure);
 }
