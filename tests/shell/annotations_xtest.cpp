@@ -62,17 +62,10 @@ protected:
     // Freezes a screen with a patterned window on it and shows the palette, placed.
     void freezeWithPalette() {
         window_.emplace();
-        window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-        window_->setGeometry(60, 60, 1100, 680);
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window_));
-        MainWindow& mainWindow = prog_->shellWindows().mainWindow.get();
-        mainWindow.freezeItem->trigger();
-        frozen_ = &prog_->shellWindows().frozenScreen.get();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frozen_));
-        ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
+        ASSERT_NO_FATAL_FAILURE(showPattern(*window_, {60, 60, 1100, 680}));
+        ASSERT_NO_FATAL_FAILURE(freezeScreen());
         window_->hide();
-        mainWindow.addObjectItem->trigger();
+        prog_->shellWindows().mainWindow->addObjectItem->trigger();
         ASSERT_TRUE(processUntil([&] {
             palette_ = prog_->objectsWindows().objectsPalette.peek();
             if (!palette_ || !palette_->isVisible() || !palette_->windowHandle()->isExposed())
@@ -100,7 +93,6 @@ protected:
     }
 
     std::optional<CheckerWindow> window_;
-    FrozenScreen* frozen_ = nullptr;
     objects::ObjectsPalette* palette_ = nullptr;
 };
 

@@ -60,14 +60,8 @@ protected:
 
     void freeze() {
         window_.emplace();
-        window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-        window_->setGeometry(80, 70, 1000, 660);
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window_));
-        mainWindow().freezeItem->trigger();
-        frozen_ = &prog_->shellWindows().frozenScreen.get();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frozen_));
-        ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
+        ASSERT_NO_FATAL_FAILURE(showPattern(*window_, {80, 70, 1000, 660}));
+        ASSERT_NO_FATAL_FAILURE(freezeScreen());
         window_->hide();
     }
     // Once the menu is up, clicks its item.
@@ -108,7 +102,6 @@ protected:
     QImage buffer() { return prog_->capture.buffer.convertToFormat(QImage::Format_RGB32); }
 
     std::optional<BandsWindow> window_;
-    FrozenScreen* frozen_ = nullptr;
     QTimer chooser_;
 };
 

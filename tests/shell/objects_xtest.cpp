@@ -56,19 +56,13 @@ protected:
 
 TEST_F(ObjectsX, ARectangleFromThePaletteIsCapturedWithItsExactRing) {
     window_.emplace();
-    window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-    window_->setGeometry(100, 80, 1000, 650);
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window_));
+    ASSERT_NO_FATAL_FAILURE(showPattern(*window_, {100, 80, 1000, 650}));
     const QImage root = settledRoot();
     ASSERT_FALSE(root.isNull());
 
-    auto& shellWindows = prog_->shellWindows();
-    MainWindow& mainWindow = shellWindows.mainWindow.get();
-    mainWindow.freezeItem->trigger();
-    FrozenScreen& frozen = shellWindows.frozenScreen.get();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frozen));
-    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
+    ASSERT_NO_FATAL_FAILURE(freezeScreen());
+    MainWindow& mainWindow = prog_->shellWindows().mainWindow.get();
+    FrozenScreen& frozen = *frozen_;
     window_->hide();
 
     // A right click opens the context menu; "Add Objects..." is clicked once it is up.

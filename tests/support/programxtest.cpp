@@ -1,5 +1,8 @@
 #include "support/programxtest.h"
 
+#include <QAction>
+#include <QTest>
+#include <QWidget>
 #include <utility>
 
 #include "options/windows.h"
@@ -51,6 +54,21 @@ QImage ProgramXTest::settled(const std::function<QImage()>& read) {
         return !now.isNull() && now == previous;
     });
     return done ? now : QImage();
+}
+
+void ProgramXTest::showPattern(QWidget& window, const QRect& geometry) {
+    window.setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    window.setGeometry(geometry);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+}
+
+void ProgramXTest::freezeScreen() {
+    auto& shellWindows = prog_->shellWindows();
+    shellWindows.mainWindow->freezeItem->trigger();
+    frozen_ = &shellWindows.frozenScreen.get();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frozen_));
+    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
 }
 
 }  // namespace qv::testsupport

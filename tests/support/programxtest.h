@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -10,6 +11,12 @@
 #include "app/program.h"
 #include "fakes/fakeplatform.h"
 #include "support/xvfbtest.h"
+
+class QWidget;
+
+namespace qv::shell {
+class FrozenScreen;
+}
 
 namespace qv::testsupport {
 
@@ -33,9 +40,15 @@ protected:
     void clickAt(QPoint at, int button = 1);
     // What read gives once two reads in a row agree, or a null image if they never do.
     static QImage settled(const std::function<QImage()>& read);
+    // Shows a window of the test's at geometry, never taking the focus, and waits until it
+    // is on the screen.
+    static void showPattern(QWidget& window, const QRect& geometry);
+    // Freezes the screen from the main window and waits until frozen_ is up and frozen.
+    void freezeScreen();
 
     std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
+    shell::FrozenScreen* frozen_ = nullptr;
 };
 
 }  // namespace qv::testsupport
