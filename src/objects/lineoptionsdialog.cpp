@@ -140,9 +140,8 @@ void LineOptionsDialog::chooseColor() {
 }
 
 void LineOptionsDialog::accept() {
+    markClosed(true);
     auto& s = state();
-    s.freeze.lineOptionsOpen = false;
-    s.freeze.lineColorDialogOpen = false;
     QPointer<ObjectLayer> layer = layer_;
     if (layer) {
         const ObjectItems& items = layer->items();
@@ -165,10 +164,8 @@ void LineOptionsDialog::accept() {
 }
 
 void LineOptionsDialog::cancel() {
-    auto& s = state();
     // Until an OK or a release, the next window is filled only as it loads.
-    s.freeze.lineColorDialogOpen = true;
-    s.freeze.lineOptionsOpen = false;
+    markClosed(false);
     windows().lineOptions.drop();
 }
 

@@ -201,9 +201,8 @@ void ShapeOptionsDialog::rememberChanged(bool on) {
 }
 
 void ShapeOptionsDialog::accept() {
+    markClosed(true);
     auto& s = state();
-    s.freeze.shapeOptionsOpen = false;
-    s.freeze.shapeColorDialogOpen = false;
     QPointer<ObjectLayer> layer = layer_;
     if (layer) {
         CanvasShape& shape = *layer->items().shapes[s.currentShape];
@@ -228,9 +227,7 @@ void ShapeOptionsDialog::accept() {
 }
 
 void ShapeOptionsDialog::leave() {
-    auto& s = state();
-    s.freeze.shapeOptionsOpen = false;
-    s.freeze.shapeColorDialogOpen = false;
+    markClosed(false);
     windows().shapeOptions.drop();
 }
 

@@ -27,6 +27,12 @@ QWidget* StyleOptionsWindow::colorDialogOwner() {
     return this;
 }
 
+void StyleOptionsWindow::markClosed(bool accepted) {
+    auto& freeze = state().freeze;
+    freeze.*flags_.colorDialogOpen = !accepted && flags_.closeLeavesColorFlag;
+    freeze.*flags_.open = false;
+}
+
 bool StyleOptionsWindow::event(QEvent* event) {
     // An activation that comes in after the window was hidden (OK lets events through) is
     // not the user's coming back to it.
@@ -47,9 +53,7 @@ void StyleOptionsWindow::showEvent(QShowEvent* event) {
 
 void StyleOptionsWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    auto& freeze = state().freeze;
-    freeze.*flags_.colorDialogOpen = flags_.closeLeavesColorFlag;
-    freeze.*flags_.open = false;
+    markClosed(false);
     unload();
 }
 

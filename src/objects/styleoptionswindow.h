@@ -29,6 +29,9 @@ protected:
     void showFor(ObjectLayer& layer, QWidget& focusWidget);
     // Marks the colour dialog open and gives the window it is to be modal to.
     QWidget* colorDialogOwner();
+    // Marks the window down. OK clears the colour dialog flag; Cancel and the close box leave
+    // it as closeLeavesColorFlag says.
+    void markClosed(bool accepted);
 
     // Copies the current object into the window; loading is true on the first opening only.
     virtual void fill(bool loading) = 0;
