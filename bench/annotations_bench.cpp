@@ -8,6 +8,8 @@
 
 #include "app/program.h"
 #include "bench/benchutil.h"
+#include "bench/fakepointer.h"
+#include "bench/frozenprogram.h"
 #include "fakes/fakeplatform.h"
 #include "objects/lines.h"
 #include "objects/objectitems.h"
@@ -19,39 +21,13 @@ namespace {
 
 using namespace qv;
 
-QImage desktopLike(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            line[x] = qRgb(x * 7, y * 3, (x ^ y) & 0xff);
-    }
-    return image;
-}
-
-fakes::FakePlatform* platformOfRun = nullptr;
-
-// The pointer the system reports follows the event, as object handlers read it.
-void send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-          Qt::MouseButtons held) {
-    platformOfRun->desktop().cursor = at;
-    QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
 void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
-    platformOfRun = &fake;
-    fake.desktop().screen = desktopLike(size);
+    fake.desktop().screen = bench::coordinatePattern(size);
     Program program;
-    program.optionsWindows().optionsDialog.get();  // its load reads the settings
-    program.options.settings.autoCopy = false;
-    program.options.settings.autoPopupMenu = false;
-    auto& shellWindows = program.shellWindows();
-    shellWindows.mainWindow->hide();
-    shellWindows.mainWindow->freezeItem->trigger();
-    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
+    shell::FrozenScreen& frozenScreen = bench::freezeQuietly(program, false);
     QWidget* picture = frozenScreen.canvas;
+    bench::FakePointer pointer(fake, *picture);
     const objects::ObjectItems& items = frozenScreen.objectLayer->items();
     QApplication::processEvents();
 
@@ -76,17 +52,17 @@ void measure(QSize size, int runs, QTextStream& out) {
     });
     int step = 0;
     auto dragStep = [&](QPoint grip) {
-        send(picture, QEvent::MouseMove, grip, Qt::NoButton, Qt::NoButton);
-        send(picture, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+        pointer.send(QEvent::MouseMove, grip, Qt::NoButton, Qt::NoButton);
+        pointer.send(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
         const double ms = bench::medianMs(runs * 4, [&] {
             ++step;
-            send(picture, QEvent::MouseMove, grip + QPoint(step % 40, step % 30), Qt::NoButton,
-                 Qt::LeftButton);
+            pointer.send(QEvent::MouseMove, grip + QPoint(step % 40, step % 30), Qt::NoButton,
+                         Qt::LeftButton);
             QApplication::processEvents();
         });
         // A last step off the grip, so that the check below sees the object follow.
-        send(picture, QEvent::MouseMove, grip + QPoint(7, 5), Qt::NoButton, Qt::LeftButton);
-        send(picture, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+        pointer.send(QEvent::MouseMove, grip + QPoint(7, 5), Qt::NoButton, Qt::LeftButton);
+        pointer.send(QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
         QApplication::processEvents();
         return ms;
     };
@@ -110,12 +86,5 @@ void measure(QSize size, int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
-    QTextStream out(stdout);
-    measure({1920, 1080}, runs, out);
-    measure({3840, 2160}, runs, out);
-    return 0;
+    return qv::bench::measureAtDesktopSizes(argc, argv, measure);
 }

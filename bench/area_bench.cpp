@@ -8,6 +8,7 @@
 
 #include "app/program.h"
 #include "bench/benchutil.h"
+#include "bench/frozenprogram.h"
 #include "fakes/fakeplatform.h"
 #include "options/windows.h"
 #include "shell/windows.h"
@@ -26,12 +27,7 @@ void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
     fake.desktop().screen = bench::coordinatePattern(size);
     Program program;
-    program.optionsWindows().optionsDialog.get();  // its load reads the settings
-    program.options.settings.autoCopy = false;
-    auto& shellWindows = program.shellWindows();
-    shellWindows.mainWindow->hide();
-    shellWindows.mainWindow->freezeItem->trigger();
-    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
+    shell::FrozenScreen& frozenScreen = bench::freezeQuietly(program, true);
     QWidget* picture = frozenScreen.canvas;
 
     const QImage& snapshot = frozenScreen.canvas->picture();
@@ -77,11 +73,5 @@ void measure(QSize size, int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qv::bench::preferOffscreen();
-    QApplication app(argc, argv);
-    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 15);
-    QTextStream out(stdout);
-    measure({1920, 1080}, runs, out);
-    measure({3840, 2160}, runs, out);
-    return 0;
+    return qv::bench::measureAtDesktopSizes(argc, argv, measure);
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QSize>
+#include <QTextStream>
 #include <QtGlobal>
 #include <algorithm>
 #include <cstdlib>
@@ -37,6 +40,19 @@ inline void preferOffscreen() {
 // The count of runs argument index asks for (at least 1), or fallback without it.
 inline int runsFromArgs(int argc, char* argv[], int index, int fallback) {
     return argc > index ? std::max(1, std::atoi(argv[index])) : fallback;
+}
+
+// Runs measure offscreen at 1920x1080 and then 3840x2160, as many runs as the first argument
+// asks (15 without it); the exit status of the benchmark.
+inline int measureAtDesktopSizes(int argc, char* argv[],
+                                 const std::function<void(QSize, int, QTextStream&)>& measure) {
+    preferOffscreen();
+    QApplication app(argc, argv);
+    const int runs = runsFromArgs(argc, argv, 1, 15);
+    QTextStream out(stdout);
+    measure({1920, 1080}, runs, out);
+    measure({3840, 2160}, runs, out);
+    return 0;
 }
 
 // A desktop-sized pattern with every pixel different from its neighbours.

@@ -10,6 +10,8 @@
 
 #include "app/program.h"
 #include "bench/benchutil.h"
+#include "bench/fakepointer.h"
+#include "bench/frozenprogram.h"
 #include "fakes/fakeplatform.h"
 #include "objects/objectitems.h"
 #include "options/windows.h"
@@ -18,16 +20,6 @@
 namespace {
 
 using namespace qv;
-
-fakes::FakePlatform* platformOfRun = nullptr;
-
-// The pointer the system reports follows the event, as object handlers read it.
-void send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-          Qt::MouseButtons held) {
-    platformOfRun->desktop().cursor = at;
-    QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
 
 // Every pool element in use: hatched bordered shapes, pictures, lines, across the screen.
 void fillPools(const objects::ObjectItems& items, QSize screen) {
@@ -56,47 +48,42 @@ void fillPools(const objects::ObjectItems& items, QSize screen) {
 
 void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
-    platformOfRun = &fake;
     fake.desktop().screen = bench::coordinatePattern(size);
     Program program;
-    program.optionsWindows().optionsDialog.get();  // its load reads the settings
-    program.options.settings.autoCopy = false;
-    auto& shellWindows = program.shellWindows();
-    shellWindows.mainWindow->hide();
-    shellWindows.mainWindow->freezeItem->trigger();
-    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
+    shell::FrozenScreen& frozenScreen = bench::freezeQuietly(program, true);
     QWidget* picture = frozenScreen.canvas;
+    bench::FakePointer pointer(fake, *picture);
     const objects::ObjectItems& items = frozenScreen.objectLayer->items();
     QApplication::processEvents();
 
     const QPoint far(size.width() - 1, size.height() - 1);
     auto drag = [&] {
-        send(picture, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
-        send(picture, QEvent::MouseMove, far, Qt::NoButton, Qt::LeftButton);
-        send(picture, QEvent::MouseMove, far, Qt::NoButton, Qt::LeftButton);
+        pointer.send(QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
+        pointer.send(QEvent::MouseMove, far, Qt::NoButton, Qt::LeftButton);
+        pointer.send(QEvent::MouseMove, far, Qt::NoButton, Qt::LeftButton);
     };
     auto capture = [&] {
         drag();
         return bench::medianMs(
             runs,
-            [&] { send(picture, QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton); },
+            [&] { pointer.send(QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton); },
             drag);
     };
     int step = 0;
     auto hover = [&] {
         return bench::medianMs(runs * 20, [&] {
             ++step;
-            send(picture, QEvent::MouseMove, {5 + step % 3, 5 + step % 2}, Qt::NoButton,
-                 Qt::NoButton);
+            pointer.send(QEvent::MouseMove, {5 + step % 3, 5 + step % 2}, Qt::NoButton,
+                         Qt::NoButton);
         });
     };
     const double emptyCapture = capture();
     const double emptyHover = hover();
-    send(picture, QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton);
+    pointer.send(QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton);
 
     fillPools(items, size);
     const double fullCapture = capture();
-    send(picture, QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton);
+    pointer.send(QEvent::MouseButtonRelease, far, Qt::LeftButton, Qt::NoButton);
     const double fullHover = hover();
 
     // A full repaint against one drag step of a shape by its overlay, each with its painting.
@@ -106,15 +93,15 @@ void measure(QSize size, int runs, QTextStream& out) {
     });
     objects::CanvasShape* shape = items.shapes[55];
     const QPoint grip = frozenScreen.canvas->toPixels(shape->geometry()).topLeft() + QPoint(8, 8);
-    send(picture, QEvent::MouseMove, grip, Qt::NoButton, Qt::NoButton);
-    send(picture, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    pointer.send(QEvent::MouseMove, grip, Qt::NoButton, Qt::NoButton);
+    pointer.send(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
     const double dragStep = bench::medianMs(runs * 4, [&] {
         ++step;
-        send(picture, QEvent::MouseMove, grip + QPoint(step % 40, step % 30), Qt::NoButton,
-             Qt::LeftButton);
+        pointer.send(QEvent::MouseMove, grip + QPoint(step % 40, step % 30), Qt::NoButton,
+                     Qt::LeftButton);
         QApplication::processEvents();
     });
-    send(picture, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+    pointer.send(QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
     if (frozenScreen.canvas->toPixels(shape->geometry()).topLeft() + QPoint(8, 8) == grip)
         out << "  (the shape did not follow the drag: the step below timed nothing)\n";
 
@@ -133,11 +120,5 @@ void measure(QSize size, int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qv::bench::preferOffscreen();
-    QApplication app(argc, argv);
-    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 15);
-    QTextStream out(stdout);
-    measure({1920, 1080}, runs, out);
-    measure({3840, 2160}, runs, out);
-    return 0;
+    return qv::bench::measureAtDesktopSizes(argc, argv, measure);
 }

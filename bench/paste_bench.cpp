@@ -7,6 +7,7 @@
 
 #include "app/program.h"
 #include "bench/benchutil.h"
+#include "bench/frozenprogram.h"
 #include "fakes/fakeplatform.h"
 #include "objects/objectitems.h"
 #include "options/windows.h"
@@ -30,13 +31,8 @@ void measure(QSize size, int runs, QTextStream& out) {
     fakes::FakePlatform fake;
     fake.desktop().screen = busyPicture(size);
     Program program;
-    program.optionsWindows().optionsDialog.get();  // its load reads the settings
-    program.options.settings.autoCopy = false;
-    program.options.settings.autoPopupMenu = false;
+    shell::FrozenScreen& frozenScreen = bench::freezeQuietly(program, false);
     auto& shellWindows = program.shellWindows();
-    shellWindows.mainWindow->hide();
-    shellWindows.mainWindow->freezeItem->trigger();
-    shell::FrozenScreen& frozenScreen = shellWindows.frozenScreen.get();
     const objects::ObjectItems& items = frozenScreen.objectLayer->items();
     QApplication::processEvents();
 
@@ -46,20 +42,17 @@ void measure(QSize size, int runs, QTextStream& out) {
         QImage copied = pasted.copy();
         copied.bits();
     });
+    const auto hideImages = [&] {
+        for (objects::CanvasImage* image : items.images)
+            image->hide();
+    };
     const double paste = bench::medianMs(
         runs,
         [&] {
             shellWindows.mainWindow->pasteFromClipboard();
             frozenScreen.canvas->repaint();
         },
-        [&] {
-            for (objects::CanvasImage* image : items.images)
-                image->hide();
-        });
-    const auto hideImages = [&] {
-        for (objects::CanvasImage* image : items.images)
-            image->hide();
-    };
+        hideImages);
     const double pasteAlone = bench::medianMs(
         runs, [&] { shellWindows.mainWindow->pasteFromClipboard(); }, hideImages);
     const double repaint = bench::medianMs(runs, [&] { frozenScreen.canvas->repaint(); });
@@ -74,12 +67,5 @@ void measure(QSize size, int runs, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
-    QTextStream out(stdout);
-    measure({1920, 1080}, runs, out);
-    measure({3840, 2160}, runs, out);
-    return 0;
+    return qv::bench::measureAtDesktopSizes(argc, argv, measure);
 }

@@ -1,10 +1,8 @@
 #include "objects/lineoptionsdialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,10 +13,10 @@
 #include "objects/objectlayer.h"
 #include "objects/previewcanvas.h"
 #include "objects/state.h"
+#include "objects/toolwindow.h"
 #include "objects/widthbox.h"
 #include "objects/windows.h"
 #include "toolkit/colors.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::objects {
 
@@ -33,10 +31,10 @@ void copyStyle(const CanvasLine& from, CanvasLine& to) {
 
 }  // namespace
 
-LineOptionsDialog::LineOptionsDialog() {
-    setWindowTitle(QStringLiteral("Line Options"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+// The close box, like Cancel, leaves the next window filled only as it loads.
+LineOptionsDialog::LineOptionsDialog()
+    : StyleOptionsWindow(QStringLiteral("Line Options"),
+                         {&FreezeFlags::lineOptionsOpen, &FreezeFlags::lineColorDialogOpen, true}) {
     auto* optionsFrame = new QGroupBox(QStringLiteral("Line Options:"), this);
 
     auto* previewFrame = new QGroupBox(optionsFrame);
@@ -71,14 +69,7 @@ LineOptionsDialog::LineOptionsDialog() {
     frameLayout->addWidget(widthLabel, 0, 2);
     frameLayout->addWidget(widthEdit, 1, 2);
     frameLayout->addWidget(colorButton, 2, 2);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addWidget(rememberBox);
-    buttonRow->addStretch();
-    buttonRow->addWidget(okButton);
-    buttonRow->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(optionsFrame);
-    layout->addLayout(buttonRow);
+    layOutOptionsWindow(*this, *optionsFrame, rememberBox, *okButton, *cancelButton);
 
     connect(solidButton, &QRadioButton::clicked, this, [this] { selectStyle(1); });
     connect(dashButton, &QRadioButton::clicked, this, [this] { selectStyle(2); });
@@ -98,17 +89,7 @@ LineOptionsDialog::~LineOptionsDialog() = default;
 
 void LineOptionsDialog::openFor(ObjectLayer& layer) {
     // After a release hid the window it shows again as it was; only its activation refills it.
-    layer_ = &layer;
-    if (!loaded_) {
-        loaded_ = true;
-        fill(true);
-    }
-    if (QWidget* owner = layer.stage().stageWindow())
-        toolkit::showOwned(*this, *owner);
-    else
-        show();
-    activateWindow();
-    widthEdit->setFocus();
+    showFor(layer, *widthEdit);
 }
 
 void LineOptionsDialog::fill(bool loading) {
@@ -152,18 +133,15 @@ void LineOptionsDialog::enableStyles(bool enabled) {
 }
 
 void LineOptionsDialog::chooseColor() {
-    state().freeze.lineColorDialogOpen = true;
-    QWidget* owner = layer_ ? layer_->stage().stageWindow() : this;
-    if (const auto color = chooseObjectColor(owner)) {
+    if (const auto color = chooseObjectColor(colorDialogOwner())) {
         for (CanvasLine* line : {shaft_, stroke1_, stroke2_})
             line->setBorderColor(toolkit::colorFromValue(*color));
     }
 }
 
 void LineOptionsDialog::accept() {
+    markClosed(true);
     auto& s = state();
-    s.freeze.lineOptionsOpen = false;
-    s.freeze.lineColorDialogOpen = false;
     QPointer<ObjectLayer> layer = layer_;
     if (layer) {
         const ObjectItems& items = layer->items();
@@ -186,36 +164,12 @@ void LineOptionsDialog::accept() {
 }
 
 void LineOptionsDialog::cancel() {
-    auto& s = state();
     // Until an OK or a release, the next window is filled only as it loads.
-    s.freeze.lineColorDialogOpen = true;
-    s.freeze.lineOptionsOpen = false;
+    markClosed(false);
     windows().lineOptions.drop();
 }
 
-bool LineOptionsDialog::event(QEvent* event) {
-    // An activation that comes in after the window was hidden (OK lets events through) is
-    // not the user's coming back to it.
-    if (event->type() == QEvent::WindowActivate && isVisible()) {
-        auto& s = state();
-        s.freeze.lineOptionsOpen = true;
-        if (!s.freeze.lineColorDialogOpen)
-            fill(false);
-    }
-    return QWidget::event(event);
-}
-
-void LineOptionsDialog::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // A window manager may not activate the window at once; it is up all the same.
-    state().freeze.lineOptionsOpen = true;
-}
-
-void LineOptionsDialog::closeEvent(QCloseEvent* event) {
-    event->accept();
-    auto& s = state();
-    s.freeze.lineColorDialogOpen = true;
-    s.freeze.lineOptionsOpen = false;
+void LineOptionsDialog::unload() {
     if (windows().lineOptions.peek() == this)
         windows().lineOptions.drop();
 }

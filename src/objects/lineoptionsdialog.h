@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+#include "objects/styleoptionswindow.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -15,13 +14,12 @@ class FrozenCanvas;
 
 namespace qv::objects {
 
-class ObjectLayer;
 class WidthBox;
 
 // "Line Options": a tool window over the frozen screen that restyles the current line or arrow
 // on a preview arrow drawn as the canvas draws lines. OK and Cancel drop it and its close box
 // unloads it; a release only hides it, so the next opening shows it again as it was left.
-class LineOptionsDialog : public QWidget {
+class LineOptionsDialog : public StyleOptionsWindow {
 public:
     LineOptionsDialog();
     ~LineOptionsDialog() override;
@@ -45,13 +43,9 @@ public:
     QPushButton* okButton;
     QPushButton* cancelButton;
 
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    void fill(bool loading);
+    void fill(bool loading) override;
+    void unload() override;
     void selectStyle(int style);
     void setWidth(int width);
     void enableStyles(bool enabled);
@@ -59,12 +53,10 @@ private:
     void accept();
     void cancel();
 
-    QPointer<ObjectLayer> layer_;
     toolkit::CanvasLine* shaft_ = nullptr;
     toolkit::CanvasLine* stroke1_ = nullptr;
     toolkit::CanvasLine* stroke2_ = nullptr;
     WidthBox* widthBox_ = nullptr;
-    bool loaded_ = false;
 };
 
 }  // namespace qv::objects

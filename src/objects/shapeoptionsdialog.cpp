@@ -1,10 +1,8 @@
 #include "objects/shapeoptionsdialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,11 +14,11 @@
 #include "objects/objectlayer.h"
 #include "objects/previewcanvas.h"
 #include "objects/state.h"
+#include "objects/toolwindow.h"
 #include "objects/widthbox.h"
 #include "objects/windows.h"
 #include "platform/services.h"
 #include "toolkit/colors.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::objects {
 
@@ -51,10 +49,10 @@ void ShapeStyle::applyTo(CanvasShape& shape) const {
     shape.setFillStyle(fillStyle);
 }
 
-ShapeOptionsDialog::ShapeOptionsDialog() {
-    setWindowTitle(QStringLiteral("Shape Options"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+ShapeOptionsDialog::ShapeOptionsDialog()
+    : StyleOptionsWindow(
+          QStringLiteral("Shape Options"),
+          {&FreezeFlags::shapeOptionsOpen, &FreezeFlags::shapeColorDialogOpen, false}) {
     auto* optionsFrame = new QGroupBox(QStringLiteral("Shape Options:"), this);
 
     auto* previewFrame = new QGroupBox(optionsFrame);
@@ -108,13 +106,7 @@ ShapeOptionsDialog::ShapeOptionsDialog() {
     frameLayout->addWidget(fillFrame, 2, 1);
     frameLayout->addWidget(fillColorButton, 3, 1);
     frameLayout->addWidget(rememberBox, 4, 0, 1, 2);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch();
-    buttonRow->addWidget(okButton);
-    buttonRow->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(optionsFrame);
-    layout->addLayout(buttonRow);
+    layOutOptionsWindow(*this, *optionsFrame, nullptr, *okButton, *cancelButton);
 
     // A user's click runs a button's action; filling runs it through the select functions.
     connect(solidButton, &QRadioButton::clicked, this, [this] { selectBorderStyle(1); });
@@ -146,17 +138,7 @@ ShapeStyle ShapeOptionsDialog::previewStyle() const {
 
 void ShapeOptionsDialog::openFor(ObjectLayer& layer) {
     // After a release hid the window it shows again as it was; only its activation refills it.
-    layer_ = &layer;
-    if (!loaded_) {
-        loaded_ = true;
-        fill(true);
-    }
-    if (QWidget* owner = layer.stage().stageWindow())
-        toolkit::showOwned(*this, *owner);
-    else
-        show();
-    activateWindow();
-    widthEdit->setFocus();
+    showFor(layer, *widthEdit);
 }
 
 void ShapeOptionsDialog::fill(bool loading) {
@@ -206,9 +188,7 @@ void ShapeOptionsDialog::enableBorderStyles(bool enabled) {
 
 void ShapeOptionsDialog::chooseColor(QColor ShapeStyle::*target) {
     // From the first colour dialog on, returning to this window keeps what it shows.
-    state().freeze.shapeColorDialogOpen = true;
-    QWidget* owner = layer_ ? layer_->stage().stageWindow() : this;
-    const auto color = chooseObjectColor(owner);
+    const auto color = chooseObjectColor(colorDialogOwner());
     if (!color)
         return;
     ShapeStyle style = previewStyle();
@@ -221,9 +201,8 @@ void ShapeOptionsDialog::rememberChanged(bool on) {
 }
 
 void ShapeOptionsDialog::accept() {
+    markClosed(true);
     auto& s = state();
-    s.freeze.shapeOptionsOpen = false;
-    s.freeze.shapeColorDialogOpen = false;
     QPointer<ObjectLayer> layer = layer_;
     if (layer) {
         CanvasShape& shape = *layer->items().shapes[s.currentShape];
@@ -248,35 +227,11 @@ void ShapeOptionsDialog::accept() {
 }
 
 void ShapeOptionsDialog::leave() {
-    auto& s = state();
-    s.freeze.shapeOptionsOpen = false;
-    s.freeze.shapeColorDialogOpen = false;
+    markClosed(false);
     windows().shapeOptions.drop();
 }
 
-bool ShapeOptionsDialog::event(QEvent* event) {
-    // An activation that comes in after the window was hidden (OK lets events through) is
-    // not the user's coming back to it.
-    if (event->type() == QEvent::WindowActivate && isVisible()) {
-        auto& s = state();
-        s.freeze.shapeOptionsOpen = true;
-        if (!s.freeze.shapeColorDialogOpen)
-            fill(false);
-    }
-    return QWidget::event(event);
-}
-
-void ShapeOptionsDialog::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // A window manager may not activate the window at once; it is up all the same.
-    state().freeze.shapeOptionsOpen = true;
-}
-
-void ShapeOptionsDialog::closeEvent(QCloseEvent* event) {
-    event->accept();
-    auto& s = state();
-    s.freeze.shapeOptionsOpen = false;
-    s.freeze.shapeColorDialogOpen = false;
+void ShapeOptionsDialog::unload() {
     if (windows().shapeOptions.peek() == this)
         windows().shapeOptions.drop();
 }

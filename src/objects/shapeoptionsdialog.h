@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QPointer>
-#include <QWidget>
+#include "objects/styleoptionswindow.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -16,7 +15,6 @@ class FrozenCanvas;
 
 namespace qv::objects {
 
-class ObjectLayer;
 class WidthBox;
 
 // The look of a shape, as the Shape Options window edits it.
@@ -37,7 +35,7 @@ struct ShapeStyle {
 // "Shape Options": a tool window over the frozen screen that restyles the current shape on a
 // preview drawn as the canvas draws shapes. OK and Cancel drop it and its close box unloads
 // it; a release only hides it, so the next opening shows it again as it was left.
-class ShapeOptionsDialog : public QWidget {
+class ShapeOptionsDialog : public StyleOptionsWindow {
 public:
     ShapeOptionsDialog();
     ~ShapeOptionsDialog() override;
@@ -62,13 +60,9 @@ public:
     QPushButton* okButton;
     QPushButton* cancelButton;
 
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    void fill(bool loading);
+    void fill(bool loading) override;
+    void unload() override;
     void selectBorderStyle(int style);
     void selectBackStyle(int style);
     void selectFillStyle(int style);
@@ -78,10 +72,8 @@ private:
     void accept();
     void leave();
 
-    QPointer<ObjectLayer> layer_;
     toolkit::CanvasShape* preview_ = nullptr;
     WidthBox* widthBox_ = nullptr;
-    bool loaded_ = false;
 };
 
 }  // namespace qv::objects

@@ -5,20 +5,18 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "objects/objectlayer.h"
 #include "objects/objectspalette.h"
 #include "objects/state.h"
+#include "objects/toolwindow.h"
 #include "objects/windows.h"
 #include "options/state.h"
 #include "platform/services.h"
 #include "toolkit/colors.h"
 #include "toolkit/numbers.h"
-#include "toolkit/ownedwindow.h"
 
 namespace qv::objects {
 
@@ -29,9 +27,7 @@ constexpr qint64 kRed = 0x0000ff;
 }  // namespace
 
 TextOptionsDialog::TextOptionsDialog() {
-    setWindowTitle(QStringLiteral("Text Options"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    makeToolWindow(*this, QStringLiteral("Text Options"));
     optionsFrame = new QGroupBox(QStringLiteral("Text Options:"), this);
     previewEdit = new QPlainTextEdit(optionsFrame);
     previewEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -51,14 +47,7 @@ TextOptionsDialog::TextOptionsDialog() {
     frameLayout->addWidget(fontsButton, 1, 0);
     frameLayout->addWidget(backColorButton, 1, 1);
     frameLayout->addWidget(transparentBox, 1, 2);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addWidget(rememberBox);
-    buttonRow->addStretch();
-    buttonRow->addWidget(okButton);
-    buttonRow->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(optionsFrame);
-    layout->addLayout(buttonRow);
+    layOutOptionsWindow(*this, *optionsFrame, rememberBox, *okButton, *cancelButton);
 
     // Set by code or by the user, a box acts only when its value changes.
     connect(transparentBox, &QCheckBox::toggled, this, [this](bool on) { transparentChanged(on); });
@@ -84,12 +73,7 @@ void TextOptionsDialog::openFor(ObjectLayer& layer) {
         layer_ = &layer;
         load();
     }
-    if (QWidget* owner = layer.stage().stageWindow())
-        toolkit::showOwned(*this, *owner);
-    else
-        show();
-    activateWindow();
-    previewEdit->setFocus();
+    showOnStage(*this, layer, *previewEdit);
 }
 
 void TextOptionsDialog::load() {

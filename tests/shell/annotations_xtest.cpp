@@ -27,7 +27,7 @@
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/x11desktop.h"
 #include "shell/windows.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
 #include "support/xwd.h"
 
 namespace qv::shell {
@@ -43,59 +43,29 @@ protected:
     }
 };
 
-class AnnotationsX : public testsupport::XvfbTest {
+class AnnotationsX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
-        startServer({.windowManager = true});
-        if (HasFatalFailure())
-            return;
-        fake_.emplace();
-        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
-        fake_->services().dialogs = std::make_unique<platform::QtDialogs>();
-        prog_ = std::make_unique<Program>();
-        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
-        prog_->options.settings.autoCopy = false;
-        prog_->options.settings.autoPopupMenu = false;
-        prog_->options.settings.releaseAfterCapture = false;
-        prog_->shellWindows().mainWindow->hide();
+        startProgram({.windowManager = true}, [](fakes::FakePlatform& fake) {
+            fake.services().desktop = std::make_unique<platform::X11Desktop>();
+            fake.services().dialogs = std::make_unique<platform::QtDialogs>();
+        });
+        if (!HasFatalFailure())
+            quietCaptures();
     }
     void TearDown() override {
         window_.reset();
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
-    }
-    void xdotool(const QStringList& arguments) {
-        ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
-    }
-    void clickAt(QPoint at) {
-        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+        ProgramXTest::TearDown();
     }
     void clickOn(const QWidget& widget) { clickAt(widget.mapToGlobal(widget.rect().center())); }
-    static QImage settled(const std::function<QImage()>& read) {
-        QImage previous;
-        QImage now;
-        const bool done = processUntil([&] {
-            previous = std::exchange(now, read());
-            return !now.isNull() && now == previous;
-        });
-        return done ? now : QImage();
-    }
 
     // Freezes a screen with a patterned window on it and shows the palette, placed.
     void freezeWithPalette() {
         window_.emplace();
-        window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-        window_->setGeometry(60, 60, 1100, 680);
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window_));
-        MainWindow& mainWindow = prog_->shellWindows().mainWindow.get();
-        mainWindow.freezeItem->trigger();
-        frozen_ = &prog_->shellWindows().frozenScreen.get();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frozen_));
-        ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
+        ASSERT_NO_FATAL_FAILURE(showPattern(*window_, {60, 60, 1100, 680}));
+        ASSERT_NO_FATAL_FAILURE(freezeScreen());
         window_->hide();
-        mainWindow.addObjectItem->trigger();
+        prog_->shellWindows().mainWindow->addObjectItem->trigger();
         ASSERT_TRUE(processUntil([&] {
             palette_ = prog_->objectsWindows().objectsPalette.peek();
             if (!palette_ || !palette_->isVisible() || !palette_->windowHandle()->isExposed())
@@ -122,10 +92,7 @@ protected:
         return frozen_->canvas->mapToGlobal(frozen_->canvas->toPixels(item.geometry()).center());
     }
 
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
     std::optional<CheckerWindow> window_;
-    FrozenScreen* frozen_ = nullptr;
     objects::ObjectsPalette* palette_ = nullptr;
 };
 

@@ -24,7 +24,7 @@
 #include "platform/linux/x11desktop.h"
 #include "platform/services.h"
 #include "shell/windows.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
 #include "support/xwd.h"
 
 namespace qv::shell {
@@ -41,57 +41,27 @@ protected:
     }
 };
 
-class ObjectOptionsX : public testsupport::XvfbTest {
+class ObjectOptionsX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
-        startServer({.windowManager = true});
-        if (HasFatalFailure())
-            return;
-        fake_.emplace();
-        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
-        fake_->services().clipboard = std::make_unique<platform::QtClipboard>();
-        prog_ = std::make_unique<Program>();
-        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
-        prog_->options.settings.autoCopy = false;
-        prog_->options.settings.autoPopupMenu = false;
-        prog_->options.settings.releaseAfterCapture = false;
-        prog_->shellWindows().mainWindow->hide();
+        startProgram({.windowManager = true}, [](fakes::FakePlatform& fake) {
+            fake.services().desktop = std::make_unique<platform::X11Desktop>();
+            fake.services().clipboard = std::make_unique<platform::QtClipboard>();
+        });
+        if (!HasFatalFailure())
+            quietCaptures();
     }
     void TearDown() override {
         chooser_.stop();
         window_.reset();
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
-    }
-    void xdotool(const QStringList& arguments) {
-        ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
-    }
-    void clickAt(QPoint at, int button) {
-        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
-                 QString::number(button)});
-    }
-    static QImage settled(const std::function<QImage()>& read) {
-        QImage previous;
-        QImage now;
-        const bool done = processUntil([&] {
-            previous = std::exchange(now, read());
-            return !now.isNull() && now == previous;
-        });
-        return done ? now : QImage();
+        ProgramXTest::TearDown();
     }
     MainWindow& mainWindow() { return prog_->shellWindows().mainWindow.get(); }
 
     void freeze() {
         window_.emplace();
-        window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-        window_->setGeometry(80, 70, 1000, 660);
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window_));
-        mainWindow().freezeItem->trigger();
-        frozen_ = &prog_->shellWindows().frozenScreen.get();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frozen_));
-        ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
+        ASSERT_NO_FATAL_FAILURE(showPattern(*window_, {80, 70, 1000, 660}));
+        ASSERT_NO_FATAL_FAILURE(freezeScreen());
         window_->hide();
     }
     // Once the menu is up, clicks its item.
@@ -131,10 +101,7 @@ protected:
     }
     QImage buffer() { return prog_->capture.buffer.convertToFormat(QImage::Format_RGB32); }
 
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
     std::optional<BandsWindow> window_;
-    FrozenScreen* frozen_ = nullptr;
     QTimer chooser_;
 };
 

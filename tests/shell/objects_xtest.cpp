@@ -17,7 +17,7 @@
 #include "options/windows.h"
 #include "platform/linux/x11desktop.h"
 #include "shell/windows.h"
-#include "support/xvfbtest.h"
+#include "support/programxtest.h"
 #include "support/xwd.h"
 
 namespace qv::shell {
@@ -34,64 +34,35 @@ protected:
     }
 };
 
-class ObjectsX : public testsupport::XvfbTest {
+class ObjectsX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
-        startServer({.windowManager = true});
-        if (HasFatalFailure())
-            return;
-        fake_.emplace();
-        fake_->services().desktop = std::make_unique<platform::X11Desktop>();
-        prog_ = std::make_unique<Program>();
-        prog_->optionsWindows().optionsDialog.get();  // its load reads the settings
-        prog_->options.settings.autoCopy = false;
-        prog_->options.settings.autoPopupMenu = false;
-        prog_->options.settings.releaseAfterCapture = false;
-        prog_->shellWindows().mainWindow->hide();
+        startProgram({.windowManager = true}, [](fakes::FakePlatform& fake) {
+            fake.services().desktop = std::make_unique<platform::X11Desktop>();
+        });
+        if (!HasFatalFailure())
+            quietCaptures();
     }
     void TearDown() override {
         window_.reset();
-        prog_.reset();
-        fake_.reset();
-        XvfbTest::TearDown();
-    }
-    void xdotool(const QStringList& arguments) {
-        ASSERT_EQ(server->run(QStringLiteral("xdotool"), arguments), 0);
-    }
-    void clickAt(QPoint at, int button) {
-        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
-                 QString::number(button)});
+        ProgramXTest::TearDown();
     }
     static QImage settledRoot() {
-        QImage previous;
-        QImage now;
-        const bool settled = processUntil([&] {
-            previous = std::exchange(now, testsupport::xwdRoot());
-            return !now.isNull() && now == previous;
-        });
-        return settled ? now : QImage();
+        return settled([] { return testsupport::xwdRoot(); });
     }
 
-    std::optional<fakes::FakePlatform> fake_;
-    std::unique_ptr<Program> prog_;
     std::optional<StripesWindow> window_;
 };
 
 TEST_F(ObjectsX, ARectangleFromThePaletteIsCapturedWithItsExactRing) {
     window_.emplace();
-    window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-    window_->setGeometry(100, 80, 1000, 650);
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window_));
+    ASSERT_NO_FATAL_FAILURE(showPattern(*window_, {100, 80, 1000, 650}));
     const QImage root = settledRoot();
     ASSERT_FALSE(root.isNull());
 
-    auto& shellWindows = prog_->shellWindows();
-    MainWindow& mainWindow = shellWindows.mainWindow.get();
-    mainWindow.freezeItem->trigger();
-    FrozenScreen& frozen = shellWindows.frozenScreen.get();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frozen));
-    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.desktopFrozen; }));
+    ASSERT_NO_FATAL_FAILURE(freezeScreen());
+    MainWindow& mainWindow = prog_->shellWindows().mainWindow.get();
+    FrozenScreen& frozen = *frozen_;
     window_->hide();
 
     // A right click opens the context menu; "Add Objects..." is clicked once it is up.

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -7,6 +11,12 @@
 #include "app/program.h"
 #include "fakes/fakeplatform.h"
 #include "support/xvfbtest.h"
+
+class QWidget;
+
+namespace qv::shell {
+class FrozenScreen;
+}
 
 namespace qv::testsupport {
 
@@ -24,8 +34,21 @@ protected:
     void quietCaptures(bool loadOptions = true);
     void TearDown() override;
 
+    // Runs xdotool on the server; a failure is fatal to the test.
+    void xdotool(const QStringList& arguments);
+    // Moves the pointer to a point of the screen and clicks a button there.
+    void clickAt(QPoint at, int button = 1);
+    // What read gives once two reads in a row agree, or a null image if they never do.
+    static QImage settled(const std::function<QImage()>& read);
+    // Shows a window of the test's at geometry, never taking the focus, and waits until it
+    // is on the screen.
+    static void showPattern(QWidget& window, const QRect& geometry);
+    // Freezes the screen from the main window and waits until frozen_ is up and frozen.
+    void freezeScreen();
+
     std::optional<fakes::FakePlatform> fake_;
     std::unique_ptr<Program> prog_;
+    shell::FrozenScreen* frozen_ = nullptr;
 };
 
 }  // namespace qv::testsupport
