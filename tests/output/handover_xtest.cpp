@@ -26,34 +26,13 @@
 #include "platform/linux/xdgmail.h"
 #include "platform/linux/xdgshell.h"
 #include "shell/windows.h"
+#include "support/environment.h"
 #include "support/xvfbtest.h"
 
 namespace qv::output {
 namespace {
 
-// Sets environment variables for one test and puts the old values back afterwards.
-class Environment {
-public:
-    Environment() = default;
-    Environment(const Environment&) = delete;
-    Environment& operator=(const Environment&) = delete;
-    ~Environment() {
-        for (const auto& [name, value] : saved_) {
-            if (value.isNull())
-                qunsetenv(name.constData());
-            else
-                qputenv(name.constData(), value);
-        }
-    }
-    void set(const char* name, const QString& value) {
-        // A variable that is not set reads back as a null array.
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
-        qputenv(name, value.toLocal8Bit());
-    }
-
-private:
-    std::vector<std::pair<QByteArray, QByteArray>> saved_;
-};
+using testsupport::Environment;
 
 // Time moves only when the code waits, as in the other tests; a wait also lets the X server and
 // the programs on it go on until the test's condition holds, as a real wait of that length would.
