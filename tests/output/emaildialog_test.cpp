@@ -22,7 +22,7 @@ using platform::MsgAnswer;
 using platform::ProcessResult;
 using Status = ProcessResult::Status;
 
-const QString kOverwrite = QStringLiteral("File already exists, do you want to overwrite it ?");
+using savingtests::kOverwrite;
 
 class EmailDialogTest : public savingtests::SavingTest {
 protected:

@@ -21,7 +21,7 @@ using platform::MsgAnswer;
 using platform::ProcessResult;
 using Status = ProcessResult::Status;
 
-const QString kOverwrite = QStringLiteral("File already exists, do you want to overwrite it ?");
+using savingtests::kOverwrite;
 
 class SaveCommandsTest : public savingtests::SavingTest {
 protected:

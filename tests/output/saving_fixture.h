@@ -10,6 +10,10 @@
 
 namespace qv::output::savingtests {
 
+// The question both the save and the e-mail dialog ask before replacing a file.
+inline const QString kOverwrite =
+    QStringLiteral("File already exists, do you want to overwrite it ?");
+
 // A frozen screen holding a small capture, the converter run in-process, and a default
 // folder of its own that the tests read back.
 class SavingTest : public shell::capturetests::CaptureTest {
