@@ -268,9 +268,15 @@ TEST_F(CanvasMouseRouting, TheItemsPointerShowsOverItAndWhileItHoldsTheMouse) {
         EXPECT_EQ(FrozenCanvas::cursorShape(number), shape) << number;
 }
 
-// A canvas that notes which parts of it were painted.
+// A white 800 x 600 canvas on the screen that notes which parts of it were painted.
 class PaintedCanvas : public FrozenCanvas {
 public:
+    PaintedCanvas() {
+        setPicture(whitePicture(800, 600));
+        resize(800, 600);
+        show();
+    }
+
     QRegion painted;
 
 protected:
@@ -282,9 +288,6 @@ protected:
 
 TEST(CanvasRepaint, AMovedItemRepaintsItsOldAndNewBoxesOnly) {
     PaintedCanvas canvas;
-    canvas.setPicture(whitePicture(800, 600));
-    canvas.resize(800, 600);
-    canvas.show();
     CanvasShape* shape = canvas.addShape(CanvasItem::Role::Object);
     shape->setBorderWidth(7);
     shape->setGeometry(100 * 15, 100 * 15, 50 * 15, 30 * 15);
@@ -302,9 +305,6 @@ TEST(CanvasRepaint, AMovedItemRepaintsItsOldAndNewBoxesOnly) {
 // A border made thinner leaves nothing of the wide one behind on the screen.
 TEST(CanvasRepaint, AThinnerBorderRepaintsWhereTheWiderOneReached) {
     PaintedCanvas canvas;
-    canvas.setPicture(whitePicture(800, 600));
-    canvas.resize(800, 600);
-    canvas.show();
     CanvasShape* shape = canvas.addShape(CanvasItem::Role::Object);
     shape->setGeometry(100 * 15, 100 * 15, 200 * 15, 100 * 15);
     CanvasLine* line = canvas.addLine(CanvasItem::Role::Object);
