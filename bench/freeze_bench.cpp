@@ -9,7 +9,14 @@
 #include "benchutil.h"
 #include "options/windows.h"
 #include "platform/linux/qtdialogs.h"
+#include "platform/linux/qtprinter.h"
+#include "platform/linux/qtprocess.h"
+#include "platform/linux/qttray.h"
 #include "platform/linux/realclock.h"
+#include "platform/linux/systemlocale.h"
+#include "platform/linux/x11hotkeys.h"
+#include "platform/linux/xdgmail.h"
+#include "platform/linux/xdgshell.h"
 #include "platform/memoryregistry.h"
 #include "platform/services.h"
 #include "shell/windows.h"
@@ -80,6 +87,15 @@ int main(int argc, char* argv[]) {
     services.desktop = std::move(ownedDesktop);
     services.clipboard = std::make_unique<SilentClipboard>();
     services.sound = std::make_unique<SilentSound>();
+    // Every service the start-up and the freeze reach is installed: the Options window's load
+    // reads the locale, the main window's load registers hotkeys and adds the tray icon.
+    services.locale = std::make_unique<platform::SystemLocale>();
+    services.hotkeys = std::make_unique<platform::X11Hotkeys>();
+    services.tray = std::make_unique<platform::QtTray>();
+    services.shell = std::make_unique<platform::XdgShell>();
+    services.process = std::make_unique<platform::QtProcess>();
+    services.mail = std::make_unique<platform::XdgMail>();
+    services.printer = std::make_unique<platform::QtPrinter>();
     platform::ServicesScope scope(services);
     Program program;
     program.optionsWindows().optionsDialog.get();  // its load reads the settings

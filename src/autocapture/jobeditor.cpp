@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdlib>
 
 #include "autocapture/jobtimes.h"
@@ -41,6 +42,15 @@ void placeHorizontally(QWidget* widget, int left, int width) {
     const QRect now = widget->geometry();
     const QRect placed = twips(left, 0, width, 0);
     widget->setGeometry(placed.left(), now.top(), placed.width(), now.height());
+}
+
+// A caption longer than its designed line (fonts are wider than the design's) takes more lines,
+// growing upwards into the free space under the lists: its last line stays where it was.
+void showWholeCaption(QLabel* label, const QString& text) {
+    label->setText(text);
+    const QRect designed = twips(0, 1800, 0, 255);
+    const int height = std::max(designed.height(), label->heightForWidth(label->width()));
+    label->setGeometry(label->x(), designed.bottom() + 1 - height, label->width(), height);
 }
 
 QString localeTimeFormat() {
@@ -109,6 +119,7 @@ void JobEditor::buildTriggerArea() {
 
     panelLabel = new QLabel(triggerArea);
     panelLabel->setGeometry(twips(240, 1800, 5655, 255));
+    panelLabel->setWordWrap(true);
     titleEdit = new QLineEdit(triggerArea);
     titleEdit->setGeometry(twips(240, 2160, 5655, 315));
     valueLabel = new QLabel(triggerArea);
@@ -246,17 +257,17 @@ void JobEditor::showTriggerPanel(const QString& kind) {
     intervalBar->setVisible(interval);
     if (title) {
         placeHorizontally(panelLabel, 240, 5655);
-        panelLabel->setText(kTitlePanelCaption);
+        showWholeCaption(panelLabel, kTitlePanelCaption);
     } else if (time) {
         placeHorizontally(panelLabel, 2040, 1500);
-        panelLabel->setText(QStringLiteral("Set Time of Day"));
+        showWholeCaption(panelLabel, QStringLiteral("Set Time of Day"));
         placeHorizontally(valueLabel, 2040, 1500);
         // The arrows step what the panel shows.
         editTime_ = platform::clock().now().time();
         valueLabel->setText(timeText(editTime_, localeTimeFormat()));
     } else if (interval) {
         placeHorizontally(panelLabel, 2400, 3495);
-        panelLabel->setText(QStringLiteral("Interval in Minutes"));
+        showWholeCaption(panelLabel, QStringLiteral("Interval in Minutes"));
         placeHorizontally(valueLabel, 2400, 900);
         valueLabel->setText(QStringLiteral("60"));
         intervalBar->setValue(-60);

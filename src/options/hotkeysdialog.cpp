@@ -29,10 +29,14 @@ int selectedRow(const QListWidget* list) {
     return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
-// A row is replaced as a whole, so a selection on it goes with it.
+// A row is replaced as a whole, so a selection on it goes with it (the list would move it on
+// to the next row, where a second Remove would take a hotkey nobody chose).
 void replaceRow(QListWidget* list, int row, const QString& text) {
+    const bool wasSelected = list->item(row)->isSelected();
     std::unique_ptr<QListWidgetItem> replaced(list->takeItem(row));
     list->insertItem(row, text);
+    if (wasSelected)
+        list->clearSelection();
 }
 
 QStringList rowsOf(const QListWidget* list) {
@@ -197,6 +201,7 @@ void HotkeysDialog::removeHotkey() {
     platform::hotkeys().unregisterHotkey(hotkeyId(row));
     replaceRow(hotkeyList, row, QString());
     showHotkeyCaption(row, QString());
+    updateRemoveButton();
 }
 
 void HotkeysDialog::switchHotkeysOnOrOff() {

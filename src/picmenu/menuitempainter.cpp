@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
+#include <QtMath>
 
 #include "picmenu/dottedbrush.h"
 #include "picmenu/edges.h"
@@ -131,10 +132,14 @@ void MenuItemPainter::paintGlyph(QPainter& painter, const QRect& box, bool radio
 
 void MenuItemPainter::paintPicture(QPainter& painter, const QIcon& picture, QPoint at,
                                    bool disabled) const {
+    // Rasterised at the surface's pixel ratio: a scaled screen shows the picture's own detail.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
     const QSize size(kPictureSize, kPictureSize);
-    QImage image = picture.pixmap(size, 1.0).toImage();
-    if (image.size() != size)
-        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage image = picture.pixmap(size, ratio).toImage();
+    const QSize devicePixels(qCeil(kPictureSize * ratio), qCeil(kPictureSize * ratio));
+    if (image.size() != devicePixels)
+        image = image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(ratio);
     if (!disabled) {
         painter.drawImage(at, image);
         return;

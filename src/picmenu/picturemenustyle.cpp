@@ -159,6 +159,8 @@ void PictureMenuStyle::paintItem(const QStyleOptionMenuItem& option, QPainter& p
     const int h = option.rect.height();
     // One pixel more on the right and at the bottom, background as the item's top row is.
     OffscreenCanvas& canvas = drawing.canvas;
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    canvas.setPixelRatio(ratio);
     canvas.setWidth(w + 1);
     canvas.setHeight(h + 1);
     QImage& surface = canvas.image();
@@ -172,7 +174,9 @@ void PictureMenuStyle::paintItem(const QStyleOptionMenuItem& option, QPainter& p
                                     screenTwipsPerPixel(widget)};
         MenuItemPainter(drawing.metrics, colors).paint(onSurface, lookOf(option, state_), layout);
     }
-    painter.drawImage(option.rect.topLeft(), surface, QRect(0, 0, w + 1, h + 1));
+    const QSizeF block(w + 1, h + 1);
+    painter.drawImage(QRectF(option.rect.topLeft(), block), surface,
+                      QRectF(QPointF(0, 0), block * ratio));
 }
 
 void PictureMenuStyle::paintFrame(QPainter& painter, const QRect& rect) const {

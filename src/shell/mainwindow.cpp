@@ -127,6 +127,9 @@ void MainWindow::startUp() {
     firstStart_ = !options::keyExists(options::kHotkeysKey);
 
     autoCapturePoll->stop();
+    // A message box below runs its own event loop; the window's five seconds start only once
+    // the start-up is through.
+    hideAfterStartTimer->stop();
     show();
     // The Options window's load reads the settings that the windows loaded from here on use.
     optionsWindows.optionsDialog.get();

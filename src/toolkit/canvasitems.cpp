@@ -229,6 +229,8 @@ void CanvasLine::setBorderColor(const QColor& color) {
 }
 
 void CanvasLine::setBorderWidth(int width) {
+    // As with shapes: a thinner line must also repaint where the wider one reached.
+    changed();
     borderWidth_ = std::clamp(width, 1, 99);
     changed();
 }

@@ -186,5 +186,27 @@ TEST_F(JobEditorTest, BrowseKeepsTheFolderWhenCancelled) {
     EXPECT_EQ(editor().folderEdit->text(), "/new");
 }
 
+TEST_F(JobEditorTest, EachTriggerPanelShowsItsWholeCaptionClearOfTheBoxesAroundIt) {
+    list().newJobButton->click();
+    const QLabel* label = editor().panelLabel;
+    for (int row : {0, 1, 2, 0}) {
+        selectKind(row);
+        SCOPED_TRACE(label->text().toStdString());
+        const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+        const QRect needed = label->fontMetrics().boundingRect(
+            QRect(0, 0, label->contentsRect().width(), 1000), flags, label->text());
+        EXPECT_LE(needed.width(), label->contentsRect().width());
+        EXPECT_LE(needed.height(), label->contentsRect().height());
+        for (const QWidget* box : {static_cast<const QWidget*>(editor().titleEdit),
+                                   static_cast<const QWidget*>(editor().triggerList),
+                                   static_cast<const QWidget*>(editor().captureList)}) {
+            if (box->isVisible())
+                EXPECT_FALSE(label->geometry().intersects(box->geometry()));
+        }
+    }
+    EXPECT_EQ(label->text(),
+              "Enter Window Title or click on according Window to get title of the Window ");
+}
+
 }  // namespace
 }  // namespace qv::autocapture::listtests

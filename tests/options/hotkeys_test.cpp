@@ -205,6 +205,21 @@ TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
     EXPECT_FALSE(fake.hotkeys().registered.contains(0xB002));
     EXPECT_EQ(rowText(RowFreeze), "");
     EXPECT_EQ(recorder.caption(MenuItem::Freeze), "Freeze Desktop   ");
+
+    // The row below has a hotkey too: the selection does not move on to it, so a second
+    // click cannot remove a hotkey nobody selected.
+    dialog().hotkeyList->setCurrentRow(RowRelease);
+    set(RowFreeze, "CTRL+", "F");
+    fake.clock().advance(100);
+    dialog().removeHotkeyButton->click();
+    EXPECT_EQ(rowText(RowRelease), "");
+    EXPECT_TRUE(dialog().hotkeyList->selectedItems().isEmpty());
+    EXPECT_FALSE(dialog().removeHotkeyButton->isEnabled()) << "at once";
+    fake.clock().advance(100);
+    EXPECT_FALSE(dialog().removeHotkeyButton->isEnabled());
+    dialog().removeHotkeyButton->click();
+    EXPECT_EQ(rowText(RowFreeze), "CTRL+F");
+    EXPECT_TRUE(fake.hotkeys().registered.contains(0xB002));
 }
 
 TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStoresIt) {

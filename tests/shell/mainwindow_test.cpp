@@ -82,6 +82,8 @@ TEST_F(MainWindowTest, TheDefaultHotkeysAreRowsOfTheTableFromTheFirstStartOn) {
 TEST_F(MainWindowTest, TakenCombinationsGiveOneMessagePerDefaultHotkey) {
     fake.hotkeys().heldElsewhere = {{platform::ModControl, 'R'}, {platform::ModControl, 'F'}};
     fake.hotkeys().takenError = 1409;
+    // The user reads each message for three seconds before answering it.
+    fake.dialogs().whileMessageOpen = [this] { fake.clock().advance(3000); };
     MainWindow& mainWindow = start();
 
     const QString cr(QChar(13));
@@ -96,6 +98,12 @@ TEST_F(MainWindowTest, TakenCombinationsGiveOneMessagePerDefaultHotkey) {
     EXPECT_EQ(fake.dialogs().messages[1].title, " Quorvalline ");
     EXPECT_EQ(mainWindow.freezeItem->text(), "Freeze Desktop   CTRL+F");
     EXPECT_TRUE(fake.tray().shown);
+    // The five seconds of the window count from the end of the start-up.
+    EXPECT_TRUE(mainWindow.isVisible());
+    fake.clock().advance(4999);
+    EXPECT_TRUE(mainWindow.isVisible());
+    fake.clock().advance(1);
+    EXPECT_FALSE(mainWindow.isVisible());
 }
 
 TEST_F(MainWindowTest, DisableHotkeysStoredOnRegistersNothing) {

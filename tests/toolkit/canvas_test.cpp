@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <functional>
 #include <set>
 
 #include "toolkit/canvas.h"
@@ -267,9 +268,15 @@ TEST_F(CanvasMouseRouting, TheItemsPointerShowsOverItAndWhileItHoldsTheMouse) {
         EXPECT_EQ(FrozenCanvas::cursorShape(number), shape) << number;
 }
 
-// A canvas that notes which parts of it were painted.
+// A white 800 x 600 canvas on the screen that notes which parts of it were painted.
 class PaintedCanvas : public FrozenCanvas {
 public:
+    PaintedCanvas() {
+        setPicture(whitePicture(800, 600));
+        resize(800, 600);
+        show();
+    }
+
     QRegion painted;
 
 protected:
@@ -281,9 +288,6 @@ protected:
 
 TEST(CanvasRepaint, AMovedItemRepaintsItsOldAndNewBoxesOnly) {
     PaintedCanvas canvas;
-    canvas.setPicture(whitePicture(800, 600));
-    canvas.resize(800, 600);
-    canvas.show();
     CanvasShape* shape = canvas.addShape(CanvasItem::Role::Object);
     shape->setBorderWidth(7);
     shape->setGeometry(100 * 15, 100 * 15, 50 * 15, 30 * 15);
@@ -296,6 +300,36 @@ TEST(CanvasRepaint, AMovedItemRepaintsItsOldAndNewBoxesOnly) {
     EXPECT_LT(canvas.painted.boundingRect().width() * canvas.painted.boundingRect().height(),
               800 * 600 / 2);
     EXPECT_FALSE(canvas.painted.contains(QPoint(200, 150)));
+}
+
+// A border made thinner leaves nothing of the wide one behind on the screen.
+TEST(CanvasRepaint, AThinnerBorderRepaintsWhereTheWiderOneReached) {
+    PaintedCanvas canvas;
+    CanvasShape* shape = canvas.addShape(CanvasItem::Role::Object);
+    shape->setGeometry(100 * 15, 100 * 15, 200 * 15, 100 * 15);
+    CanvasLine* line = canvas.addLine(CanvasItem::Role::Object);
+    line->setPoints(100 * 15, 400 * 15, 500 * 15, 400 * 15);
+    const struct {
+        const char* name;
+        std::function<void(int)> setWidth;
+        QRect wideReach;  // pixels a width of 99 covers
+    } rows[] = {
+        {"shape", [shape](int w) { shape->setBorderWidth(w); }, QRect(51, 51, 298, 198)},
+        {"line", [line](int w) { line->setBorderWidth(w); }, QRect(100, 351, 401, 99)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.setWidth(99);
+        QCoreApplication::processEvents();
+        canvas.painted = QRegion();
+        row.setWidth(2);
+        QCoreApplication::processEvents();
+        const QRect painted = canvas.painted.boundingRect();
+        // (QRegion::contains(QRect) only asks for an overlap.)
+        EXPECT_TRUE((QRegion(row.wideReach) - canvas.painted).isEmpty())
+            << painted.x() << "," << painted.y() << " " << painted.width() << "x"
+            << painted.height();
+    }
 }
 
 }  // namespace
