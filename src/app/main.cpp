@@ -100,6 +100,7 @@ void quitOnEndSignals(QApplication& app) {
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGHUP, &action, nullptr);
 }
 
 qv::platform::Services linuxServices() {

@@ -93,7 +93,7 @@ TEST_F(SingleCopyX, ASecondStartSaysSoAndLeavesTheFirstRunning) {
 
 TEST_F(SingleCopyX, EndSignalsEndItInOrder) {
     const std::pair<int, const char*> endSignals[] = {
-        {SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}};
+        {SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}, {SIGHUP, "SIGHUP"}};
     for (const auto& [signal, name] : endSignals) {
         SCOPED_TRACE(name);
         QProcess program;
