@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "platform/linux/runninglock.h"
@@ -96,6 +97,22 @@ TEST_F(RunningLockTest, AKilledHolderLeavesItFree) {
     EXPECT_EQ(next.take(), Outcome::Taken);
     for (const int fd : {ready[0], ready[1], hold[0], hold[1]})
         ::close(fd);
+}
+
+// A program started while the lock is held (the converter, the pasting application) may run on
+// after the program has ended; it must not keep the next start out.
+TEST_F(RunningLockTest, ProgramsStartedMeanwhileDoNotHoldIt) {
+    QProcess child;
+    {
+        RunningLock lock(path());
+        ASSERT_EQ(lock.take(), Outcome::Taken);
+        child.start(QStringLiteral("cat"), {});
+        ASSERT_TRUE(child.waitForStarted());
+    }
+    RunningLock next(path());
+    EXPECT_EQ(next.take(), Outcome::Taken);
+    child.closeWriteChannel();
+    EXPECT_TRUE(child.waitForFinished());
 }
 
 TEST_F(RunningLockTest, WithoutAPlaceForItItSaysWhy) {
