@@ -3,17 +3,16 @@
 #include <xcb/xcb.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QLockFile>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "app/program.h"
+#include "app/singlecopy.h"
 #include "options/settingsstore.h"
 #include "platform/linux/fileregistry.h"
 #include "platform/linux/paintevents.h"
@@ -24,6 +23,7 @@
 #include "platform/linux/qtsound.h"
 #include "platform/linux/qttray.h"
 #include "platform/linux/realclock.h"
+#include "platform/linux/runninglock.h"
 #include "platform/linux/systemlocale.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
@@ -67,23 +67,9 @@ bool x11DisplayMissing() {
     return missing;
 }
 
-const char kAlreadyRunningText[] = "Quorvalline is already running.";
-
-// One copy per settings: a second would fight the first over the tray, the hotkeys and the
-// settings file. The lock goes with the process, so a crashed copy leaves none behind.
-std::unique_ptr<QLockFile> lockSingleCopy() {
-    const QString folder = QFileInfo(qv::platform::FileRegistry::defaultPath()).absolutePath();
-    QDir().mkpath(folder);
-    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("running.lock")));
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError)
-        return nullptr;
-    return lock;
-}
-
-// SIGTERM and SIGINT end the program through its event loop, so that everything it holds
-// (temporary files, the converter, the tray icon, the lock) is let go in order. The handler
-// may only write to a pipe; the loop reads it.
+// SIGTERM, SIGINT and SIGHUP (the session ending) end the program through its event loop, so that
+// everything it holds (temporary files, the converter, the tray icon, the lock) is let go in order.
+// The handler may only write to a pipe; the loop reads it.
 int signalPipe[2] = {-1, -1};
 bool endRequested = false;
 
@@ -114,6 +100,7 @@ void quitOnEndSignals(QApplication& app) {
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGHUP, &action, nullptr);
 }
 
 qv::platform::Services linuxServices() {
@@ -148,10 +135,12 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvalline"));
     quitOnEndSignals(app);
-    const std::unique_ptr<QLockFile> singleCopy = lockSingleCopy();
-    if (!singleCopy) {
-        std::fprintf(stderr, "quorvalline: %s\n", kAlreadyRunningText);
-        return EXIT_SUCCESS;
+    // Before the settings are read: a second copy must not touch them.
+    qv::platform::RunningLock singleCopy(qv::platform::RunningLock::defaultPath());
+    {
+        qv::platform::QtDialogs dialogs;
+        if (const std::optional<int> code = qv::endUnlessOnlyCopy(singleCopy, dialogs))
+            return *code;
     }
     // The program lives in the tray: closing a dialog never ends it, only its exits do.
     QApplication::setQuitOnLastWindowClosed(false);

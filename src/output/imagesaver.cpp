@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/exitcleanup.h"
 #include "platform/services.h"
 
 namespace qv::output {
@@ -161,6 +162,8 @@ std::optional<SaveError> saveImage(const QImage& image, const QString& target,
     QTemporaryFile temp(QDir(QDir::tempPath()).filePath(QStringLiteral("quorvalline-XXXXXX.bmp")));
     if (!temp.open())
         return fileError(temp.fileTemplate(), temp.errorString());
+    // Also when the program ends during the conversion without leaving this scope.
+    const platform::ExitCleanup removeTemp([&temp] { temp.remove(); });
     QString why;
     if (!writeConverterBitmap(image, temp, why))
         return writeError(temp, temp.fileName(), why);

@@ -111,6 +111,28 @@ protected:
                  QString::fromLocal8Bit(program.readAllStandardError()));
     }
 
+    // The program started, its capture saved, up to the converter that hangs; its process id.
+    qint64 startAndReachTheConverter() {
+        program.setProcessEnvironment(env);
+        program.start(programPath(), {});
+        if (!program.waitForStarted())
+            return 0;
+        EXPECT_TRUE(captureTheScreen())
+            << "the capture never showed; " << whatTheProgramShows().toStdString();
+        EXPECT_TRUE(saveReachesTheConverter())
+            << "no save reached the converter; " << whatTheProgramShows().toStdString();
+        return converterPid();
+    }
+    // The converter would be stopped after a minute in any case; an end must not wait for that.
+    void expectEndedInOrder(qint64 converter) {
+        ASSERT_TRUE(program.waitForFinished(30000)) << "the program waited for the converter";
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(converter)))
+            << "the converter was left running or unreaped";
+        EXPECT_TRUE(QDir(dir.filePath("tmp")).isEmpty()) << "the temporary bitmap stayed";
+        EXPECT_TRUE(QDir(dir.filePath("saved")).isEmpty()) << "a partial target stayed";
+    }
+
     std::unique_ptr<XServer> server;
     QTemporaryDir dir;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -118,25 +140,26 @@ protected:
 };
 
 TEST_F(ConverterSignalX, ASignalEndsTheConverterAndTheProgramInOrder) {
-    program.setProcessEnvironment(env);
-    program.start(programPath(), {});
-    ASSERT_TRUE(program.waitForStarted());
-    ASSERT_TRUE(captureTheScreen())
-        << "the capture never showed; " << whatTheProgramShows().toStdString();
-    ASSERT_TRUE(saveReachesTheConverter())
-        << "no save reached the converter; " << whatTheProgramShows().toStdString();
-    const qint64 converter = converterPid();
+    // SIGHUP: the session the program runs in has ended.
+    const std::pair<int, const char*> endSignals[] = {{SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}};
+    for (const auto& [signal, name] : endSignals) {
+        SCOPED_TRACE(name);
+        const qint64 converter = startAndReachTheConverter();
+        ASSERT_GT(converter, 0);
+        ::kill(pid_t(program.processId()), signal);
+        expectEndedInOrder(converter);
+        EXPECT_EQ(program.exitCode(), 0);
+        ASSERT_TRUE(QFile::remove(pidFile()));
+    }
+}
 
-    ::kill(pid_t(program.processId()), SIGTERM);
-    // The converter would be stopped after a minute in any case; a signal must not wait for
-    // that.
-    ASSERT_TRUE(program.waitForFinished(30000)) << "the program waited for the converter";
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(converter)))
-        << "the converter was left running or unreaped";
-    EXPECT_TRUE(QDir(dir.filePath("tmp")).isEmpty()) << "the temporary bitmap stayed";
-    EXPECT_TRUE(QDir(dir.filePath("saved")).isEmpty()) << "a partial target stayed";
+// The X server goes away during a conversion: Qt ends the program at once, but not before the
+// converter is ended and the temporary bitmap removed.
+TEST_F(ConverterSignalX, LosingTheDisplayEndsTheConverterToo) {
+    const qint64 converter = startAndReachTheConverter();
+    ASSERT_GT(converter, 0);
+    server->killServer();
+    expectEndedInOrder(converter);
 }
 
 // A settings file that cannot be read is reported in a box before the start-up goes on; a

@@ -3,10 +3,12 @@
 #include <signal.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "platform/linux/runninglock.h"
 #include "support/programwindows.h"
 #include "support/xserver.h"
 
@@ -32,11 +34,43 @@ protected:
         program.start(QStringLiteral(QV_BIN_DIR "/quorvalline"), {});
         ASSERT_TRUE(program.waitForStarted());
     }
-    // Once the first copy has claimed the settings folder, a second one finds it taken.
-    bool firstCopyUp() const {
+    QString settingsFolder() const { return dir.filePath("config/quorvalline"); }
+    // The runtime folder of the isolated session is dir itself.
+    QString lockPath() const {
+        return platform::RunningLock::pathFor(settingsFolder(), dir.path());
+    }
+    // Once a copy holds the lock (it notes its process id in it), a second one finds it taken.
+    bool copyUp(const QProcess& program) const {
         return XServer::waitFor(
-            [&] { return QFileInfo::exists(dir.filePath("config/quorvalline/running.lock")); },
+            [&] {
+                QFile lock(lockPath());
+                return lock.open(QIODevice::ReadOnly) &&
+                       lock.readAll().trimmed().toLongLong() == program.processId();
+            },
             60000);
+    }
+    // Only once the copies that held the lock have ended.
+    bool lockFree() const {
+        platform::RunningLock lock(lockPath());
+        return lock.take() == platform::InstanceLock::Outcome::Taken;
+    }
+    // A copy that must not run says so in a box; its OK ends it.
+    bool endsAfterItsBox(QProcess& program) const {
+        bool boxShown = false;
+        const bool ended = XServer::waitFor(
+            [&] {
+                const QString box = xdotool(env, {"search", "--onlyvisible", "--pid",
+                                                  QString::number(program.processId()), "--name",
+                                                  "^ Quorvalline $"})
+                                        .section(u'\n', 0, 0);
+                if (!box.isEmpty()) {
+                    boxShown = true;
+                    xdotool(env, {"windowfocus", "--sync", box, "key", "--window", box, "Return"});
+                }
+                return program.waitForFinished(100);
+            },
+            60000);
+        return ended && boxShown;
     }
 
     std::unique_ptr<XServer> server;
@@ -48,9 +82,9 @@ protected:
 
 TEST_F(SingleCopyX, ASecondStartSaysSoAndLeavesTheFirstRunning) {
     start(first);
-    ASSERT_TRUE(firstCopyUp());
+    ASSERT_TRUE(copyUp(first));
     start(second);
-    ASSERT_TRUE(second.waitForFinished(60000)) << "the second copy kept running";
+    ASSERT_TRUE(endsAfterItsBox(second)) << "the second copy kept running";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardError().contains("Quorvalline is already running."));
@@ -58,19 +92,64 @@ TEST_F(SingleCopyX, ASecondStartSaysSoAndLeavesTheFirstRunning) {
 }
 
 TEST_F(SingleCopyX, EndSignalsEndItInOrder) {
-    for (const int signal : {SIGTERM, SIGINT}) {
-        SCOPED_TRACE(signal == SIGTERM ? "SIGTERM" : "SIGINT");
+    const std::pair<int, const char*> endSignals[] = {
+        {SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}, {SIGHUP, "SIGHUP"}};
+    for (const auto& [signal, name] : endSignals) {
+        SCOPED_TRACE(name);
         QProcess program;
         start(program);
-        ASSERT_TRUE(firstCopyUp());
+        ASSERT_TRUE(copyUp(program));
         ::kill(program.processId(), signal);
         ASSERT_TRUE(program.waitForFinished(60000));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
         // What it held is let go: the next start runs, and no temporary file stays.
-        EXPECT_FALSE(QFileInfo::exists(dir.filePath("config/quorvalline/running.lock")));
+        EXPECT_TRUE(lockFree());
         EXPECT_TRUE(QDir(dir.filePath("tmp")).isEmpty());
     }
+}
+
+// What a copy killed during its start, another host or another program left where the lock
+// used to be never keeps the program from starting.
+TEST_F(SingleCopyX, WhatWasLeftBehindStopsNoStart) {
+    const QString old = dir.filePath("config/quorvalline/running.lock");
+    const std::pair<const char*, QByteArray> files[] = {{"empty", ""},
+                                                        {"other bytes", "\x01\xfe not a lock"},
+                                                        {"another host", "1\nQuorvalline\nfar\n"}};
+    ASSERT_TRUE(QDir().mkpath(settingsFolder()));
+    auto startsOver = [&](const char* left) {
+        SCOPED_TRACE(left);
+        QProcess program;
+        start(program);
+        EXPECT_TRUE(copyUp(program)) << program.readAllStandardError().toStdString();
+        program.terminate();
+        EXPECT_TRUE(program.waitForFinished(60000));
+    };
+    for (const auto& [left, bytes] : files) {
+        QFile file(old);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+        file.close();
+        startsOver(left);
+        ASSERT_TRUE(QFile::remove(old));
+    }
+    ASSERT_TRUE(QDir().mkpath(old));
+    startsOver("a folder");
+}
+
+// The settings folder cannot be made (a file stands in its place): the lock does not live
+// there, and a second copy is still kept out.
+TEST_F(SingleCopyX, ASettingsFolderItCannotWriteStillKeepsASecondCopyOut) {
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("config")));
+    QFile blocker(settingsFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    start(first);
+    ASSERT_TRUE(copyUp(first));
+    start(second);
+    ASSERT_TRUE(endsAfterItsBox(second)) << "a second copy ran";
+    EXPECT_TRUE(second.readAllStandardError().contains("Quorvalline is already running."));
+    EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 }  // namespace

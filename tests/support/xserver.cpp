@@ -45,6 +45,14 @@ XServer::~XServer() {
     }
 }
 
+void XServer::killServer() {
+    // The server was started first.
+    if (children_.empty())
+        return;
+    children_.front()->kill();
+    children_.front()->waitForFinished(3000);
+}
+
 QProcess* XServer::startChild(const QString& program, const QStringList& arguments) {
     auto child = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

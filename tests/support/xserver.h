@@ -35,6 +35,9 @@ public:
     xcb_connection_t* connection() const { return connection_; }
     platform::x11::XConnection x() const { return platform::x11::XConnection(connection_); }
 
+    // Ends the server at once, as a crash of it would; its clients lose their display.
+    void killServer();
+
     // Runs a program against this server and waits for it; its exit code, -1 on failure.
     int run(const QString& program, const QStringList& arguments) const;
 

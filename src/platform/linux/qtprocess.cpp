@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 
+#include "platform/exitcleanup.h"
 #include "platform/linux/paintevents.h"
 
 namespace qv::platform {
@@ -15,6 +16,11 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
     process.setArguments(arguments);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.start(QIODevice::ReadOnly);
+    // Losing the display ends the program from inside the wait below.
+    const ExitCleanup endProcess([&process] {
+        process.kill();
+        process.waitForFinished(3000);
+    });
     ProcessResult result;
     // The converter can take a while on a big screen: our windows keep painting meanwhile.
     const bool started = waitPainting(

@@ -1,0 +1,108 @@
+#include "platform/linux/runninglock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/linux/fileregistry.h"
+
+namespace qv::platform {
+
+namespace {
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Whatever stands at the path can carry the lock: a file we may only read, or a folder,
+// is opened for reading. Close-on-exec, so that the converter and the programs the user
+// starts from us never hold our lock after we are gone.
+int openForLock(const QByteArray& path, int& error) {
+    constexpr int kCommon = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = ::open(path.constData(), O_RDWR | O_CREAT | kCommon, 0600);
+    if (fd >= 0)
+        return fd;
+    error = errno;
+    fd = ::open(path.constData(), O_RDONLY | kCommon);
+    return fd;
+}
+
+int lockOnce(int fd) {
+    int result = 0;
+    do {
+        result = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
+// Which process holds the lock, for a person who looks; nothing reads it back.
+void notePid(int fd) {
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    if (::ftruncate(fd, 0) != 0)
+        return;
+    [[maybe_unused]] const ssize_t n = ::pwrite(fd, pid.constData(), size_t(pid.size()), 0);
+}
+
+}  // namespace
+
+RunningLock::RunningLock(QString path) : path_(std::move(path)) {}
+
+RunningLock::~RunningLock() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+InstanceLock::Outcome RunningLock::take() {
+    if (fd_ >= 0)
+        return Outcome::Taken;
+    if (path_.isEmpty()) {
+        problem_ = QStringLiteral("there is no folder for runtime files");
+        return Outcome::Unavailable;
+    }
+    int openError = 0;
+    const int fd = openForLock(QFile::encodeName(path_), openError);
+    if (fd < 0) {
+        problem_ = QStringLiteral("%1: %2").arg(path_, systemError(openError));
+        return Outcome::Unavailable;
+    }
+    if (const int error = lockOnce(fd); error != 0) {
+        ::close(fd);
+        if (error == EWOULDBLOCK)
+            return Outcome::HeldElsewhere;
+        problem_ = QStringLiteral("%1: %2").arg(path_, systemError(error));
+        return Outcome::Unavailable;
+    }
+    fd_ = fd;
+    notePid(fd_);
+    return Outcome::Taken;
+}
+
+QString RunningLock::pathFor(const QString& settingsFolder, const QString& runtimeFolder) {
+    if (runtimeFolder.isEmpty())
+        return {};
+    // The same settings reached through a link are the same settings.
+    const QFileInfo folder(settingsFolder);
+    const QString canonical = folder.canonicalFilePath();
+    const QString key =
+        QDir::cleanPath(canonical.isEmpty() ? folder.absoluteFilePath() : canonical);
+    const QByteArray digest =
+        QCryptographicHash::hash(QFile::encodeName(key), QCryptographicHash::Sha1).left(8);
+    return QDir(runtimeFolder)
+        .filePath(QStringLiteral("quorvalline-%1.lock").arg(QString::fromLatin1(digest.toHex())));
+}
+
+QString RunningLock::defaultPath() {
+    return pathFor(QFileInfo(FileRegistry::defaultPath()).absolutePath(),
+                   QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+}
+
+}  // namespace qv::platform
