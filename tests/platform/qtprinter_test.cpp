@@ -46,6 +46,28 @@ TEST_F(QtPrinterPdfTest, CopiesAPdfCannotMakeBecomePages) {
     EXPECT_EQ(printer->copies(), 3);
 }
 
+// A screenshot's text must stay sharp: no block artefacts, no colour bleeding.
+TEST_F(QtPrinterPdfTest, APictureIsPrintedWithoutLoss) {
+    QImage noise(400, 300, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) {
+            seed = seed * 1103515245u + 12345u;
+            noise.setPixel(x, y, 0xff000000u | (seed >> 8));
+        }
+    }
+    auto printer = QtPrinter::onPdfFile(pdf());
+    // At its natural size on a 96 dpi screen.
+    ASSERT_FALSE(printer->printImage(noise, {25, 25, 400 * 25.4 / 96, 300 * 25.4 / 96}, 2));
+
+    const testsupport::PdfPictures pictures = testsupport::readPdfPictures(pdf());
+    ASSERT_FALSE(pictures.encodings.isEmpty());
+    EXPECT_FALSE(pictures.encodings.contains(QStringLiteral("jpeg")))
+        << pictures.encodings.join(u' ').toStdString();
+    for (const QImage& printed : pictures.images)
+        EXPECT_EQ(printed.convertToFormat(QImage::Format_RGB32), noise);
+}
+
 TEST_F(QtPrinterPdfTest, AFailedPrintIsReportedNeverSilent) {
     auto unwritable = QtPrinter::onPdfFile(dir.filePath(QStringLiteral("no/such/folder/x.pdf")));
     const auto failure = unwritable->printImage(picture(4, 3), {0, 0, 4, 3}, 1);

@@ -194,6 +194,8 @@ std::optional<PrintFailure> QtPrinter::printImage(const QImage& image, const QRe
     // The painter starts at the corner of the printable area; positions count from the paper's.
     painter.translate(paper.topLeft() - page.topLeft());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Qt's PDF output would otherwise hold the picture as a JPEG, blurring a screenshot's text.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer_->newPage())
             break;
