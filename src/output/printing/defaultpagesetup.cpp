@@ -33,6 +33,9 @@ void loadDefaultPageSetup() {
         setup.margins =
             convertedMargins(setup.margins, outputState.storedUnits, outputState.decimalSeparator);
         writeDefaultPageSetup();
+        // The window's load drew the preview from the margins before their conversion; Print to
+        // Default Printer takes its margins from that preview.
+        windows().defaultPrinting->updatePreview();
     }
 
     DefaultPrintingDialog& defaultPrinting = windows().defaultPrinting.get();
