@@ -38,7 +38,7 @@ void openPrintMargins(State& outputState) {
 std::optional<platform::PrintFailure> printOn(platform::Printer& printer,
                                               const State& outputState) {
     if (!printer.usable())
-        return noPrinterFailure();
+        return printer.notUsableFailure();
     const platform::PrinterMetrics metrics = printer.metrics();
     if (metrics.dpiX <= 0 || metrics.dpiY <= 0) {
         return platform::PrintFailure{

@@ -12,10 +12,6 @@ constexpr double kTwipsPerMm = 56.7;
 
 }  // namespace
 
-platform::PrintFailure noPrinterFailure() {
-    return {platform::printerror::NoPrinter, QStringLiteral("No printer is set up on this system")};
-}
-
 platform::PrintFailure noRoomFailure() {
     return {kNoRoomOnPage, QStringLiteral("The margins leave no room for the picture")};
 }

@@ -12,7 +12,6 @@ namespace qv::output {
 
 inline constexpr int kNoRoomOnPage = 1003;
 
-platform::PrintFailure noPrinterFailure();
 platform::PrintFailure noRoomFailure();
 
 // Prints image copies times at its natural size (screenTwipsPerPixel), scaled down where it

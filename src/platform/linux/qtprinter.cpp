@@ -41,10 +41,6 @@ PrinterChoice choiceOf(const QPrinter& chosen) {
     return choice;
 }
 
-PrintFailure noPrinter() {
-    return {printerror::NoPrinter, QStringLiteral("No printer is set up on this system")};
-}
-
 }  // namespace
 
 QtPrinter::QtPrinter() {
@@ -171,7 +167,7 @@ void QtPrinter::setDuplex(PrintDuplex duplex) {
 std::optional<PrintFailure> QtPrinter::printImage(const QImage& image, const QRectF& target,
                                                   int copies) {
     if (!printer_)
-        return noPrinter();
+        return notUsableFailure();
     if (image.isNull())
         return PrintFailure{printerror::NoPrinter, QStringLiteral("There is no picture to print")};
     copies = std::max(copies, 1);
