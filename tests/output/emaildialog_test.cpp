@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <set>
 
+#include "output/printing/printjob.h"
 #include "output/saveerror.h"
 #include "output/saving_fixture.h"
 #include "output/windows.h"
@@ -232,6 +234,30 @@ TEST_F(EmailDialogTest, TheReleaseComesBeforeTheMailAndAFailedMailNamesTheSavedF
         EXPECT_EQ(fake.mail().sent.back(), file);
         expectCaptureAt(file);
     }
+}
+
+// A number names one failure, so that the number a user reports tells which one it was.
+TEST(OutputErrorNumbers, EachFailureHasANumberOfItsOwn) {
+    namespace n = errornumber;
+    const struct {
+        int number;
+        const char* failure;
+    } numbers[] = {
+        {n::FileNotFound, "file not found"},
+        {n::FileExists, "file exists"},
+        {n::DiskFull, "disk full"},
+        {n::PermissionDenied, "permission denied"},
+        {n::FileAccess, "file access"},
+        {n::PathNotFound, "path not found"},
+        {n::ConverterFailed, "converter failed"},
+        {n::NoFreeName, "no free name"},
+        {n::MailFailed, "mail failed"},
+        {kNoRoomOnPage, "no room on the page"},
+        {platform::printerror::NoPrinter, "no printer"},
+    };
+    std::set<int> seen;
+    for (const auto& n : numbers)
+        EXPECT_TRUE(seen.insert(n.number).second) << n.failure << " shares " << n.number;
 }
 
 }  // namespace
