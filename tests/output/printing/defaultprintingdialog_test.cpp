@@ -87,6 +87,8 @@ TEST_F(DefaultPrintingDialogTest, AUnitChangeAtStartUpPrintsPreviewsAndShowsTheS
         useLocale(start.measurement, ".");
         restart();
         EXPECT_EQ(dialog().leftMarginEdit->text(), start.box) << what;
+        // Shown from its first digits, though longer than the box.
+        EXPECT_EQ(dialog().leftMarginEdit->cursorPosition(), 0) << what;
         EXPECT_TRUE(dialog().previewView->preview().frame.has_value()) << what;
         // 1440 twips an inch against 567 a centimetre: a hair apart.
         EXPECT_NEAR(prog.output.previewMargins.left, 25 * 56.7 / 4.8, 0.05) << what;
