@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <set>
 
 #include "output/printing/printjob.h"
@@ -157,6 +158,29 @@ TEST_F(EmailDialogTest, EachFormatIsSavedUnderTheTypedNameAndThatFileIsMailed) {
     }
     EXPECT_TRUE(fake.dialogs().messages.empty()) << qPrintable(fake.dialogs().lastText());
     EXPECT_EQ(filesInFolder().size(), 8) << "no temporary bitmap left";
+}
+
+// OK is the default button: Return or Enter in either box presses it, once.
+TEST_F(EmailDialogTest, ReturnInTheNameBoxOrTheFormatListSendsAsOKDoes) {
+    settings().releaseAfterCapture = false;
+    const struct {
+        bool inList;
+        Qt::Key key;
+    } presses[] = {{true, Qt::Key_Return}, {true, Qt::Key_Enter}, {false, Qt::Key_Return}};
+    int sent = 0;
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.inList ? "format list" : "name box");
+        mainWindow().emailItem->trigger();
+        dialog().fileNameEdit->setText(QStringLiteral("pressed"));
+        dialog().formatCombo->setCurrentText(QStringLiteral(".png"));
+        QWidget* box =
+            press.inList ? static_cast<QWidget*>(dialog().formatCombo) : dialog().fileNameEdit;
+        fake.dialogs().answers = {MsgAnswer::Yes};
+        QTest::keyClick(box, press.key);
+        ASSERT_EQ(fake.mail().sent.size(), size_t(++sent));
+        EXPECT_EQ(fake.mail().sent.back(), path(QStringLiteral("pressed.png")));
+        EXPECT_FALSE(dialog().isVisible());
+    }
 }
 
 TEST_F(EmailDialogTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
