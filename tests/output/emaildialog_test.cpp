@@ -277,6 +277,7 @@ TEST(OutputErrorNumbers, EachFailureHasANumberOfItsOwn) {
         {n::NoFreeName, "no free name"},
         {n::MailFailed, "mail failed"},
         {kNoRoomOnPage, "no room on the page"},
+        {kNoCapture, "no capture to print"},
         {platform::printerror::NoPrinter, "no printer"},
     };
     std::set<int> seen;
