@@ -2,8 +2,13 @@
 // tests/output/printing/defaultprinter_test.cpp).
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "platform/linux/qtprinter.h"
 #include "support/pdfreader.h"
@@ -66,6 +71,37 @@ TEST_F(QtPrinterPdfTest, APictureIsPrintedWithoutLoss) {
         << pictures.encodings.join(u' ').toStdString();
     for (const QImage& printed : pictures.images)
         EXPECT_EQ(printed.convertToFormat(QImage::Format_RGB32), noise);
+}
+
+// The dialog that prints says so; the one that only sets the printer up neither prints nor
+// says it does.
+TEST_F(QtPrinterPdfTest, TheSetupDialogIsTitledAndAnsweredAsASetup) {
+    const struct {
+        PrintDialogKind kind;
+        const char* title;
+        const char* ok;
+    } kinds[] = {{PrintDialogKind::Setup, "Printer Setup", "OK"},
+                 {PrintDialogKind::Print, "Print", "&Print"}};
+    auto printer = QtPrinter::onPdfFile(pdf());
+    for (const auto& k : kinds) {
+        QString title, ok;
+        QTimer look;
+        look.setInterval(0);
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            look.stop();
+            title = dialog->windowTitle();
+            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+                ok = buttons->button(QDialogButtonBox::Ok)->text();
+            dialog->reject();
+        });
+        look.start();
+        EXPECT_FALSE(printer->runPrintDialog(k.kind, nullptr));
+        EXPECT_EQ(title, k.title);
+        EXPECT_EQ(ok, k.ok);
+    }
 }
 
 TEST_F(QtPrinterPdfTest, AFailedPrintIsReportedNeverSilent) {

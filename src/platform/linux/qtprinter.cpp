@@ -1,8 +1,10 @@
 #include "platform/linux/qtprinter.h"
 
+#include <QDialogButtonBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include "platform/dialogs.h"
 
@@ -224,6 +226,12 @@ std::optional<PrinterChoice> QtPrinter::runPrintDialog(PrintDialogKind kind, QWi
     if (kind == PrintDialogKind::Setup) {
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        // It only chooses the printer and its settings: nothing is printed from it.
+        dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+        }
     }
     // Its owner may be the frozen screen, which keeps above every other window.
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
