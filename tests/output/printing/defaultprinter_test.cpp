@@ -218,6 +218,11 @@ TEST_F(DefaultPrinterTest, PrintsOnARealPrinterWhereTheTableSays) {
         EXPECT_NEAR(ink.y(), c.expected.y(), 0.3) << c.orientation;
         EXPECT_NEAR(ink.width(), c.expected.width(), 0.3) << c.orientation;
         EXPECT_NEAR(ink.height(), c.expected.height(), 0.3) << c.orientation;
+        // The capture itself, pixel for pixel, never a JPEG of it.
+        const testsupport::PdfPictures pictures = testsupport::readPdfPictures(pdf);
+        ASSERT_EQ(pictures.images.size(), qsizetype(c.pages)) << c.orientation;
+        EXPECT_FALSE(pictures.encodings.contains(QStringLiteral("jpeg"))) << c.orientation;
+        EXPECT_EQ(pictures.images[0].convertToFormat(QImage::Format_RGB32), buffer());
     }
 }
 
