@@ -57,6 +57,7 @@ EmailDialog::EmailDialog()
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
     // Enter in the name box is the default button's press.
     connect(fileNameEdit, &QLineEdit::returnPressed, this, [this] { accept(); });
+    pressOnReturn(*formatCombo, *okButton);
 }
 
 void EmailDialog::showOverFrozenScreen() {

@@ -1,8 +1,11 @@
 #include "output/namedsave.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 
 #include "capture/capturestate.h"
@@ -23,7 +26,32 @@ void refuse(const QString& text, const QString& title) {
     platform::dialogs().message(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, title);
 }
 
+class ReturnPresses : public QObject {
+public:
+    ReturnPresses(QComboBox& formats, QPushButton& ok) : QObject(&formats), ok_(ok) {
+        formats.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        ok_.click();
+        return true;
+    }
+
+private:
+    QPushButton& ok_;
+};
+
 }  // namespace
+
+void pressOnReturn(QComboBox& formats, QPushButton& ok) {
+    new ReturnPresses(formats, ok);
+}
 
 bool fileNameAccepted(const QString& name) {
     const options::FileNameProblem problem = options::checkFileName(name);

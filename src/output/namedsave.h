@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+class QComboBox;
+class QPushButton;
 class QWidget;
 
 namespace qv::output {
@@ -21,6 +23,10 @@ std::optional<QString> saveIntoDefaultFolder(const QString& name, const QString&
 
 // Shows window in front of the frozen screen and makes it the active window.
 void showOverFrozenScreen(QWidget& window);
+
+// Return or Enter in the format list presses the dialog's OK, as in its name box: these
+// dialogs are plain windows, where a list lets the key go unanswered.
+void pressOnReturn(QComboBox& formats, QPushButton& ok);
 
 // A dialog over the frozen screen became active: it counts as open, and a pending one-step
 // capture is dropped.

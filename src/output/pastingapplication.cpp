@@ -16,11 +16,24 @@ constexpr int kLastFailure = 32;    // results up to here name why the launch fa
 constexpr int kFirstWaited = 42;    // from here on the program's window is waited for
 constexpr int kFrontWaitMs = 5000;  // how long a started program has to come to the front
 
-// The program did not come to the front: the foreground window is still the one the frozen
-// screen found, or is one of this program's own.
-bool stayedBehind(platform::WindowId foreground) {
-    return foreground == capture::state().frozenForeground ||
-           platform::desktop().isOwnWindow(foreground);
+// The window the frozen screen found in front, while it is still there. Once it has gone, the
+// X server may hand its id to a window of the program about to start, which is then a new one.
+platform::WindowId frontStillThere() {
+    const platform::WindowId front = capture::state().frozenForeground;
+    const platform::Desktop& desktop = platform::desktop();
+    return desktop.isDesktop(front) || !desktop.windowFrame(front).isEmpty() ? front : 0;
+}
+
+// The program did not come to the front: the foreground window is still the one in front
+// before the start, or is one of this program's own.
+bool stayedBehind(platform::WindowId foreground, platform::WindowId frontBefore) {
+    return foreground == frontBefore || platform::desktop().isOwnWindow(foreground);
+}
+
+// A remembered window found as the started program's own is that program's only while the
+// program still has a window: after it ended, the id may be another program's window.
+bool stillOfTheStartedProgram(bool foundByProcess) {
+    return !foundByProcess || platform::shell().startedWindow() != 0;
 }
 
 }  // namespace
@@ -33,11 +46,14 @@ QString pastingLaunchMessage(int result) {
 void startPastingApplication() {
     const options::Settings& settings = options::state().settings;
     const bool restoreExisting = settings.pastingLaunch == options::PastingLaunch::RestoreExisting;
-    platform::WindowId& known = output::state().pastingAppWindow;
+    State& outputState = output::state();
+    platform::WindowId& known = outputState.pastingAppWindow;
     // The frozen screen may still be on its way to the front; the program must come after it.
     platform::desktop().settleActivation();
 
-    if (restoreExisting && known != 0 && !platform::shell().restoreWindow(known))
+    if (restoreExisting && known != 0 &&
+        (!stillOfTheStartedProgram(outputState.pastingAppFoundByProcess) ||
+         !platform::shell().restoreWindow(known)))
         known = 0;
     if (settings.pastingLaunch == options::PastingLaunch::NewInstance)
         known = 0;
@@ -45,6 +61,7 @@ void startPastingApplication() {
     if (known != 0)
         return;
 
+    const platform::WindowId frontBefore = frontStillThere();
     // One program path or name, never split into words.
     const int result = platform::shell().start(settings.pastingAppPath, {});
     if (result <= kLastFailure) {
@@ -55,7 +72,10 @@ void startPastingApplication() {
         platform::clock().processEvents();
         platform::clock().sleep(kFrontWaitMs);
         const platform::WindowId foreground = platform::desktop().foregroundWindow();
-        if (stayedBehind(foreground)) {
+        const platform::WindowId started = platform::shell().startedWindow();
+        // The started program's own window is new, whatever id it was given.
+        const bool foundByProcess = started != 0 && foreground == started;
+        if (!foundByProcess && stayedBehind(foreground, frontBefore)) {
             known = 0;
             if (restoreExisting) {
                 platform::dialogs().message(
@@ -67,6 +87,7 @@ void startPastingApplication() {
             return;
         }
         known = foreground;
+        outputState.pastingAppFoundByProcess = foundByProcess;
     }
     if (settings.releaseAfterCapture)
         capture::shellControl().releaseDesktop();

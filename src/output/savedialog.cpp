@@ -69,6 +69,7 @@ SaveDialog::SaveDialog()
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
     // Enter in the name box is the default button's press.
     connect(fileNameEdit, &QLineEdit::returnPressed, this, [this] { accept(); });
+    pressOnReturn(*formatCombo, *okButton);
     fillIn();
 }
 

@@ -23,7 +23,7 @@ inline constexpr int FileAccess = 75;
 inline constexpr int PathNotFound = 76;
 inline constexpr int ConverterFailed = 1001;
 inline constexpr int NoFreeName = 1002;
-inline constexpr int MailFailed = 1003;  // the file was saved, the mail program did not take it
+inline constexpr int MailFailed = 1004;  // the file was saved, the mail program did not take it
 }  // namespace errornumber
 
 // Shows the error with the critical icon, titled " Quorvalline ".

@@ -99,6 +99,16 @@ public:
     virtual std::optional<PrintFailure> printImage(const QImage& image, const QRectF& target,
                                                    int copies) = 0;
 
+    // Why this printer cannot be printed on: the system has no queue at all, or has queues but
+    // none of them is the default, so one must be chosen first.
+    PrintFailure notUsableFailure() const {
+        if (printers().isEmpty())
+            return {printerror::NoPrinter, QStringLiteral("No printer is set up on this system")};
+        return {printerror::NoPrinter,
+                QStringLiteral("No default printer is set on this system; choose a printer with "
+                               "Print...")};
+    }
+
     // Shows the system's print dialog over owner, started on the run's printer and its
     // settings. Nothing when the user cancels. It chooses nothing by itself: the caller makes
     // the chosen printer the run's printer.

@@ -138,8 +138,7 @@ platform::PrinterMetrics FakePrinter::metrics() const {
 std::optional<platform::PrintFailure> FakePrinter::printImage(const QImage& image,
                                                               const QRectF& target, int copies) {
     if (!isUsable)
-        return platform::PrintFailure{platform::printerror::NoPrinter,
-                                      QStringLiteral("No printer is set up on this system")};
+        return notUsableFailure();
     if (failNext)
         return std::exchange(failNext, std::nullopt);
     (recordInto ? recordInto->pages : pages)

@@ -10,7 +10,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <set>
 
+#include "output/printing/printjob.h"
 #include "output/saveerror.h"
 #include "output/saving_fixture.h"
 #include "output/windows.h"
@@ -157,6 +160,29 @@ TEST_F(EmailDialogTest, EachFormatIsSavedUnderTheTypedNameAndThatFileIsMailed) {
     EXPECT_EQ(filesInFolder().size(), 8) << "no temporary bitmap left";
 }
 
+// OK is the default button: Return or Enter in either box presses it, once.
+TEST_F(EmailDialogTest, ReturnInTheNameBoxOrTheFormatListSendsAsOKDoes) {
+    settings().releaseAfterCapture = false;
+    const struct {
+        bool inList;
+        Qt::Key key;
+    } presses[] = {{true, Qt::Key_Return}, {true, Qt::Key_Enter}, {false, Qt::Key_Return}};
+    int sent = 0;
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.inList ? "format list" : "name box");
+        mainWindow().emailItem->trigger();
+        dialog().fileNameEdit->setText(QStringLiteral("pressed"));
+        dialog().formatCombo->setCurrentText(QStringLiteral(".png"));
+        QWidget* box =
+            press.inList ? static_cast<QWidget*>(dialog().formatCombo) : dialog().fileNameEdit;
+        fake.dialogs().answers = {MsgAnswer::Yes};
+        QTest::keyClick(box, press.key);
+        ASSERT_EQ(fake.mail().sent.size(), size_t(++sent));
+        EXPECT_EQ(fake.mail().sent.back(), path(QStringLiteral("pressed.png")));
+        EXPECT_FALSE(dialog().isVisible());
+    }
+}
+
 TEST_F(EmailDialogTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     writeOld(QStringLiteral("Quorvalline.png"));
     fake.dialogs().answers = {MsgAnswer::No};
@@ -232,6 +258,31 @@ TEST_F(EmailDialogTest, TheReleaseComesBeforeTheMailAndAFailedMailNamesTheSavedF
         EXPECT_EQ(fake.mail().sent.back(), file);
         expectCaptureAt(file);
     }
+}
+
+// A number names one failure, so that the number a user reports tells which one it was.
+TEST(OutputErrorNumbers, EachFailureHasANumberOfItsOwn) {
+    namespace n = errornumber;
+    const struct {
+        int number;
+        const char* failure;
+    } numbers[] = {
+        {n::FileNotFound, "file not found"},
+        {n::FileExists, "file exists"},
+        {n::DiskFull, "disk full"},
+        {n::PermissionDenied, "permission denied"},
+        {n::FileAccess, "file access"},
+        {n::PathNotFound, "path not found"},
+        {n::ConverterFailed, "converter failed"},
+        {n::NoFreeName, "no free name"},
+        {n::MailFailed, "mail failed"},
+        {kNoRoomOnPage, "no room on the page"},
+        {kNoCapture, "no capture to print"},
+        {platform::printerror::NoPrinter, "no printer"},
+    };
+    std::set<int> seen;
+    for (const auto& n : numbers)
+        EXPECT_TRUE(seen.insert(n.number).second) << n.failure << " shares " << n.number;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ namespace result = platform::shellresult;
 constexpr platform::WindowId kLive = 0x3a00001;   // the pasting application's window, still there
 constexpr platform::WindowId kGone = 0x3a00002;   // a remembered window since closed
 constexpr platform::WindowId kOther = 0x3b00001;  // the window the started program brings up
+constexpr platform::WindowId kFront = 0x1c00005;  // in front when the screen froze
 const QString kNoHandle = QStringLiteral(
     "Could not optain a handle to Application, please Start Application again from the context "
     "menu and wait 5 seconds !");
@@ -25,11 +26,14 @@ enum class After { Unchanged, Other, Ours };
 
 class PastingApplicationTest : public shell::capturetests::CaptureTest {
 protected:
-    PastingApplicationTest() { fake.shell().liveWindows = {kLive, kOther}; }
+    PastingApplicationTest() {
+        fake.shell().liveWindows = {kLive, kOther};
+        fake.desktop().windows[kFront].frame = QRect(40, 30, 640, 480);
+    }
 
     // A frozen screen with a capture, found while another program's window was in front.
     void freezeWithCapture() {
-        fake.desktop().foreground = 0x1c00005;
+        fake.desktop().foreground = kFront;
         freeze();
         // The activations still queued run now, as they would before any command is chosen.
         QCoreApplication::processEvents();
@@ -172,6 +176,52 @@ TEST_F(PastingApplicationTest, TheProgramPathReachesTheShellWholeAndTheWaitIsOnT
     mainWindow().pastingApplicationItem->trigger();
     EXPECT_EQ(fake.shell().started.size(), 1u);
     EXPECT_EQ(fake.shell().restored, std::vector<platform::WindowId>{kOther});
+}
+
+// The X server hands out the ids of closed windows again: a program started after the window
+// in front went, or after the remembered one's program ended, may come up under that same id.
+TEST_F(PastingApplicationTest, AWindowUnderAReusedIdIsTakenForTheNewOneItIs) {
+    settings().pastingLaunch = PastingLaunch::RestoreExisting;
+    settings().releaseAfterCapture = false;
+    const struct {
+        const char* what;
+        bool frontGone;            // the window in front at the freeze closed before the start
+        bool foundByProcess;       // the window in front after the start is the started program's
+        platform::WindowId known;  // remembered afterwards; 0 after the "no handle" message
+    } cases[] = {
+        {"front still there", false, false, 0},
+        {"front gone", true, false, kFront},
+        {"the started program's", false, true, kFront},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        mainWindow().resetAfterRelease();
+        fake.desktop().windows[kFront].frame = QRect(40, 30, 640, 480);
+        freezeWithCapture();
+        known() = 0;
+        fake.dialogs().messages.clear();
+        if (c.frontGone)
+            fake.desktop().windows.remove(kFront);
+        fake.shell().startedWindowId = c.foundByProcess ? kFront : 0;
+        mainWindow().pastingApplicationItem->trigger();
+        EXPECT_EQ(known(), c.known);
+        EXPECT_EQ(fake.dialogs().messages.size(), c.known ? 0u : 1u);
+    }
+
+    // Remembered as the started program's, the window is restored while that program has a
+    // window, and forgotten once it ended: the same id is then another program's.
+    fake.shell().started.clear();
+    fake.shell().restored.clear();
+    fake.shell().liveWindows = {kFront};
+    mainWindow().pastingApplicationItem->trigger();
+    EXPECT_EQ(fake.shell().restored, std::vector<platform::WindowId>{kFront});
+    EXPECT_TRUE(fake.shell().started.empty());
+    fake.shell().startedWindowId = 0;
+    bringToFrontOnStart(After::Other);
+    mainWindow().pastingApplicationItem->trigger();
+    EXPECT_EQ(fake.shell().restored.size(), 1u) << "not restored again";
+    EXPECT_EQ(fake.shell().started.size(), 1u);
+    EXPECT_EQ(known(), kOther);
 }
 
 }  // namespace

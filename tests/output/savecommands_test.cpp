@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "output/savecommands.h"
 #include "output/saving_fixture.h"
@@ -141,6 +142,29 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
     dialog().showOverFrozenScreen();
     EXPECT_EQ(dialog().fileNameEdit->text(), "taken");
     EXPECT_EQ(dialog().formatCombo->currentText(), ".bmp");
+}
+
+// OK is the default button: Return or Enter in either box presses it, once.
+TEST_F(SaveCommandsTest, ReturnInTheNameBoxOrTheFormatListPressesOK) {
+    settings().releaseAfterCapture = false;
+    settings().naming = options::SaveNaming::Prompt;
+    const struct {
+        bool inList;
+        Qt::Key key;
+    } presses[] = {{true, Qt::Key_Return}, {true, Qt::Key_Enter}, {false, Qt::Key_Return}};
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.inList ? "format list" : "name box");
+        writeOld("pressed.bmp");
+        mainWindow().saveToDefaultFolderItem->trigger();
+        typeInDialog(QStringLiteral("pressed"), ".bmp");
+        fake.dialogs().answers = {MsgAnswer::Yes};
+        QWidget* box =
+            press.inList ? static_cast<QWidget*>(dialog().formatCombo) : dialog().fileNameEdit;
+        QTest::keyClick(box, press.key);
+        expectOneMessage(kOverwrite);
+        expectCaptureAt(path("pressed.bmp"));
+        EXPECT_FALSE(dialog().isVisible());
+    }
 }
 
 TEST_F(SaveCommandsTest, SaveAsReplacesTheTypedExtensionByTheChosenFormat) {

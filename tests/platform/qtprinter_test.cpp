@@ -2,8 +2,13 @@
 // tests/output/printing/defaultprinter_test.cpp).
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "platform/linux/qtprinter.h"
 #include "support/pdfreader.h"
@@ -44,6 +49,59 @@ TEST_F(QtPrinterPdfTest, CopiesAPdfCannotMakeBecomePages) {
     ASSERT_FALSE(printer->printImage(picture(40, 30), {10, 10, 20, 15}, 3));
     EXPECT_EQ(readPdfFacts(pdf()).pages, 3);
     EXPECT_EQ(printer->copies(), 3);
+}
+
+// A screenshot's text must stay sharp: no block artefacts, no colour bleeding.
+TEST_F(QtPrinterPdfTest, APictureIsPrintedWithoutLoss) {
+    QImage noise(400, 300, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) {
+            seed = seed * 1103515245u + 12345u;
+            noise.setPixel(x, y, 0xff000000u | (seed >> 8));
+        }
+    }
+    auto printer = QtPrinter::onPdfFile(pdf());
+    // At its natural size on a 96 dpi screen.
+    ASSERT_FALSE(printer->printImage(noise, {25, 25, 400 * 25.4 / 96, 300 * 25.4 / 96}, 2));
+
+    const testsupport::PdfPictures pictures = testsupport::readPdfPictures(pdf());
+    ASSERT_FALSE(pictures.encodings.isEmpty());
+    EXPECT_FALSE(pictures.encodings.contains(QStringLiteral("jpeg")))
+        << pictures.encodings.join(u' ').toStdString();
+    for (const QImage& printed : pictures.images)
+        EXPECT_EQ(printed.convertToFormat(QImage::Format_RGB32), noise);
+}
+
+// The dialog that prints says so; the one that only sets the printer up neither prints nor
+// says it does.
+TEST_F(QtPrinterPdfTest, TheSetupDialogIsTitledAndAnsweredAsASetup) {
+    const struct {
+        PrintDialogKind kind;
+        const char* title;
+        const char* ok;
+    } kinds[] = {{PrintDialogKind::Setup, "Printer Setup", "OK"},
+                 {PrintDialogKind::Print, "Print", "&Print"}};
+    auto printer = QtPrinter::onPdfFile(pdf());
+    for (const auto& k : kinds) {
+        QString title, ok;
+        QTimer look;
+        look.setInterval(0);
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            look.stop();
+            title = dialog->windowTitle();
+            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+                ok = buttons->button(QDialogButtonBox::Ok)->text();
+            dialog->reject();
+        });
+        look.start();
+        EXPECT_FALSE(printer->runPrintDialog(k.kind, nullptr));
+        EXPECT_EQ(title, k.title);
+        EXPECT_EQ(ok, k.ok);
+    }
 }
 
 TEST_F(QtPrinterPdfTest, AFailedPrintIsReportedNeverSilent) {

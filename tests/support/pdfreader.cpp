@@ -41,6 +41,25 @@ QImage renderPdfPage(const QString& path, int page, int dpi) {
     return QImage(stem + QStringLiteral(".png"));
 }
 
+PdfPictures readPdfPictures(const QString& path) {
+    PdfPictures pictures;
+    // page num type width height color comp bpc enc interp object ID ...
+    const QStringList lines = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path})
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : lines.mid(2)) {
+        const QStringList fields = line.simplified().split(QLatin1Char(' '));
+        if (fields.size() > 8 && fields[2] == QStringLiteral("image"))
+            pictures.encodings << fields[8];
+    }
+    QTemporaryDir dir;
+    run(QStringLiteral("pdfimages"),
+        {QStringLiteral("-png"), path, dir.filePath(QStringLiteral("p"))});
+    for (int i = 0; i < pictures.encodings.size(); ++i)
+        pictures.images << QImage(
+            dir.filePath(QStringLiteral("p-%1.png").arg(i, 3, 10, QLatin1Char('0'))));
+    return pictures;
+}
+
 QRectF inkBoxMm(const QImage& page, int dpi) {
     const QImage image = page.convertToFormat(QImage::Format_RGB32);
     int left = image.width(), top = image.height(), right = -1, bottom = -1;

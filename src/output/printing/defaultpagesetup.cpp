@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "output/printing/pagecontrols.h"
 #include "output/printing/pagesetuprecords.h"
 #include "output/windows.h"
 #include "toolkit/combo.h"
@@ -33,13 +34,13 @@ void loadDefaultPageSetup() {
         setup.margins =
             convertedMargins(setup.margins, outputState.storedUnits, outputState.decimalSeparator);
         writeDefaultPageSetup();
+        // The window's load drew the preview from the margins before their conversion; Print to
+        // Default Printer takes its margins from that preview.
+        windows().defaultPrinting->updatePreview();
     }
 
     DefaultPrintingDialog& defaultPrinting = windows().defaultPrinting.get();
-    defaultPrinting.leftMarginEdit->setText(setup.margins.left);
-    defaultPrinting.topMarginEdit->setText(setup.margins.top);
-    defaultPrinting.rightMarginEdit->setText(setup.margins.right);
-    defaultPrinting.bottomMarginEdit->setText(setup.margins.bottom);
+    defaultPrinting.pageControls->showMargins(setup.margins);
     defaultPrinting.copiesEdit->setText(setup.copies);
     if (setup.orientation == QStringLiteral("Portrait"))
         defaultPrinting.portraitButton->setChecked(true);

@@ -25,12 +25,16 @@ std::optional<PreviewMargins> marginsInPreviewTwips(const Margins& margins,
 
 }  // namespace
 
+QSizeF previewPageOf(const platform::PrinterMetrics& portrait) {
+    return {portrait.paper.width() * portrait.twipsPerPixelX() / preview::kScale,
+            portrait.paper.height() * portrait.twipsPerPixelY() / preview::kScale};
+}
+
 DefaultPreview computeDefaultPreview(const PreviewInput& input, const DefaultPreview& previous) {
     using namespace preview;
     DefaultPreview result = previous;
     result.printerError = !input.printerUsable;
-    result.page = {input.portrait.paper.width() * input.portrait.twipsPerPixelX() / kScale,
-                   input.portrait.paper.height() * input.portrait.twipsPerPixelY() / kScale};
+    result.page = previewPageOf(input.portrait);
     if (const auto margins =
             marginsInPreviewTwips(input.setup.margins, input.units, input.decimalSeparator))
         result.margins = *margins;

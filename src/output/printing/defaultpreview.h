@@ -44,6 +44,9 @@ struct PreviewInput {
     QString decimalSeparator;
 };
 
+// The printer's portrait page in preview twips.
+QSizeF previewPageOf(const platform::PrinterMetrics& portrait);
+
 // The preview after previous for input. An orientation that is neither "Portrait" nor
 // "Landscape" leaves the page box as it was and draws no frame; an unknown alignment leaves
 // the sample where it was; unknown units leave the margins as they were.

@@ -18,6 +18,20 @@ namespace {
 // Preview twips are twips / 4.8; 567 twips make a centimetre.
 constexpr double kMmPerPreviewTwip = 4.8 / 56.7;
 
+// The preview was drawn for another page: the system had no default printer when it was drawn,
+// or a print dialog chose another printer or paper since. It is drawn again for the printer's
+// page, which leaves the printer's orientation as it was.
+void followPrinterPage(DefaultPrintingDialog& defaultPrinting, platform::Printer& printer) {
+    const platform::PrintOrientation orientation = printer.orientation();
+    platform::PrinterMetrics portrait = printer.metrics();
+    if (orientation == platform::PrintOrientation::Landscape)
+        portrait.paper.transpose();
+    if (previewPageOf(portrait) == state().previewPage)
+        return;
+    defaultPrinting.updatePreview();
+    printer.setOrientation(orientation);
+}
+
 }  // namespace
 
 std::optional<platform::PrintFailure> printWithDefaultSetup(platform::Printer& printer,
@@ -27,7 +41,7 @@ std::optional<platform::PrintFailure> printWithDefaultSetup(platform::Printer& p
                                                             const QSizeF& previewPage,
                                                             const QString& alignment, int copies) {
     if (!printer.usable())
-        return noPrinterFailure();
+        return printer.notUsableFailure();
     QSizeF paper = previewPage * kMmPerPreviewTwip;
     if (printer.orientation() == platform::PrintOrientation::Landscape)
         paper.transpose();
@@ -41,11 +55,12 @@ std::optional<platform::PrintFailure> printWithDefaultSetup(platform::Printer& p
 void printToDefaultPrinter() {
     // Before the Default Printing window was ever loaded there is no preview to print with:
     // loading it, hidden, computes one from the stored defaults.
-    windows().defaultPrinting.get();
+    DefaultPrintingDialog& defaultPrinting = windows().defaultPrinting.get();
 
     capture::ShellControl& shell = capture::shellControl();
     shell.setFrozenScreenPointer(QCursor(Qt::WaitCursor));
     platform::Printer& printer = platform::printer();
+    followPrinterPage(defaultPrinting, printer);
     const State& outputState = state();
     const DefaultPageSetup& setup = outputState.defaultPageSetup;
     const int copies = copiesFromText(setup.copies);

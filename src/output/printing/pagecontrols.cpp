@@ -164,10 +164,15 @@ Margins PageControls::typedMargins() const {
 }
 
 void PageControls::showMargins(const Margins& margins) {
-    leftMarginEdit->setText(margins.left);
-    topMarginEdit->setText(margins.top);
-    rightMarginEdit->setText(margins.right);
-    bottomMarginEdit->setText(margins.bottom);
+    const std::pair<QLineEdit*, const QString&> shown[] = {{leftMarginEdit, margins.left},
+                                                           {topMarginEdit, margins.top},
+                                                           {rightMarginEdit, margins.right},
+                                                           {bottomMarginEdit, margins.bottom}};
+    for (const auto& [box, text] : shown) {
+        box->setText(text);
+        // A converted margin is longer than the box: its first digits are the ones that tell.
+        box->setCursorPosition(0);
+    }
 }
 
 int copiesFromText(const QString& text) {

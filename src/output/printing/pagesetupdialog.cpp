@@ -109,6 +109,12 @@ void PageSetupDialog::load() {
 }
 
 void PageSetupDialog::showOverFrozenScreen() {
+    disconnect(frozenScreenGone_);
+    frozenScreenGone_ =
+        connect(&capture::shellControl().frozenScreen(), &QObject::destroyed, this, [this] {
+            if (windows().pageSetup.peek() == this)
+                windows().pageSetup.drop();
+        });
     output::showOverFrozenScreen(*this);
 }
 

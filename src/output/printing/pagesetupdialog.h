@@ -28,6 +28,8 @@ public:
     PageSetupDialog();
     // The window's load: units, stored margins, printer and the first preview.
     void load();
+    // Shows the window over the frozen screen; it closes when that goes, as a release drops it
+    // with the capture the window previews and prints.
     void showOverFrozenScreen();
 
     // What happens each time the window becomes active.
@@ -82,6 +84,7 @@ private:
     platform::PrintOrientation orientation() const;
 
     std::optional<QSizeF> chosenPortraitPage_;
+    QMetaObject::Connection frozenScreenGone_;
     PreviewMargins previewMargins_;  // what the last preview put the margins at
 };
 

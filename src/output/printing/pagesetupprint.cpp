@@ -39,7 +39,7 @@ std::optional<platform::PrintFailure> printWithPageSetup(
     platform::Printer& printer, const QImage& image, double screenTwipsPerPixel,
     const PageMetrics& page, const PreviewMargins& margins, const QString& alignment, int copies) {
     if (!printer.usable())
-        return noPrinterFailure();
+        return printer.notUsableFailure();
     const double mmPerPreviewUnit = preview::kScale / kTwipsPerMm;
     const QSizeF paper(page.width * page.factorX / kTwipsPerMm,
                        page.height * page.factorY / kTwipsPerMm);

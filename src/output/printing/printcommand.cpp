@@ -38,7 +38,7 @@ void openPrintMargins(State& outputState) {
 std::optional<platform::PrintFailure> printOn(platform::Printer& printer,
                                               const State& outputState) {
     if (!printer.usable())
-        return noPrinterFailure();
+        return printer.notUsableFailure();
     const platform::PrinterMetrics metrics = printer.metrics();
     if (metrics.dpiX <= 0 || metrics.dpiY <= 0) {
         return platform::PrintFailure{
@@ -46,6 +46,8 @@ std::optional<platform::PrintFailure> printOn(platform::Printer& printer,
             QStringLiteral("The printer %1 reports no resolution").arg(printer.deviceName())};
     }
     const QImage& capture = capture::session().buffer;
+    if (capture.isNull())
+        return noCaptureFailure();
     const auto twips = marginsInTwips(outputState.printMargins.margins, outputState.currentUnits,
                                       outputState.decimalSeparator);
     const auto placed = placeForPrintCommand(

@@ -12,17 +12,19 @@ constexpr double kTwipsPerMm = 56.7;
 
 }  // namespace
 
-platform::PrintFailure noPrinterFailure() {
-    return {platform::printerror::NoPrinter, QStringLiteral("No printer is set up on this system")};
-}
-
 platform::PrintFailure noRoomFailure() {
     return {kNoRoomOnPage, QStringLiteral("The margins leave no room for the picture")};
+}
+
+platform::PrintFailure noCaptureFailure() {
+    return {kNoCapture, QStringLiteral("There is no capture to print")};
 }
 
 std::optional<platform::PrintFailure> printAtNaturalSize(
     platform::Printer& printer, const QImage& image, double screenTwipsPerPixel,
     const QSizeF& paper, const MarginsMm& margins, const QString& alignment, int copies) {
+    if (image.isNull())
+        return noCaptureFailure();
     const double mmPerPixel = screenTwipsPerPixel / kTwipsPerMm;
     const QSizeF natural(image.width() * mmPerPixel, image.height() * mmPerPixel);
     const auto placed = placePicture(natural, paper, margins, alignment);

@@ -11,9 +11,11 @@
 namespace qv::output {
 
 inline constexpr int kNoRoomOnPage = 1003;
+inline constexpr int kNoCapture = 1005;
 
-platform::PrintFailure noPrinterFailure();
 platform::PrintFailure noRoomFailure();
+// A print asked for after the capture went (the desktop was released meanwhile).
+platform::PrintFailure noCaptureFailure();
 
 // Prints image copies times at its natural size (screenTwipsPerPixel), scaled down where it
 // does not fit, on paper between margins (both in millimetres), placed by alignment.

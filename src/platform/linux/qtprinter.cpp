@@ -1,8 +1,10 @@
 #include "platform/linux/qtprinter.h"
 
+#include <QDialogButtonBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include "platform/dialogs.h"
 
@@ -39,10 +41,6 @@ PrinterChoice choiceOf(const QPrinter& chosen) {
                                                                      : PrintColorMode::Color);
     choice.duplex = duplexValue(chosen.duplex());
     return choice;
-}
-
-PrintFailure noPrinter() {
-    return {printerror::NoPrinter, QStringLiteral("No printer is set up on this system")};
 }
 
 }  // namespace
@@ -171,7 +169,7 @@ void QtPrinter::setDuplex(PrintDuplex duplex) {
 std::optional<PrintFailure> QtPrinter::printImage(const QImage& image, const QRectF& target,
                                                   int copies) {
     if (!printer_)
-        return noPrinter();
+        return notUsableFailure();
     if (image.isNull())
         return PrintFailure{printerror::NoPrinter, QStringLiteral("There is no picture to print")};
     copies = std::max(copies, 1);
@@ -194,6 +192,8 @@ std::optional<PrintFailure> QtPrinter::printImage(const QImage& image, const QRe
     // The painter starts at the corner of the printable area; positions count from the paper's.
     painter.translate(paper.topLeft() - page.topLeft());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Qt's PDF output would otherwise hold the picture as a JPEG, blurring a screenshot's text.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer_->newPage())
             break;
@@ -226,6 +226,12 @@ std::optional<PrinterChoice> QtPrinter::runPrintDialog(PrintDialogKind kind, QWi
     if (kind == PrintDialogKind::Setup) {
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        // It only chooses the printer and its settings: nothing is printed from it.
+        dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+        }
     }
     // Its owner may be the frozen screen, which keeps above every other window.
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);

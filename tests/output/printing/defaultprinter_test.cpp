@@ -132,6 +132,37 @@ TEST_F(DefaultPrinterTest, FailuresAreShownKeepTheCaptureAndReleaseNothing) {
     }
 }
 
+// A start while the system had queues but no default one: the window drew a page of nothing.
+TEST_F(DefaultPrinterTest, WithoutADefaultPrinterItSaysSoAndPrintsOnTheOneChosenLater) {
+    printer().removePrinter();
+    printer().queues = {QStringLiteral("lab")};
+    dialog();  // loaded at start-up
+    ASSERT_EQ(prog.output.previewPage, QSizeF(0, 0));
+    captureOf(400, 300);
+    printNow();
+    ASSERT_NO_FATAL_FAILURE(expectPrintFailure(
+        "Error: 482  No default printer is set on this system; choose a printer with Print... !!",
+        "no default"));
+
+    // Print... on a printer with a Letter sheet.
+    printer().portraitPaper = {5100, 6600};
+    printer().portraitPrintable = {96, 96, 4908, 6408};
+    platform::PrinterChoice lab;
+    lab.printer = QStringLiteral("lab");
+    printer().dialogAnswers.push_back(lab);
+    mainWindow().printCapture();
+    ASSERT_EQ(printer().pages.size(), 1u) << fake.dialogs().lastText();
+    fake.dialogs().messages.clear();
+    for (const char* alignment : {"Top Left", "Bottom Right"}) {
+        setup().alignment = QString::fromUtf8(alignment);
+        printNow();
+        EXPECT_TRUE(fake.dialogs().messages.empty()) << fake.dialogs().lastText();
+        EXPECT_EQ(lastPage().printer, "lab");
+    }
+    // Bottom right on Letter: 215.9 x 279.4 mm less the 25 mm margins.
+    expectPrintedAt({215.9 - 25 - 105.83, 279.4 - 25 - 79.38, 105.83, 79.38}, "on its page");
+}
+
 TEST_F(DefaultPrinterTest, SuccessReleasesWhenTheOptionsSaySo) {
     for (const bool release : {false, true}) {
         settings().releaseAfterCapture = release;
@@ -187,6 +218,11 @@ TEST_F(DefaultPrinterTest, PrintsOnARealPrinterWhereTheTableSays) {
         EXPECT_NEAR(ink.y(), c.expected.y(), 0.3) << c.orientation;
         EXPECT_NEAR(ink.width(), c.expected.width(), 0.3) << c.orientation;
         EXPECT_NEAR(ink.height(), c.expected.height(), 0.3) << c.orientation;
+        // The capture itself, pixel for pixel, never a JPEG of it.
+        const testsupport::PdfPictures pictures = testsupport::readPdfPictures(pdf);
+        ASSERT_EQ(pictures.images.size(), qsizetype(c.pages)) << c.orientation;
+        EXPECT_FALSE(pictures.encodings.contains(QStringLiteral("jpeg"))) << c.orientation;
+        EXPECT_EQ(pictures.images[0].convertToFormat(QImage::Format_RGB32), buffer());
     }
 }
 

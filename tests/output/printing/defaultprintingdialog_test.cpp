@@ -73,6 +73,33 @@ TEST_F(DefaultPrintingDialogTest, AStoredRecordIsLoadedHiddenAtStartUp) {
     EXPECT_EQ(printer().orientationNow, platform::PrintOrientation::Portrait);
 }
 
+// Whatever order of metric and US starts, the stored 25 mm margins print where the boxes and the
+// preview say: 25 mm from the paper's edges.
+TEST_F(DefaultPrintingDialogTest, AUnitChangeAtStartUpPrintsPreviewsAndShowsTheSameMargins) {
+    writeDefaultRecord({{"25", "25", "25", "25"}, "Portrait", "1", "Top Left"}, Units::Metric);
+    const struct {
+        const char* measurement;
+        const char* box;
+    } starts[] = {{"1", "0.984251968503937"}, {"0", "25"}, {"0", "25"}, {"1", "0.984251968503937"},
+                  {"1", "0.984251968503937"}, {"0", "25"}};
+    for (const auto& start : starts) {
+        const QString what = QStringLiteral("start with measurement %1").arg(start.measurement);
+        useLocale(start.measurement, ".");
+        restart();
+        EXPECT_EQ(dialog().leftMarginEdit->text(), start.box) << what;
+        // Shown from its first digits, though longer than the box.
+        EXPECT_EQ(dialog().leftMarginEdit->cursorPosition(), 0) << what;
+        EXPECT_TRUE(dialog().previewView->preview().frame.has_value()) << what;
+        // 1440 twips an inch against 567 a centimetre: a hair apart.
+        EXPECT_NEAR(prog.output.previewMargins.left, 25 * 56.7 / 4.8, 0.05) << what;
+        captureOf(400, 300);
+        fake.dialogs().messages.clear();
+        printNow();
+        EXPECT_TRUE(fake.dialogs().messages.empty()) << fake.dialogs().lastText() << what;
+        expectPrintedAt({25, 25, 400 * 15 / 56.7, 300 * 15 / 56.7}, what);
+    }
+}
+
 TEST_F(DefaultPrintingDialogTest, SaveStoresTheSevenValuesAsTypedAndCancelNothing) {
     dialog().show();
     typeMargin(dialog().leftMarginEdit, QStringLiteral("07"));

@@ -259,6 +259,35 @@ TEST_F(PageSetupTest, NoRoomIsAnErrorAndHidesTheBox) {
     EXPECT_TRUE(printer().pages.empty());
 }
 
+// CTRL+R while the window is open: it goes with the frozen screen, and a print asked for with
+// no capture left says so, never that the margins leave no room.
+TEST_F(PageSetupTest, AReleaseClosesTheWindowAndNoCaptureIsNamedAsSuch) {
+    for (int round = 0; round < 2; ++round) {
+        captureOf(400, 300);
+        open();
+        ASSERT_TRUE(window().isVisible());
+        mainWindow().releaseDesktop();
+        flushDrops();
+        EXPECT_FALSE(loaded()) << round;
+    }
+
+    captureOf(400, 300);
+    open();
+    session().buffer = QImage();
+    EXPECT_FALSE(window().printNow());
+    EXPECT_EQ(fake.dialogs().lastText(), "Error: 1005  There is no capture to print !!");
+    fake.dialogs().messages.clear();
+    mainWindow().printToDefaultPrinter();
+    EXPECT_EQ(fake.dialogs().lastText(), "Error: 1005  There is no capture to print !!");
+    fake.dialogs().messages.clear();
+    PrinterChoice office;
+    office.printer = QStringLiteral("office");
+    printer().dialogAnswers.push_back(office);
+    mainWindow().printCapture();
+    EXPECT_EQ(fake.dialogs().lastText(), "Error: 1005  There is no capture to print !!");
+    EXPECT_TRUE(printer().pages.empty());
+}
+
 TEST_F(PageSetupTest, ButtonsWithoutPrinterOrCapture) {
     const struct {
         const char* what;
