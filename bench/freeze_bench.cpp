@@ -62,9 +62,7 @@ class SilentClipboard : public platform::Clipboard {
 public:
     void clear() override {}
     void setImage(const QImage&) override {}
-    bool hasText() const override { return false; }
-    bool hasImage() const override { return false; }
-    bool hasRichText() const override { return false; }
+    platform::ClipboardFormats formats() const override { return {}; }
     QString text() const override { return {}; }
     QImage image() const override { return {}; }
 };

@@ -13,6 +13,8 @@ namespace qv::autocapture {
 
 std::variant<QString, output::SaveError> jobTarget(const JobRow& job) {
     const QString extension = output::saveFormatFor(job.imgFormat).extension;
+    if (const QString refusal = refusedSavePath(job.saveDir, job.saveName); !refusal.isEmpty())
+        return output::SaveError{output::errornumber::BadFileName, refusal};
     if (job.saveDir.isEmpty() || !QFileInfo(job.saveDir).isDir())
         return output::SaveError{output::errornumber::PathNotFound,
                                  QStringLiteral("Path not found")};

@@ -4,12 +4,23 @@
 
 #include "autocapture/jobrecords.h"
 #include "autocapture/jobtimes.h"
+#include "options/filenamerule.h"
+#include "options/registrystore.h"
 
 namespace qv::autocapture {
 
 QDateTime wholeMinute(const QDateTime& now) {
     const QTime t = now.time();
     return QDateTime(now.date(), QTime(t.hour(), t.minute()), now.timeZone());
+}
+
+QString refusedSavePath(const QString& folder, const QString& name) {
+    using options::FileNameProblem;
+    if (options::checkFolderPath(folder) == FileNameProblem::ForbiddenCharacter)
+        return QStringLiteral("Bad folder \"%1\"").arg(options::onOneLine(folder));
+    if (options::checkFileName(name) != FileNameProblem::None)
+        return QStringLiteral("Bad file name \"%1\"").arg(options::onOneLine(name));
+    return {};
 }
 
 void JobTable::load(const QDateTime& now, const QString& localeTimeFormat) {
@@ -28,6 +39,7 @@ void JobTable::load(const QDateTime& now, const QString& localeTimeFormat) {
         row.imgFormat = job->imgFormat;
         row.savingType = job->savingType;
         row.enabled = job->enabled();
+        row.refusal = refusedSavePath(job->saveDir, job->saveName);
         if (job->jobType == kWindowTitle) {
             row.match = job->trigger;
         } else if (job->jobType == kTimeOfDay) {
@@ -50,8 +62,8 @@ void JobTable::runTitleTrigger(const QString& title, const Idle& idle, const Fir
     // By index, firing a copy: a firing may reload the table.
     for (size_t i = 0; i < rows_.size(); ++i) {
         const JobRow& row = rows_[i];
-        if (!row.enabled || row.jobType != kWindowTitle || row.match.isEmpty() ||
-            row.match != title)
+        if (!row.enabled || !row.refusal.isEmpty() || row.jobType != kWindowTitle ||
+            row.match.isEmpty() || row.match != title)
             continue;
         if (idle())
             continue;
@@ -75,7 +87,7 @@ void JobTable::runClockTrigger(const QDateTime& now, const Idle& idle, const Fir
             continue;
         }
         const JobRow row = stored;
-        if (idle() || !row.enabled)
+        if (idle() || !row.enabled || !row.refusal.isEmpty())
             continue;
         fire(row);
     }

@@ -22,7 +22,13 @@ struct JobRow {
     QString imgFormat;
     QString savingType;
     bool enabled = false;
+    // Why the stored folder or file name is refused; such a job never fires.
+    QString refusal;
 };
+
+// Why a job may not save under that folder and file name (empty when it may): a name that is
+// not a plain file name, or a folder with a ".." step, would put the file outside the folder.
+QString refusedSavePath(const QString& folder, const QString& name);
 
 // The in-memory table of every stored job, and the two triggers that pick the rows to fire.
 class JobTable {
@@ -32,8 +38,9 @@ public:
     // nothing fires.
     using Idle = std::function<bool()>;
 
-    // Reads every stored job; a damaged record gives a row that never fires, and reading goes
-    // on. Interval jobs count from the minute of now.
+    // Reads every stored job; a damaged record, or one whose folder or file name is refused,
+    // gives a row that never fires, and reading goes on. Interval jobs count from the minute of
+    // now.
     void load(const QDateTime& now, const QString& localeTimeFormat);
 
     const std::vector<JobRow>& rows() const { return rows_; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSet>
+
 #include "autocapture/jobtable.h"
 #include "toolkit/installed.h"
 
@@ -10,6 +12,8 @@ struct State {
     bool autoCaptureRunning = false;  // a job is capturing and saving: no messages
     int jobCount = 0;                 // jobs found when the table or the list was last read
     JobTable jobTable;
+    // The refused jobs already reported (name and reason): each is told once, not at every load.
+    QSet<QString> refusalsReported;
 };
 
 // The state of the running program.

@@ -213,6 +213,16 @@ bool sameFile(const struct stat& source, const QString& target) {
            status.st_dev == source.st_dev && status.st_ino == source.st_ino;
 }
 
+// The atomic write would unlink whatever stands at the target's name: a FIFO, a device node or a
+// folder there (or at the end of a link) belongs to someone else and is left alone.
+QString checkTarget(const QString& target) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(target).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return {};
+    return S_ISDIR(status.st_mode) ? QStringLiteral("it is a folder")
+                                   : QStringLiteral("it is not a regular file");
+}
+
 // The image is encoded in memory first: the image plugins do not all notice a short write (a
 // TIFF cut by a full disk was reported as written), so every byte reaching the file is counted
 // here, and the flush is checked too, since the atomic file renames a partial file into place
@@ -329,6 +339,10 @@ Result convert(const QStringList& args) {
         return fail(UnwritableTarget,
                     QStringLiteral("the target \"%1\" is the source itself").arg(target));
     }
+    problem = checkTarget(target);
+    if (!problem.isEmpty())
+        return fail(UnwritableTarget,
+                    QStringLiteral("cannot write \"%1\": %2").arg(target, problem));
     const QImage image = readBitmap(sourceFile, &problem);
     if (image.isNull()) {
         return fail(UnreadableSource,

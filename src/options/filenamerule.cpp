@@ -1,19 +1,24 @@
 #include "options/filenamerule.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace qv::options {
 
 namespace {
 
+bool hasControlCharacter(const QString& text) {
+    // A pasted line break or tab would end up inside the file name.
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 bool hasForbiddenCharacter(const QString& name) {
     for (QChar c : QStringLiteral("|><?*:/\\")) {
         if (name.contains(c))
             return true;
     }
-    // A pasted line break or tab would end up inside the file name.
-    return std::any_of(name.cbegin(), name.cend(),
-                       [](QChar c) { return c.category() == QChar::Other_Control; });
+    return hasControlCharacter(name);
 }
 
 }  // namespace
@@ -26,6 +31,12 @@ FileNameProblem checkFileName(const QString& name) {
     if (name.isEmpty())
         return FileNameProblem::Empty;
     return FileNameProblem::None;
+}
+
+FileNameProblem checkFolderPath(const QString& path) {
+    if (hasControlCharacter(path) || path.split(u'/').contains(QStringLiteral("..")))
+        return FileNameProblem::ForbiddenCharacter;
+    return path.isEmpty() ? FileNameProblem::Empty : FileNameProblem::None;
 }
 
 QString forbiddenCharactersMessage() {

@@ -12,6 +12,10 @@ enum class FileNameProblem { None, ForbiddenCharacter, Empty };
 // emptiness are forbidden characters, and they are reported before emptiness.
 FileNameProblem checkFileName(const QString& name);
 
+// A folder typed or stored for saving: any path, except one with a control character or a ".."
+// step, which would lead somewhere other than the folder it reads as. Empty is reported last.
+FileNameProblem checkFolderPath(const QString& path);
+
 // The message for a name with a forbidden character, as every window shows it.
 QString forbiddenCharactersMessage();
 

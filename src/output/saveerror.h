@@ -15,6 +15,7 @@ struct SaveError {
 
 // Numbers for the failures the outputs meet, as users of the program know them.
 namespace errornumber {
+inline constexpr int BadFileName = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int FileExists = 58;
 inline constexpr int DiskFull = 61;

@@ -9,13 +9,13 @@
 namespace qv::shell {
 
 int clipboardFormatMask() {
-    const auto& clipboard = platform::clipboard();
+    const platform::ClipboardFormats offered = platform::clipboard().formats();
     int mask = 0;
-    if (clipboard.hasText())
+    if (offered.text)
         mask += 1;
-    if (clipboard.hasImage())
+    if (offered.image)
         mask += 2 + 4;
-    if (clipboard.hasRichText())
+    if (offered.richText)
         mask += 8;
     return mask;
 }

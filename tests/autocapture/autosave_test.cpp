@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <variant>
 
@@ -57,6 +58,50 @@ TEST(JobTarget, NumbersOrOverwritesAndNeverTakesAnExistingEntry) {
         } else {
             ASSERT_TRUE(std::holds_alternative<QString>(target)) << c.name;
             EXPECT_EQ(std::get<QString>(target), QDir(c.folder).filePath(c.target)) << c.name;
+        }
+    }
+}
+
+// A stored record can say anything; only a plain file name in a folder without ".." steps
+// is saved, and both naming modes check it.
+TEST(JobTarget, RefusesNamesAndFoldersThatLeadOutOfTheFolder) {
+    QTemporaryDir dir;
+    const QString inner = dir.filePath("jobs/inner");
+    ASSERT_TRUE(QDir().mkpath(inner));
+    const struct {
+        QString folder;
+        QString name;
+        bool refused;
+    } cases[] = {
+        {inner, "../../escaped", true},
+        {inner, "..", true},
+        {inner, ".", true},
+        {inner, "", true},
+        {inner, dir.filePath("abs"), true},
+        {inner, "sub/name", true},
+        {inner, "back\\slash", true},
+        {inner, "line\nbreak", true},
+        {inner + "/../..", "up", true},
+        {dir.path() + "/jobs/../jobs/inner", "stepped", true},
+        {inner + "\n", "folder line break", true},
+        {inner, "..dotted", false},
+        {inner, "  ", false},
+        {inner + "/./", "dot step", false},
+    };
+    for (const auto& c : cases) {
+        for (const QString& mode : {kIncrement, kOverwrite}) {
+            JobRow job;
+            job.saveDir = c.folder;
+            job.saveName = c.name;
+            job.imgFormat = ".bmp";
+            job.savingType = mode;
+            const auto target = jobTarget(job);
+            const auto* error = std::get_if<output::SaveError>(&target);
+            EXPECT_EQ(error != nullptr, c.refused) << qPrintable(c.folder + " | " + c.name);
+            if (error)
+                EXPECT_EQ(error->number, output::errornumber::BadFileName);
+            else
+                EXPECT_EQ(QDir::cleanPath(QFileInfo(std::get<QString>(target)).path()), inner);
         }
     }
 }

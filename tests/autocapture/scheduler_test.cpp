@@ -1,3 +1,5 @@
+#include <QDirIterator>
+
 #include "autocapture/scheduler_fixture.h"
 
 namespace qv::autocapture::schedulertests {
@@ -160,6 +162,60 @@ TEST_F(SchedulerTest, ASkippedActiveWindowJobLeavesTheUsersCapturesTheirMessages
     mainWindow().setTargetWindow(desk);
     mainWindow().captureActiveWindow();
     EXPECT_EQ(fake.dialogs().lastText(), "Window was not active !");
+}
+
+// Records written by hand or by another program: whatever the name says, nothing is written
+// outside the job's folder, each refused job is told once, and the sound jobs go on firing.
+TEST_F(SchedulerTest, AJobWhoseNameLeavesItsFolderNeverFiresAndIsToldOnce) {
+    const QString inner = dir.filePath("jobs/inner");
+    ASSERT_TRUE(QDir().mkpath(inner));
+    const struct {
+        const char* job;
+        QString folder;
+        QString name;
+    } hostile[] = {
+        {"Up", inner, "../../escaped"},
+        {"Abs", inner, dir.filePath("absolute")},
+        {"Empty", inner, ""},
+        {"Stepped", inner + "/../..", "stepped"},
+    };
+    for (const auto& h : hostile) {
+        Job j = job(h.job, kInterval, "1");
+        j.saveDir = h.folder;
+        j.saveName = h.name;
+        store(j);
+    }
+    Job fine = job("Fine", kInterval, "1");
+    fine.saveDir = inner;
+    store(fine);
+    Job off = job("Off", kInterval, "1");
+    off.saveName = "../off";
+    store(off, false);
+
+    testing::internal::CaptureStderr();
+    start();
+    pollUntil(QTime(10, 5));
+    mainWindow().loadJobTable();
+    pollIntoNextMinute();
+    const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
+
+    QStringList written;
+    QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        written << QDir(dir.path()).relativeFilePath(it.next());
+    written.sort();
+    EXPECT_EQ(written, (QStringList{"jobs/inner/Fine.bmp", "jobs/inner/Fine0.bmp",
+                                    "jobs/inner/Fine1.bmp", "jobs/inner/Fine2.bmp"}));
+    ASSERT_EQ(fake.dialogs().messages.size(), std::size(hostile));
+    for (const auto& h : hostile) {
+        const QString start = QStringLiteral("AutoCapture job \"%1\": Error: 52  Bad ").arg(h.job);
+        EXPECT_EQ(told.count(start), 1) << qPrintable(told);
+        EXPECT_TRUE(std::any_of(fake.dialogs().messages.begin(), fake.dialogs().messages.end(),
+                                [&](const auto& m) { return m.text.startsWith(start); }))
+            << h.job;
+    }
+    EXPECT_FALSE(told.contains("\"Off\"")) << "a disabled job is told when it is enabled";
+    EXPECT_FALSE(prog.autocapture.autoCaptureRunning);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -94,6 +95,46 @@ TEST_F(ConverterHardeningTest, RefusesBadSourcesAtOnceWithOneLine) {
         EXPECT_FALSE(QFile::exists(out)) << c.why;
         EXPECT_EQ(readAll(source_), sound) << c.why;
     }
+}
+
+// Whatever stands at the target's name and is not a plain file stays as it was: the refusal comes
+// before anything is opened for writing, so the device node (a copy of the null device made in
+// the test's own folder) is never written either.
+TEST_F(ConverterHardeningTest, RefusesTargetsThatAreNotRegularFiles) {
+    const QByteArray fifo = QFile::encodeName(path("pipe.png"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.png")));
+    ASSERT_TRUE(QFile::link(path("pipe.png"), path("to-pipe.png")));
+    ASSERT_TRUE(QFile::link(path("folder.png"), path("to-folder.png")));
+    const bool device = ::mknod(QFile::encodeName(path("null.png")).constData(), S_IFCHR | 0600,
+                                makedev(1, 3)) == 0;
+
+    const struct {
+        const char* target;
+        mode_t kind;  // what lstat must still find there afterwards
+    } cases[] = {
+        {"pipe.png", S_IFIFO},      {"folder.png", S_IFDIR}, {"to-pipe.png", S_IFLNK},
+        {"to-folder.png", S_IFLNK}, {"null.png", S_IFCHR},
+    };
+    const auto entries = [this] {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    };
+    const QStringList before = entries();
+    for (const auto& c : cases) {
+        if (c.kind == S_IFCHR && !device)
+            continue;  // making a device node needs root
+        const RunResult r = toPng(source_, path(c.target));
+        EXPECT_EQ(r.exitCode, 5) << c.target << ": " << qPrintable(r.stderrText);
+        EXPECT_TRUE(isOneLine(r.stderrText)) << c.target << ": " << qPrintable(r.stderrText);
+    }
+    for (const auto& c : cases) {  // a link's run must not have replaced what it points to
+        struct stat status {};
+        if (c.kind != S_IFCHR || device) {
+            ASSERT_EQ(::lstat(QFile::encodeName(path(c.target)).constData(), &status), 0);
+            EXPECT_EQ(status.st_mode & S_IFMT, c.kind) << c.target;
+        }
+    }
+    EXPECT_EQ(entries(), before);
 }
 
 // An 8K-plus screen: more than the toolkit's default 128 MB a picture.

@@ -116,9 +116,9 @@ class FakeClipboard : public platform::Clipboard {
 public:
     void clear() override;
     void setImage(const QImage& img) override;
-    bool hasText() const override { return !textContent.isNull(); }
-    bool hasImage() const override { return !imageContent.isNull() || unreadableImage; }
-    bool hasRichText() const override { return richText; }
+    platform::ClipboardFormats formats() const override {
+        return {!textContent.isNull(), !imageContent.isNull() || unreadableImage, richText};
+    }
     QString text() const override { return textContent; }
     QImage image() const override { return imageContent; }
 

@@ -2,7 +2,13 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMimeData>
+
+#include "platform/linux/x11selection.h"
+
+// Last: its macros (None, Status) clash with names in the toolkit's headers.
+#include <X11/Xlib.h>
 
 namespace qv::platform {
 
@@ -12,9 +18,38 @@ QClipboard* board() {
     return qGuiApp ? QGuiApplication::clipboard() : nullptr;
 }
 
-const QMimeData* content() {
-    QClipboard* c = board();
-    return c ? c->mimeData() : nullptr;
+const QStringList& richTextTypes() {
+    static const QStringList types{QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+                                   QStringLiteral("text/richtext")};
+    return types;
+}
+
+ClipboardFormats formatsOf(const QMimeData& data) {
+    ClipboardFormats formats;
+    formats.text = data.hasText();
+    formats.image = data.hasImage();
+    for (const QString& type : richTextTypes())
+        formats.richText = formats.richText || data.hasFormat(type);
+    return formats;
+}
+
+// The same reading of the X format names as the toolkit's clipboard gives.
+ClipboardFormats formatsOfTargets(const QList<QByteArray>& targets) {
+    static const QList<QByteArray> textTargets{"UTF8_STRING", "STRING",        "TEXT",
+                                               "text/plain",  "text/uri-list", "text/x-moz-url"};
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    ClipboardFormats formats;
+    for (const QByteArray& target : targets) {
+        if (textTargets.contains(target))
+            formats.text = true;
+        else if (target == "PIXMAP")
+            formats.image = formats.image || readable.contains("ppm");
+        else if (target.startsWith("image/") && readable.contains(target.mid(6).toLower()))
+            formats.image = true;
+        else if (richTextTypes().contains(QString::fromLatin1(target)))
+            formats.richText = true;
+    }
+    return formats;
 }
 
 }  // namespace
@@ -29,21 +64,21 @@ void QtClipboard::setImage(const QImage& image) {
         c->setImage(image);
 }
 
-bool QtClipboard::hasText() const {
-    const QMimeData* m = content();
-    return m && m->hasText();
-}
-
-bool QtClipboard::hasImage() const {
-    const QMimeData* m = content();
-    return m && m->hasImage();
-}
-
-bool QtClipboard::hasRichText() const {
-    const QMimeData* m = content();
-    return m && (m->hasFormat(QStringLiteral("text/rtf")) ||
-                 m->hasFormat(QStringLiteral("application/rtf")) ||
-                 m->hasFormat(QStringLiteral("text/richtext")));
+ClipboardFormats QtClipboard::formats() const {
+    QClipboard* c = board();
+    if (!c)
+        return {};
+    // The toolkit asks another owner format by format and waits seconds for each answer, so
+    // the X server is asked directly, once, with a deadline for the whole exchange. What we own
+    // ourselves, or hold off X, the toolkit has at hand.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || c->ownsClipboard()) {
+        const QMimeData* data = c->mimeData();
+        return data ? formatsOf(*data) : ClipboardFormats{};
+    }
+    const char* display = x11->display() ? DisplayString(x11->display()) : nullptr;
+    const auto targets = x11::clipboardTargets(display, kAnswerTimeMs);
+    return targets ? formatsOfTargets(*targets) : ClipboardFormats{};
 }
 
 QString QtClipboard::text() const {

@@ -10,9 +10,10 @@ class QtClipboard : public Clipboard {
 public:
     void clear() override;
     void setImage(const QImage& image) override;
-    bool hasText() const override;
-    bool hasImage() const override;
-    bool hasRichText() const override;
+    // Another program holding the clipboard gets this long to say what it offers.
+    static constexpr int kAnswerTimeMs = 300;
+
+    ClipboardFormats formats() const override;
     QString text() const override;
     QImage image() const override;
 };
