@@ -1,14 +1,19 @@
-// Loading a settings file of about 4 MB: many keys of many values, and one key holding a great
-// many. Prints milliseconds per load; it should stay well under a second.
+// Loading settings files: one of about 5 MB (many keys of many values, and one key holding a
+// great many), and one of 100,000 job records. Prints milliseconds per load, the memory the
+// program holds after loading the job records, and milliseconds per stored change.
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include <sys/resource.h>
+
 #include "benchutil.h"
 #include "platform/linux/fileregistry.h"
 
 namespace {
+
+using Root = qv::platform::Registry::Root;
 
 QByteArray largeFile() {
     QByteArray text;
@@ -23,21 +28,67 @@ QByteArray largeFile() {
     return text;
 }
 
+// Job records as the program writes them, nine values each.
+QByteArray manyJobs(int count) {
+    QByteArray text;
+    for (int k = 0; k < count; ++k) {
+        const QByteArray name = "Job" + QByteArray::number(k);
+        text += "\n[HKEY_CURRENT_USER\\Software\\Quorvalline\\AutoCapture\\" + name + "]\n";
+        for (const char* value : {"JobType", "CaptureType", "Trigger", "SaveName", "ImgFormat",
+                                  "SavingType", "JobStatus"})
+            text += QByteArray("\"") + value + "\"=\"1\\0\"\n";
+        text += "\"SaveDir\"=\"/home/user/Pictures\\0\"\n";
+        text += "\"FullPath\"=\"/home/user/Pictures/" + name + ".bmp\\0\"\n";
+    }
+    return text;
+}
+
+bool writeFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+long peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("registry"));
-    const QByteArray text = largeFile();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+
+    // First, so that the peak memory is what this file costs.
+    constexpr int kJobs = 100'000;
+    const QByteArray jobs = manyJobs(kJobs);
+    if (!writeFile(path, jobs))
         return 1;
-    file.close();
+    {
+        QElapsedTimer timer;
+        timer.start();
+        qv::platform::FileRegistry registry(path);
+        const double loadMs = timer.nsecsElapsed() / 1e6;
+        const long peak = peakMegabytes();
+        int n = 0;
+        const double writeMs = qv::bench::medianMs(3, [&] {
+            registry.setValue(Root::CurrentUser, "Software\\Quorvalline\\AutoCapture\\Job7",
+                              "JobStatus", QByteArray::number(n++ % 2) + '\0');
+        });
+        std::printf("settings file of %.1f MB (%d job records): %.0f ms to load, peak %ld MB, "
+                    "%.0f ms per stored change\n",
+                    jobs.size() / 1e6, kJobs, loadMs, peak, writeMs);
+    }
+
+    const QByteArray text = largeFile();
+    if (!writeFile(path, text))
+        return 1;
     qsizetype keys = 0;
     const double ms = qv::bench::medianMs(3, [&] {
         const qv::platform::FileRegistry registry(path);
-        keys = registry.subKeys(qv::platform::Registry::Root::CurrentUser, "Software\\Big").size();
+        keys = registry.subKeys(Root::CurrentUser, "Software\\Big").size();
     });
     std::printf("settings file of %.1f MB (%lld keys): %.0f ms per load\n", text.size() / 1e6,
                 static_cast<long long>(keys), ms);

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "platform/linux/fileregistry.h"
+#include "support/filesizelimit.h"
 
 namespace qv::platform {
 namespace {
@@ -133,6 +134,40 @@ TEST_F(RegistryHardeningTest, ASettingThatCannotBeStoredIsReportedEachTime) {
     registry.deleteValue(Root::CurrentUser, "Software\\Q", "A");
     EXPECT_EQ(reported.size(), 2);
     EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Q", "B"), "2");
+}
+
+// A disk that fills up while the settings are written (here a cap on file sizes): the file
+// keeps what it held, no half-written copy is left beside it, and the failure is reported,
+// whether the new text would have fitted in Qt's write buffer or not.
+TEST_F(RegistryHardeningTest, AFullDiskKeepsTheOldFileWholeAndSaysSo) {
+    for (const qsizetype size : {qsizetype(2'000), qsizetype(100'000)}) {
+        SCOPED_TRACE(size);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("registry"));
+        {
+            FileRegistry first(file);
+            first.setValue(Root::CurrentUser, "Software\\Q", "Kept", "old");
+        }
+        QFile stored(file);
+        ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+        const QByteArray before = stored.readAll();
+        stored.close();
+
+        FileRegistry registry(file);
+        QStringList reported;
+        registry.onStoreFailed([&](const QString& message) { reported << message; });
+        {
+            const testsupport::FileSizeLimit full(before.size() + 10);
+            registry.setValue(Root::CurrentUser, "Software\\Q", "Big", QByteArray(size, 'b'));
+        }
+        ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+        EXPECT_EQ(stored.readAll(), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+                  QStringList({"registry", "registry.lock"}));
+        ASSERT_EQ(reported.size(), 1);
+        EXPECT_TRUE(reported[0].startsWith("settings not stored in " + file))
+            << reported[0].toStdString();
+    }
 }
 
 }  // namespace

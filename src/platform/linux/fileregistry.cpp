@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "platform/linux/wholefile.h"
 #include "platform/linux/xdgpaths.h"
 
 namespace qv::platform {
@@ -398,21 +398,11 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
 }
 
 bool FileRegistry::write() const {
-    QSaveFile file(filePath_);
-    const auto fail = [&] {
-        reportStoreFailure(
-            QStringLiteral("settings not stored in %1: %2").arg(filePath_, file.errorString()));
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    const QByteArray text = serialize(*this);
-    // A short write must not replace the file with a truncated one.
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return fail();
-    }
-    return file.commit() || fail();
+    const QString problem = replaceFileWhole(filePath_, serialize(*this));
+    if (problem.isEmpty())
+        return true;
+    reportStoreFailure(QStringLiteral("settings not stored in %1: %2").arg(filePath_, problem));
+    return false;
 }
 
 }  // namespace qv::platform
