@@ -179,12 +179,13 @@ bool FileRegistry::moveAside(const QString& error) const {
 }
 
 bool FileRegistry::keepCopyOfSkippedLines(const Reading& found) {
+    const RegistryReading& reading = found.reading;
+    const bool one = reading.skippedCount == 1;
     const QString lines =
         QStringLiteral("%1 %2 of settings file %3 could not be read and %4 left out (%5)")
-            .arg(found.reading.skippedCount == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
-                 found.reading.skippedLineList(), filePath_,
-                 found.reading.skippedCount == 1 ? QStringLiteral("was") : QStringLiteral("were"),
-                 found.error);
+            .arg(one ? QStringLiteral("line") : QStringLiteral("lines"), reading.skippedLineList(),
+                 filePath_, one ? QStringLiteral("was") : QStringLiteral("were"),
+                 one ? reading.firstReason : reading.firstProblem);
     const QString aside = freeAsideName();
     const QString problem = replaceFileWhole(aside, found.text);
     if (!problem.isEmpty()) {

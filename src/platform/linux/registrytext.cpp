@@ -226,8 +226,10 @@ public:
     }
     void finish() {
         endSection();
-        if (!readAny_ && !reading_.skipped.empty())
+        if (!readAny_ && !reading_.skipped.empty()) {
             reading_.damagedWhole = true;
+            reading_.firstProblem = QStringLiteral("no line of it could be read");
+        }
     }
 
 private:
@@ -235,7 +237,10 @@ private:
         endSection();
         if (!line.endsWith(']'))
             return "a key header must end with ']'";
-        QByteArrayView inner = line.sliced(1, line.size() - 2).trimmed();
+        // Blanks before ']' belong to the last key's name: names may end in one.
+        QByteArrayView inner = line.sliced(1, line.size() - 2);
+        while (!inner.isEmpty() && (inner.front() == ' ' || inner.front() == '\t'))
+            inner = inner.sliced(1);
         const qsizetype hiveEnd = inner.indexOf('\\');
         const QByteArrayView hive = hiveEnd < 0 ? inner : inner.first(hiveEnd);
         Key* key;
@@ -296,8 +301,10 @@ private:
     // Lines skipped with nothing read between them (blank lines and comments aside) make one
     // run, so that a long stretch of damage is named in a few words.
     void skip(qsizetype number, const char* problem) {
-        if (reading_.skipped.empty())
+        if (reading_.skipped.empty()) {
+            reading_.firstReason = QString::fromLatin1(problem);
             reading_.firstProblem = QStringLiteral("line %1: %2").arg(number).arg(problem);
+        }
         if (lastWasSkipped_)
             reading_.skipped.back().second = number;
         else

@@ -15,8 +15,9 @@ struct RegistryReading {
     // last line, and how many lines they were.
     std::vector<std::pair<qsizetype, qsizetype>> skipped;
     qsizetype skippedCount = 0;
-    // Why the first of them could not be read, with its number.
+    // Why the first of them could not be read, with its number and without.
     QString firstProblem;
+    QString firstReason;
     // Not a settings file at all (binary bytes, another text encoding): nothing in it counts.
     bool damagedWhole = false;
 
