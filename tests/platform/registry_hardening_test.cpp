@@ -248,6 +248,26 @@ TEST_F(RegistryHardeningTest, AFileDamagedAsAWholeIsMovedAsideAndSaysWhere) {
     }
 }
 
+// The start-at-login entry is a file of its own: a full disk leaves it as it was, and says so.
+TEST_F(RegistryHardeningTest, AFullDiskKeepsTheStartAtLoginEntryAndSaysSo) {
+    const QString entry = path("quorvalline.desktop");
+    const QByteArray before = "[Desktop Entry]\nType=Application\nExec=/usr/bin/old\n";
+    write(entry, before);
+    FileRegistry registry(path(), Autostart(entry));
+    QStringList reported;
+    registry.onStoreFailed([&](const QString& message) { reported << message; });
+    {
+        const testsupport::FileSizeLimit full(before.size() + 10);
+        registry.setValue(Root::CurrentUser, kRunKey, kRunValue,
+                          "/opt/a/much/longer/path/to/quorvalline" + QByteArray(1, '\0'));
+    }
+    QFile stored(entry);
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll(), before);
+    EXPECT_TRUE(reported.contains("start at login not stored: cannot write " + entry))
+        << reported.join('\n').toStdString();
+}
+
 // Keys with few values or sub-keys are searched in order, keys with many through an index:
 // both find what is left after deletions, whatever the case asked for.
 TEST(MemoryRegistryIndexTest, FewAndManyNamesAreFoundAfterDeletions) {

@@ -75,7 +75,8 @@ void FileRegistry::setValue(Root root, const QString& path, const QString& name,
     MemoryRegistry::setValue(root, path, name, data);
     if (isAutostartValue(root, path, name)) {
         const qsizetype nul = data.indexOf('\0');
-        autostart_.enable(QString::fromUtf8(nul < 0 ? data : data.left(nul)));
+        if (!autostart_.enable(QString::fromUtf8(nul < 0 ? data : data.left(nul))))
+            reportAutostartFailure();
     }
 }
 
@@ -91,9 +92,14 @@ std::optional<QByteArray> FileRegistry::value(Root root, const QString& path,
 
 bool FileRegistry::deleteValue(Root root, const QString& path, const QString& name) {
     const bool entry = isAutostartValue(root, path, name) && autostart_.isEnabled();
-    if (entry)
-        autostart_.disable();
+    if (entry && !autostart_.disable())
+        reportAutostartFailure();
     return MemoryRegistry::deleteValue(root, path, name) || entry;
+}
+
+void FileRegistry::reportAutostartFailure() const {
+    reportStoreFailure(
+        QStringLiteral("start at login not stored: cannot write %1").arg(autostart_.entryPath()));
 }
 
 QByteArray FileRegistry::serialize(const MemoryRegistry& registry) {

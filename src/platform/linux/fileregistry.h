@@ -76,6 +76,7 @@ private:
     void keepReadOnly(const QString& reason);
     // False (and the failure reported) when the file was left as it was.
     bool write();
+    void reportAutostartFailure() const;
     bool isAutostartValue(Root root, const QString& path, const QString& name) const;
 
     QString filePath_;
