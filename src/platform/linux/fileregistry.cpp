@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -45,15 +46,46 @@ QString lockPath(const QString& filePath) {
     return filePath + QStringLiteral(".lock");
 }
 
-std::optional<FileRegistry::Stamp> stampOf(const QString& path) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return FileRegistry::Stamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
-                               status.st_mtim.tv_nsec};
+}  // namespace
+
+FileRegistry::FileHold::FileHold(const QString& path)
+    : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ >= 0 && ::fstat(fd_, &status_) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
 }
 
-}  // namespace
+FileRegistry::FileHold::~FileHold() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+FileRegistry::FileHold::FileHold(FileHold&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), status_(other.status_) {}
+
+FileRegistry::FileHold& FileRegistry::FileHold::operator=(FileHold&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+        status_ = other.status_;
+    }
+    return *this;
+}
+
+bool FileRegistry::FileHold::isCurrent(const QString& path) const {
+    struct stat atPath {
+    }, now{};
+    const auto sameTime = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    // Copies replace the file, an editor may write into it.
+    return fd_ >= 0 && ::stat(QFile::encodeName(path).constData(), &atPath) == 0 &&
+           atPath.st_dev == status_.st_dev && atPath.st_ino == status_.st_ino &&
+           ::fstat(fd_, &now) == 0 && now.st_size == status_.st_size &&
+           sameTime(now.st_mtim, status_.st_mtim) && sameTime(now.st_ctim, status_.st_ctim);
+}
 
 FileRegistry::FileRegistry(QString filePath, Autostart autostart)
     : filePath_(std::move(filePath)), autostart_(std::move(autostart)) {
@@ -114,10 +146,10 @@ bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QStri
 }
 
 FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, Reading& found) const {
-    // Taken before the text: a change made after it shows as a different stamp.
-    found.stamp = stampOf(filePath_);
+    // Taken before the text: a change made after it shows as another file.
+    found.hold = FileHold(filePath_);
     QFile file(filePath_);
-    if (!found.stamp && !file.exists())
+    if (!file.exists())
         return FileState::Missing;
     if (!file.open(QIODevice::ReadOnly)) {
         found.error = file.errorString();
@@ -151,7 +183,7 @@ void FileRegistry::load() {
             return;
         case FileState::Read:
             takeTree(stored);
-            written_ = found.stamp;
+            written_ = std::move(found.hold);
             // The lines left out go on living in the copy only: the file is made whole at once,
             // so that the user hears of them this once.
             if (!found.reading.complete() && keepCopyOfSkippedLines(found))
@@ -221,7 +253,7 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
     const FileLock lock(lockPath(filePath_));
     // The file as we last read or wrote it holds what we hold but this change: no copy has
     // written since, and it need not be read again.
-    if (written_ && stampOf(filePath_) == written_) {
+    if (written_.isCurrent(filePath_)) {
         write();
         return;
     }
@@ -268,7 +300,7 @@ bool FileRegistry::write() {
         reportStoreFailure(QStringLiteral("settings not stored in %1: %2").arg(filePath_, problem));
         return false;
     }
-    written_ = stampOf(filePath_);
+    written_ = FileHold(filePath_);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <sys/types.h>
+#include <sys/stat.h>
 
 #include "platform/linux/autostart.h"
 #include "platform/linux/registrytext.h"
@@ -37,24 +37,32 @@ public:
     // lines that could are kept, unless the text is no settings file at all.
     static bool parse(const QByteArray& text, MemoryRegistry& registry, QString* error);
 
-    // What identifies one state of the file: any write by any copy changes it.
-    struct Stamp {
-        dev_t device;
-        ino_t inode;
-        off_t size;
-        time_t seconds;
-        long nanoseconds;
-        bool operator==(const Stamp&) const = default;
-    };
-
 protected:
     void committed(const std::vector<Change>& changes) override;
 
 private:
     enum class FileState { Missing, Read, Damaged, Unreadable };
 
+    // The file as we last read or wrote it, held open so that no other file can take its
+    // inode number meanwhile: while the path still leads to it, unchanged, no copy has written.
+    class FileHold {
+    public:
+        FileHold() = default;
+        // Holds nothing when the file cannot be opened.
+        explicit FileHold(const QString& path);
+        ~FileHold();
+        FileHold(FileHold&& other) noexcept;
+        FileHold& operator=(FileHold&& other) noexcept;
+
+        bool isCurrent(const QString& path) const;
+
+    private:
+        int fd_ = -1;
+        struct stat status_ {};
+    };
+
     struct Reading {
-        std::optional<Stamp> stamp;
+        FileHold hold;
         QByteArray text;
         RegistryReading reading;
         // What is wrong with a damaged or unreadable file.
@@ -82,7 +90,7 @@ private:
     QString filePath_;
     Autostart autostart_;
     // The file as it was when it last held what we hold, changes since aside.
-    std::optional<Stamp> written_;
+    FileHold written_;
     bool readOnly_ = false;
     // Why settings are not stored while readOnly_ is set.
     QString readOnlyReason_;
