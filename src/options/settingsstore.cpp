@@ -159,17 +159,21 @@ void SettingsStore::writeStartAtLogin(bool on) {
 }
 
 void SettingsStore::reportStoreFailures() {
-    platform::registry().onStoreFailed([shown = false](const QString& message) mutable {
-        // Each change that fails would bring another box; one is enough to be told.
-        if (std::exchange(shown, true))
-            return;
-        platform::dialogs().message(
-            QStringLiteral("Quorvalline could not store its settings: %1\n\nChanges made now "
-                           "will be lost when the program ends.")
-                .arg(message),
-            platform::MsgButtons::Ok, platform::MsgIcon::Exclamation,
-            QStringLiteral(" Quorvalline "));
-    });
+    // Each change that fails would bring another box; one of each kind is enough to be told.
+    const auto showOnce = [](const QString& what) {
+        return [what, shown = false](const QString& message) mutable {
+            if (std::exchange(shown, true))
+                return;
+            platform::dialogs().message(what.arg(message), platform::MsgButtons::Ok,
+                                        platform::MsgIcon::Exclamation,
+                                        QStringLiteral(" Quorvalline "));
+        };
+    };
+    platform::registry().onStoreFailed(
+        showOnce(QStringLiteral("Quorvalline could not store its settings: %1\n\nChanges made "
+                                "now will be lost when the program ends.")));
+    platform::registry().onReadProblem(
+        showOnce(QStringLiteral("Quorvalline could not read all of its settings: %1")));
 }
 
 }  // namespace qv::options

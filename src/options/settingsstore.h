@@ -21,8 +21,9 @@ public:
     static bool readStartAtLogin();
     static void writeStartAtLogin(bool on);
 
-    // From now on a setting the registry cannot store is shown in a message box the first
-    // time; the registry itself puts every failure on stderr.
+    // From now on a setting the registry cannot store, and settings it could not read (lines
+    // of the file left out, a damaged file kept aside), are shown in a message box the first
+    // time each; the registry itself puts every one on stderr.
     static void reportStoreFailures();
 };
 

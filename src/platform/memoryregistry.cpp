@@ -8,42 +8,92 @@ namespace qv::platform {
 
 namespace {
 
+// Keys with up to this many values or sub-keys are searched in order, without an index.
+constexpr qsizetype kUnindexed = 32;
+
 QString folded(const QString& name) {
     return name.toCaseFolded();
 }
 
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 MemoryRegistry::Key* child(const MemoryRegistry::Key& key, const QString& name) {
-    return key.childIndex.value(folded(name), nullptr);
+    if (!key.childIndex.isEmpty())
+        return key.childIndex.value(folded(name), nullptr);
+    for (const auto& c : key.children) {
+        if (sameName(c->name, name))
+            return c.get();
+    }
+    return nullptr;
+}
+
+// The value's place in key.values, or -1.
+qsizetype valueAt(const MemoryRegistry::Key& key, const QString& name) {
+    if (!key.valueIndex.isEmpty())
+        return key.valueIndex.value(folded(name), -1);
+    for (qsizetype i = 0; i < qsizetype(key.values.size()); ++i) {
+        if (sameName(key.values[i].name, name))
+            return i;
+    }
+    return -1;
 }
 
 MemoryRegistry::Value* findValue(MemoryRegistry::Key& key, const QString& name) {
-    const auto it = key.valueIndex.constFind(folded(name));
-    return it == key.valueIndex.cend() ? nullptr : &key.values[*it];
+    const qsizetype at = valueAt(key, name);
+    return at < 0 ? nullptr : &key.values[at];
 }
 
 void eraseValue(MemoryRegistry::Key& key, const QString& name) {
-    const qsizetype at = key.valueIndex.take(folded(name));
+    const qsizetype at = valueAt(key, name);
     key.values.erase(key.values.begin() + at);
+    if (key.valueIndex.isEmpty())
+        return;
+    key.valueIndex.remove(folded(name));
     for (auto& index : key.valueIndex) {
         if (index > at)
             --index;
     }
 }
 
+void eraseChild(MemoryRegistry::Key& parent, MemoryRegistry::Key* doomed) {
+    parent.childIndex.remove(folded(doomed->name));
+    auto& kids = parent.children;
+    kids.erase(
+        std::find_if(kids.begin(), kids.end(), [&](const auto& c) { return c.get() == doomed; }));
+}
+
 }  // namespace
 
+void Registry::Listener::listen(std::function<void(const QString&)> h) {
+    handler = std::move(h);
+    if (handler && unheard)
+        handler(*std::exchange(unheard, std::nullopt));
+}
+
+void Registry::Listener::tell(const QString& message) {
+    std::fprintf(stderr, "quorvalline: %s\n", qPrintable(message));
+    if (handler)
+        handler(message);
+    else if (!unheard)
+        unheard = message;
+}
+
 void Registry::onStoreFailed(StoreFailed handler) {
-    storeFailed_ = std::move(handler);
-    if (storeFailed_ && unheardFailure_)
-        storeFailed_(*std::exchange(unheardFailure_, std::nullopt));
+    storeFailed_.listen(std::move(handler));
+}
+
+void Registry::onReadProblem(ReadProblem handler) {
+    readProblem_.listen(std::move(handler));
 }
 
 void Registry::reportStoreFailure(const QString& message) const {
-    std::fprintf(stderr, "quorvalline: %s\n", qPrintable(message));
-    if (storeFailed_)
-        storeFailed_(message);
-    else if (!unheardFailure_)
-        unheardFailure_ = message;
+    storeFailed_.tell(message);
+}
+
+void Registry::reportReadProblem(const QString& message) const {
+    readProblem_.tell(message);
 }
 
 MemoryRegistry::MemoryRegistry() = default;
@@ -77,19 +127,40 @@ MemoryRegistry::Key* MemoryRegistry::find(Root root, const QString& path) const 
     return const_cast<Key*>(key);
 }
 
+MemoryRegistry::Key& MemoryRegistry::subKey(Key& key, const QString& name) {
+    if (Key* found = child(key, name))
+        return *found;
+    auto made = std::make_unique<Key>();
+    made->name = name;
+    Key& result = *made;
+    key.children.push_back(std::move(made));
+    if (!key.childIndex.isEmpty()) {
+        key.childIndex.insert(folded(name), &result);
+    } else if (qsizetype(key.children.size()) > kUnindexed) {
+        for (const auto& c : key.children)
+            key.childIndex.insert(folded(c->name), c.get());
+    }
+    return result;
+}
+
+void MemoryRegistry::putValue(Key& key, const QString& name, const QByteArray& data) {
+    if (Value* stored = findValue(key, name)) {
+        stored->data = data;
+        return;
+    }
+    key.values.push_back(Value{name, data});
+    if (!key.valueIndex.isEmpty()) {
+        key.valueIndex.insert(folded(name), qsizetype(key.values.size()) - 1);
+    } else if (qsizetype(key.values.size()) > kUnindexed) {
+        for (qsizetype i = 0; i < qsizetype(key.values.size()); ++i)
+            key.valueIndex.insert(folded(key.values[i].name), i);
+    }
+}
+
 MemoryRegistry::Key& MemoryRegistry::findOrCreate(Root root, const QString& path) {
     Key* key = &hive(root);
-    for (const QString& part : splitPath(path)) {
-        Key* next = child(*key, part);
-        if (!next) {
-            auto made = std::make_unique<Key>();
-            made->name = part;
-            next = made.get();
-            key->childIndex.insert(folded(part), next);
-            key->children.push_back(std::move(made));
-        }
-        key = next;
-    }
+    for (const QString& part : splitPath(path))
+        key = &subKey(*key, part);
     return *key;
 }
 
@@ -100,16 +171,9 @@ bool MemoryRegistry::apply(const Change& change) {
                 return false;
             findOrCreate(change.root, change.path);
             return true;
-        case Change::Kind::SetValue: {
-            Key& key = findOrCreate(change.root, change.path);
-            if (Value* stored = findValue(key, change.name)) {
-                stored->data = change.data;
-            } else {
-                key.valueIndex.insert(folded(change.name), qsizetype(key.values.size()));
-                key.values.push_back(Value{change.name, change.data});
-            }
+        case Change::Kind::SetValue:
+            putValue(findOrCreate(change.root, change.path), change.name, change.data);
             return true;
-        }
         case Change::Kind::DeleteValue: {
             Key* key = find(change.root, change.path);
             if (!key)
@@ -127,12 +191,10 @@ bool MemoryRegistry::apply(const Change& change) {
             Key* parent = find(change.root, parts.join(QLatin1Char('\\')));
             if (!parent)
                 return false;
-            Key* doomed = parent->childIndex.take(folded(last));
+            Key* doomed = child(*parent, last);
             if (!doomed)
                 return false;
-            auto& kids = parent->children;
-            kids.erase(std::find_if(kids.begin(), kids.end(),
-                                    [&](const auto& c) { return c.get() == doomed; }));
+            eraseChild(*parent, doomed);
             return true;
         }
     }

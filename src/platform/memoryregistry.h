@@ -20,7 +20,9 @@ public:
         std::vector<Value> values;
         std::vector<std::unique_ptr<Key>> children;
         // By case-folded name, so that a big file loads without searching each key's whole
-        // list for every line. Kept by MemoryRegistry alongside values and children.
+        // list for every line. Made only for keys with many values or sub-keys (an empty hash
+        // costs no memory, a filled one a kilobyte or more): a key with few is searched in
+        // order. Kept by MemoryRegistry alongside values and children.
         QHash<QString, qsizetype> valueIndex;
         QHash<QString, Key*> childIndex;
     };
@@ -58,6 +60,12 @@ public:
     void replay(const std::vector<Change>& changes);
     // Takes over the other tree whole; the other one is left empty.
     void takeTree(MemoryRegistry& other);
+
+    // The named sub-key of key (names compare without case), made when missing; for the file
+    // store's reader, which walks the tree itself.
+    static Key& subKey(Key& key, const QString& name);
+    // Stores the value in key, in place of one of the same name.
+    static void putValue(Key& key, const QString& name, const QByteArray& data);
 
     // Splits a path into key names; empty parts (doubled or trailing separators) are dropped.
     static QStringList splitPath(const QString& path);

@@ -46,14 +46,28 @@ public:
     // can show anything) reaches the first handler set.
     using StoreFailed = std::function<void(const QString& message)>;
     void onStoreFailed(StoreFailed handler);
+    // Called with what could not be read from the lasting store (lines left out of a file, a
+    // damaged file kept aside), in the same way: the first one reported before there was a
+    // handler reaches the first handler set.
+    using ReadProblem = std::function<void(const QString& message)>;
+    void onReadProblem(ReadProblem handler);
 
 protected:
     // Writes one line to stderr and passes the message on: a lost setting is never silent.
     void reportStoreFailure(const QString& message) const;
+    void reportReadProblem(const QString& message) const;
 
 private:
-    StoreFailed storeFailed_;
-    mutable std::optional<QString> unheardFailure_;
+    // A handler, and what was reported before there was one.
+    struct Listener {
+        std::function<void(const QString&)> handler;
+        std::optional<QString> unheard;
+
+        void listen(std::function<void(const QString&)> h);
+        void tell(const QString& message);
+    };
+    mutable Listener storeFailed_;
+    mutable Listener readProblem_;
 };
 
 // Keeps a batch open for as long as it lives.

@@ -56,8 +56,12 @@ TEST_F(FileRegistryTest, ValuesSurviveARestartByteForByte) {
     EXPECT_TRUE(fileText(path()).contains("\"SaveDir\"=\"/home/ann/Pictures\\0\""));
 }
 
+// A file that is no settings file at all (here saved as UTF-16 by an editor) is kept aside
+// whole; a file with a few bad lines is read, see the hardening tests.
 TEST_F(FileRegistryTest, DamagedFileIsMovedAsideAndDefaultsApply) {
-    const QByteArray damaged = "[HKEY_CURRENT_USER\\Software\\Quorvalline\\Save]\ngarbage\n";
+    const QString lines =
+        u"[HKEY_CURRENT_USER\\Software\\Quorvalline\\Save]\n\"SaveName\"=\"a\"\n"_qs;
+    const QByteArray damaged(reinterpret_cast<const char*>(lines.utf16()), lines.size() * 2);
     write(path(), damaged);
     {
         FileRegistry reg(path());

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "platform/linux/fileregistry.h"
+#include "support/filesizelimit.h"
 
 namespace qv::platform {
 namespace {
@@ -133,6 +134,171 @@ TEST_F(RegistryHardeningTest, ASettingThatCannotBeStoredIsReportedEachTime) {
     registry.deleteValue(Root::CurrentUser, "Software\\Q", "A");
     EXPECT_EQ(reported.size(), 2);
     EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Q", "B"), "2");
+}
+
+// A disk that fills up while the settings are written (here a cap on file sizes): the file
+// keeps what it held, no half-written copy is left beside it, and the failure is reported,
+// whether the new text would have fitted in Qt's write buffer or not.
+TEST_F(RegistryHardeningTest, AFullDiskKeepsTheOldFileWholeAndSaysSo) {
+    for (const qsizetype size : {qsizetype(2'000), qsizetype(100'000)}) {
+        SCOPED_TRACE(size);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("registry"));
+        {
+            FileRegistry first(file);
+            first.setValue(Root::CurrentUser, "Software\\Q", "Kept", "old");
+        }
+        QFile stored(file);
+        ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+        const QByteArray before = stored.readAll();
+        stored.close();
+
+        FileRegistry registry(file);
+        QStringList reported;
+        registry.onStoreFailed([&](const QString& message) { reported << message; });
+        {
+            const testsupport::FileSizeLimit full(before.size() + 10);
+            registry.setValue(Root::CurrentUser, "Software\\Q", "Big", QByteArray(size, 'b'));
+        }
+        ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+        EXPECT_EQ(stored.readAll(), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+                  QStringList({"registry", "registry.lock"}));
+        ASSERT_EQ(reported.size(), 1);
+        EXPECT_TRUE(reported[0].startsWith("settings not stored in " + file))
+            << reported[0].toStdString();
+    }
+}
+
+// One line a person got wrong costs that line only: the rest is read, the file as it was is
+// kept beside it, the file is written again without the line, and the user hears once which
+// line it was and where the copy is.
+TEST_F(RegistryHardeningTest, AnUnreadableLineIsLeftOutAndTheRestIsKept) {
+    const struct {
+        const char* line;
+        const char* skipped;  // the lines named; a value below a refused header goes with it
+    } cases[] = {
+        {"\"Name\"=\"v\" and more", "line 4 "},
+        {"\"Name\"=\"a\\q\"", "line 4 "},
+        {"\"Name\"=\"\\xZZ\"", "line 4 "},
+        {"\"Name\"=\"open", "line 4 "},
+        {"garbage", "line 4 "},
+        {"[HKEY_NOWHERE\\Software\\Q]", "lines 4-5 "},
+        {"[HKEY_CURRENT_USER\\Software\\Q", "lines 4-5 "},
+        {"[HKEY_CURRENT_USER\\So%zzftware]", "lines 4-5 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("registry"));
+        const QByteArray text = "; by hand\n[HKEY_CURRENT_USER\\Software\\A]\n\"Kept\"=\"a\"\n" +
+                                QByteArray(c.line) +
+                                "\n\"After\"=\"b\"\n[HKEY_CURRENT_USER\\Software\\B]\n"
+                                "\"Kept\"=\"c\"\n";
+        write(file, text);
+        QStringList problems;
+        {
+            FileRegistry registry(file);
+            registry.onReadProblem([&](const QString& message) { problems << message; });
+            EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\A", "Kept"), "a");
+            EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\B", "Kept"), "c");
+            EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\A", "After").has_value(),
+                      QByteArray(c.skipped) == "line 4 ");
+        }
+        ASSERT_EQ(problems.size(), 1);
+        EXPECT_TRUE(problems[0].contains(QLatin1String(c.skipped) + "of settings file " + file))
+            << problems[0].toStdString();
+        EXPECT_TRUE(problems[0].endsWith("kept in " + file + ".damaged"))
+            << problems[0].toStdString();
+        QFile copy(file + ".damaged");
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), text);
+
+        // Told once: the file no longer holds the line.
+        FileRegistry again(file);
+        again.onReadProblem([&](const QString& message) { problems << message; });
+        EXPECT_EQ(problems.size(), 1);
+        EXPECT_EQ(again.value(Root::CurrentUser, "Software\\B", "Kept"), "c");
+        EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.damaged*")}).size(), 1);
+    }
+}
+
+// A file that is no settings file at all is kept aside whole, and the user is told where.
+TEST_F(RegistryHardeningTest, AFileDamagedAsAWholeIsMovedAsideAndSaysWhere) {
+    const QString text = u"[HKEY_CURRENT_USER\\Software\\Q]\n\"Name\"=\"v\"\n"_qs;
+    const QByteArray damaged[] = {
+        QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2),
+        QByteArray("\x7f"
+                   "ELF\x02\x01\x01\0\0\0garbage\n",
+                   19),
+        "no settings here\nat all\n",
+    };
+    for (const QByteArray& bytes : damaged) {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("registry"));
+        write(file, bytes);
+        FileRegistry registry(file);
+        QStringList problems;
+        registry.onReadProblem([&](const QString& message) { problems << message; });
+        EXPECT_FALSE(registry.keyExists(Root::CurrentUser, "Software\\Q"));
+        ASSERT_EQ(problems.size(), 1);
+        EXPECT_TRUE(problems[0].contains("moved to " + file + ".damaged"))
+            << problems[0].toStdString();
+        EXPECT_FALSE(QFile::exists(file));
+    }
+}
+
+// The start-at-login entry is a file of its own: a full disk leaves it as it was, and says so.
+TEST_F(RegistryHardeningTest, AFullDiskKeepsTheStartAtLoginEntryAndSaysSo) {
+    const QString entry = path("quorvalline.desktop");
+    const QByteArray before = "[Desktop Entry]\nType=Application\nExec=/usr/bin/old\n";
+    write(entry, before);
+    FileRegistry registry(path(), Autostart(entry));
+    QStringList reported;
+    registry.onStoreFailed([&](const QString& message) { reported << message; });
+    {
+        const testsupport::FileSizeLimit full(before.size() + 10);
+        registry.setValue(Root::CurrentUser, kRunKey, kRunValue,
+                          "/opt/a/much/longer/path/to/quorvalline" + QByteArray(1, '\0'));
+    }
+    QFile stored(entry);
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll(), before);
+    EXPECT_TRUE(reported.contains("start at login not stored: cannot write " + entry))
+        << reported.join('\n').toStdString();
+}
+
+// Keys with few values or sub-keys are searched in order, keys with many through an index:
+// both find what is left after deletions, whatever the case asked for.
+TEST(MemoryRegistryIndexTest, FewAndManyNamesAreFoundAfterDeletions) {
+    for (const int count : {4, 40}) {
+        SCOPED_TRACE(count);
+        MemoryRegistry registry;
+        const QString key = QStringLiteral("Software\\Q");
+        for (int i = 0; i < count; ++i) {
+            registry.setValue(Root::CurrentUser, key, QStringLiteral("Value%1").arg(i),
+                              QByteArray::number(i));
+            registry.createKey(Root::CurrentUser, key + QStringLiteral("\\Sub%1").arg(i));
+        }
+        for (int i = 0; i < count; i += 3) {
+            EXPECT_TRUE(
+                registry.deleteValue(Root::CurrentUser, key, QStringLiteral("VALUE%1").arg(i)));
+            EXPECT_TRUE(
+                registry.deleteKey(Root::CurrentUser, key + QStringLiteral("\\sub%1").arg(i)));
+        }
+        registry.setValue(Root::CurrentUser, key, "value1", "again");
+        for (int i = 0; i < count; ++i) {
+            const auto expected = i % 3 == 0 ? std::nullopt
+                                  : i == 1   ? std::optional<QByteArray>("again")
+                                             : std::optional(QByteArray::number(i));
+            EXPECT_EQ(registry.value(Root::CurrentUser, key, QStringLiteral("value%1").arg(i)),
+                      expected)
+                << i;
+            EXPECT_EQ(registry.keyExists(Root::CurrentUser, key + QStringLiteral("\\SUB%1").arg(i)),
+                      i % 3 != 0)
+                << i;
+        }
+    }
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 
+#include "platform/linux/wholefile.h"
 #include "platform/linux/xdgpaths.h"
 
 namespace qv::platform {
@@ -85,17 +85,8 @@ std::optional<bool> flag(const QStringList& lines, const QString& key) {
 }
 
 bool writeEntry(const QString& path, const QString& text) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
+           replaceFileWhole(path, text.toUtf8()).isEmpty();
 }
 
 }  // namespace

@@ -1,17 +1,21 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include "platform/linux/autostart.h"
+#include "platform/linux/registrytext.h"
 #include "platform/memoryregistry.h"
 
 namespace qv::platform {
 
 // The registry kept in a text file a person can read and diff. A change (or a batch of them)
-// reads the file again under a lock, makes itself on what it finds there and writes the
-// result atomically, so that copies of the program running side by side keep each other's
-// values. A file that cannot be parsed is moved aside, never overwritten; one that cannot be
-// read at all (no permission, a folder in its place) is left alone and not written over. The
-// program's value under the Run key is also the desktop's autostart entry: it reads as present
-// only while that entry exists.
+// reads the file again under a lock, unless no one wrote it since, makes itself on what it
+// finds there and writes the result whole, so that copies of the program running side by side
+// keep each other's values. Lines that cannot be read are left out and the file as it was kept
+// beside it; a file that is not a settings file at all is moved aside, never overwritten; one
+// that cannot be read at all (no permission, a folder in its place) is left alone and not
+// written over. The program's value under the Run key is also the desktop's autostart entry:
+// it reads as present only while that entry exists.
 class FileRegistry : public MemoryRegistry {
 public:
     explicit FileRegistry(QString filePath, Autostart autostart = Autostart());
@@ -29,7 +33,8 @@ public:
 
     // The file's text for the tree as it is now.
     static QByteArray serialize(const MemoryRegistry& registry);
-    // Fills registry from text; false (and registry left empty) when the text is damaged.
+    // Fills registry from text; false (error saying why) when a line could not be read: the
+    // lines that could are kept, unless the text is no settings file at all.
     static bool parse(const QByteArray& text, MemoryRegistry& registry, QString* error);
 
 protected:
@@ -38,19 +43,54 @@ protected:
 private:
     enum class FileState { Missing, Read, Damaged, Unreadable };
 
+    // The file as we last read or wrote it, held open so that no other file can take its
+    // inode number meanwhile: while the path still leads to it, unchanged, no copy has written.
+    class FileHold {
+    public:
+        FileHold() = default;
+        // Holds nothing when the file cannot be opened.
+        explicit FileHold(const QString& path);
+        ~FileHold();
+        FileHold(FileHold&& other) noexcept;
+        FileHold& operator=(FileHold&& other) noexcept;
+
+        bool isCurrent(const QString& path) const;
+
+    private:
+        int fd_ = -1;
+        struct stat status_ {};
+    };
+
+    struct Reading {
+        FileHold hold;
+        QByteArray text;
+        RegistryReading reading;
+        // What is wrong with a damaged or unreadable file.
+        QString error;
+    };
+
     void load();
-    // The file's tree; error tells what is wrong with a damaged one.
-    FileState read(MemoryRegistry& tree, QString* error) const;
-    // Keeps a damaged file for the user to inspect; false when it could not be moved.
+    // The file's tree, and what else was found.
+    FileState read(MemoryRegistry& tree, Reading& found) const;
+    // A name beside the file that nothing has.
+    QString freeAsideName() const;
+    // Keeps a damaged file for the user to inspect and tells where; false when it could not be
+    // moved.
     bool moveAside(const QString& error) const;
+    // Tells which lines were left out, and keeps a copy of the file with them; false (and
+    // storing stopped) when no copy could be made.
+    bool keepCopyOfSkippedLines(const Reading& found);
     // Stops storing, so that the file stays as it is.
     void keepReadOnly(const QString& reason);
     // False (and the failure reported) when the file was left as it was.
-    bool write() const;
+    bool write();
+    void reportAutostartFailure() const;
     bool isAutostartValue(Root root, const QString& path, const QString& name) const;
 
     QString filePath_;
     Autostart autostart_;
+    // The file as it was when it last held what we hold, changes since aside.
+    FileHold written_;
     bool readOnly_ = false;
     // Why settings are not stored while readOnly_ is set.
     QString readOnlyReason_;
