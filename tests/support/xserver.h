@@ -39,13 +39,13 @@ public:
     xcb_connection_t* connection() const { return connection_; }
     platform::x11::XConnection x() const { return platform::x11::XConnection(connection_); }
 
+    // Runs a program against this server and waits for it; its exit code, -1 on failure.
+    int run(const QString& program, const QStringList& arguments) const;
+
     // What the screen shows, read from the server's frame buffer file; a null image unless
     // the server was started with one. Unlike a read of the root window it holds every
     // window exactly as painted.
     QImage frameBuffer() const;
-
-    // Runs a program against this server and waits for it; its exit code, -1 on failure.
-    int run(const QString& program, const QStringList& arguments) const;
 
     // Checks condition every few milliseconds until it holds or deadlineMs pass.
     static bool waitFor(const std::function<bool()>& condition, int deadlineMs = 10000);
