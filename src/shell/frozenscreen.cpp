@@ -10,6 +10,7 @@
 #include "output/windows.h"
 #include "platform/services.h"
 #include "shell/cursors.h"
+#include "shell/ownwindowsabove.h"
 #include "shell/windowdesign.h"
 #include "shell/windows.h"
 
@@ -42,6 +43,7 @@ FrozenScreen::FrozenScreen()
     sizeReadout->setBackgroundColor(tipBack);
     createObjectItems();
     canvas->installEventFilter(this);
+    new OwnWindowsAbove(*this);
 
     auto& captureState = capture::state();
     clearObjects();

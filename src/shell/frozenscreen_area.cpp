@@ -195,7 +195,9 @@ QPoint FrozenScreen::toLogicalPixels(QPoint device) const {
 
 void FrozenScreen::moveOnCanvas(QPointF at) {
     auto& captureState = capture::state();
-    runHoverTests();
+    // While a band is drawn the objects it passes stay unmarked: a mark would take the mouse.
+    if (captureState.dragState != capture::DragState::Dragging)
+        runHoverTests();
     setAreaCursor();
     if (captureState.dragState != capture::DragState::Dragging)
         return;

@@ -210,19 +210,28 @@ bool FrozenCanvas::routeMouse(const QMouseEvent& event) {
         case QEvent::MouseMove:
             // A move with no button held means the release went elsewhere.
             if (event.buttons() == Qt::NoButton)
-                holder_ = nullptr;
+                releaseMouseHold();
             mouse = {CanvasMouse::Move, buttonMask(event.buttons()), {}};
             break;
         default:
             return false;
     }
-    CanvasItem* target = holder_ ? holder_ : itemAt(pixel);
+    const bool pressed =
+        mouse.action == CanvasMouse::Down || mouse.action == CanvasMouse::DoubleClick;
+    // A press with no other button held starts afresh: the release of the last one was lost.
+    if (pressed && event.buttons() == event.button())
+        pictureHolds_ = false;
+    CanvasItem* target = pictureHolds_ ? nullptr : holder_ ? holder_ : itemAt(pixel);
     if (!target) {
+        if (pressed)
+            pictureHolds_ = true;
+        else if (mouse.action == CanvasMouse::Up && event.buttons() == Qt::NoButton)
+            pictureHolds_ = false;
         hovered_ = nullptr;
         showPointer();
         return false;
     }
-    if (mouse.action == CanvasMouse::Down || mouse.action == CanvasMouse::DoubleClick)
+    if (pressed)
         holder_ = target;
     const QPointF perPixel = twipsPerPixel_();
     mouse.at = QPointF(pixel.x() * perPixel.x() - target->left(),

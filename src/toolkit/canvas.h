@@ -271,11 +271,16 @@ public:
     QImage render(const QRect& pixels, const ItemFilter& shown) const;
 
     // Hands a mouse event to the item it belongs to: the one holding the mouse since a press,
-    // else the topmost visible item that takes the mouse under the pointer. False when no
-    // item took it, so that the picture's own handling runs.
+    // else the topmost visible item that takes the mouse under the pointer. A press that no
+    // item takes makes the picture hold the mouse: until the buttons are up no item gets a
+    // move or the release. False when no item took it, so that the picture's own handling
+    // runs.
     bool routeMouse(const QMouseEvent& event);
     // Ends the hold of a press whose release will not come (a menu or dialog took it).
-    void releaseMouseHold() { holder_ = nullptr; }
+    void releaseMouseHold() {
+        holder_ = nullptr;
+        pictureHolds_ = false;
+    }
     const CanvasItem* mouseHolder() const { return holder_; }
     // The pointer shown where no item takes the mouse.
     void setAreaCursor(const QCursor& cursor);
@@ -301,6 +306,7 @@ private:
     std::vector<std::unique_ptr<CanvasItem>> items_;
     std::function<QPointF()> twipsPerPixel_;
     CanvasItem* holder_ = nullptr;
+    bool pictureHolds_ = false;  // a press on no item holds the mouse for the picture
     const CanvasItem* hovered_ = nullptr;
     QCursor areaCursor_;
 };

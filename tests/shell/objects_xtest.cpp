@@ -125,5 +125,59 @@ TEST_F(ObjectsX, ARectangleFromThePaletteIsCapturedWithItsExactRing) {
     EXPECT_FALSE(items.handles[0]->isVisible());
 }
 
+TEST_F(ObjectsX, ABandEndingInsideAnObjectLeavesItWhereItWasAndIsCopied) {
+    window_.emplace();
+    ASSERT_NO_FATAL_FAILURE(showPattern(*window_, {100, 80, 1000, 650}));
+    ASSERT_NO_FATAL_FAILURE(freezeScreen());
+    window_->hide();
+    prog_->options.settings.autoCopy = true;
+    FrozenScreen& frozen = *frozen_;
+    const objects::ObjectItems& items = frozen.objectLayer->items();
+
+    QImage dots(90, 60, QImage::Format_RGB32);
+    dots.fill(Qt::blue);
+    items.images[0]->setPicture(dots);
+    items.texts[0]->setCaption(QStringLiteral("A note on the picture"));
+    items.shapes[0]->setBorderColor(Qt::red);
+    struct Row {
+        const char* kind;
+        CanvasItem* object;
+    } rows[] = {
+        {"rectangle", items.shapes[0]}, {"image", items.images[0]}, {"text", items.texts[0]}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.kind);
+        // A text keeps the size of its caption.
+        if (row.object == items.texts[0])
+            row.object->move(600 * 15, 400 * 15);
+        else
+            row.object->setGeometry(600 * 15, 400 * 15, 90 * 15, 60 * 15);
+        row.object->show();
+        const QRectF before = row.object->geometry();
+        const QPoint middle = frozen.canvas->toPixels(before).center();
+        const QPoint from(300, 200);
+        const QImage expected = frozen.canvas->render(
+            QRect(from + QPoint(1, 1), middle - QPoint(2, 2)),
+            [](const CanvasItem& item) { return item.role() == CanvasItem::Role::Object; });
+        prog_->captureState.freeze.captureAvailable = false;
+
+        QStringList drag = {"mousemove", QString::number(from.x()), QString::number(from.y()),
+                            "mousedown", "1"};
+        for (int step = 1; step <= 8; ++step) {
+            const QPoint at = from + (middle - from) * step / 8;
+            drag << "mousemove" << QString::number(at.x()) << QString::number(at.y());
+        }
+        xdotool(drag << "mouseup"
+                     << "1");
+        ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }))
+            << "no capture after the mouse-up";
+        EXPECT_EQ(row.object->geometry(), before) << "the object moved";
+        EXPECT_EQ(frozen.canvas->toPixels(frozen.band->geometry()),
+                  QRect(from, middle - QPoint(1, 1)));
+        EXPECT_EQ(fake_->clipboard().imageContent.convertToFormat(QImage::Format_RGB32),
+                  expected.convertToFormat(QImage::Format_RGB32));
+        frozen.clearObjects();
+    }
+}
+
 }  // namespace
 }  // namespace qv::shell

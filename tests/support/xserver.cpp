@@ -3,14 +3,17 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QThread>
+
+#include "support/xwd.h"
 
 namespace qv::testsupport {
 
 using platform::x11::Reply;
 
 XServer::XServer(const Options& options) {
-    if (!startServer(options.size))
+    if (!startServer(options.size, options.frameBuffer))
         return;
     if (options.windowManager) {
         startChild(QStringLiteral("openbox"), {});
@@ -68,13 +71,20 @@ QProcess* XServer::startChild(const QString& program, const QStringList& argumen
     return children_.back().get();
 }
 
-bool XServer::startServer(QSize size) {
+bool XServer::startServer(QSize size, bool frameBuffer) {
     // The server writes the display number it found free to descriptor 1.
-    QProcess* server = startChild(
-        QStringLiteral("Xvfb"),
-        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
-         QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QStringList arguments = {QStringLiteral("-displayfd"),
+                             QStringLiteral("1"),
+                             QStringLiteral("-screen"),
+                             QStringLiteral("0"),
+                             QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
+                             QStringLiteral("-nolisten"),
+                             QStringLiteral("tcp")};
+    if (frameBuffer) {
+        frameBufferDir_ = std::make_unique<QTemporaryDir>();
+        arguments << QStringLiteral("-fbdir") << frameBufferDir_->path();
+    }
+    QProcess* server = startChild(QStringLiteral("Xvfb"), arguments);
     QByteArray number;
     QDeadlineTimer deadline(15000);
     while (!number.contains('\n') && !deadline.hasExpired() &&
@@ -124,6 +134,12 @@ bool XServer::selectionOwned(const char* selection) const {
     Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
         connection_, xcb_get_selection_owner(connection_, x().atom(selection)), nullptr));
     return owner && owner->owner != XCB_WINDOW_NONE;
+}
+
+QImage XServer::frameBuffer() const {
+    if (!frameBufferDir_)
+        return {};
+    return xwdFile(frameBufferDir_->filePath(QStringLiteral("Xvfb_screen0")));
 }
 
 int XServer::run(const QString& program, const QStringList& arguments) const {

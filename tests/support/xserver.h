@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,7 @@
 #include "platform/linux/x11connection.h"
 
 class QProcess;
+class QTemporaryDir;
 
 namespace qv::testsupport {
 
@@ -21,6 +23,8 @@ public:
         QSize size{1280, 800};
         bool windowManager = false;
         bool trayHost = false;
+        // The screen also in a file, as a monitor would show it (see frameBuffer()).
+        bool frameBuffer = false;
     };
 
     explicit XServer(const Options& options);
@@ -41,17 +45,23 @@ public:
     // Runs a program against this server and waits for it; its exit code, -1 on failure.
     int run(const QString& program, const QStringList& arguments) const;
 
+    // What the screen shows, read from the server's frame buffer file; a null image unless
+    // the server was started with one. Unlike a read of the root window it holds every
+    // window exactly as painted.
+    QImage frameBuffer() const;
+
     // Checks condition every few milliseconds until it holds or deadlineMs pass.
     static bool waitFor(const std::function<bool()>& condition, int deadlineMs = 10000);
 
 private:
-    bool startServer(QSize size);
+    bool startServer(QSize size, bool frameBuffer);
     QProcess* startChild(const QString& program, const QStringList& arguments);
     bool selectionOwned(const char* selection) const;
     bool waitForWindowManager() const;
 
     std::vector<std::unique_ptr<QProcess>> children_;
     xcb_connection_t* connection_ = nullptr;
+    std::unique_ptr<QTemporaryDir> frameBufferDir_;
     QString display_;
     QString error_;
 };

@@ -1,6 +1,7 @@
 #include "support/xwd.h"
 
 #include <QDataStream>
+#include <QFile>
 #include <QProcess>
 
 namespace qv::testsupport {
@@ -12,7 +13,12 @@ QImage readXwd(const QStringList& arguments) {
     xwd.start(QStringLiteral("xwd"), arguments);
     if (!xwd.waitForFinished(10000))
         return {};
-    const QByteArray data = xwd.readAllStandardOutput();
+    return xwdImage(xwd.readAllStandardOutput());
+}
+
+}  // namespace
+
+QImage xwdImage(const QByteArray& data) {
     QDataStream in(data);
     in.setByteOrder(QDataStream::BigEndian);
     quint32 h[25];
@@ -40,14 +46,19 @@ QImage readXwd(const QStringList& arguments) {
     return image;
 }
 
-}  // namespace
-
 QImage xwdRoot() {
     return readXwd({"-root", "-silent"});
 }
 
 QImage xwdWindow(const QString& windowId) {
     return readXwd({"-id", windowId, "-silent"});
+}
+
+QImage xwdFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return xwdImage(file.readAll());
 }
 
 }  // namespace qv::testsupport

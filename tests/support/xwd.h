@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -11,6 +12,9 @@ namespace qv::testsupport {
 QImage xwdRoot();
 // One window (its id in decimal or 0x hex) as `xwd -id` reads it, likewise.
 QImage xwdWindow(const QString& windowId);
+// The picture of an XWD file's contents, likewise; and of a file.
+QImage xwdImage(const QByteArray& data);
+QImage xwdFile(const QString& path);
 
 // How many pixels of image match.
 inline int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {

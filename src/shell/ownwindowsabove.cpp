@@ -1,0 +1,75 @@
+#include "shell/ownwindowsabove.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/services.h"
+
+namespace qv::shell {
+
+OwnWindowsAbove::OwnWindowsAbove(QWidget& frozenScreen)
+    : QObject(&frozenScreen), frozenScreen_(frozenScreen) {
+    qApp->installEventFilter(this);
+}
+
+OwnWindowsAbove::~OwnWindowsAbove() {
+    letGo();
+}
+
+bool OwnWindowsAbove::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Show && type != QEvent::WindowActivate && type != QEvent::Hide)
+        return false;
+    if (!watched->isWidgetType())
+        return false;
+    auto* window = static_cast<QWidget*>(watched);
+    if (window == &frozenScreen_) {
+        if (type == QEvent::Hide)
+            letGo();
+        return false;
+    }
+    if (type == QEvent::Hide || !concerns(*window))
+        return false;
+    if (type == QEvent::WindowActivate) {
+        keepAbove(*window);
+        return false;
+    }
+    // A window is shown before it is mapped, and the window manager takes a layer only for a
+    // window it manages: asked once the map request has gone out.
+    QMetaObject::invokeMethod(
+        this,
+        [this, shown = QPointer<QWidget>(window)] {
+            if (shown && shown->isVisible() && concerns(*shown))
+                keepAbove(*shown);
+        },
+        Qt::QueuedConnection);
+    return false;
+}
+
+bool OwnWindowsAbove::concerns(const QWidget& window) const {
+    if (!window.isWindow() || !frozenScreen_.isVisible())
+        return false;
+    const Qt::WindowType type = window.windowType();
+    return type == Qt::Window || type == Qt::Dialog || type == Qt::Tool;
+}
+
+void OwnWindowsAbove::keepAbove(QWidget& window) {
+    platform::desktop().keepAbove(window.winId(), true);
+    window.raise();
+    if (std::find(kept_.begin(), kept_.end(), &window) == kept_.end())
+        kept_.emplace_back(&window);
+}
+
+void OwnWindowsAbove::letGo() {
+    for (const QPointer<QWidget>& window : kept_) {
+        // A window that asks for the top layer itself keeps it.
+        if (window && window->internalWinId() &&
+            !window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            platform::desktop().keepAbove(window->internalWinId(), false);
+    }
+    kept_.clear();
+}
+
+}  // namespace qv::shell
