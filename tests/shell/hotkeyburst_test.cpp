@@ -123,6 +123,7 @@ TEST_F(HotkeyBurstTest, PressesDuringACommandsWaitRunAfterItAndTheLastOneDecides
         EXPECT_EQ(mainWindow().releaseItem->isEnabled(), burst.frozenAfter);
         fake.clock().duringSleep = nullptr;
         fake.desktop().duringSettle = nullptr;
+        fake.desktop().onGrab = nullptr;
     }
 }
 
