@@ -127,5 +127,18 @@ TEST_F(HotkeyBurstTest, PressesDuringACommandsWaitRunAfterItAndTheLastOneDecides
     }
 }
 
+TEST_F(HotkeyBurstTest, APressWhoseTurnComesUnderOneOfOurDialogsIsDroppedAsOnePressedThere) {
+    fake.clock().duringSleep = [&](int) { fake.hotkeys().onHotkey(kRelease); };
+    start(kMenuFreeze);
+    fake.clock().duringSleep = nullptr;
+    // A box of ours is up before the event loop comes round to the press.
+    fake.dialogs().whileMessageOpen = [&] { fake.clock().advance(1000); };
+    platform::dialogs().message("box", platform::MsgButtons::Ok, platform::MsgIcon::Information,
+                                "title");
+    fake.clock().advance(1000);
+    EXPECT_TRUE(frozenScreenShown());
+    EXPECT_TRUE(captureState().freeze.desktopFrozen);
+}
+
 }  // namespace
 }  // namespace qv::shell::capturetests
