@@ -12,7 +12,7 @@ namespace {
 constexpr int kFreeze = options::kFirstHotkeyId + options::RowFreeze;
 constexpr int kRelease = options::kFirstHotkeyId + options::RowRelease;
 // Not a hotkey: "Freeze Desktop" chosen in the tray menu.
-constexpr int kMenuFreeze = 0;
+constexpr int kTrayFreeze = 0;
 
 enum class During { Pause, Settle };
 
@@ -32,7 +32,7 @@ protected:
     HotkeyBurstTest() { mainWindow(); }
 
     void start(int what) {
-        if (what == kMenuFreeze)
+        if (what == kTrayFreeze)
             mainWindow().freezeItem->trigger();
         else
             fake.hotkeys().onHotkey(what);
@@ -44,44 +44,16 @@ protected:
 };
 
 TEST_F(HotkeyBurstTest, PressesDuringACommandsWaitRunAfterItAndTheLastOneDecides) {
+    constexpr int F = kFreeze;
+    constexpr int R = kRelease;
     const std::vector<Burst> bursts = {
-        {"release in the freeze's pause", false, kFreeze, During::Pause, {kRelease}, false, 1},
-        {"release in the settle before the grab",
-         false,
-         kFreeze,
-         During::Settle,
-         {kRelease},
-         false,
-         1},
-        {"release in the pause between a release and the new freeze",
-         true,
-         kFreeze,
-         During::Pause,
-         {kRelease},
-         false,
-         1},
-        {"alternating burst ending with release",
-         false,
-         kFreeze,
-         During::Settle,
-         {kRelease, kFreeze, kRelease, kFreeze, kRelease},
-         false,
-         3},
-        {"alternating burst ending with freeze",
-         false,
-         kFreeze,
-         During::Pause,
-         {kRelease, kFreeze, kRelease, kFreeze},
-         true,
-         3},
-        {"freeze twice while frozen", true, kFreeze, During::Settle, {kFreeze}, true, 2},
-        {"release in the wait of the tray menu's freeze",
-         false,
-         kMenuFreeze,
-         During::Pause,
-         {kRelease},
-         false,
-         1},
+        {"release in the freeze's pause", false, F, During::Pause, {R}, false, 1},
+        {"release in the settle before the grab", false, F, During::Settle, {R}, false, 1},
+        {"release in the pause of a refreeze", true, F, During::Pause, {R}, false, 1},
+        {"burst ending with release", false, F, During::Settle, {R, F, R, F, R}, false, 3},
+        {"burst ending with freeze", false, F, During::Pause, {R, F, R, F}, true, 3},
+        {"freeze twice while frozen", true, F, During::Settle, {F}, true, 2},
+        {"release in the tray freeze's pause", false, kTrayFreeze, During::Pause, {R}, false, 1},
     };
     for (const Burst& burst : bursts) {
         SCOPED_TRACE(burst.name);
@@ -129,7 +101,7 @@ TEST_F(HotkeyBurstTest, PressesDuringACommandsWaitRunAfterItAndTheLastOneDecides
 
 TEST_F(HotkeyBurstTest, APressWhoseTurnComesUnderOneOfOurDialogsIsDroppedAsOnePressedThere) {
     fake.clock().duringSleep = [&](int) { fake.hotkeys().onHotkey(kRelease); };
-    start(kMenuFreeze);
+    start(kTrayFreeze);
     fake.clock().duringSleep = nullptr;
     // A box of ours is up before the event loop comes round to the press.
     fake.dialogs().whileMessageOpen = [&] { fake.clock().advance(1000); };
