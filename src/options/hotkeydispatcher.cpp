@@ -33,10 +33,12 @@ void enable(HotkeyCommands& commands, MenuItem item, bool on) {
 
 HotkeyDispatcher::HotkeyDispatcher(HotkeyCommands& commands)
     : commands_(commands),
+      pump_(platform::clock().createTimer()),
       previousCommands_(options::windows().hotkeyCommands),
       previousReceiver_(platform::hotkeys().onHotkey) {
     options::windows().hotkeyCommands = &commands_;
     platform::hotkeys().onHotkey = [this](int id) { dispatch(id); };
+    pump_->onTimeout = [this] { runNext(); };
 }
 
 HotkeyDispatcher::~HotkeyDispatcher() {
@@ -51,8 +53,47 @@ void HotkeyDispatcher::dispatch(int id) {
     // dialog) while the dialog and its caller still stand on it.
     if (platform::Dialogs::anyOpen())
         return;
-    if (!options::state().hotkeysDisabled && id >= kFirstHotkeyId && id <= kLastHotkeyId)
-        runCommand(id);
+    if (options::state().hotkeysDisabled || id < kFirstHotkeyId || id > kLastHotkeyId)
+        return;
+    // The waits of a command let posted events through, and a press is one. Run there, a
+    // command would run in the middle of another: a release inside a freeze's wait, and the
+    // freeze then shows a frozen screen the release has thrown away. So a press waits until
+    // the command before it has ended, and the presses run in the order they came.
+    waiting_.push_back(id);
+    runNext();
+}
+
+void HotkeyDispatcher::runNext() {
+    if (running_) {
+        // The command's end passes the turn on.
+        pump_->stop();
+        return;
+    }
+    // A command that did not come from a hotkey is waiting. The pump tries again; the waits
+    // that take their time run no timer, so it comes back once they are over.
+    if (platform::Clock::waiting()) {
+        pump_->start(0);
+        return;
+    }
+    // A turn that comes while a dialog of ours is open is lost, as a press made then is.
+    if (platform::Dialogs::anyOpen())
+        waiting_.clear();
+    if (waiting_.empty()) {
+        pump_->stop();
+        return;
+    }
+
+    const int id = waiting_.front();
+    waiting_.pop_front();
+    running_ = true;
+    runCommand(id);
+    running_ = false;
+    // The next one runs on the next turn of the event loop, once what this command let go
+    // (a frozen screen released) is gone.
+    if (waiting_.empty())
+        pump_->stop();
+    else
+        pump_->start(0);
 }
 
 void HotkeyDispatcher::runCommand(int id) {

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <deque>
 #include <functional>
+#include <memory>
+
+namespace qv::platform {
+class Timer;
+}
 
 namespace qv::options {
 
@@ -20,14 +26,21 @@ public:
     HotkeyDispatcher& operator=(const HotkeyDispatcher&) = delete;
 
     // One press of the hotkey registered under id; ignored while a dialog of ours is open.
+    // While a command runs, the press waits its turn.
     void dispatch(int id);
 
 private:
+    // Runs the press whose turn it is, when nothing else runs.
+    void runNext();
     void runCommand(int id);
     // Enables the context menu's items by whether the desktop is frozen, then pops it up.
     void popUpContextMenuForHotkey();
 
     HotkeyCommands& commands_;
+    std::deque<int> waiting_;  // presses not run yet, in the order they came
+    bool running_ = false;
+    // Runs the waiting presses from the event loop, one per turn.
+    std::unique_ptr<platform::Timer> pump_;
     // What was attached before, back in place when this dispatcher goes.
     HotkeyCommands* previousCommands_;
     std::function<void(int)> previousReceiver_;

@@ -22,6 +22,21 @@ public:
 class Clock {
 public:
     virtual ~Clock() = default;
+
+    // Whether one of the program's waits is under way: a sleep or processEvents of the clock,
+    // the desktop settling, a wait for another program. What such a wait lets run, runs in the
+    // middle of the command that waits. Counted for the whole program, as Dialogs::anyOpen().
+    static bool waiting() { return waits_ > 0; }
+
+    // Marks a wait for as long as it lives; every implementation of a wait holds one.
+    class Wait {
+    public:
+        Wait() { ++waits_; }
+        ~Wait() { --waits_; }
+        Wait(const Wait&) = delete;
+        Wait& operator=(const Wait&) = delete;
+    };
+
     virtual QDateTime now() const = 0;
     // Milliseconds on a steady clock, for measuring intervals.
     virtual qint64 steadyMs() const = 0;
@@ -33,6 +48,9 @@ public:
     // Handles every event that is pending now, user input included, then returns.
     virtual void processEvents() = 0;
     virtual std::unique_ptr<Timer> createTimer() = 0;
+
+private:
+    static inline int waits_ = 0;
 };
 
 }  // namespace qv::platform

@@ -41,10 +41,14 @@ QDateTime FakeClock::now() const {
 void FakeClock::sleep(int ms) {
     sleeps.push_back(ms);
     elapsedMs_ += std::max(0, ms);
+    const Wait wait;
+    if (duringSleep)
+        duringSleep(ms);
 }
 
 void FakeClock::processEvents() {
     ++processEventsCalls;
+    const Wait wait;
     QCoreApplication::processEvents();
 }
 

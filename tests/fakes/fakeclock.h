@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/clock.h"
@@ -26,6 +27,8 @@ public:
     // Every sleep the code made, in order, and how often it processed events.
     std::vector<int> sleeps;
     int processEventsCalls = 0;
+    // What arrives while the code sleeps ms, e.g. a hotkey's press.
+    std::function<void(int ms)> duringSleep;
 
 private:
     class FakeTimer;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/clock.h"
 #include "platform/linux/qtprinter.h"
 
 namespace qv::fakes {
@@ -17,6 +18,13 @@ QImage FakeDesktop::grab(const QRect& rect) {
     if (onGrab)
         onGrab();
     return screen.copy(rect.intersected(screen.rect()));
+}
+
+void FakeDesktop::settle() {
+    ++settles;
+    const platform::Clock::Wait wait;
+    if (duringSettle)
+        duringSettle();
 }
 
 namespace {

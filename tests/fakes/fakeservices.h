@@ -48,7 +48,7 @@ public:
     bool leftButtonDown() const override { return leftButton; }
     std::unique_ptr<platform::BusyPointer> busyPointer() override;
     void flush() override { ++flushes; }
-    void settle() override { ++settles; }
+    void settle() override;
     // Windows of the Qt application and those a test names count as this program's.
     bool isOwnWindow(platform::WindowId w) const override;
     void keepAbove(platform::WindowId w, bool above) override { keptAbove[w] = above; }
@@ -73,7 +73,8 @@ public:
     int busyPointers = 0;  // guards alive now
     int flushes = 0;
     int settles = 0;
-    std::function<void()> onGrab;               // runs at the start of every grab
+    std::function<void()> onGrab;        // runs at the start of every grab
+    std::function<void()> duringSettle;  // what arrives while the screen settles, e.g. a press
     QHash<platform::WindowId, bool> keptAbove;  // the last keepAbove() asked for each window
     std::vector<std::pair<platform::WindowId, platform::WindowId>> stackedBelow;
     QSet<platform::WindowId> ownWindows;  // the windows of this program

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <optional>
 
+#include "platform/clock.h"
 #include "platform/linux/x11connection.h"
 
 namespace qv::platform {
@@ -142,6 +143,7 @@ void releaseHeldInput() {
 }
 
 bool waitPainting(const std::function<bool(int sliceMs)>& done, QDeadlineTimer deadline) {
+    const Clock::Wait wait;
     constexpr qint64 kSliceMs = 10;
     bool finished = false;
     while (!waitsStopped()) {

@@ -49,6 +49,7 @@ qint64 RealClock::steadyMs() const {
 void RealClock::sleep(int ms) {
     if (ms <= 0)
         return;
+    const Wait wait;
     const QDeadlineTimer deadline(ms);
     for (;;) {
         processPaintEvents();
@@ -61,6 +62,7 @@ void RealClock::sleep(int ms) {
 }
 
 void RealClock::processEvents() {
+    const Wait wait;
     QCoreApplication::processEvents();
 }
 

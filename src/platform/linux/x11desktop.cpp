@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/clock.h"
 #include "platform/linux/paintevents.h"
 
 namespace qv::platform {
@@ -258,6 +259,7 @@ void X11Desktop::flush() {
 void X11Desktop::settleActivation() {
     if (!x_.valid() || !qGuiApp)
         return;
+    const Clock::Wait wait;
     // Qt asks the window manager to activate a window shown a moment ago only once the window
     // is mapped, which the window manager does in its own time. Until then the request is not
     // even sent, and a program started meanwhile would get the foreground first and lose it
@@ -279,6 +281,7 @@ void X11Desktop::settleActivation() {
 }
 
 void X11Desktop::settle() {
+    const Clock::Wait wait;
     // Twice: a repaint can uncover or resize in turn (a tray icon redraws once its host has).
     for (int round = 0; round < 2; ++round)
         processPaintEventsSentSoFar();
