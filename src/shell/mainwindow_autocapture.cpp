@@ -23,8 +23,9 @@ void MainWindow::loadJobTable() {
 bool MainWindow::autoCaptureIdle() const {
     const QWidget* jobList = autocapture::windows().jobList.peek();
     // A dialog of ours runs its own event loop: a capture then would pull windows from under it.
+    // A command's wait lets the poll's timer run: a capture then would run inside that command.
     return (jobList && jobList->isVisible()) || capture::state().freeze.desktopFrozen ||
-           platform::Dialogs::anyOpen();
+           platform::Dialogs::anyOpen() || platform::Clock::waiting();
 }
 
 void MainWindow::pollAutoCapture() {

@@ -164,6 +164,22 @@ TEST_F(SchedulerTest, ASkippedActiveWindowJobLeavesTheUsersCapturesTheirMessages
     EXPECT_EQ(fake.dialogs().lastText(), "Window was not active !");
 }
 
+// A command's wait lets the poll's timer run (pending events are handled): a job firing then
+// would capture in the middle of that command. Due jobs move on as while the list shows.
+TEST_F(SchedulerTest, NothingFiresInsideAnotherCommandsWait) {
+    store(job("Exact", kWindowTitle, "Editor"));
+    store(job("Every", kInterval, "1"));
+    start();
+    {
+        const platform::Clock::Wait commandWaits;
+        bringToFront(editor);
+        pollIntoNextMinute();
+        EXPECT_TRUE(saved().isEmpty());
+    }
+    pollIntoNextMinute();
+    EXPECT_EQ(saved(), QStringList{"Every.bmp"});
+}
+
 // Records written by hand or by another program: whatever the name says, nothing is written
 // outside the job's folder, each refused job is told once, and the sound jobs go on firing.
 TEST_F(SchedulerTest, AJobWhoseNameLeavesItsFolderNeverFiresAndIsToldOnce) {
