@@ -7,9 +7,11 @@
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <system_error>
 #include <thread>
 #include <vector>
+
+#include "converter/piecedeflate.h"
+#include "converter/sidebyside.h"
 
 namespace qv::converter {
 
@@ -109,33 +111,21 @@ void filterBand(const QImage& image, PngFilter filter, int first, int end, uchar
     }
 }
 
-// Rows are filtered independently of each other, so bands of them go to a few threads; the
-// packing after them is one stream and stays on one.
-void filterRows(const QImage& image, PngFilter filter, uchar* out) {
-    constexpr int kMostThreads = 4;
-    constexpr qint64 kLeastBytesAThread = 1 << 20;  // below this a thread costs more than it saves
-    const qint64 bytes = filteredSize(image);
-    const int threads = int(std::clamp<qint64>(
-        std::min<qint64>(std::thread::hardware_concurrency(), bytes / kLeastBytesAThread), 1,
-        kMostThreads));
+// Rows are filtered independently of each other, so bands of them go to threads.
+void filterRows(const QImage& image, PngFilter filter, int threads, uchar* out) {
     const int height = image.height();
-    const auto run = [&](int band) {
+    threads = std::clamp(threads, 1, std::max(height, 1));
+    runSideBySide(threads, [&](int band) {
         filterBand(image, filter, height * band / threads, height * (band + 1) / threads, out);
-    };
-    int handedOut = 1;
-    {
-        std::vector<std::jthread> workers;  // joined when the block ends
-        for (; handedOut < threads; ++handedOut) {
-            try {
-                workers.emplace_back(run, handedOut);
-            } catch (const std::system_error&) {
-                break;  // no thread to be had: the bands left are done here
-            }
-        }
-        run(0);
-        for (int band = handedOut; band < threads; ++band)
-            run(band);
-    }
+    });
+}
+
+// One thread a core, as long as each has enough to do: below this a thread costs more than it
+// saves.
+int threadsFor(qint64 bytes) {
+    constexpr qint64 kLeastBytesAThread = 256 << 10;
+    return int(std::clamp<qint64>(bytes / kLeastBytesAThread, 1,
+                                  std::max(1u, std::thread::hardware_concurrency())));
 }
 
 using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
@@ -168,16 +158,11 @@ int chooseLevel(const uchar* data, size_t total) {
         return size;
     };
     // The two levels pack the sample side by side.
-    size_t quickSize = 0, thoroughSize = 0;
-    {
-        std::jthread quickPacker;
-        try {
-            quickPacker = std::jthread([&] { quickSize = packSample(quick.get()); });
-        } catch (const std::system_error&) {
-            quickSize = packSample(quick.get());
-        }
-        thoroughSize = packSample(thorough.get());
-    }
+    size_t sizes[2] = {0, 0};
+    runSideBySide(2, [&](int which) {
+        sizes[which] = packSample(which == 0 ? quick.get() : thorough.get());
+    });
+    const size_t quickSize = sizes[0], thoroughSize = sizes[1];
     const double gain = 1.0 - double(thoroughSize) / double(std::max<size_t>(quickSize, 1));
     return gain >= kSmoothGain     ? kSmoothLevel
            : gain >= kThoroughGain ? kThoroughLevel
@@ -201,15 +186,11 @@ QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* 
         *error = QStringLiteral("out of memory");
         return {};
     }
-    filterRows(image, settings.filter, filtered.get());
+    const int threads = settings.pieces > 0 ? settings.pieces : threadsFor(qint64(total));
+    filterRows(image, settings.filter, threads, filtered.get());
     const int level = settings.level > 0 ? settings.level : chooseLevel(filtered.get(), total);
-    const Compressor compressor(libdeflate_alloc_compressor(level));
-    if (!compressor) {
-        *error = QStringLiteral("out of memory");
-        return {};
-    }
-    // One data chunk, packed straight into the file's memory: no second copy of the picture.
-    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), total);
+    // One data chunk, packed straight into the file's memory.
+    const size_t bound = zlibBound(total, threads);
     if (bound > size_t(std::numeric_limits<qint32>::max()) - 128) {
         *error = QStringLiteral("the picture is too large for one PNG data chunk");
         return {};
@@ -230,10 +211,9 @@ QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* 
         png.chunk("pHYs", resolution, sizeof resolution);
     }
     uchar* data = png.open("IDAT", qsizetype(bound));
-    const size_t packed =
-        libdeflate_zlib_compress(compressor.get(), filtered.get(), total, data, bound);
+    const size_t packed = packZlib(filtered.get(), total, level, threads, data, bound);
     if (packed == 0) {
-        *error = QStringLiteral("the compressed picture did not fit its buffer");
+        *error = QStringLiteral("out of memory, or the compressed picture did not fit its buffer");
         return {};
     }
     png.close(quint32(packed));

@@ -15,6 +15,9 @@ struct PngSettings {
     PngFilter filter = PngFilter::Adaptive;
     // Deflate level 1..12; 0 picks one of the levels below by packing a sample of the rows.
     int level = 0;
+    // The pieces the rows are filtered and packed in, side by side; 0 takes one a core, fewer
+    // for a small picture. The file is the same for any count but for where the pieces join.
+    int pieces = 0;
 };
 
 // The levels the sample chooses from (see chooseLevel in pngencoder.cpp).
