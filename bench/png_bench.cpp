@@ -107,7 +107,9 @@ void sweep(int runs, QSize size, QTextStream& out) {
         for (const auto& [filter, filterName] : filters) {
             for (int level = 1; level <= (filter == PngFilter::Adaptive ? 12 : 9); ++level) {
                 QByteArray png;
-                const PngSettings settings{filter, level};
+                PngSettings settings;
+                settings.filter = filter;
+                settings.level = level;
                 const double ms = medianMs(runs, [&] { png = ourPng(image, settings); });
                 out << QStringLiteral("  %1 level %2: %3 ms %4 KB%5\n")
                            .arg(QString::fromLatin1(filterName), -8)

@@ -1,5 +1,6 @@
 #include "converter/pngfilter.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -85,12 +86,33 @@ constexpr FilterFunction kFilters[5] = {none, sub, up, average, paeth};
 
 }  // namespace
 
-RowFilter::RowFilter(PngFilter filter, int length, int pixelBytes)
-    : filter_(filter), length_(length), pixelBytes_(pixelBytes), zeros_(size_t(length), 0) {
+RowFilter::RowFilter(PngFilter filter, int length, int pixelBytes, RowMeasure measure)
+    : filter_(filter),
+      measure_(measure),
+      length_(length),
+      pixelBytes_(pixelBytes),
+      zeros_(size_t(length), 0) {
     if (filter_ == PngFilter::Adaptive) {
         for (auto& candidate : candidates_)
             candidate.resize(size_t(length));
+        if (measure_ == RowMeasure::Entropy) {
+            countBits_.resize(size_t(length) + 1);
+            for (size_t count = 1; count < countBits_.size(); ++count)
+                countBits_[count] = double(count) * std::log2(double(count));
+        }
     }
+}
+
+// The bits the row's bytes need, less a constant of the row's length: each byte costs
+// log2(length / count) bits when its value occurs count times.
+double RowFilter::bitsOf(const uchar* bytes) const {
+    quint32 counts[256] = {};
+    for (int i = 0; i < length_; ++i)
+        ++counts[bytes[i]];
+    double bits = 0;
+    for (const quint32 count : counts)
+        bits -= countBits_[count];
+    return bits;
 }
 
 void RowFilter::filter(const uchar* row, const uchar* previous, uchar* out) {
@@ -102,12 +124,13 @@ void RowFilter::filter(const uchar* row, const uchar* previous, uchar* out) {
         return;
     }
     int best = 0;
-    quint32 smallest = ~quint32(0);
+    double smallest = 0;
     for (int type = 0; type < 5; ++type) {
-        const quint32 sum =
-            kFilters[type](row, above, length_, pixelBytes_, candidates_[type].data());
-        if (sum < smallest) {
-            smallest = sum;
+        uchar* candidate = candidates_[type].data();
+        const quint32 sum = kFilters[type](row, above, length_, pixelBytes_, candidate);
+        const double rating = measure_ == RowMeasure::Entropy ? bitsOf(candidate) : double(sum);
+        if (type == 0 || rating < smallest) {
+            smallest = rating;
             best = type;
         }
     }

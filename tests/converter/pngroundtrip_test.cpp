@@ -227,9 +227,17 @@ TEST(PngEncoder, EachFilterKeepsEveryPixelAndTheResolution) {
     }
     for (const QImage& image : {opaque, translucent}) {
         ASSERT_TRUE(qv::converter::encodesDirectly(image));
-        for (int f = 0; f <= int(PngFilter::Adaptive); ++f) {
+        for (int f = 0; f <= int(PngFilter::Adaptive) + 1; ++f) {
+            // The last round is adaptive filtering rated by entropy.
+            const bool entropy = f > int(PngFilter::Adaptive);
             QString error;
-            const QByteArray png = qv::converter::encodePng(image, {PngFilter(f), 6}, &error);
+            const QByteArray png = qv::converter::encodePng(
+                image,
+                {.filter = entropy ? PngFilter::Adaptive : PngFilter(f),
+                 .level = 6,
+                 .measure = entropy ? qv::converter::RowMeasure::Entropy
+                                    : qv::converter::RowMeasure::Magnitude},
+                &error);
             ASSERT_FALSE(png.isEmpty()) << f << ": " << qPrintable(error);
             const QImage back = QImage::fromData(png, "PNG");
             EXPECT_EQ(back.hasAlphaChannel(), image.hasAlphaChannel()) << f;
@@ -259,9 +267,10 @@ TEST(PngEncoder, AnyCountOfPiecesDecodesExactlyInTwoDecoders) {
                         std::string(content.name) + " " + std::to_string(size.width()) + "x" +
                         std::to_string(size.height()) + (alpha ? " alpha, " : ", ") +
                         std::to_string(pieces) + " pieces";
+                    qv::converter::PngSettings settings;
+                    settings.pieces = pieces;
                     QString error;
-                    const QByteArray png =
-                        qv::converter::encodePng(image, {PngFilter::Adaptive, 0, pieces}, &error);
+                    const QByteArray png = qv::converter::encodePng(image, settings, &error);
                     ASSERT_FALSE(png.isEmpty()) << what << ": " << qPrintable(error);
                     EXPECT_EQ(
                         firstDifference(
