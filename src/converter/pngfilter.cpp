@@ -138,6 +138,10 @@ void RowFilter::filter(const uchar* row, const uchar* previous, uchar* out) {
     for (int type = 0; type < 5; ++type) {
         uchar* candidate = candidates_[type].data();
         const quint32 sum = kFilters[type](row, above, length_, pixelBytes_, candidate);
+        if (sum == 0) {
+            best = type;  // all zeros: no output rates better by either measure
+            break;
+        }
         const double rating = measure_ == RowMeasure::Entropy ? bitsOf(candidate) : double(sum);
         if (type == 0 || rating < smallest) {
             smallest = rating;
