@@ -8,8 +8,9 @@ namespace qv::converter {
 // One zlib stream packed in pieces side by side. Each piece but the last is a deflate stream of
 // its own whose final flag is cleared and that is ended on a byte boundary with an empty stored
 // block (what a sync flush writes), so the pieces join into one stream any inflater reads; the
-// checksum is combined from the pieces'. A piece starts with an empty history, which costs a
-// few hundred bytes a piece on screens and nothing measurable on photographs.
+// checksum is combined from the pieces'. A piece starts with an empty history (libdeflate
+// cannot be primed with the previous piece's end), which costs from tens to a few hundred bytes
+// a piece.
 
 // The most bytes packZlib writes for size bytes in the given number of pieces.
 size_t zlibBound(size_t size, int pieces);
