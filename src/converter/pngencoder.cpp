@@ -153,15 +153,19 @@ RowMeasure chooseMeasure(const QImage& image) {
     runSideBySide(2 * bands, [&](int job) {
         const int band = job / 2;
         const int first = bands == 1 ? 0 : (height - bandRows) * band / (bands - 1);
-        std::vector<uchar> sample(bandBytes);
-        filterBand(image, PngFilter::Adaptive, kMeasures[job % 2], first, first + bandRows,
-                   sample.data());
-        const Compressor compressor(libdeflate_alloc_compressor(kDefaultLevel - 1));
-        std::vector<uchar> out(libdeflate_deflate_compress_bound(nullptr, bandBytes));
-        packed[size_t(job)] = compressor
-                                  ? libdeflate_deflate_compress(compressor.get(), sample.data(),
-                                                                bandBytes, out.data(), out.size())
-                                  : 0;
+        try {
+            std::vector<uchar> sample(bandBytes);
+            filterBand(image, PngFilter::Adaptive, kMeasures[job % 2], first, first + bandRows,
+                       sample.data());
+            const Compressor compressor(libdeflate_alloc_compressor(kDefaultLevel - 1));
+            std::vector<uchar> out(libdeflate_deflate_compress_bound(nullptr, bandBytes));
+            packed[size_t(job)] =
+                compressor ? libdeflate_deflate_compress(compressor.get(), sample.data(), bandBytes,
+                                                         out.data(), out.size())
+                           : 0;
+        } catch (const std::bad_alloc&) {
+            packed[size_t(job)] = 0;  // counted as unpacked: the choice stays sound
+        }
     });
     size_t sizes[2] = {0, 0};
     for (size_t job = 0; job < packed.size(); ++job)
