@@ -1,11 +1,13 @@
-// The whole saving road on Xvfb at 1920x1080, the same screen for every tool: our save
-// (capture already taken, as from the hotkey: temporary bitmap, converter, PNG on disk) against
-// `scrot` and `maim`, which grab and write in one run. Also the main program's part alone:
-// writing the temporary bitmap (now and as the toolkit writes bitmaps) and the converter's start.
-// scrot and maim are installed for this benchmark only.
+// The whole saving road on Xvfb at 1920x1080 and 3840x2160, the same screen for every tool: our
+// save (capture already taken, as from the hotkey: temporary bitmap, converter, PNG on disk) and
+// grab + save against `scrot` and `maim`, which grab and write in one run; the synthetic screens
+// and real photographs. The toolkit's PNG writer gives a third file size. Also the main
+// program's part alone: writing the temporary bitmap (now and as the toolkit writes bitmaps) and
+// the converter's start. scrot and maim are installed for this benchmark only.
 // `bench_road_bench [runs] [folder of another converter, e.g. an older build's bin]`
 #include <xcb/xcb.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -60,8 +62,20 @@ bool runTool(const QString& program, const QStringList& arguments) {
     return process.waitForFinished(60000) && process.exitCode() == 0;
 }
 
+QString kb(qint64 bytes) {
+    return QString::number(bytes / 1000.0, 'f', 1) + " KB";
+}
+
 QString kb(const QString& path) {
-    return QString::number(QFileInfo(path).size() / 1000.0, 'f', 1) + " KB";
+    return kb(QFileInfo(path).size());
+}
+
+qint64 toolkitPngSize(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "png").write(image);
+    return bytes.size();
 }
 
 }  // namespace
@@ -77,57 +91,66 @@ int main(int argc, char* argv[]) {
     const QString bin = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(QV_BIN_DIR);
     QTemporaryDir dir;
 
-    const QSize size(1920, 1080);
-    qv::testsupport::XServer server({.size = size});
-    if (!server.error().isEmpty()) {
-        out << "no X server: " << server.error() << "\n";
-        return 1;
-    }
-    qputenv("DISPLAY", server.display().toLatin1());
-    out << "median of " << runs << " runs, Xvfb " << size.width() << "x" << size.height() << "\n";
-    qv::platform::x11::X11Grabber grabber(server.x(), true);
-    for (const auto& [name, picture] : qv::bench::screens(size)) {
-        showOnRoot(server.connection(), picture);
-        const QImage capture = grabber.grab(QRect(QPoint(0, 0), size));
-        const QString ours = dir.filePath("ours.png");
-        bool ok = true;
-        const auto save = [&] {
-            ok =
-                !qv::output::saveImage(capture, ours, qv::output::saveFormatFor(".png"), bin) && ok;
-        };
-        const double saveMs = medianMs(runs, save);
-        const double grabSaveMs = medianMs(runs, [&] {
-            grabber.grab(QRect(QPoint(0, 0), size));
-            save();
-        });
-        ok = ok && QImage(ours).convertToFormat(QImage::Format_RGB32) == capture;
-        const QString scrotFile = dir.filePath("scrot.png"), maimFile = dir.filePath("maim.png");
-        bool toolsOk = true;
-        const double scrotMs = medianMs(runs, [&] {
-            toolsOk = runTool("scrot", {"-o", scrotFile}) && toolsOk;
-        });
-        const double maimMs =
-            medianMs(runs, [&] { toolsOk = runTool("maim", {maimFile}) && toolsOk; });
-        out << QStringLiteral(
-                   "%1: save %2 ms (grab+save %3 ms) %4%5 | scrot %6 ms %7 | maim %8 "
-                   "ms %9 | save/scrot %10, save/maim %11%12\n")
-                   .arg(QString::fromLatin1(name), -13)
-                   .arg(saveMs, 0, 'f', 1)
-                   .arg(grabSaveMs, 0, 'f', 1)
-                   .arg(kb(ours))
-                   .arg(ok ? "" : " NOT THE CAPTURE")
-                   .arg(scrotMs, 0, 'f', 1)
-                   .arg(kb(scrotFile))
-                   .arg(maimMs, 0, 'f', 1)
-                   .arg(kb(maimFile))
-                   .arg(saveMs / scrotMs, 0, 'f', 2)
-                   .arg(saveMs / maimMs, 0, 'f', 2)
-                   .arg(toolsOk ? "" : " (a tool failed)");
-        out.flush();
+    const bool tools = QProcess::execute("sh", {"-c", "command -v maim >/dev/null"}) == 0;
+    for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
+        qv::testsupport::XServer server({.size = size});
+        if (!server.error().isEmpty()) {
+            out << "no X server: " << server.error() << "\n";
+            return 1;
+        }
+        qputenv("DISPLAY", server.display().toLatin1());
+        out << "median of " << runs << " runs, Xvfb " << size.width() << "x" << size.height()
+            << "\n";
+        qv::platform::x11::X11Grabber grabber(server.x(), true);
+        for (const auto& [name, picture] : qv::bench::screensAndPhotographs(size)) {
+            showOnRoot(server.connection(), picture);
+            const QImage capture = grabber.grab(QRect(QPoint(0, 0), size));
+            const QString ours = dir.filePath("ours.png");
+            bool ok = true;
+            const auto save = [&] {
+                ok =
+                    !qv::output::saveImage(capture, ours, qv::output::saveFormatFor(".png"), bin) &&
+                    ok;
+            };
+            const double saveMs = medianMs(runs, save);
+            const double grabSaveMs = medianMs(runs, [&] {
+                grabber.grab(QRect(QPoint(0, 0), size));
+                save();
+            });
+            ok = ok && QImage(ours).convertToFormat(QImage::Format_RGB32) == capture;
+            const QString scrotFile = dir.filePath("scrot.png"),
+                          maimFile = dir.filePath("maim.png");
+            bool toolsOk = true;
+            const double scrotMs = medianMs(runs, [&] {
+                toolsOk = runTool("scrot", {"-o", scrotFile}) && toolsOk;
+            });
+            const double maimMs =
+                tools ? medianMs(runs, [&] { toolsOk = runTool("maim", {maimFile}) && toolsOk; })
+                      : 0.0;
+            out << QStringLiteral(
+                       "%1: save %2 ms (grab+save %3 ms) %4%5 | scrot %6 ms %7 | maim %8 ms %9 "
+                       "| toolkit's writer %10 | save/scrot %11, grab+save/scrot %12, "
+                       "save/maim %13%14\n")
+                       .arg(QString::fromLatin1(name), -14)
+                       .arg(saveMs, 0, 'f', 1)
+                       .arg(grabSaveMs, 0, 'f', 1)
+                       .arg(kb(ours))
+                       .arg(ok ? "" : " NOT THE CAPTURE")
+                       .arg(scrotMs, 0, 'f', 1)
+                       .arg(kb(scrotFile))
+                       .arg(maimMs, 0, 'f', 1)
+                       .arg(tools ? kb(maimFile) : QStringLiteral("-"))
+                       .arg(kb(toolkitPngSize(capture)))
+                       .arg(saveMs / scrotMs, 0, 'f', 2)
+                       .arg(grabSaveMs / scrotMs, 0, 'f', 2)
+                       .arg(tools ? saveMs / maimMs : 0.0, 0, 'f', 2)
+                       .arg(toolsOk ? "" : " (a tool failed)");
+            out.flush();
+        }
     }
 
-    // The main program's part: the temporary bitmap and the converter's start.
-    const QImage capture = grabber.grab(QRect(QPoint(0, 0), size));
+    // The main program's part at 1920x1080: the temporary bitmap and the converter's start.
+    const QImage capture = qv::bench::uiScreenshot();
     const auto tempWrite = [&](bool ours) {
         return medianMs(runs, [&] {
             QTemporaryFile temp(dir.filePath("temp-XXXXXX.bmp"));

@@ -1,6 +1,7 @@
 #pragma once
 
 // Deterministic screen contents for the saving benchmarks: what a PNG of a screen meets.
+#include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace qv::bench {
@@ -124,6 +126,42 @@ inline std::vector<Screen> screens(QSize size = {1920, 1080}) {
     return {{"UI screenshot", uiScreenshot(size)},
             {"photo-like", photoLike(size)},
             {"busy pattern", busyPattern(size)}};
+}
+
+// Real photographs as a wallpaper fills a screen: scaled smoothly to cover it, centred. A
+// grainy close-up of wood, a detailed meadow and a soft bokeh, from Debian's mate-backgrounds,
+// which bench/photos.sh installs when they are missing. None when they cannot be had.
+inline std::vector<Screen> photographs(QSize size = {1920, 1080}) {
+    const std::pair<const char*, const char*> files[] = {
+        {"photo: wood", "Wood.jpg"},
+        {"photo: meadow", "LadyBird.jpg"},
+        {"photo: bokeh", "TwoWings.jpg"},
+    };
+    const QString folder = QStringLiteral("/usr/share/backgrounds/mate/nature/");
+    if (!QFile::exists(folder + QLatin1String(files[0].second)))
+        std::system("bash " QV_SOURCE_DIR "/bench/photos.sh");
+    std::vector<Screen> photos;
+    for (const auto& [name, file] : files) {
+        const QImage photo(folder + QLatin1String(file));
+        if (photo.isNull())
+            continue;
+        const QImage covering =
+            photo.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        photos.push_back({name, covering
+                                    .copy(QRect(QPoint((covering.width() - size.width()) / 2,
+                                                       (covering.height() - size.height()) / 2),
+                                                size))
+                                    .convertToFormat(QImage::Format_RGB32)});
+    }
+    return photos;
+}
+
+// The synthetic screens and the photographs.
+inline std::vector<Screen> screensAndPhotographs(QSize size = {1920, 1080}) {
+    std::vector<Screen> all = screens(size);
+    for (Screen& photo : photographs(size))
+        all.push_back(std::move(photo));
+    return all;
 }
 
 }  // namespace qv::bench

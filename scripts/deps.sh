@@ -12,7 +12,7 @@ packages=(
   xvfb xdotool openbox trayer x11-utils x11-apps xclip xdg-utils
   imagemagick
   poppler-utils
-  libdeflate-dev
+  libdeflate-dev zlib1g-dev
 )
 
 missing=()

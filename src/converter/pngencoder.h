@@ -3,24 +3,29 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <optional>
 
 #include "converter/pngfilter.h"
 
 namespace qv::converter {
 
-// How rows are filtered and packed. The defaults were chosen by measuring screenshots, a
-// photo-like desktop and busy patterns (bench/png_bench.cpp): the fastest settings whose files
-// are no larger than the toolkit's PNG writer makes of any of them.
+// How rows are filtered and packed. The defaults were chosen by measuring screenshots, synthetic
+// desktops, busy patterns and real photographs (bench/png_bench.cpp): the fastest settings whose
+// files are no larger than the toolkit's PNG writer makes of any of them.
 struct PngSettings {
     PngFilter filter = PngFilter::Adaptive;
-    // Deflate level 1..12; 0 picks one of the levels below by packing a sample of the rows.
+    // Deflate level 1..12; 0 takes kDefaultLevel.
     int level = 0;
+    // The pieces the rows are filtered and packed in, side by side; 0 takes two a core, fewer
+    // for a small picture. The file is the same for any count but for where the pieces join.
+    int pieces = 0;
+    // How adaptive filtering rates the rows; unset, a sample of the rows packed both ways picks.
+    std::optional<RowMeasure> measure;
 };
 
-// The levels the sample chooses from (see chooseLevel in pngencoder.cpp).
-inline constexpr int kQuickLevel = 4;
-inline constexpr int kThoroughLevel = 6;
-inline constexpr int kSmoothLevel = 7;
+// With the pieces packed side by side, the level that keeps photographs below the toolkit's
+// files (at 6 they were up to 1.3 % larger) costs less than a single thread at 6 did.
+inline constexpr int kDefaultLevel = 7;
 
 // The largest picture, in bytes of filtered rows, that is packed in one piece in memory: an
 // 8K screen fits. Larger ones go through the toolkit's writer, which streams.

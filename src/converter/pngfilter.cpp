@@ -1,5 +1,6 @@
 #include "converter/pngfilter.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -85,12 +86,43 @@ constexpr FilterFunction kFilters[5] = {none, sub, up, average, paeth};
 
 }  // namespace
 
-RowFilter::RowFilter(PngFilter filter, int length, int pixelBytes)
-    : filter_(filter), length_(length), pixelBytes_(pixelBytes), zeros_(size_t(length), 0) {
+RowFilter::RowFilter(PngFilter filter, int length, int pixelBytes, RowMeasure measure)
+    : filter_(filter),
+      measure_(measure),
+      length_(length),
+      pixelBytes_(pixelBytes),
+      zeros_(size_t(length), 0) {
     if (filter_ == PngFilter::Adaptive) {
         for (auto& candidate : candidates_)
             candidate.resize(size_t(length));
+        if (measure_ == RowMeasure::Entropy) {
+            countBits_.resize(size_t(length) + 1);
+            for (size_t count = 1; count < countBits_.size(); ++count)
+                countBits_[count] = double(count) * std::log2(double(count));
+        }
     }
+}
+
+// The bits the row's bytes need, less a constant of the row's length: each byte costs
+// log2(length / count) bits when its value occurs count times.
+double RowFilter::bitsOf(const uchar* bytes) const {
+    // Four tallies taken in turn: a run of equal bytes would otherwise wait on one counter.
+    quint32 counts[4][256] = {};
+    int i = 0;
+    for (; i + 4 <= length_; i += 4) {
+        ++counts[0][bytes[i]];
+        ++counts[1][bytes[i + 1]];
+        ++counts[2][bytes[i + 2]];
+        ++counts[3][bytes[i + 3]];
+    }
+    for (; i < length_; ++i)
+        ++counts[0][bytes[i]];
+    double bits = 0;
+    for (int value = 0; value < 256; ++value) {
+        bits -=
+            countBits_[counts[0][value] + counts[1][value] + counts[2][value] + counts[3][value]];
+    }
+    return bits;
 }
 
 void RowFilter::filter(const uchar* row, const uchar* previous, uchar* out) {
@@ -102,12 +134,17 @@ void RowFilter::filter(const uchar* row, const uchar* previous, uchar* out) {
         return;
     }
     int best = 0;
-    quint32 smallest = ~quint32(0);
+    double smallest = 0;
     for (int type = 0; type < 5; ++type) {
-        const quint32 sum =
-            kFilters[type](row, above, length_, pixelBytes_, candidates_[type].data());
-        if (sum < smallest) {
-            smallest = sum;
+        uchar* candidate = candidates_[type].data();
+        const quint32 sum = kFilters[type](row, above, length_, pixelBytes_, candidate);
+        if (sum == 0) {
+            best = type;  // all zeros: no output rates better by either measure
+            break;
+        }
+        const double rating = measure_ == RowMeasure::Entropy ? bitsOf(candidate) : double(sum);
+        if (type == 0 || rating < smallest) {
+            smallest = rating;
             best = type;
         }
     }

@@ -227,9 +227,17 @@ TEST(PngEncoder, EachFilterKeepsEveryPixelAndTheResolution) {
     }
     for (const QImage& image : {opaque, translucent}) {
         ASSERT_TRUE(qv::converter::encodesDirectly(image));
-        for (int f = 0; f <= int(PngFilter::Adaptive); ++f) {
+        for (int f = 0; f <= int(PngFilter::Adaptive) + 1; ++f) {
+            // The last round is adaptive filtering rated by entropy.
+            const bool entropy = f > int(PngFilter::Adaptive);
             QString error;
-            const QByteArray png = qv::converter::encodePng(image, {PngFilter(f), 6}, &error);
+            const QByteArray png = qv::converter::encodePng(
+                image,
+                {.filter = entropy ? PngFilter::Adaptive : PngFilter(f),
+                 .level = 6,
+                 .measure = entropy ? qv::converter::RowMeasure::Entropy
+                                    : qv::converter::RowMeasure::Magnitude},
+                &error);
             ASSERT_FALSE(png.isEmpty()) << f << ": " << qPrintable(error);
             const QImage back = QImage::fromData(png, "PNG");
             EXPECT_EQ(back.hasAlphaChannel(), image.hasAlphaChannel()) << f;
@@ -240,6 +248,53 @@ TEST(PngEncoder, EachFilterKeepsEveryPixelAndTheResolution) {
         }
     }
     EXPECT_FALSE(qv::converter::encodesDirectly(opaque.convertToFormat(QImage::Format_Indexed8)));
+}
+
+// The rows are packed in as many pieces as there are cores, so every count must give the same
+// pixels to two decoders: 1 and 2 pieces, an odd count, many, and more pieces than rows.
+TEST(PngEncoder, AnyCountOfPiecesDecodesExactlyInTwoDecoders) {
+    const QSize sizes[] = {{1, 1}, {3, 5}, {97, 61}, {640, 480}};
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("pieces.png"));
+    for (const Content& content : kContents) {
+        for (const QSize size : sizes) {
+            for (const bool alpha : {false, true}) {
+                const QImage image = alpha
+                                         ? content.make(size).convertToFormat(QImage::Format_ARGB32)
+                                         : content.make(size);
+                for (const int pieces : {1, 2, 3, 7, 64}) {
+                    const std::string what =
+                        std::string(content.name) + " " + std::to_string(size.width()) + "x" +
+                        std::to_string(size.height()) + (alpha ? " alpha, " : ", ") +
+                        std::to_string(pieces) + " pieces";
+                    qv::converter::PngSettings settings;
+                    settings.pieces = pieces;
+                    QString error;
+                    const QByteArray png = qv::converter::encodePng(image, settings, &error);
+                    ASSERT_FALSE(png.isEmpty()) << what << ": " << qPrintable(error);
+                    EXPECT_EQ(
+                        firstDifference(
+                            image, QImage::fromData(png, "PNG").convertToFormat(image.format())),
+                        QString())
+                        << what;
+                    if (size.width() * size.height() > 5000 && pieces != 3)
+                        continue;  // ImageMagick is slow to start: the small ones and 3 pieces
+                    QFile out(file);
+                    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                    out.write(png);
+                    out.close();
+                    QProcess magick;
+                    magick.start("convert", {file, "-depth", "8", "rgb:-"});
+                    ASSERT_TRUE(magick.waitForFinished(60000)) << "ImageMagick did not run";
+                    const QByteArray raw = magick.readAllStandardOutput();
+                    ASSERT_EQ(raw.size(), size.width() * size.height() * 3) << what;
+                    const QImage back(reinterpret_cast<const uchar*>(raw.constData()), size.width(),
+                                      size.height(), size.width() * 3, QImage::Format_RGB888);
+                    EXPECT_EQ(firstDifference(asRgb32(image), asRgb32(back)), QString()) << what;
+                }
+            }
+        }
+    }
 }
 
 // The encoder was chosen for speed on condition that no file grows against the toolkit's writer.
