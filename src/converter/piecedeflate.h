@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 #include <cstddef>
+#include <functional>
+#include <vector>
 
 namespace qv::converter {
 
@@ -12,14 +14,25 @@ namespace qv::converter {
 // cannot be primed with the previous piece's end), which costs from tens to a few hundred bytes
 // a piece.
 
-// The most bytes packZlib writes for size bytes in the given number of pieces.
-size_t zlibBound(size_t size, int pieces);
+// Where the pieces start in the data, and its size last: piece i is [starts[i], starts[i + 1]).
+using PieceStarts = std::vector<size_t>;
 
 // The pieces data is cut into: at most `pieces`, never an empty one.
 int piecesFor(size_t size, int pieces);
 
-// Packs data at a deflate level 1..12 in piecesFor(size, pieces) pieces, each on a thread of
-// its own. Returns the bytes written to out, or 0 when they did not fit or memory ran out.
+// size bytes cut evenly into piecesFor(size, pieces) pieces.
+PieceStarts evenPieces(size_t size, int pieces);
+
+// The most bytes packZlib writes for the pieces; it needs this much room.
+size_t zlibBound(const PieceStarts& starts);
+size_t zlibBound(size_t size, int pieces);
+
+// Packs each piece of data at a deflate level 1..12 on a thread of its own. When given,
+// prepare(i) runs on piece i's thread first and fills its bytes, so no thread waits for another
+// before it packs. Returns the bytes written to out, or 0 when capacity is below zlibBound or
+// memory ran out.
+size_t packZlib(const uchar* data, const PieceStarts& starts, int level, uchar* out,
+                size_t capacity, const std::function<void(int)>& prepare = {});
 size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out, size_t capacity);
 
 }  // namespace qv::converter

@@ -112,17 +112,16 @@ void filterBand(const QImage& image, PngFilter filter, RowMeasure measure, int f
     }
 }
 
-// Rows are filtered independently of each other, so bands of them go to threads.
-void filterRows(const QImage& image, PngFilter filter, RowMeasure measure, int threads,
-                uchar* out) {
-    const int height = image.height();
-    const size_t rowBytes = size_t(filteredSize(image) / std::max(height, 1));
-    threads = std::clamp(threads, 1, std::max(height, 1));
-    runSideBySide(threads, [&](int band) {
-        const int first = height * band / threads;
-        filterBand(image, filter, measure, first, height * (band + 1) / threads,
-                   out + size_t(first) * rowBytes);
-    });
+// Rows are filtered independently of each other, so each piece of whole rows is filtered on
+// the thread that packs it, with no wait between the two.
+PieceStarts rowPieces(const QImage& image, int pieces) {
+    const int height = std::max(image.height(), 1);
+    const size_t rowBytes = size_t(filteredSize(image) / height);
+    pieces = std::clamp(pieces, 1, height);
+    PieceStarts starts(size_t(pieces) + 1);
+    for (int i = 0; i <= pieces; ++i)
+        starts[size_t(i)] = size_t(height * i / pieces) * rowBytes;
+    return starts;
 }
 
 // Two pieces a core, as long as each has enough to do (below this a thread costs more than it
@@ -195,10 +194,10 @@ QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* 
     const RowMeasure measure = settings.measure                         ? *settings.measure
                                : settings.filter == PngFilter::Adaptive ? chooseMeasure(image)
                                                                         : RowMeasure::Magnitude;
-    filterRows(image, settings.filter, measure, threads, filtered.get());
+    const PieceStarts pieces = rowPieces(image, threads);
     const int level = settings.level > 0 ? settings.level : kDefaultLevel;
     // One data chunk, packed straight into the file's memory.
-    const size_t bound = zlibBound(total, threads);
+    const size_t bound = zlibBound(pieces);
     if (bound > size_t(std::numeric_limits<qint32>::max()) - 128) {
         *error = QStringLiteral("the picture is too large for one PNG data chunk");
         return {};
@@ -219,7 +218,13 @@ QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* 
         png.chunk("pHYs", resolution, sizeof resolution);
     }
     uchar* data = png.open("IDAT", qsizetype(bound));
-    const size_t packed = packZlib(filtered.get(), total, level, threads, data, bound);
+    const size_t rowBytes = size_t(width * channels + 1);
+    const auto filterPiece = [&](int i) {
+        const size_t first = pieces[size_t(i)] / rowBytes;
+        filterBand(image, settings.filter, measure, int(first),
+                   int(pieces[size_t(i) + 1] / rowBytes), filtered.get() + pieces[size_t(i)]);
+    };
+    const size_t packed = packZlib(filtered.get(), pieces, level, data, bound, filterPiece);
     if (packed == 0) {
         *error = QStringLiteral("out of memory, or the compressed picture did not fit its buffer");
         return {};
