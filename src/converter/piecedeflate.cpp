@@ -90,14 +90,16 @@ bool endOnByteBoundary(uchar* stream, size_t* size) {
     return true;
 }
 
-// Packs a piece into room bytes at into, which is libdeflate's bound and kPieceEndRoom.
+// Packs a piece into room bytes at into, which is libdeflate's bound and kPieceEndRoom. The
+// compressor is made on first use and kept for the thread's next piece.
 void packPiece(const uchar* data, size_t size, int level, bool last, uchar* into, size_t room,
-               Piece* piece) {
-    const Compressor compressor(libdeflate_alloc_compressor(level));
-    if (!compressor)
+               Compressor* compressor, Piece* piece) {
+    if (!*compressor)
+        compressor->reset(libdeflate_alloc_compressor(level));
+    if (!*compressor)
         return;
     piece->size =
-        libdeflate_deflate_compress(compressor.get(), data, size, into, room - kPieceEndRoom);
+        libdeflate_deflate_compress(compressor->get(), data, size, into, room - kPieceEndRoom);
     if (piece->size == 0)
         return;
     piece->adler = quint32(libdeflate_adler32(1, data, size));
@@ -141,8 +143,8 @@ size_t zlibBound(size_t size, int pieces) {
     return zlibBound(evenPieces(size, pieces));
 }
 
-size_t packZlib(const uchar* data, const PieceStarts& starts, int level, uchar* out,
-                size_t capacity, const std::function<void(int)>& prepare) {
+size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
+                uchar* out, size_t capacity, const std::function<void(int)>& prepare) {
     const int count = int(starts.size()) - 1;
     if (count < 1 || capacity < zlibBound(starts))
         return 0;
@@ -150,22 +152,24 @@ size_t packZlib(const uchar* data, const PieceStarts& starts, int level, uchar* 
     // gaps are closed up afterwards, which costs less than a buffer of its own a piece.
     std::vector<Piece> packed;
     std::vector<size_t> placedAt;
+    std::vector<Compressor> compressors;
     try {
         packed.resize(size_t(count));
+        compressors.resize(size_t(threads.workers()));
         placedAt.resize(size_t(count));
         size_t place = kHeaderSize;
         for (int i = 0; i < count; ++i) {
             placedAt[size_t(i)] = place;
             place += pieceRoom(starts[size_t(i) + 1] - starts[size_t(i)]);
         }
-        runSideBySide(count, [&](int i) {
+        threads.run(count, [&](int worker, int i) {
             const size_t first = starts[size_t(i)];
             const size_t size = starts[size_t(i) + 1] - first;
             try {
                 if (prepare)
                     prepare(i);
                 packPiece(data + first, size, level, i == count - 1, out + placedAt[size_t(i)],
-                          pieceRoom(size), &packed[size_t(i)]);
+                          pieceRoom(size), &compressors[size_t(worker)], &packed[size_t(i)]);
             } catch (const std::bad_alloc&) {
                 packed[size_t(i)].ok = false;
             }
@@ -194,7 +198,9 @@ size_t packZlib(const uchar* data, const PieceStarts& starts, int level, uchar* 
 
 size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out,
                 size_t capacity) {
-    return packZlib(data, evenPieces(size, pieces), level, out, capacity);
+    const PieceStarts starts = evenPieces(size, pieces);
+    SideBySide threads(int(starts.size()) - 1);
+    return packZlib(data, starts, level, threads, out, capacity);
 }
 
 }  // namespace qv::converter

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "converter/sidebyside.h"
+
 namespace qv::converter {
 
 // One zlib stream packed in pieces side by side. Each piece but the last is a deflate stream of
@@ -27,12 +29,13 @@ PieceStarts evenPieces(size_t size, int pieces);
 size_t zlibBound(const PieceStarts& starts);
 size_t zlibBound(size_t size, int pieces);
 
-// Packs each piece of data at a deflate level 1..12 on a thread of its own. When given,
-// prepare(i) runs on piece i's thread first and fills its bytes, so no thread waits for another
-// before it packs. Returns the bytes written to out, or 0 when capacity is below zlibBound or
-// memory ran out.
-size_t packZlib(const uchar* data, const PieceStarts& starts, int level, uchar* out,
-                size_t capacity, const std::function<void(int)>& prepare = {});
+// Packs the pieces of data at a deflate level 1..12 on the threads, each taking the next piece
+// nobody has taken. When given, prepare(i) runs on piece i's thread first and
+// fills its bytes, so no thread waits for another before it packs. Returns the bytes written to
+// out, or 0 when capacity is below zlibBound or memory ran out.
+size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
+                uchar* out, size_t capacity, const std::function<void(int)>& prepare = {});
+// The same for size bytes cut evenly into piecesFor(size, pieces) pieces, a thread each.
 size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out, size_t capacity);
 
 }  // namespace qv::converter

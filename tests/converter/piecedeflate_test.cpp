@@ -13,6 +13,7 @@ namespace {
 using qv::converter::packZlib;
 using qv::converter::piecesFor;
 using qv::converter::PieceStarts;
+using qv::converter::SideBySide;
 using qv::converter::zlibBound;
 
 std::vector<uchar> sample(const std::string& kind, size_t size) {
@@ -86,22 +87,31 @@ TEST(PieceDeflate, PiecesAreNeverEmptyAndTheirChecksumsCombine) {
 }
 
 // Uneven pieces whose bytes are filled only by their own thread's prepare, just before they are
-// packed: each piece lands where it belongs in the joined stream, whatever its size.
+// packed, on fewer threads than pieces, as many, and more, each set used for batch after batch:
+// every piece lands where it belongs in the joined stream, whatever its size.
 TEST(PieceDeflate, PiecesFilledOnTheirOwnThreadJoinInOrder) {
     const std::vector<uchar> data = sample("text", 200000);
-    for (const PieceStarts& starts : {PieceStarts{0, 200000}, PieceStarts{0, 1, 2, 200000},
-                                      PieceStarts{0, 150000, 150001, 200000},
-                                      PieceStarts{0, 3000, 90000, 91000, 199999, 200000}}) {
-        const std::string what = std::to_string(starts.size() - 1) + " pieces";
-        std::vector<uchar> filled(data.size(), 0);
-        std::vector<uchar> out(zlibBound(starts));
-        out.resize(packZlib(filled.data(), starts, 6, out.data(), out.size(), [&](int i) {
-            std::memcpy(filled.data() + starts[size_t(i)], data.data() + starts[size_t(i)],
-                        starts[size_t(i) + 1] - starts[size_t(i)]);
-        }));
-        int status = Z_DATA_ERROR;
-        EXPECT_EQ(inflateAll(out, data.size(), &status), data) << what;
-        EXPECT_EQ(status, Z_OK) << what;
+    const PieceStarts cuts[] = {{0, 200000},
+                                {0, 1, 2, 200000},
+                                {0, 150000, 150001, 200000},
+                                {0, 3000, 90000, 91000, 199999, 200000}};
+    for (const int count : {1, 2, 3, 9}) {
+        SideBySide threads(count);
+        for (const PieceStarts& starts : cuts) {
+            const std::string what = std::to_string(starts.size() - 1) + " pieces on " +
+                                     std::to_string(count) + " threads";
+            std::vector<uchar> filled(data.size(), 0);
+            std::vector<uchar> out(zlibBound(starts));
+            const auto prepare = [&](int i) {
+                std::memcpy(filled.data() + starts[size_t(i)], data.data() + starts[size_t(i)],
+                            starts[size_t(i) + 1] - starts[size_t(i)]);
+            };
+            out.resize(
+                packZlib(filled.data(), starts, 6, threads, out.data(), out.size(), prepare));
+            int status = Z_DATA_ERROR;
+            EXPECT_EQ(inflateAll(out, data.size(), &status), data) << what;
+            EXPECT_EQ(status, Z_OK) << what;
+        }
     }
 }
 
