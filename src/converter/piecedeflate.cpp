@@ -143,8 +143,13 @@ size_t zlibBound(size_t size, int pieces) {
     return zlibBound(evenPieces(size, pieces));
 }
 
-size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
-                uchar* out, size_t capacity, const std::function<void(int)>& prepare) {
+namespace {
+
+// Packs the pieces whose bytes source(i, scratch) says where they lie; scratch() is the
+// thread's own memory for its pieces, as large as the largest.
+template <typename Source>
+size_t packPieces(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
+                  size_t capacity, const Source& source) {
     const int count = int(starts.size()) - 1;
     if (count < 1 || capacity < zlibBound(starts))
         return 0;
@@ -153,23 +158,33 @@ size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideByS
     std::vector<Piece> packed;
     std::vector<size_t> placedAt;
     std::vector<Compressor> compressors;
+    std::vector<std::unique_ptr<uchar[]>> scratch;
+    size_t largest = 0;
     try {
         packed.resize(size_t(count));
         compressors.resize(size_t(threads.workers()));
+        scratch.resize(size_t(threads.workers()));
         placedAt.resize(size_t(count));
         size_t place = kHeaderSize;
         for (int i = 0; i < count; ++i) {
+            const size_t size = starts[size_t(i) + 1] - starts[size_t(i)];
             placedAt[size_t(i)] = place;
-            place += pieceRoom(starts[size_t(i) + 1] - starts[size_t(i)]);
+            place += pieceRoom(size);
+            largest = std::max(largest, size);
         }
         threads.run(count, [&](int worker, int i) {
-            const size_t first = starts[size_t(i)];
-            const size_t size = starts[size_t(i) + 1] - first;
+            const size_t size = starts[size_t(i) + 1] - starts[size_t(i)];
             try {
-                if (prepare)
-                    prepare(i);
-                packPiece(data + first, size, level, i == count - 1, out + placedAt[size_t(i)],
-                          pieceRoom(size), &compressors[size_t(worker)], &packed[size_t(i)]);
+                // Left uninitialised: the source writes every byte it hands over.
+                const auto scratchOf = [&] {
+                    std::unique_ptr<uchar[]>& memory = scratch[size_t(worker)];
+                    if (!memory)
+                        memory.reset(new uchar[largest]);
+                    return memory.get();
+                };
+                packPiece(source(i, scratchOf), size, level, i == count - 1,
+                          out + placedAt[size_t(i)], pieceRoom(size), &compressors[size_t(worker)],
+                          &packed[size_t(i)]);
             } catch (const std::bad_alloc&) {
                 packed[size_t(i)].ok = false;
             }
@@ -194,6 +209,23 @@ size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideByS
     }
     qToBigEndian(quint32(adler), out + at);
     return at + kChecksumSize;
+}
+
+}  // namespace
+
+size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
+                uchar* out, size_t capacity) {
+    return packPieces(starts, level, threads, out, capacity,
+                      [&](int i, const auto&) { return data + starts[size_t(i)]; });
+}
+
+size_t packZlib(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
+                size_t capacity, const PieceFill& fill) {
+    return packPieces(starts, level, threads, out, capacity, [&](int i, const auto& scratch) {
+        uchar* into = scratch();
+        fill(i, into);
+        return const_cast<const uchar*>(into);
+    });
 }
 
 size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out,

@@ -30,11 +30,20 @@ size_t zlibBound(const PieceStarts& starts);
 size_t zlibBound(size_t size, int pieces);
 
 // Packs the pieces of data at a deflate level 1..12 on the threads, each taking the next piece
-// nobody has taken. When given, prepare(i) runs on piece i's thread first and
-// fills its bytes, so no thread waits for another before it packs. Returns the bytes written to
-// out, or 0 when capacity is below zlibBound or memory ran out.
+// nobody has taken. Returns the bytes written to out, or 0 when capacity is below zlibBound or
+// memory ran out.
 size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
-                uchar* out, size_t capacity, const std::function<void(int)>& prepare = {});
+                uchar* out, size_t capacity);
+
+// Writes the bytes of piece i (starts[i + 1] - starts[i] of them) to `into`.
+using PieceFill = std::function<void(int i, uchar* into)>;
+
+// The same, with each piece's bytes made by fill on the thread that packs it, into memory of
+// that thread's own which the next piece reuses: no thread waits for another before it packs,
+// and the bytes are packed while they are still in the core's cache.
+size_t packZlib(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
+                size_t capacity, const PieceFill& fill);
+
 // The same for size bytes cut evenly into piecesFor(size, pieces) pieces, a thread each.
 size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out, size_t capacity);
 

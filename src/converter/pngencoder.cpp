@@ -192,12 +192,6 @@ QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* 
     const int channels = channelsOf(image);
     const int width = image.width();
     const size_t total = size_t(filteredSize(image));
-    // Every byte is written before it is read, so the memory is left uninitialised.
-    const std::unique_ptr<uchar[]> filtered(new (std::nothrow) uchar[total]);
-    if (!filtered) {
-        *error = QStringLiteral("out of memory");
-        return {};
-    }
     const int count = settings.pieces > 0 ? settings.pieces : piecesFor(qint64(total));
     SideBySide threads(std::min(count, cores()));
     const RowMeasure measure = settings.measure ? *settings.measure
@@ -229,13 +223,11 @@ QByteArray encodePng(const QImage& image, const PngSettings& settings, QString* 
     }
     uchar* data = png.open("IDAT", qsizetype(bound));
     const size_t rowBytes = size_t(width * channels + 1);
-    const auto filterPiece = [&](int i) {
-        const size_t first = pieces[size_t(i)] / rowBytes;
-        filterBand(image, settings.filter, measure, int(first),
-                   int(pieces[size_t(i) + 1] / rowBytes), filtered.get() + pieces[size_t(i)]);
+    const auto filterPiece = [&](int i, uchar* into) {
+        filterBand(image, settings.filter, measure, int(pieces[size_t(i)] / rowBytes),
+                   int(pieces[size_t(i) + 1] / rowBytes), into);
     };
-    const size_t packed =
-        packZlib(filtered.get(), pieces, level, threads, data, bound, filterPiece);
+    const size_t packed = packZlib(pieces, level, threads, data, bound, filterPiece);
     if (packed == 0) {
         *error = QStringLiteral("out of memory, or the compressed picture did not fit its buffer");
         return {};
