@@ -128,13 +128,13 @@ int cores() {
     return int(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-// Four pieces a core, as long as each has enough to do (below this a piece costs more than it
+// Six pieces a core, as long as each has enough to do (below this a piece costs more than it
 // saves), taken by one thread a core as they come free: when another program holds a core, the
-// others take on its pieces, and the last pieces to finish are small. Four a core saved about a
-// tenth of the time two took on photographs, for 0.05 % more bytes.
+// others take on its pieces, and the last pieces to finish are small. Six a core saved a tenth
+// of the time two took on photographs with other programs busy, for 0.1 % more bytes.
 int piecesFor(qint64 bytes) {
     constexpr qint64 kLeastBytesAPiece = 128 << 10;
-    constexpr int kPiecesACore = 4;
+    constexpr int kPiecesACore = 6;
     return int(std::clamp<qint64>(bytes / kLeastBytesAPiece, 1, kPiecesACore * cores()));
 }
 
