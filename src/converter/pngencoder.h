@@ -16,7 +16,7 @@ struct PngSettings {
     PngFilter filter = PngFilter::Adaptive;
     // Deflate level 1..12; 0 takes kDefaultLevel.
     int level = 0;
-    // The pieces the rows are filtered and packed in, side by side; 0 takes two a core, fewer
+    // The pieces the rows are filtered and packed in, side by side; 0 takes six a core, fewer
     // for a small picture. The file is the same for any count but for where the pieces join.
     int pieces = 0;
     // How adaptive filtering rates the rows; unset, a sample of the rows packed both ways picks.

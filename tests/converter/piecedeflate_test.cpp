@@ -12,6 +12,8 @@ namespace {
 
 using qv::converter::packZlib;
 using qv::converter::piecesFor;
+using qv::converter::PieceStarts;
+using qv::converter::SideBySide;
 using qv::converter::zlibBound;
 
 std::vector<uchar> sample(const std::string& kind, size_t size) {
@@ -82,6 +84,33 @@ TEST(PieceDeflate, PiecesAreNeverEmptyAndTheirChecksumsCombine) {
                             quint32(packed[packed.size() - 3]) << 16 |
                             quint32(packed[packed.size() - 2]) << 8 | packed[packed.size() - 1];
     EXPECT_EQ(trailer, quint32(adler32(1, data.data(), uInt(data.size()))));
+}
+
+// Uneven pieces whose bytes are made only on the thread that packs them, in memory it reuses
+// from piece to piece, on fewer threads than pieces, as many, and more, each set used for batch
+// after batch: every piece lands where it belongs in the joined stream, whatever its size.
+TEST(PieceDeflate, PiecesMadeOnTheirOwnThreadJoinInOrder) {
+    const std::vector<uchar> data = sample("text", 200000);
+    const PieceStarts cuts[] = {{0, 200000},
+                                {0, 1, 2, 200000},
+                                {0, 150000, 150001, 200000},
+                                {0, 3000, 90000, 91000, 199999, 200000}};
+    for (const int count : {1, 2, 3, 9}) {
+        SideBySide threads(count);
+        for (const PieceStarts& starts : cuts) {
+            const std::string what = std::to_string(starts.size() - 1) + " pieces on " +
+                                     std::to_string(count) + " threads";
+            std::vector<uchar> out(zlibBound(starts));
+            const auto fill = [&](int i, uchar* into) {
+                std::memcpy(into, data.data() + starts[size_t(i)],
+                            starts[size_t(i) + 1] - starts[size_t(i)]);
+            };
+            out.resize(packZlib(starts, 6, threads, out.data(), out.size(), fill));
+            int status = Z_DATA_ERROR;
+            EXPECT_EQ(inflateAll(out, data.size(), &status), data) << what;
+            EXPECT_EQ(status, Z_OK) << what;
+        }
+    }
 }
 
 TEST(PieceDeflate, TooSmallABufferIsRefused) {

@@ -321,24 +321,52 @@ TEST(PngEncoder, FilesAreNoLargerThanTheToolkitsWriterMakes) {
     }
 }
 
-// Plain 24- and 32-bit rows are read by our own loop; it must agree with the toolkit's reader
-// on row order, row padding and the fourth byte.
+// Whether the fourth byte of every pixel in memory is opaque, which the toolkit assumes of a
+// 32-bit picture without alpha (pixel() hides it).
+bool everyFourthByteOpaque(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const quint32*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] >> 24 != 0xFF)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Plain 24- and 32-bit rows are read by our own loop, and rows of 32 bits from a file in bands
+// side by side; both must agree with the toolkit's reader on row order, row padding and the
+// fourth byte, in one band and in many, from memory and from a file.
 TEST(BitmapReader, PlainRowsReadAsTheToolkitReadsThem) {
+    QTemporaryDir dir;
     for (const int bits : {24, 32}) {
         for (const bool topDown : {false, true}) {
-            for (const int width : {1, 2, 3, 5, 97}) {
-                const QByteArray bytes = plainBitmap(busyContent({width, 7}), bits, topDown);
-                QBuffer ours;
-                ours.setData(bytes);
-                ours.open(QIODevice::ReadOnly);
-                QString error;
-                const QImage image = qv::converter::readBitmap(ours, &error);
+            for (const QSize size : {QSize(1, 7), QSize(2, 7), QSize(3, 7), QSize(5, 7),
+                                     QSize(97, 7), QSize(1921, 301)}) {
+                const QByteArray bytes = plainBitmap(busyContent(size), bits, topDown);
                 QBuffer theirs;
                 theirs.setData(bytes);
                 const QImage want = QImageReader(&theirs, "bmp").read();
                 ASSERT_FALSE(want.isNull());
-                EXPECT_EQ(firstDifference(asRgb32(want), image), QString())
-                    << bits << " bits, top down " << topDown << ", width " << width;
+                QBuffer memory;
+                memory.setData(bytes);
+                QFile file(dir.filePath(QStringLiteral("source.bmp")));
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                file.write(bytes);
+                file.close();
+                for (QIODevice* source :
+                     {static_cast<QIODevice*>(&memory), static_cast<QIODevice*>(&file)}) {
+                    ASSERT_TRUE(source->open(QIODevice::ReadOnly));
+                    QString error;
+                    const QImage image = qv::converter::readBitmap(*source, &error);
+                    source->close();
+                    const std::string what =
+                        std::to_string(bits) + " bits, top down " + std::to_string(topDown) + ", " +
+                        std::to_string(size.width()) + "x" + std::to_string(size.height()) +
+                        (source == &file ? " from a file" : "");
+                    EXPECT_EQ(firstDifference(asRgb32(want), image), QString()) << what;
+                    EXPECT_TRUE(everyFourthByteOpaque(image)) << what;
+                }
             }
         }
     }
