@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/linux/fileregistry.h"
+#include "support/testfiles.h"
 
 namespace qv::platform {
 namespace {
@@ -21,10 +22,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     static void write(const QString& file, const QByteArray& text) {
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
+        testsupport::writeTestFile(file, text);
     }
     QTemporaryDir dir_;
 };

@@ -7,6 +7,7 @@
 
 #include "platform/linux/fileregistry.h"
 #include "support/filesizelimit.h"
+#include "support/testfiles.h"
 
 namespace qv::platform {
 namespace {
@@ -19,9 +20,7 @@ protected:
         return dir_.filePath(QString::fromLatin1(name));
     }
     static void write(const QString& file, const QByteArray& text) {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
+        testsupport::writeTestFile(file, text);
     }
     bool anythingMovedAside() const {
         return !QDir(dir_.path()).entryList({QStringLiteral("*.damaged*")}).isEmpty();

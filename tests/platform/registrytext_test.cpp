@@ -6,6 +6,7 @@
 
 #include "platform/linux/fileregistry.h"
 #include "platform/linux/registrytext.h"
+#include "support/testfiles.h"
 
 namespace qv::platform {
 namespace {
@@ -74,9 +75,7 @@ QByteArray readAll(const QString& path) {
 }
 
 void writeAll(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    testsupport::writeTestFile(path, text);
 }
 
 TEST(RegistryTextTest, AFileTheEarlierVersionWroteLoadsAndIsWrittenBackByteForByte) {
