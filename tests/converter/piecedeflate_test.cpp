@@ -101,9 +101,10 @@ TEST(PieceDeflate, PiecesMadeOnTheirOwnThreadJoinInOrder) {
             const std::string what = std::to_string(starts.size() - 1) + " pieces on " +
                                      std::to_string(count) + " threads";
             std::vector<uchar> out(zlibBound(starts));
-            const auto fill = [&](int i, uchar* into) {
+            const auto fill = [&](int, int i, uchar* into) -> bool {
                 std::memcpy(into, data.data() + starts[size_t(i)],
                             starts[size_t(i) + 1] - starts[size_t(i)]);
+                return true;
             };
             out.resize(packZlib(starts, 6, threads, out.data(), out.size(), fill));
             int status = Z_DATA_ERROR;
