@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "converter/bitmapheader.h"
 #include "converter/converterfiles.h"
@@ -104,13 +105,21 @@ std::optional<Outcome> saveCaptureAsPng(int argc, const char* const argv[]) {
     const BitmapFileRows rows(file.get(), header);
     if (!packsInMemory(rows.shape()))
         return std::nullopt;
-    const PngBytes png = encodePng(rows, PngSettings{}, &problem);
-    if (!png.data)
+    WholeFile png(target);
+    if (!png.error().empty())
         return std::nullopt;
-
-    problem = writeFileWhole(target, png.data.get(), png.size);
-    if (!problem.empty())
-        return Outcome{UnwritableTarget, "cannot write \"" + target + "\": " + problem};
+    // Each piece goes to the file while the later ones are packed.
+    const PngSink toFile = [&](std::initializer_list<ByteRange> parts) {
+        std::vector<struct iovec> vector;
+        for (const ByteRange& part : parts)
+            vector.push_back({const_cast<uint8_t*>(part.data), part.size});
+        return png.append(vector.data(), int(vector.size()));
+    };
+    const bool encoded = encodePng(rows, PngSettings{}, toFile, &problem);
+    if (png.error().empty() && !encoded)
+        return std::nullopt;  // the bitmap could not be read after all
+    if (!png.commit())
+        return Outcome{UnwritableTarget, "cannot write \"" + target + "\": " + png.error()};
     return Outcome{};
 }
 

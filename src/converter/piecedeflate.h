@@ -40,11 +40,17 @@ size_t packZlib(const uint8_t* data, const PieceStarts& starts, int level, SideB
 // whole stream.
 using PieceFill = std::function<bool(int worker, int i, uint8_t* into)>;
 
+// Takes the next bytes of the stream; false when they could not be taken, which ends it.
+using StreamSink = std::function<bool(const uint8_t* bytes, size_t size)>;
+
 // The same, with each piece's bytes made by fill on the thread that packs it, into memory of
 // that thread's own which the next piece reuses: no thread waits for another before it packs,
-// and the bytes are packed while they are still in the core's cache.
-size_t packZlib(const PieceStarts& starts, int level, SideBySide& threads, uint8_t* out,
-                size_t capacity, const PieceFill& fill);
+// and the bytes are packed while they are still in the core's cache. The stream goes to sink
+// in order, a piece at a time as soon as those before it are packed, from whichever thread
+// finished the last of them: what is done with it happens while the rest is being packed.
+// False when a piece could not be filled or packed, or the sink refused.
+bool packZlib(const PieceStarts& starts, int level, SideBySide& threads, const PieceFill& fill,
+              const StreamSink& sink);
 
 // The same for size bytes cut evenly into piecesFor(size, pieces) pieces, a thread each.
 size_t packZlib(const uint8_t* data, size_t size, int level, int pieces, uint8_t* out,

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <new>
 #include <thread>
@@ -57,38 +56,49 @@ int64_t filteredSize(const PictureShape& shape) {
     return int64_t(rowBytesOf(shape)) * shape.height;
 }
 
-// The file in memory, chunk by chunk, in room reserved for all of it up front.
-class PngWriter {
-public:
-    explicit PngWriter(size_t capacity) : bytes_(new uint8_t[capacity]) {
-        std::memcpy(bytes_.get(), "\x89PNG\r\n\x1a\n", 8);
-        size_ = 8;
-    }
-    void chunk(const char type[4], const uint8_t* data, uint32_t size) {
-        uint8_t* into = open(type);
-        if (size > 0)
-            std::memcpy(into, data, size);
-        close(size);
-    }
-    // The start of a chunk's data, filled in place; close() gives its size.
-    uint8_t* open(const char type[4]) {
-        start_ = size_;
-        std::memcpy(bytes_.get() + start_ + 4, type, 4);
-        return bytes_.get() + start_ + 8;
-    }
-    void close(uint32_t size) {
-        uint8_t* at = bytes_.get() + start_;
-        putBigEndian32(size, at);
-        putBigEndian32(uint32_t(libdeflate_crc32(0, at + 4, size + 4)), at + 8 + size);
-        size_ = start_ + 12 + size;
-    }
-    PngBytes take() { return PngBytes{std::move(bytes_), size_}; }
+// The data chunks' size: each costs twelve bytes, which on a small screenshot made of a chunk a
+// piece came to more than the file had below the toolkit's; a quarter of a megabyte still goes
+// to the file while the rest of a screen is being packed.
+constexpr size_t kChunkBytes = 256 << 10;
 
-private:
-    std::unique_ptr<uint8_t[]> bytes_;  // left uninitialised: every byte handed out is written
-    size_t size_ = 0;
-    size_t start_ = 0;
-};
+// Hands a chunk to the sink in one call: its length and type, its data, and the checksum.
+bool putChunk(const PngSink& sink, const char type[4], const uint8_t* data, size_t size) {
+    uint8_t head[8];
+    putBigEndian32(uint32_t(size), head);
+    std::memcpy(head + 4, type, 4);
+    // libdeflate takes a missing buffer for a fresh start, not for no bytes.
+    uint32_t crc = uint32_t(libdeflate_crc32(0, head + 4, 4));
+    if (size > 0)
+        crc = uint32_t(libdeflate_crc32(crc, data, size));
+    uint8_t check[4];
+    putBigEndian32(crc, check);
+    return sink({{head, sizeof head}, {data, size}, {check, sizeof check}});
+}
+
+// The signature and the header chunks, for the sink in one call.
+std::vector<uint8_t> fileStart(const PictureShape& shape) {
+    std::vector<uint8_t> start = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    const PngSink append = [&](std::initializer_list<ByteRange> parts) {
+        for (const ByteRange& part : parts)
+            start.insert(start.end(), part.data, part.data + part.size);
+        return true;
+    };
+    uint8_t header[13];
+    putBigEndian32(uint32_t(shape.width), header);
+    putBigEndian32(uint32_t(shape.height), header + 4);
+    header[8] = 8;                    // bits a channel
+    header[9] = shape.alpha ? 6 : 2;  // RGBA or RGB
+    header[10] = header[11] = header[12] = 0;
+    putChunk(append, "IHDR", header, sizeof header);
+    if (shape.dotsPerMeterX > 0 || shape.dotsPerMeterY > 0) {
+        uint8_t resolution[9];
+        putBigEndian32(uint32_t(std::max(shape.dotsPerMeterX, 0)), resolution);
+        putBigEndian32(uint32_t(std::max(shape.dotsPerMeterY, 0)), resolution + 4);
+        resolution[8] = 1;  // dots a metre
+        putChunk(append, "pHYs", resolution, sizeof resolution);
+    }
+    return start;
+}
 
 // Memory of each thread's own for the pixel rows it reads, made on its first use.
 class RowRooms {
@@ -212,7 +222,8 @@ bool packsInMemory(const PictureShape& shape) {
     return shape.width > 0 && shape.height > 0 && filteredSize(shape) <= kLargestPackedInMemory;
 }
 
-PngBytes encodePng(const PixelRows& source, const PngSettings& settings, std::string* error) {
+bool encodePng(const PixelRows& source, const PngSettings& settings, const PngSink& sink,
+               std::string* error) {
     const PictureShape& shape = source.shape();
     const size_t rowBytes = rowBytesOf(shape);
     const size_t total = size_t(filteredSize(shape));
@@ -224,51 +235,68 @@ PngBytes encodePng(const PixelRows& source, const PngSettings& settings, std::st
                                    : RowMeasure::Magnitude;
     const PieceStarts pieces = rowPieces(shape, count);
     const int level = settings.level > 0 ? settings.level : kDefaultLevel;
-    // One data chunk, packed straight into the file's memory.
-    const size_t bound = zlibBound(pieces);
-    if (bound > size_t(std::numeric_limits<int32_t>::max()) - 128) {
-        *error = "the picture is too large for one PNG data chunk";
-        return {};
-    }
     size_t mostRows = 0;
     for (size_t i = 0; i + 1 < pieces.size(); ++i)
         mostRows = std::max(mostRows, (pieces[i + 1] - pieces[i]) / rowBytes);
-    const char* const outOfMemory =
-        "out of memory, or the compressed picture did not fit its buffer";
     try {
-        PngWriter png(bound + 128);
-        uint8_t header[13];
-        putBigEndian32(uint32_t(shape.width), header);
-        putBigEndian32(uint32_t(shape.height), header + 4);
-        header[8] = 8;                    // bits a channel
-        header[9] = shape.alpha ? 6 : 2;  // RGBA or RGB
-        header[10] = header[11] = header[12] = 0;
-        png.chunk("IHDR", header, sizeof header);
-        if (shape.dotsPerMeterX > 0 || shape.dotsPerMeterY > 0) {
-            uint8_t resolution[9];
-            putBigEndian32(uint32_t(std::max(shape.dotsPerMeterX, 0)), resolution);
-            putBigEndian32(uint32_t(std::max(shape.dotsPerMeterY, 0)), resolution + 4);
-            resolution[8] = 1;  // dots a metre
-            png.chunk("pHYs", resolution, sizeof resolution);
-        }
-        uint8_t* data = png.open("IDAT");
+        const std::vector<uint8_t> start = fileStart(shape);
+        bool taken = sink({{start.data(), start.size()}});
         RowRooms rooms(threads.workers(), (mostRows + 1) * size_t(shape.width));
         const auto filterPiece = [&](int worker, int i, uint8_t* into) {
             return filterBand(source, settings.filter, measure, int(pieces[size_t(i)] / rowBytes),
                               int(pieces[size_t(i) + 1] / rowBytes), into, rooms.of(worker));
         };
-        const size_t packed = packZlib(pieces, level, threads, data, bound, filterPiece);
-        if (packed == 0) {
-            *error = outOfMemory;
-            return {};
-        }
-        png.close(uint32_t(packed));
-        png.chunk("IEND", nullptr, 0);
-        return png.take();
+        // The pieces gather into data chunks of about kChunkBytes, each handed on while the
+        // later pieces are still being packed.
+        std::vector<uint8_t> gathered;
+        gathered.reserve(kChunkBytes);
+        const auto putGathered = [&] {
+            taken = taken && putChunk(sink, "IDAT", gathered.data(), gathered.size());
+            gathered.clear();
+            return taken;
+        };
+        const auto putPiece = [&](const uint8_t* bytes, size_t size) {
+            gathered.insert(gathered.end(), bytes, bytes + size);
+            return gathered.size() < kChunkBytes || putGathered();
+        };
+        if (taken && packZlib(pieces, level, threads, filterPiece, putPiece) &&
+            (gathered.empty() || putGathered()) && putChunk(sink, "IEND", nullptr, 0))
+            return true;
+        *error = taken ? "out of memory, or the picture's rows could not be read"
+                       : "the file did not take the picture";
     } catch (const std::bad_alloc&) {
-        *error = outOfMemory;
+        *error = "out of memory";
+    }
+    return false;
+}
+
+PngBytes encodePng(const PixelRows& source, const PngSettings& settings, std::string* error) {
+    const PictureShape& shape = source.shape();
+    const int count = settings.pieces > 0 ? settings.pieces : piecesFor(filteredSize(shape));
+    const PieceStarts pieces = rowPieces(shape, count);
+    // The stream, and per piece the twelve bytes of its chunk, and the rest of the file.
+    const size_t capacity = zlibBound(pieces) + 12 * (pieces.size() - 1) + 128;
+    PngBytes png;
+    try {
+        png.data.reset(new uint8_t[capacity]);  // left uninitialised: written before it is read
+    } catch (const std::bad_alloc&) {
+        *error = "out of memory";
         return {};
     }
+    const PngSink into = [&](std::initializer_list<ByteRange> parts) {
+        for (const ByteRange& part : parts) {
+            if (part.size > capacity - png.size)
+                return false;
+            std::memcpy(png.data.get() + png.size, part.data, part.size);
+            png.size += part.size;
+        }
+        return true;
+    };
+    PngSettings same = settings;
+    same.pieces = count;
+    if (!encodePng(source, same, into, error))
+        return {};
+    return png;
 }
 
 }  // namespace qv::converter

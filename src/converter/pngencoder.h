@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,11 +63,24 @@ struct PngBytes {
     std::size_t size = 0;
 };
 
+struct ByteRange {
+    const std::uint8_t* data;
+    std::size_t size;
+};
+
+// Takes the next bytes of a PNG file, the parts one after the other; false when it could not.
+using PngSink = std::function<bool(std::initializer_list<ByteRange> parts)>;
+
 // Whether encodePng takes a picture of this shape: up to kLargestPackedInMemory.
 bool packsInMemory(const PictureShape& shape);
 
-// Encodes a picture packsInMemory() takes as an 8-bit PNG, RGB or RGBA as its shape says. On
-// failure the result is empty and `error` says why.
+// Encodes a picture packsInMemory() takes as an 8-bit PNG, RGB or RGBA as its shape says, and
+// hands the file to sink as it is made: a data chunk for each piece of rows, as soon as the
+// pieces before it are packed. On failure `error` says why; a sink's refusal ends it.
+bool encodePng(const PixelRows& rows, const PngSettings& settings, const PngSink& sink,
+               std::string* error);
+
+// The same file in memory. On failure the result is empty and `error` says why.
 PngBytes encodePng(const PixelRows& rows, const PngSettings& settings, std::string* error);
 
 }  // namespace qv::converter

@@ -122,6 +122,38 @@ TEST_F(CapturePngTest, SavingACaptureAsPngLoadsNoToolkitWhileOtherTypesDo) {
     }
 }
 
+// The file is written while the picture is packed: a write cut short on the way fails the
+// save with one line and leaves the old file and the folder as they were.
+TEST_F(CapturePngTest, AWriteCutShortOnTheWayLeavesTheOldFile) {
+    QImage noise(600, 400, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, seed = seed * 1664525u + 1013904223u);
+    }
+    ASSERT_TRUE(QDir().mkpath(path("out")));
+    ASSERT_TRUE(writeCaptureBitmap(noise, path("capture.bmp")));
+    QFile old(path("out/shot.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("before") == 6);
+    old.close();
+    QProcess process;
+    // Far less than the picture packs to, as a disk about to fill up would take.
+    process.setChildProcessModifier([] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit small = {300 << 10, 300 << 10};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    });
+    process.start(kConverter, {path("capture.bmp"), "image/png", path("out/shot.png"), "80",
+                               "comingfromMirelda"});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitCode(), 5);
+    const QString line = QString::fromLocal8Bit(process.readAllStandardError());
+    EXPECT_TRUE(line.endsWith(u'\n') && line.count(u'\n') == 1) << qPrintable(line);
+    EXPECT_TRUE(line.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << qPrintable(line);
+    EXPECT_EQ(readAll(path("out/shot.png")), "before");
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"shot.png"});
+}
+
 TEST_F(CapturePngTest, TheWholeWriteKeepsTheModeFollowsALinkAndLeavesNothingBehind) {
     const QByteArray bytes(100000, 'p');
     const auto write = [&](const QString& target) {
