@@ -19,8 +19,9 @@ struct PngSettings {
     PngFilter filter = PngFilter::Adaptive;
     // Deflate level 1..12; 0 takes kDefaultLevel.
     int level = 0;
-    // The pieces the rows are filtered and packed in, side by side; 0 takes six a core, fewer
-    // for a small picture. The file is the same for any count but for where the pieces join.
+    // The pieces the rows are filtered and packed in, side by side; 0 takes six a core (twelve
+    // for a photograph), fewer for a small picture. The file is the same for any count but for
+    // where the pieces join.
     int pieces = 0;
     // How adaptive filtering rates the rows; unset, a sample of the rows packed both ways picks.
     std::optional<RowMeasure> measure;
