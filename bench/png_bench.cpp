@@ -15,7 +15,7 @@
 #include <cstdio>
 
 #include "benchutil.h"
-#include "converter/pngencoder.h"
+#include "converter/pngimage.h"
 #include "output/imagesaver.h"
 #include "screens.h"
 

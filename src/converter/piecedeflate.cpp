@@ -3,12 +3,14 @@
 #include <libdeflate.h>
 #include <zlib.h>
 
-#include <QtEndian>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <vector>
 
+#include "converter/bigendian.h"
 #include "converter/sidebyside.h"
 
 namespace qv::converter {
@@ -24,14 +26,15 @@ using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
 
 // The empty stored block a piece ends with: its three header bits (not final, stored) are the
 // zero bits before the byte boundary, then the length and its complement.
-constexpr uchar kEmptyStoredBlock[4] = {0x00, 0x00, 0xFF, 0xFF};
+constexpr uint8_t kEmptyStoredBlock[4] = {0x00, 0x00, 0xFF, 0xFF};
 constexpr size_t kPieceEndRoom = 1 + sizeof kEmptyStoredBlock;
 
 // What became of a piece, packed in place in its slot of the output.
 struct Piece {
     size_t size = 0;
-    quint32 adler = 1;
+    uint32_t adler = 1;
     bool ok = false;
+    bool done = false;  // packed or failed, under the lock of handing on
 };
 
 // Where, in bits, the final block of a deflate stream starts and where the stream ends. Only an
@@ -42,12 +45,12 @@ struct Bounds {
     size_t end = 0;
 };
 
-bool findBounds(const uchar* stream, size_t size, Bounds* bounds) {
+bool findBounds(const uint8_t* stream, size_t size, Bounds* bounds) {
     z_stream inflater{};
     if (inflateInit2(&inflater, -MAX_WBITS) != Z_OK)
         return false;
-    std::vector<uchar> sink(size_t(1) << 16);
-    inflater.next_in = const_cast<uchar*>(stream);
+    std::vector<uint8_t> sink(size_t(1) << 16);
+    inflater.next_in = const_cast<uint8_t*>(stream);
     inflater.avail_in = uInt(size);
     size_t blockStart = 0;
     bool found = false;
@@ -76,15 +79,15 @@ bool findBounds(const uchar* stream, size_t size, Bounds* bounds) {
 
 // Turns a complete deflate stream into one that goes on: its final flag cleared, and ended on a
 // byte boundary by an empty stored block. The buffer has room for kPieceEndRoom more bytes.
-bool endOnByteBoundary(uchar* stream, size_t* size) {
+bool endOnByteBoundary(uint8_t* stream, size_t* size) {
     Bounds bounds;
     if (!findBounds(stream, *size, &bounds))
         return false;
-    stream[bounds.finalBlock / 8] &= uchar(~(1u << (bounds.finalBlock % 8)));
+    stream[bounds.finalBlock / 8] &= uint8_t(~(1u << (bounds.finalBlock % 8)));
     // The stored block's three header bits follow the end, then zero bits to the boundary.
     const size_t aligned = (bounds.end + 3 + 7) / 8;
-    stream[bounds.end / 8] &= uchar((1u << (bounds.end % 8)) - 1);
-    std::fill(stream + bounds.end / 8 + 1, stream + aligned, uchar(0));
+    stream[bounds.end / 8] &= uint8_t((1u << (bounds.end % 8)) - 1);
+    std::fill(stream + bounds.end / 8 + 1, stream + aligned, uint8_t(0));
     std::memcpy(stream + aligned, kEmptyStoredBlock, sizeof kEmptyStoredBlock);
     *size = aligned + sizeof kEmptyStoredBlock;
     return true;
@@ -92,7 +95,7 @@ bool endOnByteBoundary(uchar* stream, size_t* size) {
 
 // Packs a piece into room bytes at into, which is libdeflate's bound and kPieceEndRoom. The
 // compressor is made on first use and kept for the thread's next piece.
-void packPiece(const uchar* data, size_t size, int level, bool last, uchar* into, size_t room,
+void packPiece(const uint8_t* data, size_t size, int level, bool last, uint8_t* into, size_t room,
                Compressor* compressor, Piece* piece) {
     if (!*compressor)
         compressor->reset(libdeflate_alloc_compressor(level));
@@ -102,7 +105,7 @@ void packPiece(const uchar* data, size_t size, int level, bool last, uchar* into
         libdeflate_deflate_compress(compressor->get(), data, size, into, room - kPieceEndRoom);
     if (piece->size == 0)
         return;
-    piece->adler = quint32(libdeflate_adler32(1, data, size));
+    piece->adler = uint32_t(libdeflate_adler32(1, data, size));
     piece->ok = last || endOnByteBoundary(into, &piece->size);
 }
 
@@ -111,8 +114,8 @@ size_t pieceRoom(size_t size) {
     return libdeflate_deflate_compress_bound(nullptr, size) + kPieceEndRoom;
 }
 
-uchar levelFlag(int level) {
-    return uchar(level <= 1 ? 0 : level <= 5 ? 1 : level == 6 ? 2 : 3);
+uint8_t levelFlag(int level) {
+    return uint8_t(level <= 1 ? 0 : level <= 5 ? 1 : level == 6 ? 2 : 3);
 }
 
 constexpr size_t kHeaderSize = 2;
@@ -145,21 +148,46 @@ size_t zlibBound(size_t size, int pieces) {
 
 namespace {
 
-// Packs the pieces whose bytes source(i, scratch) says where they lie; scratch() is the
-// thread's own memory for its pieces, as large as the largest.
+// Packs the pieces whose bytes source(worker, i, scratch) says where they lie; scratch() is the
+// thread's own memory for its pieces, as large as the largest. Each piece is packed into a slot
+// as large as its bound and handed on as soon as the pieces before it have been: the first with
+// the stream's header in front of it, the last with the checksum behind it.
 template <typename Source>
-size_t packPieces(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
-                  size_t capacity, const Source& source) {
+bool packPieces(const PieceStarts& starts, int level, SideBySide& threads, const StreamSink& sink,
+                const Source& source) {
     const int count = int(starts.size()) - 1;
-    if (count < 1 || capacity < zlibBound(starts))
-        return 0;
-    // Each piece is packed straight into a slot of the output as large as its bound; the
-    // gaps are closed up afterwards, which costs less than a buffer of its own a piece.
+    if (count < 1)
+        return false;
     std::vector<Piece> packed;
     std::vector<size_t> placedAt;
     std::vector<Compressor> compressors;
-    std::vector<std::unique_ptr<uchar[]>> scratch;
+    std::vector<std::unique_ptr<uint8_t[]>> scratch;
+    std::unique_ptr<uint8_t[]> slots;
     size_t largest = 0;
+    std::mutex handing;
+    int next = 0;  // the first piece not yet handed on
+    uLong adler = 1;
+    std::atomic<bool> failed = false;
+    // Under the lock: hands on every packed piece whose turn it is.
+    const auto handOn = [&] {
+        for (; next < count && packed[size_t(next)].done && !failed; ++next) {
+            const Piece& piece = packed[size_t(next)];
+            const size_t length = starts[size_t(next) + 1] - starts[size_t(next)];
+            adler = next == 0 ? piece.adler : adler32_combine(adler, piece.adler, z_off_t(length));
+            uint8_t* from = slots.get() + placedAt[size_t(next)];
+            size_t size = piece.size;
+            if (next == 0) {
+                from -= kHeaderSize;
+                size += kHeaderSize;
+            }
+            if (next == count - 1) {
+                putBigEndian32(uint32_t(adler), from + size);
+                size += kChecksumSize;
+            }
+            if (!piece.ok || !sink(from, size))
+                failed = true;
+        }
+    };
     try {
         packed.resize(size_t(count));
         compressors.resize(size_t(threads.workers()));
@@ -172,63 +200,67 @@ size_t packPieces(const PieceStarts& starts, int level, SideBySide& threads, uch
             place += pieceRoom(size);
             largest = std::max(largest, size);
         }
+        // Left uninitialised: every byte handed on is written first.
+        slots.reset(new uint8_t[place + kChecksumSize]);
+        // The header: deflate with a 32 KB window, the level as a hint, and the check bits that
+        // make the two bytes a multiple of 31.
+        const unsigned header = 0x7800u | unsigned(levelFlag(level)) << 6;
+        putBigEndian16(uint16_t(header + (31 - header % 31) % 31), slots.get());
         threads.run(count, [&](int worker, int i) {
+            Piece& piece = packed[size_t(i)];
             const size_t size = starts[size_t(i) + 1] - starts[size_t(i)];
             try {
-                // Left uninitialised: the source writes every byte it hands over.
                 const auto scratchOf = [&] {
-                    std::unique_ptr<uchar[]>& memory = scratch[size_t(worker)];
+                    std::unique_ptr<uint8_t[]>& memory = scratch[size_t(worker)];
                     if (!memory)
-                        memory.reset(new uchar[largest]);
+                        memory.reset(new uint8_t[largest]);
                     return memory.get();
                 };
-                packPiece(source(i, scratchOf), size, level, i == count - 1,
-                          out + placedAt[size_t(i)], pieceRoom(size), &compressors[size_t(worker)],
-                          &packed[size_t(i)]);
+                const uint8_t* bytes = failed ? nullptr : source(worker, i, scratchOf);
+                if (bytes || (size == 0 && !failed)) {  // empty data may lie nowhere
+                    packPiece(bytes, size, level, i == count - 1, slots.get() + placedAt[size_t(i)],
+                              pieceRoom(size), &compressors[size_t(worker)], &piece);
+                }
             } catch (const std::bad_alloc&) {
-                packed[size_t(i)].ok = false;
+                piece.ok = false;
             }
+            const std::lock_guard lock(handing);
+            piece.done = true;
+            handOn();
         });
     } catch (const std::bad_alloc&) {
-        return 0;
+        return false;
     }
-    // The header: deflate with a 32 KB window, the level as a hint, and the check bits that
-    // make the two bytes a multiple of 31.
-    const uint header = 0x7800u | uint(levelFlag(level)) << 6;
-    qToBigEndian(quint16(header + (31 - header % 31) % 31), out);
-    size_t at = kHeaderSize;
-    uLong adler = 1;
-    for (int i = 0; i < count; ++i) {
-        const Piece& piece = packed[size_t(i)];
-        if (!piece.ok)
-            return 0;
-        std::memmove(out + at, out + placedAt[size_t(i)], piece.size);
-        at += piece.size;
-        const size_t length = starts[size_t(i) + 1] - starts[size_t(i)];
-        adler = i == 0 ? piece.adler : adler32_combine(adler, piece.adler, z_off_t(length));
-    }
-    qToBigEndian(quint32(adler), out + at);
-    return at + kChecksumSize;
+    return !failed && next == count;
 }
 
 }  // namespace
 
-size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
-                uchar* out, size_t capacity) {
-    return packPieces(starts, level, threads, out, capacity,
-                      [&](int i, const auto&) { return data + starts[size_t(i)]; });
+size_t packZlib(const uint8_t* data, const PieceStarts& starts, int level, SideBySide& threads,
+                uint8_t* out, size_t capacity) {
+    if (capacity < zlibBound(starts))
+        return 0;
+    size_t at = 0;
+    const auto into = [&](const uint8_t* bytes, size_t size) {
+        std::memcpy(out + at, bytes, size);
+        at += size;
+        return true;
+    };
+    const bool packed = packPieces(starts, level, threads, into, [&](int, int i, const auto&) {
+        return data + starts[size_t(i)];
+    });
+    return packed ? at : 0;
 }
 
-size_t packZlib(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
-                size_t capacity, const PieceFill& fill) {
-    return packPieces(starts, level, threads, out, capacity, [&](int i, const auto& scratch) {
-        uchar* into = scratch();
-        fill(i, into);
-        return const_cast<const uchar*>(into);
+bool packZlib(const PieceStarts& starts, int level, SideBySide& threads, const PieceFill& fill,
+              const StreamSink& sink) {
+    return packPieces(starts, level, threads, sink, [&](int worker, int i, const auto& scratch) {
+        uint8_t* into = scratch();
+        return fill(worker, i, into) ? const_cast<const uint8_t*>(into) : nullptr;
     });
 }
 
-size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out,
+size_t packZlib(const uint8_t* data, size_t size, int level, int pieces, uint8_t* out,
                 size_t capacity) {
     const PieceStarts starts = evenPieces(size, pieces);
     SideBySide threads(int(starts.size()) - 1);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -32,19 +32,28 @@ size_t zlibBound(size_t size, int pieces);
 // Packs the pieces of data at a deflate level 1..12 on the threads, each taking the next piece
 // nobody has taken. Returns the bytes written to out, or 0 when capacity is below zlibBound or
 // memory ran out.
-size_t packZlib(const uchar* data, const PieceStarts& starts, int level, SideBySide& threads,
-                uchar* out, size_t capacity);
+size_t packZlib(const uint8_t* data, const PieceStarts& starts, int level, SideBySide& threads,
+                uint8_t* out, size_t capacity);
 
-// Writes the bytes of piece i (starts[i + 1] - starts[i] of them) to `into`.
-using PieceFill = std::function<void(int i, uchar* into)>;
+// Writes the bytes of piece i (starts[i + 1] - starts[i] of them) to `into` on the thread
+// `worker`; false when they cannot be had (the picture's file ended early), which fails the
+// whole stream.
+using PieceFill = std::function<bool(int worker, int i, uint8_t* into)>;
+
+// Takes the next bytes of the stream; false when they could not be taken, which ends it.
+using StreamSink = std::function<bool(const uint8_t* bytes, size_t size)>;
 
 // The same, with each piece's bytes made by fill on the thread that packs it, into memory of
 // that thread's own which the next piece reuses: no thread waits for another before it packs,
-// and the bytes are packed while they are still in the core's cache.
-size_t packZlib(const PieceStarts& starts, int level, SideBySide& threads, uchar* out,
-                size_t capacity, const PieceFill& fill);
+// and the bytes are packed while they are still in the core's cache. The stream goes to sink
+// in order, a piece at a time as soon as those before it are packed, from whichever thread
+// finished the last of them: what is done with it happens while the rest is being packed.
+// False when a piece could not be filled or packed, or the sink refused.
+bool packZlib(const PieceStarts& starts, int level, SideBySide& threads, const PieceFill& fill,
+              const StreamSink& sink);
 
 // The same for size bytes cut evenly into piecesFor(size, pieces) pieces, a thread each.
-size_t packZlib(const uchar* data, size_t size, int level, int pieces, uchar* out, size_t capacity);
+size_t packZlib(const uint8_t* data, size_t size, int level, int pieces, uint8_t* out,
+                size_t capacity);
 
 }  // namespace qv::converter

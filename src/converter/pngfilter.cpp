@@ -11,12 +11,12 @@ namespace {
 // Each filter is its own plain loop so that the compiler can vectorise it; each returns the
 // sum of its output bytes read as signed numbers, the adaptive choice's measure.
 
-quint32 magnitude(uchar v) {
-    return quint32(std::abs(int(qint8(v))));
+uint32_t magnitude(uint8_t v) {
+    return uint32_t(std::abs(int(int8_t(v))));
 }
 
-quint32 none(const uchar* row, const uchar*, int length, int, uchar* out) {
-    quint32 sum = 0;
+uint32_t none(const uint8_t* row, const uint8_t*, int length, int, uint8_t* out) {
+    uint32_t sum = 0;
     for (int i = 0; i < length; ++i) {
         out[i] = row[i];
         sum += magnitude(out[i]);
@@ -24,64 +24,64 @@ quint32 none(const uchar* row, const uchar*, int length, int, uchar* out) {
     return sum;
 }
 
-quint32 sub(const uchar* row, const uchar*, int length, int bpp, uchar* out) {
-    quint32 sum = 0;
+uint32_t sub(const uint8_t* row, const uint8_t*, int length, int bpp, uint8_t* out) {
+    uint32_t sum = 0;
     for (int i = 0; i < bpp; ++i) {
         out[i] = row[i];
         sum += magnitude(out[i]);
     }
     for (int i = bpp; i < length; ++i) {
-        out[i] = uchar(row[i] - row[i - bpp]);
+        out[i] = uint8_t(row[i] - row[i - bpp]);
         sum += magnitude(out[i]);
     }
     return sum;
 }
 
-quint32 up(const uchar* row, const uchar* above, int length, int, uchar* out) {
-    quint32 sum = 0;
+uint32_t up(const uint8_t* row, const uint8_t* above, int length, int, uint8_t* out) {
+    uint32_t sum = 0;
     for (int i = 0; i < length; ++i) {
-        out[i] = uchar(row[i] - above[i]);
+        out[i] = uint8_t(row[i] - above[i]);
         sum += magnitude(out[i]);
     }
     return sum;
 }
 
-quint32 average(const uchar* row, const uchar* above, int length, int bpp, uchar* out) {
-    quint32 sum = 0;
+uint32_t average(const uint8_t* row, const uint8_t* above, int length, int bpp, uint8_t* out) {
+    uint32_t sum = 0;
     for (int i = 0; i < bpp; ++i) {
-        out[i] = uchar(row[i] - (above[i] >> 1));
+        out[i] = uint8_t(row[i] - (above[i] >> 1));
         sum += magnitude(out[i]);
     }
     for (int i = bpp; i < length; ++i) {
-        out[i] = uchar(row[i] - ((int(row[i - bpp]) + above[i]) >> 1));
+        out[i] = uint8_t(row[i] - ((int(row[i - bpp]) + above[i]) >> 1));
         sum += magnitude(out[i]);
     }
     return sum;
 }
 
 // In 16-bit lanes: every difference here fits, and the vectoriser packs twice as many.
-inline uchar paethPredictor(qint16 a, qint16 b, qint16 c) {
-    const qint16 pa = qint16(b > c ? b - c : c - b);
-    const qint16 pb = qint16(a > c ? a - c : c - a);
-    const qint16 sum = qint16(a + b - 2 * c);
-    const qint16 pc = qint16(sum < 0 ? -sum : sum);
-    return uchar((pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c));
+inline uint8_t paethPredictor(int16_t a, int16_t b, int16_t c) {
+    const int16_t pa = int16_t(b > c ? b - c : c - b);
+    const int16_t pb = int16_t(a > c ? a - c : c - a);
+    const int16_t sum = int16_t(a + b - 2 * c);
+    const int16_t pc = int16_t(sum < 0 ? -sum : sum);
+    return uint8_t((pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c));
 }
 
-quint32 paeth(const uchar* row, const uchar* above, int length, int bpp, uchar* out) {
-    quint32 sum = 0;
+uint32_t paeth(const uint8_t* row, const uint8_t* above, int length, int bpp, uint8_t* out) {
+    uint32_t sum = 0;
     for (int i = 0; i < bpp; ++i) {
-        out[i] = uchar(row[i] - above[i]);  // no left neighbours: the predictor is the one above
+        out[i] = uint8_t(row[i] - above[i]);  // no left neighbours: the predictor is the one above
         sum += magnitude(out[i]);
     }
     for (int i = bpp; i < length; ++i) {
-        out[i] = uchar(row[i] - paethPredictor(row[i - bpp], above[i], above[i - bpp]));
+        out[i] = uint8_t(row[i] - paethPredictor(row[i - bpp], above[i], above[i - bpp]));
         sum += magnitude(out[i]);
     }
     return sum;
 }
 
-using FilterFunction = quint32 (*)(const uchar*, const uchar*, int, int, uchar*);
+using FilterFunction = uint32_t (*)(const uint8_t*, const uint8_t*, int, int, uint8_t*);
 constexpr FilterFunction kFilters[5] = {none, sub, up, average, paeth};
 
 }  // namespace
@@ -105,9 +105,9 @@ RowFilter::RowFilter(PngFilter filter, int length, int pixelBytes, RowMeasure me
 
 // The bits the row's bytes need, less a constant of the row's length: each byte costs
 // log2(length / count) bits when its value occurs count times.
-double RowFilter::bitsOf(const uchar* bytes) const {
+double RowFilter::bitsOf(const uint8_t* bytes) const {
     // Four tallies taken in turn: a run of equal bytes would otherwise wait on one counter.
-    quint32 counts[4][256] = {};
+    uint32_t counts[4][256] = {};
     int i = 0;
     for (; i + 4 <= length_; i += 4) {
         ++counts[0][bytes[i]];
@@ -125,19 +125,19 @@ double RowFilter::bitsOf(const uchar* bytes) const {
     return bits;
 }
 
-void RowFilter::filter(const uchar* row, const uchar* previous, uchar* out) {
-    const uchar* above = previous ? previous : zeros_.data();
+void RowFilter::filter(const uint8_t* row, const uint8_t* previous, uint8_t* out) {
+    const uint8_t* above = previous ? previous : zeros_.data();
     if (filter_ != PngFilter::Adaptive) {
         const int type = int(filter_);
-        out[0] = uchar(type);
+        out[0] = uint8_t(type);
         kFilters[type](row, above, length_, pixelBytes_, out + 1);
         return;
     }
     int best = 0;
     double smallest = 0;
     for (int type = 0; type < 5; ++type) {
-        uchar* candidate = candidates_[type].data();
-        const quint32 sum = kFilters[type](row, above, length_, pixelBytes_, candidate);
+        uint8_t* candidate = candidates_[type].data();
+        const uint32_t sum = kFilters[type](row, above, length_, pixelBytes_, candidate);
         if (sum == 0) {
             best = type;  // all zeros: no output rates better by either measure
             break;
@@ -148,7 +148,7 @@ void RowFilter::filter(const uchar* row, const uchar* previous, uchar* out) {
             best = type;
         }
     }
-    out[0] = uchar(best);
+    out[0] = uint8_t(best);
     std::memcpy(out + 1, candidates_[best].data(), size_t(length_));
 }
 

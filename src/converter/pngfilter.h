@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <cstdint>
 #include <vector>
 
 namespace qv::converter {
@@ -25,18 +25,18 @@ public:
 
     // Writes the filter type byte and the filtered row (length + 1 bytes) to out. previous is
     // the row above, or null for the first row.
-    void filter(const uchar* row, const uchar* previous, uchar* out);
+    void filter(const uint8_t* row, const uint8_t* previous, uint8_t* out);
 
 private:
-    double bitsOf(const uchar* bytes) const;
+    double bitsOf(const uint8_t* bytes) const;
 
     PngFilter filter_;
     RowMeasure measure_;
     int length_;
     int pixelBytes_;
-    std::vector<double> countBits_;     // entropy: count * log2(count) for each count of a row
-    std::vector<uchar> zeros_;          // the row above the first
-    std::vector<uchar> candidates_[5];  // adaptive: each filter's output for the row
+    std::vector<double> countBits_;       // entropy: count * log2(count) for each count of a row
+    std::vector<uint8_t> zeros_;          // the row above the first
+    std::vector<uint8_t> candidates_[5];  // adaptive: each filter's output for the row
 };
 
 }  // namespace qv::converter

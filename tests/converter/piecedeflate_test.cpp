@@ -10,6 +10,7 @@
 
 namespace {
 
+using qv::converter::evenPieces;
 using qv::converter::packZlib;
 using qv::converter::piecesFor;
 using qv::converter::PieceStarts;
@@ -71,6 +72,31 @@ TEST(PieceDeflate, JoinedPiecesInflateToTheDataForAnyCount) {
     }
 }
 
+// A piece that cannot be had, or a sink that takes no more, ends the stream: nothing is handed
+// on after it, and the caller hears of it.
+TEST(PieceDeflate, AFailedPieceOrARefusingSinkEndsTheStream) {
+    const std::vector<uchar> data = sample("text", 100000);
+    const PieceStarts starts = evenPieces(data.size(), 8);
+    SideBySide threads(4);
+    const struct {
+        int unreadable;   // the piece whose bytes cannot be had, or -1
+        int refusedCall;  // the sink call refused, or -1
+        int callsTaken;   // how many calls the sink saw before the end
+    } cases[] = {{-1, -1, 8}, {0, -1, 0}, {5, -1, 5}, {-1, 0, 1}, {-1, 3, 4}};
+    for (const auto& c : cases) {
+        int calls = 0;
+        const auto fill = [&](int, int i, uchar* into) {
+            std::memcpy(into, data.data() + starts[size_t(i)],
+                        starts[size_t(i) + 1] - starts[size_t(i)]);
+            return i != c.unreadable;
+        };
+        const auto sink = [&](const uchar*, size_t) { return calls++ != c.refusedCall; };
+        EXPECT_EQ(packZlib(starts, 1, threads, fill, sink), c.callsTaken == 8 && c.refusedCall < 0)
+            << c.unreadable << " " << c.refusedCall;
+        EXPECT_EQ(calls, c.callsTaken) << c.unreadable << " " << c.refusedCall;
+    }
+}
+
 TEST(PieceDeflate, PiecesAreNeverEmptyAndTheirChecksumsCombine) {
     EXPECT_EQ(piecesFor(0, 8), 1);
     EXPECT_EQ(piecesFor(3, 8), 3);
@@ -100,12 +126,17 @@ TEST(PieceDeflate, PiecesMadeOnTheirOwnThreadJoinInOrder) {
         for (const PieceStarts& starts : cuts) {
             const std::string what = std::to_string(starts.size() - 1) + " pieces on " +
                                      std::to_string(count) + " threads";
-            std::vector<uchar> out(zlibBound(starts));
-            const auto fill = [&](int i, uchar* into) {
+            const auto fill = [&](int, int i, uchar* into) -> bool {
                 std::memcpy(into, data.data() + starts[size_t(i)],
                             starts[size_t(i) + 1] - starts[size_t(i)]);
+                return true;
             };
-            out.resize(packZlib(starts, 6, threads, out.data(), out.size(), fill));
+            std::vector<uchar> out;
+            const auto append = [&](const uchar* bytes, size_t size) {
+                out.insert(out.end(), bytes, bytes + size);
+                return true;
+            };
+            ASSERT_TRUE(packZlib(starts, 6, threads, fill, append)) << what;
             int status = Z_DATA_ERROR;
             EXPECT_EQ(inflateAll(out, data.size(), &status), data) << what;
             EXPECT_EQ(status, Z_OK) << what;

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "converter/converter.h"
-#include "converter/pngencoder.h"
+#include "converter/pngimage.h"
 #include "fakes/fakeplatform.h"
 #include "output/imagesaver.h"
 #include "output/saveformat.h"
