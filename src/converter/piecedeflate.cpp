@@ -184,7 +184,13 @@ bool packPieces(const PieceStarts& starts, int level, SideBySide& threads, const
                 putBigEndian32(uint32_t(adler), from + size);
                 size += kChecksumSize;
             }
-            if (!piece.ok || !sink(from, size))
+            // This runs on a thread of the set, where nothing may be thrown out of a job.
+            bool taken = false;
+            try {
+                taken = piece.ok && sink(from, size);
+            } catch (const std::bad_alloc&) {
+            }
+            if (!taken)
                 failed = true;
         }
     };

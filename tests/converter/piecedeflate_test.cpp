@@ -72,8 +72,8 @@ TEST(PieceDeflate, JoinedPiecesInflateToTheDataForAnyCount) {
     }
 }
 
-// A piece that cannot be had, or a sink that takes no more, ends the stream: nothing is handed
-// on after it, and the caller hears of it.
+// A piece that cannot be had, or a sink that takes no more (or runs out of memory), ends the
+// stream: nothing is handed on after it, and the caller hears of it.
 TEST(PieceDeflate, AFailedPieceOrARefusingSinkEndsTheStream) {
     const std::vector<uchar> data = sample("text", 100000);
     const PieceStarts starts = evenPieces(data.size(), 8);
@@ -81,19 +81,29 @@ TEST(PieceDeflate, AFailedPieceOrARefusingSinkEndsTheStream) {
     const struct {
         int unreadable;   // the piece whose bytes cannot be had, or -1
         int refusedCall;  // the sink call refused, or -1
+        bool throws;      // the refusal is running out of memory
         int callsTaken;   // how many calls the sink saw before the end
-    } cases[] = {{-1, -1, 8}, {0, -1, 0}, {5, -1, 5}, {-1, 0, 1}, {-1, 3, 4}};
+    } cases[] = {{-1, -1, false, 8}, {0, -1, false, 0}, {5, -1, false, 5},
+                 {-1, 0, false, 1},  {-1, 3, false, 4}, {-1, 2, true, 3}};
     for (const auto& c : cases) {
+        const std::string what = std::to_string(c.unreadable) + " " +
+                                 std::to_string(c.refusedCall) + (c.throws ? " throwing" : "");
         int calls = 0;
         const auto fill = [&](int, int i, uchar* into) {
             std::memcpy(into, data.data() + starts[size_t(i)],
                         starts[size_t(i) + 1] - starts[size_t(i)]);
             return i != c.unreadable;
         };
-        const auto sink = [&](const uchar*, size_t) { return calls++ != c.refusedCall; };
+        const auto sink = [&](const uchar*, size_t) {
+            if (calls++ != c.refusedCall)
+                return true;
+            if (c.throws)
+                throw std::bad_alloc();
+            return false;
+        };
         EXPECT_EQ(packZlib(starts, 1, threads, fill, sink), c.callsTaken == 8 && c.refusedCall < 0)
-            << c.unreadable << " " << c.refusedCall;
-        EXPECT_EQ(calls, c.callsTaken) << c.unreadable << " " << c.refusedCall;
+            << what;
+        EXPECT_EQ(calls, c.callsTaken) << what;
     }
 }
 
