@@ -17,13 +17,6 @@ namespace qv::converter {
 
 namespace {
 
-struct CompressorFree {
-    void operator()(libdeflate_compressor* compressor) const {
-        libdeflate_free_compressor(compressor);
-    }
-};
-using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
-
 // The empty stored block a piece ends with: its three header bits (not final, stored) are the
 // zero bits before the byte boundary, then the length and its complement.
 constexpr uint8_t kEmptyStoredBlock[4] = {0x00, 0x00, 0xFF, 0xFF};
@@ -122,6 +115,10 @@ constexpr size_t kHeaderSize = 2;
 constexpr size_t kChecksumSize = 4;
 
 }  // namespace
+
+void CompressorFree::operator()(libdeflate_compressor* compressor) const {
+    libdeflate_free_compressor(compressor);
+}
 
 int piecesFor(size_t size, int pieces) {
     return int(std::max<size_t>(1, std::min(size_t(std::max(pieces, 1)), size)));

@@ -3,11 +3,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "converter/sidebyside.h"
 
+struct libdeflate_compressor;
+
 namespace qv::converter {
+
+// A libdeflate compressor that is freed with its owner.
+struct CompressorFree {
+    void operator()(libdeflate_compressor* compressor) const;
+};
+using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
 
 // One zlib stream packed in pieces side by side. Each piece but the last is a deflate stream of
 // its own whose final flag is cleared and that is ended on a byte boundary with an empty stored

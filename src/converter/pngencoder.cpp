@@ -17,13 +17,6 @@ namespace qv::converter {
 
 namespace {
 
-struct CompressorFree {
-    void operator()(libdeflate_compressor* compressor) const {
-        libdeflate_free_compressor(compressor);
-    }
-};
-using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
-
 void toRgb(const uint32_t* pixels, int width, uint8_t* to) {
     for (int x = 0; x < width; ++x, to += 3) {
         const uint32_t p = pixels[x];
