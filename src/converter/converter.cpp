@@ -1,7 +1,5 @@
 #include "converter/converter.h"
 
-#include <unistd.h>
-
 #include <QBuffer>
 #include <QFile>
 #include <QIODevice>
@@ -97,7 +95,7 @@ QString writeImage(const QImage& image, const QByteArray& format, int quality,
     if (format == "png" && encodesDirectly(image)) {
         const PngBytes png = encodePng(ImageRows(image), PngSettings{}, &problem);
         if (!png.data)
-            return QString::fromStdString(problem);
+            return fromLocal(problem);
         problem = writeFileWhole(local(target), png.data.get(), png.size);
     } else {
         QByteArray encoded;
