@@ -35,11 +35,17 @@ QIcon buttonPicture(Picture kind, qreal ratio) {
     QPainter painter(&pixmap);
     painter.setPen(QPen(Qt::red, 2));
     switch (kind) {
-        case Picture::Text:
+        case Picture::Text: {
             painter.setPen(Qt::black);
-            painter.setFont(QFont(QStringLiteral("Serif"), 12, QFont::Bold));
-            painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("Abc"));
+            // Sized in the picture's own pixels, which the painter scales like the shapes.
+            QFont font(QStringLiteral("Serif"));
+            font.setPixelSize(16);
+            font.setBold(true);
+            painter.setFont(font);
+            painter.drawText(QRect(QPoint(0, 0), kPictureSize), Qt::AlignCenter,
+                             QStringLiteral("Abc"));
             break;
+        }
         case Picture::Rectangle:
             painter.drawRect(3, 3, 26, 14);
             break;

@@ -45,7 +45,7 @@ TEST_P(ObjectWindowsAtScale, PreviewsShowTheirBackgroundToTheLastDevicePixel) {
     }
 }
 
-TEST_P(ObjectWindowsAtScale, PalettePicturesKeepAMarginInsideTheirButtons) {
+TEST_P(ObjectWindowsAtScale, PalettePicturesSitWholeInsideTheirButtons) {
     ObjectsPalette palette;
     palette.show();
     const int margin = int(4 * ratio());  // device pixels
@@ -67,6 +67,11 @@ TEST_P(ObjectWindowsAtScale, PalettePicturesKeepAMarginInsideTheirButtons) {
             << "picture at " << drawn.x() << "," << drawn.y() << " " << drawn.width() << "x"
             << drawn.height() << " in a button of " << withPicture.width() << "x"
             << withPicture.height();
+        // Whole and in the middle: a picture cut at one side would lean to the other.
+        const int left = drawn.left();
+        const int right = withPicture.width() - 1 - drawn.right();
+        EXPECT_LE(std::abs(left - right), int(3 * ratio()))
+            << left << " left, " << right << " right";
     }
 }
 
