@@ -72,8 +72,9 @@ TEST(CurrentPreviewTest, PageFrameBoxAndReadout) {
         EXPECT_NEAR(b.y(), c.box.y(), 0.01) << c.alignment;
         EXPECT_NEAR(b.width(), c.box.width(), 0.01) << c.alignment;
         EXPECT_NEAR(b.height(), c.box.height(), 0.01) << c.alignment;
-        if (c.readout)
+        if (c.readout) {
             EXPECT_EQ(p.readout, c.readout);
+        }
     }
 }
 
