@@ -1,6 +1,5 @@
 #include "objects/objectspalette.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -25,18 +24,28 @@ namespace {
 
 enum class Picture { Text, Rectangle, RoundedRectangle, Ellipse, Circle, Line, Arrow, Image };
 
-// A button's picture: the object it adds, in red as new objects come.
-QIcon buttonPicture(Picture kind) {
-    QPixmap pixmap(32, 20);
+constexpr QSize kPictureSize(32, 20);
+
+// A button's picture: the object it adds, in red as new objects come; drawn at the display's
+// scale, so that it stays sharp.
+QIcon buttonPicture(Picture kind, qreal ratio) {
+    QPixmap pixmap(kPictureSize * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setPen(QPen(Qt::red, 2));
     switch (kind) {
-        case Picture::Text:
+        case Picture::Text: {
             painter.setPen(Qt::black);
-            painter.setFont(QFont(QStringLiteral("Serif"), 12, QFont::Bold));
-            painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("Abc"));
+            // Sized in the picture's own pixels, which the painter scales like the shapes.
+            QFont font(QStringLiteral("Serif"));
+            font.setPixelSize(16);
+            font.setBold(true);
+            painter.setFont(font);
+            painter.drawText(QRect(QPoint(0, 0), kPictureSize), Qt::AlignCenter,
+                             QStringLiteral("Abc"));
             break;
+        }
         case Picture::Rectangle:
             painter.drawRect(3, 3, 26, 14);
             break;
@@ -74,15 +83,14 @@ QIcon buttonPicture(Picture kind) {
     return QIcon(pixmap);
 }
 
-// The window's sizes are in logical pixels; twips count device pixels.
+// The palette is laid out in the pixels its pictures are drawn in, the logical ones: on a
+// scaled display it grows with its pictures, which keep their margins inside the buttons.
 int pixelsX(double twips) {
-    return toolkit::twipsToPixels(twips / qApp->devicePixelRatio(),
-                                  capture::state().twipsPerPixelX);
+    return toolkit::twipsToPixels(twips, capture::state().twipsPerPixelX);
 }
 
 int pixelsY(double twips) {
-    return toolkit::twipsToPixels(twips / qApp->devicePixelRatio(),
-                                  capture::state().twipsPerPixelY);
+    return toolkit::twipsToPixels(twips, capture::state().twipsPerPixelY);
 }
 
 }  // namespace
@@ -115,8 +123,8 @@ ObjectsPalette::ObjectsPalette() {
     int top = 240;
     for (const Button& b : buttons) {
         auto* button = new QToolButton(this);
-        button->setIcon(buttonPicture(b.picture));
-        button->setIconSize(QSize(32, 20));
+        button->setIcon(buttonPicture(b.picture, devicePixelRatioF()));
+        button->setIconSize(kPictureSize);
         button->setToolTip(QString::fromLatin1(b.tip));
         button->setGeometry(pixelsX(120), pixelsY(top), pixelsX(735), pixelsY(495));
         *b.button = button;

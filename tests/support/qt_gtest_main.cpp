@@ -8,8 +8,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     ::testing::InitGoogleTest(&argc, argv);
-    if (!qEnvironmentVariableIsEmpty("QV_XVFB")) {
-        // X tests start their own servers and applications per test.
+    if (!qEnvironmentVariableIsEmpty("QV_XVFB") ||
+        !qEnvironmentVariableIsEmpty("QV_OWN_APPLICATION")) {
+        // X tests start their own servers and applications per test; other tests their own
+        // applications, at the scale they need.
         return RUN_ALL_TESTS();
     }
     QApplication app(argc, argv);

@@ -65,6 +65,9 @@ PageSetupDialog::PageSetupDialog() {
     printerErrorLabel = new QLabel(this);
     printSizeLabel = new QLabel(this);
     printerSetupButton = new QPushButton(QStringLiteral("Printer Setup..."), this);
+    // The focus comes back to it when the setup dialog closes; it must not take the default
+    // from Print there, or Return would open the setup again.
+    printerSetupButton->setAutoDefault(false);
     printButton = new QPushButton(QStringLiteral("&Print "), this);
     okButton = new QPushButton(QStringLiteral("&OK"), this);
     cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);

@@ -4,8 +4,11 @@
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QVBoxLayout>
 
@@ -24,6 +27,23 @@ constexpr NamedColor kColors[] = {
     {"Silver", 0xc0c0c0}, {"Red", 0xff0000},     {"Lime", 0x00ff00},  {"Yellow", 0xffff00},
     {"Blue", 0x0000ff},   {"Fuchsia", 0xff00ff}, {"Aqua", 0x00ffff},  {"White", 0xffffff},
 };
+
+// The chooser's sample line: the one line edit inside a group box.
+QLineEdit* sampleOf(QFontDialog& chooser) {
+    for (auto* group : chooser.findChildren<QGroupBox*>()) {
+        if (auto* sample = group->findChild<QLineEdit*>())
+            return sample;
+    }
+    return nullptr;
+}
+
+void showInColor(QLineEdit* sample, const QColor& color) {
+    if (!sample)
+        return;
+    QPalette colors = sample->palette();
+    colors.setColor(QPalette::Text, color);
+    sample->setPalette(colors);
+}
 
 QIcon swatch(const QColor& color) {
     QPixmap pixmap(24, 12);
@@ -66,6 +86,11 @@ FontColorDialog::FontColorDialog(const FontChoice& initial, QWidget* owner) : QD
             break;
         }
     }
+    // The sample shows the letters as they will be, in their colour too.
+    QLineEdit* sample = sampleOf(*fontChooser);
+    showInColor(sample, colorCombo->currentData().value<QColor>());
+    connect(colorCombo, &QComboBox::currentIndexChanged, this,
+            [this, sample] { showInColor(sample, colorCombo->currentData().value<QColor>()); });
     auto* colorLabel = new QLabel(QStringLiteral("Color:"), this);
     colorLabel->setBuddy(colorCombo);
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -2,11 +2,15 @@
 
 #include "platform/linux/fontcolordialog.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <utility>
 #include <vector>
 
@@ -52,6 +56,30 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> buttonsOf(MsgButt
     return {{B::Ok, MsgAnswer::Ok}};
 }
 
+// The width a window manager's title bar needs to show a title whole: the title in a bold face
+// of the desktop's font, beside the window's icon and three frame buttons about as wide as the
+// bar is high, with padding. (Openbox's usual theme needs 192 pixels for " Quorvalline " in
+// its 8-point bold face; this gives a little more.)
+int titleBarWidth(const QString& title) {
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int button = metrics.height() + 12;
+    return metrics.horizontalAdvance(title) + 4 * button + 16;
+}
+
+// A message box sizes itself to its text and buttons; a short message would leave its title
+// cut. A spacer across the box's layout keeps it at least as wide as its title bar needs.
+void makeRoomForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QMargins frame = grid->contentsMargins();
+    const int inside = titleBarWidth(box.windowTitle()) - frame.left() - frame.right();
+    grid->addItem(new QSpacerItem(inside, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 std::optional<QString> nonEmpty(const QString& s) {
     if (s.isEmpty())
         return std::nullopt;
@@ -75,6 +103,7 @@ MsgAnswer QtDialogs::message(const QString& text, MsgButtons buttons, MsgIcon ic
         set |= qt;
     box.setStandardButtons(set);
     box.setDefaultButton(mapping.front().first);
+    makeRoomForTitle(box);
     // Messages must be seen even when another program has the focus.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const OpenDialog open;
@@ -89,7 +118,9 @@ MsgAnswer QtDialogs::message(const QString& text, MsgButtons buttons, MsgIcon ic
 
 std::optional<QString> QtDialogs::openFile(const FileDialogRequest& r, QWidget* owner) {
     const OpenDialog open;
-    return nonEmpty(QFileDialog::getOpenFileName(owner, r.title, startPath(r), r.filter));
+    // A file type shows by its caption alone, as its patterns would crowd out the line.
+    return nonEmpty(QFileDialog::getOpenFileName(owner, r.title, startPath(r), r.filter, nullptr,
+                                                 QFileDialog::HideNameFilterDetails));
 }
 
 std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& r, QWidget* owner) {

@@ -1,7 +1,9 @@
 // The Page Setup window: its preview numbers, its lifecycle, Printer Setup and its print.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "output/printing/currentpreview.h"
 #include "output/printing/currentpreviewview.h"
@@ -70,8 +72,9 @@ TEST(CurrentPreviewTest, PageFrameBoxAndReadout) {
         EXPECT_NEAR(b.y(), c.box.y(), 0.01) << c.alignment;
         EXPECT_NEAR(b.width(), c.box.width(), 0.01) << c.alignment;
         EXPECT_NEAR(b.height(), c.box.height(), 0.01) << c.alignment;
-        if (c.readout)
+        if (c.readout) {
             EXPECT_EQ(p.readout, c.readout);
+        }
     }
 }
 
@@ -315,6 +318,29 @@ TEST_F(PageSetupTest, ButtonsWithoutPrinterOrCapture) {
     printer().removePrinter();
     open();
     EXPECT_EQ(window().printerErrorLabel->text(), "   Printer Error !!  ");
+}
+
+TEST_F(PageSetupTest, ReturnPrintsAfterPrinterSetupReturned) {
+    open();
+    QApplication::setActiveWindow(&window());
+    for (const bool chosen : {false, true}) {
+        SCOPED_TRACE(chosen ? "a printer chosen" : "cancelled");
+        PrinterChoice office;
+        office.printer = QStringLiteral("office");
+        printer().dialogAnswers.push_back(chosen ? std::optional(office) : std::nullopt);
+        QTest::mouseClick(window().printerSetupButton, Qt::LeftButton);
+        ASSERT_EQ(printer().dialogsShown.size(), chosen ? 2u : 1u);
+        // The setup dialog closes and the window is active again, the focus back on the button.
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(&window());
+        ASSERT_EQ(QApplication::focusWidget(), window().printerSetupButton);
+        EXPECT_TRUE(window().printButton->isDefault());
+        EXPECT_FALSE(window().printerSetupButton->isDefault());
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(printer().dialogsShown.size(), 2u) << "Return opened Printer Setup again";
+    EXPECT_EQ(printer().pages.size(), 1u) << "Return did not print";
+    EXPECT_FALSE(window().isVisible());
 }
 
 TEST_F(PageSetupTest, PrinterSetupTakesThePrinterAndItsPage) {

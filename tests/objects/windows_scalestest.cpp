@@ -1,0 +1,82 @@
+// The objects' windows on displays scaled by 1, 1.5 and 2: what they show must not depend on
+// how the scale rounds.
+#include <QPixmap>
+#include <QToolButton>
+
+#include "objects/lineoptionsdialog.h"
+#include "objects/objectspalette.h"
+#include "objects/shapeoptionsdialog.h"
+#include "support/scaledprogram.h"
+#include "toolkit/canvas.h"
+
+namespace qv::objects {
+namespace {
+
+using ObjectWindowsAtScale = testsupport::ScaledProgramTest;
+
+// The device pixels in which two pictures of the same size differ; empty when none do.
+QRect differing(const QImage& a, const QImage& b) {
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST_P(ObjectWindowsAtScale, PreviewsShowTheirBackgroundToTheLastDevicePixel) {
+    LineOptionsDialog line;
+    ShapeOptionsDialog shape;
+    for (QWidget* window : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&shape)}) {
+        SCOPED_TRACE(window->windowTitle().toStdString());
+        window->show();
+        toolkit::FrozenCanvas* canvas = window == &line ? line.previewCanvas : shape.previewCanvas;
+        const QImage seen = canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_GE(seen.width(), canvas->width() * ratio() - 1);
+        const QRgb background = seen.pixel(1, 1);
+        ASSERT_NE(background, qRgb(0, 0, 0));
+        int black = 0;
+        for (int y = 0; y < seen.height(); ++y)
+            black += seen.pixel(seen.width() - 1, y) == qRgb(0, 0, 0) ? 1 : 0;
+        for (int x = 0; x < seen.width(); ++x)
+            black += seen.pixel(x, seen.height() - 1) == qRgb(0, 0, 0) ? 1 : 0;
+        EXPECT_EQ(black, 0) << "black pixels along the right or bottom edge";
+        EXPECT_EQ(seen.pixel(seen.width() - 1, seen.height() - 1), background);
+    }
+}
+
+TEST_P(ObjectWindowsAtScale, PalettePicturesSitWholeInsideTheirButtons) {
+    ObjectsPalette palette;
+    palette.show();
+    const int margin = int(4 * ratio());  // device pixels
+    for (QToolButton* button :
+         {palette.textButton, palette.rectangleButton, palette.roundedRectangleButton,
+          palette.ellipseButton, palette.circleButton, palette.lineButton, palette.arrowButton,
+          palette.imageButton}) {
+        SCOPED_TRACE(button->toolTip().toStdString());
+        EXPECT_TRUE(palette.rect().contains(button->geometry()));
+        const QImage withPicture = button->grab().toImage();
+        const QIcon picture = button->icon();
+        button->setIcon(QIcon());
+        const QImage without = button->grab().toImage();
+        button->setIcon(picture);
+        const QRect drawn = differing(withPicture, without);
+        ASSERT_FALSE(drawn.isEmpty());
+        const QRect inside = withPicture.rect().adjusted(margin, margin, -margin, -margin);
+        EXPECT_TRUE(inside.contains(drawn))
+            << "picture at " << drawn.x() << "," << drawn.y() << " " << drawn.width() << "x"
+            << drawn.height() << " in a button of " << withPicture.width() << "x"
+            << withPicture.height();
+        // Whole and in the middle: a picture cut at one side would lean to the other.
+        const int left = drawn.left();
+        const int right = withPicture.width() - 1 - drawn.right();
+        EXPECT_LE(std::abs(left - right), int(3 * ratio()))
+            << left << " left, " << right << " right";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ObjectWindowsAtScale, ::testing::Values(1.0, 1.5, 2.0),
+                         testsupport::scaleName);
+
+}  // namespace
+}  // namespace qv::objects
