@@ -19,9 +19,12 @@
 namespace qv::options {
 
 void OptionsDialog::load() {
-    for (ImageFormat format : kImageFormats)
-        formatCombo->addItem(extensionOf(format));
-    formatCombo->setCurrentIndex(0);
+    {
+        const QScopedValueRollback filling(showingSettings_, true);
+        for (ImageFormat format : kImageFormats)
+            formatCombo->addItem(extensionOf(format));
+        formatCombo->setCurrentIndex(0);
+    }
     otherWindows().loadDefaultPageSetup();
     readStoredSettings();
 }
