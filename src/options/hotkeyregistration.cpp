@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "options/hotkeycommands.h"
+#include "options/state.h"
 #include "options/windows.h"
 #include "platform/services.h"
 
@@ -127,15 +128,13 @@ void releaseHotkeys() {
 }
 
 std::optional<CaptionInputs> captionInputs() {
-    const OptionsDialog* optionsDialog = options::windows().optionsDialog.peek();
-    if (!optionsDialog)
+    // The settings are read by the Options window's load.
+    if (!options::windows().optionsDialog.exists())
         return std::nullopt;
-    // While the window is open the captions follow its boxes; otherwise it shows the current
-    // settings.
-    const Settings edited = optionsDialog->editedSettings();
+    const Settings& current = options::state().settings;
     CaptionInputs inputs;
-    inputs.pastingAppName = edited.pastingAppName;
-    inputs.autoCopy = edited.autoCopy;
+    inputs.pastingAppName = current.pastingAppName;
+    inputs.autoCopy = current.autoCopy;
     return inputs;
 }
 

@@ -1,6 +1,7 @@
 #include "options/optionsdialog.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 
 #include "capture/capturestate.h"
@@ -36,6 +38,8 @@ namespace {
 
 const QString kTitle = QStringLiteral("Quorvalline");
 const QString kDefaultPrefix = QStringLiteral("Quorvalline_");
+const QString kForbiddenInFolder =
+    QStringLiteral("Not allowed in the Folder :   line breaks, tabs and \"..\" as a folder name  ");
 constexpr qint64 kMenuColor = toolkit::kSystemColorFlag | 4;
 constexpr qint64 kWindowColor = toolkit::kSystemColorFlag | 5;
 
@@ -210,6 +214,17 @@ void OptionsDialog::buildLayout() {
 }
 
 void OptionsDialog::connectHandlers() {
+    // Connected first, so that the handlers below, and anything a message box of theirs lets
+    // run, find the edit in force.
+    for (QLineEdit* edit : {saveFolderEdit, fileNamePrefixEdit, soundFileEdit})
+        connect(edit, &QLineEdit::textChanged, this, [this] { putEditsInForce(); });
+    for (QAbstractButton* choice : std::initializer_list<QAbstractButton*>{
+             autoCopyBox, releaseAfterCaptureBox, autoPopupMenuBox, showCurrentSizeBox,
+             includeOutlineBox, dottedOutlineButton, solidOutlineButton, newInstanceButton,
+             restoreExistingButton, promptForNameButton, incrementNameButton})
+        connect(choice, &QAbstractButton::toggled, this, [this] { putEditsInForce(); });
+    connect(formatCombo, &QComboBox::currentIndexChanged, this, [this] { putEditsInForce(); });
+
     connect(autoCopyBox, &QCheckBox::toggled, this, [this] { showAutoCopyCaption(); });
     connect(releaseAfterCaptureBox, &QCheckBox::toggled, this,
             [this] { forceAutoCopyWhileReleasing(); });
@@ -223,8 +238,10 @@ void OptionsDialog::connectHandlers() {
             enableIncrementName();
     });
     incrementNameButton->installEventFilter(this);
-    connect(pastingAppEdit, &QLineEdit::textChanged, this,
-            [this](const QString& text) { pastingAppName_ = text; });
+    connect(pastingAppEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        pastingAppName_ = text;
+        putEditsInForce();
+    });
     connect(browseSaveFolderButton, &QPushButton::clicked, this, [this] { browseSaveFolder(); });
     connect(browsePastingAppButton, &QPushButton::clicked, this, [this] { browsePastingApp(); });
     connect(okButton, &QPushButton::clicked, this, &OptionsDialog::accept);
@@ -243,6 +260,12 @@ bool OptionsDialog::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         takeOverFromFrozenScreen();
     return QDialog::event(e);
+}
+
+void OptionsDialog::closeEvent(QCloseEvent* e) {
+    // Only Apply and OK keep edits beyond this window; closing it goes back to what they kept.
+    readStoredSettings();
+    QDialog::closeEvent(e);
 }
 
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* e) {
@@ -339,6 +362,7 @@ void OptionsDialog::browsePastingApp() {
     if (auto path = platform::dialogs().openFile(request, this)) {
         pastingAppEdit->setText(*path);
         pastingAppName_ = QFileInfo(*path).fileName();
+        putEditsInForce();
     }
 }
 
@@ -353,8 +377,10 @@ void OptionsDialog::browseSoundFile() {
 
 void OptionsDialog::chooseFrameColor() {
     capture::shellControl().stopCaptureMarker();
-    if (auto color = platform::dialogs().chooseColor(QColor(Qt::black), this))
+    if (auto color = platform::dialogs().chooseColor(QColor(Qt::black), this)) {
         showFrameColor(toolkit::colorValue(*color));
+        putEditsInForce();
+    }
 }
 
 void OptionsDialog::showFrameColor(qint64 value) {
@@ -364,15 +390,39 @@ void OptionsDialog::showFrameColor(qint64 value) {
     colorSwatch->setPalette(palette);
 }
 
-bool OptionsDialog::apply() {
-    // An empty name passes here: increment mode fills it in.
-    if (checkFileName(fileNamePrefixEdit->text()) == FileNameProblem::ForbiddenCharacter) {
-        platform::dialogs().message(forbiddenCharactersMessage(), platform::MsgButtons::Ok,
-                                    platform::MsgIcon::Critical, kTitle, this);
-        return false;
-    }
+void OptionsDialog::putEditsInForce() {
+    if (showingSettings_)
+        return;
     Settings& current = options::state().settings;
-    current = editedSettings();
+    Settings edited = editedSettings();
+    if (checkFileName(edited.fileNamePrefix) == FileNameProblem::ForbiddenCharacter)
+        edited.fileNamePrefix = current.fileNamePrefix;
+    if (checkFolderPath(edited.saveFolder) == FileNameProblem::ForbiddenCharacter)
+        edited.saveFolder = current.saveFolder;
+    keepConsistent(edited);
+    current = edited;
+}
+
+bool OptionsDialog::namesCanBeStored() {
+    auto refuse = [this](const QString& text) {
+        platform::dialogs().message(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                                    kTitle, this);
+        return false;
+    };
+    // An empty name passes here: increment mode fills it in.
+    if (checkFileName(fileNamePrefixEdit->text()) == FileNameProblem::ForbiddenCharacter)
+        return refuse(forbiddenCharactersMessage());
+    if (checkFolderPath(saveFolderEdit->text()) == FileNameProblem::ForbiddenCharacter)
+        return refuse(kForbiddenInFolder);
+    return true;
+}
+
+bool OptionsDialog::apply() {
+    if (!namesCanBeStored())
+        return false;
+    if (incrementNameButton->isChecked())
+        fillEmptyPrefix();
+    const Settings& current = options::state().settings;
     SettingsStore().save(current);
     setMainMenuCaption(
         MenuItem::PastingApplication,
@@ -384,17 +434,6 @@ bool OptionsDialog::apply() {
 void OptionsDialog::accept() {
     if (apply())
         QDialog::accept();
-}
-
-void OptionsDialog::reject() {
-    // The copy caption follows the box while editing; it goes back with the box.
-    const bool autoCopy = options::state().settings.autoCopy;
-    if (autoCopyBox->isChecked() != autoCopy) {
-        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(autoCopy, hotkeyText(RowCopy)));
-        updateMainMenuPictures();
-    }
-    showSettings(options::state().settings);
-    QDialog::reject();
 }
 
 void OptionsDialog::showHotkeys() {

@@ -14,10 +14,11 @@ class QRadioButton;
 
 namespace qv::options {
 
-// The Options window. It edits a copy of the program's current Settings: opening shows the
-// current ones, Apply and OK make the edited copy current and store it, Cancel and the
-// title-bar close drop the edits. Only start at login is in force at once; the copy caption
-// follows the autocopy box while editing and goes back with a dropped edit.
+// The Options window. Its controls edit the program's current Settings: every change is in
+// force at once for every reader, Apply and OK store them, Cancel and Escape only hide the
+// window, so the edits stay in force until the program ends without being stored. The
+// title-bar close drops what was not stored: the stored Settings are in force again. Start at
+// login is stored the moment its box changes.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -27,7 +28,7 @@ public:
     // store (or first-run defaults) with the menu captions they give.
     void load();
 
-    // The Settings the controls show now.
+    // The Settings the controls show now; a half-typed name may differ from the one in force.
     Settings editedSettings() const;
 
     // "Startup:"
@@ -83,11 +84,10 @@ public:
 public slots:
     // OK: applies and closes when the options pass the check.
     void accept() override;
-    // Cancel, Escape and the title-bar close: the edits are dropped.
-    void reject() override;
 
 protected:
     bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
@@ -95,8 +95,16 @@ private:
     void buildControls();
     void buildLayout();
     void connectHandlers();
+    // The current Settings from the store, or the first-run defaults, with the menu captions
+    // they give.
+    void readStoredSettings();
     // Sets the controls from settings without running the handlers a user's change runs.
     void showSettings(const Settings& settings);
+    // What the controls show becomes the current Settings, except a file-name prefix or folder
+    // that cannot be used: the one in force before stays until the text can be used again.
+    void putEditsInForce();
+    // The check of Apply and OK: false, after telling the user, when a name cannot be stored.
+    bool namesCanBeStored();
     void showFrameColor(qint64 value);
     void enablePrefixBox(bool enabled);
 
@@ -114,14 +122,15 @@ private:
     void showHotkeys();
     void showDefaultPrinting();
     void showAutoCapture();
-    // The file-name check, then the edited Settings become current and are stored; false when
-    // the name was refused.
+    // The check, then the current Settings are stored; false when a name was refused.
     bool apply();
 
     // The pasting application's name for the menu caption: the command as typed, or the bare
     // file name of a browsed program.
     QString pastingAppName_;
     qint64 frameColor_ = 0;
+    // While the controls are being set from Settings, their changes are no edits.
+    bool showingSettings_ = false;
 };
 
 }  // namespace qv::options

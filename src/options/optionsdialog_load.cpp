@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 #include "options/hotkeycommands.h"
@@ -18,11 +19,17 @@
 namespace qv::options {
 
 void OptionsDialog::load() {
-    for (ImageFormat format : kImageFormats)
-        formatCombo->addItem(extensionOf(format));
-    formatCombo->setCurrentIndex(0);
+    {
+        const QScopedValueRollback filling(showingSettings_, true);
+        for (ImageFormat format : kImageFormats)
+            formatCombo->addItem(extensionOf(format));
+        formatCombo->setCurrentIndex(0);
+    }
     otherWindows().loadDefaultPageSetup();
+    readStoredSettings();
+}
 
+void OptionsDialog::readStoredSettings() {
     const bool stored = SettingsStore::stored();
     Settings& current = options::state().settings;
     const bool startAtLogin = current.startAtLogin;
@@ -33,14 +40,16 @@ void OptionsDialog::load() {
                        stored ? pastingAppCaption(current.pastingAppName, QStringLiteral("  "),
                                                   hotkeyText(RowPastingApp))
                               : pastingAppCaption(current.pastingAppName, {}, {}));
-    // The copy caption starts from the main window's until autocopy changes it.
-    if (current.autoCopy)
-        setMainMenuCaption(MenuItem::CopyToClipboard, copyCaption(true, hotkeyText(RowCopy)));
+    // The copy caption changes with the box; at the first load the box starts clear.
+    if (current.autoCopy != autoCopyBox->isChecked())
+        setMainMenuCaption(MenuItem::CopyToClipboard,
+                           copyCaption(current.autoCopy, hotkeyText(RowCopy)));
     updateMainMenuPictures();
     showSettings(current);
 }
 
 void OptionsDialog::showSettings(const Settings& s) {
+    const QScopedValueRollback showing(showingSettings_, true);
     {
         const QSignalBlocker blockers[] = {
             QSignalBlocker(autoCopyBox),         QSignalBlocker(releaseAfterCaptureBox),

@@ -40,4 +40,11 @@ Settings firstRunSettings() {
     return settings;
 }
 
+void keepConsistent(Settings& settings) {
+    if (settings.naming == SaveNaming::Increment && settings.fileNamePrefix.isEmpty())
+        settings.fileNamePrefix = Settings().fileNamePrefix;
+    if (settings.releaseAfterCapture)
+        settings.autoCopy = true;
+}
+
 }  // namespace qv::options

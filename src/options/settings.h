@@ -50,4 +50,8 @@ struct Settings {
 // The defaults of a first run: the user's pictures folder and the sound beside the program.
 Settings firstRunSettings();
 
+// Brings the options that depend on each other into line: numbered names always have a
+// prefix, and releasing after a capture leaves the capture on the clipboard.
+void keepConsistent(Settings& settings);
+
 }  // namespace qv::options

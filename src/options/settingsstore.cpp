@@ -128,12 +128,7 @@ Settings SettingsStore::load() const {
                             << "\" instead\n";
         settings.fileNamePrefix = Settings().fileNamePrefix;
     }
-    // Increment mode never runs with an empty prefix.
-    if (settings.naming == SaveNaming::Increment && settings.fileNamePrefix.isEmpty())
-        settings.fileNamePrefix = Settings().fileNamePrefix;
-    // Releasing after a capture leaves the capture nowhere but on the clipboard.
-    if (settings.releaseAfterCapture)
-        settings.autoCopy = true;
+    keepConsistent(settings);
     return settings;
 }
 

@@ -139,19 +139,42 @@ TEST_F(OptionsDialogTest, IncrementModeRefillsAnEmptyName) {
     EXPECT_FALSE(f.fileNamePrefixEdit->isEnabled());
 }
 
-// Apply and OK store nothing while the name holds a forbidden character; Return presses OK.
-TEST_F(OptionsDialogTest, ForbiddenCharactersStoreNothingAndReturnPressesOk) {
+// Apply and OK store nothing while the name or the folder cannot be used, and the half-typed
+// text leaves the one in force before; Return presses OK.
+TEST_F(OptionsDialogTest, UnusableNamesStoreNothingStayOutOfForceAndReturnPressesOk) {
     OptionsDialog& f = optionsDialog();
-    f.show();
-    f.fileNamePrefixEdit->setText("shot:1");
-    f.applyButton->click();
-    f.okButton->click();
-    EXPECT_TRUE(f.isVisible()) << "OK stays open";
-    EXPECT_FALSE(keyExists(key("Save")));
-    EXPECT_EQ(prog.options.settings.fileNamePrefix, "Quorvalline_");
-    ASSERT_EQ(fake.dialogs().messages.size(), 2u);
-    EXPECT_EQ(lastMessage().text, "Not allowed characters in Filename :   \\ / : * ? < > |  ");
-    EXPECT_EQ(lastMessage().icon, MsgIcon::Critical);
+    const Settings before = prog.options.settings;
+    const struct {
+        QLineEdit* OptionsDialog::*box;
+        const char* text;
+        const char* message;
+    } rows[] = {
+        {&OptionsDialog::fileNamePrefixEdit, "shot:1",
+         "Not allowed characters in Filename :   \\ / : * ? < > |  "},
+        {&OptionsDialog::fileNamePrefixEdit, "..",
+         "Not allowed characters in Filename :   \\ / : * ? < > |  "},
+        {&OptionsDialog::saveFolderEdit, "/tmp/shots/../etc",
+         "Not allowed in the Folder :   line breaks, tabs and \"..\" as a folder name  "},
+        {&OptionsDialog::saveFolderEdit, "/tmp/sh\nots",
+         "Not allowed in the Folder :   line breaks, tabs and \"..\" as a folder name  "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        f.show();
+        fake.dialogs().messages.clear();
+        (f.*row.box)->setText(row.text);
+        EXPECT_EQ(prog.options.settings, before) << "in force only once it can be used";
+        f.applyButton->click();
+        f.okButton->click();
+        EXPECT_TRUE(f.isVisible()) << "OK stays open";
+        EXPECT_FALSE(keyExists(key("Save")));
+        ASSERT_EQ(fake.dialogs().messages.size(), 2u);
+        EXPECT_EQ(lastMessage().text, row.message);
+        EXPECT_EQ(lastMessage().icon, MsgIcon::Critical);
+        f.cancelButton->click();
+        f.show();
+        EXPECT_EQ(f.editedSettings(), before) << "the opening shows what is in force";
+    }
 
     f.fileNamePrefixEdit->setText("Typed_");
     f.showCurrentSizeBox->setChecked(true);
@@ -162,36 +185,60 @@ TEST_F(OptionsDialogTest, ForbiddenCharactersStoreNothingAndReturnPressesOk) {
     EXPECT_EQ(stored("Save", "SaveName"), withNul("Typed_"));
 }
 
-// Cancel, Escape and the title-bar close drop every edit, the copy caption the box changed
-// included; the next opening shows the current settings.
-TEST_F(OptionsDialogTest, CancelEscapeAndCloseDiscardTheEditsAndStoreNothing) {
+// Increment mode never numbers names without a prefix: an emptied box leaves the default one
+// in force, and Apply stores and shows it.
+TEST_F(OptionsDialogTest, AnEmptiedPrefixInIncrementModeIsTheDefaultOne) {
+    OptionsDialog& f = optionsDialog();
+    f.show();
+    f.incrementNameButton->setChecked(true);
+    f.fileNamePrefixEdit->setText("Mine_");
+    f.fileNamePrefixEdit->clear();
+    EXPECT_EQ(prog.options.settings.fileNamePrefix, "Quorvalline_");
+    f.applyButton->click();
+    EXPECT_EQ(f.fileNamePrefixEdit->text(), "Quorvalline_");
+    EXPECT_EQ(stored("Save", "SaveName"), withNul("Quorvalline_"));
+}
+
+// Cancel and Escape only hide the window: the edits stay in force, copy caption included,
+// without being stored, and the next opening shows them. The title-bar close drops what was
+// not stored.
+TEST_F(OptionsDialogTest, CancelAndEscapeKeepTheEditsUnstoredAndTheCloseDropsThem) {
     OptionsDialog& f = optionsDialog();
     QAction* copyItem = prog.shellWindows().mainWindow->copyItem;
-    const QString copyCaption = copyItem->text();
+    const QString autoCopyCaption = copyItem->text();
     EXPECT_EQ(prog.shellWindows().mainWindow->pastingApplicationItem->text(),
               "Start Default Application( lowriter )");
     const Settings before = prog.options.settings;
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Cancel", [&] { f.cancelButton->click(); }},
         {"Escape", [&] { QTest::keyClick(f.fileNamePrefixEdit, Qt::Key_Escape); }},
-        {"close", [&] { f.close(); }},
     };
-    for (const auto& [name, discard] : ways) {
+    for (const auto& [name, hide] : ways) {
         SCOPED_TRACE(name);
         f.show();
-        EXPECT_EQ(f.fileNamePrefixEdit->text(), "Quorvalline_");
         f.fileNamePrefixEdit->setText("Edited_");
         f.autoCopyBox->setChecked(false);
-        f.releaseAfterCaptureBox->setChecked(true);
-        discard();
+        hide();
         EXPECT_FALSE(f.isVisible());
-        EXPECT_EQ(prog.options.settings, before);
-        EXPECT_EQ(copyItem->text(), copyCaption);
+        EXPECT_EQ(prog.options.settings.fileNamePrefix, "Edited_");
+        EXPECT_FALSE(prog.options.settings.autoCopy);
+        EXPECT_NE(copyItem->text(), autoCopyCaption);
         f.show();
-        EXPECT_EQ(f.editedSettings(), before);
-        EXPECT_TRUE(f.autoCopyBox->isEnabled());
+        EXPECT_EQ(f.editedSettings(), prog.options.settings);
+        f.fileNamePrefixEdit->setText("Quorvalline_");
+        f.autoCopyBox->setChecked(true);
         f.hide();
     }
+    f.show();
+    f.fileNamePrefixEdit->setText("Edited_");
+    f.autoCopyBox->setChecked(false);
+    f.releaseAfterCaptureBox->setChecked(true);
+    f.close();
+    EXPECT_EQ(prog.options.settings, before);
+    EXPECT_EQ(copyItem->text(), autoCopyCaption);
+    f.show();
+    EXPECT_EQ(f.editedSettings(), before);
+    EXPECT_TRUE(f.autoCopyBox->isEnabled());
     for (const char* sub : {"Save", "Apps", "Frame", "Auto"})
         EXPECT_FALSE(keyExists(key(sub))) << sub << ": neither the first load nor Cancel stores";
 }
@@ -250,20 +297,22 @@ TEST_F(OptionsDialogTest, TheBoxWritesOrRemovesTheRunValueAtOnceAndStartUpRewrit
     EXPECT_TRUE(f.startAtLoginBox->isChecked());
 }
 
-// What the capture does follows the applied settings, not the boxes of a cancelled edit.
+// What the capture does follows the boxes at once; Cancel keeps it, only OK stores it.
 class OptionsInForceTest : public shell::capturetests::CaptureTest {};
 
-TEST_F(OptionsInForceTest, ReleaseAfterCaptureActsOnlyOnceApplied) {
+TEST_F(OptionsInForceTest, ReleaseAfterCaptureActsAtOnceAndIsStoredOnlyByOk) {
     OptionsDialog& f = prog.optionsWindows().optionsDialog.get();
     mainWindow();
     for (bool applied : {false, true}) {
         SCOPED_TRACE(applied);
         f.show();
+        f.releaseAfterCaptureBox->setChecked(false);
         f.releaseAfterCaptureBox->setChecked(true);
         (applied ? f.okButton : f.cancelButton)->click();
         captureEntireScreen();
-        EXPECT_EQ(captureState().freeze.desktopFrozen, !applied);
-        EXPECT_EQ(prog.options.settings.releaseAfterCapture, applied);
+        EXPECT_FALSE(captureState().freeze.desktopFrozen);
+        EXPECT_TRUE(prog.options.settings.releaseAfterCapture);
+        EXPECT_EQ(SettingsStore().load().releaseAfterCapture, applied);
     }
 }
 
