@@ -1,19 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the program and the tests need.
+# Installs the Debian 12 packages that are needed to build and run Quorvalline (`deps.sh run`),
+# or those and what the tests and benchmarks need as well (`deps.sh test`, the default).
 # Only what dpkg says is missing is installed, so a warm machine skips apt entirely.
 set -euo pipefail
+mode=${1:-test}
 
-packages=(
+# Building the two programs, and running them: the X libraries, the image plugins, the
+# desktop's helpers the program calls, and a private X server with a window manager and a tray
+# host for scripts/run.sh without a display.
+run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-multimedia-dev
   qt6-svg-dev libqt6svg6
   libxcb1-dev libxcb-keysyms1-dev libxcb-shm0-dev libx11-dev
+  libdeflate-dev zlib1g-dev
+  xdg-utils
+  xvfb openbox trayer
+)
+# The tests: GoogleTest, and the tools that drive and read the program on their X servers.
+test_packages=(
   libgtest-dev libgmock-dev
-  xvfb xdotool openbox trayer x11-utils x11-apps xclip xdg-utils
+  xdotool x11-utils x11-apps xclip
   imagemagick
   poppler-utils
-  libdeflate-dev zlib1g-dev
 )
+
+case $mode in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: deps.sh [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs, builds and starts Quorvalline on the current X display. Without a display it
-# starts a private Xvfb with a window manager and a tray host, runs the program there and
-# prints the display, so it can be driven with xdotool and looked at with a screenshot:
+# Installs what running needs, builds the two programs (not the tests) and starts Quorvalline
+# on the current X display. Without a display it starts a private Xvfb with a window manager
+# and a tray host, runs the program there and prints the display, so it can be driven with
+# xdotool and looked at with a screenshot (both come with `scripts/deps.sh test`):
 #   DISPLAY=:N xdotool ...      DISPLAY=:N import -window root shot.png
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QV_BUILD_DIR:-$root/build}
 
-bash "$root/scripts/build.sh"
+bash "$root/scripts/build.sh" run
 program="$build/bin/quorvalline"
 
 if [ -n "${DISPLAY:-}" ]; then
@@ -41,4 +42,5 @@ pids+=($!)
 echo "Quorvalline runs on DISPLAY=$DISPLAY (private Xvfb); Ctrl+C ends it."
 echo "  look:  DISPLAY=$DISPLAY import -window root /tmp/quorvalline.png"
 echo "  drive: DISPLAY=$DISPLAY xdotool key ctrl+f"
+echo "  (xdotool and import: scripts/deps.sh test)"
 "$program" "$@"

@@ -200,8 +200,9 @@ TEST_F(JobEditorTest, EachTriggerPanelShowsItsWholeCaptionClearOfTheBoxesAroundI
         for (const QWidget* box : {static_cast<const QWidget*>(editor().titleEdit),
                                    static_cast<const QWidget*>(editor().triggerList),
                                    static_cast<const QWidget*>(editor().captureList)}) {
-            if (box->isVisible())
+            if (box->isVisible()) {
                 EXPECT_FALSE(label->geometry().intersects(box->geometry()));
+            }
         }
     }
     EXPECT_EQ(label->text(),

@@ -1,5 +1,6 @@
-// libFuzzer entry for the converter's bitmap reading; built and run by fuzz.sh beside this file,
-// not by the test suite (the suite runs the corpus it leaves behind).
+// libFuzzer entry for the converter's bitmap reading (target fuzz_bitmap, -DQV_FUZZ=ON); built
+// and run by fuzz.sh beside this file, not by the test suite (the suite runs the corpus it leaves
+// behind).
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageWriter>

@@ -10,7 +10,9 @@ template <class T>
 std::optional<T> take(std::deque<std::optional<T>>& queue) {
     if (queue.empty())
         return std::nullopt;
-    auto v = queue.front();
+    std::optional<T> v;
+    if (queue.front())
+        v.emplace(std::move(*queue.front()));
     queue.pop_front();
     return v;
 }

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QToolButton>
+#include <set>
+
 #include "objects/adding.h"
 #include "objects/handles.h"
+#include "objects/objectspalette.h"
+#include "shell/capture_fixture.h"
 
 namespace qv::objects {
 namespace {
@@ -54,10 +59,41 @@ TEST(HandleRules, TheDraggedEdgesGoToThePointerOnlyWhenEveryConditionHolds) {
             << "handle " << row.handle << " at " << row.at.x() << "," << row.at.y();
 }
 
-TEST(HandlePointers, EachHandleSizesInItsDirection) {
-    const int expected[] = {8, 7, 6, 9, 8, 7, 6, 9};
-    for (int k = 0; k < 8; ++k)
-        EXPECT_EQ(handlePointer(k), expected[k]);
+class HandlePointers : public shell::capturetests::AreaTest {};
+
+// The pointer over each handle of a selected shape shows the way that handle sizes it: found by
+// where the handle lies around the shape, hovered with the mouse.
+TEST_F(HandlePointers, EachHandleShowsTheSizingPointerOfItsPlace) {
+    settings().autoPopupMenu = false;
+    mainWindow().addObjectItem->trigger();
+    prog.objectsWindows().objectsPalette.get().rectangleButton->click();
+    const ObjectItems& items = frozenScreen().objectLayer->items();
+    const QRect shape = picture()->toPixels(items.shapes[prog.objects.currentShape]->geometry());
+    move(shape.center());
+    press(shape.center());
+    release(shape.center());
+
+    // Row: above, beside, below the shape; column: left of, across, right of it.
+    const Qt::CursorShape byPlace[3][3] = {
+        {Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor},
+        {Qt::SizeHorCursor, Qt::ArrowCursor, Qt::SizeHorCursor},
+        {Qt::SizeBDiagCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor},
+    };
+    const auto side = [](int at, int low, int high) { return at < low ? 0 : at > high ? 2 : 1; };
+    std::set<std::pair<int, int>> places;
+    for (const CanvasItem* handle : items.handles) {
+        ASSERT_TRUE(handle->isVisible());
+        const QPoint centre = picture()->toPixels(handle->geometry()).center();
+        const int row = side(centre.y(), shape.top(), shape.bottom());
+        const int column = side(centre.x(), shape.left(), shape.right());
+        places.insert({row, column});
+        move(centre);
+        EXPECT_EQ(picture()->cursor().shape(), byPlace[row][column])
+            << "handle at row " << row << ", column " << column;
+    }
+    EXPECT_EQ(places.size(), 8u) << "one handle at each corner and each side";
+    move(shape.center() + QPoint(shape.width(), shape.height()) * 2);
+    EXPECT_NE(picture()->cursor().shape(), Qt::SizeFDiagCursor) << "away from the handles";
 }
 
 TEST(PalettePlacement, ThePaletteSits100PixelsInAndNewObjectsCentreBelowIt) {

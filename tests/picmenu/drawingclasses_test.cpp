@@ -37,8 +37,9 @@ TEST(OffscreenCanvas, GrowsOnlyAndKeepsTheOtherSide) {
         }
         EXPECT_EQ(QSize(canvas.width(), canvas.height()), c.size);
         EXPECT_EQ(canvas.image().size(), c.pixels);
-        if (!c.pixels.isEmpty())
+        if (!c.pixels.isEmpty()) {
             EXPECT_EQ(canvas.image().devicePixelRatio(), canvas.pixelRatio());
+        }
     }
 }
 

@@ -18,7 +18,7 @@
 namespace qv::shell {
 namespace {
 
-using picmenu::menusizes::expectedFor;
+namespace menusizes = picmenu::menusizes;
 using testsupport::XServer;
 using testsupport::XWindow;
 
@@ -124,23 +124,24 @@ TEST_F(TrayMenuX, TheTrayMenuIsDrawnWithPicturesAtItsSizeAndHighlightsTheHovered
     ASSERT_TRUE(menu);
 
     SameTrayMenu same;
-    const auto e = expectedFor(same.texts, 0, 6);
-    EXPECT_EQ(menu->rect.size(), QSize(e.width + 6, 8 * e.itemHeight + 7 * 8 + 6));
+    const int itemHeight = menusizes::itemHeight();
     const picmenu::MenuColors colors = picmenu::MenuColors::current();
     const QImage expected = same.grab();
+    EXPECT_EQ(menu->rect.size(), expected.size());
+    EXPECT_EQ(menu->rect.height(), menusizes::popupHeight(8));
     const QImage shown = readMenu(
         *menu, [&](const QImage& image) { return image.pixel(0, 10) == colors.outerLight.rgb(); });
     EXPECT_EQ(shown, expected) << "the program's popup equals the same menu drawn here";
 
     // Hover the first row: highlighted right of its picture.
-    const QPoint firstRow(menu->rect.x() + 3 + e.itemHeight + 20,
-                          menu->rect.y() + 3 + e.itemHeight / 2);
+    const QPoint firstRow(menu->rect.x() + 3 + itemHeight + 20,
+                          menu->rect.y() + 3 + itemHeight / 2);
     xdotool({"mousemove", QString::number(firstRow.x()), QString::number(firstRow.y())});
     const QImage hovered = readMenu(*menu, [&](const QImage& image) {
-        return image.pixel(3 + e.itemHeight, 3 + 5) == colors.highlight.rgb();
+        return image.pixel(3 + itemHeight, 3 + 5) == colors.highlight.rgb();
     });
-    EXPECT_EQ(hovered.pixel(3 + e.itemHeight, 3 + 5), colors.highlight.rgb());
-    EXPECT_NE(hovered.pixel(3 + e.itemHeight - 1, 3 + 5), colors.highlight.rgb());
+    EXPECT_EQ(hovered.pixel(3 + itemHeight, 3 + 5), colors.highlight.rgb());
+    EXPECT_NE(hovered.pixel(3 + itemHeight - 1, 3 + 5), colors.highlight.rgb());
 }
 
 TEST_F(TrayMenuX, TheContextMenuOverTheFrozenScreenHasItsSize) {
@@ -155,11 +156,11 @@ TEST_F(TrayMenuX, TheContextMenuOverTheFrozenScreenHasItsSize) {
     }));
     const auto menu = settledWindow(isMenu);
     ASSERT_TRUE(menu);
-    const int itemHeight = expectedFor({"Add Objects..."}, 0).itemHeight;
-    EXPECT_EQ(menu->rect.height(), 13 * itemHeight + 12 * 8 + 6);
+    EXPECT_EQ(menu->rect.height(), menusizes::popupHeight(13));
     // Its longest caption, "Copy to Clipboard ( Autocopy Enabled )  " at a first start, counts
     // with the twips per pixel of the freeze.
-    const int allowance = expectedFor({"Copy to Clipboard ( Autocopy Enabled )  "}, 15).width + 6;
+    const int allowance =
+        menusizes::allowance({"Copy to Clipboard ( Autocopy Enabled )  "}, 15) + 6;
     EXPECT_GE(menu->rect.width(), allowance);
     const picmenu::MenuColors colors = picmenu::MenuColors::current();
     const QImage shown = readMenu(
