@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Counts how often the idle program wakes up: starts a private Xvfb with a window manager and
-# a tray host, runs the program with a settings folder of its own (optionally with the job
-# records given as registry text), lets the start-up window go, then counts the program's
-# poll calls (every thread) with strace for one minute.
-#   bench/idle_wakeups.sh [build dir] [seconds] [registry file]
+# a tray host, runs the program with a settings folder of its own (no job, or with "job" one
+# enabled job waiting for a window title that never shows), lets the start-up window go, then
+# counts the program's poll calls (every thread) with strace.
+#   bench/idle_wakeups.sh [build dir] [seconds] [job]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 seconds=${2:-60}
-registry=${3:-}
+jobs=${3:-}
 program="$build/bin/quorvalline"
 
 tmp=$(mktemp -d)
@@ -26,7 +26,20 @@ for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$tmp/display")"
 export XDG_RUNTIME_DIR="$tmp/runtime" XDG_CONFIG_HOME="$tmp/config" HOME="$tmp/home"
 mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/quorvalline" "$HOME"
-[ -n "$registry" ] && cp "$registry" "$XDG_CONFIG_HOME/quorvalline/registry"
+if [ "$jobs" = job ]; then
+  cat >"$XDG_CONFIG_HOME/quorvalline/registry" <<REGISTRY
+[HKEY_CURRENT_USER\\Software\\Quorvalline\\AutoCapture\\Waiting]
+"JobType"="Window Title\\0"
+"CaptureType"="Screen\\0"
+"Trigger"="No window has this title\\0"
+"SaveDir"="$tmp\\0"
+"SaveName"="shot\\0"
+"ImgFormat"=".png\\0"
+"SavingType"="1\\0"
+"FullPath"="$tmp/shot.png\\0"
+"JobStatus"="1\\0"
+REGISTRY
+fi
 openbox >/dev/null 2>&1 &
 pids+=($!)
 trayer --edge top --align right --widthtype request --height 24 --SetDockType true \

@@ -198,8 +198,8 @@ private:
     // What the last poll saw: the foreground title and the clock as "HH:mm".
     QString foregroundTitle_;
     QString clockMinute_;
-    // The poll was stopped for want of jobs; when it comes back, what is in front then and
-    // the minute then count as seen, as if it had gone on polling.
+    // The poll stands still for want of jobs; when it comes back, what is in front then and
+    // the minute then count as seen, as if it had gone on polling since the start-up.
     bool pollPaused_ = false;
 };
 

@@ -28,9 +28,8 @@ void MainWindow::loadJobTable() {
 
 void MainWindow::pollWhileJobsMayFire() {
     if (!autocapture::state().jobTable.anyMayFire()) {
-        if (autoCapturePoll->isActive())
-            pollPaused_ = true;
         autoCapturePoll->stop();
+        pollPaused_ = true;
         return;
     }
     if (autoCapturePoll->isActive())
