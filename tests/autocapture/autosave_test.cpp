@@ -232,12 +232,18 @@ TEST_F(AutoSaveTest, AFailedSaveReleasesTheDesktopAndCostsNoOtherJob) {
     }
 }
 
-TEST_F(AutoSaveTest, AJobIsToldAgainWhenItFailsAfterASave) {
+TEST_F(AutoSaveTest, AJobIsToldAgainWhenItFailsAfterASaveAndTheNoticeStaysOutOfCaptures) {
     const QString folder = dir.filePath("sometimes");
     Job j = job("job", kInterval, "1");
     j.saveDir = folder;
     store(j);
     start();
+    // The notice stays out of the captures that follow.
+    int grabsWithNotice = 0;
+    fake.desktop().onGrab = [&] {
+        const FailureNotice* notice = prog.autocaptureWindows().failureNotice.peek();
+        grabsWithNotice += notice && notice->isVisible();
+    };
     testing::internal::CaptureStderr();
     const bool saves[] = {false, false, true, true, false, false, true, false};
     for (bool folderThere : saves) {
@@ -251,6 +257,8 @@ TEST_F(AutoSaveTest, AJobIsToldAgainWhenItFailsAfterASave) {
     EXPECT_EQ(told.count("AutoCapture job \"job\": Error: 76  Path not found !!"), 3)
         << told.toStdString();
     EXPECT_EQ(prog.autocaptureWindows().failureNotice->failures().size(), 3);
+    EXPECT_TRUE(prog.autocaptureWindows().failureNotice->isVisible());
+    EXPECT_EQ(grabsWithNotice, 0);
     EXPECT_TRUE(fake.dialogs().messages.empty());
 }
 
