@@ -11,4 +11,10 @@ void SchedulerLink::forgetForegroundTitle() {
         mainWindow->forgetForegroundTitle();
 }
 
+void SchedulerLink::jobTableChanged() {
+    // No main window yet: its start-up reads the table and starts the poll as it needs.
+    if (shell::MainWindow* mainWindow = shell::windows().mainWindow.peek())
+        mainWindow->pollWhileJobsMayFire();
+}
+
 }  // namespace qv::app

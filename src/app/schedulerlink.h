@@ -8,6 +8,7 @@ namespace qv::app {
 class SchedulerLink : public autocapture::SchedulerControl {
 public:
     void forgetForegroundTitle() override;
+    void jobTableChanged() override;
 };
 
 }  // namespace qv::app

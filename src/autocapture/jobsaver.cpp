@@ -39,8 +39,4 @@ std::optional<output::SaveError> saveJobCapture(const QImage& image, const JobRo
     return std::nullopt;
 }
 
-QString jobFailureText(const QString& jobName, const output::SaveError& error) {
-    return QStringLiteral("AutoCapture job \"%1\": %2").arg(jobName, error.message());
-}
-
 }  // namespace qv::autocapture

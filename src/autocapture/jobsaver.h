@@ -21,7 +21,4 @@ std::variant<QString, output::SaveError> jobTarget(const JobRow& job);
 std::optional<output::SaveError> saveJobCapture(const QImage& image, const JobRow& job,
                                                 const QString& programFolder);
 
-// The line a failed job shows and writes to stderr.
-QString jobFailureText(const QString& jobName, const output::SaveError& error);
-
 }  // namespace qv::autocapture

@@ -1,6 +1,7 @@
 #include "autocapture/jobtable.h"
 
 #include <QTimeZone>
+#include <algorithm>
 
 #include "autocapture/jobrecords.h"
 #include "autocapture/jobtimes.h"
@@ -58,12 +59,23 @@ void JobTable::load(const QDateTime& now, const QString& localeTimeFormat) {
     }
 }
 
+namespace {
+
+bool mayFire(const JobRow& row) {
+    return row.enabled && row.refusal.isEmpty() && !row.match.isEmpty();
+}
+
+}  // namespace
+
+bool JobTable::anyMayFire() const {
+    return std::any_of(rows_.begin(), rows_.end(), mayFire);
+}
+
 void JobTable::runTitleTrigger(const QString& title, const Idle& idle, const Fire& fire) const {
     // By index, firing a copy: a firing may reload the table.
     for (size_t i = 0; i < rows_.size(); ++i) {
         const JobRow& row = rows_[i];
-        if (!row.enabled || !row.refusal.isEmpty() || row.jobType != kWindowTitle ||
-            row.match.isEmpty() || row.match != title)
+        if (!mayFire(row) || row.jobType != kWindowTitle || row.match != title)
             continue;
         if (idle())
             continue;
@@ -87,7 +99,7 @@ void JobTable::runClockTrigger(const QDateTime& now, const Idle& idle, const Fir
             continue;
         }
         const JobRow row = stored;
-        if (idle() || !row.enabled || !row.refusal.isEmpty())
+        if (idle() || !mayFire(row))
             continue;
         fire(row);
     }

@@ -45,6 +45,8 @@ public:
 
     const std::vector<JobRow>& rows() const { return rows_; }
     int count() const { return int(rows_.size()); }
+    // Whether a row can fire at all: enabled, with a trigger, and a folder and name allowed.
+    bool anyMayFire() const;
 
     // A title came to the front: every enabled window-title job with exactly that title, in
     // table order.

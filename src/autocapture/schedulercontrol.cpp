@@ -1,9 +1,8 @@
 #include "autocapture/schedulercontrol.h"
 
-#include <QTextStream>
-
-#include "autocapture/jobsaver.h"
+#include "autocapture/jobreports.h"
 #include "autocapture/state.h"
+#include "output/saveerror.h"
 #include "platform/services.h"
 
 namespace qv::autocapture {
@@ -20,12 +19,17 @@ void reportRefusedJobs(State& jobs) {
         if (jobs.refusalsReported.contains(reported))
             continue;
         jobs.refusalsReported.insert(reported);
-        const QString text =
-            jobFailureText(row.name, {output::errornumber::BadFileName, row.refusal});
-        QTextStream(stderr) << text << Qt::endl;
-        platform::dialogs().message(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
-                                    QStringLiteral(" Quorvalline "));
+        tellJobFailure(jobFailureText(
+            row.name, output::SaveError{output::errornumber::BadFileName, row.refusal}.message()));
     }
+}
+
+// A job gone from the table is no longer failing; one made again under its name is new.
+void forgetGoneJobs(State& jobs) {
+    QSet<QString> names;
+    for (const JobRow& row : jobs.jobTable.rows())
+        names.insert(row.name);
+    jobs.failingJobs.intersect(names);
 }
 
 }  // namespace
@@ -34,7 +38,9 @@ void reloadJobTable() {
     State& jobs = state();
     jobs.jobTable.load(platform::clock().now(), platform::locale().timeFormat());
     jobs.jobCount = jobs.jobTable.count();
+    forgetGoneJobs(jobs);
     reportRefusedJobs(jobs);
+    schedulerControl().jobTableChanged();
 }
 
 }  // namespace qv::autocapture

@@ -14,6 +14,8 @@ public:
     virtual ~SchedulerControl() = default;
     // The window in front counts as new at the next poll, so its title job fires then.
     virtual void forgetForegroundTitle() = 0;
+    // The table was rebuilt: the scheduler polls only while it holds a job that may fire.
+    virtual void jobTableChanged() = 0;
 };
 
 inline SchedulerControl& schedulerControl() {

@@ -14,6 +14,8 @@ struct State {
     JobTable jobTable;
     // The refused jobs already reported (name and reason): each is told once, not at every load.
     QSet<QString> refusalsReported;
+    // The jobs whose last run failed and was told: told again only after they have saved.
+    QSet<QString> failingJobs;
 };
 
 // The state of the running program.

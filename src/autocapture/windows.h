@@ -1,5 +1,6 @@
 #pragma once
 
+#include "autocapture/failurenotice.h"
 #include "autocapture/jobeditor.h"
 #include "autocapture/joblist.h"
 #include "toolkit/installed.h"
@@ -11,6 +12,7 @@ namespace qv::autocapture {
 struct Windows {
     toolkit::LazyWindow<JobList> jobList;
     toolkit::LazyWindow<JobEditor> jobEditor;
+    toolkit::LazyWindow<FailureNotice> failureNotice;
 };
 
 // The windows of the running program.

@@ -152,7 +152,6 @@ void MainWindow::startUp() {
     attachMenuPictures();
     hideAfterStartTimer->start(5000);
     loadJobTable();
-    autoCapturePoll->start(4000);
 }
 
 void MainWindow::readLocaleUnits() {

@@ -70,6 +70,8 @@ public:
     // Hotkeys of the stored table and the scheduled captures.
     void registerHotkeys();
     void loadJobTable();
+    // The poll runs only while a job may fire; idle, the program does not wake for it.
+    void pollWhileJobsMayFire();
     // The next poll treats the title in front as new, so its job fires even though the window
     // stayed in front.
     void forgetForegroundTitle() { foregroundTitle_.clear(); }
@@ -196,6 +198,9 @@ private:
     // What the last poll saw: the foreground title and the clock as "HH:mm".
     QString foregroundTitle_;
     QString clockMinute_;
+    // The poll stands still for want of jobs; when it comes back, what is in front then and
+    // the minute then count as seen, as if it had gone on polling since the start-up.
+    bool pollPaused_ = false;
 };
 
 }  // namespace qv::shell

@@ -1,7 +1,6 @@
 // The scheduled captures: the poll, its two triggers and the automatic save of a fired job.
-#include <QTextStream>
-
 #include "autocapture/jobrecords.h"
+#include "autocapture/jobreports.h"
 #include "autocapture/jobsaver.h"
 #include "autocapture/jobtimes.h"
 #include "autocapture/schedulercontrol.h"
@@ -16,8 +15,35 @@
 
 namespace qv::shell {
 
+namespace {
+
+constexpr int kPollInterval = 4000;
+
+}  // namespace
+
 void MainWindow::loadJobTable() {
     autocapture::reloadJobTable();
+    pollWhileJobsMayFire();
+}
+
+void MainWindow::pollWhileJobsMayFire() {
+    if (!autocapture::state().jobTable.anyMayFire()) {
+        autoCapturePoll->stop();
+        pollPaused_ = true;
+        return;
+    }
+    if (autoCapturePoll->isActive())
+        return;
+    if (pollPaused_) {
+        // A title or minute that came while no job could fire has passed unnoticed by a
+        // running poll too; only what changes from now on fires.
+        auto& desktop = platform::desktop();
+        const platform::WindowId front = desktop.foregroundWindow();
+        foregroundTitle_ = front != 0 ? desktop.windowTitle(front) : QString();
+        clockMinute_ = autocapture::clockText(platform::clock().now().time());
+        pollPaused_ = false;
+    }
+    autoCapturePoll->start(kPollInterval);
 }
 
 bool MainWindow::autoCaptureIdle() const {
@@ -55,6 +81,7 @@ void MainWindow::fireJob(const autocapture::JobRow& job, platform::WindowId fron
                          const QString& title) {
     auto& jobs = autocapture::state();
     jobs.autoCaptureRunning = true;
+    const autocapture::NoticeAside noticeAside;
     if (job.captureType == autocapture::kActiveWindow) {
         // The desktop or an untitled window in front: nothing to capture. The flag goes at
         // once, or the user's next own capture would run silently.
@@ -77,30 +104,21 @@ void MainWindow::saveJobCapture(const autocapture::JobRow& job) {
     platform::clock().processEvents();
     auto& jobs = autocapture::state();
     const QImage image = capture::session().buffer;
-    if (image.isNull()) {
-        // The window went away before the capture: there is nothing to keep.
-        jobs.autoCaptureRunning = false;
-        QTextStream(stderr)
-            << QStringLiteral("AutoCapture job \"%1\": nothing was captured").arg(job.name)
-            << Qt::endl;
-        if (capture::state().freeze.desktopFrozen)
-            resetAfterRelease();
-        return;
-    }
-    const auto error = autocapture::saveJobCapture(image, job, output::state().programFolder);
+    // The window may have gone away before the capture: then there is nothing to keep.
+    const auto error = image.isNull()
+                           ? std::optional<output::SaveError>()
+                           : autocapture::saveJobCapture(image, job, output::state().programFolder);
     jobs.autoCaptureRunning = false;
-    if (!error) {
+    // A failure costs no other capture: the desktop comes back as after a save, so the jobs
+    // due next fire, and the user is told without anything waiting for an answer.
+    if (!image.isNull() || capture::state().freeze.desktopFrozen)
         resetAfterRelease();
-        return;
-    }
-    // The frozen screen keeps the capture for Save As or Copy, and the scheduler stays idle
-    // until the user releases it. The message stands over the frozen screen, which stays on
-    // top of every window without an owner.
-    const QString text = autocapture::jobFailureText(job.name, *error);
-    QTextStream(stderr) << text << Qt::endl;
-    platform::dialogs().message(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
-                                QStringLiteral(" Quorvalline "),
-                                shell::windows().frozenScreen.peek());
+    if (image.isNull())
+        autocapture::reportJobFailure(job.name, QStringLiteral("nothing was captured"));
+    else if (error)
+        autocapture::reportJobFailure(job.name, error->message());
+    else
+        autocapture::reportJobSaved(job.name);
 }
 
 }  // namespace qv::shell

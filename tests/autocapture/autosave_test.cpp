@@ -1,6 +1,8 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <variant>
 
@@ -153,21 +155,23 @@ TEST_F(AutoSaveTest, OverwriteReplacesTheFileWhole) {
     EXPECT_EQ(QImage(dir.filePath("same.bmp")).size(), QSize(1280, 800));
 }
 
-TEST_F(AutoSaveTest, AFailedSaveSaysWhyAndKeepsTheCaptureFrozen) {
-    const QString full = "Every numbered file name is taken";
+// Three jobs due every minute, the first failing: the others still save, the desktop comes
+// back, and the failure is told without anything that waits for an answer.
+TEST_F(AutoSaveTest, AFailedSaveReleasesTheDesktopAndCostsNoOtherJob) {
     const struct {
         const char* name;
         std::function<void(Job&)> prepare;
         QString says;
     } cases[] = {
-        {"missing folder", [this](Job& j) { j.saveDir = dir.filePath("gone"); }, "Path not found"},
+        {"missing folder", [this](Job& j) { j.saveDir = dir.filePath("gone"); },
+         "Error: 76  Path not found !!"},
         {"all names taken",
          [this](Job&) {
-             touch(dir.filePath("job.bmp"));
+             touch(dir.filePath("a.bmp"));
              for (int n = 0; n < 999; ++n)
-                 touch(dir.filePath(QStringLiteral("job%1.bmp").arg(n)));
+                 touch(dir.filePath(QStringLiteral("a%1.bmp").arg(n)));
          },
-         full},
+         "Error: 1002  Every numbered file name is taken !!"},
         {"converter fails",
          [this](Job& j) {
              j.imgFormat = ".png";
@@ -175,7 +179,7 @@ TEST_F(AutoSaveTest, AFailedSaveSaysWhyAndKeepsTheCaptureFrozen) {
                  return platform::ProcessResult{Status::Finished, 3, "disk on fire"};
              };
          },
-         "The image converter failed: disk on fire"},
+         "Error: 1001  The image converter failed: disk on fire !!"},
         {"converter hangs",
          [this](Job& j) {
              j.imgFormat = ".png";
@@ -183,43 +187,79 @@ TEST_F(AutoSaveTest, AFailedSaveSaysWhyAndKeepsTheCaptureFrozen) {
                  return platform::ProcessResult{Status::TimedOut, -1, {}};
              };
          },
-         "The image converter did not finish in time"},
+         "Error: 1001  The image converter did not finish in time !!"},
     };
+    start();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Job failing = job("job", kInterval, "1");
+        Job failing = job("a", kInterval, "1");
         c.prepare(failing);
         store(failing);
-        store(job("later", kInterval, "1"));
-        fake.dialogs().messages.clear();
+        store(job("b", kInterval, "1"));
+        store(job("c", kInterval, "1"));
         mainWindow().loadJobTable();
+        testing::internal::CaptureStderr();
         pollIntoNextMinute();
+        pollIntoNextMinute();  // failing again tells nothing new
+        const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
 
-        ASSERT_EQ(fake.dialogs().messages.size(), 1u);
-        const auto& shown = fake.dialogs().messages.front();
-        EXPECT_TRUE(shown.text.startsWith("AutoCapture job \"job\": Error: "))
-            << shown.text.toStdString();
-        EXPECT_TRUE(shown.text.contains(c.says)) << shown.text.toStdString();
-        EXPECT_EQ(shown.icon, platform::MsgIcon::Critical);
-        EXPECT_EQ(shown.title, " Quorvalline ");
-        EXPECT_TRUE(captureState().freeze.desktopFrozen);
-        EXPECT_EQ(session().buffer, fake.desktop().screen);
+        for (const char* good : {"b", "c"}) {
+            EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("%1.bmp").arg(good))));
+            EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("%10.bmp").arg(good))));
+        }
+        EXPECT_FALSE(captureState().freeze.desktopFrozen);
+        EXPECT_TRUE(session().buffer.isNull());
         EXPECT_FALSE(prog.autocapture.autoCaptureRunning);
-        EXPECT_FALSE(QFile::exists(dir.filePath("later.bmp"))) << "fired over the kept capture";
+        EXPECT_TRUE(fake.dialogs().messages.empty()) << fake.dialogs().lastText().toStdString();
+        EXPECT_EQ(told.count("AutoCapture job \"a\": " + c.says), 1) << told.toStdString();
+        const FailureNotice* notice = prog.autocaptureWindows().failureNotice.peek();
+        ASSERT_TRUE(notice);
+        EXPECT_TRUE(notice->isVisible());
+        EXPECT_FALSE(notice->isModal());
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        ASSERT_EQ(notice->failures().size(), 1);
+        EXPECT_TRUE(notice->failures().front().endsWith("AutoCapture job \"a\": " + c.says))
+            << notice->failures().front().toStdString();
 
-        // Nothing fires until the user releases; then the jobs go on.
-        poll(20);
-        EXPECT_EQ(fake.dialogs().messages.size(), 1u);
-        mainWindow().releaseItem->trigger();
-        flushDrops();
-        removeJob("job");
+        prog.autocaptureWindows().failureNotice->okButton->click();
+        EXPECT_FALSE(notice->isVisible());
+        fake.process().behaviour = nullptr;
+        for (const char* name : {"a", "b", "c"})
+            removeJob(name);
         mainWindow().loadJobTable();
-        pollIntoNextMinute();
-        EXPECT_TRUE(QFile::remove(dir.filePath("later.bmp")));
-        removeJob("later");
         for (const QString& f : QDir(dir.path()).entryList(QDir::Files))
             QFile::remove(dir.filePath(f));
     }
+}
+
+TEST_F(AutoSaveTest, AJobIsToldAgainWhenItFailsAfterASaveAndTheNoticeStaysOutOfCaptures) {
+    const QString folder = dir.filePath("sometimes");
+    Job j = job("job", kInterval, "1");
+    j.saveDir = folder;
+    store(j);
+    start();
+    // The notice stays out of the captures that follow.
+    int grabsWithNotice = 0;
+    fake.desktop().onGrab = [&] {
+        const FailureNotice* notice = prog.autocaptureWindows().failureNotice.peek();
+        grabsWithNotice += notice && notice->isVisible();
+    };
+    testing::internal::CaptureStderr();
+    const bool saves[] = {false, false, true, true, false, false, true, false};
+    for (bool folderThere : saves) {
+        if (folderThere)
+            QDir().mkpath(folder);
+        else
+            QDir(folder).removeRecursively();
+        pollIntoNextMinute();
+    }
+    const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(told.count("AutoCapture job \"job\": Error: 76  Path not found !!"), 3)
+        << told.toStdString();
+    EXPECT_EQ(prog.autocaptureWindows().failureNotice->failures().size(), 3);
+    EXPECT_TRUE(prog.autocaptureWindows().failureNotice->isVisible());
+    EXPECT_EQ(grabsWithNotice, 0);
+    EXPECT_TRUE(fake.dialogs().messages.empty());
 }
 
 }  // namespace

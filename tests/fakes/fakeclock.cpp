@@ -56,6 +56,11 @@ std::unique_ptr<platform::Timer> FakeClock::createTimer() {
     return std::make_unique<FakeTimer>(*this);
 }
 
+int FakeClock::activeTimers() const {
+    return int(std::count_if(timers_.begin(), timers_.end(),
+                             [](const FakeTimer* t) { return t->active_; }));
+}
+
 void FakeClock::advance(qint64 ms) {
     const qint64 end = elapsedMs_ + std::max<qint64>(0, ms);
     for (;;) {

@@ -23,6 +23,8 @@ public:
 
     // Moves time forward, firing every timer that falls due on the way, in time order.
     void advance(qint64 ms);
+    // How many timers run now: each wakes the program while nothing happens.
+    int activeTimers() const;
 
     // Every sleep the code made, in order, and how often it processed events.
     std::vector<int> sleeps;
