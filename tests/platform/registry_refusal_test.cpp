@@ -27,8 +27,8 @@ protected:
     }
     // A registry whose waits go through the fake clock, with what it reports gathered.
     std::unique_ptr<FileRegistry> open() {
-        auto registry = std::make_unique<FileRegistry>(
-            path(), Autostart(path("quorvalline.desktop")), &clock_);
+        auto registry =
+            std::make_unique<FileRegistry>(path(), Autostart(path("quorvalline.desktop")), &clock_);
         registry->onReadProblem([this](const QString& m) { problems_ << m; });
         registry->onStoreFailed([this](const QString& m) { storeFailures_ << m; });
         return registry;

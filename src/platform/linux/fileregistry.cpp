@@ -271,8 +271,8 @@ void FileRegistry::loadWithoutLock(MemoryRegistry& stored, Reading& found, const
     takeTree(stored);
     written_ = std::move(found.hold);
     if (found.reading.complete()) {
-        reportReadProblem(
-            QStringLiteral("settings file %1 was read without waiting longer: %2").arg(filePath_, held));
+        reportReadProblem(QStringLiteral("settings file %1 was read without waiting longer: %2")
+                              .arg(filePath_, held));
         return;
     }
     reportReadProblem(QStringLiteral("settings file %1 could not be read whole (%2) and %3, so it "

@@ -19,8 +19,8 @@ namespace qv::platform {
 // that cannot be read at all (no permission, a folder in its place) is left alone and not
 // written over, and so is what is no file to read (a FIFO, a device, a file of many megabytes).
 // The lock is waited for a few seconds only, through the clock: a program that holds it longer
-// costs that read or write, never the start. The program's value under the Run key is also the desktop's autostart entry:
-// it reads as present only while that entry exists.
+// costs that read or write, never the start. The program's value under the Run key is also the
+// desktop's autostart entry: it reads as present only while that entry exists.
 class FileRegistry : public MemoryRegistry {
 public:
     // Waits for the lock go through clock; without one, through a real clock of its own.

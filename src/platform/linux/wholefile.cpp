@@ -68,9 +68,8 @@ QString replaceFileWhole(const QString& path, const QByteArray& bytes) {
         ::fsync(file.handle()) != 0) {
         const int error = errno;
         // Cancelling puts its own text in place of the cause.
-        const QString cause = file.error() != QFileDevice::NoError
-                                  ? file.errorString()
-                                  : systemError(error);
+        const QString cause =
+            file.error() != QFileDevice::NoError ? file.errorString() : systemError(error);
         file.cancelWriting();
         return cause;
     }
@@ -87,8 +86,8 @@ FileReading readFileWhole(const QString& path, qint64 maxBytes) {
     struct stat status {};
     if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0) {
         const int error = errno;
-        found.outcome = error == ENOENT ? FileReading::Outcome::Missing
-                                        : FileReading::Outcome::Unreadable;
+        found.outcome =
+            error == ENOENT ? FileReading::Outcome::Missing : FileReading::Outcome::Unreadable;
         found.problem = systemError(error);
         return found;
     }
@@ -119,8 +118,8 @@ FileReading readFileWhole(const QString& path, qint64 maxBytes) {
             }
             found.bytes.resize(qsizetype(std::min<qint64>(maxBytes + 1, qint64(done) * 2)));
         }
-        const ssize_t count = ::read(fd.get(), found.bytes.data() + done,
-                                     size_t(found.bytes.size() - done));
+        const ssize_t count =
+            ::read(fd.get(), found.bytes.data() + done, size_t(found.bytes.size() - done));
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0) {
