@@ -32,7 +32,8 @@ constexpr int kLockRetryMs = 25;
 // open file, so a copy that dies lets go of it.
 class FileLock {
 public:
-    FileLock(const QString& path, Clock& clock)
+    // patienceMs: how long another program's hold is waited out.
+    FileLock(const QString& path, Clock& clock, qint64 patienceMs)
         : fd_(::open(QFile::encodeName(path).constData(),
                      O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600)) {
         // Without a lock file (a read-only folder) the change goes ahead unguarded.
@@ -42,7 +43,7 @@ public:
         while (!tryLock()) {
             if (errno != EWOULDBLOCK)
                 return;
-            if (clock.steadyMs() - start >= kLockPatienceMs || waitsStopped()) {
+            if (clock.steadyMs() - start >= patienceMs || waitsStopped()) {
                 busy_ = true;
                 return;
             }
@@ -209,7 +210,8 @@ FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, Reading& found)
 void FileRegistry::load() {
     if (!QFileInfo::exists(filePath_))
         return;
-    const FileLock lock(lockPath(filePath_), clock_);
+    const FileLock lock(lockPath(filePath_), clock_, kLockPatienceMs);
+    lockStuck_ = lock.busy();
     MemoryRegistry stored;
     Reading found;
     const FileState state = read(stored, found);
@@ -338,7 +340,10 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
         return;
     }
     QDir().mkpath(QFileInfo(filePath_).absolutePath());
-    const FileLock lock(lockPath(filePath_), clock_);
+    // Once a wait has run out, each change tries once only until it finds the lock free: the
+    // program's steps are not held up again and again by the same stuck holder.
+    const FileLock lock(lockPath(filePath_), clock_, lockStuck_ ? 0 : kLockPatienceMs);
+    lockStuck_ = lock.busy();
     if (lock.busy()) {
         // What we hold goes in with a later change, unless another copy writes meanwhile.
         reportStoreFailure(QStringLiteral("settings not stored in %1: %2")

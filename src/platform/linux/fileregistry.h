@@ -105,6 +105,8 @@ private:
     // The file as it was when it last held what we hold, changes since aside.
     FileHold written_;
     bool readOnly_ = false;
+    // The last wait for the lock ran out.
+    bool lockStuck_ = false;
     // Why settings are not stored while readOnly_ is set.
     QString readOnlyReason_;
 };
