@@ -1,11 +1,14 @@
 #include "platform/linux/wholefile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,33 +51,84 @@ private:
     int fd_;
 };
 
-}  // namespace
+// The file a link at path leads to, so that the link stays; path itself otherwise.
+QString followLink(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString target = info.canonicalFilePath();
+    return target.isEmpty() ? path : target;
+}
 
-// QSaveFile::write() only fills Qt's buffer and reports the whole size even on a full disk, and
-// commit() renames even when its final flush failed: the bytes are flushed and synced here, so
-// that commit() is left with nothing to write but the rename.
-QString replaceFileWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    qint64 done = 0;
+// A temporary file of its own in the folder: a short hidden name, since a target name as long
+// as the file system allows leaves no room for anything added to it.
+class TemporaryBeside {
+public:
+    explicit TemporaryBeside(const QString& target)
+        : name_(
+              QFile::encodeName(QFileInfo(target).absolutePath() + QStringLiteral("/.qv-XXXXXX"))),
+          fd_(::mkostemp(name_.data(), O_CLOEXEC)) {
+        if (fd_ < 0)
+            name_.clear();
+    }
+    ~TemporaryBeside() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!name_.isEmpty())
+            ::unlink(name_.constData());
+    }
+    TemporaryBeside(const TemporaryBeside&) = delete;
+    TemporaryBeside& operator=(const TemporaryBeside&) = delete;
+
+    int fd() const { return fd_; }
+    // Errno of the first failure, 0 when the file took the target's place.
+    int moveTo(const QByteArray& target) {
+        if (::fsync(fd_) != 0)
+            return errno;
+        const int fd = std::exchange(fd_, -1);
+        if (::close(fd) != 0)
+            return errno;
+        if (::rename(name_.constData(), target.constData()) != 0)
+            return errno;
+        name_.clear();
+        return 0;
+    }
+
+private:
+    QByteArray name_;
+    int fd_;
+};
+
+int writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
     while (done < bytes.size()) {
-        const qint64 count = file.write(bytes.constData() + done, bytes.size() - done);
+        const ssize_t count = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (count < 0 && errno == EINTR)
+            continue;
         if (count <= 0)
-            break;
+            return count < 0 ? errno : ENOSPC;
         done += count;
     }
-    if (done < bytes.size() || file.error() != QFileDevice::NoError || !file.flush() ||
-        ::fsync(file.handle()) != 0) {
-        const int error = errno;
-        // Cancelling puts its own text in place of the cause.
-        const QString cause =
-            file.error() != QFileDevice::NoError ? file.errorString() : systemError(error);
-        file.cancelWriting();
-        return cause;
-    }
-    if (!file.commit())
-        return file.errorString();
+    return 0;
+}
+
+}  // namespace
+
+QString replaceFileWhole(const QString& path, const QByteArray& bytes) {
+    const QString target = followLink(path);
+    const QByteArray targetName = QFile::encodeName(target);
+    TemporaryBeside file(target);
+    if (file.fd() < 0)
+        return systemError(errno);
+    // A file there keeps its permissions; a new one is the user's alone.
+    struct stat existing {};
+    if (::stat(targetName.constData(), &existing) == 0 &&
+        ::fchmod(file.fd(), existing.st_mode & 07777) != 0)
+        return systemError(errno);
+    if (const int error = writeAll(file.fd(), bytes))
+        return systemError(error);
+    if (const int error = file.moveTo(targetName))
+        return systemError(error);
     return {};
 }
 

@@ -7,7 +7,10 @@ namespace qv::platform {
 
 // Puts bytes in place of the file at path in one step: every byte is written and counted, the
 // flush and the sync to the disk are checked, and only then does the new file take the old
-// one's place. On any failure (a full disk, a file size limit) the old file stays as it was and
+// one's place. It is written under a short hidden name in the same folder, so that any name the
+// file system takes can be written. A link at path is followed and the file it leads to is
+// replaced; a file there keeps its permissions, a new one is the user's alone. On any failure
+// (a full disk, a file size limit) the old file stays as it was, nothing is left beside it, and
 // what went wrong is returned; empty on success.
 QString replaceFileWhole(const QString& path, const QByteArray& bytes);
 
