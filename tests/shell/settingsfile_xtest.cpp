@@ -86,7 +86,7 @@ TEST_F(SettingsFileX, SettingsItCannotUseStopNoStart) {
         {"a FIFO in the settings file's place", makeFifo, false, RLIM_INFINITY,
          "it is a named pipe"},
         {"another program holding the settings lock", writeSettings, true, RLIM_INFINITY,
-         "was read without waiting longer"},
+         "was read without its lock"},
         {"a file size limit below the settings file", writeSettings, false, 8192, "File too large"},
     };
     for (const auto& c : cases) {

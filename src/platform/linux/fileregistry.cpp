@@ -78,9 +78,7 @@ QString lockPath(const QString& filePath) {
 }
 
 QString heldElsewhere(const QString& filePath) {
-    return QStringLiteral("another program has held its lock %1 for %2 seconds")
-        .arg(lockPath(filePath))
-        .arg(kLockPatienceMs / 1000);
+    return QStringLiteral("another program holds its lock %1").arg(lockPath(filePath));
 }
 
 }  // namespace
@@ -259,9 +257,9 @@ void FileRegistry::refuse(const QString& why) {
 }
 
 void FileRegistry::loadWithoutLock(MemoryRegistry& stored, Reading& found, const QString& held) {
-    // The file is only ever replaced whole, so what was read is one whole version of it. What
-    // would have to be written for a damaged one to be kept (a copy aside, the file moved) is
-    // not done without the lock, and nothing is stored in this run, that nothing is lost.
+    // The file is only ever replaced whole, so what was read is one whole version of it. A
+    // damaged one would have to be kept (moved aside, or copied with the lines left out) before
+    // anything replaced it; that is not done without the lock, so nothing is stored in this run.
     if (found.reading.damagedWhole) {
         reportReadProblem(QStringLiteral("settings file %1 is damaged (%2) and %3, so it was left "
                                          "as it was; the program runs on default settings and "
@@ -273,7 +271,8 @@ void FileRegistry::loadWithoutLock(MemoryRegistry& stored, Reading& found, const
     takeTree(stored);
     written_ = std::move(found.hold);
     if (found.reading.complete()) {
-        reportReadProblem(QStringLiteral("settings file %1 was read without waiting longer: %2")
+        reportReadProblem(QStringLiteral("settings file %1 was read without its lock: %2; changes "
+                                         "may not be stored while it does")
                               .arg(filePath_, held));
         return;
     }
