@@ -117,6 +117,23 @@ TEST_F(RegistryRefusalTest, AFifoPutInPlaceLaterIsNotWrittenOver) {
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
+// The start-at-login entry is read at every start: a FIFO or /dev/zero in its place reads as
+// no entry, at once.
+TEST_F(RegistryRefusalTest, AnAutostartEntryThatIsNoFileReadsAsOff) {
+    const auto registry = open();
+    const std::pair<const char*, std::function<bool(const QString&)>> cases[] = {
+        {"a FIFO",
+         [](const QString& at) { return ::mkfifo(QFile::encodeName(at).constData(), 0600) == 0; }},
+        {"a link to /dev/zero", [](const QString& at) { return QFile::link("/dev/zero", at); }},
+    };
+    for (const auto& [what, make] : cases) {
+        SCOPED_TRACE(what);
+        QFile::remove(path("quorvalline.desktop"));
+        ASSERT_TRUE(make(path("quorvalline.desktop")));
+        EXPECT_EQ(registry->value(Root::CurrentUser, kRunKey, kRunValue), std::nullopt);
+    }
+}
+
 // Another program holds the settings lock (`flock registry.lock sleep 40`): the start waits a
 // few seconds on the clock, reads the file without the lock and says so; saves wait as long,
 // say that they could not store, and the settings reach the file once the lock is free. A
