@@ -103,6 +103,19 @@ void quitOnEndSignals(QApplication& app) {
     ::sigaction(SIGHUP, &action, nullptr);
 }
 
+// A write past the user's file size limit (ulimit -f) would end the program with SIGXFSZ. With
+// the signal caught the write fails with EFBIG instead, and is reported like a full disk, the
+// file kept. Caught rather than ignored: a program started from here gets the default back.
+void onFileSizeLimit(int) {}
+
+void failWritesPastTheSizeLimit() {
+    struct sigaction action = {};
+    action.sa_handler = onFileSizeLimit;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGXFSZ, &action, nullptr);
+}
+
 qv::platform::Services linuxServices() {
     using namespace qv::platform;
     Services s;
@@ -125,6 +138,7 @@ qv::platform::Services linuxServices() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    failWritesPastTheSizeLimit();
     const bool onWayland = chooseX11OnWayland();
     if (x11DisplayMissing()) {
         std::fputs("quorvalline: cannot open the display\n", stderr);

@@ -36,11 +36,12 @@ std::string followLink(const std::string& target) {
     return ::realpath(target.c_str(), resolved) ? std::string(resolved) : target;
 }
 
-// A name beside path that nothing has yet: the path and six random letters or digits.
-std::string freeNameBeside(const std::string& path, std::mt19937& random) {
+// A name in folder that nothing has yet, hidden and short whatever the target's name: a target
+// name as long as the file system allows leaves no room for anything added to it.
+std::string freeNameIn(const std::string& folder, std::mt19937& random) {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string name = path + '.';
+    std::string name = folder + "/.qv-";
     for (int i = 0; i < 6; ++i)
         name += kLetters[random() % (sizeof kLetters - 1)];
     return name;
@@ -54,12 +55,12 @@ WholeFile::WholeFile(const std::string& target)
     const bool exists = ::stat(path_.c_str(), &existing) == 0;
     const std::string folder = folderOf(path_);
     // Without a name where the file system allows it, so that nothing is left in the folder
-    // when the converter is ended half-way; else a named one beside the target, removed on
+    // when the converter is ended half-way; else a named one in the target's folder, removed on
     // failure.
     fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd_ < 0 && (errno == EISDIR || errno == EOPNOTSUPP || errno == EINVAL)) {
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            name_ = freeNameBeside(path_, random_);
+            name_ = freeNameIn(folder, random_);
             fd_ = ::open(name_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
             if (fd_ < 0 && errno != EEXIST)
                 break;
@@ -142,11 +143,11 @@ bool WholeFile::fail() {
     return false;
 }
 
-// A file of no name gets one beside the target, to be renamed over it.
+// A file of no name gets one in the target's folder, to be renamed over it.
 bool WholeFile::giveName() {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = freeNameBeside(path_, random_);
+        const std::string name = freeNameIn(folderOf(path_), random_);
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             name_ = name;
             return true;

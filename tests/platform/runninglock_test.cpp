@@ -120,23 +120,44 @@ TEST_F(RunningLockTest, WithoutAPlaceForItItSaysWhy) {
     EXPECT_EQ(nowhere.take(), Outcome::Unavailable);
     EXPECT_FALSE(nowhere.problem().isEmpty());
 
-    const QString missing = dir_.filePath(QStringLiteral("no such folder/quorvalline.lock"));
-    RunningLock inAMissingFolder(missing);
-    EXPECT_EQ(inAMissingFolder.take(), Outcome::Unavailable);
-    EXPECT_TRUE(inAMissingFolder.problem().contains(missing));
+    QFile blocker(dir_.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString unmakeable = dir_.filePath(QStringLiteral("blocker/settings/running.lock"));
+    RunningLock underAFile(unmakeable);
+    EXPECT_EQ(underAFile.take(), Outcome::Unavailable);
+    EXPECT_TRUE(underAFile.problem().contains(unmakeable));
 }
 
-TEST_F(RunningLockTest, OneLockPerSettingsFolderInTheRuntimeFolder) {
+// Two starts meet on the settings folder however they reach it, and whatever stands in its
+// place: a link to it, a folder not made yet, a file where the folder should be (left as it
+// was).
+TEST_F(RunningLockTest, CopiesOfOneSettingsFolderMeetOnItsLock) {
     const QString settings = dir_.filePath(QStringLiteral("config/quorvalline"));
-    ASSERT_TRUE(QDir().mkpath(settings));
+    ASSERT_TRUE(QDir().mkpath(dir_.filePath(QStringLiteral("config"))));
     ASSERT_TRUE(QFile::link(settings, dir_.filePath(QStringLiteral("linked"))));
-    const QString runtime = dir_.filePath(QStringLiteral("run"));
-
-    const QString lock = RunningLock::pathFor(settings, runtime);
-    EXPECT_TRUE(lock.startsWith(runtime + u'/'));
-    EXPECT_EQ(RunningLock::pathFor(dir_.filePath(QStringLiteral("linked")), runtime), lock);
-    EXPECT_NE(RunningLock::pathFor(dir_.filePath(QStringLiteral("config/other")), runtime), lock);
-    EXPECT_TRUE(RunningLock::pathFor(settings, QString{}).isEmpty());
+    {
+        RunningLock first(RunningLock::pathFor(settings));
+        ASSERT_EQ(first.take(), Outcome::Taken) << first.problem().toStdString();
+        RunningLock throughTheLink(RunningLock::pathFor(dir_.filePath(QStringLiteral("linked"))));
+        EXPECT_EQ(throughTheLink.take(), Outcome::HeldElsewhere);
+        RunningLock otherSettings(
+            RunningLock::pathFor(dir_.filePath(QStringLiteral("config/other"))));
+        EXPECT_EQ(otherSettings.take(), Outcome::Taken);
+    }
+    ASSERT_TRUE(QDir(settings).removeRecursively());
+    QFile inItsPlace(settings);
+    ASSERT_TRUE(inItsPlace.open(QIODevice::WriteOnly));
+    ASSERT_EQ(inItsPlace.write("a user's file"), 13);
+    inItsPlace.close();
+    {
+        RunningLock first(RunningLock::pathFor(settings));
+        ASSERT_EQ(first.take(), Outcome::Taken) << first.problem().toStdString();
+        RunningLock second(RunningLock::pathFor(settings));
+        EXPECT_EQ(second.take(), Outcome::HeldElsewhere);
+    }
+    ASSERT_TRUE(inItsPlace.open(QIODevice::ReadOnly));
+    EXPECT_EQ(inItsPlace.readAll(), "a user's file");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The program started twice, and ended by the signals a session sends.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,26 @@
 
 namespace qv::testsupport {
 namespace {
+
+// Whether process pid holds a kernel lock on what stands at path, as /proc/locks tells.
+bool holdsLockOn(qint64 pid, const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return false;
+    const QString where = QString::asprintf("%02x:%02x:%lu", major(status.st_dev),
+                                            minor(status.st_dev), (unsigned long)status.st_ino);
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        // "1: FLOCK ADVISORY WRITE <pid> <dev:inode> 0 EOF"; a waiter's line has a "->".
+        if (fields.size() >= 6 && fields[1] == "FLOCK" && fields[4].toLongLong() == pid &&
+            QString::fromLatin1(fields[5]) == where)
+            return true;
+    }
+    return false;
+}
 
 class SingleCopyX : public ::testing::Test {
 protected:
@@ -35,17 +57,14 @@ protected:
         ASSERT_TRUE(program.waitForStarted());
     }
     QString settingsFolder() const { return dir.filePath("config/quorvalline"); }
-    // The runtime folder of the isolated session is dir itself.
-    QString lockPath() const {
-        return platform::RunningLock::pathFor(settingsFolder(), dir.path());
-    }
-    // Once a copy holds the lock (it notes its process id in it), a second one finds it taken.
+    QString lockPath() const { return platform::RunningLock::pathFor(settingsFolder()); }
+    // Once a copy holds the lock (on its file, or on what stands in the settings folder's
+    // place), a second one finds it taken.
     bool copyUp(const QProcess& program) const {
         return XServer::waitFor(
             [&] {
-                QFile lock(lockPath());
-                return lock.open(QIODevice::ReadOnly) &&
-                       lock.readAll().trimmed().toLongLong() == program.processId();
+                return holdsLockOn(program.processId(), lockPath()) ||
+                       holdsLockOn(program.processId(), settingsFolder());
             },
             60000);
     }
@@ -87,6 +106,22 @@ TEST_F(SingleCopyX, ASecondStartSaysSoAndLeavesTheFirstRunning) {
     ASSERT_TRUE(endsAfterItsBox(second)) << "the second copy kept running";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardError().contains("Quorvalline is already running."));
+    EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// Another login session, `sudo -E` or a changed environment gives the second start another
+// runtime folder; the settings are the same, so it still must not run.
+TEST_F(SingleCopyX, ASecondStartWithAnotherRuntimeFolderSaysSoToo) {
+    start(first);
+    ASSERT_TRUE(copyUp(first));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("other-runtime")));
+    QProcessEnvironment other = env;
+    other.insert("XDG_RUNTIME_DIR", dir.filePath("other-runtime"));
+    second.setProcessEnvironment(other);
+    second.start(QStringLiteral(QV_BIN_DIR "/quorvalline"), {});
+    ASSERT_TRUE(second.waitForStarted());
+    ASSERT_TRUE(endsAfterItsBox(second)) << "a second copy ran on the same settings";
     EXPECT_TRUE(second.readAllStandardError().contains("Quorvalline is already running."));
     EXPECT_EQ(first.state(), QProcess::Running);
 }
@@ -137,12 +172,13 @@ TEST_F(SingleCopyX, WhatWasLeftBehindStopsNoStart) {
     startsOver("a folder");
 }
 
-// The settings folder cannot be made (a file stands in its place): the lock does not live
-// there, and a second copy is still kept out.
+// The settings folder cannot be made (a file stands in its place): the lock is taken on that
+// file, which is left as it was, and a second copy is still kept out.
 TEST_F(SingleCopyX, ASettingsFolderItCannotWriteStillKeepsASecondCopyOut) {
     ASSERT_TRUE(QDir().mkpath(dir.filePath("config")));
     QFile blocker(settingsFolder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    ASSERT_EQ(blocker.write("a user's file"), 13);
     blocker.close();
     start(first);
     ASSERT_TRUE(copyUp(first));
@@ -150,6 +186,8 @@ TEST_F(SingleCopyX, ASettingsFolderItCannotWriteStillKeepsASecondCopyOut) {
     ASSERT_TRUE(endsAfterItsBox(second)) << "a second copy ran";
     EXPECT_TRUE(second.readAllStandardError().contains("Quorvalline is already running."));
     EXPECT_EQ(first.state(), QProcess::Running);
+    ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
+    EXPECT_EQ(blocker.readAll(), "a user's file");
 }
 
 }  // namespace

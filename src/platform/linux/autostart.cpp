@@ -50,11 +50,14 @@ QString escapedValue(const QString& value) {
 const QString kMainGroup = QStringLiteral("[Desktop Entry]");
 const QString kEntryName = QStringLiteral("quorvalline.desktop");
 
+QStringList linesOf(const FileReading& file) {
+    return QString::fromUtf8(file.bytes).remove(u'\r').split(u'\n');
+}
+
+// Nothing for what is no entry to read: a FIFO would hold the start up for ever, /dev/zero
+// would fill memory.
 QStringList entryLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(file.readAll()).split(u'\n');
+    return linesOf(readFileWhole(path));
 }
 
 // The line that sets key in the entry's main group, or -1.
@@ -115,9 +118,13 @@ QStringList Autostart::defaultSystemEntryPaths() {
 
 bool Autostart::isEnabled() const {
     for (const QString& path : QStringList{entryPath_} + systemEntryPaths_) {
-        if (!QFileInfo::exists(path))
+        const FileReading file = readFileWhole(path);
+        if (file.outcome == FileReading::Outcome::Missing)
             continue;
-        const QStringList lines = entryLines(path);
+        // The desktop starts nothing from what it cannot read as an entry either.
+        if (file.outcome != FileReading::Outcome::Read)
+            return false;
+        const QStringList lines = linesOf(file);
         return !flag(lines, QStringLiteral("Hidden")).value_or(false) &&
                flag(lines, QStringLiteral("X-GNOME-Autostart-enabled")).value_or(true);
     }

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/linux/paintevents.h"
+#include "platform/linux/realclock.h"
 #include "platform/linux/registrytext.h"
 #include "platform/linux/wholefile.h"
 #include "platform/linux/xdgpaths.h"
@@ -21,14 +23,31 @@ namespace qv::platform {
 
 namespace {
 
+// A copy holds the lock for one read and one write; whatever holds it longer (a program stuck
+// on it, or stopped) is waited for this long only.
+constexpr qint64 kLockPatienceMs = 3000;
+constexpr int kLockRetryMs = 25;
+
 // Holds the lock that makes one copy's read-merge-write whole against the others. Held by the
 // open file, so a copy that dies lets go of it.
 class FileLock {
 public:
-    explicit FileLock(const QString& path)
-        : fd_(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+    // patienceMs: how long another program's hold is waited out.
+    FileLock(const QString& path, Clock& clock, qint64 patienceMs)
+        : fd_(::open(QFile::encodeName(path).constData(),
+                     O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600)) {
         // Without a lock file (a read-only folder) the change goes ahead unguarded.
-        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        if (fd_ < 0)
+            return;
+        const qint64 start = clock.steadyMs();
+        while (!tryLock()) {
+            if (errno != EWOULDBLOCK)
+                return;
+            if (clock.steadyMs() - start >= patienceMs || waitsStopped()) {
+                busy_ = true;
+                return;
+            }
+            clock.sleep(kLockRetryMs);
         }
     }
     ~FileLock() {
@@ -38,18 +57,35 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
+    // Another program held it for all the wait.
+    bool busy() const { return busy_; }
+
 private:
+    bool tryLock() const {
+        int result = 0;
+        do {
+            result = ::flock(fd_, LOCK_EX | LOCK_NB);
+        } while (result != 0 && errno == EINTR);
+        return result == 0;
+    }
+
     int fd_;
+    bool busy_ = false;
 };
 
 QString lockPath(const QString& filePath) {
     return filePath + QStringLiteral(".lock");
 }
 
+QString heldElsewhere(const QString& filePath) {
+    return QStringLiteral("another program holds its lock %1").arg(lockPath(filePath));
+}
+
 }  // namespace
 
 FileRegistry::FileHold::FileHold(const QString& path)
-    : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {
+    : fd_(::open(QFile::encodeName(path).constData(),
+                 O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {
     if (fd_ >= 0 && ::fstat(fd_, &status_) != 0) {
         ::close(fd_);
         fd_ = -1;
@@ -87,8 +123,11 @@ bool FileRegistry::FileHold::isCurrent(const QString& path) const {
            sameTime(now.st_mtim, status_.st_mtim) && sameTime(now.st_ctim, status_.st_ctim);
 }
 
-FileRegistry::FileRegistry(QString filePath, Autostart autostart)
-    : filePath_(std::move(filePath)), autostart_(std::move(autostart)) {
+FileRegistry::FileRegistry(QString filePath, Autostart autostart, Clock* clock)
+    : filePath_(std::move(filePath)),
+      autostart_(std::move(autostart)),
+      ownClock_(clock ? nullptr : std::make_unique<RealClock>()),
+      clock_(clock ? *clock : *ownClock_) {
     load();
 }
 
@@ -148,14 +187,19 @@ bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QStri
 FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, Reading& found) const {
     // Taken before the text: a change made after it shows as another file.
     found.hold = FileHold(filePath_);
-    QFile file(filePath_);
-    if (!file.exists())
-        return FileState::Missing;
-    if (!file.open(QIODevice::ReadOnly)) {
-        found.error = file.errorString();
-        return FileState::Unreadable;
+    FileReading file = readFileWhole(filePath_);
+    found.error = file.problem;
+    switch (file.outcome) {
+        case FileReading::Outcome::Missing:
+            return FileState::Missing;
+        case FileReading::Outcome::Unreadable:
+            return FileState::Unreadable;
+        case FileReading::Outcome::Refused:
+            return FileState::Refused;
+        case FileReading::Outcome::Read:
+            break;
     }
-    found.text = file.readAll();
+    found.text = std::move(file.bytes);
     found.reading = readRegistryText(found.text, tree);
     found.error = found.reading.firstProblem;
     return found.reading.damagedWhole ? FileState::Damaged : FileState::Read;
@@ -164,10 +208,16 @@ FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, Reading& found)
 void FileRegistry::load() {
     if (!QFileInfo::exists(filePath_))
         return;
-    const FileLock lock(lockPath(filePath_));
+    const FileLock lock(lockPath(filePath_), clock_, kLockPatienceMs);
+    lockStuck_ = lock.busy();
     MemoryRegistry stored;
     Reading found;
-    switch (read(stored, found)) {
+    const FileState state = read(stored, found);
+    if (lock.busy() && (state == FileState::Read || state == FileState::Damaged)) {
+        loadWithoutLock(stored, found, heldElsewhere(filePath_));
+        return;
+    }
+    switch (state) {
         case FileState::Damaged:
             // The program goes on with defaults; a file we could not move aside must not be
             // replaced by them.
@@ -181,6 +231,9 @@ void FileRegistry::load() {
                 QStringLiteral("cannot read settings file %1 (%2)").arg(filePath_, found.error));
             keepReadOnly(QStringLiteral("it could not be read (%1)").arg(found.error));
             return;
+        case FileState::Refused:
+            refuse(found.error);
+            return;
         case FileState::Read:
             takeTree(stored);
             written_ = std::move(found.hold);
@@ -192,6 +245,42 @@ void FileRegistry::load() {
         case FileState::Missing:
             return;
     }
+}
+
+void FileRegistry::refuse(const QString& why) {
+    // Whatever stands there is someone else's: a pipe that another program reads, the file at
+    // the end of a link. It is neither moved nor written over.
+    reportReadProblem(QStringLiteral("settings file %1 was not read: %2; the program runs on "
+                                     "default settings and will not store them")
+                          .arg(filePath_, why));
+    keepReadOnly(QStringLiteral("it was not read (%1)").arg(why));
+}
+
+void FileRegistry::loadWithoutLock(MemoryRegistry& stored, Reading& found, const QString& held) {
+    // The file is only ever replaced whole, so what was read is one whole version of it. A
+    // damaged one would have to be kept (moved aside, or copied with the lines left out) before
+    // anything replaced it; that is not done without the lock, so nothing is stored in this run.
+    if (found.reading.damagedWhole) {
+        reportReadProblem(QStringLiteral("settings file %1 is damaged (%2) and %3, so it was left "
+                                         "as it was; the program runs on default settings and "
+                                         "will not store them")
+                              .arg(filePath_, found.error, held));
+        keepReadOnly(held);
+        return;
+    }
+    takeTree(stored);
+    written_ = std::move(found.hold);
+    if (found.reading.complete()) {
+        reportReadProblem(QStringLiteral("settings file %1 was read without its lock: %2; changes "
+                                         "may not be stored while it does")
+                              .arg(filePath_, held));
+        return;
+    }
+    reportReadProblem(QStringLiteral("settings file %1 could not be read whole (%2) and %3, so it "
+                                     "was left as it was; the program runs on the settings it "
+                                     "could read and will not store them")
+                          .arg(filePath_, found.error, held));
+    keepReadOnly(held);
 }
 
 QString FileRegistry::freeAsideName() const {
@@ -250,7 +339,16 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
         return;
     }
     QDir().mkpath(QFileInfo(filePath_).absolutePath());
-    const FileLock lock(lockPath(filePath_));
+    // Once a wait has run out, each change tries once only until it finds the lock free: the
+    // program's steps are not held up again and again by the same stuck holder.
+    const FileLock lock(lockPath(filePath_), clock_, lockStuck_ ? 0 : kLockPatienceMs);
+    lockStuck_ = lock.busy();
+    if (lock.busy()) {
+        // What we hold goes in with a later change, unless another copy writes meanwhile.
+        reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
+                               .arg(filePath_, heldElsewhere(filePath_)));
+        return;
+    }
     // The file as we last read or wrote it holds what we hold but this change: no copy has
     // written since, and it need not be read again.
     if (written_.isCurrent(filePath_)) {
@@ -284,6 +382,11 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
                 return;
             }
             break;
+        case FileState::Refused:
+            // Put there since we read it: it is someone else's.
+            reportStoreFailure(
+                QStringLiteral("settings not stored in %1: %2").arg(filePath_, found.error));
+            return;
         case FileState::Unreadable:
             // Written over, it would lose what the other copies stored.
             reportStoreFailure(

@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <memory>
+
+#include "platform/clock.h"
 #include "platform/linux/autostart.h"
 #include "platform/linux/registrytext.h"
 #include "platform/memoryregistry.h"
@@ -14,11 +17,15 @@ namespace qv::platform {
 // keep each other's values. Lines that cannot be read are left out and the file as it was kept
 // beside it; a file that is not a settings file at all is moved aside, never overwritten; one
 // that cannot be read at all (no permission, a folder in its place) is left alone and not
-// written over. The program's value under the Run key is also the desktop's autostart entry:
-// it reads as present only while that entry exists.
+// written over, and so is what is no file to read (a FIFO, a device, a file of many megabytes).
+// The lock is waited for a few seconds only, through the clock: a program that holds it longer
+// costs that read or write, never the start. The program's value under the Run key is also the
+// desktop's autostart entry: it reads as present only while that entry exists.
 class FileRegistry : public MemoryRegistry {
 public:
-    explicit FileRegistry(QString filePath, Autostart autostart = Autostart());
+    // Waits for the lock go through clock; without one, through a real clock of its own.
+    explicit FileRegistry(QString filePath, Autostart autostart = Autostart(),
+                          Clock* clock = nullptr);
 
     void setValue(Root root, const QString& path, const QString& name,
                   const QByteArray& data) override;
@@ -41,7 +48,7 @@ protected:
     void committed(const std::vector<Change>& changes) override;
 
 private:
-    enum class FileState { Missing, Read, Damaged, Unreadable };
+    enum class FileState { Missing, Read, Damaged, Unreadable, Refused };
 
     // The file as we last read or wrote it, held open so that no other file can take its
     // inode number meanwhile: while the path still leads to it, unchanged, no copy has written.
@@ -82,6 +89,10 @@ private:
     bool keepCopyOfSkippedLines(const Reading& found);
     // Stops storing, so that the file stays as it is.
     void keepReadOnly(const QString& reason);
+    // What stands at the path is not read nor ever written over.
+    void refuse(const QString& why);
+    // Read while another program held the lock: what needs writing to be kept is not written.
+    void loadWithoutLock(MemoryRegistry& stored, Reading& found, const QString& held);
     // False (and the failure reported) when the file was left as it was.
     bool write();
     void reportAutostartFailure() const;
@@ -89,9 +100,13 @@ private:
 
     QString filePath_;
     Autostart autostart_;
+    std::unique_ptr<Clock> ownClock_;
+    Clock& clock_;
     // The file as it was when it last held what we hold, changes since aside.
     FileHold written_;
     bool readOnly_ = false;
+    // The last wait for the lock ran out.
+    bool lockStuck_ = false;
     // Why settings are not stored while readOnly_ is set.
     QString readOnlyReason_;
 };

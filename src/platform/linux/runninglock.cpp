@@ -4,11 +4,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -34,6 +32,13 @@ int openForLock(const QByteArray& path, int& error) {
     error = errno;
     fd = ::open(path.constData(), O_RDONLY | kCommon);
     return fd;
+}
+
+// What stands at the lock file's folder: a folder we may not write, or a file in a folder's
+// place. Opened for reading only, and nothing is written to it.
+int openFolderForLock(const QString& lockPath) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(lockPath).path());
+    return ::open(folder.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
 int lockOnce(int fd) {
@@ -65,11 +70,17 @@ InstanceLock::Outcome RunningLock::take() {
     if (fd_ >= 0)
         return Outcome::Taken;
     if (path_.isEmpty()) {
-        problem_ = QStringLiteral("there is no folder for runtime files");
+        problem_ = QStringLiteral("there is no place for the lock");
         return Outcome::Unavailable;
     }
+    // The first start in a new settings folder makes it.
+    QDir().mkpath(QFileInfo(path_).path());
     int openError = 0;
-    const int fd = openForLock(QFile::encodeName(path_), openError);
+    int fd = openForLock(QFile::encodeName(path_), openError);
+    const bool ownFile = fd >= 0;
+    // Every copy finds the same there, so they all meet on the same lock.
+    if (!ownFile)
+        fd = openFolderForLock(path_);
     if (fd < 0) {
         problem_ = QStringLiteral("%1: %2").arg(path_, systemError(openError));
         return Outcome::Unavailable;
@@ -82,27 +93,17 @@ InstanceLock::Outcome RunningLock::take() {
         return Outcome::Unavailable;
     }
     fd_ = fd;
-    notePid(fd_);
+    if (ownFile)
+        notePid(fd_);
     return Outcome::Taken;
 }
 
-QString RunningLock::pathFor(const QString& settingsFolder, const QString& runtimeFolder) {
-    if (runtimeFolder.isEmpty())
-        return {};
-    // The same settings reached through a link are the same settings.
-    const QFileInfo folder(settingsFolder);
-    const QString canonical = folder.canonicalFilePath();
-    const QString key =
-        QDir::cleanPath(canonical.isEmpty() ? folder.absoluteFilePath() : canonical);
-    const QByteArray digest =
-        QCryptographicHash::hash(QFile::encodeName(key), QCryptographicHash::Sha1).left(8);
-    return QDir(runtimeFolder)
-        .filePath(QStringLiteral("quorvalline-%1.lock").arg(QString::fromLatin1(digest.toHex())));
+QString RunningLock::pathFor(const QString& settingsFolder) {
+    return QDir(settingsFolder).filePath(QStringLiteral("running.lock"));
 }
 
 QString RunningLock::defaultPath() {
-    return pathFor(QFileInfo(FileRegistry::defaultPath()).absolutePath(),
-                   QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    return pathFor(QFileInfo(FileRegistry::defaultPath()).absolutePath());
 }
 
 }  // namespace qv::platform

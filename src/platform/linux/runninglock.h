@@ -4,9 +4,13 @@
 
 namespace qv::platform {
 
-// A kernel lock (flock) on a file in the runtime folder: it goes with the process, so a copy
-// that crashed or was killed leaves nothing that stops the next start. What the file holds,
-// and whatever else stands at its path, never decides anything.
+// A kernel lock (flock) on a file in the settings folder, so that whatever else differs between
+// two starts (the runtime folder of another login, a changed environment) the copies of one
+// settings folder meet on it. It goes with the process, so a copy that crashed or was killed
+// leaves nothing that stops the next start. What the file holds, and whatever else stands at
+// its path, never decides anything; where no file can be made or opened there (a folder we may
+// not write, a file in the folder's place), the lock is taken on what stands at the folder's
+// place itself, which every copy can open for reading.
 class RunningLock : public InstanceLock {
 public:
     explicit RunningLock(QString path);
@@ -17,10 +21,9 @@ public:
     Outcome take() override;
     QString problem() const override { return problem_; }
 
-    // The lock of the settings in settingsFolder, kept in runtimeFolder: a settings folder
-    // the program cannot write still gets a lock. Empty without a runtime folder.
-    static QString pathFor(const QString& settingsFolder, const QString& runtimeFolder);
-    // The lock of this user's settings, in $XDG_RUNTIME_DIR (or Qt's fallback for it).
+    // The lock of the settings in settingsFolder.
+    static QString pathFor(const QString& settingsFolder);
+    // The lock of this user's settings, beside the settings file.
     static QString defaultPath();
 
 private:

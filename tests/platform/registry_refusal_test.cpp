@@ -1,0 +1,183 @@
+// What stands at the settings file's place, or holds its lock, never stops a start: it is named
+// with the reason, the program runs on, and nothing of it is written over.
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "fakes/fakeclock.h"
+#include "platform/linux/fileregistry.h"
+#include "support/testfiles.h"
+
+namespace qv::platform {
+namespace {
+
+using Root = Registry::Root;
+
+class RegistryRefusalTest : public ::testing::Test {
+protected:
+    QString path(const char* name = "registry") const {
+        return dir_.filePath(QString::fromLatin1(name));
+    }
+    // A registry whose waits go through the fake clock, with what it reports gathered.
+    std::unique_ptr<FileRegistry> open() {
+        auto registry =
+            std::make_unique<FileRegistry>(path(), Autostart(path("quorvalline.desktop")), &clock_);
+        registry->onReadProblem([this](const QString& m) { problems_ << m; });
+        registry->onStoreFailed([this](const QString& m) { storeFailures_ << m; });
+        return registry;
+    }
+    static QByteArray fileText(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList asideCopies() const {
+        return QDir(dir_.path()).entryList({QStringLiteral("*.damaged*")}, QDir::AllEntries);
+    }
+
+    QTemporaryDir dir_;
+    fakes::FakeClock clock_;
+    QStringList problems_;
+    QStringList storeFailures_;
+};
+
+// A FIFO would block the start in open() for ever, /dev/zero or a huge file would be read until
+// memory runs out. Each is named with why, the program runs on defaults, and neither the start
+// nor a later save writes over it or moves it.
+TEST_F(RegistryRefusalTest, WhatIsNoFileToReadIsNamedAndNeverWrittenOver) {
+    const QString huge = dir_.filePath(QStringLiteral("huge"));
+    const auto makeHuge = [&](const QString& at) {
+        QFile file(at);
+        return file.open(QIODevice::WriteOnly) && file.resize(qint64(65) << 20);
+    };
+    const struct {
+        const char* what;
+        std::function<bool(const QString&)> make;
+        const char* why;
+    } cases[] = {
+        {"a FIFO",
+         [](const QString& at) { return ::mkfifo(QFile::encodeName(at).constData(), 0600) == 0; },
+         "named pipe"},
+        {"a link to /dev/zero", [](const QString& at) { return QFile::link("/dev/zero", at); },
+         "device"},
+        {"a file of 65 MB", makeHuge, "larger than 64 MB"},
+        {"a link to a file of 65 MB",
+         [&](const QString& at) { return makeHuge(huge) && QFile::link(huge, at); },
+         "larger than 64 MB"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path());
+        QFile::remove(huge);
+        problems_.clear();
+        storeFailures_.clear();
+        ASSERT_TRUE(c.make(path()));
+        struct stat before {};
+        ASSERT_EQ(::lstat(QFile::encodeName(path()).constData(), &before), 0);
+        {
+            const auto registry = open();
+            ASSERT_EQ(problems_.size(), 1);
+            EXPECT_TRUE(problems_[0].contains(path())) << problems_[0].toStdString();
+            EXPECT_TRUE(problems_[0].contains(QLatin1String(c.why))) << problems_[0].toStdString();
+            EXPECT_FALSE(registry->keyExists(Root::CurrentUser, "Software\\Quorvalline"));
+
+            registry->setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveDir", "x");
+            ASSERT_EQ(storeFailures_.size(), 1);
+            EXPECT_TRUE(storeFailures_[0].startsWith("settings not stored in " + path()))
+                << storeFailures_[0].toStdString();
+            EXPECT_EQ(registry->value(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveDir"),
+                      "x");
+        }
+        struct stat after {};
+        ASSERT_EQ(::lstat(QFile::encodeName(path()).constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_size, before.st_size);
+        EXPECT_TRUE(asideCopies().isEmpty());
+    }
+}
+
+// A settings file that turns into a FIFO while the program runs is not written over either.
+TEST_F(RegistryRefusalTest, AFifoPutInPlaceLaterIsNotWrittenOver) {
+    const auto registry = open();
+    registry->setValue(Root::CurrentUser, "Software\\Q", "A", "1");
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    registry->setValue(Root::CurrentUser, "Software\\Q", "B", "2");
+    ASSERT_EQ(storeFailures_.size(), 1);
+    EXPECT_TRUE(storeFailures_[0].contains("named pipe")) << storeFailures_[0].toStdString();
+    struct stat status {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path()).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+}
+
+// The start-at-login entry is read at every start: a FIFO or /dev/zero in its place reads as
+// no entry, at once.
+TEST_F(RegistryRefusalTest, AnAutostartEntryThatIsNoFileReadsAsOff) {
+    const auto registry = open();
+    const std::pair<const char*, std::function<bool(const QString&)>> cases[] = {
+        {"a FIFO",
+         [](const QString& at) { return ::mkfifo(QFile::encodeName(at).constData(), 0600) == 0; }},
+        {"a link to /dev/zero", [](const QString& at) { return QFile::link("/dev/zero", at); }},
+    };
+    for (const auto& [what, make] : cases) {
+        SCOPED_TRACE(what);
+        QFile::remove(path("quorvalline.desktop"));
+        ASSERT_TRUE(make(path("quorvalline.desktop")));
+        EXPECT_EQ(registry->value(Root::CurrentUser, kRunKey, kRunValue), std::nullopt);
+    }
+}
+
+// Another program holds the settings lock (`flock registry.lock sleep 40`): the start waits a
+// few seconds on the clock, reads the file without the lock and says so; saves wait as long,
+// say that they could not store, and the settings reach the file once the lock is free. A
+// file that would have to be written to keep what could not be read is left as it was.
+TEST_F(RegistryRefusalTest, ALockHeldElsewhereCostsAFewSecondsAndIsNamed) {
+    const QByteArray whole = "[HKEY_CURRENT_USER\\Software\\Q]\n\"Kept\"=\"old\"\n";
+    const QByteArray withABadLine = whole + "garbage\n";
+    for (const QByteArray& text : {whole, withABadLine}) {
+        SCOPED_TRACE(text.toStdString());
+        const bool bad = text == withABadLine;
+        problems_.clear();
+        storeFailures_.clear();
+        testsupport::writeTestFile(path(), text);
+        const int holder =
+            ::open(QFile::encodeName(path("registry.lock")).constData(), O_RDWR | O_CREAT, 0600);
+        ASSERT_GE(holder, 0);
+        ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+
+        const qint64 started = clock_.steadyMs();
+        const auto registry = open();
+        const qint64 waited = clock_.steadyMs() - started;
+        EXPECT_GT(waited, 0);
+        EXPECT_LE(waited, 10'000);
+        EXPECT_EQ(registry->value(Root::CurrentUser, "Software\\Q", "Kept"), "old");
+        ASSERT_EQ(problems_.size(), 1);
+        EXPECT_TRUE(problems_[0].contains(path("registry.lock"))) << problems_[0].toStdString();
+
+        registry->setValue(Root::CurrentUser, "Software\\Q", "New", "1");
+        ASSERT_EQ(storeFailures_.size(), 1);
+        EXPECT_EQ(fileText(path()), text);
+        EXPECT_TRUE(asideCopies().isEmpty());
+
+        ::close(holder);
+        registry->setValue(Root::CurrentUser, "Software\\Q", "Later", "2");
+        // Lines that could not be read live in that file only: it stays as it was.
+        if (bad) {
+            EXPECT_EQ(fileText(path()), text);
+        }
+        FileRegistry reread(path(), Autostart(path("quorvalline.desktop")), &clock_);
+        EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "New").has_value(), !bad);
+        EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "Later").has_value(), !bad);
+        QFile::remove(path());
+    }
+}
+
+}  // namespace
+}  // namespace qv::platform
