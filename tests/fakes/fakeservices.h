@@ -137,6 +137,10 @@ public:
     // True for the windows in liveWindows.
     bool restoreWindow(platform::WindowId w) override;
     platform::WindowId startedWindow() const override { return startedWindowId; }
+    // From windowProcesses; 0 for a window not listed there.
+    qint64 windowProcess(platform::WindowId w) const override {
+        return windowProcesses.value(w, 0);
+    }
 
     struct Start {
         QString program;
@@ -148,6 +152,7 @@ public:
     int result = platform::shellresult::LaunchOk;
     QList<platform::WindowId> liveWindows;
     platform::WindowId startedWindowId = 0;
+    QHash<platform::WindowId, qint64> windowProcesses;
     std::function<void()> onStart;  // runs at each start, e.g. to bring a window to the front
 };
 
