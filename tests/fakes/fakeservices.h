@@ -118,15 +118,17 @@ public:
     void clear() override;
     void setImage(const QImage& img) override;
     platform::ClipboardFormats formats() const override {
-        return {!textContent.isNull(), !imageContent.isNull() || unreadableImage, richText};
+        return {!textContent.isNull(),
+                !imageContent.isNull() || unreadableImage || !tooBigImage.isEmpty(), richText};
     }
     QString text() const override { return textContent; }
-    QImage image() const override { return imageContent; }
+    platform::ClipboardPicture picture() const override;
 
     QString textContent;
     QImage imageContent;
     bool richText = false;
     bool unreadableImage = false;  // offers a picture that cannot be read
+    QSize tooBigImage;             // offers a picture of this size, too big for the memory
     int clears = 0;
 };
 
