@@ -64,7 +64,7 @@ public:
     void setImage(const QImage&) override {}
     platform::ClipboardFormats formats() const override { return {}; }
     QString text() const override { return {}; }
-    QImage image() const override { return {}; }
+    platform::ClipboardPicture picture() const override { return {}; }
 };
 
 class SilentSound : public platform::Sound {

@@ -12,7 +12,7 @@ run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-multimedia-dev
   qt6-svg-dev libqt6svg6
-  libxcb1-dev libxcb-keysyms1-dev libxcb-shm0-dev libx11-dev
+  libxcb1-dev libxcb-keysyms1-dev libxcb-shm0-dev libxcb-res0-dev libx11-dev
   libdeflate-dev zlib1g-dev
   xdg-utils
   xvfb openbox trayer

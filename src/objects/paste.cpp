@@ -18,16 +18,33 @@ namespace {
 constexpr qint64 kWindowTextColor = toolkit::kSystemColorFlag | 8;
 constexpr qint64 kWindowColor = toolkit::kSystemColorFlag | 5;
 
+// Why a picture on offer adds nothing, for the user.
+QString unpastableMessage(const platform::ClipboardPicture& read) {
+    if (read.problem == platform::ClipboardPicture::Problem::TooBig) {
+        return QStringLiteral(
+                   "Not enough memory to paste the picture on the clipboard "
+                   "(%1 x %2 pixels) !")
+            .arg(read.size.width())
+            .arg(read.size.height());
+    }
+    return QStringLiteral("The picture on the clipboard cannot be read !");
+}
+
 void pastePicture(ObjectLayer& layer) {
     auto& s = state();
     const auto& captureState = capture::state();
     const ObjectItems& items = layer.items();
     const int i = firstFree(items.images);
     if (i >= 0) {
-        // A picture that cannot be read adds nothing rather than an empty object.
-        const QImage picture = platform::clipboard().image();
-        if (picture.isNull())
+        // A picture that cannot be read adds nothing rather than an empty object, and says so.
+        const platform::ClipboardPicture read = platform::clipboard().picture();
+        if (read.image.isNull()) {
+            platform::dialogs().message(unpastableMessage(read), platform::MsgButtons::Ok,
+                                        platform::MsgIcon::Information,
+                                        QStringLiteral("Quorvalline"), layer.stage().stageWindow());
             return;
+        }
+        const QImage& picture = read.image;
         CanvasImage& image = *items.images[i];
         image.setPicture(picture);
         // Its natural size, so that it shows pixel for pixel.

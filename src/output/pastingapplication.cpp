@@ -30,10 +30,11 @@ bool stayedBehind(platform::WindowId foreground, platform::WindowId frontBefore)
     return foreground == frontBefore || platform::desktop().isOwnWindow(foreground);
 }
 
-// A remembered window found as the started program's own is that program's only while the
-// program still has a window: after it ended, the id may be another program's window.
-bool stillOfTheStartedProgram(bool foundByProcess) {
-    return !foundByProcess || platform::shell().startedWindow() != 0;
+// A remembered window is still the pasting application's while the process that had made it
+// when it was remembered is its maker: after that program ended, the X server may give its id
+// to another program's window, which must not be brought up in its place.
+bool madeByTheSameProcess(platform::WindowId window, qint64 maker) {
+    return platform::shell().windowProcess(window) == maker;
 }
 
 }  // namespace
@@ -52,7 +53,7 @@ void startPastingApplication() {
     platform::desktop().settleActivation();
 
     if (restoreExisting && known != 0 &&
-        (!stillOfTheStartedProgram(outputState.pastingAppFoundByProcess) ||
+        (!madeByTheSameProcess(known, outputState.pastingAppProcess) ||
          !platform::shell().restoreWindow(known)))
         known = 0;
     if (settings.pastingLaunch == options::PastingLaunch::NewInstance)
@@ -87,7 +88,7 @@ void startPastingApplication() {
             return;
         }
         known = foreground;
-        outputState.pastingAppFoundByProcess = foundByProcess;
+        outputState.pastingAppProcess = platform::shell().windowProcess(foreground);
     }
     if (settings.releaseAfterCapture)
         capture::shellControl().releaseDesktop();

@@ -18,8 +18,8 @@ struct State {
     QString programFolder;  // the converter program lies beside the main program
     // The pasting application's window as last seen by its command; 0 while none is known.
     platform::WindowId pastingAppWindow = 0;
-    // That window was found as the started program's own, by its process.
-    bool pastingAppFoundByProcess = false;
+    // The process that made that window when it was seen; 0 when the window system did not say.
+    qint64 pastingAppProcess = 0;
 
     // Unknown until the locale names a measurement system the program knows.
     std::optional<Units> localeUnits;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace qv::platform {
@@ -13,6 +14,18 @@ struct ClipboardFormats {
     bool operator==(const ClipboardFormats&) const = default;
 };
 
+// A picture read from the clipboard, or why none could be read.
+struct ClipboardPicture {
+    enum class Problem {
+        None,
+        Unreadable,  // no picture in a format the program reads, or damaged data
+        TooBig,      // it would take more memory than the program may use for it
+    };
+    QImage image;
+    Problem problem = Problem::None;
+    QSize size;  // as the picture's data declares it, also when it could not be read
+};
+
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -22,7 +35,9 @@ public:
     // within a moment offers nothing, rather than holding up the program.
     virtual ClipboardFormats formats() const = 0;
     virtual QString text() const = 0;
-    virtual QImage image() const = 0;
+    // The picture whole, however big, as long as the memory it needs is to be had.
+    virtual ClipboardPicture picture() const = 0;
+    QImage image() const { return picture().image; }
 };
 
 }  // namespace qv::platform

@@ -37,6 +37,10 @@ public:
     virtual bool restoreWindow(WindowId window) = 0;
     // The top-level window of the program the last start() launched; 0 while it has none.
     virtual WindowId startedWindow() const = 0;
+    // The process that made a window, 0 when the window is gone or the window system does not
+    // tell. Window ids are handed out again after a program ends: the same id made by another
+    // process is another program's window.
+    virtual qint64 windowProcess(WindowId window) const = 0;
 };
 
 }  // namespace qv::platform

@@ -99,6 +99,15 @@ void FakeClipboard::setImage(const QImage& img) {
     imageContent = img;
 }
 
+platform::ClipboardPicture FakeClipboard::picture() const {
+    using Problem = platform::ClipboardPicture::Problem;
+    if (!tooBigImage.isEmpty())
+        return {QImage(), Problem::TooBig, tooBigImage};
+    if (unreadableImage || imageContent.isNull())
+        return {QImage(), Problem::Unreadable, QSize()};
+    return {imageContent, Problem::None, imageContent.size()};
+}
+
 int FakeShell::open(const QString& target) {
     opened.push_back(target);
     return result;

@@ -118,15 +118,17 @@ public:
     void clear() override;
     void setImage(const QImage& img) override;
     platform::ClipboardFormats formats() const override {
-        return {!textContent.isNull(), !imageContent.isNull() || unreadableImage, richText};
+        return {!textContent.isNull(),
+                !imageContent.isNull() || unreadableImage || !tooBigImage.isEmpty(), richText};
     }
     QString text() const override { return textContent; }
-    QImage image() const override { return imageContent; }
+    platform::ClipboardPicture picture() const override;
 
     QString textContent;
     QImage imageContent;
     bool richText = false;
     bool unreadableImage = false;  // offers a picture that cannot be read
+    QSize tooBigImage;             // offers a picture of this size, too big for the memory
     int clears = 0;
 };
 
@@ -137,6 +139,10 @@ public:
     // True for the windows in liveWindows.
     bool restoreWindow(platform::WindowId w) override;
     platform::WindowId startedWindow() const override { return startedWindowId; }
+    // From windowProcesses; 0 for a window not listed there.
+    qint64 windowProcess(platform::WindowId w) const override {
+        return windowProcesses.value(w, 0);
+    }
 
     struct Start {
         QString program;
@@ -148,6 +154,7 @@ public:
     int result = platform::shellresult::LaunchOk;
     QList<platform::WindowId> liveWindows;
     platform::WindowId startedWindowId = 0;
+    QHash<platform::WindowId, qint64> windowProcesses;
     std::function<void()> onStart;  // runs at each start, e.g. to bring a window to the front
 };
 

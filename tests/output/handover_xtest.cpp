@@ -308,5 +308,57 @@ TEST_F(HandoverX, ThePastingApplicationShowsInFrontOfTheFrozenScreenAndComesBack
     EXPECT_TRUE(shellWindows().frozenScreen->isVisible());
 }
 
+// xlogo does not say which process it is. Once it ended, the X server gives the next program
+// that connects the same ids: another xlogo, not started by us, comes up under the id of the
+// window we remembered. Asked for the pasting application, we start a new copy rather than
+// bring up that stranger.
+TEST_F(HandoverX, AStrangerUnderTheIdOfAnEndedPastingApplicationIsNotBroughtBack) {
+    options::Settings& settings = prog_->options.settings;
+    settings.pastingAppPath = QStringLiteral("xlogo");
+    settings.pastingLaunch = options::PastingLaunch::RestoreExisting;
+    platform::Desktop& desktop = platform::desktop();
+    platform::WindowId stranger = 0;
+    // The five seconds end with a program's window in front that is neither ours, nor the one
+    // the freeze found there, nor the stranger.
+    clock_->until = [&] {
+        const platform::WindowId active = desktop.foregroundWindow();
+        return active != 0 && !desktop.isOwnWindow(active) && active != stranger &&
+               active != prog_->captureState.frozenForeground;
+    };
+    shellWindows().mainWindow->pastingApplicationItem->trigger();
+    const platform::WindowId pasting = prog_->output.pastingAppWindow;
+    ASSERT_NE(pasting, 0u) << qPrintable(dialogs().lastText()) << "\n" << desktopState();
+    ASSERT_EQ(desktop.windowTitle(pasting), "xlogo");
+
+    // The program ends: the server closes its connection, and with it every window it made.
+    xcb_connection_t* c = server->connection();
+    const auto exists = [c](xcb_window_t w) {
+        return platform::x11::Reply<xcb_get_window_attributes_reply_t>(
+                   xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr)) !=
+               nullptr;
+    };
+    xcb_kill_client(c, static_cast<xcb_window_t>(pasting));
+    ASSERT_TRUE(processUntil([&] { return !exists(static_cast<xcb_window_t>(pasting)); }));
+    QProcess other;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), server->display());
+    other.setProcessEnvironment(env);
+    other.start(QStringLiteral("xlogo"), {});
+    ASSERT_TRUE(processUntil([&] { return !desktop.windowFrame(pasting).isEmpty(); }))
+        << "the other xlogo did not come up under the ended one's id; " << desktopState();
+    stranger = pasting;
+
+    clock_->sleeps.clear();
+    shellWindows().mainWindow->pastingApplicationItem->trigger();
+    EXPECT_EQ(clock_->sleeps, std::vector<int>{5000}) << "a new copy is waited for";
+    const platform::WindowId started = prog_->output.pastingAppWindow;
+    EXPECT_NE(started, 0u) << qPrintable(dialogs().lastText()) << "\n" << desktopState();
+    EXPECT_NE(started, stranger);
+    EXPECT_EQ(desktop.windowTitle(started), "xlogo");
+    EXPECT_EQ(xlogoWindows(), 2);
+    other.kill();
+    other.waitForFinished();
+}
+
 }  // namespace
 }  // namespace qv::output

@@ -15,6 +15,8 @@ constexpr platform::WindowId kLive = 0x3a00001;   // the pasting application's w
 constexpr platform::WindowId kGone = 0x3a00002;   // a remembered window since closed
 constexpr platform::WindowId kOther = 0x3b00001;  // the window the started program brings up
 constexpr platform::WindowId kFront = 0x1c00005;  // in front when the screen froze
+constexpr qint64 kPastingProcess = 4100;          // the pasting application's process
+constexpr qint64 kStrangerProcess = 4200;         // a program started later
 const QString kNoHandle = QStringLiteral(
     "Could not optain a handle to Application, please Start Application again from the context "
     "menu and wait 5 seconds !");
@@ -183,6 +185,7 @@ TEST_F(PastingApplicationTest, TheProgramPathReachesTheShellWholeAndTheWaitIsOnT
 TEST_F(PastingApplicationTest, AWindowUnderAReusedIdIsTakenForTheNewOneItIs) {
     settings().pastingLaunch = PastingLaunch::RestoreExisting;
     settings().releaseAfterCapture = false;
+    fake.shell().windowProcesses[kFront] = kPastingProcess;
     const struct {
         const char* what;
         bool frontGone;            // the window in front at the freeze closed before the start
@@ -208,8 +211,8 @@ TEST_F(PastingApplicationTest, AWindowUnderAReusedIdIsTakenForTheNewOneItIs) {
         EXPECT_EQ(fake.dialogs().messages.size(), c.known ? 0u : 1u);
     }
 
-    // Remembered as the started program's, the window is restored while that program has a
-    // window, and forgotten once it ended: the same id is then another program's.
+    // Remembered as the started program's, the window is restored while that program makes it,
+    // and forgotten once the program ended: the same id is then another program's.
     fake.shell().started.clear();
     fake.shell().restored.clear();
     fake.shell().liveWindows = {kFront};
@@ -217,11 +220,50 @@ TEST_F(PastingApplicationTest, AWindowUnderAReusedIdIsTakenForTheNewOneItIs) {
     EXPECT_EQ(fake.shell().restored, std::vector<platform::WindowId>{kFront});
     EXPECT_TRUE(fake.shell().started.empty());
     fake.shell().startedWindowId = 0;
+    fake.shell().windowProcesses[kFront] = kStrangerProcess;
     bringToFrontOnStart(After::Other);
     mainWindow().pastingApplicationItem->trigger();
     EXPECT_EQ(fake.shell().restored.size(), 1u) << "not restored again";
     EXPECT_EQ(fake.shell().started.size(), 1u);
     EXPECT_EQ(known(), kOther);
+}
+
+// Programs that never say which process they are: the window system still knows which process
+// made a window. A remembered window made by another process now is another program's, which
+// came up under the id after the pasting application ended; a new copy is started instead.
+TEST_F(PastingApplicationTest, ARememberedWindowMadeByAnotherProcessNowIsNotBroughtBack) {
+    settings().pastingLaunch = PastingLaunch::RestoreExisting;
+    settings().releaseAfterCapture = false;
+    constexpr qint64 kUntold = 0;
+    const struct {
+        const char* what;
+        qint64 makerThen, makerNow;
+        bool restored;
+    } cases[] = {
+        {"the same process", kPastingProcess, kPastingProcess, true},
+        {"another program's window under the id", kPastingProcess, kStrangerProcess, false},
+        {"nothing made by the process any more", kPastingProcess, kUntold, false},
+        {"a maker named where none was", kUntold, kStrangerProcess, false},
+        {"never told: taken as it was", kUntold, kUntold, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        mainWindow().resetAfterRelease();
+        freezeWithCapture();
+        known() = 0;
+        fake.shell().windowProcesses[kOther] = c.makerThen;
+        bringToFrontOnStart(After::Other);
+        mainWindow().pastingApplicationItem->trigger();
+        ASSERT_EQ(known(), kOther);
+
+        fake.shell().windowProcesses[kOther] = c.makerNow;
+        fake.shell().started.clear();
+        fake.shell().restored.clear();
+        mainWindow().pastingApplicationItem->trigger();
+        EXPECT_EQ(fake.shell().restored, c.restored ? std::vector<platform::WindowId>{kOther}
+                                                    : std::vector<platform::WindowId>{});
+        EXPECT_EQ(fake.shell().started.size(), c.restored ? 0u : 1u);
+    }
 }
 
 }  // namespace

@@ -112,5 +112,88 @@ TEST_F(ClipboardX, WhatAnAnsweringOwnerOffersIsReadAsTheToolkitReadsIt) {
     EXPECT_EQ(clipboard.formats(), ClipboardFormats{});
 }
 
+QByteArray encoded(const QImage& picture, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format);
+    return bytes;
+}
+
+// The check sum of a PNG chunk.
+quint32 pngCrc(const QByteArray& bytes) {
+    quint32 crc = 0xffffffffu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// png with another width and height in its header, check sum and all.
+QByteArray claimingSize(QByteArray png, quint32 side) {
+    constexpr int kHeader = 12;  // signature and chunk length; then "IHDR", width, height
+    const auto bigEndian = [](quint32 value) {
+        const char bytes[] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+        return QByteArray(bytes, 4);
+    };
+    png.replace(kHeader + 4, 4, bigEndian(side));
+    png.replace(kHeader + 8, 4, bigEndian(side));
+    png.replace(kHeader + 17, 4, bigEndian(pngCrc(png.mid(kHeader, 17))));
+    return png;
+}
+
+// Another program's picture is read whole however big, while the memory for it is to be had;
+// what cannot be read says why.
+TEST_F(ClipboardX, AnotherProgramsPictureIsReadWholeOrSaysWhyNot) {
+    // 5800 x 5800 takes more than the toolkit's own 128 MB limit, compressed it is small.
+    const QSize big(5800, 5800);
+    QByteArray bigPng;
+    {
+        QImage picture(big, QImage::Format_RGB32);
+        picture.fill(qRgb(250, 250, 240));
+        picture.setPixel(big.width() - 1, big.height() - 1, qRgb(10, 20, 30));
+        bigPng = encoded(picture, "PNG");
+    }
+    offerWithXclip(QStringLiteral("image/png"), bigPng);
+    if (HasFatalFailure())
+        return;
+    const ClipboardPicture whole = clipboard.picture();
+    EXPECT_EQ(whole.problem, ClipboardPicture::Problem::None);
+    ASSERT_EQ(whole.image.size(), big);
+    EXPECT_EQ(whole.image.pixel(big.width() - 1, big.height() - 1), qRgb(10, 20, 30));
+    EXPECT_EQ(whole.image.pixel(0, 0), qRgb(250, 250, 240));
+
+    QImage small(64, 48, QImage::Format_RGB32);
+    small.fill(Qt::blue);
+    const QByteArray smallPng = encoded(small, "PNG");
+    // The pixel data breaks off.
+    const QByteArray damaged = smallPng.left(smallPng.size() - 20);
+    // A header that claims 100000 x 100000 pixels (40 GB decoded) for a few bytes of data.
+    const int side = 100000;
+    const QByteArray huge = claimingSize(smallPng, side);
+    const struct {
+        const char* what;
+        QByteArray content;
+        ClipboardPicture::Problem problem;
+        QSize size;
+    } unpastable[] = {
+        {"damaged", damaged, ClipboardPicture::Problem::Unreadable, QSize(64, 48)},
+        {"no picture", "not a picture", ClipboardPicture::Problem::Unreadable, QSize()},
+        {"too big", huge, ClipboardPicture::Problem::TooBig, QSize(side, side)},
+    };
+    for (const auto& c : unpastable) {
+        SCOPED_TRACE(c.what);
+        offerWithXclip(QStringLiteral("image/png"), c.content);
+        if (HasFatalFailure())
+            return;
+        const ClipboardPicture read = clipboard.picture();
+        EXPECT_TRUE(read.image.isNull());
+        EXPECT_EQ(read.problem, c.problem);
+        EXPECT_EQ(read.size, c.size);
+    }
+}
+
 }  // namespace
 }  // namespace qv::platform

@@ -139,6 +139,42 @@ TEST_F(PasteTest, NothingToAddStillMovesAPlacementPointAtTheOriginToTheCentre) {
     EXPECT_EQ(s.newObjectPos, QPointF(150, 150));
 }
 
+// A picture on offer that cannot be pasted adds nothing and says why; the next one pastes.
+TEST_F(PasteTest, APictureThatCannotBePastedIsNamedAndAddsNothing) {
+    auto& clipboard = fake.clipboard();
+    const struct {
+        const char* what;
+        bool unreadable;
+        QSize tooBig;
+        QString message;
+    } rows[] = {
+        {"damaged", true, {}, QStringLiteral("The picture on the clipboard cannot be read !")},
+        {"too big for the memory", false, QSize(60000, 40000),
+         QStringLiteral(
+             "Not enough memory to paste the picture on the clipboard (60000 x 40000 pixels) !")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        offer({}, {}, false);
+        clipboard.unreadableImage = row.unreadable;
+        clipboard.tooBigImage = row.tooBig;
+        fake.dialogs().messages.clear();
+        paste();
+        EXPECT_EQ(captureState().clipboardContent, capture::ClipboardContent::Bitmap);
+        ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+        EXPECT_EQ(fake.dialogs().lastText(), row.message);
+        EXPECT_EQ(fake.dialogs().messages[0].title, "Quorvalline");
+        EXPECT_EQ(fake.dialogs().messages[0].icon, platform::MsgIcon::Information);
+        EXPECT_EQ(used(items().images), 0);
+        EXPECT_FALSE(items().handles[0]->isVisible());
+    }
+    clipboard.unreadableImage = false;
+    clipboard.tooBigImage = QSize();
+    offer({}, pictureOf(3, 2), false);
+    paste();
+    EXPECT_EQ(used(items().images), 1);
+}
+
 TEST_F(PasteTest, FullPoolsAddNothingButAPictureStillSelectsTheCurrentImage) {
     auto& s = objectsState();
     for (CanvasImage* image : items().images)

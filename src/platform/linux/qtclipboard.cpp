@@ -4,7 +4,9 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
+#include <algorithm>
 
+#include "platform/linux/picturedecoding.h"
 #include "platform/linux/x11selection.h"
 
 // Last: its macros (None, Status) clash with names in the toolkit's headers.
@@ -52,6 +54,19 @@ ClipboardFormats formatsOfTargets(const QList<QByteArray>& targets) {
     return formats;
 }
 
+// The encoded picture types on offer that the toolkit reads, PNG first: it keeps every pixel.
+QStringList pictureTypes(const QMimeData& data) {
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    QStringList types;
+    for (const QString& type : data.formats()) {
+        if (type.startsWith(QLatin1String("image/")) && readable.contains(type.mid(6).toLatin1()))
+            types.append(type);
+    }
+    std::stable_partition(types.begin(), types.end(),
+                          [](const QString& type) { return type == QLatin1String("image/png"); });
+    return types;
+}
+
 }  // namespace
 
 void QtClipboard::clear() {
@@ -86,9 +101,23 @@ QString QtClipboard::text() const {
     return c ? c->text() : QString();
 }
 
-QImage QtClipboard::image() const {
+ClipboardPicture QtClipboard::picture() const {
     QClipboard* c = board();
-    return c ? c->image() : QImage();
+    const QMimeData* data = c ? c->mimeData() : nullptr;
+    if (!data)
+        return decodedPicture(QImage());
+    // A picture we put there ourselves is at hand as it was given.
+    if (c->ownsClipboard() && data->hasImage())
+        return decodedPicture(qvariant_cast<QImage>(data->imageData()));
+    // Read by the toolkit, a picture stops at the toolkit's allocation limit (128 MB, a photo
+    // of 5800 x 5800 pixels); decoded here it gets the memory it needs while there is some.
+    const QStringList types = pictureTypes(*data);
+    if (!types.isEmpty()) {
+        const QString& type = types.front();
+        return decodePicture(data->data(type), type.mid(6).toLatin1(), memoryForOnePicture());
+    }
+    // Other kinds, such as an X pixmap, as the toolkit reads them.
+    return decodedPicture(c->image());
 }
 
 }  // namespace qv::platform

@@ -15,7 +15,7 @@ public:
 
     ClipboardFormats formats() const override;
     QString text() const override;
-    QImage image() const override;
+    ClipboardPicture picture() const override;
 };
 
 }  // namespace qv::platform

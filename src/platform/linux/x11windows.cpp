@@ -1,5 +1,7 @@
 #include "platform/linux/x11windows.h"
 
+#include <xcb/res.h>
+
 namespace qv::platform::x11 {
 
 namespace {
@@ -110,6 +112,36 @@ qint64 X11Windows::processId(WindowId window) const {
     return pid.empty() ? 0 : pid.front();
 }
 
+qint64 X11Windows::makerProcess(WindowId window) const {
+    if (!x_.valid() || window == 0)
+        return 0;
+    const qint64 declared = processId(window);
+    return declared != 0 ? declared : connectionProcess(window);
+}
+
+// Many programs never declare their process. The server knows it for every local connection,
+// and a window's id names the connection that created it - for as long as the window lives:
+// afterwards the same id may name a later connection.
+qint64 X11Windows::connectionProcess(WindowId window) const {
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(x_.get(), &xcb_res_id);
+    if (!extension || !extension->present || !exists(window))
+        return 0;
+    xcb_res_client_id_spec_t spec{};
+    spec.client = static_cast<uint32_t>(window);
+    spec.mask = XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID;
+    Reply<xcb_res_query_client_ids_reply_t> reply(xcb_res_query_client_ids_reply(
+        x_.get(), xcb_res_query_client_ids(x_.get(), 1, &spec), nullptr));
+    if (!reply)
+        return 0;
+    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
+         xcb_res_client_id_value_next(&it)) {
+        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 &&
+            xcb_res_client_id_value_value_length(it.data) > 0)
+            return *xcb_res_client_id_value_value(it.data);
+    }
+    return 0;
+}
+
 WindowId X11Windows::findByProcess(qint64 pid) const {
     if (!x_.valid() || pid <= 0)
         return 0;
@@ -123,7 +155,7 @@ WindowId X11Windows::findByProcess(qint64 pid) const {
         }
     }
     for (quint32 w : candidates) {
-        if (processId(w) == pid)
+        if (makerProcess(w) == pid)
             return w;
     }
     return 0;

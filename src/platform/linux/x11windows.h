@@ -29,7 +29,10 @@ public:
     bool exists(WindowId window) const;
     // The process id the window's owner declared (_NET_WM_PID), 0 when unknown.
     qint64 processId(WindowId window) const;
-    // The first managed (or, without a window manager, mapped top-level) window of a process.
+    // The process that made the window: the one it declares, else the one the X server knows
+    // for the connection that created it (X-Resource); 0 when neither tells.
+    qint64 makerProcess(WindowId window) const;
+    // The first managed (or, without a window manager, mapped top-level) window a process made.
     WindowId findByProcess(qint64 pid) const;
     // Maps, de-iconifies, raises and focuses the window. False when it does not exist.
     bool restore(WindowId window) const;
@@ -38,6 +41,7 @@ private:
     bool hasWindowManager() const;
     xcb_window_t topLevelOf(xcb_window_t window) const;
     bool hasType(WindowId window, const char* typeName) const;
+    qint64 connectionProcess(WindowId window) const;
 
     XConnection x_;
 };

@@ -140,4 +140,8 @@ WindowId XdgShell::startedWindow() const {
     return windows_.findByProcess(startedPid_);
 }
 
+qint64 XdgShell::windowProcess(WindowId window) const {
+    return windows_.makerProcess(window);
+}
+
 }  // namespace qv::platform

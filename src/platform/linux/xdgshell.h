@@ -15,6 +15,7 @@ public:
     int start(const QString& program, const QStringList& arguments) override;
     bool restoreWindow(WindowId window) override;
     WindowId startedWindow() const override;
+    qint64 windowProcess(WindowId window) const override;
 
     // The result code for an exit code of xdg-open.
     static int resultForExitCode(int exitCode);
