@@ -139,6 +139,17 @@ protected:
     int overhang() const override { return borderWidth_ / 2 + 1; }
 
 private:
+    // The pixels of a dotted or dashed outline of the figure filling box, worked out for the
+    // whole figure at once.
+    const std::vector<QRect>& patternedOutline(const QRect& box) const;
+    struct PatternedOutline {
+        QRect box;
+        Shape shape = Rectangle;
+        BorderStyle style = Solid;
+        std::vector<QRect> runs;
+    };
+    mutable PatternedOutline outline_;
+
     Shape shape_ = Rectangle;
     BorderStyle style_ = Solid;
     QColor color_ = Qt::black;

@@ -153,12 +153,64 @@ QPainterPath figurePath(CanvasShape::Shape shape, const QRect& box) {
     return path;
 }
 
+// The width-1 outline of a figure filling box, with the painter's pen.
+void drawOutline(QPainter& painter, CanvasShape::Shape shape, const QRect& box) {
+    const QRect outline = box.adjusted(0, 0, -1, -1);
+    if (shape == CanvasShape::Oval || shape == CanvasShape::Circle) {
+        painter.drawEllipse(outline);
+    } else if (shape == CanvasShape::RoundedRectangle || shape == CanvasShape::RoundedSquare) {
+        const qreal radius = std::min(outline.width(), outline.height()) / 6.0;
+        painter.drawRoundedRect(outline, radius, radius);
+    } else {
+        painter.drawRect(outline);
+    }
+}
+
 bool squareFigure(CanvasShape::Shape shape) {
     return shape == CanvasShape::Square || shape == CanvasShape::Circle ||
            shape == CanvasShape::RoundedSquare;
 }
 
 }  // namespace
+
+const std::vector<QRect>& CanvasShape::patternedOutline(const QRect& box) const {
+    if (outline_.box == box && outline_.shape == shape_ && outline_.style == style_ &&
+        !outline_.runs.empty())
+        return outline_.runs;
+    // Qt starts a dash pattern afresh where a clip cuts the outline, so the dots of a part
+    // painted alone would not line up with those of the whole: the whole outline is drawn
+    // once, unclipped, and the pixels it covers are kept.
+    constexpr int margin = 2;
+    QImage scratch(box.width() + 2 * margin, box.height() + 2 * margin,
+                   QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    {
+        QPainter painter(&scratch);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.translate(margin - box.left(), margin - box.top());
+        QPen pen(Qt::black, 0, dashes(style_));
+        pen.setCosmetic(true);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        drawOutline(painter, shape_, box);
+    }
+    outline_ = {box, shape_, style_, {}};
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width();) {
+            if (qAlpha(line[x]) == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < scratch.width() && qAlpha(line[x]) != 0)
+                ++x;
+            outline_.runs.emplace_back(box.left() + start - margin, box.top() + y - margin,
+                                       x - start, 1);
+        }
+    }
+    return outline_.runs;
+}
 
 void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
     if (pixels.width() <= 0 || pixels.height() <= 0)
@@ -183,20 +235,15 @@ void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
 
     if (style_ != Transparent) {
         // Dashes and dots are drawn at width 1 only; wider borders are solid.
-        if (borderWidth_ == 1) {
-            QPen pen(color_, 0, dashes(style_));
+        if (borderWidth_ == 1 && dashes(style_) != Qt::SolidLine) {
+            for (const QRect& run : patternedOutline(box))
+                painter.fillRect(run, color_);
+        } else if (borderWidth_ == 1) {
+            QPen pen(color_, 0);
             pen.setCosmetic(true);
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
-            const QRect outline = box.adjusted(0, 0, -1, -1);
-            if (shape_ == Oval || shape_ == Circle) {
-                painter.drawEllipse(outline);
-            } else if (shape_ == RoundedRectangle || shape_ == RoundedSquare) {
-                const qreal radius = std::min(outline.width(), outline.height()) / 6.0;
-                painter.drawRoundedRect(outline, radius, radius);
-            } else {
-                painter.drawRect(outline);
-            }
+            drawOutline(painter, shape_, box);
         } else {
             // Wider borders are solid; they are filled as the ring between two figures.
             const bool inner = style_ == InsideSolid;
