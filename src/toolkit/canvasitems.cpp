@@ -1,5 +1,6 @@
 // The windowless items of the frozen canvas and how each draws itself.
 #include "toolkit/canvas.h"
+#include "toolkit/outlinepixels.h"
 #include "toolkit/twips.h"
 
 #include <QFontMetrics>
@@ -117,21 +118,6 @@ Qt::BrushStyle hatch(int fillStyle) {
     }
 }
 
-Qt::PenStyle dashes(CanvasShape::BorderStyle style) {
-    switch (style) {
-        case CanvasShape::Dash:
-            return Qt::DashLine;
-        case CanvasShape::Dot:
-            return Qt::DotLine;
-        case CanvasShape::DashDot:
-            return Qt::DashDotLine;
-        case CanvasShape::DashDotDot:
-            return Qt::DashDotDotLine;
-        default:
-            return Qt::SolidLine;
-    }
-}
-
 // The outline of a figure filling box, as a path of whole pixels.
 QPainterPath figurePath(CanvasShape::Shape shape, const QRect& box) {
     QPainterPath path;
@@ -153,19 +139,6 @@ QPainterPath figurePath(CanvasShape::Shape shape, const QRect& box) {
     return path;
 }
 
-// The width-1 outline of a figure filling box, with the painter's pen.
-void drawOutline(QPainter& painter, CanvasShape::Shape shape, const QRect& box) {
-    const QRect outline = box.adjusted(0, 0, -1, -1);
-    if (shape == CanvasShape::Oval || shape == CanvasShape::Circle) {
-        painter.drawEllipse(outline);
-    } else if (shape == CanvasShape::RoundedRectangle || shape == CanvasShape::RoundedSquare) {
-        const qreal radius = std::min(outline.width(), outline.height()) / 6.0;
-        painter.drawRoundedRect(outline, radius, radius);
-    } else {
-        painter.drawRect(outline);
-    }
-}
-
 bool squareFigure(CanvasShape::Shape shape) {
     return shape == CanvasShape::Square || shape == CanvasShape::Circle ||
            shape == CanvasShape::RoundedSquare;
@@ -173,42 +146,10 @@ bool squareFigure(CanvasShape::Shape shape) {
 
 }  // namespace
 
-const std::vector<QRect>& CanvasShape::patternedOutline(const QRect& box) const {
-    if (outline_.box == box && outline_.shape == shape_ && outline_.style == style_ &&
-        !outline_.runs.empty())
-        return outline_.runs;
-    // Qt starts a dash pattern afresh where a clip cuts the outline, so the dots of a part
-    // painted alone would not line up with those of the whole: the whole outline is drawn
-    // once, unclipped, and the pixels it covers are kept.
-    constexpr int margin = 2;
-    QImage scratch(box.width() + 2 * margin, box.height() + 2 * margin,
-                   QImage::Format_ARGB32_Premultiplied);
-    scratch.fill(Qt::transparent);
-    {
-        QPainter painter(&scratch);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.translate(margin - box.left(), margin - box.top());
-        QPen pen(Qt::black, 0, dashes(style_));
-        pen.setCosmetic(true);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        drawOutline(painter, shape_, box);
-    }
-    outline_ = {box, shape_, style_, {}};
-    for (int y = 0; y < scratch.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width();) {
-            if (qAlpha(line[x]) == 0) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < scratch.width() && qAlpha(line[x]) != 0)
-                ++x;
-            outline_.runs.emplace_back(box.left() + start - margin, box.top() + y - margin,
-                                       x - start, 1);
-        }
-    }
+const std::vector<QRect>& CanvasShape::outlinePixels(QSize size) const {
+    if (!outline_.valid || outline_.size != size || outline_.shape != shape_ ||
+        outline_.style != style_)
+        outline_ = {true, size, shape_, style_, patternedOutline(shape_, style_, size)};
     return outline_.runs;
 }
 
@@ -235,9 +176,9 @@ void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
 
     if (style_ != Transparent) {
         // Dashes and dots are drawn at width 1 only; wider borders are solid.
-        if (borderWidth_ == 1 && dashes(style_) != Qt::SolidLine) {
-            for (const QRect& run : patternedOutline(box))
-                painter.fillRect(run, color_);
+        if (borderWidth_ == 1 && !dashPattern(style_).empty()) {
+            for (const QRect& run : outlinePixels(box.size()))
+                painter.fillRect(run.translated(box.topLeft()), color_);
         } else if (borderWidth_ == 1) {
             QPen pen(color_, 0);
             pen.setCosmetic(true);
@@ -286,26 +227,6 @@ void CanvasLine::setBorderStyle(CanvasShape::BorderStyle style) {
     style_ = style;
     changed();
 }
-
-namespace {
-
-// On and off lengths in pixels along the line, as the shapes' pens draw them at width 1.
-std::vector<int> dashPattern(CanvasShape::BorderStyle style) {
-    switch (style) {
-        case CanvasShape::Dash:
-            return {4, 2};
-        case CanvasShape::Dot:
-            return {1, 2};
-        case CanvasShape::DashDot:
-            return {4, 2, 1, 2};
-        case CanvasShape::DashDotDot:
-            return {4, 2, 1, 2, 1, 2};
-        default:
-            return {};
-    }
-}
-
-}  // namespace
 
 std::vector<QRect> CanvasLine::runs(QPoint from, QPoint to, int width,
                                     CanvasShape::BorderStyle style) {
