@@ -127,7 +127,7 @@ private:
     void yieldTo(platform::WindowId other);
     void takeBackTop();
     bool yielded_ = false;
-    OwnWindowsAbove* ownWindowsAbove_;
+    OwnWindowsAbove* ownWindowsAbove_ = nullptr;
 
     double widthTwips_ = 0;
     double heightTwips_ = 0;

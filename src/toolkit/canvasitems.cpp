@@ -176,7 +176,7 @@ void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
 
     if (style_ != Transparent) {
         // Dashes and dots are drawn at width 1 only; wider borders are solid.
-        if (borderWidth_ == 1 && !dashPattern(style_).empty()) {
+        if (borderWidth_ == 1 && isPatterned(style_)) {
             for (const QRect& run : outlinePixels(box.size()))
                 painter.fillRect(run.translated(box.topLeft()), color_);
         } else if (borderWidth_ == 1) {

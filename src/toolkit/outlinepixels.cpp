@@ -22,6 +22,11 @@ std::vector<int> dashPattern(CanvasShape::BorderStyle style) {
     }
 }
 
+bool isPatterned(CanvasShape::BorderStyle style) {
+    return style == CanvasShape::Dash || style == CanvasShape::Dot ||
+           style == CanvasShape::DashDot || style == CanvasShape::DashDotDot;
+}
+
 void drawOutline(QPainter& painter, CanvasShape::Shape shape, const QRect& box) {
     const QRect outline = box.adjusted(0, 0, -1, -1);
     if (shape == CanvasShape::Oval || shape == CanvasShape::Circle) {

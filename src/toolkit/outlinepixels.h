@@ -12,6 +12,8 @@ namespace qv::toolkit {
 
 // On and off lengths in pixels along a width-1 border or line of a style; empty when solid.
 std::vector<int> dashPattern(CanvasShape::BorderStyle style);
+// Whether a width-1 border of the style has gaps.
+bool isPatterned(CanvasShape::BorderStyle style);
 
 // The width-1 outline of a figure filling box, with the painter's pen.
 void drawOutline(QPainter& painter, CanvasShape::Shape shape, const QRect& box);
