@@ -43,7 +43,7 @@ FrozenScreen::FrozenScreen()
     sizeReadout->setBackgroundColor(tipBack);
     createObjectItems();
     canvas->installEventFilter(this);
-    new OwnWindowsAbove(*this);
+    ownWindowsAbove_ = new OwnWindowsAbove(*this);
 
     auto& captureState = capture::state();
     clearObjects();

@@ -15,6 +15,8 @@
 
 namespace qv::shell {
 
+class OwnWindowsAbove;
+
 // "Frozen Screen": the desktop snapshot full screen, where areas are marked and captured and
 // annotation objects lie. Its activation also runs the one-step captures.
 class FrozenScreen : public QWidget, public objects::Stage {
@@ -60,6 +62,8 @@ public:
     void hideHoverMarks();
     // The pointer of the area mode over the picture.
     void setAreaCursor();
+    // Keeps our other windows in front of this one while it shows.
+    OwnWindowsAbove& ownWindowsAbove() { return *ownWindowsAbove_; }
 
     // What the objects ask of the window they lie on.
     QWidget* stageWindow() override { return this; }
@@ -123,6 +127,7 @@ private:
     void yieldTo(platform::WindowId other);
     void takeBackTop();
     bool yielded_ = false;
+    OwnWindowsAbove* ownWindowsAbove_ = nullptr;
 
     double widthTwips_ = 0;
     double heightTwips_ = 0;

@@ -125,7 +125,10 @@ void FrozenScreen::pressOnCanvas(Qt::MouseButton button, QPointF at) {
         rightClickOnCanvas(at);
         return;
     }
-    // Only the left button marks areas: a drag that nothing would capture must not start.
+    // The middle button marks an area as well, from the band as it was: only the left one
+    // clears the last band first. It does not take over a drag under way.
+    if (button == Qt::MiddleButton && captureState.dragState == capture::DragState::Idle)
+        startDrag(at);
     if (button != Qt::LeftButton)
         return;
     hideHoverMarks();

@@ -87,7 +87,8 @@ QImage FrozenScreen::bandInside() const {
 }
 
 void FrozenScreen::endDrag(Qt::MouseButton button, QPointF at) {
-    if (button != Qt::LeftButton)
+    // The right button's release belongs to the context menu it opened.
+    if (button != Qt::LeftButton && button != Qt::MiddleButton)
         return;
     auto& captureState = capture::state();
     canvas->bringToFront(band);
@@ -102,7 +103,7 @@ void FrozenScreen::endDrag(Qt::MouseButton button, QPointF at) {
         captureState.freeze.recaptured = false;
         return;
     }
-    // Only the end of a drag that a left press on the picture started captures.
+    // Only the end of a drag that a press on the picture started captures.
     if (captureState.dragState != capture::DragState::Dragging)
         return;
     finishBand(at);

@@ -34,6 +34,8 @@ InfoDialog::InfoDialog() {
     border->setGeometry(framed.intersected(rect().adjusted(0, 0, -framed.left(), 0)));
     border->setStyleSheet(QStringLiteral("border: 1px solid %1; background: transparent;")
                               .arg(toolkit::colorFromValue(kLinkBlue).name()));
+    // The frame is drawn on the picture: the pointer moving inside it is over the picture.
+    border->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     auto label = [this](const QString& text, double points, QRect where, qint64 color) {
         auto* l = new QLabel(text, background);
@@ -51,6 +53,8 @@ InfoDialog::InfoDialog() {
     closeLink = label(QStringLiteral("Close"), 14.25, twipsRect(4560, 3240, 855, 375), kLabelWhite);
     for (QLabel* l : {versionLabel, webSiteLink, supportLink, closeLink})
         fitText(l);
+    // The version is written on the picture and reacts as the picture does.
+    versionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     new PointerEvents(
         webSiteLink, [this] { highlightWebSite(); }, [this] { openWebSite(); });
     new PointerEvents(

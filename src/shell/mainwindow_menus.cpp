@@ -11,6 +11,7 @@
 #include "picmenu/state.h"
 #include "platform/services.h"
 #include "shell/mainwindow.h"
+#include "shell/ownwindowsabove.h"
 #include "shell/windows.h"
 
 namespace qv::shell {
@@ -212,9 +213,7 @@ void MainWindow::selectCircleMode() {
 }
 
 void MainWindow::showOptions() {
-    auto& optionsDialog = options::windows().optionsDialog.get();
-    optionsDialog.show();
-    optionsDialog.raise();
+    OwnWindowsAbove::bringForward(options::windows().optionsDialog.get());
 }
 
 void MainWindow::exitProgram() {
@@ -226,9 +225,7 @@ void MainWindow::showHelp() {
 }
 
 void MainWindow::showInfo() {
-    auto& info = shell::windows().infoDialog.get();
-    info.show();
-    info.raise();
+    OwnWindowsAbove::bringForward(shell::windows().infoDialog.get());
 }
 
 }  // namespace qv::shell

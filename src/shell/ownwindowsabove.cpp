@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "platform/services.h"
+#include "shell/frozenscreen.h"
+#include "shell/windows.h"
 
 namespace qv::shell {
 
@@ -60,6 +62,20 @@ void OwnWindowsAbove::keepAbove(QWidget& window) {
     window.raise();
     if (std::find(kept_.begin(), kept_.end(), &window) == kept_.end())
         kept_.emplace_back(&window);
+}
+
+void OwnWindowsAbove::bringForward(QWidget& window) {
+    const bool open = window.isVisible();
+    window.show();
+    if (FrozenScreen* frozen = shell::windows().frozenScreen.peek(); open && frozen)
+        frozen->ownWindowsAbove().liftOpenWindow(window);
+    window.raise();
+    window.activateWindow();
+}
+
+void OwnWindowsAbove::liftOpenWindow(QWidget& window) {
+    if (concerns(window))
+        keepAbove(window);
 }
 
 void OwnWindowsAbove::letGo() {

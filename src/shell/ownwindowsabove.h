@@ -17,6 +17,12 @@ public:
     explicit OwnWindowsAbove(QWidget& frozenScreen);
     ~OwnWindowsAbove() override;
 
+    // Shows a window of ours in front and gives it the keys, also one that is open already:
+    // that one does not open again, so over the frozen screen it is lifted into its layer here.
+    static void bringForward(QWidget& window);
+    // Lifts a window of ours that is open already into the layer above the frozen screen.
+    void liftOpenWindow(QWidget& window);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

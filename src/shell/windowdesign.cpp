@@ -49,6 +49,13 @@ void fitText(QLabel* label) {
     else
         box.adjust(0, 0, extra, 0);
     box.setHeight(std::max(box.height(), needed.height()));
+    // Grown past the lower edge of what it lies on, the label would lose the bottoms of its
+    // letters: it moves up instead.
+    if (const QWidget* parent = label->parentWidget()) {
+        const int below = box.bottom() - (parent->height() - 1);
+        if (below > 0)
+            box.translate(0, -std::min(below, box.top()));
+    }
     label->setGeometry(box);
 }
 

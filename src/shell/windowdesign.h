@@ -24,7 +24,8 @@ QRect twipsRect(int left, int top, int width, int height);
 // The bold Arial the picture windows write with.
 QFont boldArial(double points);
 
-// Grows a label that its text overflows, keeping the side its alignment holds to.
+// Grows a label that its text overflows, keeping the side its alignment holds to and its
+// lower edge inside the widget it lies on.
 void fitText(QLabel* label);
 
 // The colour of a label's text, as a 0x00BBGGRR value.

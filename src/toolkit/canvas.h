@@ -139,6 +139,18 @@ protected:
     int overhang() const override { return borderWidth_ / 2 + 1; }
 
 private:
+    // The pixels of the dotted or dashed outline of a figure of this size, from its corner;
+    // kept until the figure's size, kind or style changes, so that moving costs nothing.
+    const std::vector<QRect>& outlinePixels(QSize size) const;
+    struct OutlinePixels {
+        bool valid = false;
+        QSize size;
+        Shape shape = Rectangle;
+        BorderStyle style = Solid;
+        std::vector<QRect> runs;
+    };
+    mutable OutlinePixels outline_;
+
     Shape shape_ = Rectangle;
     BorderStyle style_ = Solid;
     QColor color_ = Qt::black;

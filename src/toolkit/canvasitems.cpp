@@ -1,5 +1,6 @@
 // The windowless items of the frozen canvas and how each draws itself.
 #include "toolkit/canvas.h"
+#include "toolkit/outlinepixels.h"
 #include "toolkit/twips.h"
 
 #include <QFontMetrics>
@@ -117,21 +118,6 @@ Qt::BrushStyle hatch(int fillStyle) {
     }
 }
 
-Qt::PenStyle dashes(CanvasShape::BorderStyle style) {
-    switch (style) {
-        case CanvasShape::Dash:
-            return Qt::DashLine;
-        case CanvasShape::Dot:
-            return Qt::DotLine;
-        case CanvasShape::DashDot:
-            return Qt::DashDotLine;
-        case CanvasShape::DashDotDot:
-            return Qt::DashDotDotLine;
-        default:
-            return Qt::SolidLine;
-    }
-}
-
 // The outline of a figure filling box, as a path of whole pixels.
 QPainterPath figurePath(CanvasShape::Shape shape, const QRect& box) {
     QPainterPath path;
@@ -160,6 +146,13 @@ bool squareFigure(CanvasShape::Shape shape) {
 
 }  // namespace
 
+const std::vector<QRect>& CanvasShape::outlinePixels(QSize size) const {
+    if (!outline_.valid || outline_.size != size || outline_.shape != shape_ ||
+        outline_.style != style_)
+        outline_ = {true, size, shape_, style_, patternedOutline(shape_, style_, size)};
+    return outline_.runs;
+}
+
 void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
     if (pixels.width() <= 0 || pixels.height() <= 0)
         return;
@@ -183,20 +176,15 @@ void CanvasShape::paint(QPainter& painter, const QRect& pixels) const {
 
     if (style_ != Transparent) {
         // Dashes and dots are drawn at width 1 only; wider borders are solid.
-        if (borderWidth_ == 1) {
-            QPen pen(color_, 0, dashes(style_));
+        if (borderWidth_ == 1 && isPatterned(style_)) {
+            for (const QRect& run : outlinePixels(box.size()))
+                painter.fillRect(run.translated(box.topLeft()), color_);
+        } else if (borderWidth_ == 1) {
+            QPen pen(color_, 0);
             pen.setCosmetic(true);
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
-            const QRect outline = box.adjusted(0, 0, -1, -1);
-            if (shape_ == Oval || shape_ == Circle) {
-                painter.drawEllipse(outline);
-            } else if (shape_ == RoundedRectangle || shape_ == RoundedSquare) {
-                const qreal radius = std::min(outline.width(), outline.height()) / 6.0;
-                painter.drawRoundedRect(outline, radius, radius);
-            } else {
-                painter.drawRect(outline);
-            }
+            drawOutline(painter, shape_, box);
         } else {
             // Wider borders are solid; they are filled as the ring between two figures.
             const bool inner = style_ == InsideSolid;
@@ -239,26 +227,6 @@ void CanvasLine::setBorderStyle(CanvasShape::BorderStyle style) {
     style_ = style;
     changed();
 }
-
-namespace {
-
-// On and off lengths in pixels along the line, as the shapes' pens draw them at width 1.
-std::vector<int> dashPattern(CanvasShape::BorderStyle style) {
-    switch (style) {
-        case CanvasShape::Dash:
-            return {4, 2};
-        case CanvasShape::Dot:
-            return {1, 2};
-        case CanvasShape::DashDot:
-            return {4, 2, 1, 2};
-        case CanvasShape::DashDotDot:
-            return {4, 2, 1, 2, 1, 2};
-        default:
-            return {};
-    }
-}
-
-}  // namespace
 
 std::vector<QRect> CanvasLine::runs(QPoint from, QPoint to, int width,
                                     CanvasShape::BorderStyle style) {

@@ -198,15 +198,62 @@ TEST_F(AreaCaptureTest, RightClickWithDeletedObjectsCapturesAgainBeforeTheMenu) 
     EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
 }
 
-// A middle drag, a release nobody pressed for and a mouse-up a selected object holds capture
-// nothing; a left press always starts a drag afresh.
-TEST_F(AreaCaptureTest, OnlyALeftDragCapturesAndALeftPressAlwaysStartsOne) {
+// Left and middle drags mark and capture the band; a right drag opens the menu instead.
+TEST_F(AreaCaptureTest, EveryButtonButTheRightOneMarksAndCapturesABand) {
+    settings().autoPopupMenu = false;
+    const struct {
+        Qt::MouseButton button;
+        bool marks;
+    } rows[] = {{Qt::LeftButton, true}, {Qt::MiddleButton, true}, {Qt::RightButton, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.button);
+        drag({20, 20}, {60, 50});  // an earlier capture
+        const QImage earlier = buffer();
+        if (!row.marks)
+            answerNextMenu();
+        drag({300, 200}, {420, 290}, row.button);
+        EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
+        if (row.marks) {
+            EXPECT_TRUE(frozenScreen().band->isVisible());
+            EXPECT_EQ(bandPixels(), QRect(300, 200, 120, 90));
+            EXPECT_EQ(buffer(), screen(QRect(301, 201, 118, 88)));
+            EXPECT_TRUE(captureState().captureValid);
+        } else {
+            EXPECT_EQ(popped, mainWindow().contextMenu);
+            EXPECT_EQ(bandPixels(), QRect(20, 20, 40, 30));
+            EXPECT_EQ(buffer(), earlier);
+        }
+    }
+}
+
+// A middle press starts from the band as it was and does not take over a drag under way;
+// its release ends that drag.
+TEST_F(AreaCaptureTest, AMiddlePressKeepsTheLastBandAndDoesNotRestartADrag) {
+    drag({100, 100}, {200, 160});
+    press({300, 300}, Qt::MiddleButton);
+    EXPECT_EQ(bandPixels(), QRect(100, 100, 100, 60));
+    EXPECT_TRUE(frozenScreen().band->isVisible());
+    move({400, 380});
+    move({400, 380});
+    EXPECT_EQ(bandPixels(), QRect(300, 300, 100, 80));
+    press({500, 500}, Qt::MiddleButton);  // while the drag is under way
+    move({450, 420});
+    move({450, 420});
+    EXPECT_EQ(bandPixels(), QRect(300, 300, 150, 120));
+    release({450, 420}, Qt::MiddleButton);
+    EXPECT_EQ(captureState().dragState, capture::DragState::Idle);
+    EXPECT_EQ(buffer(), screen(QRect(301, 301, 148, 118)));
+}
+
+// A release nobody pressed for and a mouse-up a selected object holds capture nothing; a left
+// press always starts a drag afresh.
+TEST_F(AreaCaptureTest, OnlyADragCapturesAndALeftPressAlwaysStartsOne) {
     drag({100, 100}, {200, 200});
     const QImage first = buffer();
     fake.clipboard().clears = 0;
 
-    drag({300, 300}, {400, 400}, Qt::MiddleButton);
     release({500, 500});
+    release({500, 500}, Qt::MiddleButton);
     EXPECT_EQ(buffer(), first);
     EXPECT_EQ(fake.clipboard().clears, 0);
 

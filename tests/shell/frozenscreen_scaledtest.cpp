@@ -95,6 +95,28 @@ TEST_F(ScaledAreaTest, CaptionsKeepTheirSizeAndTheCaptureEqualsTheScreen) {
     EXPECT_EQ(picture()->render(readoutPixels), shown.copy(readoutPixels));
 }
 
+// Dots and dashes cut by the band lie in the capture where the window paints them.
+TEST_F(ScaledAreaTest, DottedAndDashedBordersCutByTheBandAreCapturedAsShown) {
+    const std::pair<CanvasShape::Shape, CanvasShape::BorderStyle> kinds[] = {
+        {CanvasShape::Rectangle, CanvasShape::Dot},
+        {CanvasShape::Oval, CanvasShape::Dash},
+        {CanvasShape::RoundedRectangle, CanvasShape::Dot}};
+    for (const auto& [kind, style] : kinds) {
+        CanvasShape* object = picture()->addShape(CanvasItem::Role::Object);
+        object->setShape(kind);
+        object->setBorderStyle(style);
+        object->setBorderColor(Qt::red);
+        object->setGeometry(151 * 15, 151 * 15, 201 * 15, 121 * 15);
+        for (QPointF from : {QPointF(67, 67), QPointF(201 / 1.5, 68)}) {
+            flick(from, {200, 150});
+            const QImage shown = picture()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(buffer(), shown.copy(bandPixels().adjusted(1, 1, -1, -1)))
+                << kind << " from " << from.x();
+        }
+        object->hide();
+    }
+}
+
 TEST_F(ScaledAreaTest, APressOnTheTrayMenuReachesItsItem) {
     MainWindow& main = mainWindow();
     fake.desktop().foreground = 5;

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <algorithm>
 #include <cmath>
 
 #include "fakes/fakeprogram.h"
@@ -32,6 +33,20 @@ protected:
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(label, &move);
     }
+    static QColor color(const QLabel* label) {
+        return label->palette().color(QPalette::WindowText);
+    }
+    // A move delivered as the window system does: to the widget under the pointer, and from
+    // there to the parents that track the mouse.
+    static void moveOver(QWidget& window, QPoint at) {
+        QWidget* under = window.childAt(at);
+        if (!under)
+            under = &window;
+        const QPointF local = under->mapFrom(&window, QPointF(at));
+        QMouseEvent move(QEvent::MouseMove, local, window.mapToGlobal(QPointF(at)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(under, &move);
+    }
     // The poorest contrast of the label's text on the picture anywhere under the label.
     static double worstContrast(const InfoDialog& dialog, const QLabel* label) {
         const QImage picture = dialog.background->pixmap().toImage();
@@ -57,6 +72,36 @@ TEST_F(InfoDialogTest, EveryLinkIsReadableAtRestAndUnderThePointer) {
         EXPECT_NE(link->palette().color(QPalette::WindowText), resting) << "no highlight";
         EXPECT_GE(worstContrast(dialog, link), 3.0) << "under the pointer";
     }
+}
+
+// A move anywhere on the picture, inside the frame too, puts every link back at rest.
+TEST_F(InfoDialogTest, AMoveOverThePictureResetsTheHighlight) {
+    InfoDialog& dialog = prog.shellWindows().infoDialog.get();
+    dialog.show();
+    QLabel* const links[] = {dialog.webSiteLink, dialog.supportLink, dialog.closeLink};
+    auto onALink = [&](QPoint at) {
+        return std::any_of(std::begin(links), std::end(links),
+                           [&](QLabel* link) { return link->geometry().contains(at); });
+    };
+    pointAt(dialog.background);
+    const QColor resting[] = {color(dialog.webSiteLink), color(dialog.supportLink),
+                              color(dialog.closeLink)};
+    const QRect frame = dialog.border->geometry();
+    int tried = 0;
+    for (int y = frame.top() + 2; y < frame.bottom(); y += 9) {
+        for (int x = frame.left() + 2; x < frame.right(); x += 23) {
+            const QPoint at(x, y);
+            if (onALink(at))
+                continue;
+            ++tried;
+            for (size_t i = 0; i < std::size(links); ++i) {
+                pointAt(links[i]);
+                moveOver(dialog, at);
+                ASSERT_EQ(color(links[i]), resting[i]) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(tried, 100);
 }
 
 }  // namespace

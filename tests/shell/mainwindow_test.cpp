@@ -6,8 +6,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
+#include <cmath>
 #include <optional>
 
 #include "fakes/fakeprogram.h"
@@ -346,6 +348,36 @@ TEST_F(MainWindowTest, HelpReportsAFailedLaunchByItsResult) {
         for (const auto& message : fake.dialogs().messages)
             shown << message.text;
         EXPECT_EQ(shown, texts);
+    }
+}
+
+// The lowest row of a label's text, in the label's device pixels at a scale factor.
+int lowestInkRow(QLabel* label, qreal scale) {
+    QPixmap drawn(
+        QSize(int(std::ceil(label->width() * scale)), int(std::ceil(label->height() * scale))));
+    drawn.setDevicePixelRatio(scale);
+    drawn.fill(Qt::transparent);
+    label->render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QImage image = drawn.toImage();
+    for (int y = image.height() - 1; y >= 0; --y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0)
+                return y;
+    return -1;
+}
+
+// The descenders of "g" and "y" lie inside the window at every scale.
+TEST_F(MainWindowTest, TheLabelsTextFitsInsideTheWindow) {
+    MainWindow& window = start();
+    for (QLabel* label : {window.exitLabel, window.showInTrayLabel}) {
+        for (qreal scale : {1.0, 1.5, 2.0}) {
+            SCOPED_TRACE(::testing::Message() << label->text().toStdString() << " at " << scale);
+            const int row = lowestInkRow(label, scale);
+            ASSERT_GE(row, 0) << "no text drawn";
+            EXPECT_LT(row, int(label->height() * scale) - 1) << "cut by the label's own edge";
+            const qreal top = label->mapTo(&window, QPoint(0, 0)).y() * scale;
+            EXPECT_LE(top + row + 1, window.height() * scale) << "cut by the window's edge";
+        }
     }
 }
 

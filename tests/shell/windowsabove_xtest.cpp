@@ -128,6 +128,22 @@ TEST_F(WindowsAboveX, OptionsOpenedByItsHotkeyOverTheFrozenScreenIsSeen) {
     EXPECT_TRUE(optionsDialog.isVisible());
 }
 
+// Left open behind another program, then covered by the freeze: its hotkey brings it in front.
+TEST_F(WindowsAboveX, OptionsOpenBeforeTheFreezeComesInFrontByItsHotkey) {
+    auto& optionsWindows = prog_->optionsWindows();
+    key("ctrl+o");
+    ASSERT_TRUE(processUntil([&] { return optionsWindows.optionsDialog->isActiveWindow(); }));
+    QWidget& optionsDialog = optionsWindows.optionsDialog.get();
+    ASSERT_TRUE(onScreen(optionsDialog));
+    ASSERT_NO_FATAL_FAILURE(activateOtherProgram());
+    ASSERT_NO_FATAL_FAILURE(freezeByHotkey());
+    ASSERT_FALSE(onScreen(optionsDialog, 500)) << "the frozen screen left the window uncovered";
+    key("ctrl+o");
+    EXPECT_TRUE(onScreen(optionsDialog)) << "the frozen picture covers the Options window";
+    EXPECT_TRUE(processUntil([&] { return optionsDialog.isActiveWindow(); }))
+        << "the Options window did not get the keys";
+}
+
 TEST_F(WindowsAboveX, OptionsOpenBeforeTheFreezeIsSeenOnceActivated) {
     openBeforeTheFreezeThenActivate(false);
 }
