@@ -126,11 +126,11 @@ qint64 X11Windows::connectionProcess(WindowId window) const {
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(x_.get(), &xcb_res_id);
     if (!extension || !extension->present || !exists(window))
         return 0;
-    xcb_res_client_id_spec_t spec{};
-    spec.client = static_cast<uint32_t>(window);
-    spec.mask = XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID;
+    xcb_res_client_id_spec_t wanted{};
+    wanted.client = static_cast<uint32_t>(window);
+    wanted.mask = XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID;
     Reply<xcb_res_query_client_ids_reply_t> reply(xcb_res_query_client_ids_reply(
-        x_.get(), xcb_res_query_client_ids(x_.get(), 1, &spec), nullptr));
+        x_.get(), xcb_res_query_client_ids(x_.get(), 1, &wanted), nullptr));
     if (!reply)
         return 0;
     for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
