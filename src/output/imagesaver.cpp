@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QtEndian>
 #include <cerrno>
 #include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/exitcleanup.h"
 #include "platform/services.h"
@@ -45,6 +47,24 @@ SaveError writeError(const QFileDevice& file, const QString& path, const QString
     if (diskFull(file))
         return {errornumber::DiskFull, QStringLiteral("No space left on device")};
     return fileError(path, why);
+}
+
+// What any program's new file gets: read and write for all, less the user's mask.
+QFileDevice::Permissions permissionsOfANewFile() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QFileDevice::Permissions permissions;
+    const struct {
+        mode_t bit;
+        QFileDevice::Permission permission;
+    } bits[] = {{S_IRUSR, QFileDevice::ReadOwner}, {S_IWUSR, QFileDevice::WriteOwner},
+                {S_IRGRP, QFileDevice::ReadGroup}, {S_IWGRP, QFileDevice::WriteGroup},
+                {S_IROTH, QFileDevice::ReadOther}, {S_IWOTH, QFileDevice::WriteOther}};
+    for (const auto& b : bits) {
+        if ((mask & b.bit) == 0)
+            permissions |= b.permission;
+    }
+    return permissions;
 }
 
 // Writes image into file, buffered writes included: the writer alone misses a write that
@@ -100,19 +120,27 @@ QString converterPath(const QString& programFolder) {
 }
 
 std::optional<SaveError> writeBitmap(const QImage& image, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // A link is followed: its target is the file the user sees by that name.
+    const QFileInfo named(path);
+    const QString target = named.isSymLink() ? named.symLinkTarget() : path;
+    // The new bitmap is written under a short name of its own beside the target: a name made by
+    // adding to the target's could pass the file system's limit where the target's does not.
+    QTemporaryFile file(QFileInfo(target).absoluteDir().filePath(QStringLiteral(".qv-XXXXXX")));
+    if (!file.open())
         return fileError(path, file.errorString());
     QString why;
-    // commit() would still rename a file whose last flush failed; a partial file never
-    // takes the place of the one there.
-    if (!writeWhole(image, file, why)) {
-        const SaveError error = writeError(file, path, why);
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return writeError(file, path, file.errorString());
+    // The rename comes only after every byte and the sync to the disk were checked; on any
+    // failure the temporary file goes and the file there stays as it was.
+    if (!writeWhole(image, file, why))
+        return writeError(file, path, why);
+    if (::fsync(file.handle()) != 0)
+        return writeError(file, path, QString::fromLocal8Bit(std::strerror(errno)));
+    file.setPermissions(QFileInfo::exists(target) ? QFile::permissions(target)
+                                                  : permissionsOfANewFile());
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(target).constData()) != 0)
+        return fileError(path, QString::fromLocal8Bit(std::strerror(errno)));
+    file.setAutoRemove(false);
     return std::nullopt;
 }
 

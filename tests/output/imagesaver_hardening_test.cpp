@@ -1,4 +1,4 @@
-// Saving bitmaps where the disk runs full.
+// Saving bitmaps where the disk runs full, under the longest names, over files and links.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include "fakes/fakeplatform.h"
 #include "output/imagesaver.h"
@@ -71,6 +73,61 @@ TEST(ImageSaverHardening, AFullDiskSaysSoAndLeavesNoPartialFile) {
             EXPECT_EQ(readAll(target), old);
         }
     }
+}
+
+// A name of exactly 255 bytes, the most a file system takes.
+QString longestName() {
+    return QString(251, u'n') + QStringLiteral(".bmp");
+}
+
+TEST(ImageSaverHardening, ABitmapTakesAnyNameReplacesWholeKeepsTheModeAndFollowsALink) {
+    fakes::FakePlatform fake;
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(Qt::darkMagenta);
+    const mode_t mask = ::umask(027);
+    const struct {
+        const char* name;
+        bool longName;
+        bool fileThere;  // with mode 0604
+        bool throughALink;
+        QFileDevice::Permissions mode;
+    } cases[] = {
+        {"new file", false, false, false, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup},
+        {"new file, longest name", true, false, false,
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup},
+        {"over a file, longest name", true, true, false,
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther},
+        {"over a file through a link", false, true, true,
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString name = c.longName ? longestName() : QStringLiteral("capture.bmp");
+        const QString file = dir.filePath(c.throughALink ? QStringLiteral("real.bmp") : name);
+        if (c.fileThere) {
+            QFile old(file);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("the capture saved before");
+            old.close();
+            ::chmod(QFile::encodeName(file).constData(), 0604);
+        }
+        if (c.throughALink) {
+            ASSERT_TRUE(QFile::link(file, dir.filePath(name)));
+        }
+
+        const std::optional<SaveError> error =
+            saveImage(image, dir.filePath(name), saveFormats()[0], QStringLiteral("/nonexistent"));
+        ASSERT_FALSE(error.has_value()) << error->message().toStdString();
+
+        EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), image);
+        EXPECT_EQ(QFile::permissions(file) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                  c.mode);
+        EXPECT_EQ(QFileInfo(dir.filePath(name)).isSymLink(), c.throughALink);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
+                  c.throughALink ? 2 : 1);
+    }
+    ::umask(mask);
 }
 
 }  // namespace
