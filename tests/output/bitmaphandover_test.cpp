@@ -90,13 +90,20 @@ protected:
 };
 
 TEST_F(BitmapHandoverTest, TheConverterReadsTheCaptureExactlyFromMemoryOrElseFromTheDisk) {
+    // PNG on the converter's own road, TIFF (lossless too) on the toolkit's.
+    const std::pair<QImage, QString> saves[] = {{gradient(1921, 1081), ".png"},
+                                                {gradient(1, 1), ".png"},
+                                                {gradient(3, 5), ".png"},
+                                                {gradient(97, 61), ".tif"}};
     for (const bool memoryFiles : {true, false}) {
-        for (const QImage& capture : {gradient(1921, 1081), gradient(1, 1), gradient(3, 5)}) {
-            SCOPED_TRACE(testing::Message() << capture.width() << "x" << capture.height()
+        for (const auto& [capture, extension] : saves) {
+            SCOPED_TRACE(testing::Message() << capture.width() << "x" << capture.height() << " "
+                                            << extension.toStdString()
                                             << (memoryFiles ? " in memory" : " on the disk"));
             WatchedProcess& process = use(memoryFiles);
-            const QString target = targets_.filePath(QStringLiteral("my shot.png"));
-            ASSERT_EQ(saveImage(capture, target, saveFormatFor(".png"), QV_BIN_DIR), std::nullopt);
+            const QString target = targets_.filePath("my shot" + extension);
+            ASSERT_EQ(saveImage(capture, target, saveFormatFor(extension), QV_BIN_DIR),
+                      std::nullopt);
             EXPECT_EQ(QImage(target).convertToFormat(QImage::Format_RGB32), capture);
             ASSERT_EQ(process.sources.size(), 1);
             EXPECT_TRUE(process.sources[0].startsWith(memoryFiles ? QStringLiteral("/dev/fd/")
