@@ -103,7 +103,7 @@ std::vector<Rows> rowsOfPictures() {
             table.push_back({"two flat colours meeting", pixel, twoColours, grain});
             table.push_back({"the row above again", pixel, text, text});
             table.push_back({"black", pixel, Bytes(length, 0), grain});
-            table.push_back({"one grey", pixel, Bytes(length, 0x80), flat(30)});
+            table.push_back({"one grey twice", pixel, Bytes(length, 0x80), Bytes(length, 0x80)});
         }
         // Windows, text and pictures side by side: flat areas between stretches of grain or
         // dithering, of any colour or of a few, over a row like it.
