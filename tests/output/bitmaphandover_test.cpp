@@ -47,7 +47,7 @@ private:
 int openMemoryFiles() {
     int count = 0;
     const QDir fds(QStringLiteral("/proc/self/fd"));
-    for (const QString& fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot))
+    for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
         count += QFile::symLinkTarget(fds.filePath(fd)).contains(QLatin1String("memfd:"));
     return count;
 }
