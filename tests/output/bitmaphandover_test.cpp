@@ -61,6 +61,20 @@ QImage gradient(int width, int height) {
     return image;
 }
 
+QStringList entriesOf(const QTemporaryDir& folder) {
+    return QDir(folder.path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// A converter of the given script in folder; the folder's path.
+QString converterIn(const QTemporaryDir& folder, const QByteArray& script) {
+    QFile file(folder.filePath(QStringLiteral("Quorvalline32")));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\n" + script + "\n");
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return folder.path();
+}
+
 class BitmapHandoverTest : public ::testing::Test {
 protected:
     void SetUp() override { environment_.set("TMPDIR", temp_.path()); }
@@ -70,19 +84,8 @@ protected:
         fake_.services().process = std::move(process);
         return installed;
     }
-    QStringList leftInTemp() const {
-        return QDir(temp_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    }
-    // A converter of the given script in a folder of its own.
-    QString converterFolder(const QByteArray& script) {
-        QFile file(targets_.filePath(QStringLiteral("Quorvalline32")));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\n" + script + "\n");
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                            QFileDevice::ExeOwner);
-        return targets_.path();
-    }
+    QStringList leftInTemp() const { return entriesOf(temp_); }
+    QString converterFolder(const QByteArray& script) { return converterIn(targets_, script); }
 
     fakes::FakePlatform fake_;
     QTemporaryDir temp_, targets_;
@@ -143,38 +146,40 @@ TEST_F(BitmapHandoverTest, AFailedOrKilledConverterLeavesNothingBehind) {
     }
 }
 
-// The part of the test below that runs as a program of its own, killed during its save.
-TEST(BitmapHandoverProgram, SavesUntilItIsKilled) {
-    const QString folder = qEnvironmentVariable("QV_KILLED_SAVE_CONVERTER");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "started by AProgramKilledDuringItsSaveLeavesNoFile";
-    fakes::FakePlatform fake;
-    fake.services().process = std::make_unique<platform::QtProcess>();
-    saveImage(gradient(64, 48), QDir(folder).filePath(QStringLiteral("shot.png")),
-              saveFormatFor(".png"), folder);
-}
-
-TEST_F(BitmapHandoverTest, AProgramKilledDuringItsSaveLeavesNoFile) {
+TEST(BitmapHandoverKilled, AProgramKilledDuringItsSaveLeavesNoFile) {
+    // Started again by itself as the program to be killed: it saves until it is.
+    if (const QString folder = qEnvironmentVariable("QV_KILLED_SAVE_CONVERTER");
+        !folder.isEmpty()) {
+        fakes::FakePlatform fake;
+        fake.services().process = std::make_unique<platform::QtProcess>();
+        saveImage(gradient(64, 48), QDir(folder).filePath(QStringLiteral("shot.png")),
+                  saveFormatFor(".png"), folder);
+        return;
+    }
+    QTemporaryDir temp, targets;
+    testsupport::Environment environment;
+    environment.set("TMPDIR", temp.path());
     // The converter tells it has started (and what its source is) through one pipe, and waits
     // on another until the test lets it go.
-    const QString started = targets_.filePath(QStringLiteral("started")),
-                  release = targets_.filePath(QStringLiteral("release"));
+    const QString started = targets.filePath(QStringLiteral("started")),
+                  release = targets.filePath(QStringLiteral("release"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(started).constData(), 0600), 0);
     ASSERT_EQ(::mkfifo(QFile::encodeName(release).constData(), 0600), 0);
-    const QString folder = converterFolder("readlink \"$1\" > '" + QFile::encodeName(started) +
-                                           "'\nexec cat '" + QFile::encodeName(release) + "'");
+    const QString folder =
+        converterIn(targets, "readlink \"$1\" > '" + QFile::encodeName(started) + "'\nexec cat '" +
+                                 QFile::encodeName(release) + "'");
     const int fromConverter =
         ::open(QFile::encodeName(started).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     ASSERT_GE(fromConverter, 0);
 
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QV_KILLED_SAVE_CONVERTER"), folder);
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), targets_.path());
-    program.setProcessEnvironment(environment);
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert(QStringLiteral("QV_KILLED_SAVE_CONVERTER"), folder);
+    variables.insert(QStringLiteral("XDG_RUNTIME_DIR"), targets.path());
+    program.setProcessEnvironment(variables);
     program.setProgram(QCoreApplication::applicationFilePath());
-    program.setArguments(
-        {QStringLiteral("--gtest_filter=BitmapHandoverProgram.SavesUntilItIsKilled")});
+    program.setArguments({QStringLiteral(
+        "--gtest_filter=BitmapHandoverKilled.AProgramKilledDuringItsSaveLeavesNoFile")});
     program.start();
     pollfd ready = {fromConverter, POLLIN, 0};
     ASSERT_EQ(::poll(&ready, 1, 60000), 1) << "the converter did not start";
@@ -185,8 +190,8 @@ TEST_F(BitmapHandoverTest, AProgramKilledDuringItsSaveLeavesNoFile) {
 
     ::kill(pid_t(program.processId()), SIGKILL);
     program.waitForFinished();
-    EXPECT_EQ(leftInTemp(), QStringList());
-    EXPECT_FALSE(QFileInfo::exists(targets_.filePath(QStringLiteral("shot.png"))));
+    EXPECT_EQ(entriesOf(temp), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(targets.filePath(QStringLiteral("shot.png"))));
     // Let the converter end: the last of the bitmap goes with it.
     QFile releasing(release);
     ASSERT_TRUE(releasing.open(QIODevice::WriteOnly));
