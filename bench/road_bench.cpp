@@ -2,12 +2,15 @@
 // save (capture already taken, as from the hotkey: temporary bitmap, converter, PNG on disk) and
 // grab + save against `scrot` and `maim`, which grab and write in one run; the synthetic screens
 // and real photographs. The toolkit's PNG writer gives a third file size. Also the main
-// program's part alone: writing the temporary bitmap (now and as the toolkit writes bitmaps) and
-// the converter's start. scrot and maim are installed for this benchmark only.
-// `bench_road_bench [runs] [folder of another converter, e.g. an older build's bin]`
+// program's part alone: writing the temporary bitmap (in memory and on the disk) and the
+// converter's start. Each save is also timed with the bitmap on the disk, as it was before the
+// memory files. scrot and maim are installed for this benchmark only.
+// `bench_road_bench [runs] [folder of another converter, e.g. an older build's bin] [screens]`:
+// the runs of every tool interleaved; screens, when given, is text the screens' names must hold.
 #include <xcb/xcb.h>
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,8 +19,11 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <vector>
 
 #include "benchutil.h"
 #include "output/imagesaver.h"
@@ -70,6 +76,41 @@ QString kb(const QString& path) {
     return kb(QFileInfo(path).size());
 }
 
+// The program as it was: the bitmap for the converter always in a file on the disk.
+class DiskOnlyProcess : public qv::platform::QtProcess {
+public:
+    std::unique_ptr<qv::platform::MemoryFile> memoryFile(const QString&) override {
+        return nullptr;
+    }
+};
+
+// Times of one step, taken one run at a time.
+class Timings {
+public:
+    void time(const std::function<void()>& step) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        times_.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    double median() const {
+        std::vector<double> sorted = times_;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.empty() ? 0.0 : sorted[sorted.size() / 2];
+    }
+
+private:
+    std::vector<double> times_;
+};
+
+// The load averages of the last 1, 5 and 15 minutes, as uptime shows them.
+QString loadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    return QString::fromLatin1(file.readLine()).section(QLatin1Char(' '), 0, 2);
+}
+
 qint64 toolkitPngSize(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -83,15 +124,20 @@ qint64 toolkitPngSize(const QImage& image) {
 int main(int argc, char* argv[]) {
     qv::bench::preferOffscreen();
     QGuiApplication app(argc, argv);
-    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 7);
+    const int runs = qv::bench::runsFromArgs(argc, argv, 1, 9);
     QTextStream out(stdout);
     qv::platform::Services services;
     services.process = std::make_unique<qv::platform::QtProcess>();
     qv::platform::ServicesScope scope(services);
-    const QString bin = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(QV_BIN_DIR);
+    const QString bin =
+        argc > 2 && argv[2][0] ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(QV_BIN_DIR);
+    // Only the screens whose names hold this text, e.g. "terminals" or "meadow".
+    const QString only = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QTemporaryDir dir;
+    DiskOnlyProcess diskOnly;
 
     const bool tools = QProcess::execute("sh", {"-c", "command -v maim >/dev/null"}) == 0;
+    out << "load before: " << loadAverage() << "\n";
     for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
         qv::testsupport::XServer server({.size = size});
         if (!server.error().isEmpty()) {
@@ -99,10 +145,12 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         qputenv("DISPLAY", server.display().toLatin1());
-        out << "median of " << runs << " runs, Xvfb " << size.width() << "x" << size.height()
-            << "\n";
+        out << "median of " << runs << " runs, interleaved, Xvfb " << size.width() << "x"
+            << size.height() << "\n";
         qv::platform::x11::X11Grabber grabber(server.x(), true);
         for (const auto& [name, picture] : qv::bench::screensAndPhotographs(size)) {
+            if (!QString::fromLatin1(name).contains(only))
+                continue;
             showOnRoot(server.connection(), picture);
             const QImage capture = grabber.grab(QRect(QPoint(0, 0), size));
             const QString ours = dir.filePath("ours.png");
@@ -112,54 +160,67 @@ int main(int argc, char* argv[]) {
                     !qv::output::saveImage(capture, ours, qv::output::saveFormatFor(".png"), bin) &&
                     ok;
             };
-            const double saveMs = medianMs(runs, save);
-            const double grabSaveMs = medianMs(runs, [&] {
-                grabber.grab(QRect(QPoint(0, 0), size));
-                save();
-            });
-            ok = ok && QImage(ours).convertToFormat(QImage::Format_RGB32) == capture;
             const QString scrotFile = dir.filePath("scrot.png"),
                           maimFile = dir.filePath("maim.png");
             bool toolsOk = true;
-            const double scrotMs = medianMs(runs, [&] {
-                toolsOk = runTool("scrot", {"-o", scrotFile}) && toolsOk;
-            });
-            const double maimMs =
-                tools ? medianMs(runs, [&] { toolsOk = runTool("maim", {maimFile}) && toolsOk; })
-                      : 0.0;
+            // One run of each in turn, so that a change in the machine's load meets them all.
+            Timings grabSave, save_, diskSave, scrot, maim;
+            for (int run = 0; run < runs; ++run) {
+                grabSave.time([&] {
+                    grabber.grab(QRect(QPoint(0, 0), size));
+                    save();
+                });
+                scrot.time([&] { toolsOk = runTool("scrot", {"-o", scrotFile}) && toolsOk; });
+                save_.time(save);
+                {
+                    qv::platform::Services disk;
+                    disk.process = std::make_unique<DiskOnlyProcess>();
+                    qv::platform::ServicesScope diskScope(disk);
+                    diskSave.time(save);
+                }
+                if (tools)
+                    maim.time([&] { toolsOk = runTool("maim", {maimFile}) && toolsOk; });
+            }
+            ok = ok && QImage(ours).convertToFormat(QImage::Format_RGB32) == capture;
+            const double scrotMs = scrot.median();
             out << QStringLiteral(
-                       "%1: save %2 ms (grab+save %3 ms) %4%5 | scrot %6 ms %7 | maim %8 ms %9 "
-                       "| toolkit's writer %10 | save/scrot %11, grab+save/scrot %12, "
-                       "save/maim %13%14\n")
+                       "%1: grab+save %2 ms | save %3 ms (bitmap on the disk: %4 ms) %5%6 | "
+                       "scrot %7 ms %8 | maim %9 ms %10 | toolkit's writer %11 | "
+                       "grab+save/scrot %12, save/scrot %13, on the disk %14%15\n")
                        .arg(QString::fromLatin1(name), -14)
-                       .arg(saveMs, 0, 'f', 1)
-                       .arg(grabSaveMs, 0, 'f', 1)
+                       .arg(grabSave.median(), 0, 'f', 1)
+                       .arg(save_.median(), 0, 'f', 1)
+                       .arg(diskSave.median(), 0, 'f', 1)
                        .arg(kb(ours))
                        .arg(ok ? "" : " NOT THE CAPTURE")
                        .arg(scrotMs, 0, 'f', 1)
                        .arg(kb(scrotFile))
-                       .arg(maimMs, 0, 'f', 1)
+                       .arg(tools ? maim.median() : 0.0, 0, 'f', 1)
                        .arg(tools ? kb(maimFile) : QStringLiteral("-"))
                        .arg(kb(toolkitPngSize(capture)))
-                       .arg(saveMs / scrotMs, 0, 'f', 2)
-                       .arg(grabSaveMs / scrotMs, 0, 'f', 2)
-                       .arg(tools ? saveMs / maimMs : 0.0, 0, 'f', 2)
+                       .arg(grabSave.median() / scrotMs, 0, 'f', 2)
+                       .arg(save_.median() / scrotMs, 0, 'f', 2)
+                       .arg(diskSave.median() / scrotMs, 0, 'f', 2)
                        .arg(toolsOk ? "" : " (a tool failed)");
             out.flush();
         }
     }
+    out << "load after: " << loadAverage() << "\n";
 
-    // The main program's part at 1920x1080: the temporary bitmap and the converter's start.
-    const QImage capture = qv::bench::uiScreenshot();
-    const auto tempWrite = [&](bool ours) {
+    // The main program's part: the temporary bitmap of a 3840x2160 capture in a memory file and
+    // in a file on the disk, and the converter's start.
+    const QImage capture = qv::bench::uiScreenshot({3840, 2160});
+    const auto tempWrite = [&](bool inMemory) {
         return medianMs(runs, [&] {
+            QString why;
+            if (inMemory) {
+                const auto memory = qv::platform::process().memoryFile("bench.bmp");
+                qv::output::writeConverterBitmap(capture, memory->device(), why);
+                return;
+            }
             QTemporaryFile temp(dir.filePath("temp-XXXXXX.bmp"));
             temp.open();
-            QString why;
-            if (ours)
-                qv::output::writeConverterBitmap(capture, temp, why);
-            else
-                QImageWriter(&temp, "bmp").write(capture);
+            qv::output::writeConverterBitmap(capture, temp, why);
         });
     };
     // The converter's start and exit on its own road (a 1x1 capture to PNG, its sync included)
@@ -175,9 +236,21 @@ int main(int argc, char* argv[]) {
             {one.fileName(), "image/png", dir.filePath("one.png"), "80", "comingfromMirelda"},
             60000);
     });
-    const double toolkitStart = medianMs(runs, [&] {
-        qv::platform::process().run(bin + "/Quorvalline32", {}, 60000);
-    });
+    const double toolkitStart =
+        medianMs(runs, [&] { qv::platform::process().run(bin + "/Quorvalline32", {}, 60000); });
+    // The whole save of a 1x1 capture on each road: what a save costs beside the picture.
+    const QImage dot(1, 1, QImage::Format_RGB32);
+    const auto saveDot = [&] {
+        qv::output::saveImage(dot, dir.filePath("dot.png"), qv::output::saveFormatFor(".png"), bin);
+    };
+    const double dotInMemory = medianMs(runs, saveDot);
+    double dotOnDisk = 0;
+    {
+        qv::platform::Services disk;
+        disk.process = std::make_unique<DiskOnlyProcess>();
+        qv::platform::ServicesScope diskScope(disk);
+        dotOnDisk = medianMs(runs, saveDot);
+    }
     // Increment File Name in a folder that already holds 500 numbered captures.
     QTemporaryDir shots;
     for (int n = 0; n < 500; ++n)
@@ -186,13 +259,16 @@ int main(int argc, char* argv[]) {
     const double naming = medianMs(
         runs, [&] { qv::output::firstFreeNumberedName(shots.path(), "shot", "shot", ".png"); });
     out << QStringLiteral(
-               "temporary bitmap: %1 ms (as the toolkit writes bitmaps: %2 ms); "
-               "converter start and exit: %3 ms for a 1x1 capture to PNG, %4 ms through the "
-               "toolkit; next free name after 500: %5 ms\n")
+               "temporary bitmap of 3840x2160: %1 ms in a memory file, %2 ms in a file on the "
+               "disk; converter start and exit: %3 ms for a 1x1 capture to PNG, %4 ms through the "
+               "toolkit; the whole save of a 1x1 capture: %6 ms through memory, %7 ms through the "
+               "disk; next free name after 500: %5 ms\n")
                .arg(tempWrite(true), 0, 'f', 1)
                .arg(tempWrite(false), 0, 'f', 1)
                .arg(start, 0, 'f', 1)
                .arg(toolkitStart, 0, 'f', 1)
-               .arg(naming, 0, 'f', 1);
+               .arg(naming, 0, 'f', 1)
+               .arg(dotInMemory, 0, 'f', 1)
+               .arg(dotOnDisk, 0, 'f', 1);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 // Deterministic screen contents for the saving benchmarks: what a PNG of a screen meets.
 #include <QFile>
+#include <QFont>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -60,6 +61,59 @@ inline QImage uiScreenshot(QSize size = {1920, 1080}) {
         }
     }
     p.fillRect(QRect(0, size.height() - 32, size.width(), 32), QColor(30, 30, 35));
+    return image;
+}
+
+// Terminal windows side by side, full of monospace text (listings, logs, a prompt) in a few
+// colours on a dark background, with title bars and a panel: the screen a developer saves most.
+inline QImage terminals(QSize size = {1920, 1080}) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(45, 45, 48));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPixelSize(14);
+    p.setFont(font);
+    const int lineHeight = 17;
+    const QColor colours[] = {QColor(204, 204, 204), QColor(98, 160, 234), QColor(138, 226, 52),
+                              QColor(252, 233, 79), QColor(239, 41, 41)};
+    const char* words[] = {"drwxr-xr-x", "build",       "src",           "-rw-r--r--", "main.cpp",
+                           "make[2]:",   "Compiling",   "warning:",      "error:",     "Linking",
+                           "CXX",        "ok",          "root",          "1024",       "Dec",
+                           "12:34",      "./configure", "--prefix=/usr", "tests"};
+    Sequence random(31);
+    const int columns = size.width() >= 3000 ? 3 : 2;
+    const int rows = 2;
+    const int panel = 28;
+    const int width = size.width() / columns, height = (size.height() - panel) / rows;
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 0; r < rows; ++r) {
+            const QRect window(c * width + 4, panel + r * height + 4, width - 8, height - 8);
+            p.fillRect(window, QColor(23, 20, 33));
+            p.fillRect(QRect(window.topLeft(), QSize(window.width(), 30)), QColor(53, 53, 53));
+            p.setPen(QColor(220, 220, 220));
+            p.drawText(QRect(window.topLeft(), QSize(window.width(), 30)), Qt::AlignCenter,
+                       QStringLiteral("user@host: ~/project/%1").arg(c * rows + r));
+            for (int y = window.top() + 30 + lineHeight; y < window.bottom() - 4; y += lineHeight) {
+                int x = window.left() + 6;
+                // Some lines short, some wrapping to the window's edge, a few empty.
+                const int count = random.below(10) == 0 ? 0 : 1 + random.below(14);
+                for (int w = 0; w < count; ++w) {
+                    const QString word = QString::fromLatin1(words[random.below(19)]);
+                    const int advance = (word.size() + 1) * 8;
+                    if (x + advance > window.right())
+                        break;
+                    p.setPen(colours[random.below(8) < 5 ? 0 : random.below(5)]);
+                    p.drawText(x, y, word);
+                    x += advance;
+                }
+            }
+        }
+    }
+    p.fillRect(QRect(0, 0, size.width(), panel), QColor(0, 0, 0));
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, size.width(), panel), Qt::AlignCenter, QStringLiteral("12:34"));
     return image;
 }
 
@@ -124,6 +178,7 @@ struct Screen {
 
 inline std::vector<Screen> screens(QSize size = {1920, 1080}) {
     return {{"UI screenshot", uiScreenshot(size)},
+            {"terminals", terminals(size)},
             {"photo-like", photoLike(size)},
             {"busy pattern", busyPattern(size)}};
 }

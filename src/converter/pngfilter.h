@@ -28,13 +28,13 @@ public:
     void filter(const uint8_t* row, const uint8_t* previous, uint8_t* out);
 
 private:
-    double bitsOf(const uint8_t* bytes) const;
+    double bitsOf(const uint8_t* bytes);
 
     PngFilter filter_;
     RowMeasure measure_;
     int length_;
     int pixelBytes_;
-    std::vector<double> countBits_;       // entropy: count * log2(count) for each count of a row
+    std::vector<double> countBits_;       // entropy: count * log2(count) for the counts met
     std::vector<uint8_t> zeros_;          // the row above the first
     std::vector<uint8_t> candidates_[5];  // adaptive: each filter's output for the row
 };

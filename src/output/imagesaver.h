@@ -6,6 +6,10 @@
 
 class QFileDevice;
 
+namespace qv::platform {
+class MemoryFile;
+}
+
 #include "output/saveerror.h"
 #include "output/saveformat.h"
 
@@ -27,11 +31,14 @@ bool writeConverterBitmap(const QImage& image, QFileDevice& file, QString& why);
 // Converts the bitmap at source into target with the converter, waiting at most
 // kConverterTimeoutMs. A converter that cannot start, fails, hangs or leaves no target is a
 // failed save. The arguments go to the converter as a list: blanks and quotes need no care.
+// source may be the path of handedOver, a memory file the converter gets.
 std::optional<SaveError> runImageConverter(const QString& programFolder, const QString& source,
-                                           const QString& mimeType, const QString& target);
+                                           const QString& mimeType, const QString& target,
+                                           const platform::MemoryFile* handedOver = nullptr);
 
 // Saves image at target in format: bitmaps directly, the rest through a temporary bitmap of
-// its own (removed on every path) and the converter.
+// its own and the converter. The temporary bitmap is a memory file where the system has them,
+// else a file in the temporary folder (removed on every path).
 std::optional<SaveError> saveImage(const QImage& image, const QString& target,
                                    const SaveFormat& format, const QString& programFolder);
 

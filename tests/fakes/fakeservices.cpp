@@ -1,5 +1,6 @@
 #include "fakes/fakeservices.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QWindow>
 #include <algorithm>
@@ -125,9 +126,27 @@ bool FakeShell::restoreWindow(platform::WindowId w) {
     return liveWindows.contains(w);
 }
 
+FakeMemoryFile::FakeMemoryFile(bool full)
+    : file_(QDir(QDir::tempPath()).filePath(QStringLiteral("fake-memory-file-XXXXXX"))),
+      full_(QStringLiteral("/dev/full")) {
+    file_.open();
+    if (full)
+        full_.open(QIODevice::WriteOnly);
+}
+
+std::unique_ptr<platform::MemoryFile> FakeProcess::memoryFile(const QString&) {
+    if (!memoryFiles)
+        return nullptr;
+    auto file = std::make_unique<FakeMemoryFile>(memoryFull);
+    if (!file->opened())
+        return nullptr;
+    memoryFilesMade.push_back(file->path());
+    return file;
+}
+
 platform::ProcessResult FakeProcess::run(const QString& program, const QStringList& arguments,
-                                         int timeoutMs) {
-    calls.push_back({program, arguments, timeoutMs});
+                                         int timeoutMs, const platform::MemoryFile* handedOver) {
+    calls.push_back({program, arguments, timeoutMs, handedOver ? handedOver->path() : QString()});
     if (behaviour)
         return behaviour(calls.back());
     return {platform::ProcessResult::Status::Finished, 0, {}};

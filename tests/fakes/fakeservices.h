@@ -7,8 +7,10 @@
 #include <QImage>
 #include <QMap>
 #include <QSet>
+#include <QTemporaryFile>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/clipboard.h"
@@ -158,19 +160,43 @@ public:
     std::function<void()> onStart;  // runs at each start, e.g. to bring a window to the front
 };
 
+// A memory file of the fake: a file in the temporary folder, so that a test sees it go. A full
+// one takes no byte (its writes go to /dev/full).
+class FakeMemoryFile : public platform::MemoryFile {
+public:
+    explicit FakeMemoryFile(bool full);
+    QFileDevice& device() override {
+        return full_.isOpen() ? static_cast<QFileDevice&>(full_) : file_;
+    }
+    QString path() const override { return file_.fileName(); }
+    int descriptor() const override { return -1; }
+    bool opened() const { return file_.isOpen(); }
+
+private:
+    QTemporaryFile file_;
+    QFile full_;
+};
+
 class FakeProcess : public platform::Process {
 public:
-    platform::ProcessResult run(const QString& program, const QStringList& arguments,
-                                int timeoutMs) override;
+    using platform::Process::run;
+    platform::ProcessResult run(const QString& program, const QStringList& arguments, int timeoutMs,
+                                const platform::MemoryFile* handedOver) override;
+    std::unique_ptr<platform::MemoryFile> memoryFile(const QString& name) override;
 
     struct Call {
         QString program;
         QStringList arguments;
         int timeoutMs;
+        QString handedOver;  // the path of the memory file the program got, if any
     };
     std::vector<Call> calls;
     // Decides each run's result; the default finishes with exit code 0.
     std::function<platform::ProcessResult(const Call&)> behaviour;
+    // Off, the system makes no memory files; full, they take no byte.
+    bool memoryFiles = true;
+    bool memoryFull = false;
+    std::vector<QString> memoryFilesMade;  // their paths, in order
 };
 
 class FakeMail : public platform::Mail {

@@ -78,5 +78,34 @@ TEST_F(ImageSaverTest, ConverterFailuresAreReportedAndLeaveNoTemporaryFile) {
     }
 }
 
+TEST_F(ImageSaverTest, TheBitmapGoesThroughMemoryAndThroughTheDiskWhenMemoryFails) {
+    const struct {
+        const char* why;
+        bool memoryFiles, memoryFull, inMemory;
+    } cases[] = {
+        {"memory files", true, false, true},
+        {"no memory files", false, false, false},
+        {"memory too small for the bitmap", true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        fake_.process().calls.clear();
+        fake_.process().memoryFilesMade.clear();
+        fake_.process().memoryFiles = c.memoryFiles;
+        fake_.process().memoryFull = c.memoryFull;
+        ASSERT_EQ(saveImage(image_, path("x.png"), saveFormatFor(".png"), "/opt/q"), std::nullopt);
+        EXPECT_EQ(QImage(path("x.png")).convertToFormat(QImage::Format_RGB32), image_);
+        ASSERT_EQ(fake_.process().calls.size(), 1u);
+        const auto& call = fake_.process().calls[0];
+        EXPECT_EQ(call.handedOver, c.inMemory ? call.arguments[0] : QString());
+        EXPECT_EQ(!fake_.process().memoryFilesMade.empty() &&
+                      call.arguments[0] == fake_.process().memoryFilesMade[0],
+                  c.inMemory);
+        EXPECT_FALSE(QFile::exists(call.arguments[0]));
+        for (const QString& made : fake_.process().memoryFilesMade)
+            EXPECT_FALSE(QFile::exists(made));
+    }
+}
+
 }  // namespace
 }  // namespace qv::output

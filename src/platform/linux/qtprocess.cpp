@@ -1,20 +1,32 @@
 #include "platform/linux/qtprocess.h"
 
+#include <fcntl.h>
+
 #include <QDeadlineTimer>
 #include <QProcess>
 
 #include "platform/exitcleanup.h"
+#include "platform/linux/memfdfile.h"
 #include "platform/linux/paintevents.h"
 
 namespace qv::platform {
 
-ProcessResult QtProcess::run(const QString& program, const QStringList& arguments, int timeoutMs) {
+std::unique_ptr<MemoryFile> QtProcess::memoryFile(const QString& name) {
+    return MemfdFile::create(name);
+}
+
+ProcessResult QtProcess::run(const QString& program, const QStringList& arguments, int timeoutMs,
+                             const MemoryFile* handedOver) {
     const QDeadlineTimer deadline(timeoutMs < 0 ? QDeadlineTimer::Forever
                                                 : QDeadlineTimer(timeoutMs));
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
     process.setStandardOutputFile(QProcess::nullDevice());
+    // Our files are closed on exec; the one handed over stays open in this program alone (the
+    // change is made in the started process, between its fork and its exec).
+    if (const int fd = handedOver ? handedOver->descriptor() : -1; fd >= 0)
+        process.setChildProcessModifier([fd] { ::fcntl(fd, F_SETFD, 0); });
     process.start(QIODevice::ReadOnly);
     // Losing the display ends the program from inside the wait below.
     const ExitCleanup endProcess([&process] {
