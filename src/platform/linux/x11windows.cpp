@@ -135,8 +135,8 @@ qint64 X11Windows::connectionProcess(WindowId window) const {
         return 0;
     for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
          xcb_res_client_id_value_next(&it)) {
-        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 &&
-            xcb_res_client_id_value_value_length(it.data) > 0)
+        // Only the process was asked for, so every answer with a value is its id.
+        if (xcb_res_client_id_value_value_length(it.data) > 0)
             return *xcb_res_client_id_value_value(it.data);
     }
     return 0;
