@@ -185,6 +185,44 @@ TEST_F(OptionsDialogTest, UnusableNamesStoreNothingStayOutOfForceAndReturnPresse
     EXPECT_EQ(stored("Save", "SaveName"), withNul("Typed_"));
 }
 
+// A prefix whose numbered names cannot be file names is refused as a forbidden character is:
+// the bytes count, and the last usable prefix stays in force and stored.
+TEST_F(OptionsDialogTest, APrefixTooLongForItsNumberedNamesLeavesTheLastUsableOneInForce) {
+    const QString says =
+        "Filename too long :   at most 248 bytes (255 with number and extension)  ";
+    const struct {
+        QString prefix;
+        bool usable;
+    } rows[] = {
+        {QString(248, u'a'), true},
+        {QString(300, u'x'), false},
+        {QString(124, u'\u00e9'), true},  // 248 bytes
+        {QString(124, u'\u00e9') + "a", false},
+    };
+    OptionsDialog& f = optionsDialog();
+    f.show();
+    f.incrementNameButton->setChecked(true);
+    QString inForce;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.prefix.toUtf8().size());
+        fake.dialogs().messages.clear();
+        f.fileNamePrefixEdit->setText(row.prefix);
+        f.okButton->click();
+        inForce = row.usable ? row.prefix : inForce;
+        EXPECT_EQ(prog.options.settings.fileNamePrefix, inForce);
+        EXPECT_EQ(stored("Save", "SaveName"), (inForce + QChar(0)).toUtf8());
+        EXPECT_EQ(f.isVisible(), !row.usable);
+        if (!row.usable) {
+            ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+            EXPECT_EQ(lastMessage().text, says);
+            EXPECT_EQ(lastMessage().icon, MsgIcon::Critical);
+            f.formatCombo->setCurrentText(".tif");
+            EXPECT_EQ(prog.options.settings.fileNamePrefix, inForce) << "nor by a format change";
+        }
+        f.show();
+    }
+}
+
 // Increment mode never numbers names without a prefix: an emptied box leaves the default one
 // in force, and Apply stores and shows it.
 TEST_F(OptionsDialogTest, AnEmptiedPrefixInIncrementModeIsTheDefaultOne) {
