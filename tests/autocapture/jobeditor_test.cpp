@@ -71,44 +71,33 @@ TEST_F(JobEditorTest, OkChecksTheEntriesInOrderAndSavesNothingUntilAllPass) {
     EXPECT_EQ(tableNames(), (QStringList{"Report", "Other"}));
 }
 
-// The file name must fit in a file name with the extension, and in increment mode with the
-// number too; bytes count. A refused name leaves the stored job as it was.
+// The file name with its extension, and in increment mode its number, must fit in a file name
+// (the bytes count); a refused name leaves the stored job as it was.
 TEST_F(JobEditorTest, AFileNameTooLongForItsFilesIsRefusedAndTheJobKeepsItsName) {
-    const QString tooLong = "Filename too long :   at most %1 bytes (255 with %2)  ";
-    const QString numbered = tooLong.arg(248).arg("number and extension");
-    const QString single = tooLong.arg(251).arg("extension");
+    const QString says = "Filename too long :   at most %1 bytes (255 with %2)  ";
+    const QString euro(83, u'\u20ac');  // 249 bytes
     const struct {
         QString fileName;
         bool increment;
         QString says;
     } rows[] = {
-        {QString(249, u'a'), true, numbered},
-        {QString(124, u'\u00e9') + "a", true, numbered},  // 249 bytes
-        {QString(252, u'a'), false, single},
-        {QString(83, u'\u20ac') + "abc", false, single},  // 252 bytes
-        {QString(124, u'\u00e9'), true, {}},
-        {QString(83, u'\u20ac') + "ab", false, {}},
+        {QString(249, u'a'), true, says.arg(248).arg("number and extension")},
+        {euro + "abc", false, says.arg(251).arg("extension")},
+        {QString(124, u'\u00e9'), true, {}},  // 248 bytes
+        {euro + "ab", false, {}},
     };
     store(job("Report"));
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.fileName.toUtf8().size());
         select(0);
         editSelected();
         editor().fileNameEdit->setText(row.fileName);
         (row.increment ? editor().incrementButton : editor().overwriteButton)->setChecked(true);
         fake.dialogs().messages.clear();
         editor().okButton->click();
-        if (row.says.isEmpty()) {
-            EXPECT_EQ(fake.dialogs().messages.size(), 0u);
-            EXPECT_EQ(readJob("Report")->saveName, row.fileName);
-            continue;
-        }
-        ASSERT_EQ(fake.dialogs().messages.size(), 1u);
         EXPECT_EQ(lastMessage(), row.says);
-        EXPECT_EQ(fake.dialogs().messages[0].icon, Icon::Critical);
-        EXPECT_TRUE(editor().isVisible());
+        EXPECT_EQ(readJob("Report")->saveName, row.says.isEmpty() ? row.fileName : "Report");
+        EXPECT_EQ(editor().isVisible(), !row.says.isEmpty());
         editor().cancelButton->click();
-        EXPECT_EQ(readJob("Report"), job("Report"));
     }
 }
 
