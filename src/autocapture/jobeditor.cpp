@@ -334,13 +334,10 @@ bool JobEditor::checkEntries() {
         return false;
     };
     using Icon = platform::MsgIcon;
-    auto forbidden = [](const QString& name) {
-        return options::checkFileName(name) == options::FileNameProblem::ForbiddenCharacter;
-    };
     const QString name = nameEdit->text();
     if (name.isEmpty())
         return refuse(QStringLiteral("Please specify a Job Name! "), Icon::Information);
-    if (forbidden(name)) {
+    if (options::checkFileName(name) == options::FileNameProblem::ForbiddenCharacter) {
         return refuse(QStringLiteral("Not allowed characters in Job Name :   \\ / : * ? < > |  "),
                       Icon::Critical);
     }
@@ -348,10 +345,11 @@ bool JobEditor::checkEntries() {
         return refuse(QStringLiteral("Please specify Path ! "), Icon::Information);
     if (fileNameEdit->text().isEmpty())
         return refuse(QStringLiteral("Please specify Filename Name! "), Icon::Information);
-    if (forbidden(fileNameEdit->text())) {
-        return refuse(QStringLiteral("Not allowed characters in Filename :   \\ / : * ? < > |  "),
-                      Icon::Critical);
-    }
+    const QString fileNameRefusal = options::fileNameRefusal(
+        fileNameEdit->text(), incrementButton->isChecked() ? options::NameEnding::NumberAndExtension
+                                                           : options::NameEnding::Extension);
+    if (!fileNameRefusal.isEmpty())
+        return refuse(fileNameRefusal, Icon::Critical);
     if (triggerKind_ == kWindowTitle && titleEdit->text().isEmpty()) {
         return refuse(
             QStringLiteral("Please specify a Window Title as trigger for Autocapturing ! "),

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "options/settings.h"
+
 namespace qv::options {
 
 namespace {
@@ -19,6 +21,17 @@ bool hasForbiddenCharacter(const QString& name) {
             return true;
     }
     return hasControlCharacter(name);
+}
+
+// What the longest file made from a name adds to it. Every format counts, not only the chosen
+// one, so that a change of format never turns a name in force into one that cannot be saved.
+int endingBytes(NameEnding ending) {
+    qsizetype extension = 0;
+    for (ImageFormat format : kImageFormats)
+        extension = std::max(extension, extensionOf(format).toUtf8().size());
+    const qsizetype number =
+        ending == NameEnding::NumberAndExtension ? QString::number(kNumberedNames - 1).size() : 0;
+    return int(extension + number);
 }
 
 }  // namespace
@@ -41,6 +54,25 @@ FileNameProblem checkFolderPath(const QString& path) {
 
 QString forbiddenCharactersMessage() {
     return QStringLiteral("Not allowed characters in Filename :   \\ / : * ? < > |  ");
+}
+
+QString tooLongRefusal(const QString& name, NameEnding ending) {
+    const int ends = endingBytes(ending);
+    if (name.toUtf8().size() + ends <= kFileNameBytes)
+        return {};
+    const QString after = ending == NameEnding::NumberAndExtension
+                              ? QStringLiteral("with number and extension")
+                              : QStringLiteral("with extension");
+    return QStringLiteral("Filename too long :   at most %1 bytes (%2 %3)  ")
+        .arg(kFileNameBytes - ends)
+        .arg(kFileNameBytes)
+        .arg(after);
+}
+
+QString fileNameRefusal(const QString& name, NameEnding ending) {
+    if (checkFileName(name) == FileNameProblem::ForbiddenCharacter)
+        return forbiddenCharactersMessage();
+    return tooLongRefusal(name, ending);
 }
 
 }  // namespace qv::options

@@ -395,7 +395,7 @@ void OptionsDialog::putEditsInForce() {
         return;
     Settings& current = options::state().settings;
     Settings edited = editedSettings();
-    if (checkFileName(edited.fileNamePrefix) == FileNameProblem::ForbiddenCharacter)
+    if (!fileNameRefusal(edited.fileNamePrefix, NameEnding::NumberAndExtension).isEmpty())
         edited.fileNamePrefix = current.fileNamePrefix;
     if (checkFolderPath(edited.saveFolder) == FileNameProblem::ForbiddenCharacter)
         edited.saveFolder = current.saveFolder;
@@ -410,8 +410,10 @@ bool OptionsDialog::namesCanBeStored() {
         return false;
     };
     // An empty name passes here: increment mode fills it in.
-    if (checkFileName(fileNamePrefixEdit->text()) == FileNameProblem::ForbiddenCharacter)
-        return refuse(forbiddenCharactersMessage());
+    const QString prefixRefusal =
+        fileNameRefusal(fileNamePrefixEdit->text(), NameEnding::NumberAndExtension);
+    if (!prefixRefusal.isEmpty())
+        return refuse(prefixRefusal);
     if (checkFolderPath(saveFolderEdit->text()) == FileNameProblem::ForbiddenCharacter)
         return refuse(kForbiddenInFolder);
     return true;

@@ -54,12 +54,12 @@ void pressOnReturn(QComboBox& formats, QPushButton& ok) {
 }
 
 bool fileNameAccepted(const QString& name) {
-    const options::FileNameProblem problem = options::checkFileName(name);
-    if (problem == options::FileNameProblem::ForbiddenCharacter) {
-        refuse(options::forbiddenCharactersMessage(), QStringLiteral("Quorvalline"));
+    const QString refusal = options::fileNameRefusal(name, options::NameEnding::Extension);
+    if (!refusal.isEmpty()) {
+        refuse(refusal, QStringLiteral("Quorvalline"));
         return false;
     }
-    if (problem == options::FileNameProblem::Empty) {
+    if (name.isEmpty()) {
         refuse(QStringLiteral("Invalid Filename"), QStringLiteral(" Quorvalline "));
         return false;
     }

@@ -12,8 +12,8 @@ namespace qv::output {
 // What the save and email dialogs share: a typed name saved into the default folder of the
 // Options, over the frozen screen.
 
-// Refuses an empty name or one with forbidden characters with its message; true when the name
-// may be used.
+// Refuses an empty name, one with forbidden characters or one too long for a file name with its
+// message; true when the name may be used.
 bool fileNameAccepted(const QString& name);
 
 // Saves the capture as name + extension in the default folder: the file's absolute path, or

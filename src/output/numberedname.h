@@ -3,10 +3,12 @@
 #include <QString>
 #include <optional>
 
+#include "options/filenamerule.h"
+
 namespace qv::output {
 
 // How many numbered names are tried after the bare prefix (0 .. 998).
-inline constexpr int kNumberedNames = 999;
+using options::kNumberedNames;
 
 // The first free name in folder: shownPrefix alone, then storedPrefix followed by 0, 1, ...
 // 998, each with extension. Any existing entry, file or folder, counts as taken. Nothing when

@@ -7,6 +7,7 @@
 #include "capture/capturesession.h"
 #include "capture/capturestate.h"
 #include "capture/shellcontrol.h"
+#include "options/filenamerule.h"
 #include "options/settings.h"
 #include "options/state.h"
 #include "output/imagesaver.h"
@@ -142,6 +143,15 @@ void saveAs() {
 
     const SaveFormat& format = saveFormatForFilter(chosen->filter);
     const QString target = saveAsTarget(chosen->path, format);
+    // The system's dialog takes a name of any length: one that no file can have is told as the
+    // save dialog tells it, not as a failed write.
+    const QString tooLong = options::tooLongRefusal(QFileInfo(target).completeBaseName(),
+                                                    options::NameEnding::Extension);
+    if (!tooLong.isEmpty()) {
+        platform::dialogs().message(tooLong, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                                    kTitle);
+        return;
+    }
     if (!overwriteAllowed(target))
         return;
     if (const auto error = saveCapture(target, format)) {

@@ -71,6 +71,36 @@ TEST_F(JobEditorTest, OkChecksTheEntriesInOrderAndSavesNothingUntilAllPass) {
     EXPECT_EQ(tableNames(), (QStringList{"Report", "Other"}));
 }
 
+// The file name with its extension, and in increment mode its number, must fit in a file name
+// (the bytes count); a refused name leaves the stored job as it was.
+TEST_F(JobEditorTest, AFileNameTooLongForItsFilesIsRefusedAndTheJobKeepsItsName) {
+    const QString says = "Filename too long :   at most %1 bytes (255 with %2)  ";
+    const QString euro(83, u'\u20ac');  // 249 bytes
+    const struct {
+        QString fileName;
+        bool increment;
+        QString says;
+    } rows[] = {
+        {QString(249, u'a'), true, says.arg(248).arg("number and extension")},
+        {euro + "abc", false, says.arg(251).arg("extension")},
+        {QString(124, u'\u00e9'), true, {}},  // 248 bytes
+        {euro + "ab", false, {}},
+    };
+    store(job("Report"));
+    for (const auto& row : rows) {
+        select(0);
+        editSelected();
+        editor().fileNameEdit->setText(row.fileName);
+        (row.increment ? editor().incrementButton : editor().overwriteButton)->setChecked(true);
+        fake.dialogs().messages.clear();
+        editor().okButton->click();
+        EXPECT_EQ(lastMessage(), row.says);
+        EXPECT_EQ(readJob("Report")->saveName, row.says.isEmpty() ? row.fileName : "Report");
+        EXPECT_EQ(editor().isVisible(), !row.says.isEmpty());
+        editor().cancelButton->click();
+    }
+}
+
 TEST_F(JobEditorTest, AChangedJobReplacesExactlyTheJobItLoaded) {
     store(job("A"));
     store(job("B"));

@@ -185,6 +185,32 @@ TEST_F(OptionsDialogTest, UnusableNamesStoreNothingStayOutOfForceAndReturnPresse
     EXPECT_EQ(stored("Save", "SaveName"), withNul("Typed_"));
 }
 
+// A prefix whose numbered names cannot be file names (the bytes count) is refused as a
+// forbidden character is; the last usable one stays in force and stored, whatever the format.
+TEST_F(OptionsDialogTest, APrefixTooLongForItsNumberedNamesLeavesTheLastUsableOneInForce) {
+    const QString accent(124, u'\u00e9');  // 248 bytes
+    const std::pair<QString, bool> rows[] = {{QString(248, u'a'), true},
+                                             {QString(300, u'x'), false},
+                                             {accent, true},
+                                             {accent + "a", false}};
+    OptionsDialog& f = optionsDialog();
+    QString inForce;
+    for (const auto& [prefix, usable] : rows) {
+        f.show();
+        fake.dialogs().messages.clear();
+        f.fileNamePrefixEdit->setText(prefix);
+        f.formatCombo->setCurrentText(".tif");
+        f.okButton->click();
+        inForce = usable ? prefix : inForce;
+        EXPECT_EQ(prog.options.settings.fileNamePrefix, inForce);
+        EXPECT_EQ(stored("Save", "SaveName"), (inForce + QChar(0)).toUtf8());
+        EXPECT_EQ(
+            fake.dialogs().lastText(),
+            usable ? ""
+                   : "Filename too long :   at most 248 bytes (255 with number and extension)  ");
+    }
+}
+
 // Increment mode never numbers names without a prefix: an emptied box leaves the default one
 // in force, and Apply stores and shows it.
 TEST_F(OptionsDialogTest, AnEmptiedPrefixInIncrementModeIsTheDefaultOne) {

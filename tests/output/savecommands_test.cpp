@@ -102,9 +102,10 @@ TEST_F(SaveCommandsTest, DefaultFolderFailuresAreReportedWriteNothingAndKeepTheC
 }
 
 TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
-    const std::pair<const char*, QString> cases[] = {
+    const std::pair<QString, QString> cases[] = {
         {"", "Invalid Filename"},
         {"a:b", "Not allowed characters in Filename :"},
+        {QString(252, u'a'), "Filename too long :   at most 251 bytes (255 with extension)"},
         {"taken", kOverwrite},  // answered No
         {"x", "Error: 53  "},   // no converter
     };
@@ -117,7 +118,7 @@ TEST_F(SaveCommandsTest, DialogStaysOpenUntilSomethingWasSaved) {
         return ProcessResult{Status::FailedToStart, -1, {}};
     };
     for (const auto& [name, text] : cases) {
-        SCOPED_TRACE(name);
+        SCOPED_TRACE(name.toStdString());
         typeInDialog(name, ".png");
         fake.dialogs().answers = {MsgAnswer::No};
         dialog().okButton->click();
@@ -192,6 +193,8 @@ TEST_F(SaveCommandsTest, SaveAsAsksAboutTheFinalNameAndReleasesOnlyAfterSaving) 
     expectOneMessage(kOverwrite);
     saveAs("sub/shot.png", 1);
     expectOneError(errornumber::PathNotFound);
+    saveAs(QString(252, u'a') + ".bmp", 1);
+    expectOneMessage("Filename too long :   at most 251 bytes (255 with extension)");
     EXPECT_TRUE(captureState().freeze.desktopFrozen);
 
     fake.dialogs().answers = {MsgAnswer::Yes};
