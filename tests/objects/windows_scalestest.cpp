@@ -75,6 +75,31 @@ TEST_P(ObjectWindowsAtScale, PalettePicturesSitWholeInsideTheirButtons) {
     }
 }
 
+// A preview canvas may start between two device pixels (an odd logical position at 1.5); the
+// shape keeps its fill inside its border there as on the frozen screen.
+TEST_P(ObjectWindowsAtScale, TheShapePreviewFillsInsideItsBorder) {
+    ShapeOptionsDialog dialog;
+    dialog.show();
+    auto& preview = static_cast<toolkit::CanvasShape&>(*dialog.previewCanvas->items().front());
+    ShapeStyle style = dialog.previewStyle();
+    style.borderStyle = toolkit::CanvasShape::Solid;
+    style.borderWidth = 1;
+    style.borderColor = Qt::blue;
+    style.fillStyle = toolkit::CanvasShape::FillSolid;
+    style.fillColor = Qt::red;
+    style.applyTo(preview);
+    const QImage seen = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QRect border, fill;
+    for (int y = 0; y < seen.height(); ++y) {
+        for (int x = 0; x < seen.width(); ++x) {
+            border |= seen.pixel(x, y) == qRgb(0, 0, 255) ? QRect(x, y, 1, 1) : QRect();
+            fill |= seen.pixel(x, y) == qRgb(255, 0, 0) ? QRect(x, y, 1, 1) : QRect();
+        }
+    }
+    EXPECT_EQ(border.size(), dialog.previewCanvas->toPixels(preview.geometry()).size());
+    EXPECT_EQ(fill, border.adjusted(1, 1, -1, -1));
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, ObjectWindowsAtScale, ::testing::Values(1.0, 1.5, 2.0),
                          testsupport::scaleName);
 
