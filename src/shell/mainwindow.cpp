@@ -200,6 +200,9 @@ void MainWindow::addTrayIcon() {
 void MainWindow::showTrayAvailability() {
     const bool tray = platform::tray().isAvailable();
     noTrayLabel->setVisible(!tray);
+    // Only a change is shown: the pointer resting on the label keeps its highlight.
+    if (showInTrayLabel->isEnabled() == tray)
+        return;
     showInTrayLabel->setEnabled(tray);
     setTextColor(showInTrayLabel, tray ? kLabelGrey : kLabelUnavailable);
 }
