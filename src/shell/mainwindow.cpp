@@ -90,6 +90,9 @@ void MainWindow::buildWindow() {
     background->setGeometry(rect());
     background->setPixmap(QIcon(QStringLiteral(":/shell/mainwindow.svg")).pixmap(size()));
     new PointerEvents(background, [this] { resetLabelColors(); });
+    // On a scaled display the last device row and column round past the picture's logical
+    // edge, and the pointer there reaches the window itself.
+    new PointerEvents(this, [this] { resetLabelColors(); });
 
     auto label = [this](const QString& text, double points, QRect where) {
         auto* l = new QLabel(text, background);
