@@ -12,6 +12,7 @@
 namespace qv::objects {
 namespace {
 
+using toolkit::CanvasShape;
 using ObjectWindowsAtScale = testsupport::ScaledProgramTest;
 
 // The device pixels in which two pictures of the same size differ; empty when none do.
@@ -80,14 +81,10 @@ TEST_P(ObjectWindowsAtScale, PalettePicturesSitWholeInsideTheirButtons) {
 TEST_P(ObjectWindowsAtScale, TheShapePreviewFillsInsideItsBorder) {
     ShapeOptionsDialog dialog;
     dialog.show();
-    auto& preview = static_cast<toolkit::CanvasShape&>(*dialog.previewCanvas->items().front());
-    ShapeStyle style = dialog.previewStyle();
-    style.borderStyle = toolkit::CanvasShape::Solid;
-    style.borderWidth = 1;
-    style.borderColor = Qt::blue;
-    style.fillStyle = toolkit::CanvasShape::FillSolid;
-    style.fillColor = Qt::red;
-    style.applyTo(preview);
+    auto& preview = static_cast<CanvasShape&>(*dialog.previewCanvas->items().front());
+    ShapeStyle{CanvasShape::Rectangle, false,  Qt::white, CanvasShape::Solid, 1, Qt::blue,
+               CanvasShape::FillSolid, Qt::red}
+        .applyTo(preview);
     const QImage seen = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QRect border, fill;
     for (int y = 0; y < seen.height(); ++y) {
