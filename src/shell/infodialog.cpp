@@ -27,6 +27,9 @@ InfoDialog::InfoDialog() {
     background->setGeometry(rect());
     background->setPixmap(QIcon(QStringLiteral(":/shell/info.svg")).pixmap(size()));
     new PointerEvents(background, [this] { resetLinkColors(); });
+    // On a scaled display the last device row and column round past the picture's logical
+    // edge, and the pointer there reaches the window itself.
+    new PointerEvents(this, [this] { resetLinkColors(); });
 
     border = new QFrame(background);
     // The border keeps a margin on the right as on the left.

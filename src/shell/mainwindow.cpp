@@ -90,6 +90,9 @@ void MainWindow::buildWindow() {
     background->setGeometry(rect());
     background->setPixmap(QIcon(QStringLiteral(":/shell/mainwindow.svg")).pixmap(size()));
     new PointerEvents(background, [this] { resetLabelColors(); });
+    // On a scaled display the last device row and column round past the picture's logical
+    // edge, and the pointer there reaches the window itself.
+    new PointerEvents(this, [this] { resetLabelColors(); });
 
     auto label = [this](const QString& text, double points, QRect where) {
         auto* l = new QLabel(text, background);
@@ -200,6 +203,9 @@ void MainWindow::addTrayIcon() {
 void MainWindow::showTrayAvailability() {
     const bool tray = platform::tray().isAvailable();
     noTrayLabel->setVisible(!tray);
+    // Only a change is shown: the pointer resting on the label keeps its highlight.
+    if (showInTrayLabel->isEnabled() == tray)
+        return;
     showInTrayLabel->setEnabled(tray);
     setTextColor(showInTrayLabel, tray ? kLabelGrey : kLabelUnavailable);
 }

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -146,6 +147,11 @@ void FrozenCanvas::paintEvent(QPaintEvent* event) {
     // Everything is laid out in device pixels, so the snapshot shows one to one.
     const qreal ratio = devicePixelRatioF();
     painter.scale(1 / ratio, 1 / ratio);
+    // A canvas at an odd logical position on a display scaled by 1.5 starts between two
+    // device pixels, where fills and lines round to different sides: its pixels are laid on
+    // the device's.
+    const QTransform placed = painter.deviceTransform();
+    painter.translate(std::round(placed.dx()) - placed.dx(), std::round(placed.dy()) - placed.dy());
     const QRectF dirty(event->rect());
     const QRect pixels = QRectF(dirty.topLeft() * ratio, dirty.size() * ratio).toAlignedRect();
     painter.fillRect(pixels, Qt::black);

@@ -12,6 +12,7 @@
 namespace qv::objects {
 namespace {
 
+using toolkit::CanvasShape;
 using ObjectWindowsAtScale = testsupport::ScaledProgramTest;
 
 // The device pixels in which two pictures of the same size differ; empty when none do.
@@ -73,6 +74,27 @@ TEST_P(ObjectWindowsAtScale, PalettePicturesSitWholeInsideTheirButtons) {
         EXPECT_LE(std::abs(left - right), int(3 * ratio()))
             << left << " left, " << right << " right";
     }
+}
+
+// A preview canvas may start between two device pixels (an odd logical position at 1.5); the
+// shape keeps its fill inside its border there as on the frozen screen.
+TEST_P(ObjectWindowsAtScale, TheShapePreviewFillsInsideItsBorder) {
+    ShapeOptionsDialog dialog;
+    dialog.show();
+    auto& preview = static_cast<CanvasShape&>(*dialog.previewCanvas->items().front());
+    ShapeStyle{CanvasShape::Rectangle, false,  Qt::white, CanvasShape::Solid, 1, Qt::blue,
+               CanvasShape::FillSolid, Qt::red}
+        .applyTo(preview);
+    const QImage seen = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QRect border, fill;
+    for (int y = 0; y < seen.height(); ++y) {
+        for (int x = 0; x < seen.width(); ++x) {
+            border |= seen.pixel(x, y) == qRgb(0, 0, 255) ? QRect(x, y, 1, 1) : QRect();
+            fill |= seen.pixel(x, y) == qRgb(255, 0, 0) ? QRect(x, y, 1, 1) : QRect();
+        }
+    }
+    EXPECT_EQ(border.size(), dialog.previewCanvas->toPixels(preview.geometry()).size());
+    EXPECT_EQ(fill, border.adjusted(1, 1, -1, -1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ObjectWindowsAtScale, ::testing::Values(1.0, 1.5, 2.0),

@@ -218,6 +218,26 @@ TEST_F(MainWindowTest, WithoutATrayTheWindowStaysSaysWhereTheMenuIsAndCannotHide
     EXPECT_FALSE(mainWindow.isVisible());
 }
 
+// The watch for a tray host that comes or goes leaves a highlight under the pointer alone.
+TEST_F(MainWindowTest, ShowInTrayKeepsItsHighlightWhileThePointerRestsOnIt) {
+    QLabel* label = start().showInTrayLabel;
+    auto color = [label] { return label->palette().color(QPalette::WindowText); };
+    const QColor resting = color();
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), label->mapToGlobal(QPointF(1, 1)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(label, &move);
+    const QColor highlight = color();
+    fake.clock().advance(2000);
+    EXPECT_NE(highlight, resting);
+    EXPECT_EQ(color(), highlight);
+    // A tray that goes and comes back takes it away.
+    fake.tray().available = false;
+    fake.clock().advance(1000);
+    fake.tray().available = true;
+    fake.clock().advance(1000);
+    EXPECT_EQ(color(), resting);
+}
+
 TEST_F(MainWindowTest, TheHideAfterStartLeavesAnOpenMenuAloneAndComesWhenItCloses) {
     for (bool trayMenu : {true, false}) {
         SCOPED_TRACE(trayMenu);
