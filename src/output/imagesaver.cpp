@@ -167,7 +167,8 @@ std::optional<SaveError> runImageConverter(const QString& programFolder, const Q
             break;
     }
     if (r.exitCode != 0) {
-        QString why = r.errorText.trimmed();
+        // One line for the box, the first: what follows, up to a library's flood, would bury it.
+        QString why = r.errorText.section(QLatin1Char('\n'), 0, 0).trimmed();
         if (why.isEmpty())
             why = QStringLiteral("exit code %1").arg(r.exitCode);
         return SaveError{errornumber::ConverterFailed,

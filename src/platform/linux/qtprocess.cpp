@@ -6,6 +6,7 @@
 #include <QProcess>
 
 #include "platform/exitcleanup.h"
+#include "platform/linux/erroroutput.h"
 #include "platform/linux/memfdfile.h"
 #include "platform/linux/paintevents.h"
 
@@ -27,6 +28,7 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
     // change is made in the started process, between its fork and its exec).
     if (const int fd = handedOver ? handedOver->descriptor() : -1; fd >= 0)
         process.setChildProcessModifier([fd] { ::fcntl(fd, F_SETFD, 0); });
+    ErrorOutput& errorOutput = ErrorOutput::attach(process);
     process.start(QIODevice::ReadOnly);
     // Losing the display ends the program from inside the wait below.
     const ExitCleanup endProcess([&process] {
@@ -66,7 +68,7 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
                       .arg(timeoutMs);
         return result;
     }
-    const QString stderrText = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+    const QString stderrText = errorOutput.text();
     if (process.exitStatus() == QProcess::CrashExit) {
         result.status = ProcessResult::Status::Crashed;
         result.errorText = stderrText.isEmpty() ? process.errorString() : stderrText;
