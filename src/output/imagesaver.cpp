@@ -154,9 +154,12 @@ std::optional<SaveError> runImageConverter(const QString& programFolder, const Q
         {source, mimeType, target, QStringLiteral("80"), QStringLiteral("comingfromMirelda")},
         kConverterTimeoutMs, handedOver);
     switch (r.status) {
-        case Status::FailedToStart:
-            return SaveError{errornumber::FileNotFound,
-                             QStringLiteral("Cannot start the image converter %1").arg(program)};
+        case Status::FailedToStart: {
+            QString text = QStringLiteral("Cannot start the image converter %1").arg(program);
+            if (!r.errorText.isEmpty())
+                text += QStringLiteral(" (%1)").arg(r.errorText);
+            return SaveError{errornumber::FileNotFound, text};
+        }
         case Status::TimedOut:
             return SaveError{errornumber::ConverterFailed,
                              QStringLiteral("The image converter did not finish in time")};

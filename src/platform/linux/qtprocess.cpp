@@ -1,9 +1,12 @@
 #include "platform/linux/qtprocess.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/exitcleanup.h"
 #include "platform/linux/erroroutput.h"
@@ -11,6 +14,22 @@
 #include "platform/linux/paintevents.h"
 
 namespace qv::platform {
+
+namespace {
+
+// The toolkit's text for a failed start names the failing call's error for some of its steps
+// only: with no descriptor left, its failed open of the null device reads "No such file or
+// directory". A shortage of descriptors is asked of the system itself.
+QString whyNotStarted(const QProcess& process) {
+    const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (probe >= 0)
+        ::close(probe);
+    else if (errno == EMFILE || errno == ENFILE)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return process.errorString();
+}
+
+}  // namespace
 
 std::unique_ptr<MemoryFile> QtProcess::memoryFile(const QString& name) {
     return MemfdFile::create(name);
@@ -44,7 +63,7 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
         deadline);
     if (!started || process.error() == QProcess::FailedToStart) {
         result.status = ProcessResult::Status::FailedToStart;
-        result.errorText = process.errorString();
+        result.errorText = whyNotStarted(process);
         process.kill();
         process.waitForFinished();
         return result;
