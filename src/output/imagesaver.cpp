@@ -154,9 +154,12 @@ std::optional<SaveError> runImageConverter(const QString& programFolder, const Q
         {source, mimeType, target, QStringLiteral("80"), QStringLiteral("comingfromMirelda")},
         kConverterTimeoutMs, handedOver);
     switch (r.status) {
-        case Status::FailedToStart:
-            return SaveError{errornumber::FileNotFound,
-                             QStringLiteral("Cannot start the image converter %1").arg(program)};
+        case Status::FailedToStart: {
+            QString text = QStringLiteral("Cannot start the image converter %1").arg(program);
+            if (!r.errorText.isEmpty())
+                text += QStringLiteral(" (%1)").arg(r.errorText);
+            return SaveError{errornumber::FileNotFound, text};
+        }
         case Status::TimedOut:
             return SaveError{errornumber::ConverterFailed,
                              QStringLiteral("The image converter did not finish in time")};
@@ -167,7 +170,8 @@ std::optional<SaveError> runImageConverter(const QString& programFolder, const Q
             break;
     }
     if (r.exitCode != 0) {
-        QString why = r.errorText.trimmed();
+        // One line for the box, the first: what follows, up to a library's flood, would bury it.
+        QString why = r.errorText.section(QLatin1Char('\n'), 0, 0).trimmed();
         if (why.isEmpty())
             why = QStringLiteral("exit code %1").arg(r.exitCode);
         return SaveError{errornumber::ConverterFailed,

@@ -12,7 +12,7 @@ struct ProcessResult {
     enum class Status { Finished, FailedToStart, TimedOut, Crashed };
     Status status = Status::FailedToStart;
     int exitCode = -1;
-    QString errorText;  // stderr of the program, or why it could not run
+    QString errorText;  // the start of the program's stderr, or why it could not run
     bool ok() const { return status == Status::Finished && exitCode == 0; }
 };
 

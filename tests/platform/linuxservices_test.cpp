@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/linux/erroroutput.h"
+#include "platform/linux/launcher.h"
 #include "platform/linux/qtprocess.h"
 #include "platform/linux/systemlocale.h"
 #include "platform/linux/x11desktop.h"
@@ -80,6 +82,16 @@ TEST_F(QtProcessTest, ReportsExitCodeFailedStartCrashAndTimeOut) {
     EXPECT_EQ(slow.status, ProcessResult::Status::TimedOut);
     EXPECT_LT(elapsed.elapsed(), 10000);
     EXPECT_NE(::kill(read("pid").trimmed().toInt(), 0), 0);  // gone, not left running
+}
+
+// The converter's flood is seen through the saves; a desktop helper's is not shown anywhere.
+TEST_F(QtProcessTest, OfAHelpersFloodOnStderrOnlyTheStartIsKept) {
+    const QString flood = script(
+        "flood.sh", "echo broken >&2\nhead -c 20000000 /dev/zero | tr '\\0' x >&2\nexit 3\n");
+    const Launcher::Outcome launched = Launcher(60000).launch(flood, {});
+    EXPECT_EQ(launched.exitCode, 3);
+    EXPECT_LE(launched.errorText.size(), ErrorOutput::kKeptBytes);
+    EXPECT_TRUE(launched.errorText.startsWith(QLatin1String("broken\nxxx")));
 }
 
 }  // namespace

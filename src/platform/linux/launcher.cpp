@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <algorithm>
 
+#include "platform/linux/erroroutput.h"
 #include "platform/linux/paintevents.h"
 
 namespace qv::platform {
@@ -23,6 +24,8 @@ Launcher::Outcome Launcher::launch(const QString& program, const QStringList& ar
     process->setProgram(program);
     process->setArguments(arguments);
     process->setStandardOutputFile(QProcess::nullDevice());
+    // Also what a helper left running writes is taken out of the pipe, not gathered.
+    ErrorOutput& errorOutput = ErrorOutput::attach(*process);
     process->start();
     Outcome outcome;
     // A failed start leaves the process not running, which ends the wait at once.
@@ -56,7 +59,7 @@ Launcher::Outcome Launcher::launch(const QString& program, const QStringList& ar
     outcome.status = process->exitStatus() == QProcess::NormalExit ? Outcome::Status::Exited
                                                                    : Outcome::Status::FailedToStart;
     outcome.exitCode = process->exitCode();
-    outcome.errorText = QString::fromLocal8Bit(process->readAllStandardError()).trimmed();
+    outcome.errorText = errorOutput.text();
     return outcome;
 }
 

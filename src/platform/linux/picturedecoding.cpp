@@ -5,7 +5,11 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <optional>
 
 namespace qv::platform {
 
@@ -48,6 +52,50 @@ qint64 availableMemory() {
     return 0;
 }
 
+// What the headers of a Windows bitmap declare. The toolkit's reader gives a top-down bitmap's
+// height as negative, and reads a bitmap whose pixel data breaks off as whole, the missing
+// rows in colour 0.
+struct BitmapDeclaration {
+    QSize size;
+    bool whole = false;  // the data holds every byte of pixels the headers declare
+};
+
+std::optional<BitmapDeclaration> bitmapDeclaration(const QByteArray& encoded) {
+    constexpr qsizetype kFileHeader = 14;
+    constexpr quint32 kCoreHeader = 12, kInfoHeader = 40;
+    if (!encoded.startsWith("BM") || encoded.size() < kFileHeader + qsizetype(kCoreHeader))
+        return std::nullopt;
+    const auto* at = reinterpret_cast<const uchar*>(encoded.constData());
+    const quint32 headerSize = qFromLittleEndian<quint32>(at + 14);
+    qint64 width = 0, height = 0;
+    int bits = 0;
+    quint32 compression = 0, imageBytes = 0;
+    if (headerSize == kCoreHeader) {
+        width = qFromLittleEndian<quint16>(at + 18);
+        height = qFromLittleEndian<quint16>(at + 20);
+        bits = qFromLittleEndian<quint16>(at + 24);
+    } else if (headerSize >= kInfoHeader && encoded.size() >= kFileHeader + kInfoHeader) {
+        width = qFromLittleEndian<qint32>(at + 18);
+        height = std::abs(qint64(qFromLittleEndian<qint32>(at + 22)));
+        bits = qFromLittleEndian<quint16>(at + 28);
+        compression = qFromLittleEndian<quint32>(at + 30);
+        imageBytes = qFromLittleEndian<quint32>(at + 34);
+    } else {
+        return std::nullopt;
+    }
+    if (height > std::numeric_limits<int>::max())
+        return std::nullopt;
+    const qint64 available = encoded.size() - qint64(qFromLittleEndian<quint32>(at + 10));
+    // Rows of whole 32-bit words, unless compressed: then the header gives the bytes.
+    constexpr quint32 kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    const bool whole =
+        compression == kRgb || compression == kBitFields || compression == kAlphaBitFields
+            ? available >= 0 && (rowBytes <= 0 || height <= available / rowBytes)
+            : imageBytes <= available;
+    return BitmapDeclaration{QSize(int(width), int(height)), whole};
+}
+
 }  // namespace
 
 qint64 memoryForOnePicture() {
@@ -72,9 +120,12 @@ ClipboardPicture decodePicture(const QByteArray& encoded, const QByteArray& form
     device.open(QIODevice::ReadOnly);
     QImageReader reader(&device, format);
     reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
+    const std::optional<BitmapDeclaration> bitmap = bitmapDeclaration(encoded);
+    const QSize size = bitmap ? bitmap->size : reader.size();
     if (!size.isValid() || size.isEmpty())
         return {QImage(), Problem::Unreadable, QSize()};
+    if (bitmap && !bitmap->whole)
+        return {QImage(), Problem::Unreadable, size};
     const qint64 pixels = qint64(size.width()) * size.height();
     const QImage::Format kind = reader.imageFormat();
     const int pixelBytes = kind == QImage::Format_Invalid

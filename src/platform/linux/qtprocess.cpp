@@ -1,15 +1,35 @@
 #include "platform/linux/qtprocess.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/exitcleanup.h"
+#include "platform/linux/erroroutput.h"
 #include "platform/linux/memfdfile.h"
 #include "platform/linux/paintevents.h"
 
 namespace qv::platform {
+
+namespace {
+
+// The toolkit's text for a failed start names the failing call's error for some of its steps
+// only: with no descriptor left, its failed open of the null device reads "No such file or
+// directory". A shortage of descriptors is asked of the system itself.
+QString whyNotStarted(const QProcess& process) {
+    const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (probe >= 0)
+        ::close(probe);
+    else if (errno == EMFILE || errno == ENFILE)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return process.errorString();
+}
+
+}  // namespace
 
 std::unique_ptr<MemoryFile> QtProcess::memoryFile(const QString& name) {
     return MemfdFile::create(name);
@@ -27,6 +47,7 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
     // change is made in the started process, between its fork and its exec).
     if (const int fd = handedOver ? handedOver->descriptor() : -1; fd >= 0)
         process.setChildProcessModifier([fd] { ::fcntl(fd, F_SETFD, 0); });
+    ErrorOutput& errorOutput = ErrorOutput::attach(process);
     process.start(QIODevice::ReadOnly);
     // Losing the display ends the program from inside the wait below.
     const ExitCleanup endProcess([&process] {
@@ -42,7 +63,7 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
         deadline);
     if (!started || process.error() == QProcess::FailedToStart) {
         result.status = ProcessResult::Status::FailedToStart;
-        result.errorText = process.errorString();
+        result.errorText = whyNotStarted(process);
         process.kill();
         process.waitForFinished();
         return result;
@@ -66,7 +87,7 @@ ProcessResult QtProcess::run(const QString& program, const QStringList& argument
                       .arg(timeoutMs);
         return result;
     }
-    const QString stderrText = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+    const QString stderrText = errorOutput.text();
     if (process.exitStatus() == QProcess::CrashExit) {
         result.status = ProcessResult::Status::Crashed;
         result.errorText = stderrText.isEmpty() ? process.errorString() : stderrText;
