@@ -107,6 +107,33 @@ TEST(RegistryTextTest, AFileTheEarlierVersionWroteLoadsAndIsWrittenBackByteForBy
     EXPECT_EQ(QDir(dir.path()).entryList({"*.damaged*"}), QStringList());
 }
 
+// Lines ending in CR alone (first line a comment, as ours are) or in CRLF read as they do with
+// LF: nothing is left out or moved aside, and lines are counted the same way.
+TEST(RegistryTextTest, CrLfAndCrLineEndsReadAsLfDoes) {
+    for (const QByteArray& lineEnd : {QByteArray("\r"), QByteArray("\r\n")}) {
+        SCOPED_TRACE(lineEnd.size());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("registry"));
+        writeAll(path, QByteArray(kEarlierFile).replace("\n", lineEnd));
+        FileRegistry registry(path);
+        QStringList problems;
+        registry.onReadProblem([&](const QString& message) { problems << message; });
+        EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveName"),
+                  QByteArray("Shot_\0", 6));
+        EXPECT_EQ(registry.value(Root::LocalMachine, "Software\\Machine", "Shared"), "yes");
+        registry.setValue(Root::CurrentUser, "Software\\Quorvalline\\Save", "SaveName",
+                          QByteArray("Shot_\0", 6));
+        EXPECT_EQ(readAll(path), kEarlierFile);
+        EXPECT_TRUE(problems.isEmpty());
+        EXPECT_EQ(QDir(dir.path()).entryList({"*.damaged*"}), QStringList());
+
+        MemoryRegistry parsed;
+        const QByteArray text = "; c" + lineEnd + "[HKEY_CURRENT_USER\\Software\\Q]" + lineEnd +
+                                "bad" + lineEnd + lineEnd;
+        EXPECT_EQ(readRegistryText(text, parsed).skippedLineList(), QStringLiteral("3"));
+    }
+}
+
 // Variants a person editing the file by hand easily writes name the same key and value.
 TEST(RegistryTextTest, HarmlessVariantsReadAsTheKeyAndValueTheyName) {
     const char* variants[] = {
