@@ -44,8 +44,7 @@ QString linkOfAnotherUser(const QString& path) {
         if (status.st_uid != self && links == 0)
             return QStringLiteral("it is a link that belongs to another user");
         if (status.st_uid != self)
-            return QStringLiteral("it leads through the link %1, which belongs to another user")
-                .arg(at);
+            return QStringLiteral("it leads on through %1, a link of another user").arg(at);
         at = linkTarget(at);
         if (at.isEmpty())
             return {};
