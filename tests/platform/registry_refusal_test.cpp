@@ -137,13 +137,17 @@ TEST_F(RegistryRefusalTest, AnAutostartEntryThatIsNoFileReadsAsOff) {
 // Another program holds the settings lock (`flock registry.lock sleep 40`): the start waits a
 // few seconds on the clock, reads the file without the lock and says so; saves wait as long,
 // say that they could not store, and the settings reach the file once the lock is free. A
-// file that would have to be written to keep what could not be read is left as it was.
+// file that has to be kept aside before it is replaced is left as it was until then.
 TEST_F(RegistryRefusalTest, ALockHeldElsewhereCostsAFewSecondsAndIsNamed) {
     const QByteArray whole = "[HKEY_CURRENT_USER\\Software\\Q]\n\"Kept\"=\"old\"\n";
-    const QByteArray withABadLine = whole + "garbage\n";
-    for (const QByteArray& text : {whole, withABadLine}) {
+    const struct {
+        QByteArray text;
+        bool bad, kept;
+    } cases[] = {
+        {whole, false, true}, {whole + "garbage\n", true, true}, {"garbage\n", true, false}};
+    for (const auto& [text, bad, kept] : cases) {
         SCOPED_TRACE(text.toStdString());
-        const bool bad = text == withABadLine;
+        QFile::remove(path("registry.damaged"));
         problems_.clear();
         storeFailures_.clear();
         testsupport::writeTestFile(path(), text);
@@ -157,7 +161,7 @@ TEST_F(RegistryRefusalTest, ALockHeldElsewhereCostsAFewSecondsAndIsNamed) {
         const qint64 waited = clock_.steadyMs() - started;
         EXPECT_GT(waited, 0);
         EXPECT_LE(waited, 10'000);
-        EXPECT_EQ(registry->value(Root::CurrentUser, "Software\\Q", "Kept"), "old");
+        EXPECT_EQ(registry->value(Root::CurrentUser, "Software\\Q", "Kept").has_value(), kept);
         ASSERT_EQ(problems_.size(), 1);
         EXPECT_TRUE(problems_[0].contains(path("registry.lock"))) << problems_[0].toStdString();
 
@@ -168,14 +172,91 @@ TEST_F(RegistryRefusalTest, ALockHeldElsewhereCostsAFewSecondsAndIsNamed) {
 
         ::close(holder);
         registry->setValue(Root::CurrentUser, "Software\\Q", "Later", "2");
-        // Lines that could not be read live in that file only: it stays as it was.
+        // What could not be read lives in that file only: it is kept beside first.
+        EXPECT_EQ(asideCopies().size(), bad ? 1 : 0);
         if (bad) {
-            EXPECT_EQ(fileText(path()), text);
+            EXPECT_EQ(fileText(path("registry.damaged")), text);
         }
         FileRegistry reread(path(), Autostart(path("quorvalline.desktop")), &clock_);
-        EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "New").has_value(), !bad);
-        EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "Later").has_value(), !bad);
+        EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "New"), "1");
+        EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "Later"), "2");
+        EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "Kept").has_value(), kept);
         QFile::remove(path());
+    }
+}
+
+// Links at the settings file's place are followed only where their owner could not send us
+// onto someone else's file: a link of another user, or one to another user's file, is named,
+// the program runs on defaults and nothing is written through it; the user's own link to the
+// user's own file keeps working. (Run as root, the other user is nobody.)
+TEST_F(RegistryRefusalTest, ALinkOfOrToAnotherUserIsNotFollowed) {
+    const uid_t self = ::geteuid(), other = 65534;
+    const struct {
+        uid_t linkOwner, fileOwner;
+        bool followed;
+    } cases[] = {{self, self, true}, {self, other, false}, {other, self, false}};
+    const QString target = path("elsewhere");
+    for (const auto& [linkOwner, fileOwner, followed] : cases) {
+        SCOPED_TRACE(testing::Message() << linkOwner << " " << fileOwner);
+        QFile::remove(path());
+        problems_.clear();
+        testsupport::writeTestFile(target, "[HKEY_CURRENT_USER\\Software\\Q]\n\"Kept\"=\"old\"\n");
+        ASSERT_TRUE(QFile::link(target, path()));
+        if (::lchown(QFile::encodeName(target).constData(), fileOwner, gid_t(-1)) != 0 ||
+            ::lchown(QFile::encodeName(path()).constData(), linkOwner, gid_t(-1)) != 0)
+            GTEST_SKIP() << "cannot give a file to another user";
+        open()->setValue(Root::CurrentUser, "Software\\Q", "New", "1");
+        EXPECT_EQ(problems_.isEmpty(), followed);
+        for (const QString& problem : problems_)
+            EXPECT_TRUE(problem.contains("another user")) << problem.toStdString();
+        EXPECT_EQ(fileText(target).contains("New"), followed);
+        EXPECT_EQ(QFileInfo(target).ownerId(), fileOwner);
+    }
+}
+
+// The settings lock at the end of a link (to a user's file, or to nowhere) is not followed:
+// the file keeps its bytes, nothing is made where the link leads, and settings are stored.
+TEST_F(RegistryRefusalTest, ALinkInTheLockFilesPlaceIsNotFollowed) {
+    const QString precious = path("precious");
+    testsupport::writeTestFile(precious, "the user's words\n");
+    for (const QString& target : {precious, path("nowhere")}) {
+        SCOPED_TRACE(target.toStdString());
+        QFile::remove(path("registry.lock"));
+        ASSERT_TRUE(QFile::link(target, path("registry.lock")));
+        open()->setValue(Root::CurrentUser, "Software\\Q", "A", target.toUtf8());
+        EXPECT_TRUE(fileText(path()).contains(target.toUtf8()));
+        EXPECT_EQ(fileText(precious), "the user's words\n");
+        EXPECT_FALSE(QFileInfo::exists(path("nowhere")));
+    }
+}
+
+// Changes refused while another program held the lock stay pending: the next store takes them
+// along, and so does the end of the run, whether the holder wrote the file meanwhile or there
+// was none yet.
+TEST_F(RegistryRefusalTest, ChangesRefusedWhileTheLockWasHeldAreStoredLater) {
+    const struct {
+        bool fileAtStart, holderWrites, laterChange;
+    } cases[] = {{true, true, true}, {true, true, false}, {false, false, false}};
+    for (const auto& [fileAtStart, holderWrites, laterChange] : cases) {
+        SCOPED_TRACE(testing::Message() << fileAtStart << holderWrites << laterChange);
+        QFile::remove(path());
+        if (fileAtStart)
+            testsupport::writeTestFile(path(), "[HKEY_CURRENT_USER\\Software\\Q]\n");
+        const int holder =
+            ::open(QFile::encodeName(path("registry.lock")).constData(), O_RDWR | O_CREAT, 0600);
+        ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+        {
+            const auto registry = open();
+            registry->setValue(Root::CurrentUser, "Software\\Q", "Refused", "r");
+            if (holderWrites)
+                testsupport::writeTestFile(path(), "[HKEY_CURRENT_USER\\Software\\Theirs]\n");
+            ::close(holder);
+            if (laterChange)
+                registry->setValue(Root::CurrentUser, "Software\\Q", "Later", "l");
+        }
+        const FileRegistry reread(path(), Autostart(path("quorvalline.desktop")), &clock_);
+        EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "Refused"), "r");
+        EXPECT_EQ(reread.keyExists(Root::CurrentUser, "Software\\Theirs"), holderWrites);
     }
 }
 

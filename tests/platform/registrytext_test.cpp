@@ -115,6 +115,9 @@ TEST(RegistryTextTest, HarmlessVariantsReadAsTheKeyAndValueTheyName) {
         "[HKEY_CURRENT_USER\\Software\\\\Q\\\\]\n\"Name\"=\"v\"\n",
         "[HKEY_CURRENT_USER\\Software\\Q]  \n\"Name\" = \"v\"\n",
         "  [ HKEY_CURRENT_USER\\Software\\Q]\t\r\n\t\"Name\"=  \"v\"  \r\n",
+        // Line ends of other systems, after a first line that is a comment as ours is.
+        "; c\r[HKEY_CURRENT_USER\\Software\\Q]\r\"Name\"=\"v\"\r",
+        "; c\r\n[HKEY_CURRENT_USER\\Software\\Q]\n\r\"Name\"=\"v\"",
     };
     for (const char* text : variants) {
         MemoryRegistry registry;
@@ -124,6 +127,10 @@ TEST(RegistryTextTest, HarmlessVariantsReadAsTheKeyAndValueTheyName) {
         EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Q", "Name"), "v") << text;
         EXPECT_EQ(registry.subKeys(Root::CurrentUser, "Software").size(), 1) << text;
     }
+    // A CRLF is one line end, a CR alone another.
+    MemoryRegistry registry;
+    const char* text = "[HKEY_CURRENT_USER\\Software\\Q]\r\n\rbad";
+    EXPECT_EQ(readRegistryText(text, registry).skippedLineList(), QStringLiteral("3"));
 }
 
 // Names another program wrote in another encoding keep their bytes: two names that differ

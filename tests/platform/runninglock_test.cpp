@@ -50,12 +50,25 @@ TEST_F(RunningLockTest, WhateverWasLeftAtItsPlaceStopsNoStart) {
              return f.open(QIODevice::WriteOnly) && f.setPermissions(QFile::ReadOwner);
          }},
         {"a folder", [](const QString& p) { return QDir().mkpath(p); }},
+        // Never followed: the file at its end keeps its bytes, none is made where it leads.
+        {"a link to a user's file",
+         [](const QString& p) {
+             QFile f(p + ".mine");
+             return f.open(QIODevice::WriteOnly) && f.write("words") == 5 &&
+                    QFile::link(p + ".mine", p);
+         }},
+        {"a link to nowhere", [](const QString& p) { return QFile::link(p + ".mine", p); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.left);
         QTemporaryDir dir;
         const QString at = dir.filePath(QStringLiteral("quorvalline-test.lock"));
         ASSERT_TRUE(c.make(at));
+        const auto atLinksEnd = [&] {
+            QFile f(at + ".mine");
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("none");
+        };
+        const QByteArray before = atLinksEnd();
         {
             RunningLock first(at);
             ASSERT_EQ(first.take(), Outcome::Taken) << first.problem().toStdString();
@@ -64,6 +77,7 @@ TEST_F(RunningLockTest, WhateverWasLeftAtItsPlaceStopsNoStart) {
         }
         RunningLock afterTheFirst(at);
         EXPECT_EQ(afterTheFirst.take(), Outcome::Taken);
+        EXPECT_EQ(atLinksEnd(), before);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/linux/linkowners.h"
 #include "platform/linux/paintevents.h"
 #include "platform/linux/realclock.h"
 #include "platform/linux/registrytext.h"
@@ -35,8 +36,9 @@ public:
     // patienceMs: how long another program's hold is waited out.
     FileLock(const QString& path, Clock& clock, qint64 patienceMs)
         : fd_(::open(QFile::encodeName(path).constData(),
-                     O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600)) {
-        // Without a lock file (a read-only folder) the change goes ahead unguarded.
+                     O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW, 0600)) {
+        // Without a lock file (a read-only folder, a link in its place: whatever it leads to
+        // is no file of ours to make or open) the change goes ahead unguarded.
         if (fd_ < 0)
             return;
         const qint64 start = clock.steadyMs();
@@ -131,6 +133,15 @@ FileRegistry::FileRegistry(QString filePath, Autostart autostart, Clock* clock)
     load();
 }
 
+FileRegistry::~FileRegistry() {
+    if (unstored_.empty() || readOnly_)
+        return;
+    // The program is ending: no one is left to show a box.
+    onStoreFailed({});
+    onReadProblem({});
+    store();
+}
+
 QString FileRegistry::defaultPath() {
     return configHome() + QStringLiteral("/quorvalline/registry");
 }
@@ -185,6 +196,11 @@ bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QStri
 }
 
 FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, Reading& found) const {
+    // Neither read nor ever written over: what we wrote would land in that user's file.
+    if (QString why = linkOfAnotherUser(filePath_); !why.isEmpty()) {
+        found.error = std::move(why);
+        return FileState::Refused;
+    }
     // Taken before the text: a change made after it shows as another file.
     found.hold = FileHold(filePath_);
     FileReading file = readFileWhole(filePath_);
@@ -258,29 +274,28 @@ void FileRegistry::refuse(const QString& why) {
 
 void FileRegistry::loadWithoutLock(MemoryRegistry& stored, Reading& found, const QString& held) {
     // The file is only ever replaced whole, so what was read is one whole version of it. A
-    // damaged one would have to be kept (moved aside, or copied with the lines left out) before
-    // anything replaced it; that is not done without the lock, so nothing is stored in this run.
+    // damaged one has to be kept (moved aside, or copied with the lines left out) before
+    // anything replaces it; that waits for the first store that gets the lock, which reads the
+    // file again since nothing says it was read as it is then.
     if (found.reading.damagedWhole) {
         reportReadProblem(QStringLiteral("settings file %1 is damaged (%2) and %3, so it was left "
-                                         "as it was; the program runs on default settings and "
-                                         "will not store them")
+                                         "as it was for now; the program runs on default "
+                                         "settings")
                               .arg(filePath_, found.error, held));
-        keepReadOnly(held);
         return;
     }
     takeTree(stored);
-    written_ = std::move(found.hold);
     if (found.reading.complete()) {
+        written_ = std::move(found.hold);
         reportReadProblem(QStringLiteral("settings file %1 was read without its lock: %2; changes "
                                          "may not be stored while it does")
                               .arg(filePath_, held));
         return;
     }
     reportReadProblem(QStringLiteral("settings file %1 could not be read whole (%2) and %3, so it "
-                                     "was left as it was; the program runs on the settings it "
-                                     "could read and will not store them")
+                                     "was left as it was for now; the program runs on the "
+                                     "settings it could read")
                           .arg(filePath_, found.error, held));
-    keepReadOnly(held);
 }
 
 QString FileRegistry::freeAsideName() const {
@@ -338,23 +353,27 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
             QStringLiteral("settings not stored in %1: %2").arg(filePath_, readOnlyReason_));
         return;
     }
+    // A change that could not be stored waits for the next one, which takes it along.
+    unstored_.insert(unstored_.end(), changes.begin(), changes.end());
+    if (store())
+        unstored_.clear();
+}
+
+bool FileRegistry::store() {
     QDir().mkpath(QFileInfo(filePath_).absolutePath());
     // Once a wait has run out, each change tries once only until it finds the lock free: the
     // program's steps are not held up again and again by the same stuck holder.
     const FileLock lock(lockPath(filePath_), clock_, lockStuck_ ? 0 : kLockPatienceMs);
     lockStuck_ = lock.busy();
     if (lock.busy()) {
-        // What we hold goes in with a later change, unless another copy writes meanwhile.
         reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
                                .arg(filePath_, heldElsewhere(filePath_)));
-        return;
+        return false;
     }
-    // The file as we last read or wrote it holds what we hold but this change: no copy has
-    // written since, and it need not be read again.
-    if (written_.isCurrent(filePath_)) {
-        write();
-        return;
-    }
+    // The file as we last read or wrote it holds what we hold but the changes not stored yet:
+    // no copy has written since, and it need not be read again.
+    if (written_.isCurrent(filePath_))
+        return write();
     MemoryRegistry stored;
     Reading found;
     switch (read(stored, found)) {
@@ -362,16 +381,15 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
             if (!found.reading.complete() && !keepCopyOfSkippedLines(found)) {
                 reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
                                        .arg(filePath_, readOnlyReason_));
-                return;
+                return false;
             }
-            // Only what this change touched comes from our memory; the rest is what the
-            // other copies stored meanwhile.
-            stored.replay(changes);
+            // Only what was changed since the last store comes from our memory; the rest is
+            // what the other copies stored meanwhile.
+            stored.replay(unstored_);
             takeTree(stored);
             break;
         case FileState::Missing:
-            // Nothing to merge with: what we hold goes in whole, earlier values that could
-            // not be stored included.
+            // Nothing to merge with: what we hold goes in whole.
             break;
         case FileState::Damaged:
             // Damaged since we read it: what we hold replaces it, once it is kept aside.
@@ -379,22 +397,22 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
                 keepReadOnly(QStringLiteral("it is damaged and could not be moved aside"));
                 reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
                                        .arg(filePath_, readOnlyReason_));
-                return;
+                return false;
             }
             break;
         case FileState::Refused:
             // Put there since we read it: it is someone else's.
             reportStoreFailure(
                 QStringLiteral("settings not stored in %1: %2").arg(filePath_, found.error));
-            return;
+            return false;
         case FileState::Unreadable:
             // Written over, it would lose what the other copies stored.
             reportStoreFailure(
                 QStringLiteral("settings not stored in %1: it could not be read (%2)")
                     .arg(filePath_, found.error));
-            return;
+            return false;
     }
-    write();
+    return write();
 }
 
 bool FileRegistry::write() {

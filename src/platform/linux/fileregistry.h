@@ -14,18 +14,24 @@ namespace qv::platform {
 // The registry kept in a text file a person can read and diff. A change (or a batch of them)
 // reads the file again under a lock, unless no one wrote it since, makes itself on what it
 // finds there and writes the result whole, so that copies of the program running side by side
-// keep each other's values. Lines that cannot be read are left out and the file as it was kept
-// beside it; a file that is not a settings file at all is moved aside, never overwritten; one
-// that cannot be read at all (no permission, a folder in its place) is left alone and not
-// written over, and so is what is no file to read (a FIFO, a device, a file of many megabytes).
-// The lock is waited for a few seconds only, through the clock: a program that holds it longer
-// costs that read or write, never the start. The program's value under the Run key is also the
-// desktop's autostart entry: it reads as present only while that entry exists.
+// keep each other's values; a change that could not be stored goes in with the next one that
+// can, or at the end of the run. Lines that cannot be read are left out and the file as it was
+// kept beside it; a file that is not a settings file at all is moved aside, never overwritten;
+// one that cannot be read at all (no permission, a folder in its place) is left alone and not
+// written over, and so is what is no file to read (a FIFO, a device, a file of many megabytes)
+// and a link of another user's or to another user's file. The lock is waited for a few
+// seconds only, through the clock: a program that holds it longer costs that read or write,
+// never the start. The program's value under the Run key is also the desktop's autostart
+// entry: it reads as present only while that entry exists.
 class FileRegistry : public MemoryRegistry {
 public:
     // Waits for the lock go through clock; without one, through a real clock of its own.
     explicit FileRegistry(QString filePath, Autostart autostart = Autostart(),
                           Clock* clock = nullptr);
+    // Changes that could not be stored yet are tried once more, reported on stderr only.
+    ~FileRegistry() override;
+    FileRegistry(const FileRegistry&) = delete;
+    FileRegistry& operator=(const FileRegistry&) = delete;
 
     void setValue(Root root, const QString& path, const QString& name,
                   const QByteArray& data) override;
@@ -91,8 +97,12 @@ private:
     void keepReadOnly(const QString& reason);
     // What stands at the path is not read nor ever written over.
     void refuse(const QString& why);
-    // Read while another program held the lock: what needs writing to be kept is not written.
+    // Read while another program held the lock: a file that has to be kept aside before it is
+    // replaced waits for the first store that gets the lock.
     void loadWithoutLock(MemoryRegistry& stored, Reading& found, const QString& held);
+    // Brings the file up to what we hold, merged with what other copies stored meanwhile;
+    // false (and the failure reported) when the file was left as it was.
+    bool store();
     // False (and the failure reported) when the file was left as it was.
     bool write();
     void reportAutostartFailure() const;
@@ -109,6 +119,9 @@ private:
     bool lockStuck_ = false;
     // Why settings are not stored while readOnly_ is set.
     QString readOnlyReason_;
+    // The changes since the file last held what we hold: a store that was refused (the lock
+    // held elsewhere, a full disk) leaves them for the next store to take along.
+    std::vector<Change> unstored_;
 };
 
 }  // namespace qv::platform

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
 
 namespace qv::platform {
 
@@ -451,12 +452,17 @@ RegistryReading readRegistryText(const QByteArray& text, MemoryRegistry& registr
     if (rest.startsWith("\xEF\xBB\xBF"))
         rest = rest.sliced(3);
     Reader reader(registry, reading);
+    // Lines end in LF, CRLF or a CR alone, as editors on any system write them: no line of
+    // ours holds a CR of its own (it is written as \r).
     for (qsizetype number = 1;; ++number) {
-        const qsizetype end = rest.indexOf('\n');
-        reader.readLine(end < 0 ? rest : rest.first(end), number);
-        if (end < 0)
+        const auto end =
+            std::find_if(rest.begin(), rest.end(), [](char c) { return c == '\n' || c == '\r'; });
+        const qsizetype length = end - rest.begin();
+        reader.readLine(rest.first(length), number);
+        if (end == rest.end())
             break;
-        rest = rest.sliced(end + 1);
+        const bool crlf = *end == '\r' && length + 1 < rest.size() && rest[length + 1] == '\n';
+        rest = rest.sliced(length + (crlf ? 2 : 1));
     }
     reader.finish();
     if (reading.damagedWhole)

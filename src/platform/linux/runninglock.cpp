@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -22,10 +23,11 @@ QString systemError(int error) {
 }
 
 // Whatever stands at the path can carry the lock: a file we may only read, or a folder,
-// is opened for reading. Close-on-exec, so that the converter and the programs the user
-// starts from us never hold our lock after we are gone.
+// is opened for reading. A link is never followed: the file at its end may be anyone's, and
+// the lock then goes to the folder. Close-on-exec, so that the converter and the programs the
+// user starts from us never hold our lock after we are gone.
 int openForLock(const QByteArray& path, int& error) {
-    constexpr int kCommon = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    constexpr int kCommon = O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW;
     int fd = ::open(path.constData(), O_RDWR | O_CREAT | kCommon, 0600);
     if (fd >= 0)
         return fd;
@@ -49,8 +51,12 @@ int lockOnce(int fd) {
     return result == 0 ? 0 : errno;
 }
 
-// Which process holds the lock, for a person who looks; nothing reads it back.
+// Which process holds the lock, for a person who looks; nothing reads it back. Written only
+// into a file of its own: one with another name too is some other file of the user's.
 void notePid(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_nlink != 1)
+        return;
     const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
     if (::ftruncate(fd, 0) != 0)
         return;

@@ -9,8 +9,8 @@ namespace qv::platform {
 // settings folder meet on it. It goes with the process, so a copy that crashed or was killed
 // leaves nothing that stops the next start. What the file holds, and whatever else stands at
 // its path, never decides anything; where no file can be made or opened there (a folder we may
-// not write, a file in the folder's place), the lock is taken on what stands at the folder's
-// place itself, which every copy can open for reading.
+// not write, a file in the folder's place, a link, which is never followed), the lock is taken
+// on what stands at the folder's place itself, which every copy can open for reading.
 class RunningLock : public InstanceLock {
 public:
     explicit RunningLock(QString path);
