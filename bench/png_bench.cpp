@@ -48,7 +48,9 @@ bool runConverter(const QString& folder, const QString& source, const char* mime
 void compare(int runs, const QString& folder, QSize size, QTextStream& out) {
     QTemporaryDir dir;
     out << "median of " << runs << " runs, " << size.width() << "x" << size.height() << "\n";
-    for (const auto& [name, image] : qv::bench::screensAndPhotographs(size)) {
+    for (const qv::bench::Screen& screen : qv::bench::screensAndPhotographs(size)) {
+        const char* name = screen.name;
+        const QImage& image = screen.image;
         QByteArray qt, ours;
         const double qtMs = medianMs(runs, [&] { qt = qtPng(image); });
         const double ourMs = medianMs(runs, [&] { ours = ourPng(image); });
@@ -101,7 +103,9 @@ void sweep(int runs, QSize size, QTextStream& out) {
         {PngFilter::None, "none"},   {PngFilter::Sub, "sub"},
         {PngFilter::Up, "up"},       {PngFilter::Average, "avg"},
         {PngFilter::Paeth, "paeth"}, {PngFilter::Adaptive, "adaptive"}};
-    for (const auto& [name, image] : qv::bench::screensAndPhotographs(size)) {
+    for (const qv::bench::Screen& screen : qv::bench::screensAndPhotographs(size)) {
+        const char* name = screen.name;
+        const QImage& image = screen.image;
         const QByteArray qt = qtPng(image);
         out << name << " (QImageWriter " << qt.size() / 1000.0 << " KB)\n";
         for (const auto& [filter, filterName] : filters) {

@@ -54,7 +54,8 @@ int main(int argc, char* argv[]) {
         pictures.push_back(std::move(photo));
     const QString plainTarget = dir.filePath("plain.png");
     const QString convertedTarget = dir.filePath("converted.png");
-    for (const auto& [name, image] : pictures) {
+    for (const qv::bench::Screen& picture : pictures) {
+        const QImage& image = picture.image;
         const double plain = qv::bench::medianMs(runs, [&] {
             QImageWriter writer(plainTarget, "png");
             writer.write(image);
@@ -72,7 +73,7 @@ int main(int argc, char* argv[]) {
         std::printf(
             "PNG 1920x1080 %-14s: in-process %.1f ms %.1f KB, through the converter %.1f ms "
             "%.1f KB, ratio %.2f\n",
-            name, plain, QFileInfo(plainTarget).size() / 1000.0, converted,
+            picture.name, plain, QFileInfo(plainTarget).size() / 1000.0, converted,
             QFileInfo(convertedTarget).size() / 1000.0, converted / plain);
     }
     return 0;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the program and its freeze and hotkey tests with AddressSanitizer and UBSan into
-# build-asan/ (or $QV_ASAN_BUILD_DIR) and runs those tests on private X servers. A memory
-# error, undefined behaviour or a leak of the program's own fails the run. Extra arguments
-# go to ctest.
+# Builds the program and its freeze and hotkey tests, and the converter and its tests, with
+# AddressSanitizer and UBSan into build-asan/ (or $QV_ASAN_BUILD_DIR) and runs those tests, the
+# X ones on private X servers; the converter's convert every kind of bitmap in the corpus. A
+# memory error, undefined behaviour or a leak of the programs' own fails the run. Extra
+# arguments go to ctest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QV_ASAN_BUILD_DIR:-$root/build-asan}
@@ -16,7 +17,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 # Only what those tests need: the whole suite built this way takes twice as long.
 cmake --build "$build" --parallel "$(nproc)" \
-  --target quorvalline Quorvalline32 xtest_shell xtest_options xtest_platform
+  --target quorvalline Quorvalline32 xtest_shell xtest_options xtest_platform test_converter
 
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS=suppressions=$root/tests/support/lsan.supp:print_suppressions=0
@@ -33,6 +34,7 @@ selection=(
   '^platform\.x\.HotkeysX'
   '^platform\.x\.WaitsX'
   '^platform\.x\.DesktopX'
+  '^converter\.'
 )
 for pattern in "${selection[@]}"; do
   # grep reads the whole list: one that stopped at the first match would end ctest with

@@ -101,15 +101,18 @@ JobList::JobList() {
         {editButton, &JobList::editJob},     {disableButton, &JobList::disableJob},
         {enableButton, &JobList::enableJob}, {deleteButton, &JobList::deleteJob},
     };
+    // Each command is captured under a name of its own: clang before 16 cannot capture a
+    // structured binding.
     for (const auto& [button, command] : buttons)
-        connect(button, &QPushButton::clicked, this, [this, command] { (this->*command)(); });
+        connect(button, &QPushButton::clicked, this,
+                [this, command = command] { (this->*command)(); });
     const std::pair<QAction*, void (JobList::*)()> items[] = {
         {newJobItem, &JobList::newJob},      {enableItem, &JobList::enableJob},
         {disableItem, &JobList::disableJob}, {deleteItem, &JobList::deleteJob},
         {editItem, &JobList::editJob},
     };
     for (const auto& [item, command] : items)
-        connect(item, &QAction::triggered, this, [this, command] { (this->*command)(); });
+        connect(item, &QAction::triggered, this, [this, command = command] { (this->*command)(); });
 
     connect(jobView, &QListWidget::itemClicked, this, [this] { applyButtonRule(selectedJob()); });
     connect(jobView, &QListWidget::itemDoubleClicked, this, [this] {

@@ -27,13 +27,24 @@ std::string folderOf(const std::string& path) {
 }
 
 // The file the target names once a link there is followed; the target itself otherwise (and
-// when the link leads nowhere, as the toolkit's writer did).
-std::string followLink(const std::string& target) {
+// when the link leads nowhere, as the toolkit's writer did). The path is resolved here, where
+// the kernel's guard against links planted by another user (protected_symlinks) never looks:
+// a link of another user, or one that leads to another user's file, is refused instead, and
+// `refusal` says so. The user's own links to the user's own files are followed.
+std::string followLink(const std::string& target, std::string* refusal) {
     struct stat status {};
     if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
         return target;
+    if (status.st_uid != ::geteuid()) {
+        *refusal = "it is a link of another user";
+        return target;
+    }
     char resolved[PATH_MAX];
-    return ::realpath(target.c_str(), resolved) ? std::string(resolved) : target;
+    if (!::realpath(target.c_str(), resolved))
+        return target;
+    if (::stat(resolved, &status) == 0 && status.st_uid != ::geteuid())
+        *refusal = "it is a link to a file of another user";
+    return resolved;
 }
 
 // A name in folder that nothing has yet, hidden and short whatever the target's name: a target
@@ -49,8 +60,10 @@ std::string freeNameIn(const std::string& folder, std::mt19937& random) {
 
 }  // namespace
 
-WholeFile::WholeFile(const std::string& target)
-    : path_(followLink(target)), random_(std::random_device{}()) {
+WholeFile::WholeFile(const std::string& target) : random_(std::random_device{}()) {
+    path_ = followLink(target, &error_);
+    if (!error_.empty())
+        return;
     struct stat existing {};
     const bool exists = ::stat(path_.c_str(), &existing) == 0;
     const std::string folder = folderOf(path_);
@@ -179,6 +192,10 @@ bool sameFile(const struct stat& source, const std::string& target) {
 }
 
 std::string checkTarget(const std::string& target) {
+    std::string refusal;
+    followLink(target, &refusal);
+    if (!refusal.empty())
+        return refusal;
     struct stat status {};
     if (::stat(target.c_str(), &status) != 0 || S_ISREG(status.st_mode))
         return {};

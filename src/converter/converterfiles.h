@@ -19,14 +19,16 @@ bool sameFile(const struct stat& source, const std::string& target);
 
 // The whole write would take the place of whatever stands at the target's name: a FIFO, a
 // device node or a folder there (or at the end of a link) belongs to someone else and is left
-// alone. What stands in the way, or empty.
+// alone, and so is a link of another user or one to another user's file. What stands in the
+// way, or empty.
 std::string checkTarget(const std::string& target);
 
 // A file that takes the place of the one at target in one step, as that appears whole or not at
 // all: it is written with no name in the target's folder, every byte is counted, the sync to the
 // disk is checked, and only then is it renamed into place. A file already there keeps its
-// permissions; a link is followed, and the file it leads to is replaced. Ended before commit(),
-// it leaves nothing behind.
+// permissions; a link of the user's own to a file of the user's own is followed, and the file it
+// leads to is replaced (any other link is refused). Ended before commit(), it leaves nothing
+// behind.
 class WholeFile {
 public:
     explicit WholeFile(const std::string& target);
@@ -57,8 +59,8 @@ private:
 // Puts bytes in place of the file at target in one step, as the file it names appears whole or
 // not at all: they go to a file of no name in the target's folder, every byte is counted and
 // the sync to the disk is checked, and only then is it renamed into place. A file already
-// there keeps its permissions; a link is followed, and the file it leads to is replaced. What
-// went wrong, or empty.
+// there keeps its permissions; links are taken as WholeFile takes them. What went wrong, or
+// empty.
 std::string writeFileWhole(const std::string& target, const std::uint8_t* bytes, std::size_t size);
 
 }  // namespace qv::converter

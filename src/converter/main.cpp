@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -42,6 +43,9 @@ int takeTheToolkitRoad(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A write past the file size limit (ulimit -f) would end the converter by SIGXFSZ without a
+    // word; ignored, the write fails with EFBIG and is told like a full disk, nothing left.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The encoder's threads allocate and free blocks of a few hundred KB (compressors, rows);
     // taken from the heap, not mapped afresh each time, a freed block's pages are reused
     // instead of faulted in again, and nothing is unmapped under the running threads. The

@@ -289,6 +289,8 @@ PngBytes encodePng(const PixelRows& source, const PngSettings& settings, std::st
         for (const ByteRange& part : parts) {
             if (part.size > capacity - png.size)
                 return false;
+            if (part.size == 0)
+                continue;  // an empty chunk's data may have no address at all
             std::memcpy(png.data.get() + png.size, part.data, part.size);
             png.size += part.size;
         }

@@ -4,9 +4,11 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -123,7 +125,9 @@ TEST_F(CapturePngTest, SavingACaptureAsPngLoadsNoToolkitWhileOtherTypesDo) {
 }
 
 // The file is written while the picture is packed: a write cut short on the way fails the
-// save with one line and leaves the old file and the folder as they were.
+// save with one line and leaves the old file and the folder as they were. A file size limit
+// (prlimit --fsize) cuts it short on either road, as a full disk would, and does not end the
+// converter silently by its signal.
 TEST_F(CapturePngTest, AWriteCutShortOnTheWayLeavesTheOldFile) {
     QImage noise(600, 400, QImage::Format_RGB32);
     quint32 seed = 7;
@@ -133,25 +137,35 @@ TEST_F(CapturePngTest, AWriteCutShortOnTheWayLeavesTheOldFile) {
     }
     ASSERT_TRUE(QDir().mkpath(path("out")));
     ASSERT_TRUE(writeCaptureBitmap(noise, path("capture.bmp")));
-    QFile old(path("out/shot.png"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("before") == 6);
-    old.close();
-    QProcess process;
-    // Far less than the picture packs to, as a disk about to fill up would take.
-    process.setChildProcessModifier([] {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const struct rlimit small = {300 << 10, 300 << 10};
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    });
-    process.start(kConverter, {path("capture.bmp"), "image/png", path("out/shot.png"), "80",
-                               "comingfromMirelda"});
-    ASSERT_TRUE(process.waitForFinished(20000));
-    EXPECT_EQ(process.exitCode(), 5);
-    const QString line = QString::fromLocal8Bit(process.readAllStandardError());
-    EXPECT_TRUE(line.endsWith(u'\n') && line.count(u'\n') == 1) << qPrintable(line);
-    EXPECT_TRUE(line.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << qPrintable(line);
-    EXPECT_EQ(readAll(path("out/shot.png")), "before");
-    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"shot.png"});
+    ASSERT_TRUE(noise.save(path("plain.bmp"), "BMP"));  // 24 bits, the toolkit's road
+    const struct {
+        const char* source;
+        const char* mime;
+    } cases[] = {
+        {"capture.bmp", "image/png"}, {"plain.bmp", "image/png"}, {"plain.bmp", "image/tiff"}};
+    for (const auto& c : cases) {
+        QFile old(path("out/shot.png"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("before") == 6);
+        old.close();
+        QProcess process;
+        // Far less than the picture packs to, as a disk about to fill up would take.
+        process.setChildProcessModifier([] {
+            ::signal(SIGXFSZ, SIG_DFL);
+            const struct rlimit small = {300 << 10, 300 << 10};
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        });
+        process.start(kConverter,
+                      {path(c.source), c.mime, path("out/shot.png"), "80", "comingfromMirelda"});
+        ASSERT_TRUE(process.waitForFinished(20000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.source << c.mime;
+        EXPECT_EQ(process.exitCode(), 5) << c.source << c.mime;
+        const QString line = QString::fromLocal8Bit(process.readAllStandardError());
+        EXPECT_TRUE(line.endsWith(u'\n') && line.count(u'\n') == 1) << qPrintable(line);
+        EXPECT_TRUE(line.contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+            << qPrintable(line);
+        EXPECT_EQ(readAll(path("out/shot.png")), "before") << c.source << c.mime;
+        EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"shot.png"});
+    }
 }
 
 TEST_F(CapturePngTest, TheWholeWriteKeepsTheModeFollowsALinkAndLeavesNothingBehind) {
@@ -202,6 +216,46 @@ TEST_F(CapturePngTest, TheWholeWriteKeepsTheModeFollowsALinkAndLeavesNothingBehi
     EXPECT_EQ(cut, std::strerror(EFBIG));
     EXPECT_EQ(readAll(path("old.png")), other);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), before);
+}
+
+// A link that another user could have planted (in a sticky folder such as /tmp) is not followed
+// onto a file: neither a link of another user nor one to another user's file. Either road
+// refuses it before anything is written; the user's own link to the user's own file is followed.
+TEST_F(CapturePngTest, OnlyTheUsersOwnLinksToTheUsersOwnFilesAreFollowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another user needs root";
+    const uid_t other = 65534;
+    ASSERT_TRUE(writeCaptureBitmap(gradient(64, 48, 3780), path("capture.bmp")));
+    ASSERT_TRUE(gradient(64, 48, 3780).save(path("plain.bmp"), "BMP"));
+    const auto owner = [](const QString& file) {
+        struct stat status {};
+        return ::lstat(QFile::encodeName(file).constData(), &status) == 0 ? status.st_uid : ~0u;
+    };
+    const struct {
+        const char* link;
+        const char* file;
+        uid_t linkOwner, fileOwner;
+        bool followed;
+    } links[] = {{"planted.png", "mine.png", other, 0, false},
+                 {"to-theirs.png", "theirs.png", 0, other, false},
+                 {"own.png", "own-file.png", 0, 0, true}};
+    for (const auto& l : links) {
+        ASSERT_TRUE(QFile::link(path(l.file), path(l.link)));
+        ASSERT_EQ(::lchown(QFile::encodeName(path(l.link)).constData(), l.linkOwner, 0), 0);
+        for (const char* source : {"capture.bmp", "plain.bmp"}) {
+            QFile old(path(l.file));
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("before") == 6);
+            old.close();
+            ASSERT_EQ(::chown(QFile::encodeName(old.fileName()).constData(), l.fileOwner, 0), 0);
+            const RunResult r =
+                runConverter({path(source), "image/png", path(l.link), "80", "comingfromMirelda"});
+            EXPECT_EQ(r.exitCode, l.followed ? 0 : 5) << l.link << source;
+            EXPECT_EQ(r.stderrText.count(u'\n'), l.followed ? 0 : 1) << qPrintable(r.stderrText);
+            EXPECT_EQ(readAll(path(l.file)) == "before", !l.followed) << l.link << source;
+            EXPECT_EQ(owner(path(l.file)), l.fileOwner) << l.link << source;
+            EXPECT_TRUE(QFileInfo(path(l.link)).isSymLink()) << l.link << source;
+        }
+    }
 }
 
 }  // namespace
