@@ -1,6 +1,8 @@
 // Windows of ours over the frozen screen, as a monitor shows them: the X frame buffer.
+#include <QApplication>
 #include <QImage>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include "fakes/fakeplatform.h"
 #include "options/hotkeytable.h"
 #include "options/windows.h"
+#include "platform/linux/qtdialogs.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
 #include "shell/windows.h"
@@ -18,7 +21,8 @@
 namespace qv::shell {
 namespace {
 
-// The real desktop and hotkeys: CTRL+F freezes, CTRL+O opens "Options...".
+// The real desktop, dialogs and hotkeys: CTRL+F freezes, CTRL+O opens "Options...", CTRL+S
+// saves as.
 class WindowsAboveX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
@@ -34,7 +38,9 @@ protected:
                              };
                              store(options::RowFreeze, "CTRL+F");
                              store(options::RowOptions, "CTRL+O");
+                             store(options::RowSaveAs, "CTRL+S");
                              fake.services().desktop = std::make_unique<platform::X11Desktop>();
+                             fake.services().dialogs = std::make_unique<platform::QtDialogs>();
                              fake.services().hotkeys = std::make_unique<platform::X11Hotkeys>();
                          }));
         quietCaptures();
@@ -84,6 +90,16 @@ protected:
                 xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &free);
             return focus && focus->focus == other;
         })) << "the other program never got the keys";
+    }
+    // Whether the window manager stacks upper above lower.
+    bool stackedAbove(const QWidget& upper, const QWidget& lower) const {
+        const auto x = server->x();
+        const std::vector<quint32> order =
+            x.property32(x.root(), "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW);
+        const auto at = [&](const QWidget& w) {
+            return std::find(order.begin(), order.end(), quint32(w.winId())) - order.begin();
+        };
+        return at(upper) < qsizetype(order.size()) && at(lower) < at(upper);
     }
     // Whether the frame buffer shows the window's inside as the window paints it, but for the
     // pointer and a focus mark.
@@ -150,6 +166,38 @@ TEST_F(WindowsAboveX, OptionsOpenBeforeTheFreezeIsSeenOnceActivated) {
 
 TEST_F(WindowsAboveX, HotkeysOpenBeforeTheFreezeIsSeenOnceActivated) {
     openBeforeTheFreezeThenActivate(true);
+}
+
+// The Save dialog belongs to the frozen screen, which has the keys once it closes: a window
+// manager stacks a window with the keys that covers the screen above all others.
+TEST_F(WindowsAboveX, OptionsStaysInFrontOfTheFrozenScreenAfterTheSaveDialogCloses) {
+    ASSERT_NO_FATAL_FAILURE(freezeByHotkey());
+    xdotool(
+        {"mousemove", "100", "100", "mousedown", "1", "mousemove", "300", "250", "mouseup", "1"});
+    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }));
+    QWidget& optionsDialog = prog_->optionsWindows().optionsDialog.get();
+    QWidget& frozenScreen = prog_->shellWindows().frozenScreen.get();
+    const auto optionsInFront = [&] {
+        return hasKeyboardFocus(optionsDialog) && stackedAbove(optionsDialog, frozenScreen);
+    };
+    key("ctrl+o");
+    ASSERT_TRUE(processUntil(optionsInFront));
+
+    // Escape once the dialog has the keys.
+    bool escaped = false;
+    QTimer escape;
+    escape.setInterval(20);
+    QObject::connect(&escape, &QTimer::timeout, [&] {
+        const QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !hasKeyboardFocus(*dialog))
+            return;
+        escape.stop();
+        escaped = server->run(QStringLiteral("xdotool"), {"key", "Escape"}) == 0;
+    });
+    escape.start();
+    key("ctrl+s");
+    ASSERT_TRUE(processUntil([&] { return escaped && !QApplication::activeModalWidget(); }));
+    EXPECT_TRUE(processUntil(optionsInFront)) << "Options is behind the frozen screen";
 }
 
 }  // namespace
