@@ -91,16 +91,6 @@ protected:
             return focus && focus->focus == other;
         })) << "the other program never got the keys";
     }
-    // Whether the window manager stacks upper above lower.
-    bool stackedAbove(const QWidget& upper, const QWidget& lower) const {
-        const auto x = server->x();
-        const std::vector<quint32> order =
-            x.property32(x.root(), "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW);
-        const auto at = [&](const QWidget& w) {
-            return std::find(order.begin(), order.end(), quint32(w.winId())) - order.begin();
-        };
-        return at(upper) < qsizetype(order.size()) && at(lower) < at(upper);
-    }
     // Whether the frame buffer shows the window's inside as the window paints it, but for the
     // pointer and a focus mark.
     bool onScreen(QWidget& window, int deadlineMs = 10000) {
@@ -176,28 +166,21 @@ TEST_F(WindowsAboveX, OptionsStaysInFrontOfTheFrozenScreenAfterTheSaveDialogClos
         {"mousemove", "100", "100", "mousedown", "1", "mousemove", "300", "250", "mouseup", "1"});
     ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }));
     QWidget& optionsDialog = prog_->optionsWindows().optionsDialog.get();
-    QWidget& frozenScreen = prog_->shellWindows().frozenScreen.get();
-    const auto optionsInFront = [&] {
-        return hasKeyboardFocus(optionsDialog) && stackedAbove(optionsDialog, frozenScreen);
-    };
     key("ctrl+o");
-    ASSERT_TRUE(processUntil(optionsInFront));
+    ASSERT_TRUE(processUntil([&] { return optionsDialog.isActiveWindow(); }));
+    ASSERT_TRUE(onScreen(optionsDialog));
 
-    // Escape once the dialog has the keys.
-    bool escaped = false;
-    QTimer escape;
-    escape.setInterval(20);
+    QTimer escape;  // once the dialog has the keys
     QObject::connect(&escape, &QTimer::timeout, [&] {
         const QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !hasKeyboardFocus(*dialog))
-            return;
-        escape.stop();
-        escaped = server->run(QStringLiteral("xdotool"), {"key", "Escape"}) == 0;
+        if (dialog && hasKeyboardFocus(*dialog) && server->run("xdotool", {"key", "Escape"}) == 0)
+            escape.stop();
     });
-    escape.start();
+    escape.start(20);
     key("ctrl+s");
-    ASSERT_TRUE(processUntil([&] { return escaped && !QApplication::activeModalWidget(); }));
-    EXPECT_TRUE(processUntil(optionsInFront)) << "Options is behind the frozen screen";
+    ASSERT_TRUE(
+        processUntil([&] { return !escape.isActive() && !QApplication::activeModalWidget(); }));
+    EXPECT_TRUE(onScreen(optionsDialog)) << "the frozen picture covers the Options window";
 }
 
 }  // namespace
