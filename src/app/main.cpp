@@ -1,6 +1,5 @@
 #include <sys/socket.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -14,6 +13,7 @@
 #include "app/program.h"
 #include "app/singlecopy.h"
 #include "options/settingsstore.h"
+#include "platform/linux/displayprobe.h"
 #include "platform/linux/fileregistry.h"
 #include "platform/linux/paintevents.h"
 #include "platform/linux/qtclipboard.h"
@@ -56,15 +56,9 @@ bool chooseX11OnWayland() {
     return true;
 }
 
-// Qt aborts when its X11 platform finds no server; say so plainly instead.
-bool x11DisplayMissing() {
+bool onX11() {
     const QByteArray named = qgetenv("QT_QPA_PLATFORM");
-    if (!named.isEmpty() && !named.startsWith("xcb"))
-        return false;
-    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-    const bool missing = xcb_connection_has_error(c) != 0;
-    xcb_disconnect(c);
-    return missing;
+    return named.isEmpty() || named.startsWith("xcb");
 }
 
 // SIGTERM, SIGINT and SIGHUP (the session ending) end the program through its event loop, so that
@@ -140,13 +134,17 @@ qv::platform::Services linuxServices() {
 int main(int argc, char* argv[]) {
     failWritesPastTheSizeLimit();
     const bool onWayland = chooseX11OnWayland();
-    if (x11DisplayMissing()) {
+    // Qt aborts when its X11 platform finds no server: said plainly instead.
+    std::optional<qv::platform::DisplayProbe> display;
+    if (onX11() && !display.emplace().connected()) {
         std::fputs("quorvalline: cannot open the display\n", stderr);
         return EXIT_FAILURE;
     }
     if (onWayland)
         std::fprintf(stderr, "quorvalline: %s\n", kWaylandText);
     QApplication app(argc, argv);
+    // Qt has its own connection now.
+    display.reset();
     QApplication::setApplicationName(QStringLiteral("Quorvalline"));
     quitOnEndSignals(app);
     // Before the settings are read: a second copy must not touch them.

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPalette>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include "capture/capturesession.h"
 #include "capture/capturestate.h"
@@ -91,12 +92,30 @@ void FrozenScreen::showAndActivate() {
     // The window covers its whole picture, the screen: a strip of the live screen left
     // uncovered below a frozen one would mislead, however short the nominal height is.
     setGeometry(QRect(QPoint(0, 0), canvas->size()));
+    const bool active = isVisible() && QApplication::activeWindow() == this;
     show();
     raise();
     activateWindow();
-    // The window system activates the window later; the captures waiting in the activation
-    // must be done when the freeze returns.
-    QApplication::setActiveWindow(this);
+    if (active)
+        return;
+    // The window system activates the window later, or not at all for a window shown while
+    // another of ours is active: the activation's steps are done here, and Qt counts the
+    // window active at once, so that the activation, when it comes, is no new one.
+    {
+        const QScopedValueRollback<bool> shown(activating_, true);
+        QApplication::setActiveWindow(this);
+    }
+    showSnapshotAgain();
+}
+
+void FrozenScreen::takeOneStepCapture(bool activeWindow) {
+    // A message box or menu closing inside the capture hands the activation back, which must
+    // not take the capture a second time.
+    const QScopedValueRollback<bool> busy(activating_, true);
+    if (activeWindow)
+        captureActiveWindow();
+    else
+        captureEntireScreen();
 }
 
 bool FrozenScreen::event(QEvent* event) {

@@ -18,7 +18,7 @@ namespace qv::shell {
 class OwnWindowsAbove;
 
 // "Frozen Screen": the desktop snapshot full screen, where areas are marked and captured and
-// annotation objects lie. Its activation also runs the one-step captures.
+// annotation objects lie, and where the one-step captures are taken.
 class FrozenScreen : public QWidget, public objects::Stage {
 public:
     FrozenScreen();
@@ -47,8 +47,11 @@ public:
     double widthTwips() const { return widthTwips_; }
     double heightTwips() const { return heightTwips_; }
     // Shows the window over its whole picture and makes it the active one at once, so its
-    // activation has run when this returns.
+    // activation has shown the snapshot when this returns.
     void showAndActivate();
+    // The capture a one-step command asked for, once the window shows. A later activation
+    // takes only a request that is still pending.
+    void takeOneStepCapture(bool activeWindow);
 
     // Captures the band as last drawn again.
     void captureBandAgain();
@@ -80,8 +83,10 @@ protected:
 
 private:
     // Shows the snapshot (unless a dialog over the window kept the picture) and takes the
-    // one-step capture that waits for the activation.
+    // one-step capture still pending.
     void handleActivation();
+    void showSnapshotAgain();
+    void takePendingCapture();
     void advanceDotsMarker();
     void pressOnCanvas(Qt::MouseButton button, QPointF at);
     void moveOnCanvas(QPointF at);

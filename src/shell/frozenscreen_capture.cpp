@@ -42,8 +42,12 @@ void FrozenScreen::handleActivation() {
     if (!isVisible())
         return;
     QScopedValueRollback<bool> busy(activating_, true);
-    auto& captureState = capture::state();
+    showSnapshotAgain();
+    takePendingCapture();
+}
 
+void FrozenScreen::showSnapshotAgain() {
+    auto& captureState = capture::state();
     captureState.frozenForeground = platform::desktop().foregroundWindow();
     captureState.areaCaptureRunning = false;
     while (QGuiApplication::overrideCursor())
@@ -64,10 +68,13 @@ void FrozenScreen::handleActivation() {
     band->setBorderStyle(options::state().settings.outline == options::FrameOutline::Dotted
                              ? CanvasShape::Dot
                              : CanvasShape::Solid);
+}
 
-    if (captureState.freeze.pendingWindow && !captureActiveWindow())
+void FrozenScreen::takePendingCapture() {
+    const auto& freeze = capture::state().freeze;
+    if (freeze.pendingWindow && !captureActiveWindow())
         return;
-    if (captureState.freeze.pendingScreen)
+    if (freeze.pendingScreen)
         captureEntireScreen();
 }
 

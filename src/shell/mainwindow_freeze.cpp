@@ -84,7 +84,7 @@ void MainWindow::resetAfterRelease() {
 
 namespace {
 
-// The one-step captures: a fresh frozen screen whose activation takes the capture at once.
+// The one-step captures: a fresh frozen screen, and the capture taken on it at once.
 void startOneStepCapture(MainWindow& mainWindow, bool window) {
     auto& captureState = capture::state();
     (window ? captureState.freeze.pendingWindow : captureState.freeze.pendingScreen) = true;
@@ -103,6 +103,9 @@ void startOneStepCapture(MainWindow& mainWindow, bool window) {
     mainWindow.captureWindowItem->setEnabled(false);
     mainWindow.captureScreenItem->setEnabled(false);
     mainWindow.showFrozenScreen();
+    // Taken here, not left to an activation that may come late, or after another window of
+    // ours, activated meanwhile, has cleared the request.
+    shellWindows.frozenScreen->takeOneStepCapture(window);
 }
 
 }  // namespace

@@ -32,12 +32,17 @@ bool OwnWindowsAbove::eventFilter(QObject* watched, QEvent* event) {
             letGo();
         return false;
     }
-    if (type == QEvent::Hide || !concerns(*window))
+    if (type == QEvent::Hide) {
+        giveBackTheKeys(*window);
+        return false;
+    }
+    if (!concerns(*window))
         return false;
     if (type == QEvent::WindowActivate) {
         keepAbove(*window);
         return false;
     }
+    rememberActiveWindow(*window);
     // A window is shown before it is mapped, and the window manager takes a layer only for a
     // window it manages: asked once the map request has gone out.
     QMetaObject::invokeMethod(
@@ -55,6 +60,28 @@ bool OwnWindowsAbove::concerns(const QWidget& window) const {
         return false;
     const Qt::WindowType type = window.windowType();
     return type == Qt::Window || type == Qt::Dialog || type == Qt::Tool;
+}
+
+void OwnWindowsAbove::rememberActiveWindow(const QWidget& shown) {
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != &shown && active != &frozenScreen_)
+        activeBefore_.emplace_back(&shown, active);
+}
+
+void OwnWindowsAbove::giveBackTheKeys(const QWidget& hidden) {
+    std::erase_if(activeBefore_, [](const auto& pair) { return !pair.first || !pair.second; });
+    const auto it = std::find_if(activeBefore_.begin(), activeBefore_.end(),
+                                 [&](const auto& pair) { return pair.first == &hidden; });
+    if (it == activeBefore_.end())
+        return;
+    QWidget& before = *it->second;
+    activeBefore_.erase(it);
+    // The window manager gives the keys to the frozen screen, which owns the dialog; with the
+    // keys, a window covering the screen is stacked above every other, ours included.
+    if (before.isVisible() && frozenScreen_.isVisible()) {
+        before.raise();
+        before.activateWindow();
+    }
 }
 
 void OwnWindowsAbove::keepAbove(QWidget& window) {

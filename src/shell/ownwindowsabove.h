@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -29,11 +30,17 @@ protected:
 private:
     // The windows a frozen screen leaves alone: itself, menus, tooltips and the like.
     bool concerns(const QWidget& window) const;
+    // A dialog of ours that closes gives the keys back to the window of ours that had them
+    // when it opened.
+    void rememberActiveWindow(const QWidget& shown);
+    void giveBackTheKeys(const QWidget& hidden);
     void keepAbove(QWidget& window);
     void letGo();
 
     QWidget& frozenScreen_;
     std::vector<QPointer<QWidget>> kept_;
+    // Each window shown, with the one that was active then.
+    std::vector<std::pair<QPointer<const QWidget>, QPointer<QWidget>>> activeBefore_;
 };
 
 }  // namespace qv::shell

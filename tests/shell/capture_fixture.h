@@ -53,15 +53,8 @@ protected:
 
     void freeze() { mainWindow().freezeItem->trigger(); }
 
-    // What the one-step capture commands do before they freeze.
     void requestCapture(bool window) {
-        auto& s = captureState();
-        (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
-        s.captureValid = s.freeze.captureAvailable = true;
-        session().shape = capture::SelectionShape::Rectangle;
-        shellWindows().frozenScreen.drop();
-        mainWindow().releaseItem->setEnabled(true);
-        mainWindow().showFrozenScreen();
+        window ? mainWindow().captureActiveWindow() : mainWindow().captureEntireScreen();
     }
     void captureEntireScreen() { requestCapture(false); }
 

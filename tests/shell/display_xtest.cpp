@@ -1,7 +1,9 @@
-// The program itself started where there is no X display, and on a Wayland session.
+// The program itself started where there is no X display, on a Wayland session, and how it
+// connects to the display.
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <memory>
 #include <optional>
 
 #include "support/xvfbtest.h"
@@ -46,6 +48,45 @@ TEST(DisplayX, WithoutADisplayItSaysSoAndFails) {
 }
 
 class WaylandX : public testsupport::XvfbTest {};
+using ConnectionX = testsupport::XvfbTest;
+
+// The program asks for the display before Qt connects, and holds that connection until Qt has
+// its own: a server that lost its last client in between would reset and drop Qt's. The server
+// gives each new client the lowest free slot, so Qt's comes after the held one's.
+TEST_F(ConnectionX, QtConnectsWhileTheDisplayProbeStillHoldsItsConnection) {
+    startServer();
+    if (HasFatalFailure())
+        return;
+    // Holds the highest slot taken, so the program's connections take the next ones.
+    const auto slotOf = [mask = xcb_get_setup(server->connection())->resource_id_mask](
+                            uint32_t id) { return id / (mask + 1); };
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> last(
+        xcb_connect(server->display().toLatin1().constData(), nullptr), &xcb_disconnect);
+    const uint32_t lastSlot = slotOf(xcb_get_setup(last.get())->resource_id_base);
+    QTemporaryDir home;
+    QProcessEnvironment env = sessionEnvironment(home);
+    env.insert("DISPLAY", server->display());
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(kProgram, {});
+    std::optional<uint32_t> qtSlot;
+    processUntil(
+        [&] {
+            xcb_connection_t* c = server->connection();
+            const platform::x11::Reply<xcb_query_tree_reply_t> tree(
+                xcb_query_tree_reply(c, xcb_query_tree(c, server->x().root()), nullptr));
+            const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr;
+            for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
+                if (slotOf(children[i]) > lastSlot)
+                    qtSlot = slotOf(children[i]);
+            }
+            return qtSlot.has_value();
+        },
+        60000);
+    EXPECT_EQ(qtSlot, lastSlot + 2) << "Qt connected after the probe had let go";
+    program.kill();
+    program.waitForFinished();
+}
 
 TEST_F(WaylandX, OnAWaylandSessionItRunsOnX11AndSaysWhatItCannotDoOnce) {
     startServer();

@@ -113,14 +113,10 @@ protected:
     }
 
     QImage capture(bool window, platform::WindowId target) {
-        auto& s = prog_->captureState;
-        (window ? s.freeze.pendingWindow : s.freeze.pendingScreen) = true;
-        s.freeze.captureAvailable = true;
         prog_->capture.targetWindow = target;
         prog_->capture.buffer = QImage();
-        prog_->shellWindows().mainWindow->showFrozenScreen();
-        // The capture runs when the frozen screen is activated.
-        processUntil([&] { return !prog_->capture.buffer.isNull(); });
+        MainWindow& mainWindow = prog_->shellWindows().mainWindow.get();
+        window ? mainWindow.captureActiveWindow() : mainWindow.captureEntireScreen();
         return buffer();
     }
 

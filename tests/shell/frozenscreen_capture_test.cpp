@@ -89,6 +89,19 @@ TEST_F(OneStepCaptureTest, AutoCaptureTakesThePictureWithoutAfterCaptureActions)
     EXPECT_TRUE(captureState().freeze.desktopFrozen);
 }
 
+// The window manager hands the activation back to a window of ours while the screen is read.
+TEST_F(OneStepCaptureTest, AnotherWindowOfOursActivatedMeanwhileCostsNoCapture) {
+    QWidget& options = prog.optionsWindows().optionsDialog.get();
+    options.show();
+    fake.desktop().duringSettle = [&] { QApplication::setActiveWindow(&options); };
+    const platform::WindowId window = addWindow(QRect(10, 20, 30, 40));
+    for (bool activeWindow : {false, true}) {
+        mainWindow().resetAfterRelease();
+        activeWindow ? captureActiveWindow(window) : captureEntireScreen();
+        EXPECT_EQ(buffer(), activeWindow ? screen(QRect(10, 20, 30, 40)) : fake.desktop().screen);
+    }
+}
+
 TEST_F(OneStepCaptureTest, ASelectedObjectOnlyPausesAndKeepsTheRequest) {
     freeze();
     // A shown handle marks a selected object.

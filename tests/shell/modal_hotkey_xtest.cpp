@@ -104,12 +104,9 @@ TEST_F(ModalHotkeyX, ReleaseUnderTheSaveAsFileDialogIsIgnored) {
 TEST_F(ModalHotkeyX, ReleaseUnderAMessageBoxOfTheFrozenScreenIsIgnored) {
     // Capture Active Window with no window to take: "Cannot find any active Window !", a box
     // that belongs to the frozen screen.
-    auto& freeze = prog_->captureState.freeze;
-    freeze.pendingWindow = true;
-    freeze.captureAvailable = true;
     prog_->capture.targetWindow = 0;
     expectIgnored(
-        pressReleaseUnderADialog([&] { prog_->shellWindows().mainWindow->showFrozenScreen(); }));
+        pressReleaseUnderADialog([&] { prog_->shellWindows().mainWindow->captureActiveWindow(); }));
 }
 
 }  // namespace

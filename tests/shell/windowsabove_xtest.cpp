@@ -1,6 +1,8 @@
 // Windows of ours over the frozen screen, as a monitor shows them: the X frame buffer.
+#include <QApplication>
 #include <QImage>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include "fakes/fakeplatform.h"
 #include "options/hotkeytable.h"
 #include "options/windows.h"
+#include "platform/linux/qtdialogs.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
 #include "shell/windows.h"
@@ -18,7 +21,8 @@
 namespace qv::shell {
 namespace {
 
-// The real desktop and hotkeys: CTRL+F freezes, CTRL+O opens "Options...".
+// The real desktop, dialogs and hotkeys: CTRL+F freezes, CTRL+O opens "Options...", CTRL+S
+// saves as.
 class WindowsAboveX : public testsupport::ProgramXTest {
 protected:
     void SetUp() override {
@@ -34,7 +38,9 @@ protected:
                              };
                              store(options::RowFreeze, "CTRL+F");
                              store(options::RowOptions, "CTRL+O");
+                             store(options::RowSaveAs, "CTRL+S");
                              fake.services().desktop = std::make_unique<platform::X11Desktop>();
+                             fake.services().dialogs = std::make_unique<platform::QtDialogs>();
                              fake.services().hotkeys = std::make_unique<platform::X11Hotkeys>();
                          }));
         quietCaptures();
@@ -150,6 +156,31 @@ TEST_F(WindowsAboveX, OptionsOpenBeforeTheFreezeIsSeenOnceActivated) {
 
 TEST_F(WindowsAboveX, HotkeysOpenBeforeTheFreezeIsSeenOnceActivated) {
     openBeforeTheFreezeThenActivate(true);
+}
+
+// The Save dialog belongs to the frozen screen, which has the keys once it closes: a window
+// manager stacks a window with the keys that covers the screen above all others.
+TEST_F(WindowsAboveX, OptionsStaysInFrontOfTheFrozenScreenAfterTheSaveDialogCloses) {
+    ASSERT_NO_FATAL_FAILURE(freezeByHotkey());
+    xdotool(
+        {"mousemove", "100", "100", "mousedown", "1", "mousemove", "300", "250", "mouseup", "1"});
+    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }));
+    QWidget& optionsDialog = prog_->optionsWindows().optionsDialog.get();
+    key("ctrl+o");
+    ASSERT_TRUE(processUntil([&] { return optionsDialog.isActiveWindow(); }));
+    ASSERT_TRUE(onScreen(optionsDialog));
+
+    QTimer escape;  // once the dialog has the keys
+    QObject::connect(&escape, &QTimer::timeout, [&] {
+        const QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog && hasKeyboardFocus(*dialog) && server->run("xdotool", {"key", "Escape"}) == 0)
+            escape.stop();
+    });
+    escape.start(20);
+    key("ctrl+s");
+    ASSERT_TRUE(
+        processUntil([&] { return !escape.isActive() && !QApplication::activeModalWidget(); }));
+    EXPECT_TRUE(onScreen(optionsDialog)) << "the frozen picture covers the Options window";
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+// Jobs due together while a window of ours is active, with a window manager: each saves its
+// capture, and the window stays open.
+#include <QAction>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <functional>
+#include <tuple>
+
+#include "autocapture/failurenotice.h"
+#include "autocapture/jobrecords.h"
+#include "autocapture/windows.h"
+#include "options/optionsdialog.h"
+#include "options/windows.h"
+#include "output/windows.h"
+#include "platform/linux/x11desktop.h"
+#include "shell/windows.h"
+#include "support/programxtest.h"
+
+namespace qv::autocapture {
+namespace {
+
+using JobsBesideOurWindowsX = testsupport::ProgramXTest;
+
+TEST_F(JobsBesideOurWindowsX, EveryJobDueTogetherSavesWhateverWindowOfOursIsActive) {
+    QTemporaryDir dir;
+    ASSERT_NO_FATAL_FAILURE(
+        startProgram({.size = {800, 600}, .windowManager = true}, [&](fakes::FakePlatform& fake) {
+            fake.services().desktop = std::make_unique<platform::X11Desktop>();
+            for (const char* name : {"First", "Second", "Third", "Fourth"})
+                writeJob({name, kInterval, kScreen, "1", dir.path(), name, ".bmp", kIncrement});
+        }));
+    quietCaptures();
+    shell::MainWindow& mainWindow = prog_->shellWindows().mainWindow.get();
+    auto& optionsWindows = prog_->optionsWindows();
+    options::OptionsDialog& options = optionsWindows.optionsDialog.get();
+    FailureNotice& notice = prog_->autocaptureWindows().failureNotice.get();
+    const std::tuple<const char*, std::function<void()>, QWidget*> cases[] = {
+        {"Options", [&] { mainWindow.optionsItem->trigger(); }, &options},
+        {"Hotkeys", [&] { options.hotkeysButton->click(); }, &optionsWindows.hotkeysDialog.get()},
+        {"Default Printing", [&] { options.defaultPrintingButton->click(); },
+         &prog_->outputWindows().defaultPrinting.get()},
+        {"Info", [&] { mainWindow.infoItem->trigger(); }, &prog_->shellWindows().infoDialog.get()},
+        {"the failure notice",
+         [&] {
+             notice.add(QStringLiteral("an earlier failure"));
+             notice.activateWindow();
+         },
+         &notice},
+    };
+    qsizetype saved = 0;
+    for (const auto& [window, open, shown] : cases) {
+        SCOPED_TRACE(window);
+        open();
+        ASSERT_TRUE(processUntil([&] { return shown->isActiveWindow(); }));
+        // Into the next minute, when all four are due.
+        const int minute = fake_->clock().now().time().minute();
+        while (fake_->clock().now().time().minute() == minute)
+            fake_->clock().advance(4000);
+        saved += 4;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), saved);
+        EXPECT_TRUE(shown->isVisible());
+    }
+}
+
+}  // namespace
+}  // namespace qv::autocapture
