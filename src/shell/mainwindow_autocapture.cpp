@@ -48,10 +48,12 @@ void MainWindow::pollWhileJobsMayFire() {
 
 bool MainWindow::autoCaptureIdle() const {
     const QWidget* jobList = autocapture::windows().jobList.peek();
-    // A dialog of ours runs its own event loop: a capture then would pull windows from under it.
     // A command's wait lets the poll's timer run: a capture then would run inside that command.
+    // A message box or file dialog of ours open meanwhile holds nothing back: the dialogs that
+    // stand on the frozen screen, which a job's release would pull away, are open only while
+    // it is frozen, and then no job fires.
     return (jobList && jobList->isVisible()) || capture::state().freeze.desktopFrozen ||
-           platform::Dialogs::anyOpen() || platform::Clock::waiting();
+           platform::Clock::waiting();
 }
 
 void MainWindow::pollAutoCapture() {

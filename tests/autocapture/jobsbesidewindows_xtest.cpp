@@ -2,6 +2,7 @@
 // capture, and the window stays open.
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <functional>
@@ -48,19 +49,30 @@ TEST_F(JobsBesideOurWindowsX, EveryJobDueTogetherSavesWhateverWindowOfOursIsActi
          },
          &notice},
     };
+    // Into the next minute, when all four are due.
+    auto nextMinute = [this] {
+        const int minute = fake_->clock().now().time().minute();
+        while (fake_->clock().now().time().minute() == minute)
+            fake_->clock().advance(4000);
+    };
     qsizetype saved = 0;
     for (const auto& [window, open, shown] : cases) {
         SCOPED_TRACE(window);
         open();
         ASSERT_TRUE(processUntil([&] { return shown->isActiveWindow(); }));
-        // Into the next minute, when all four are due.
-        const int minute = fake_->clock().now().time().minute();
-        while (fake_->clock().now().time().minute() == minute)
-            fake_->clock().advance(4000);
+        nextMinute();
         saved += 4;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), saved);
         EXPECT_TRUE(shown->isVisible());
     }
+    // A message box of Options: the minute passes in its own loop.
+    fake_->dialogs().whileMessageOpen = nextMinute;
+    options.fileNamePrefixEdit->setText(QStringLiteral("a|b"));
+    options.applyButton->click();
+    fake_->dialogs().whileMessageOpen = nullptr;
+    EXPECT_EQ(fake_->dialogs().messages.size(), 1u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), saved + 4);
+    EXPECT_TRUE(options.isVisible());
 }
 
 }  // namespace
