@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -25,8 +26,13 @@ protected:
         QImage bar;
         QImage previous;
         const bool settled = processUntil([&] {
-            const QRect frame = window.frameGeometry();
-            const int height = window.geometry().top() - frame.top();
+            // The window's own frame: a widget may keep the margins it saw before the window
+            // manager framed it.
+            const QWindow* handle = window.windowHandle();
+            if (!handle)
+                return false;
+            const QRect frame = handle->frameGeometry();
+            const int height = handle->geometry().top() - frame.top();
             if (QApplication::activeWindow() != &window || height <= 2)
                 return false;
             previous = std::exchange(
