@@ -28,16 +28,6 @@ const std::string& targetFolder() {
     return folder;
 }
 
-// The picture the toolkit's road reads from the same bytes.
-QImage readAsTheToolkitsRoad(const uint8_t* data, size_t size) {
-    QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QString error;
-    return qv::converter::readBitmap(buffer, &error);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -58,9 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto outcome = qv::converter::saveCaptureAsPng(6, argv);
     ::close(fd);
     if (outcome && outcome->exitCode == qv::converter::Ok) {
-        // What this road saves is the picture the toolkit's road would have saved.
+        // What this road saves is the picture the toolkit's road reads from the same bytes.
+        QByteArray bytes =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QString error;
+        const QImage read = qv::converter::readBitmap(buffer, &error);
         const QImage saved(QString::fromStdString(target));
-        const QImage read = readAsTheToolkitsRoad(data, size);
         if (saved.isNull() || read.isNull() ||
             saved.convertToFormat(QImage::Format_RGB32) !=
                 read.convertToFormat(QImage::Format_RGB32))
