@@ -17,33 +17,20 @@
 
 namespace {
 
-// A folder of its own for the saved pictures, in $TMPDIR: fuzz.sh points that at a folder in
-// memory that it removes, since every input ends in a synced write.
-const std::string& targetFolder() {
-    static const std::string folder = [] {
-        const char* under = std::getenv("TMPDIR");
-        std::string pattern = std::string(under && *under ? under : "/tmp") + "/qv-fuzz-XXXXXX";
-        return ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }();
-    return folder;
-}
-
-// The picture the toolkit's road reads from the same bytes.
-QImage readAsTheToolkitsRoad(const uint8_t* data, size_t size) {
-    QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QString error;
-    return qv::converter::readBitmap(buffer, &error);
+// The saved picture, in a folder of its own in $TMPDIR: fuzz.sh points that at a folder in memory
+// that it removes, since every input ends in a synced write.
+std::string savedPicture() {
+    const char* under = std::getenv("TMPDIR");
+    std::string folder = std::string(under && *under ? under : "/tmp") + "/qv-fuzz-XXXXXX";
+    if (!::mkdtemp(folder.data()))
+        std::abort();
+    return folder + "/out.png";
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    if (targetFolder().empty())
-        std::abort();
     return 0;
 }
 
@@ -52,15 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fd < 0 || ::write(fd, data, size) != ssize_t(size))
         std::abort();
     const std::string source = "/proc/self/fd/" + std::to_string(fd);
-    const std::string target = targetFolder() + "/out.png";
+    static const std::string target = savedPicture();
     const char* const argv[] = {"Quorvalline32", source.c_str(), "image/png",
                                 target.c_str(),  "80",           qv::converter::kMarker};
     const auto outcome = qv::converter::saveCaptureAsPng(6, argv);
     ::close(fd);
     if (outcome && outcome->exitCode == qv::converter::Ok) {
-        // What this road saves is the picture the toolkit's road would have saved.
+        // What this road saves is the picture the toolkit's road reads from the same bytes.
+        QByteArray bytes =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QString error;
+        const QImage read = qv::converter::readBitmap(buffer, &error);
         const QImage saved(QString::fromStdString(target));
-        const QImage read = readAsTheToolkitsRoad(data, size);
         if (saved.isNull() || read.isNull() ||
             saved.convertToFormat(QImage::Format_RGB32) !=
                 read.convertToFormat(QImage::Format_RGB32))

@@ -153,14 +153,13 @@ TEST_F(BitmapHandoverTest, AFailedOrKilledConverterLeavesNothingBehind) {
     }
 }
 
-// Leaves this process spare file descriptors, as one at its limit of open files, until it goes:
-// those free below a lowered limit are taken.
+// Takes every file descriptor but the spare ones below a lowered limit, as a process at its limit
+// of open files, until it goes.
 class DescriptorLimit {
 public:
     explicit DescriptorLimit(int spare) {
         ::getrlimit(RLIMIT_NOFILE, &old_);
-        rlimit lowered = old_;
-        lowered.rlim_cur = std::min<rlim_t>(old_.rlim_cur, 256);
+        const rlimit lowered{std::min<rlim_t>(old_.rlim_cur, 256), old_.rlim_max};
         ::setrlimit(RLIMIT_NOFILE, &lowered);
         for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
             taken_.push_back(fd);
@@ -179,19 +178,18 @@ private:
 };
 
 TEST_F(BitmapHandoverTest, WithNoDescriptorLeftASaveSaysWhyAndLeavesNothingBehind) {
+    const QString target = targets_.filePath(QStringLiteral("shot.png"));
+    const auto saveWith = [&](int spare) {
+        const DescriptorLimit limit(spare);
+        return saveImage(gradient(40, 30), target, saveFormatFor(".png"), QV_BIN_DIR);
+    };
     for (const bool memoryFiles : {true, false}) {
         use(memoryFiles);
         int refused = 0;
         // From none spare, where no bitmap can be made, up to enough for the converter.
         for (int spare = 0; spare <= 10; ++spare) {
             SCOPED_TRACE(testing::Message() << spare << " spare, memory files " << memoryFiles);
-            const QString target = targets_.filePath(QStringLiteral("shot.png"));
-            std::optional<SaveError> error;
-            {
-                const DescriptorLimit limit(spare);
-                error = saveImage(gradient(40, 30), target, saveFormatFor(".png"), QV_BIN_DIR);
-            }
-            if (error.has_value()) {
+            if (const auto error = saveWith(spare)) {
                 ++refused;
                 EXPECT_TRUE(error->description.contains(QLatin1String("Too many open files")))
                     << error->description.toStdString();

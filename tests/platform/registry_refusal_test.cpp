@@ -140,13 +140,9 @@ TEST_F(RegistryRefusalTest, AnAutostartEntryThatIsNoFileReadsAsOff) {
 // file that has to be kept aside before it is replaced is left as it was until then.
 TEST_F(RegistryRefusalTest, ALockHeldElsewhereCostsAFewSecondsAndIsNamed) {
     const QByteArray whole = "[HKEY_CURRENT_USER\\Software\\Q]\n\"Kept\"=\"old\"\n";
-    const struct {
-        QByteArray text;
-        bool bad, kept;
-    } cases[] = {
-        {whole, false, true}, {whole + "garbage\n", true, true}, {"garbage\n", true, false}};
-    for (const auto& [text, bad, kept] : cases) {
+    for (const QByteArray& text : {whole, whole + "garbage\n", QByteArray("garbage\n")}) {
         SCOPED_TRACE(text.toStdString());
+        const bool bad = text.endsWith("garbage\n"), kept = text.startsWith('[');
         QFile::remove(path("registry.damaged"));
         problems_.clear();
         storeFailures_.clear();
@@ -174,9 +170,7 @@ TEST_F(RegistryRefusalTest, ALockHeldElsewhereCostsAFewSecondsAndIsNamed) {
         registry->setValue(Root::CurrentUser, "Software\\Q", "Later", "2");
         // What could not be read lives in that file only: it is kept beside first.
         EXPECT_EQ(asideCopies().size(), bad ? 1 : 0);
-        if (bad) {
-            EXPECT_EQ(fileText(path("registry.damaged")), text);
-        }
+        EXPECT_EQ(fileText(path("registry.damaged")), bad ? text : QByteArray());
         FileRegistry reread(path(), Autostart(path("quorvalline.desktop")), &clock_);
         EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "New"), "1");
         EXPECT_EQ(reread.value(Root::CurrentUser, "Software\\Q", "Later"), "2");
@@ -185,10 +179,9 @@ TEST_F(RegistryRefusalTest, ALockHeldElsewhereCostsAFewSecondsAndIsNamed) {
     }
 }
 
-// Links at the settings file's place are followed only where their owner could not send us
-// onto someone else's file: a link of another user, or one to another user's file, is named,
-// the program runs on defaults and nothing is written through it; the user's own link to the
-// user's own file keeps working. (Run as root, the other user is nobody.)
+// A link of another user at the settings file's place, or one to another user's file, could send
+// us onto someone else's file: it is named and nothing is written through it. The user's own link
+// to the user's own file keeps working. (Run as root, the other user is nobody.)
 TEST_F(RegistryRefusalTest, ALinkOfOrToAnotherUserIsNotFollowed) {
     const uid_t self = ::geteuid(), other = 65534;
     const struct {
@@ -207,10 +200,8 @@ TEST_F(RegistryRefusalTest, ALinkOfOrToAnotherUserIsNotFollowed) {
             GTEST_SKIP() << "cannot give a file to another user";
         open()->setValue(Root::CurrentUser, "Software\\Q", "New", "1");
         EXPECT_EQ(problems_.isEmpty(), followed);
-        for (const QString& problem : problems_)
-            EXPECT_TRUE(problem.contains("another user")) << problem.toStdString();
+        EXPECT_EQ(problems_.filter("another user"), problems_);
         EXPECT_EQ(fileText(target).contains("New"), followed);
-        EXPECT_EQ(QFileInfo(target).ownerId(), fileOwner);
     }
 }
 
@@ -234,13 +225,11 @@ TEST_F(RegistryRefusalTest, ALinkInTheLockFilesPlaceIsNotFollowed) {
 // along, and so does the end of the run, whether the holder wrote the file meanwhile or there
 // was none yet.
 TEST_F(RegistryRefusalTest, ChangesRefusedWhileTheLockWasHeldAreStoredLater) {
-    const struct {
-        bool fileAtStart, holderWrites, laterChange;
-    } cases[] = {{true, true, true}, {true, true, false}, {false, false, false}};
-    for (const auto& [fileAtStart, holderWrites, laterChange] : cases) {
-        SCOPED_TRACE(testing::Message() << fileAtStart << holderWrites << laterChange);
+    const std::pair<bool, bool> cases[] = {{true, true}, {true, false}, {false, false}};
+    for (const auto& [holderWrites, laterChange] : cases) {
+        SCOPED_TRACE(testing::Message() << holderWrites << laterChange);
         QFile::remove(path());
-        if (fileAtStart)
+        if (holderWrites)
             testsupport::writeTestFile(path(), "[HKEY_CURRENT_USER\\Software\\Q]\n");
         const int holder =
             ::open(QFile::encodeName(path("registry.lock")).constData(), O_RDWR | O_CREAT, 0600);
