@@ -33,18 +33,18 @@ TEST_F(JobsBesideOurWindowsX, EveryJobDueTogetherSavesWhateverWindowOfOursIsActi
         }));
     quietCaptures();
     shell::MainWindow& mainWindow = prog_->shellWindows().mainWindow.get();
-    auto& optionsWindows = prog_->optionsWindows();
-    options::OptionsDialog& options = optionsWindows.optionsDialog.get();
+    options::OptionsDialog& options = prog_->optionsWindows().optionsDialog.get();
     FailureNotice& notice = prog_->autocaptureWindows().failureNotice.get();
     const std::tuple<const char*, std::function<void()>, QWidget*> cases[] = {
         {"Options", [&] { mainWindow.optionsItem->trigger(); }, &options},
-        {"Hotkeys", [&] { options.hotkeysButton->click(); }, &optionsWindows.hotkeysDialog.get()},
+        {"Hotkeys", [&] { options.hotkeysButton->click(); },
+         &prog_->optionsWindows().hotkeysDialog.get()},
         {"Default Printing", [&] { options.defaultPrintingButton->click(); },
          &prog_->outputWindows().defaultPrinting.get()},
         {"Info", [&] { mainWindow.infoItem->trigger(); }, &prog_->shellWindows().infoDialog.get()},
         {"the failure notice",
          [&] {
-             notice.add(QStringLiteral("an earlier failure"));
+             notice.add("an earlier failure");
              notice.activateWindow();
          },
          &notice},
@@ -61,15 +61,13 @@ TEST_F(JobsBesideOurWindowsX, EveryJobDueTogetherSavesWhateverWindowOfOursIsActi
         open();
         ASSERT_TRUE(processUntil([&] { return shown->isActiveWindow(); }));
         nextMinute();
-        saved += 4;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), saved);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), saved += 4);
         EXPECT_TRUE(shown->isVisible());
     }
     // A message box of Options: the minute passes in its own loop.
     fake_->dialogs().whileMessageOpen = nextMinute;
-    options.fileNamePrefixEdit->setText(QStringLiteral("a|b"));
+    options.fileNamePrefixEdit->setText("a|b");
     options.applyButton->click();
-    fake_->dialogs().whileMessageOpen = nullptr;
     EXPECT_EQ(fake_->dialogs().messages.size(), 1u);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), saved + 4);
     EXPECT_TRUE(options.isVisible());

@@ -87,12 +87,11 @@ TEST_P(ObjectWindowsAtScale, TheShapePreviewFillsInsideItsBorder) {
         .applyTo(preview);
     const QImage seen = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QRect border, fill;
-    for (int y = 0; y < seen.height(); ++y) {
+    for (int y = 0; y < seen.height(); ++y)
         for (int x = 0; x < seen.width(); ++x) {
             border |= seen.pixel(x, y) == qRgb(0, 0, 255) ? QRect(x, y, 1, 1) : QRect();
             fill |= seen.pixel(x, y) == qRgb(255, 0, 0) ? QRect(x, y, 1, 1) : QRect();
         }
-    }
     EXPECT_EQ(border.size(), dialog.previewCanvas->toPixels(preview.geometry()).size());
     EXPECT_EQ(fill, border.adjusted(1, 1, -1, -1));
 }

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -52,12 +53,12 @@ using ConnectionX = testsupport::XvfbTest;
 
 // The program asks for the display before Qt connects, and holds that connection until Qt has
 // its own: a server that lost its last client in between would reset and drop Qt's. The server
-// gives each new client the lowest free slot, so Qt's comes after the held one's.
+// gives each new client the lowest free slot: with the highest one taken here, the probe's
+// comes next and Qt's after it.
 TEST_F(ConnectionX, QtConnectsWhileTheDisplayProbeStillHoldsItsConnection) {
     startServer();
     if (HasFatalFailure())
         return;
-    // Holds the highest slot taken, so the program's connections take the next ones.
     const auto slotOf = [mask = xcb_get_setup(server->connection())->resource_id_mask](
                             uint32_t id) { return id / (mask + 1); };
     const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> last(
@@ -69,18 +70,15 @@ TEST_F(ConnectionX, QtConnectsWhileTheDisplayProbeStillHoldsItsConnection) {
     QProcess program;
     program.setProcessEnvironment(env);
     program.start(kProgram, {});
-    std::optional<uint32_t> qtSlot;
+    uint32_t qtSlot = 0;
     processUntil(
         [&] {
             xcb_connection_t* c = server->connection();
             const platform::x11::Reply<xcb_query_tree_reply_t> tree(
                 xcb_query_tree_reply(c, xcb_query_tree(c, server->x().root()), nullptr));
-            const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr;
-            for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
-                if (slotOf(children[i]) > lastSlot)
-                    qtSlot = slotOf(children[i]);
-            }
-            return qtSlot.has_value();
+            for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i)
+                qtSlot = std::max(qtSlot, slotOf(xcb_query_tree_children(tree.get())[i]));
+            return qtSlot > lastSlot;
         },
         60000);
     EXPECT_EQ(qtSlot, lastSlot + 2) << "Qt connected after the probe had let go";

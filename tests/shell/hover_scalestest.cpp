@@ -27,19 +27,16 @@ TEST_P(PictureWindowsAtScale, AMoveToTheEdgeOfThePictureResetsEveryHighlight) {
         window->show();
         QWindow* native = window->windowHandle();
         auto moveTo = [&](QPointF device) {
-            const QPointF logical = device / ratio();
-            qt_handleMouseEvent(native, logical, native->mapToGlobal(logical), Qt::NoButton,
-                                Qt::NoButton, QEvent::MouseMove, Qt::NoModifier, 0);
+            qt_handleMouseEvent(native, device / ratio(), native->mapToGlobal(device / ratio()),
+                                Qt::NoButton, Qt::NoButton, QEvent::MouseMove, Qt::NoModifier, 0);
         };
         const QSize last = native->size() * ratio() - QSize(1, 1);
-        const QPoint edges[] = {QPoint(0, 0), QPoint(last.width() / 2, last.height()),
-                                QPoint(last.width(), last.height() / 2),
-                                QPoint(last.width(), last.height())};
         for (QLabel* label : labels) {
             const QColor resting = label->palette().color(QPalette::WindowText);
-            for (QPoint edge : edges) {
-                SCOPED_TRACE(::testing::Message() << label->text().toStdString() << " then "
-                                                  << edge.x() << "," << edge.y());
+            for (QPoint edge : {QPoint(last.width() / 2, last.height()),
+                                QPoint(last.width(), last.height() / 2)}) {
+                SCOPED_TRACE(::testing::Message()
+                             << label->text() << " then " << ::testing::PrintToString(edge));
                 moveTo(QPointF(label->geometry().center()) * ratio());
                 ASSERT_NE(label->palette().color(QPalette::WindowText), resting);
                 moveTo(edge);

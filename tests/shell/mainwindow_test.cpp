@@ -226,10 +226,9 @@ TEST_F(MainWindowTest, ShowInTrayKeepsItsHighlightWhileThePointerRestsOnIt) {
     QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), label->mapToGlobal(QPointF(1, 1)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(label, &move);
-    const QColor highlight = color();
+    ASSERT_NE(color(), resting);
     fake.clock().advance(2000);
-    EXPECT_NE(highlight, resting);
-    EXPECT_EQ(color(), highlight);
+    EXPECT_NE(color(), resting);
     // A tray that goes and comes back takes it away.
     fake.tray().available = false;
     fake.clock().advance(1000);
