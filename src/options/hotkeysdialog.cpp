@@ -29,13 +29,13 @@ int selectedRow(const QListWidget* list) {
     return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
-// A row is replaced as a whole, so a selection on it goes with it (the list would move it on
-// to the next row, where a second Remove would take a hotkey nobody chose).
+// The row keeps its item and only changes its text: taking the item out would move the
+// list's current row, and with it the selection, on to the next row, where a second Remove
+// would take a hotkey nobody chose. An emptied row does not stay selected, as after a click.
 void replaceRow(QListWidget* list, int row, const QString& text) {
-    const bool wasSelected = list->item(row)->isSelected();
-    std::unique_ptr<QListWidgetItem> replaced(list->takeItem(row));
-    list->insertItem(row, text);
-    if (wasSelected)
+    QListWidgetItem* item = list->item(row);
+    item->setText(text);
+    if (text.isEmpty() && item->isSelected())
         list->clearSelection();
 }
 
