@@ -82,6 +82,9 @@ HotkeysDialog::~HotkeysDialog() = default;
 
 void HotkeysDialog::buildControls() {
     setWindowTitle(QStringLiteral("Hotkeys"));
+    // Only a dialog-type window tells the window manager its owner (Options), which then
+    // keeps it in front of Options.
+    setWindowFlag(Qt::Dialog);
     hotkeysGroup =
         new QGroupBox(QStringLiteral("Please Select the Menu Item , and define Hotkeys:"), this);
     menuItemLabel = new QLabel(QStringLiteral("Menu Item :"), hotkeysGroup);
