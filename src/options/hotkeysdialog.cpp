@@ -31,11 +31,12 @@ int selectedRow(const QListWidget* list) {
 
 // The row keeps its item and only changes its text: taking the item out would move the
 // list's current row, and with it the selection, on to the next row, where a second Remove
-// would take a hotkey nobody chose. An emptied row does not stay selected, as after a click.
+// would take a hotkey nobody chose. The replaced row itself loses its selection, as a row
+// written anew does; every other row stays as the user left it.
 void replaceRow(QListWidget* list, int row, const QString& text) {
     QListWidgetItem* item = list->item(row);
     item->setText(text);
-    if (text.isEmpty() && item->isSelected())
+    if (item->isSelected())
         list->clearSelection();
 }
 

@@ -247,7 +247,7 @@ TEST_F(HotkeysTest, SetKeepsTheHotkeySelectionWhereTheUserLeftIt) {
              click(RowEntireScreen);
          },
          -1},
-        {"the replaced row", [&] { click(RowEntireScreen); }, RowEntireScreen},
+        {"the replaced row", [&] { click(RowEntireScreen); }, -1},
         {"another row", [&] { click(RowOptions); }, RowOptions},
     };
     for (const auto& c : cases) {
