@@ -29,13 +29,14 @@ int selectedRow(const QListWidget* list) {
     return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
-// A row is replaced as a whole, so a selection on it goes with it (the list would move it on
-// to the next row, where a second Remove would take a hotkey nobody chose).
+// The row keeps its item and only changes its text: taking the item out would move the
+// list's current row, and with it the selection, on to the next row, where a second Remove
+// would take a hotkey nobody chose. The replaced row itself loses its selection, as a row
+// written anew does; every other row stays as the user left it.
 void replaceRow(QListWidget* list, int row, const QString& text) {
-    const bool wasSelected = list->item(row)->isSelected();
-    std::unique_ptr<QListWidgetItem> replaced(list->takeItem(row));
-    list->insertItem(row, text);
-    if (wasSelected)
+    QListWidgetItem* item = list->item(row);
+    item->setText(text);
+    if (item->isSelected())
         list->clearSelection();
 }
 
@@ -82,6 +83,9 @@ HotkeysDialog::~HotkeysDialog() = default;
 
 void HotkeysDialog::buildControls() {
     setWindowTitle(QStringLiteral("Hotkeys"));
+    // Only a dialog-type window tells the window manager its owner (Options), which then
+    // keeps it in front of Options.
+    setWindowFlag(Qt::Dialog);
     hotkeysGroup =
         new QGroupBox(QStringLiteral("Please Select the Menu Item , and define Hotkeys:"), this);
     menuItemLabel = new QLabel(QStringLiteral("Menu Item :"), hotkeysGroup);

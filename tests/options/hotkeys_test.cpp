@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
+#include <functional>
 
 #include "fakes/fakeprogram.h"
 #include "options/hotkeydispatcher.h"
@@ -220,6 +222,48 @@ TEST_F(HotkeysTest, RemoveIsOfferedForASelectedNonEmptyRowAndReleasesIt) {
     dialog().removeHotkeyButton->click();
     EXPECT_EQ(rowText(RowFreeze), "CTRL+F");
     EXPECT_TRUE(fake.hotkeys().registered.contains(0xB002));
+}
+
+TEST_F(HotkeysTest, SetKeepsTheHotkeySelectionWhereTheUserLeftIt) {
+    store("Capture Entire Screen", withNul("CTRL+A"));
+    store("Options...", withNul("CTRL+B"));
+    dialog().show();
+    QListWidget* list = dialog().hotkeyList;
+    auto click = [&](int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    };
+    const struct {
+        const char* selection;
+        std::function<void()> prepare;
+        int selectedAfter;  // -1: none
+    } cases[] = {
+        {"never any", [] {}, -1},
+        {"the emptied row clicked after Remove",
+         [&] {
+             click(RowEntireScreen);
+             fake.clock().advance(100);
+             dialog().removeHotkeyButton->click();
+             click(RowEntireScreen);
+         },
+         -1},
+        {"the replaced row", [&] { click(RowEntireScreen); }, -1},
+        {"another row", [&] { click(RowOptions); }, RowOptions},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.selection);
+        c.prepare();
+        set(RowEntireScreen, "CTRL+", "C");
+        ASSERT_EQ(rowText(RowEntireScreen), "CTRL+C");
+        fake.clock().advance(100);
+        const QList<QListWidgetItem*> selected = list->selectedItems();
+        EXPECT_EQ(selected.isEmpty() ? -1 : list->row(selected.first()), c.selectedAfter);
+        EXPECT_EQ(dialog().removeHotkeyButton->isEnabled(), c.selectedAfter >= 0);
+        dialog().removeHotkeyButton->click();
+        EXPECT_EQ(rowText(RowOptions), QString(c.selectedAfter == RowOptions ? "" : "CTRL+B"))
+            << "Remove takes only the row the user chose";
+        dialog().readHotkeys();  // the stored table again, nothing selected
+    }
 }
 
 TEST_F(HotkeysTest, DisableReleasesEverythingSetOnlyRecordsMeanwhileAndCloseStoresIt) {

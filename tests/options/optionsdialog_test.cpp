@@ -286,6 +286,8 @@ TEST_F(OptionsDialogTest, ClosingOptionsKeepsTheWindowsItOpenedInFront) {
     f.hotkeysButton->click();
     EXPECT_EQ(prog.optionsWindows().hotkeysDialog->windowHandle()->transientParent(),
               f.windowHandle());
+    EXPECT_EQ(prog.optionsWindows().hotkeysDialog->windowHandle()->type(), Qt::Dialog)
+        << "the window manager learns the owner of dialog windows only";
     f.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(prog.optionsWindows().hotkeysDialog.exists());
