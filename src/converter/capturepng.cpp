@@ -66,21 +66,6 @@ private:
     int64_t offset_;
 };
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 }  // namespace
 
 std::optional<Outcome> saveCaptureAsPng(int argc, const char* const argv[]) {
@@ -91,7 +76,7 @@ std::optional<Outcome> saveCaptureAsPng(int argc, const char* const argv[]) {
     const std::string target = argv[3];
     struct stat status {};
     std::string problem;
-    const FileDescriptor file(openRegularFile(source, &status, &problem));
+    const Descriptor file(openRegularFile(source, &status, &problem));
     if (file.get() < 0 || sameFile(status, target) || !checkTarget(target).empty())
         return std::nullopt;
 

@@ -10,6 +10,37 @@
 
 namespace qv::converter {
 
+// A file descriptor, closed when it goes.
+class Descriptor {
+public:
+    Descriptor() = default;
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(Descriptor&& other) noexcept : fd_(other.release()) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        if (this != &other) {
+            reset();
+            fd_ = other.release();
+        }
+        return *this;
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    // Hands the descriptor over, for a caller that must see how its close ends.
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    void reset();
+    int fd_ = -1;
+};
+
 // Opens a file for reading without blocking: a FIFO or a device in the source's place is
 // refused, not waited on. Returns the descriptor, or -1 with `error` saying why.
 int openRegularFile(const std::string& path, struct stat* status, std::string* error);
@@ -19,16 +50,21 @@ bool sameFile(const struct stat& source, const std::string& target);
 
 // The whole write would take the place of whatever stands at the target's name: a FIFO, a
 // device node or a folder there (or at the end of a link) belongs to someone else and is left
-// alone, and so is a link of another user or one to another user's file. What stands in the
-// way, or empty.
+// alone. So is a path that goes through a link of another user anywhere on its way (root's
+// links are trusted, as the system's own), one whose link ends in another user's file, and one
+// whose links lead into another user's folder: their owner could send the write onto any file
+// of ours. What stands in the way, or empty; a path that cannot be followed at all is left to
+// the write to report.
 std::string checkTarget(const std::string& target);
 
 // A file that takes the place of the one at target in one step, as that appears whole or not at
 // all: it is written with no name in the target's folder, every byte is counted, the sync to the
-// disk is checked, and only then is it renamed into place. A file already there keeps its
-// permissions; a link of the user's own to a file of the user's own is followed, and the file it
-// leads to is replaced (any other link is refused). Ended before commit(), it leaves nothing
-// behind.
+// disk is checked, and only then is it renamed into place. The path is followed a part at a
+// time, from the folder opened before it, and refused as checkTarget() refuses it; the file is
+// written and renamed inside the folder so opened, never in one looked up again by name. A file
+// already there keeps its permissions; a link of the user's own to a file of the user's own is
+// followed, and the file it leads to is replaced; a link of ours that leads nowhere is replaced
+// itself. Ended before commit(), it leaves nothing behind.
 class WholeFile {
 public:
     explicit WholeFile(const std::string& target);
@@ -48,10 +84,11 @@ private:
     bool fail();
     bool giveName();
 
-    std::string path_;
-    std::string name_;  // the file's name while it has one and is not yet the target
+    Descriptor folder_;   // where the file goes, opened as the path was followed
+    std::string target_;  // the name it takes there
+    std::string name_;    // the file's name while it has one and is not yet the target
     std::mt19937 random_;
-    int fd_ = -1;
+    Descriptor fd_;
     off_t written_ = 0;
     std::string error_;
 };

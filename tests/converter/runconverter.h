@@ -1,5 +1,8 @@
 #pragma once
 
+#include <grp.h>
+#include <unistd.h>
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -13,9 +16,16 @@ struct RunResult {
     QString stderrText;
 };
 
-// Runs the built converter; one blocked on its input is a failure too.
-inline RunResult runConverter(const QStringList& args) {
+// Runs the built converter, as the user `as` when one is given (which needs root); one blocked
+// on its input is a failure too.
+inline RunResult runConverter(const QStringList& args, uid_t as = uid_t(-1)) {
     QProcess p;
+    if (as != uid_t(-1)) {
+        p.setChildProcessModifier([as] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(as) != 0 || ::setuid(as) != 0)
+                ::_exit(99);
+        });
+    }
     p.start(kConverter, args);
     if (!p.waitForFinished(20000)) {
         p.kill();
