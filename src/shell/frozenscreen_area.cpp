@@ -32,6 +32,19 @@ QString readoutNumber(double value) {
                                platform::locale().decimalSeparator());
 }
 
+// The device pixel under the pointer's hot spot. The picture is laid out in device pixels,
+// events come in logical ones, and Qt hands a widget its position and the global one rounded
+// to whole logical pixels: on a scaled display often a neighbour of the pixel pointed at. The
+// position in the window keeps the fraction, so the pixel is taken from it before anything
+// is rounded.
+QPoint pixelUnderPointer(const QWidget& widget, const QMouseEvent& mouse) {
+    const QPointF device =
+        widget.mapFrom(widget.window(), mouse.scenePosition()) * widget.devicePixelRatioF();
+    // A whole device pixel divided by the scale and multiplied back may land a hair below it.
+    constexpr double kSlack = 1e-6;
+    return {int(std::floor(device.x() + kSlack)), int(std::floor(device.y() + kSlack))};
+}
+
 }  // namespace
 
 bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -47,10 +60,7 @@ bool FrozenScreen::eventFilter(QObject* watched, QEvent* event) {
             // belong to that object.
             if (canvas->routeMouse(*mouse))
                 return true;
-            // Event positions are logical pixels; the picture is laid out in device pixels. On a
-            // scaled display a logical position may fall between two of them, and a band must
-            // still start and end on whole pixels.
-            const QPoint pixel = (mouse->position() * canvas->devicePixelRatioF()).toPoint();
+            const QPoint pixel = pixelUnderPointer(*canvas, *mouse);
             const auto& captureState = capture::state();
             const QPointF at(pixel.x() * captureState.twipsPerPixelX,
                              pixel.y() * captureState.twipsPerPixelY);

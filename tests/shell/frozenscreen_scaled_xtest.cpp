@@ -64,19 +64,24 @@ TEST_F(ScaledFrozenX, AFlickOnWholeDevicePixelsAndTheMenuAtThePointer) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frozenScreen));
     ASSERT_EQ(frozenScreen.devicePixelRatioF(), 1.5);
 
-    const QPoint from(101, 101);
-    const QPoint to(302, 201);
-    pointerTo(from);
-    xdotool({"mousedown", "1"});
-    ASSERT_TRUE(processUntil(
-        [&] { return prog_->captureState.dragState == capture::DragState::Dragging; }));
-    pointerTo(to);
-    xdotool({"mouseup", "1"});
-    ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }))
-        << "no capture after the mouse-up";
-    EXPECT_EQ(frozenScreen.sizeReadout->caption(), " Size: 201 X 100 pixels ");
-    EXPECT_EQ(prog_->capture.buffer.convertToFormat(QImage::Format_RGB32),
-              root.copy(QRect(from + QPoint(1, 1), QSize(199, 98))));
+    // The second starts on pixels that no whole logical position reaches (301 / 1.5).
+    for (const QPoint from : {QPoint(101, 101), QPoint(301, 151)}) {
+        SCOPED_TRACE(::testing::PrintToString(from));
+        const QPoint to = from + QPoint(201, 100);
+        prog_->captureState.freeze.captureAvailable = false;
+        pointerTo(from);
+        xdotool({"mousedown", "1"});
+        ASSERT_TRUE(processUntil(
+            [&] { return prog_->captureState.dragState == capture::DragState::Dragging; }));
+        EXPECT_EQ(prog_->captureState.dragStart, from * 15);
+        pointerTo(to);
+        xdotool({"mouseup", "1"});
+        ASSERT_TRUE(processUntil([&] { return prog_->captureState.freeze.captureAvailable; }))
+            << "no capture after the mouse-up";
+        EXPECT_EQ(frozenScreen.sizeReadout->caption(), " Size: 201 X 100 pixels ");
+        EXPECT_EQ(prog_->capture.buffer.convertToFormat(QImage::Format_RGB32),
+                  root.copy(QRect(from + QPoint(1, 1), QSize(199, 98))));
+    }
 
     QPoint menuAt;
     QTimer answer;

@@ -37,8 +37,8 @@ TEST_F(ScaledAreaTest, DragPointsAreWholeDevicePixels) {
     EXPECT_GE(picture()->width() * kRatio, 1280);
     EXPECT_GE(picture()->height() * kRatio, 800);
     settings().showCurrentSize = true;
-    // Logical positions between device pixels (67 is device pixel 100.5), and the positions a
-    // scaled display reports for whole device pixels (101 / 1.5).
+    // Logical positions between device pixels (67 is device pixel 100.5, which lies in pixel
+    // 100), and the positions a scaled display reports for whole device pixels (101 / 1.5).
     struct Row {
         QPointF from;
         QPointF to;
@@ -46,7 +46,7 @@ TEST_F(ScaledAreaTest, DragPointsAreWholeDevicePixels) {
         QString caption;
     };
     const Row rows[] = {
-        {{67, 67}, {201, 134}, {101, 101, 201, 100}, " Size: 201 X 100 pixels "},
+        {{67, 67}, {201, 134}, {100, 100, 201, 101}, " Size: 201 X 101 pixels "},
         {{101 / 1.5, 50 / 1.5},
          {302 / 1.5, 151 / 1.5},
          {101, 50, 201, 101},
