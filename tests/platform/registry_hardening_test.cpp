@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "platform/linux/fileregistry.h"
 #include "support/filesizelimit.h"
@@ -244,6 +245,62 @@ TEST_F(RegistryHardeningTest, AFileDamagedAsAWholeIsMovedAsideAndSaysWhere) {
         EXPECT_TRUE(problems[0].contains("moved to " + file + ".damaged"))
             << problems[0].toStdString();
         EXPECT_FALSE(QFile::exists(file));
+    }
+}
+
+// The copy of a damaged file is kept under a name where nothing at all stands, a link to
+// nowhere included, and it is never written through a link: what a link there leads to stays
+// as it was.
+TEST_F(RegistryHardeningTest, TheKeptCopyGoesWhereNothingStandsNeverThroughALink) {
+    const auto text = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("none");
+    };
+    const struct {
+        const char* what;
+        std::function<bool(const QString& aside, const QString& elsewhere)> make;
+        const char* keptIn;
+    } standing[] = {
+        {"nothing", [](const QString&, const QString&) { return true; }, ".damaged"},
+        {"a link to nowhere",
+         [](const QString& aside, const QString& elsewhere) {
+             return QFile::link(elsewhere, aside);
+         },
+         ".damaged.1"},
+        {"a link to a file",
+         [](const QString& aside, const QString& elsewhere) {
+             testsupport::writeTestFile(elsewhere, "the user's words\n");
+             return QFile::link(elsewhere, aside);
+         },
+         ".damaged.1"},
+        {"a file",
+         [](const QString& aside, const QString&) {
+             testsupport::writeTestFile(aside, "an older copy\n");
+             return true;
+         },
+         ".damaged.1"},
+    };
+    const QByteArray damaged[] = {"no settings here\n",
+                                  "[HKEY_CURRENT_USER\\Software\\Q]\n\"A\"=\"1\"\ngarbage\n"};
+    for (const QByteArray& bytes : damaged) {
+        for (const auto& s : standing) {
+            SCOPED_TRACE(testing::Message() << s.what << " " << bytes.toStdString());
+            QTemporaryDir dir;
+            const QString file = dir.filePath(QStringLiteral("registry"));
+            const QString aside = file + QStringLiteral(".damaged");
+            const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
+            write(file, bytes);
+            ASSERT_TRUE(s.make(aside, elsewhere));
+            const QByteArray atAside = text(aside), atElsewhere = text(elsewhere);
+            const bool link = QFileInfo(aside).isSymLink();
+            { FileRegistry registry(file); }
+            EXPECT_EQ(text(file + QLatin1String(s.keptIn)), bytes);
+            EXPECT_EQ(text(elsewhere), atElsewhere);
+            EXPECT_EQ(QFileInfo(aside).isSymLink(), link);
+            if (!link && QByteArray(s.keptIn) != ".damaged") {
+                EXPECT_EQ(text(aside), atAside);
+            }
+        }
     }
 }
 

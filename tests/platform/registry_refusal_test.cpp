@@ -205,6 +205,100 @@ TEST_F(RegistryRefusalTest, ALinkOfOrToAnotherUserIsNotFollowed) {
     }
 }
 
+// A settings folder that is, or lies under, a link of another user, or a link to another user's
+// folder, is theirs: their file is neither read nor written, and nothing is made beside it. The
+// user's own link to the user's own folder is followed. (Run as root, the other user is nobody.)
+TEST_F(RegistryRefusalTest, ASettingsFolderOfOrThroughAnotherUsersLinkIsNotUsed) {
+    const uid_t self = ::geteuid(), other = 65534;
+    const struct {
+        const char* linked;  // the part of the settings path that is a link to target
+        uid_t linkOwner, folderOwner;
+        bool used;
+    } cases[] = {
+        {"config/quorvalline", self, self, true},
+        {"config/quorvalline", other, self, false},
+        {"config/quorvalline", self, other, false},
+        {"config", self, self, true},
+        {"config", other, self, false},
+        {"config", self, other, false},
+    };
+    const QByteArray text = "[HKEY_CURRENT_USER\\Software\\Q]\n\"Kept\"=\"old\"\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.linked << " " << c.linkOwner << " " << c.folderOwner);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("target"));
+        const QString link = dir.filePath(QString::fromLatin1(c.linked));
+        const QString file = dir.filePath(QStringLiteral("config/quorvalline/registry"));
+        const QString inTarget = u'/' + QDir(link).relativeFilePath(file);
+        testsupport::writeTestFile(target + inTarget, text);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(link).path()));
+        ASSERT_TRUE(QFile::link(target, link));
+        if (::lchown(QFile::encodeName(link).constData(), c.linkOwner, gid_t(-1)) != 0 ||
+            ::chown(QFile::encodeName(target).constData(), c.folderOwner, gid_t(-1)) != 0)
+            GTEST_SKIP() << "cannot give a file to another user";
+        const QStringList before =
+            QDir(QFileInfo(target + inTarget).path()).entryList(QDir::AllEntries | QDir::Hidden);
+        problems_.clear();
+        {
+            FileRegistry registry(file, Autostart(path("quorvalline.desktop")), &clock_);
+            registry.onReadProblem([this](const QString& m) { problems_ << m; });
+            EXPECT_EQ(registry.value(Root::CurrentUser, "Software\\Q", "Kept").has_value(), c.used);
+            registry.setValue(Root::CurrentUser, "Software\\Q", "New", "1");
+        }
+        EXPECT_EQ(problems_.isEmpty(), c.used) << problems_.join('\n').toStdString();
+        EXPECT_EQ(problems_.filter("another user"), problems_);
+        EXPECT_EQ(fileText(target + inTarget).contains("New"), c.used);
+        if (!c.used) {
+            EXPECT_EQ(QDir(QFileInfo(target + inTarget).path())
+                          .entryList(QDir::AllEntries | QDir::Hidden),
+                      before);
+        }
+    }
+}
+
+// Another user's file in the settings file's place holds what they chose (the program to paste
+// into among it): it is named, neither read nor written over.
+TEST_F(RegistryRefusalTest, AnotherUsersFileIsNotTakenForTheSettings) {
+    const QByteArray text = "[HKEY_CURRENT_USER\\Software\\Q]\n\"Kept\"=\"theirs\"\n";
+    testsupport::writeTestFile(path(), text);
+    if (::chown(QFile::encodeName(path()).constData(), 65534, gid_t(-1)) != 0)
+        GTEST_SKIP() << "cannot give a file to another user";
+    const auto registry = open();
+    EXPECT_FALSE(registry->keyExists(Root::CurrentUser, "Software\\Q"));
+    registry->setValue(Root::CurrentUser, "Software\\Q", "New", "1");
+    ASSERT_EQ(problems_.size(), 1);
+    EXPECT_TRUE(problems_[0].contains("belongs to another user")) << problems_[0].toStdString();
+    EXPECT_EQ(fileText(path()), text);
+    EXPECT_EQ(QFileInfo(path()).ownerId(), 65534u);
+}
+
+// What was read is what is replaced: a link put in the settings file's place after the read (here
+// while the user is told what was wrong with it) is replaced by the new file, never followed onto
+// the file it leads to.
+TEST_F(RegistryRefusalTest, ALinkPutInPlaceAfterTheReadIsReplacedNotFollowed) {
+    const QString secret = path("secret");
+    for (const QByteArray& text :
+         {QByteArray("[HKEY_CURRENT_USER\\Software\\Q]\n\"B\"=\"2\"\ngarbage\n"),
+          QByteArray("garbage only\n")}) {
+        SCOPED_TRACE(text.toStdString());
+        QFile::remove(path());
+        QFile::remove(path("registry.damaged"));
+        testsupport::writeTestFile(secret, "private words\n");
+        const auto registry = open();
+        registry->setValue(Root::CurrentUser, "Software\\Q", "A", "1");
+        // Another copy, or the user, writes the file meanwhile.
+        testsupport::writeTestFile(path(), text);
+        registry->onReadProblem([&](const QString&) {
+            QFile::remove(path());
+            QFile::link(secret, path());
+        });
+        registry->setValue(Root::CurrentUser, "Software\\Q", "C", "3");
+        EXPECT_EQ(fileText(secret), "private words\n");
+        EXPECT_FALSE(QFileInfo(path()).isSymLink());
+        EXPECT_TRUE(fileText(path()).contains("\"C\"=\"3\"")) << fileText(path()).toStdString();
+    }
+}
+
 // The settings lock at the end of a link (to a user's file, or to nowhere) is not followed:
 // the file keeps its bytes, nothing is made where the link leads, and settings are stored.
 TEST_F(RegistryRefusalTest, ALinkInTheLockFilesPlaceIsNotFollowed) {

@@ -1,12 +1,17 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "platform/linux/runninglock.h"
 
@@ -172,6 +177,92 @@ TEST_F(RunningLockTest, CopiesOfOneSettingsFolderMeetOnItsLock) {
     }
     ASSERT_TRUE(inItsPlace.open(QIODevice::ReadOnly));
     EXPECT_EQ(inItsPlace.readAll(), "a user's file");
+}
+
+// The lock stays with the settings folder a second start looks at: whatever is done to the
+// lock file while a copy runs, a second start finds the first one there.
+TEST_F(RunningLockTest, WhateverIsDoneToItsFileMeanwhileASecondStartIsKeptOut) {
+    const std::pair<const char*, std::function<bool(const QString&)>> cases[] = {
+        {"removed", [](const QString& p) { return QFile::remove(p); }},
+        {"renamed", [](const QString& p) { return QFile::rename(p, p + ".old"); }},
+        {"a link to nowhere in its place",
+         [](const QString& p) { return QFile::remove(p) && QFile::link(p + ".none", p); }},
+        {"a link to a file in its place",
+         [](const QString& p) {
+             QFile f(p + ".mine");
+             return QFile::remove(p) && f.open(QIODevice::WriteOnly) &&
+                    QFile::link(f.fileName(), p);
+         }},
+        {"another file in its place",
+         [](const QString& p) {
+             QFile f(p);
+             return QFile::remove(p) && f.open(QIODevice::WriteOnly) && f.write("1\n") == 2;
+         }},
+    };
+    for (const auto& [what, change] : cases) {
+        SCOPED_TRACE(what);
+        QTemporaryDir dir;
+        const QString at = RunningLock::pathFor(dir.filePath(QStringLiteral("quorvalline")));
+        RunningLock first(at);
+        ASSERT_EQ(first.take(), Outcome::Taken) << first.problem().toStdString();
+        ASSERT_TRUE(change(at));
+        RunningLock second(at);
+        EXPECT_EQ(second.take(), Outcome::HeldElsewhere);
+    }
+}
+
+// A copy of an older build locks the lock file alone: a start beside it still finds it.
+TEST_F(RunningLockTest, ACopyThatLocksTheFileAloneKeepsASecondStartOut) {
+    const QString at = RunningLock::pathFor(dir_.path());
+    const int older = ::open(QFile::encodeName(at).constData(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(older, 0);
+    ASSERT_EQ(::flock(older, LOCK_EX | LOCK_NB), 0);
+    RunningLock lock(at);
+    EXPECT_EQ(lock.take(), Outcome::HeldElsewhere);
+    ::close(older);
+    EXPECT_EQ(lock.take(), Outcome::Taken);
+}
+
+// A settings folder that is, or lies under, a link of another user, or a link to another user's
+// folder, is theirs: no lock is taken there, nothing is made in it, and the start says why. The
+// user's own link to the user's own folder is followed. (Run as root, the other user is nobody.)
+TEST_F(RunningLockTest, ASettingsFolderOfOrThroughAnotherUsersLinkIsNotUsed) {
+    const uid_t self = ::geteuid(), other = 65534;
+    const struct {
+        const char* linked;  // the part of the settings path that is a link to target
+        uid_t linkOwner, folderOwner;
+        bool used;
+    } cases[] = {
+        {"config/quorvalline", self, self, true},
+        {"config/quorvalline", other, self, false},
+        {"config/quorvalline", self, other, false},
+        {"config", self, self, true},
+        {"config", other, self, false},
+        {"config", self, other, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.linked << " " << c.linkOwner << " " << c.folderOwner);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("target"));
+        ASSERT_TRUE(QDir().mkpath(target));
+        const QString settings = dir.filePath(QStringLiteral("config/quorvalline"));
+        const QString link = dir.filePath(QString::fromLatin1(c.linked));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(link).path()));
+        ASSERT_TRUE(QFile::link(target, link));
+        if (::lchown(QFile::encodeName(link).constData(), c.linkOwner, gid_t(-1)) != 0 ||
+            ::chown(QFile::encodeName(target).constData(), c.folderOwner, gid_t(-1)) != 0)
+            GTEST_SKIP() << "cannot give a file to another user";
+
+        RunningLock lock(RunningLock::pathFor(settings));
+        if (c.used) {
+            EXPECT_EQ(lock.take(), Outcome::Taken) << lock.problem().toStdString();
+            continue;
+        }
+        EXPECT_EQ(lock.take(), Outcome::Unavailable);
+        EXPECT_TRUE(lock.problem().contains(QLatin1String("another user")))
+            << lock.problem().toStdString();
+        EXPECT_TRUE(QDir(target).isEmpty());
+    }
 }
 
 }  // namespace

@@ -88,8 +88,11 @@ std::optional<bool> flag(const QStringList& lines, const QString& key) {
 }
 
 bool writeEntry(const QString& path, const QString& text) {
-    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
-           replaceFileWhole(path, text.toUtf8()).isEmpty();
+    // The folders are made as the walk goes, so none is made through another user's link.
+    const QFileInfo entry(path);
+    const WalkedPath folder = walkPath(entry.absolutePath(), MakeFolders::AllParts);
+    return folder.reached() &&
+           replaceFileAt(walkOn(folder, entry.fileName()), text.toUtf8()).isEmpty();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include <fcntl.h>
@@ -13,7 +14,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/linux/linkowners.h"
 #include "platform/linux/paintevents.h"
 #include "platform/linux/realclock.h"
 #include "platform/linux/registrytext.h"
@@ -28,18 +28,28 @@ namespace {
 // on it, or stopped) is waited for this long only.
 constexpr qint64 kLockPatienceMs = 3000;
 constexpr int kLockRetryMs = 25;
+// How many names beside the file a copy of it may look past: copies of damaged files that a
+// person has not cleared away yet.
+constexpr int kMaxAsideNames = 1000;
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 // Holds the lock that makes one copy's read-merge-write whole against the others. Held by the
 // open file, so a copy that dies lets go of it.
 class FileLock {
 public:
     // patienceMs: how long another program's hold is waited out.
-    FileLock(const QString& path, Clock& clock, qint64 patienceMs)
-        : fd_(::open(QFile::encodeName(path).constData(),
-                     O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW, 0600)) {
+    FileLock(const WalkedPath& folder, const QByteArray& name, Clock& clock, qint64 patienceMs)
+        : fd_(folder.exists()
+                  ? ::openat(folder.at.get(), name.constData(),
+                             O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW,
+                             0600)
+                  : -1) {
         // Without a lock file (a read-only folder, a link in its place: whatever it leads to
         // is no file of ours to make or open) the change goes ahead unguarded.
-        if (fd_ < 0)
+        if (!fd_.valid())
             return;
         const qint64 start = clock.steadyMs();
         while (!tryLock()) {
@@ -52,10 +62,6 @@ public:
             clock.sleep(kLockRetryMs);
         }
     }
-    ~FileLock() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
@@ -66,17 +72,21 @@ private:
     bool tryLock() const {
         int result = 0;
         do {
-            result = ::flock(fd_, LOCK_EX | LOCK_NB);
+            result = ::flock(fd_.get(), LOCK_EX | LOCK_NB);
         } while (result != 0 && errno == EINTR);
         return result == 0;
     }
 
-    int fd_;
+    Descriptor fd_;
     bool busy_ = false;
 };
 
 QString lockPath(const QString& filePath) {
     return filePath + QStringLiteral(".lock");
+}
+
+QByteArray lockName(const QString& filePath) {
+    return QFile::encodeName(QFileInfo(filePath).fileName() + QStringLiteral(".lock"));
 }
 
 QString heldElsewhere(const QString& filePath) {
@@ -85,44 +95,28 @@ QString heldElsewhere(const QString& filePath) {
 
 }  // namespace
 
-FileRegistry::FileHold::FileHold(const QString& path)
-    : fd_(::open(QFile::encodeName(path).constData(),
-                 O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {
-    if (fd_ >= 0 && ::fstat(fd_, &status_) != 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+FileRegistry::FileHold::FileHold(Descriptor fd, const struct stat& status)
+    : fd_(std::move(fd)), status_(status) {}
+
+FileRegistry::FileHold FileRegistry::FileHold::at(const WalkedPath& place) {
+    Descriptor fd(::openat(place.folder.get(), place.name.constData(),
+                           O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
+    struct stat status {};
+    if (!fd.valid() || ::fstat(fd.get(), &status) != 0)
+        return {};
+    return FileHold(std::move(fd), status);
 }
 
-FileRegistry::FileHold::~FileHold() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-FileRegistry::FileHold::FileHold(FileHold&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), status_(other.status_) {}
-
-FileRegistry::FileHold& FileRegistry::FileHold::operator=(FileHold&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
-        status_ = other.status_;
-    }
-    return *this;
-}
-
-bool FileRegistry::FileHold::isCurrent(const QString& path) const {
-    struct stat atPath {
-    }, now{};
+bool FileRegistry::FileHold::isCurrent(const WalkedPath& place) const {
+    struct stat now {};
     const auto sameTime = [](const timespec& a, const timespec& b) {
         return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
     };
     // Copies replace the file, an editor may write into it.
-    return fd_ >= 0 && ::stat(QFile::encodeName(path).constData(), &atPath) == 0 &&
-           atPath.st_dev == status_.st_dev && atPath.st_ino == status_.st_ino &&
-           ::fstat(fd_, &now) == 0 && now.st_size == status_.st_size &&
-           sameTime(now.st_mtim, status_.st_mtim) && sameTime(now.st_ctim, status_.st_ctim);
+    return fd_.valid() && place.exists() && place.status.st_dev == status_.st_dev &&
+           place.status.st_ino == status_.st_ino && ::fstat(fd_.get(), &now) == 0 &&
+           now.st_size == status_.st_size && sameTime(now.st_mtim, status_.st_mtim) &&
+           sameTime(now.st_ctim, status_.st_ctim);
 }
 
 FileRegistry::FileRegistry(QString filePath, Autostart autostart, Clock* clock)
@@ -195,15 +189,15 @@ bool FileRegistry::parse(const QByteArray& text, MemoryRegistry& registry, QStri
     return reading.complete();
 }
 
-FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, Reading& found) const {
-    // Neither read nor ever written over: what we wrote would land in that user's file.
-    if (QString why = linkOfAnotherUser(filePath_); !why.isEmpty()) {
-        found.error = std::move(why);
-        return FileState::Refused;
-    }
-    // Taken before the text: a change made after it shows as another file.
-    found.hold = FileHold(filePath_);
-    FileReading file = readFileWhole(filePath_);
+WalkedPath FileRegistry::settingsFolder(MakeFolders make) const {
+    return walkPath(QFileInfo(filePath_).path(), make);
+}
+
+FileRegistry::FileState FileRegistry::read(const WalkedPath& place, MemoryRegistry& tree,
+                                           Reading& found) const {
+    // A link of another user's on the way is neither read nor ever written over (place says
+    // why): what we wrote would land in their file.
+    FileReading file = readFileAt(place);
     found.error = file.problem;
     switch (file.outcome) {
         case FileReading::Outcome::Missing:
@@ -215,6 +209,13 @@ FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, Reading& found)
         case FileReading::Outcome::Read:
             break;
     }
+    // Its owner decides what it holds, the program to paste into among it.
+    if (!isTrustedOwner(file.status.st_uid)) {
+        found.error = QStringLiteral("it belongs to another user");
+        return FileState::Refused;
+    }
+    // Held as it was before the text was read: a change made since shows as another file.
+    found.hold = FileHold(std::move(file.opened), file.status);
     found.text = std::move(file.bytes);
     found.reading = readRegistryText(found.text, tree);
     found.error = found.reading.firstProblem;
@@ -222,13 +223,22 @@ FileRegistry::FileState FileRegistry::read(MemoryRegistry& tree, Reading& found)
 }
 
 void FileRegistry::load() {
-    if (!QFileInfo::exists(filePath_))
+    const WalkedPath folder = settingsFolder(MakeFolders::None);
+    const QString name = QFileInfo(filePath_).fileName();
+    // Refused before anything is made there: the lock file would land in that user's folder.
+    if (const WalkedPath first = walkOn(folder, name); !first.refusal.isEmpty()) {
+        refuse(first.refusal);
         return;
-    const FileLock lock(lockPath(filePath_), clock_, kLockPatienceMs);
+    } else if (!first.exists()) {
+        return;
+    }
+    const FileLock lock(folder, lockName(filePath_), clock_, kLockPatienceMs);
     lockStuck_ = lock.busy();
+    // Looked up again under the lock: another copy may have replaced the file meanwhile.
+    const WalkedPath place = walkOn(folder, name);
     MemoryRegistry stored;
     Reading found;
-    const FileState state = read(stored, found);
+    const FileState state = read(place, stored, found);
     if (lock.busy() && (state == FileState::Read || state == FileState::Damaged)) {
         loadWithoutLock(stored, found, heldElsewhere(filePath_));
         return;
@@ -237,7 +247,7 @@ void FileRegistry::load() {
         case FileState::Damaged:
             // The program goes on with defaults; a file we could not move aside must not be
             // replaced by them.
-            if (!moveAside(found.error))
+            if (!moveAside(place, found))
                 keepReadOnly(QStringLiteral("it is damaged and could not be moved aside"));
             return;
         case FileState::Unreadable:
@@ -255,8 +265,8 @@ void FileRegistry::load() {
             written_ = std::move(found.hold);
             // The lines left out go on living in the copy only: the file is made whole at once,
             // so that the user hears of them this once.
-            if (!found.reading.complete() && keepCopyOfSkippedLines(found))
-                write();
+            if (!found.reading.complete() && keepCopyOfSkippedLines(place, found))
+                write(place);
             return;
         case FileState::Missing:
             return;
@@ -298,29 +308,55 @@ void FileRegistry::loadWithoutLock(MemoryRegistry& stored, Reading& found, const
                           .arg(filePath_, found.error, held));
 }
 
-QString FileRegistry::freeAsideName() const {
-    QString aside = filePath_ + QStringLiteral(".damaged");
-    for (int i = 1; QFileInfo::exists(aside); ++i)
-        aside = filePath_ + QStringLiteral(".damaged.%1").arg(i);
-    return aside;
+QString FileRegistry::keepAside(const WalkedPath& place, const QByteArray& text, bool move,
+                                QString& problem) const {
+    const int folder = place.folder.get();
+    for (int i = 0; i < kMaxAsideNames; ++i) {
+        const QByteArray suffix =
+            i == 0 ? QByteArray(".damaged") : ".damaged." + QByteArray::number(i);
+        const QByteArray aside = place.name + suffix;
+        struct stat standing {};
+        // A name is free only where nothing stands, a link that leads nowhere neither.
+        if (::fstatat(folder, aside.constData(), &standing, AT_SYMLINK_NOFOLLOW) == 0)
+            continue;
+        int error = move ? moveWithoutReplacing(folder, place.name, aside) : 0;
+        // A file system that cannot move it without replacing keeps its text instead.
+        if (!move || (error != 0 && error != EEXIST)) {
+            error = keepNewFileAt(folder, aside, text);
+            if (error == 0 && move && ::unlinkat(folder, place.name.constData(), 0) != 0 &&
+                errno != ENOENT)
+                error = errno;
+        }
+        // Taken since it was looked at.
+        if (error == EEXIST)
+            continue;
+        if (error != 0) {
+            problem = systemError(error);
+            return {};
+        }
+        return place.shown + QString::fromLatin1(suffix);
+    }
+    problem = QStringLiteral("no name beside it is free");
+    return {};
 }
 
-bool FileRegistry::moveAside(const QString& error) const {
-    const QString aside = freeAsideName();
-    if (!QFile::rename(filePath_, aside)) {
+bool FileRegistry::moveAside(const WalkedPath& place, const Reading& found) const {
+    QString problem;
+    const QString aside = keepAside(place, found.text, true, problem);
+    if (aside.isEmpty()) {
         reportReadProblem(QStringLiteral("settings file %1 is damaged (%2) and could not be "
-                                         "moved aside; the program runs on default settings "
-                                         "and will not store them")
-                              .arg(filePath_, error));
+                                         "moved aside (%3); the program runs on default "
+                                         "settings and will not store them")
+                              .arg(filePath_, found.error, problem));
         return false;
     }
     reportReadProblem(QStringLiteral("settings file %1 is damaged (%2); it was moved to %3 and "
                                      "the program runs on default settings")
-                          .arg(filePath_, error, aside));
+                          .arg(filePath_, found.error, aside));
     return true;
 }
 
-bool FileRegistry::keepCopyOfSkippedLines(const Reading& found) {
+bool FileRegistry::keepCopyOfSkippedLines(const WalkedPath& place, const Reading& found) {
     const RegistryReading& reading = found.reading;
     const bool one = reading.skippedCount == 1;
     const QString lines =
@@ -328,9 +364,9 @@ bool FileRegistry::keepCopyOfSkippedLines(const Reading& found) {
             .arg(one ? QStringLiteral("line") : QStringLiteral("lines"), reading.skippedLineList(),
                  filePath_, one ? QStringLiteral("was") : QStringLiteral("were"),
                  one ? reading.firstReason : reading.firstProblem);
-    const QString aside = freeAsideName();
-    const QString problem = replaceFileWhole(aside, found.text);
-    if (!problem.isEmpty()) {
+    QString problem;
+    const QString aside = keepAside(place, found.text, false, problem);
+    if (aside.isEmpty()) {
         // Those lines are nowhere else: the file is not written over.
         keepReadOnly(QStringLiteral("lines of it could not be read nor copied aside"));
         reportReadProblem(lines + QStringLiteral("; no copy of the file could be kept (%1), so "
@@ -360,25 +396,32 @@ void FileRegistry::committed(const std::vector<Change>& changes) {
 }
 
 bool FileRegistry::store() {
-    QDir().mkpath(QFileInfo(filePath_).absolutePath());
+    const WalkedPath folder = settingsFolder(MakeFolders::AllParts);
+    if (!folder.reached()) {
+        reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
+                               .arg(filePath_, folder.refusal.isEmpty() ? systemError(folder.error)
+                                                                        : folder.refusal));
+        return false;
+    }
     // Once a wait has run out, each change tries once only until it finds the lock free: the
     // program's steps are not held up again and again by the same stuck holder.
-    const FileLock lock(lockPath(filePath_), clock_, lockStuck_ ? 0 : kLockPatienceMs);
+    const FileLock lock(folder, lockName(filePath_), clock_, lockStuck_ ? 0 : kLockPatienceMs);
     lockStuck_ = lock.busy();
     if (lock.busy()) {
         reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
                                .arg(filePath_, heldElsewhere(filePath_)));
         return false;
     }
+    const WalkedPath place = walkOn(folder, QFileInfo(filePath_).fileName());
     // The file as we last read or wrote it holds what we hold but the changes not stored yet:
     // no copy has written since, and it need not be read again.
-    if (written_.isCurrent(filePath_))
-        return write();
+    if (written_.isCurrent(place))
+        return write(place);
     MemoryRegistry stored;
     Reading found;
-    switch (read(stored, found)) {
+    switch (read(place, stored, found)) {
         case FileState::Read:
-            if (!found.reading.complete() && !keepCopyOfSkippedLines(found)) {
+            if (!found.reading.complete() && !keepCopyOfSkippedLines(place, found)) {
                 reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
                                        .arg(filePath_, readOnlyReason_));
                 return false;
@@ -393,7 +436,7 @@ bool FileRegistry::store() {
             break;
         case FileState::Damaged:
             // Damaged since we read it: what we hold replaces it, once it is kept aside.
-            if (!moveAside(found.error)) {
+            if (!moveAside(place, found)) {
                 keepReadOnly(QStringLiteral("it is damaged and could not be moved aside"));
                 reportStoreFailure(QStringLiteral("settings not stored in %1: %2")
                                        .arg(filePath_, readOnlyReason_));
@@ -412,16 +455,18 @@ bool FileRegistry::store() {
                     .arg(filePath_, found.error));
             return false;
     }
-    return write();
+    return write(place);
 }
 
-bool FileRegistry::write() {
-    const QString problem = replaceFileWhole(filePath_, serialize(*this));
+bool FileRegistry::write(const WalkedPath& place) {
+    // Made beside the name in the folder that was read and renamed over it: whatever was put
+    // at the name since is replaced, never followed.
+    const QString problem = replaceFileAt(place, serialize(*this));
     if (!problem.isEmpty()) {
         reportStoreFailure(QStringLiteral("settings not stored in %1: %2").arg(filePath_, problem));
         return false;
     }
-    written_ = FileHold(filePath_);
+    written_ = FileHold::at(place);
     return true;
 }
 

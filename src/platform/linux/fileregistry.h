@@ -6,6 +6,8 @@
 
 #include "platform/clock.h"
 #include "platform/linux/autostart.h"
+#include "platform/linux/descriptor.h"
+#include "platform/linux/linkowners.h"
 #include "platform/linux/registrytext.h"
 #include "platform/memoryregistry.h"
 
@@ -18,11 +20,13 @@ namespace qv::platform {
 // can, or at the end of the run. Lines that cannot be read are left out and the file as it was
 // kept beside it; a file that is not a settings file at all is moved aside, never overwritten;
 // one that cannot be read at all (no permission, a folder in its place) is left alone and not
-// written over, and so is what is no file to read (a FIFO, a device, a file of many megabytes)
-// and a link of another user's or to another user's file. The lock is waited for a few
-// seconds only, through the clock: a program that holds it longer costs that read or write,
-// never the start. The program's value under the Run key is also the desktop's autostart
-// entry: it reads as present only while that entry exists.
+// written over, and so is what is no file to read (a FIFO, a device, a file of many megabytes),
+// another user's file, and a path through a link of another user's or to another user's file
+// (see linkowners.h). What was read is what is replaced: the new file is made in the folder
+// that was read and renamed over the name. The lock is waited for a few seconds only, through
+// the clock: a program that holds it longer costs that read or write, never the start. The
+// program's value under the Run key is also the desktop's autostart entry: it reads as present
+// only while that entry exists.
 class FileRegistry : public MemoryRegistry {
 public:
     // Waits for the lock go through clock; without one, through a real clock of its own.
@@ -61,16 +65,16 @@ private:
     class FileHold {
     public:
         FileHold() = default;
-        // Holds nothing when the file cannot be opened.
-        explicit FileHold(const QString& path);
-        ~FileHold();
-        FileHold(FileHold&& other) noexcept;
-        FileHold& operator=(FileHold&& other) noexcept;
+        // The file as it was opened, its status taken then.
+        FileHold(Descriptor fd, const struct stat& status);
+        // What stands at the place now, without following a link; nothing when it cannot be
+        // opened.
+        static FileHold at(const WalkedPath& place);
 
-        bool isCurrent(const QString& path) const;
+        bool isCurrent(const WalkedPath& place) const;
 
     private:
-        int fd_ = -1;
+        Descriptor fd_;
         struct stat status_ {};
     };
 
@@ -83,16 +87,21 @@ private:
     };
 
     void load();
-    // The file's tree, and what else was found.
-    FileState read(MemoryRegistry& tree, Reading& found) const;
-    // A name beside the file that nothing has.
-    QString freeAsideName() const;
+    // The settings folder as it stands now, made with MakeFolders::AllParts.
+    WalkedPath settingsFolder(MakeFolders make) const;
+    // The file's tree at place, and what else was found.
+    FileState read(const WalkedPath& place, MemoryRegistry& tree, Reading& found) const;
+    // Puts the file's text, or the file at place itself, under the first name beside it where
+    // nothing at all stands (a link to nowhere included: whatever stands there is left as it
+    // is, never written through); the name it went to, or empty (and why in problem).
+    QString keepAside(const WalkedPath& place, const QByteArray& text, bool move,
+                      QString& problem) const;
     // Keeps a damaged file for the user to inspect and tells where; false when it could not be
     // moved.
-    bool moveAside(const QString& error) const;
+    bool moveAside(const WalkedPath& place, const Reading& found) const;
     // Tells which lines were left out, and keeps a copy of the file with them; false (and
     // storing stopped) when no copy could be made.
-    bool keepCopyOfSkippedLines(const Reading& found);
+    bool keepCopyOfSkippedLines(const WalkedPath& place, const Reading& found);
     // Stops storing, so that the file stays as it is.
     void keepReadOnly(const QString& reason);
     // What stands at the path is not read nor ever written over.
@@ -103,8 +112,9 @@ private:
     // Brings the file up to what we hold, merged with what other copies stored meanwhile;
     // false (and the failure reported) when the file was left as it was.
     bool store();
-    // False (and the failure reported) when the file was left as it was.
-    bool write();
+    // Replaces what stands at place (never followed) by what we hold; false (and the failure
+    // reported) when the file was left as it was.
+    bool write(const WalkedPath& place);
     void reportAutostartFailure() const;
     bool isAutostartValue(Root root, const QString& path, const QString& name) const;
 

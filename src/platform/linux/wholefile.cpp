@@ -1,14 +1,13 @@
 #include "platform/linux/wholefile.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <utility>
 
 #include <fcntl.h>
-#include <stdlib.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,70 +34,6 @@ QString sizeText(qint64 bytes) {
                                       : QStringLiteral("%1 bytes").arg(bytes);
 }
 
-// Closes the descriptor however the reading ends.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// The file a link at path leads to, so that the link stays; path itself otherwise.
-QString followLink(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isSymLink())
-        return path;
-    const QString target = info.canonicalFilePath();
-    return target.isEmpty() ? path : target;
-}
-
-// A temporary file of its own in the folder: a short hidden name, since a target name as long
-// as the file system allows leaves no room for anything added to it.
-class TemporaryBeside {
-public:
-    explicit TemporaryBeside(const QString& target)
-        : name_(
-              QFile::encodeName(QFileInfo(target).absolutePath() + QStringLiteral("/.qv-XXXXXX"))),
-          fd_(::mkostemp(name_.data(), O_CLOEXEC)) {
-        if (fd_ < 0)
-            name_.clear();
-    }
-    ~TemporaryBeside() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!name_.isEmpty())
-            ::unlink(name_.constData());
-    }
-    TemporaryBeside(const TemporaryBeside&) = delete;
-    TemporaryBeside& operator=(const TemporaryBeside&) = delete;
-
-    int fd() const { return fd_; }
-    // Errno of the first failure, 0 when the file took the target's place.
-    int moveTo(const QByteArray& target) {
-        if (::fsync(fd_) != 0)
-            return errno;
-        const int fd = std::exchange(fd_, -1);
-        if (::close(fd) != 0)
-            return errno;
-        if (::rename(name_.constData(), target.constData()) != 0)
-            return errno;
-        name_.clear();
-        return 0;
-    }
-
-private:
-    QByteArray name_;
-    int fd_;
-};
-
 int writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -112,83 +47,172 @@ int writeAll(int fd, const QByteArray& bytes) {
     return 0;
 }
 
+// A temporary file of its own in the folder: a short hidden name, since a target name as long
+// as the file system allows leaves no room for anything added to it. Gone again unless it was
+// given its name.
+class TemporaryBeside {
+public:
+    explicit TemporaryBeside(int folder) : folder_(folder) {
+        static constexpr char kLetters[] =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (int tries = 0; tries < 100; ++tries) {
+            QByteArray name = ".qv-";
+            for (int i = 0; i < 6; ++i)
+                name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+            fd_.reset(::openat(folder_, name.constData(),
+                               O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+            if (fd_.valid()) {
+                name_ = name;
+                return;
+            }
+            if (errno != EEXIST)
+                return;
+        }
+    }
+    ~TemporaryBeside() {
+        fd_.reset();
+        if (!name_.isEmpty())
+            ::unlinkat(folder_, name_.constData(), 0);
+    }
+    TemporaryBeside(const TemporaryBeside&) = delete;
+    TemporaryBeside& operator=(const TemporaryBeside&) = delete;
+
+    int fd() const { return fd_.get(); }
+    // Writes bytes, syncs them to the disk and closes the file: errno of the first failure.
+    int write(const QByteArray& bytes) {
+        if (const int error = writeAll(fd_.get(), bytes))
+            return error;
+        if (::fsync(fd_.get()) != 0)
+            return errno;
+        return ::close(fd_.release()) == 0 ? 0 : errno;
+    }
+    // Gives the file its name, over whatever stands there or only where nothing does: errno
+    // of the failure, 0 when it has the name.
+    int moveTo(const QByteArray& target, bool replacing) {
+        const int error =
+            replacing
+                ? (::renameat(folder_, name_.constData(), folder_, target.constData()) == 0 ? 0
+                                                                                            : errno)
+                : moveWithoutReplacing(folder_, name_, target);
+        if (error == 0)
+            name_.clear();
+        return error;
+    }
+
+private:
+    int folder_;
+    QByteArray name_;
+    Descriptor fd_;
+};
+
 }  // namespace
 
-QString replaceFileWhole(const QString& path, const QByteArray& bytes) {
-    const QString target = followLink(path);
-    const QByteArray targetName = QFile::encodeName(target);
-    TemporaryBeside file(target);
+int moveWithoutReplacing(int folder, const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(folder, from.constData(), folder, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return errno;
+    // A file system that cannot rename without replacing: a second name replaces nothing
+    // either.
+    if (::linkat(folder, from.constData(), folder, to.constData(), 0) != 0)
+        return errno;
+    return ::unlinkat(folder, from.constData(), 0) == 0 ? 0 : errno;
+}
+
+QString replaceFileAt(const WalkedPath& where, const QByteArray& bytes) {
+    if (!where.refusal.isEmpty())
+        return where.refusal;
+    if (where.error != 0)
+        return systemError(where.error);
+    TemporaryBeside file(where.folder.get());
     if (file.fd() < 0)
         return systemError(errno);
     // A file there keeps its permissions; a new one is the user's alone.
     struct stat existing {};
-    if (::stat(targetName.constData(), &existing) == 0 &&
-        ::fchmod(file.fd(), existing.st_mode & 07777) != 0)
+    if (::fstatat(where.folder.get(), where.name.constData(), &existing, AT_SYMLINK_NOFOLLOW) ==
+            0 &&
+        S_ISREG(existing.st_mode) && ::fchmod(file.fd(), existing.st_mode & 07777) != 0)
         return systemError(errno);
-    if (const int error = writeAll(file.fd(), bytes))
+    if (const int error = file.write(bytes))
         return systemError(error);
-    if (const int error = file.moveTo(targetName))
+    if (const int error = file.moveTo(where.name, true))
         return systemError(error);
     return {};
 }
 
-FileReading readFileWhole(const QString& path, qint64 maxBytes) {
+QString replaceFileWhole(const QString& path, const QByteArray& bytes) {
+    return replaceFileAt(walkPath(path), bytes);
+}
+
+int keepNewFileAt(int folder, const QByteArray& name, const QByteArray& bytes) {
+    TemporaryBeside file(folder);
+    if (file.fd() < 0)
+        return errno;
+    if (const int error = file.write(bytes))
+        return error;
+    return file.moveTo(name, false);
+}
+
+FileReading readFileAt(const WalkedPath& where, qint64 maxBytes) {
     FileReading found;
-    // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come.
-    const Descriptor fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat status {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0) {
+    const auto failed = [&found](FileReading::Outcome outcome, const QString& problem) {
+        found.outcome = outcome;
+        found.problem = problem;
+        found.opened.reset();
+        found.bytes.clear();
+        return std::move(found);
+    };
+    using Outcome = FileReading::Outcome;
+    if (!where.refusal.isEmpty())
+        return failed(Outcome::Refused, where.refusal);
+    if (where.error != 0 || !where.exists()) {
+        const int error = where.error != 0 ? where.error : ENOENT;
+        return failed(error == ENOENT ? Outcome::Missing : Outcome::Unreadable, systemError(error));
+    }
+    // Judged before it is opened: the open of a FIFO or a device may do more than look.
+    if (S_ISDIR(where.status.st_mode))
+        return failed(Outcome::Unreadable, systemError(EISDIR));
+    if (!S_ISREG(where.status.st_mode))
+        return failed(Outcome::Refused, kindOf(where.status.st_mode));
+    // Without O_NONBLOCK the open of a FIFO put there meanwhile would wait for a writer.
+    found.opened.reset(::openat(where.folder.get(), where.name.constData(),
+                                O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
+    struct stat& status = found.status;
+    if (!found.opened.valid() || ::fstat(found.opened.get(), &status) != 0) {
         const int error = errno;
-        found.outcome =
-            error == ENOENT ? FileReading::Outcome::Missing : FileReading::Outcome::Unreadable;
-        found.problem = systemError(error);
-        return found;
+        return failed(error == ENOENT ? Outcome::Missing : Outcome::Unreadable, systemError(error));
     }
-    if (S_ISDIR(status.st_mode)) {
-        found.outcome = FileReading::Outcome::Unreadable;
-        found.problem = systemError(EISDIR);
-        return found;
-    }
-    found.outcome = FileReading::Outcome::Refused;
-    if (!S_ISREG(status.st_mode)) {
-        found.problem = kindOf(status.st_mode);
-        return found;
-    }
+    if (status.st_dev != where.status.st_dev || status.st_ino != where.status.st_ino)
+        return failed(Outcome::Unreadable, QStringLiteral("it was replaced while it was read"));
     const QString tooLarge = QStringLiteral("it is larger than %1").arg(sizeText(maxBytes));
-    if (status.st_size > maxBytes) {
-        found.problem = tooLarge;
-        return found;
-    }
+    if (status.st_size > maxBytes)
+        return failed(Outcome::Refused, tooLarge);
     // The size can change while it is read: it is read up to the cap, never beyond.
     found.bytes.resize(qsizetype(status.st_size) + 1);
     qsizetype done = 0;
     for (;;) {
         if (done == found.bytes.size()) {
-            if (done > maxBytes) {
-                found.bytes.clear();
-                found.problem = tooLarge;
-                return found;
-            }
+            if (done > maxBytes)
+                return failed(Outcome::Refused, tooLarge);
             found.bytes.resize(qsizetype(std::min<qint64>(maxBytes + 1, qint64(done) * 2)));
         }
-        const ssize_t count =
-            ::read(fd.get(), found.bytes.data() + done, size_t(found.bytes.size() - done));
+        const ssize_t count = ::read(found.opened.get(), found.bytes.data() + done,
+                                     size_t(found.bytes.size() - done));
         if (count < 0 && errno == EINTR)
             continue;
-        if (count < 0) {
-            found.bytes.clear();
-            found.outcome = FileReading::Outcome::Unreadable;
-            found.problem = systemError(errno);
-            return found;
-        }
+        if (count < 0)
+            return failed(Outcome::Unreadable, systemError(errno));
         if (count == 0)
             break;
         done += count;
     }
     found.bytes.truncate(done);
-    found.outcome = FileReading::Outcome::Read;
+    found.outcome = Outcome::Read;
     return found;
+}
+
+FileReading readFileWhole(const QString& path, qint64 maxBytes) {
+    return readFileAt(walkPath(path), maxBytes);
 }
 
 }  // namespace qv::platform
