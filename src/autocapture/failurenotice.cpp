@@ -25,7 +25,10 @@ FailureNotice::FailureNotice() {
     headingLabel = new QLabel(QStringLiteral("These scheduled captures were not saved:"), this);
     failureList = new QPlainTextEdit(this);
     failureList->setReadOnly(true);
-    failureList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A job's name or file name can be as long as a file name gets: it wraps, anywhere if it
+    // must, rather than hiding past the right edge.
+    failureList->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    failureList->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     okButton = new QPushButton(QStringLiteral("OK"), this);
     connect(okButton, &QPushButton::clicked, this, &QWidget::close);
 

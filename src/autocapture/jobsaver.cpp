@@ -13,7 +13,8 @@ namespace qv::autocapture {
 
 std::variant<QString, output::SaveError> jobTarget(const JobRow& job) {
     const QString extension = output::saveFormatFor(job.imgFormat).extension;
-    if (const QString refusal = refusedSavePath(job.saveDir, job.saveName); !refusal.isEmpty())
+    if (const QString refusal = refusedSavePath(job.saveDir, job.saveName, job.savingType);
+        !refusal.isEmpty())
         return output::SaveError{output::errornumber::BadFileName, refusal};
     if (job.saveDir.isEmpty() || !QFileInfo(job.saveDir).isDir())
         return output::SaveError{output::errornumber::PathNotFound,

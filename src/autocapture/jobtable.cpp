@@ -15,12 +15,16 @@ QDateTime wholeMinute(const QDateTime& now) {
     return QDateTime(now.date(), QTime(t.hour(), t.minute()), now.timeZone());
 }
 
-QString refusedSavePath(const QString& folder, const QString& name) {
+QString refusedSavePath(const QString& folder, const QString& name, const QString& savingType) {
     using options::FileNameProblem;
     if (options::checkFolderPath(folder) == FileNameProblem::ForbiddenCharacter)
         return QStringLiteral("Bad folder \"%1\"").arg(options::onOneLine(folder));
     if (options::checkFileName(name) != FileNameProblem::None)
         return QStringLiteral("Bad file name \"%1\"").arg(options::onOneLine(name));
+    const auto ending = savingType == kOverwrite ? options::NameEnding::Extension
+                                                 : options::NameEnding::NumberAndExtension;
+    if (const QString tooLong = options::tooLongRefusal(name, ending); !tooLong.isEmpty())
+        return QStringLiteral("Bad file name \"%1\": %2").arg(name, tooLong.simplified());
     return {};
 }
 
@@ -40,7 +44,7 @@ void JobTable::load(const QDateTime& now, const QString& localeTimeFormat) {
         row.imgFormat = job->imgFormat;
         row.savingType = job->savingType;
         row.enabled = job->enabled();
-        row.refusal = refusedSavePath(job->saveDir, job->saveName);
+        row.refusal = refusedSavePath(job->saveDir, job->saveName, job->savingType);
         if (job->jobType == kWindowTitle) {
             row.match = job->trigger;
         } else if (job->jobType == kTimeOfDay) {

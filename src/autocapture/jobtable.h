@@ -27,8 +27,10 @@ struct JobRow {
 };
 
 // Why a job may not save under that folder and file name (empty when it may): a name that is
-// not a plain file name, or a folder with a ".." step, would put the file outside the folder.
-QString refusedSavePath(const QString& folder, const QString& name);
+// not a plain file name, or a folder with a ".." step, would put the file outside the folder,
+// and a name too long for the files made from it (with the longest extension and, unless the
+// naming mode overwrites, number) can make none. The rule of the job editor.
+QString refusedSavePath(const QString& folder, const QString& name, const QString& savingType);
 
 // The in-memory table of every stored job, and the two triggers that pick the rows to fire.
 class JobTable {

@@ -8,6 +8,7 @@
 
 #include "options/filenamerule.h"
 #include "options/registrystore.h"
+#include "options/state.h"
 #include "platform/services.h"
 #include "toolkit/numbers.h"
 
@@ -107,6 +108,29 @@ const std::array<Row, 15>& rows() {
     return table;
 }
 
+// Says once a run why the stored prefix is not used: the Options window reads the settings
+// again whenever it is closed, and a box each time would tell nothing new.
+void nameRefusedPrefix(const QString& prefix, const QString& refusal) {
+    QSet<QString>& named = state().refusedPrefixesNamed;
+    if (named.contains(prefix))
+        return;
+    named.insert(prefix);
+    const QString instead = Settings().fileNamePrefix;
+    QTextStream(stderr) << "quorvalline: the stored file name prefix \"" << onOneLine(prefix)
+                        << "\" cannot be used (" << refusal.simplified() << "); using \"" << instead
+                        << "\" instead\n";
+    // A prefix the file could hold is far longer than any box can show.
+    constexpr qsizetype kShown = 300;
+    QString shown = onOneLine(prefix);
+    if (shown.size() > kShown)
+        shown = shown.left(kShown) + QChar(0x2026);
+    platform::dialogs().message(
+        QStringLiteral("The file name prefix stored in the settings cannot be used:\n\"%1\"\n\n"
+                       "%2\n\nSaving uses \"%3\" until another prefix is applied in Options.")
+            .arg(shown, refusal.trimmed(), instead),
+        platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, QStringLiteral(" Quorvalline "));
+}
+
 }  // namespace
 
 bool SettingsStore::stored() {
@@ -119,13 +143,13 @@ Settings SettingsStore::load() const {
         return settings;
     for (const Row& row : rows())
         row.read(settings, readTextWithNul(row.key, QString::fromLatin1(row.name)));
-    // An edited file could hand us a prefix the Options window never lets through, such as
-    // "../x", which would save outside the default folder.
-    if (checkFileName(settings.fileNamePrefix) == FileNameProblem::ForbiddenCharacter) {
-        QTextStream(stderr) << "quorvalline: the stored file name prefix \""
-                            << onOneLine(settings.fileNamePrefix)
-                            << "\" is not a file name; using \"" << Settings().fileNamePrefix
-                            << "\" instead\n";
+    // An edited file, or a copy of the program that knew other rules, could hand us a prefix
+    // the Options window never lets through: "../x" would save outside the default folder,
+    // and one too long for the numbered names would fail every save.
+    const QString refusal =
+        fileNameRefusal(settings.fileNamePrefix, NameEnding::NumberAndExtension);
+    if (!refusal.isEmpty()) {
+        nameRefusedPrefix(settings.fileNamePrefix, refusal);
         settings.fileNamePrefix = Settings().fileNamePrefix;
     }
     keepConsistent(settings);

@@ -9,8 +9,9 @@ namespace qv::options {
 class SettingsStore {
 public:
     // The first-run defaults while nothing was stored yet; otherwise the stored values. A
-    // stored value that does not read as one of its choices keeps its default. Start at login
-    // is not read here: readStartAtLogin() gives it.
+    // stored value that does not read as one of its choices keeps its default, and so does a
+    // file name prefix the Options window would refuse, which is told once a run (message box
+    // and stderr). Start at login is not read here: readStartAtLogin() gives it.
     Settings load() const;
     // Writes every option but start at login, which its box writes at once.
     void save(const Settings& settings) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSet>
+
 #include "options/settings.h"
 #include "toolkit/installed.h"
 
@@ -12,6 +14,8 @@ struct State {
     bool hotkeysDisabled = false;
     bool usingDefaultHotkeys =
         false;  // no hotkey table was stored: the two defaults were registered
+    // Stored file name prefixes that could not be used, each told once.
+    QSet<QString> refusedPrefixesNamed;
 };
 
 // The state of the running program.

@@ -1,4 +1,6 @@
 #include <QDirIterator>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include "autocapture/scheduler_fixture.h"
 
@@ -234,6 +236,60 @@ TEST_F(SchedulerTest, AJobWhoseNameLeavesItsFolderNeverFiresAndIsToldOnce) {
     }
     EXPECT_FALSE(told.contains("\"Off\"")) << "a disabled job is told when it is enabled";
     EXPECT_FALSE(prog.autocapture.autoCaptureRunning);
+}
+
+// Records written by hand or by another copy whose file name, with the longest extension and
+// in increment mode the number, passes 255 bytes: each is told once, when the jobs are read,
+// and never fires; a name that just fits saves.
+TEST_F(SchedulerTest, AJobWhoseFileNameIsTooLongIsToldWhenReadAndNeverFires) {
+    const QString e(QChar(0xe9));  // two bytes in UTF-8
+    const struct {
+        const char* job;
+        QString name;
+        QString mode;
+        bool refused;
+    } cases[] = {
+        {"Inc248", e.repeated(124), kIncrement, false},
+        {"Inc252", e.repeated(126), kIncrement, true},
+        {"Inc253", e.repeated(126) + "a", kIncrement, true},
+        {"Inc256", e.repeated(128), kIncrement, true},
+        {"Ovr251", e.repeated(125) + "a", kOverwrite, false},
+        {"Ovr252", e.repeated(126), kOverwrite, true},
+        {"Ovr253", e.repeated(126) + "a", kOverwrite, true},
+        {"Ovr256", e.repeated(128), kOverwrite, true},
+    };
+    for (const auto& c : cases) {
+        Job j = job(c.job, kInterval, "1");
+        j.saveName = c.name;
+        j.savingType = c.mode;
+        store(j);
+    }
+
+    testing::internal::CaptureStderr();
+    start();
+    const QStringList toldAtRead = prog.autocaptureWindows().failureNotice->failures();
+    pollIntoNextMinute();
+    mainWindow().loadJobTable();
+    pollIntoNextMinute();
+    const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
+
+    const QStringList files = saved();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.job);
+        const QString start = QStringLiteral("AutoCapture job \"%1\": Error: 52  ").arg(c.job);
+        const bool toldOnRead = std::any_of(
+            toldAtRead.begin(), toldAtRead.end(),
+            [&](const QString& line) { return line.contains(start + "Bad file name"); });
+        EXPECT_EQ(toldOnRead, c.refused);
+        EXPECT_EQ(told.count(start), c.refused ? 1 : 0) << qPrintable(told);
+        const bool fired = std::any_of(files.begin(), files.end(), [&](const QString& file) {
+            return file.startsWith(c.name);
+        });
+        EXPECT_EQ(fired, !c.refused);
+    }
+    const FailureNotice& notice = prog.autocaptureWindows().failureNotice.get();
+    EXPECT_EQ(notice.failures().size(), 6);
+    EXPECT_EQ(notice.failureList->horizontalScrollBar()->maximum(), 0) << "the names wrap";
 }
 
 }  // namespace

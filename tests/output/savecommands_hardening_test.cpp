@@ -10,7 +10,6 @@
 namespace qv::output {
 namespace {
 
-
 class StoredPrefixSaveTest : public shell::capturetests::CaptureTest {};
 
 // The prefix comes from an edited settings file, read by the Options load at start-up.
@@ -30,6 +29,10 @@ TEST_F(StoredPrefixSaveTest, APrefixLeadingOutOfTheFolderSavesInsideItUnderTheFi
     testing::internal::CaptureStderr();
     ASSERT_EQ(settings().saveFolder, folder);
     testing::internal::GetCapturedStderr();
+    // The start names the refused prefix once; the save itself says nothing.
+    ASSERT_EQ(fake.dialogs().messages.size(), 1u);
+    EXPECT_TRUE(fake.dialogs().lastText().contains("\"../escaped_\"")) << fake.dialogs().lastText();
+    fake.dialogs().messages.clear();
     freeze();
     session().buffer = shell::capturetests::patternScreen(29, 17);
     captureState().freeze.captureAvailable = true;

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -67,6 +71,44 @@ TEST(QtDialogsLook, FileTypesShowTheirCaptionsAlone) {
         "(*.[iI][cC][oO] *.[bB][mM][pP] *.[jJ][pP][gG] *.[gG][iI][fF])");
     EXPECT_FALSE(dialogs.openFile(request, nullptr));
     EXPECT_EQ(shown, "Image Files (*.ico,*.bmp,*.jpg, *.gif)");
+}
+
+// A long path or file name in a message wraps within the box: the box, frame included, is no
+// wider than the screen, no line of its text runs past the box's edge, and the text reads (and
+// copies) as it was given.
+TEST(QtDialogsLook, LongPathsAndNamesWrapWithinTheScreen) {
+    const QString longName = QString(126, QChar(0xe9)) + QStringLiteral("a0.png");
+    const QString texts[] = {
+        QStringLiteral("Error: 1001  cannot write /home/ann/") + QString(300, u'x') +
+            QStringLiteral(".png: File name too long !!"),
+        QStringLiteral("Error: 1001  cannot write ") + longName + QStringLiteral(" !!"),
+        QStringLiteral("AutoCapture job \"") + longName + QStringLiteral("\" ") + longName,
+        QStringLiteral("File not found !"),
+    };
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        int screenWidth = 0, boxWidth = 0, textWidth = 0, labelWidth = 0;
+        QString shown, copied;
+        whenOpen([&](QWidget& box) {
+            auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(label, nullptr);
+            screenWidth = box.screen()->availableGeometry().width();
+            boxWidth = box.frameGeometry().width();
+            textWidth = label->minimumSizeHint().width();
+            labelWidth = label->width();
+            shown = label->text().remove(QChar(0x200B));
+            label->setSelection(0, int(label->text().size()));
+            QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+            copied = QGuiApplication::clipboard()->text();
+        });
+        QtDialogs().message(text, MsgButtons::Ok, MsgIcon::Critical,
+                            QStringLiteral(" Quorvalline "), nullptr);
+        EXPECT_GT(screenWidth, 0);
+        EXPECT_LE(boxWidth, screenWidth);
+        EXPECT_LE(textWidth, labelWidth) << "the text runs past the box";
+        EXPECT_EQ(shown, text);
+        EXPECT_EQ(copied, text) << "copied from the box";
+    }
 }
 
 }  // namespace

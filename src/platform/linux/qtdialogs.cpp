@@ -3,14 +3,20 @@
 #include "platform/linux/fontcolordialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
+#include <QCursor>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSpacerItem>
+#include <QTextBoundaryFinder>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -80,6 +86,71 @@ void makeRoomForTitle(QMessageBox& box) {
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// A break opportunity that shows nothing.
+constexpr QChar kBreak(0x200B);
+
+// Where a message box opens: over its owner, else on the screen under the pointer.
+const QScreen* screenFor(const QWidget* owner) {
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::screenAt(QCursor::pos());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+// A label wraps only where the text allows a line break. A word wider than the box may be (a
+// long path or file name) is cut at the box's right edge, and the box grows to the whole
+// screen, its frame past it, to hold it. Such a run gets a break opportunity, a zero-width
+// space, wherever it passes widest; other text stays as it is.
+QString breakLongRuns(const QString& text, const QFontMetrics& metrics, int widest) {
+    QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    QString shown;
+    shown.reserve(text.size());
+    int run = 0;
+    qsizetype from = 0;
+    for (qsizetype to = graphemes.toNextBoundary(); to > from; to = graphemes.toNextBoundary()) {
+        const QString character = text.sliced(from, to - from);
+        lines.setPosition(from);
+        if (lines.isAtBoundary())
+            run = 0;
+        const int width = metrics.horizontalAdvance(character);
+        if (run > 0 && run + width > widest) {
+            shown += kBreak;
+            run = 0;
+        }
+        run += width;
+        shown += character;
+        from = to;
+    }
+    return shown;
+}
+
+// A message box whose text may carry break opportunities of ours. What the user selects and
+// copies of it reaches the clipboard without them, as the text was meant: a path copied from
+// the box must name the file.
+class MessageBox : public QMessageBox {
+public:
+    MessageBox(Icon icon, const QString& title, const QString& text, QWidget* owner)
+        : QMessageBox(icon, title, text, NoButton, owner) {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        const QFontMetrics metrics = label ? label->fontMetrics() : fontMetrics();
+        // Half the screen: as wide as a box that must wrap its text grows by itself.
+        const int widest = std::min(screenFor(owner)->availableGeometry().width() / 2, 480);
+        const QString shown = breakLongRuns(text, metrics, widest);
+        if (shown == text)
+            return;
+        setText(shown);
+        connect(QGuiApplication::clipboard(), &QClipboard::changed, this,
+                [text](QClipboard::Mode mode) {
+                    QClipboard* clipboard = QGuiApplication::clipboard();
+                    QString copied = clipboard->text(mode);
+                    if (!copied.contains(kBreak))
+                        return;
+                    copied.remove(kBreak);
+                    if (text.contains(copied))
+                        clipboard->setText(copied, mode);
+                });
+    }
+};
+
 std::optional<QString> nonEmpty(const QString& s) {
     if (s.isEmpty())
         return std::nullopt;
@@ -96,7 +167,7 @@ QString startPath(const FileDialogRequest& r) {
 
 MsgAnswer QtDialogs::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                              const QString& title, QWidget* owner) {
-    QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, owner);
+    MessageBox box(toQt(icon), title, text, owner);
     const auto mapping = buttonsOf(buttons);
     QMessageBox::StandardButtons set;
     for (const auto& [qt, answer] : mapping)
