@@ -1,8 +1,4 @@
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -14,8 +10,8 @@
 #include "app/singlecopy.h"
 #include "options/settingsstore.h"
 #include "platform/linux/displayprobe.h"
+#include "platform/linux/endsignals.h"
 #include "platform/linux/fileregistry.h"
-#include "platform/linux/paintevents.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprinter.h"
@@ -61,42 +57,6 @@ bool onX11() {
     return named.isEmpty() || named.startsWith("xcb");
 }
 
-// SIGTERM, SIGINT and SIGHUP (the session ending) end the program through its event loop, so that
-// everything it holds (temporary files, the converter, the tray icon, the lock) is let go in order.
-// The handler may only write to a pipe; the loop reads it.
-int signalPipe[2] = {-1, -1};
-bool endRequested = false;
-
-void onEndSignal(int) {
-    // A wait for the converter does not serve the pipe: it looks at this instead.
-    qv::platform::stopWaits();
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
-
-void quitOnEndSignals(QApplication& app) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
-        notifier->setEnabled(false);
-        // A signal during start-up may end only a dialog's loop; the main loop then never runs.
-        endRequested = true;
-        // Not quit(): before the main loop runs it does nothing, and a message box of the
-        // start-up would stay open. exit() ends every loop, and any loop started after it.
-        QCoreApplication::exit(0);
-    });
-    struct sigaction action = {};
-    action.sa_handler = onEndSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
-}
-
 // A write past the user's file size limit (ulimit -f) would end the program with SIGXFSZ. With
 // the signal caught the write fails with EFBIG instead, and is reported like a full disk, the
 // file kept. Caught rather than ignored: a program started from here gets the default back.
@@ -132,6 +92,8 @@ qv::platform::Services linuxServices() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // First, so that it outlives everything main() makes and may hang in.
+    qv::platform::EndSignals endSignals;
     failWritesPastTheSizeLimit();
     const bool onWayland = chooseX11OnWayland();
     // Qt aborts when its X11 platform finds no server: said plainly instead.
@@ -146,7 +108,7 @@ int main(int argc, char* argv[]) {
     // Qt has its own connection now.
     display.reset();
     QApplication::setApplicationName(QStringLiteral("Quorvalline"));
-    quitOnEndSignals(app);
+    endSignals.endLoopsOf(app);
     // Before the settings are read: a second copy must not touch them.
     qv::platform::RunningLock singleCopy(qv::platform::RunningLock::defaultPath());
     {
@@ -171,7 +133,7 @@ int main(int argc, char* argv[]) {
                 qv::platform::MsgIcon::Information, QStringLiteral(" Quorvalline "));
         });
     }
-    if (endRequested)
+    if (qv::platform::EndSignals::requested())
         return EXIT_SUCCESS;
     return QApplication::exec();
 }
