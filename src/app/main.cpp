@@ -20,6 +20,7 @@
 #include "platform/linux/qttray.h"
 #include "platform/linux/realclock.h"
 #include "platform/linux/runninglock.h"
+#include "platform/linux/sparedescriptors.h"
 #include "platform/linux/systemlocale.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
@@ -70,12 +71,12 @@ void failWritesPastTheSizeLimit() {
     ::sigaction(SIGXFSZ, &action, nullptr);
 }
 
-qv::platform::Services linuxServices() {
+qv::platform::Services linuxServices(qv::platform::SpareDescriptors& spare) {
     using namespace qv::platform;
     Services s;
     s.registry = std::make_unique<FileRegistry>(FileRegistry::defaultPath());
     s.clock = std::make_unique<RealClock>();
-    s.dialogs = std::make_unique<QtDialogs>();
+    s.dialogs = std::make_unique<DialogsWithSpareDescriptors>(std::make_unique<QtDialogs>(), spare);
     s.desktop = std::make_unique<X11Desktop>();
     s.hotkeys = std::make_unique<X11Hotkeys>();
     s.tray = std::make_unique<QtTray>();
@@ -94,6 +95,8 @@ qv::platform::Services linuxServices() {
 int main(int argc, char* argv[]) {
     // First, so that it outlives everything main() makes and may hang in.
     qv::platform::EndSignals endSignals;
+    // Among the first descriptors, before anything can take them all.
+    qv::platform::SpareDescriptors spare;
     failWritesPastTheSizeLimit();
     const bool onWayland = chooseX11OnWayland();
     // Qt aborts when its X11 platform finds no server: said plainly instead.
@@ -104,7 +107,7 @@ int main(int argc, char* argv[]) {
     }
     if (onWayland)
         std::fprintf(stderr, "quorvalline: %s\n", kWaylandText);
-    QApplication app(argc, argv);
+    qv::platform::ApplicationWithSpareDescriptors app(argc, argv, spare);
     // Qt has its own connection now.
     display.reset();
     QApplication::setApplicationName(QStringLiteral("Quorvalline"));
@@ -112,13 +115,14 @@ int main(int argc, char* argv[]) {
     // Before the settings are read: a second copy must not touch them.
     qv::platform::RunningLock singleCopy(qv::platform::RunningLock::defaultPath());
     {
-        qv::platform::QtDialogs dialogs;
+        qv::platform::DialogsWithSpareDescriptors dialogs(
+            std::make_unique<qv::platform::QtDialogs>(), spare);
         if (const std::optional<int> code = qv::endUnlessOnlyCopy(singleCopy, dialogs))
             return *code;
     }
     // The program lives in the tray: closing a dialog never ends it, only its exits do.
     QApplication::setQuitOnLastWindowClosed(false);
-    qv::platform::Services services = linuxServices();
+    qv::platform::Services services = linuxServices(spare);
     qv::platform::ServicesScope scope(services);
     qv::options::SettingsStore::reportStoreFailures();
     qv::Program program;
