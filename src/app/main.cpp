@@ -1,8 +1,4 @@
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -14,8 +10,8 @@
 #include "app/singlecopy.h"
 #include "options/settingsstore.h"
 #include "platform/linux/displayprobe.h"
+#include "platform/linux/endsignals.h"
 #include "platform/linux/fileregistry.h"
-#include "platform/linux/paintevents.h"
 #include "platform/linux/qtclipboard.h"
 #include "platform/linux/qtdialogs.h"
 #include "platform/linux/qtprinter.h"
@@ -24,6 +20,7 @@
 #include "platform/linux/qttray.h"
 #include "platform/linux/realclock.h"
 #include "platform/linux/runninglock.h"
+#include "platform/linux/sparedescriptors.h"
 #include "platform/linux/systemlocale.h"
 #include "platform/linux/x11desktop.h"
 #include "platform/linux/x11hotkeys.h"
@@ -61,42 +58,6 @@ bool onX11() {
     return named.isEmpty() || named.startsWith("xcb");
 }
 
-// SIGTERM, SIGINT and SIGHUP (the session ending) end the program through its event loop, so that
-// everything it holds (temporary files, the converter, the tray icon, the lock) is let go in order.
-// The handler may only write to a pipe; the loop reads it.
-int signalPipe[2] = {-1, -1};
-bool endRequested = false;
-
-void onEndSignal(int) {
-    // A wait for the converter does not serve the pipe: it looks at this instead.
-    qv::platform::stopWaits();
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
-
-void quitOnEndSignals(QApplication& app) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
-        notifier->setEnabled(false);
-        // A signal during start-up may end only a dialog's loop; the main loop then never runs.
-        endRequested = true;
-        // Not quit(): before the main loop runs it does nothing, and a message box of the
-        // start-up would stay open. exit() ends every loop, and any loop started after it.
-        QCoreApplication::exit(0);
-    });
-    struct sigaction action = {};
-    action.sa_handler = onEndSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
-}
-
 // A write past the user's file size limit (ulimit -f) would end the program with SIGXFSZ. With
 // the signal caught the write fails with EFBIG instead, and is reported like a full disk, the
 // file kept. Caught rather than ignored: a program started from here gets the default back.
@@ -110,12 +71,12 @@ void failWritesPastTheSizeLimit() {
     ::sigaction(SIGXFSZ, &action, nullptr);
 }
 
-qv::platform::Services linuxServices() {
+qv::platform::Services linuxServices(qv::platform::SpareDescriptors& spare) {
     using namespace qv::platform;
     Services s;
     s.registry = std::make_unique<FileRegistry>(FileRegistry::defaultPath());
     s.clock = std::make_unique<RealClock>();
-    s.dialogs = std::make_unique<QtDialogs>();
+    s.dialogs = std::make_unique<DialogsWithSpareDescriptors>(std::make_unique<QtDialogs>(), spare);
     s.desktop = std::make_unique<X11Desktop>();
     s.hotkeys = std::make_unique<X11Hotkeys>();
     s.tray = std::make_unique<QtTray>();
@@ -132,6 +93,10 @@ qv::platform::Services linuxServices() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // First, so that it outlives everything main() makes and may hang in.
+    qv::platform::EndSignals endSignals;
+    // Among the first descriptors, before anything can take them all.
+    qv::platform::SpareDescriptors spare;
     failWritesPastTheSizeLimit();
     const bool onWayland = chooseX11OnWayland();
     // Qt aborts when its X11 platform finds no server: said plainly instead.
@@ -142,21 +107,22 @@ int main(int argc, char* argv[]) {
     }
     if (onWayland)
         std::fprintf(stderr, "quorvalline: %s\n", kWaylandText);
-    QApplication app(argc, argv);
+    qv::platform::ApplicationWithSpareDescriptors app(argc, argv, spare);
     // Qt has its own connection now.
     display.reset();
     QApplication::setApplicationName(QStringLiteral("Quorvalline"));
-    quitOnEndSignals(app);
+    endSignals.endLoopsOf(app);
     // Before the settings are read: a second copy must not touch them.
     qv::platform::RunningLock singleCopy(qv::platform::RunningLock::defaultPath());
     {
-        qv::platform::QtDialogs dialogs;
+        qv::platform::DialogsWithSpareDescriptors dialogs(
+            std::make_unique<qv::platform::QtDialogs>(), spare);
         if (const std::optional<int> code = qv::endUnlessOnlyCopy(singleCopy, dialogs))
             return *code;
     }
     // The program lives in the tray: closing a dialog never ends it, only its exits do.
     QApplication::setQuitOnLastWindowClosed(false);
-    qv::platform::Services services = linuxServices();
+    qv::platform::Services services = linuxServices(spare);
     qv::platform::ServicesScope scope(services);
     qv::options::SettingsStore::reportStoreFailures();
     qv::Program program;
@@ -171,7 +137,7 @@ int main(int argc, char* argv[]) {
                 qv::platform::MsgIcon::Information, QStringLiteral(" Quorvalline "));
         });
     }
-    if (endRequested)
+    if (qv::platform::EndSignals::requested())
         return EXIT_SUCCESS;
     return QApplication::exec();
 }

@@ -11,7 +11,8 @@ namespace qv::platform {
 namespace {
 
 struct Pending {
-    std::mutex mutex;
+    // Recursive: an undo run at exit() may itself open or close a scope.
+    std::recursive_mutex mutex;
     std::vector<ExitCleanup*> open;
 };
 
@@ -42,13 +43,11 @@ ExitCleanup::~ExitCleanup() {
 }
 
 void ExitCleanup::runPending() {
+    Pending& p = pending();
+    const std::lock_guard lock(p.mutex);
     std::vector<std::function<void()>> undos;
-    {
-        Pending& p = pending();
-        const std::lock_guard lock(p.mutex);
-        for (auto it = p.open.rbegin(); it != p.open.rend(); ++it)
-            undos.push_back(std::exchange((*it)->undo_, {}));
-    }
+    for (auto it = p.open.rbegin(); it != p.open.rend(); ++it)
+        undos.push_back(std::exchange((*it)->undo_, {}));
     for (const auto& undo : undos) {
         if (undo)
             undo();

@@ -16,7 +16,9 @@ public:
     ExitCleanup(const ExitCleanup&) = delete;
     ExitCleanup& operator=(const ExitCleanup&) = delete;
 
-    // What exit() runs.
+    // What exit() runs. Also run from another thread when the program must end while its main
+    // thread is stuck: a scope that closes meanwhile waits until the undos are done, so none
+    // of them reaches for what that scope has let go.
     static void runPending();
 
 private:
