@@ -75,7 +75,8 @@ TEST(EndSignals, EachEndsTheProgramWithinASecondAlsoWhenItsMainThreadIsStuck) {
         sinceSignal.start();
         ::kill(pid_t(program.processId()), c.signal);
         ASSERT_TRUE(program.waitForFinished(5000)) << "the signal did not end the program";
-        EXPECT_LT(sinceSignal.elapsed(), 1500);
+        // The program gives itself under a second; the rest is room for a loaded machine.
+        EXPECT_LT(sinceSignal.elapsed(), 3000);
         if (QLatin1String(c.mode) == QLatin1String("stuck")) {
             // Ended by the signal itself, once the undos of the open scopes ran.
             EXPECT_EQ(program.exitStatus(), QProcess::CrashExit);

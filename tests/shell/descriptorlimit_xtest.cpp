@@ -171,8 +171,9 @@ TEST_F(DescriptorLimitX, ASignalEndsTheProgramStuckWhereItCannotDraw) {
     QElapsedTimer sinceSignal;
     sinceSignal.start();
     ::kill(pid_t(pid), SIGTERM);
-    EXPECT_TRUE(program.waitForFinished(3000)) << "SIGTERM did not end the stuck program";
-    EXPECT_LT(sinceSignal.elapsed(), 1500) << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(program.waitForFinished(5000)) << "SIGTERM did not end the stuck program";
+    // The program gives itself under a second; the rest is room for a loaded machine.
+    EXPECT_LT(sinceSignal.elapsed(), 3000) << program.readAllStandardError().toStdString();
     EXPECT_EQ(program.exitStatus(), QProcess::CrashExit)
         << "it ended in order: it was not stuck, and the test tests nothing";
     EXPECT_TRUE(shown("^Frozen Screen$").isEmpty());
