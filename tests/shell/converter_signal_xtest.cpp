@@ -8,11 +8,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "fakes/fakeplatform.h"
-#include "options/hotkeystore.h"
-#include "options/hotkeytable.h"
-#include "options/settingsstore.h"
-#include "platform/linux/fileregistry.h"
 #include "support/programwindows.h"
 #include "support/xserver.h"
 
@@ -30,7 +25,8 @@ protected:
             ASSERT_TRUE(QDir().mkpath(dir.filePath(QString::fromLatin1(folder))));
         ASSERT_TRUE(QFile::copy(QStringLiteral(QV_BIN_DIR "/quorvalline"), programPath()));
         writeConverter();
-        writeSettings();
+        writeCaptureAndSaveSettings(dir.filePath("config/quorvalline/registry"),
+                                    dir.filePath("saved"));
         env = isolatedEnvironment(env, server->display(), dir);
     }
     void TearDown() override {
@@ -54,40 +50,10 @@ protected:
         script.close();
         ASSERT_TRUE(script.setPermissions(script.permissions() | QFile::ExeOwner));
     }
-    // Saves go to a folder of PNG files without asking; CTRL+E captures the screen, CTRL+S
-    // saves it.
-    void writeSettings() const {
-        fakes::FakePlatform fake;
-        fake.services().registry =
-            std::make_unique<platform::FileRegistry>(dir.filePath("config/quorvalline/registry"));
-        options::Settings settings;
-        settings.saveFolder = dir.filePath("saved");
-        settings.format = options::ImageFormat::Png;
-        settings.naming = options::SaveNaming::Increment;
-        settings.autoCopy = false;
-        options::SettingsStore().save(settings);
-        QStringList rows = options::firstRunHotkeyRows();
-        rows[options::RowEntireScreen] = QStringLiteral("CTRL+E");
-        rows[options::RowSaveToDefaultFolder] = QStringLiteral("CTRL+S");
-        options::writeHotkeyStore(rows, false);
-    }
-
     bool frozenScreenShown() const {
         return !xdotool(env, {"search", "--onlyvisible", "--name", "^Frozen Screen$"})
                     .trimmed()
                     .isEmpty();
-    }
-    // Captures the screen. Presses made before the program has taken its hotkeys go nowhere,
-    // so the capture is pressed again until its screen shows. A save pressed before that would
-    // rightly be answered with a box asking for a capture, and the box would keep every later
-    // hotkey from running.
-    bool captureTheScreen() const {
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            server->run(QStringLiteral("xdotool"), {"key", "ctrl+e"});
-            if (XServer::waitFor([&] { return frozenScreenShown(); }, 3000))
-                return true;
-        }
-        return false;
     }
     // The captured screen saved, up to the converter that hangs.
     bool saveReachesTheConverter() const {
@@ -117,7 +83,7 @@ protected:
         program.start(programPath(), {});
         if (!program.waitForStarted())
             return 0;
-        EXPECT_TRUE(captureTheScreen())
+        EXPECT_TRUE(captureTheScreen(*server, [&] { return frozenScreenShown(); }))
             << "the capture never showed; " << whatTheProgramShows().toStdString();
         EXPECT_TRUE(saveReachesTheConverter())
             << "no save reached the converter; " << whatTheProgramShows().toStdString();

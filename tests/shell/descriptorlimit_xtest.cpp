@@ -10,11 +10,6 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "fakes/fakeplatform.h"
-#include "options/hotkeystore.h"
-#include "options/hotkeytable.h"
-#include "options/settingsstore.h"
-#include "platform/linux/fileregistry.h"
 #include "support/programwindows.h"
 #include "support/xserver.h"
 
@@ -28,7 +23,8 @@ protected:
         ASSERT_TRUE(server->error().isEmpty()) << server->error().toStdString();
         for (const char* folder : {"tmp", "saved", "config"})
             ASSERT_TRUE(QDir().mkpath(dir.filePath(QString::fromLatin1(folder))));
-        writeSettings();
+        writeCaptureAndSaveSettings(dir.filePath("config/quorvalline/registry"),
+                                    dir.filePath("saved"));
         env = isolatedEnvironment(env, server->display(), dir);
     }
     void TearDown() override {
@@ -36,37 +32,11 @@ protected:
         program.waitForFinished(3000);
     }
 
-    // PNG files saved to a folder without asking; CTRL+E captures the screen, CTRL+S saves it.
-    void writeSettings() const {
-        fakes::FakePlatform fake;
-        fake.services().registry =
-            std::make_unique<platform::FileRegistry>(dir.filePath("config/quorvalline/registry"));
-        options::Settings settings;
-        settings.saveFolder = dir.filePath("saved");
-        settings.format = options::ImageFormat::Png;
-        settings.naming = options::SaveNaming::Increment;
-        settings.autoCopy = false;
-        options::SettingsStore().save(settings);
-        QStringList rows = options::firstRunHotkeyRows();
-        rows[options::RowEntireScreen] = QStringLiteral("CTRL+E");
-        rows[options::RowSaveToDefaultFolder] = QStringLiteral("CTRL+S");
-        options::writeHotkeyStore(rows, false);
-    }
-
     QString shown(const char* name) const {
         return xdotool(env, {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
                              "--name", name})
             .section(u'\n', 0, 0)
             .trimmed();
-    }
-    // Presses before the program has taken its hotkeys go nowhere: pressed until it shows.
-    bool captureTheScreen() const {
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            server->run(QStringLiteral("xdotool"), {"key", "ctrl+e"});
-            if (XServer::waitFor([&] { return !shown("^Frozen Screen$").isEmpty(); }, 3000))
-                return true;
-        }
-        return false;
     }
     QStringList openDescriptors() const {
         return QDir(QStringLiteral("/proc/%1/fd").arg(pid))
@@ -144,7 +114,8 @@ TEST_F(DescriptorLimitX, AFailedSaveWithNoDescriptorLeftIsReportedInABoxThatClos
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(XServer::waitFor([&] { return !shown("^Quorvalline$").isEmpty(); }, 30000));
     ASSERT_NO_FATAL_FAILURE(limitDescriptors(-1));
-    ASSERT_TRUE(captureTheScreen()) << "the capture never showed";
+    ASSERT_TRUE(captureTheScreen(*server, [&] { return !shown("^Frozen Screen$").isEmpty(); }))
+        << "the capture never showed";
     for (const char* round : {"first", "second"}) {
         SCOPED_TRACE(round);
         const QString box = boxAfterSave(10);
@@ -165,7 +136,8 @@ TEST_F(DescriptorLimitX, AFailedSaveWithNoDescriptorLeftIsReportedInABoxThatClos
 // signal must still end the program, and with it the frozen screen, at once.
 TEST_F(DescriptorLimitX, ASignalEndsTheProgramStuckWhereItCannotDraw) {
     ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_TRUE(captureTheScreen()) << "the capture never showed";
+    ASSERT_TRUE(captureTheScreen(*server, [&] { return !shown("^Frozen Screen$").isEmpty(); }))
+        << "the capture never showed";
     ASSERT_NO_FATAL_FAILURE(limitDescriptors(3));
     boxAfterSave(3);
     QElapsedTimer sinceSignal;

@@ -4,6 +4,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "fakes/fakeplatform.h"
+#include "options/hotkeystore.h"
+#include "options/hotkeytable.h"
+#include "options/settingsstore.h"
+#include "platform/linux/fileregistry.h"
 #include "support/xserver.h"
 
 namespace qv::testsupport {
@@ -65,6 +70,30 @@ std::optional<XWindow> settledProgramWindow(const QProcessEnvironment& env,
         return sameReads >= 5;
     });
     return last;
+}
+
+void writeCaptureAndSaveSettings(const QString& registryPath, const QString& folder) {
+    fakes::FakePlatform fake;
+    fake.services().registry = std::make_unique<platform::FileRegistry>(registryPath);
+    options::Settings settings;
+    settings.saveFolder = folder;
+    settings.format = options::ImageFormat::Png;
+    settings.naming = options::SaveNaming::Increment;
+    settings.autoCopy = false;
+    options::SettingsStore().save(settings);
+    QStringList rows = options::firstRunHotkeyRows();
+    rows[options::RowEntireScreen] = QStringLiteral("CTRL+E");
+    rows[options::RowSaveToDefaultFolder] = QStringLiteral("CTRL+S");
+    options::writeHotkeyStore(rows, false);
+}
+
+bool captureTheScreen(const XServer& server, const std::function<bool()>& frozenShown) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        server.run(QStringLiteral("xdotool"), {"key", "ctrl+e"});
+        if (XServer::waitFor(frozenShown, 3000))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace qv::testsupport

@@ -4,12 +4,15 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QProcess;
 class QTemporaryDir;
 
 namespace qv::testsupport {
+
+class XServer;
 
 // The built program run as its own process on a private X server, seen through xdotool.
 
@@ -35,5 +38,13 @@ std::optional<XWindow> programWindow(const QProcessEnvironment& env, bool (*whic
 // and a menu may be placed after it is mapped; a click must land where it ends up.
 std::optional<XWindow> settledProgramWindow(const QProcessEnvironment& env,
                                             bool (*which)(const QRect&));
+
+// Settings in the registry file at registryPath that save PNG files into folder without
+// asking, numbered; CTRL+E captures the screen and CTRL+S saves it.
+void writeCaptureAndSaveSettings(const QString& registryPath, const QString& folder);
+// Presses CTRL+E until frozenShown says the capture shows. Presses made before the program has
+// taken its hotkeys go nowhere; a save pressed before the capture would rightly be answered
+// with a box asking for one, and the box would keep every later hotkey from running.
+bool captureTheScreen(const XServer& server, const std::function<bool()>& frozenShown);
 
 }  // namespace qv::testsupport
