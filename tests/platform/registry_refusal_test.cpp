@@ -13,6 +13,7 @@
 
 #include "fakes/fakeclock.h"
 #include "platform/linux/fileregistry.h"
+#include "support/linkedfolders.h"
 #include "support/testfiles.h"
 
 namespace qv::platform {
@@ -209,21 +210,8 @@ TEST_F(RegistryRefusalTest, ALinkOfOrToAnotherUserIsNotFollowed) {
 // folder, is theirs: their file is neither read nor written, and nothing is made beside it. The
 // user's own link to the user's own folder is followed. (Run as root, the other user is nobody.)
 TEST_F(RegistryRefusalTest, ASettingsFolderOfOrThroughAnotherUsersLinkIsNotUsed) {
-    const uid_t self = ::geteuid(), other = 65534;
-    const struct {
-        const char* linked;  // the part of the settings path that is a link to target
-        uid_t linkOwner, folderOwner;
-        bool used;
-    } cases[] = {
-        {"config/quorvalline", self, self, true},
-        {"config/quorvalline", other, self, false},
-        {"config/quorvalline", self, other, false},
-        {"config", self, self, true},
-        {"config", other, self, false},
-        {"config", self, other, false},
-    };
     const QByteArray text = "[HKEY_CURRENT_USER\\Software\\Q]\n\"Kept\"=\"old\"\n";
-    for (const auto& c : cases) {
+    for (const auto& c : testsupport::linkedSettingsFolders()) {
         SCOPED_TRACE(testing::Message() << c.linked << " " << c.linkOwner << " " << c.folderOwner);
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("target"));
@@ -231,10 +219,8 @@ TEST_F(RegistryRefusalTest, ASettingsFolderOfOrThroughAnotherUsersLinkIsNotUsed)
         const QString file = dir.filePath(QStringLiteral("config/quorvalline/registry"));
         const QString inTarget = u'/' + QDir(link).relativeFilePath(file);
         testsupport::writeTestFile(target + inTarget, text);
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(link).path()));
-        ASSERT_TRUE(QFile::link(target, link));
-        if (::lchown(QFile::encodeName(link).constData(), c.linkOwner, gid_t(-1)) != 0 ||
-            ::chown(QFile::encodeName(target).constData(), c.folderOwner, gid_t(-1)) != 0)
+        ASSERT_NO_FATAL_FAILURE(testsupport::makeLink(link, target));
+        if (!testsupport::giveLinkAndTarget(link, c.linkOwner, target, c.folderOwner))
             GTEST_SKIP() << "cannot give a file to another user";
         const QStringList before =
             QDir(QFileInfo(target + inTarget).path()).entryList(QDir::AllEntries | QDir::Hidden);

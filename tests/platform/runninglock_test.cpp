@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "platform/linux/runninglock.h"
+#include "support/linkedfolders.h"
 
 namespace qv::platform {
 namespace {
@@ -227,30 +228,15 @@ TEST_F(RunningLockTest, ACopyThatLocksTheFileAloneKeepsASecondStartOut) {
 // folder, is theirs: no lock is taken there, nothing is made in it, and the start says why. The
 // user's own link to the user's own folder is followed. (Run as root, the other user is nobody.)
 TEST_F(RunningLockTest, ASettingsFolderOfOrThroughAnotherUsersLinkIsNotUsed) {
-    const uid_t self = ::geteuid(), other = 65534;
-    const struct {
-        const char* linked;  // the part of the settings path that is a link to target
-        uid_t linkOwner, folderOwner;
-        bool used;
-    } cases[] = {
-        {"config/quorvalline", self, self, true},
-        {"config/quorvalline", other, self, false},
-        {"config/quorvalline", self, other, false},
-        {"config", self, self, true},
-        {"config", other, self, false},
-        {"config", self, other, false},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : testsupport::linkedSettingsFolders()) {
         SCOPED_TRACE(testing::Message() << c.linked << " " << c.linkOwner << " " << c.folderOwner);
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("target"));
         ASSERT_TRUE(QDir().mkpath(target));
         const QString settings = dir.filePath(QStringLiteral("config/quorvalline"));
         const QString link = dir.filePath(QString::fromLatin1(c.linked));
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(link).path()));
-        ASSERT_TRUE(QFile::link(target, link));
-        if (::lchown(QFile::encodeName(link).constData(), c.linkOwner, gid_t(-1)) != 0 ||
-            ::chown(QFile::encodeName(target).constData(), c.folderOwner, gid_t(-1)) != 0)
+        ASSERT_NO_FATAL_FAILURE(testsupport::makeLink(link, target));
+        if (!testsupport::giveLinkAndTarget(link, c.linkOwner, target, c.folderOwner))
             GTEST_SKIP() << "cannot give a file to another user";
 
         RunningLock lock(RunningLock::pathFor(settings));
